@@ -1,0 +1,53 @@
+// Resource and command identifiers, shared by Kelvaran.rc and the code.
+#pragma once
+
+// Resource numbers.
+#define IDI_APP 1
+#define IDM_MAIN 1
+#define IDA_MAIN 1
+#define IDM_PIE_CONTEXT 2
+
+// Drop-down menus (their ids carry the hint strings).
+#define CM_ROOT_MENU 11842
+#define CM_COMMANDS_MENU 11846
+#define CM_OPTIONS_MENU 11855
+#define CM_HELP_MENU 11859
+#define CM_VIEW_MENU 18873
+#define CM_MODE_MENU 18874
+#define CM_INFO_MENU 18878
+
+// Menu commands.
+#define CM_ANY_FOLDER 11843
+#define CM_IMPORT 11844
+#define CM_EXPORT 11845
+#define CM_BACK 11847
+#define CM_FORWARD 11848
+#define CM_PARENT 11849
+#define CM_RESCAN 11850
+#define CM_RESCAN_ALL 11851
+#define CM_OPEN_FOLDER 11852
+#define CM_EXPLORE_FOLDER 11853
+#define CM_EXPLORE_FROM_HERE 11854
+#define CM_STATISTICS 11856
+#define CM_HISTOGRAM 11857
+#define CM_SETTINGS 11858
+#define CM_BRIEF_DOCUMENT 11860
+#define CM_HELP_TOPICS 11861
+#define CM_ABOUT 11862
+#define CM_FORCE_CLUSTER_SIZE 11863
+#define CM_CLUSTER_INFO 11864
+#define CM_COPY_NAME 11865
+#define CM_MODE_LOGICAL 11866
+#define CM_MODE_PHYSICAL 11867
+#define CM_MODE_WASTED 11868
+#define CM_FIND_USERS 11869
+#define CM_SYSTEM_DRIVES 11870
+#define CM_EXIT 24310
+
+// Command ranges assigned at run time.
+#define CM_DRIVE_FIRST 29000
+#define CM_RECENT_ROOT_FIRST 29100
+#define CM_MODE_BOX_FIRST 29200
+
+// Main window status line.
+#define IDC_STATUS_LINE 200

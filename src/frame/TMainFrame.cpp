@@ -1,0 +1,24 @@
+#include "frame/TMainFrame.h"
+
+#include "resource.h"
+
+namespace frame {
+
+TMainFrame::TMainFrame(std::unique_ptr<fw::TWindow> client)
+    : TDecoratedFrame("Kelvaran", std::move(client)), statusLine_(this, true, IDC_STATUS_LINE) {
+    InsertBottomBar(&statusLine_);
+}
+
+void TMainFrame::ShowHint(const std::string& text) {
+    if (statusLine_.GetHandle()) statusLine_.SetText(text);
+}
+
+LRESULT TMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COMMAND && lParam == 0 && LOWORD(wParam) == CM_EXIT) {
+        PostMessageA(GetHandle(), WM_CLOSE, 0, 0);
+        return 0;
+    }
+    return TDecoratedFrame::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace frame

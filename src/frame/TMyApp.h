@@ -1,0 +1,25 @@
+// The application object: builds the main frame (caption, icon, menu, accelerators, status line) and
+// prepares it for the user once it exists.
+#pragma once
+
+#include "fw/TApplication.h"
+
+#include <string>
+
+namespace frame {
+
+class TMyApp : public fw::TApplication {
+public:
+    explicit TMyApp(std::string commandLinePath);
+
+    const std::string& CommandLinePath() const noexcept { return commandLinePath_; }
+
+protected:
+    void InitMainWindow() override;
+    void InitInstance() override;
+
+private:
+    std::string commandLinePath_;
+};
+
+}  // namespace frame

@@ -1,0 +1,21 @@
+#include "fw/PendingException.h"
+
+#include <windows.h>
+
+#include <utility>
+
+namespace fw {
+namespace {
+thread_local std::exception_ptr pending;
+}
+
+void StorePendingException(std::exception_ptr error) noexcept {
+    if (!pending) pending = error;
+    PostQuitMessage(0);
+}
+
+void RethrowPendingException() {
+    if (pending) std::rethrow_exception(std::exchange(pending, nullptr));
+}
+
+}  // namespace fw

@@ -1,0 +1,76 @@
+#include "fw/TFrameWindow.h"
+
+#include "fw/TApplication.h"
+
+namespace fw {
+
+TFrameWindow::TFrameWindow(std::string caption, std::unique_ptr<TWindow> client) : client_(std::move(client)) {
+    Attr().title = std::move(caption);
+    Attr().style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    if (client_) client_->SetParent(this);
+}
+
+void TFrameWindow::SetIcon(HICON large, HICON small) noexcept {
+    largeIcon_ = large;
+    smallIcon_ = small;
+    if (GetHandle()) {
+        SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+        SendMessageA(GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    }
+}
+
+void TFrameWindow::SetMenu(HMENU menu) noexcept {
+    if (GetHandle())
+        ::SetMenu(GetHandle(), menu);
+    else
+        Attr().idOrMenu = reinterpret_cast<UINT_PTR>(menu);
+}
+
+bool TFrameWindow::CanClose() { return !client_ || client_->CanClose(); }
+
+void TFrameWindow::SetupWindow() {
+    if (largeIcon_ || smallIcon_) SetIcon(largeIcon_, smallIcon_);
+    if (client_) client_->Create();
+    LayoutChildren();
+}
+
+void TFrameWindow::PlaceClient(const RECT& area) {
+    if (client_ && client_->GetHandle())
+        MoveWindow(client_->GetHandle(), area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+}
+
+void TFrameWindow::LayoutChildren() {
+    RECT area{};
+    GetClientRect(GetHandle(), &area);
+    PlaceClient(area);
+}
+
+LRESULT TFrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    TApplication* app = TApplication::Current();
+    switch (msg) {
+    case WM_SIZE:
+        LayoutChildren();
+        return 0;
+    case WM_SETFOCUS:
+        if (client_ && client_->GetHandle()) SetFocus(client_->GetHandle());
+        return 0;
+    case WM_CLOSE:
+        if ((!app || app->GetMainWindow() != this || app->CanClose()) && CanClose()) DestroyWindow(GetHandle());
+        return 0;
+    case WM_COMMAND:
+        // Menu and accelerator commands go to the client first, as the frame's own children do.
+        if (lParam == 0 && client_ && client_->GetHandle())
+            return SendMessageA(client_->GetHandle(), msg, wParam, lParam);
+        break;
+    case WM_DISPLAYCHANGE:
+        if (app && app->GetMainWindow() == this) app->ForwardDisplayChange(wParam, lParam);
+        break;
+    case WM_DESTROY:
+        TWindow::HandleMessage(msg, wParam, lParam);
+        if (app && app->GetMainWindow() == this) PostQuitMessage(0);
+        return 0;
+    }
+    return TWindow::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace fw

@@ -1,0 +1,36 @@
+// A top-level frame with one client window that fills it. Closing asks the application's close query,
+// then the frame's (which asks the client); destroying the main frame ends the message loop.
+#pragma once
+
+#include "fw/TWindow.h"
+
+#include <memory>
+
+namespace fw {
+
+class TFrameWindow : public TWindow {
+public:
+    TFrameWindow(std::string caption, std::unique_ptr<TWindow> client);
+
+    TWindow* GetClient() const noexcept { return client_.get(); }
+    bool CanClose() override;
+
+    void SetIcon(HICON large, HICON small) noexcept;
+    void SetMenu(HMENU menu) noexcept;
+
+protected:
+    const char* ClassName() const override { return "KelvaranFrame"; }
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void SetupWindow() override;
+
+    // Places the client; decorated frames shrink the rectangle for their bars first.
+    virtual void LayoutChildren();
+    void PlaceClient(const RECT& area);
+
+private:
+    std::unique_ptr<TWindow> client_;
+    HICON largeIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+};
+
+}  // namespace fw

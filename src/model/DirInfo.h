@@ -1,0 +1,70 @@
+// The in-memory picture of one scanned folder tree: one DirInfo per folder, one FileInfo per file, held by
+// value in listing order, with no parent links. Paths are composed top-down; a folder path ends in a
+// backslash and the root record's name has none ("C:", "C:\Data"). Names are UTF-8 bytes.
+//
+// Totals: the scanner fills the logical totals while it walks; RecomputeTotals is the only producer of the
+// allocated totals and runs over the whole tree after every scan, import and change of cluster size.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace model {
+
+struct FileInfo {
+    FileInfo() = default;
+    FileInfo(std::string name_, std::uint64_t size_, std::int32_t sortKey_ = 0)
+        : name(std::move(name_)), size(size_), sortKey(sortKey_) {}
+
+    std::string name;
+    std::uint64_t size = 0;
+    std::int32_t sortKey = 0;
+
+    friend bool operator==(const FileInfo&, const FileInfo&) = default;
+};
+
+struct DirInfo {
+    DirInfo() = default;
+    explicit DirInfo(std::string name_) : name(std::move(name_)) {}
+
+    std::string name;
+    std::vector<DirInfo> subdirs;
+    std::vector<FileInfo> files;
+    std::int32_t sortKey = 0;
+    std::uint32_t deepFiles = 0;
+    std::uint32_t deepDirs = 0;
+    std::uint64_t localSize = 0;
+    std::uint64_t deepSize = 0;
+    std::uint64_t localAlloc = 0;
+    std::uint64_t deepAlloc = 0;
+
+    friend bool operator==(const DirInfo&, const DirInfo&) = default;
+};
+
+// Size kind (view mode): 0 logical, 1 physical (allocated), 2 wasted.
+enum SizeKind : int { kLogicalSize = 0, kPhysicalSize = 1, kWastedSpace = 2 };
+
+// s rounded up to whole clusters of c bytes (c a power of two; 0 gives 0 for every s; s = 0 gives 0).
+std::uint64_t AllocatedSize(std::uint64_t size, std::uint32_t clusterSize);
+
+// Recomputes the local and deep totals of `dir` and everything below it from the files alone.
+void RecomputeTotals(DirInfo& dir, std::uint32_t clusterSize);
+
+// The value of an item under a size kind: a folder's deep totals, a file's own size.
+std::uint64_t SizeOf(const DirInfo& dir, int mode, std::uint32_t clusterSize);
+std::uint64_t SizeOf(const FileInfo& file, int mode, std::uint32_t clusterSize);
+
+// Components of a path: only components followed by a backslash count; with rootLength n > 0 the first n
+// characters form the first component.
+std::vector<std::string> SplitPath(std::string_view text, std::size_t rootLength);
+
+// Look-ups ignore ASCII letter case and take the first match in listing order; null when not found.
+const DirInfo* FindDir(const DirInfo& root, std::string_view relativePath);
+DirInfo* FindDir(DirInfo& root, std::string_view relativePath);
+const DirInfo* FindDirByPath(const DirInfo& root, std::string_view fullPath);
+DirInfo* FindDirByPath(DirInfo& root, std::string_view fullPath);
+const FileInfo* FindFileByPath(const DirInfo& root, std::string_view fullPath);
+
+}  // namespace model
