@@ -1,0 +1,66 @@
+// The scan worker: reads one folder tree into a model::DirInfo on its own thread. Created and driven by
+// the progress dialog on the user-interface thread:
+//
+//   UINT endMsg = RegisterWindowMessageA("THREAD_END_MSG");
+//   auto thread = std::make_unique<scan::TScanThread>(dialogHwnd, "C:\\Data\\", endMsg);  // detects the
+//   thread->Start();                                                                     // cluster size now
+//   thread->SetPriority(THREAD_PRIORITY_BELOW_NORMAL);
+//   ... once a second: thread->FilesFound(), FoldersFound(), BytesFound() (any time, relaxed atomics)
+//   ... Pause: thread->Suspend() / thread->Resume() (cooperative; status Suspended meanwhile)
+//   ... Cancel: thread->Terminate() (also wakes a paused walk; takes effect at the next folder)
+//   on endMsg (wParam 1 completed, 0 stopped; lParam 0): thread->WaitForExit(); then GetInfo() and
+//   GetClusterSize() may be read; the tree belongs to the thread object until it is destroyed.
+//
+// The destructor stops and waits for a thread still running, so destroying it early is safe.
+#pragma once
+
+#include "fw/TThread.h"
+#include "model/DirInfo.h"
+#include "scan/DirLister.h"
+#include "scan/Walk.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace scan {
+
+class TScanThread : public fw::TThread, private WalkControl {
+public:
+    // rootPath: a full folder path ending in a backslash ("C:\", "C:\Data\"), UTF-8. The root record is
+    // named after the path less its last character; the cluster size of the path's volume is detected
+    // here, synchronously. `lister` replaces the Win32 lister (tests); null means the Win32 lister.
+    TScanThread(HWND notifyWindow, const std::string& rootPath, UINT endMessage,
+                std::unique_ptr<DirLister> lister = nullptr);
+    ~TScanThread() override;
+
+    // Valid to read only after the end message has arrived and WaitForExit() returned.
+    const model::DirInfo& GetInfo() const noexcept { return root_; }
+    model::DirInfo& GetInfo() noexcept { return root_; }
+    std::uint32_t GetClusterSize() const noexcept { return clusterSize_; }
+
+    std::uint32_t FilesFound() const noexcept { return counters_.filesFound.load(std::memory_order_relaxed); }
+    std::uint32_t FoldersFound() const noexcept { return counters_.foldersFound.load(std::memory_order_relaxed); }
+    std::uint64_t BytesFound() const noexcept { return counters_.bytesFound.load(std::memory_order_relaxed); }
+    const ScanCounters& Counters() const noexcept { return counters_; }
+
+    // Pause/continue the walk (same as Suspend/Resume of the base).
+    void Pause() { Suspend(); }
+
+protected:
+    // Walks the tree, posts the end message (wParam 1 completed, 0 stopped), returns 0.
+    int Run() override;
+
+private:
+    bool StopRequested() const override { return ShouldTerminate(); }
+    void PausePoint() override { WaitWhileSuspended(); }
+
+    ScanCounters counters_;
+    std::uint32_t clusterSize_ = 0;
+    HWND notifyWindow_;
+    model::DirInfo root_;
+    UINT endMessage_;
+    std::unique_ptr<DirLister> lister_;
+};
+
+}  // namespace scan

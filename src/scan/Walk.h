@@ -1,0 +1,63 @@
+// The directory walk shared by the scan thread and the native tools: depth-first, pre-order, children in
+// listing order, totals of every folder finished on the way back up.
+//
+// Calling protocol: build a Walker over a lister, the volume's cluster size (0 = unknown), the counters and
+// a control, then call Walk(root, path) once on the thread that does the scanning. Counters may be read
+// from any thread while it runs (relaxed atomics, for display). The control's StopRequested() is tested
+// once at the start of every folder; its PausePoint() runs there and between entries.
+//
+// Folders that are reparse points are appended as empty folders and never entered: entering them counts
+// the same data twice, and a link back to an ancestor would repeat the tree until the path overflows.
+#pragma once
+
+#include "model/DirInfo.h"
+#include "scan/DirLister.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace scan {
+
+struct ScanCounters {
+    std::atomic<std::uint32_t> filesFound{0};
+    std::atomic<std::uint32_t> foldersFound{0};  // the root not counted
+    std::atomic<std::uint64_t> bytesFound{0};     // allocated sizes when the cluster size is known, else logical
+};
+
+class WalkControl {
+public:
+    virtual bool StopRequested() const = 0;
+    virtual void PausePoint() = 0;
+
+protected:
+    ~WalkControl() = default;
+};
+
+class Walker {
+public:
+    Walker(DirLister& lister, std::uint32_t clusterSize, ScanCounters& counters, WalkControl& control) noexcept
+        : lister_(lister), clusterSize_(clusterSize), counters_(counters), control_(control) {}
+
+    // Reads the folder at `path` (no trailing separator) into `dir`, which is expected empty. True when read
+    // completely; false when it stopped on a stop request, leaving the partial tree. `path` is used as
+    // scratch and restored before returning.
+    bool Walk(model::DirInfo& dir, std::string& path);
+
+private:
+    DirLister& lister_;
+    std::uint32_t clusterSize_;
+    ScanCounters& counters_;
+    WalkControl& control_;
+};
+
+// The root record's name for a root path ending in a separator: the path less its last character
+// ("C:\" gives "C:", "C:\Data\" gives "C:\Data"). An empty path stays empty.
+std::string RootName(std::string_view rootPath);
+
+// The volume root of a path: everything up to and including its first backslash ("C:\Data\" gives "C:\");
+// a path without one is returned whole.
+std::string VolumeRootOf(std::string_view path);
+
+}  // namespace scan
