@@ -4,14 +4,24 @@
 //
 // Totals: the scanner fills the logical totals while it walks; RecomputeTotals is the only producer of the
 // allocated totals and runs over the whole tree after every scan, import and change of cluster size.
+//
+// Depth: every walk in this module (destruction, copy, comparison, totals, data file) is iterative, so any
+// depth is safe here. Trees from a data file are capped at kMaxTreeDepth; code elsewhere that walks a tree
+// recursively must survive that depth (the program's threads reserve a large stack for it).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace model {
+
+// Deepest folder level the data-file reader accepts (the root is level 0). Far beyond real trees, whose
+// paths run out long before, yet small enough that a recursive walk of 4,096 levels fits any thread the
+// program starts.
+inline constexpr std::size_t kMaxTreeDepth = 4096;
 
 struct FileInfo {
     FileInfo() = default;
@@ -29,6 +39,13 @@ struct DirInfo {
     DirInfo() = default;
     explicit DirInfo(std::string name_) : name(std::move(name_)) {}
 
+    // Deep copies, comparisons and destruction walk the subtree with an explicit stack, never the call stack.
+    DirInfo(const DirInfo& other);
+    DirInfo(DirInfo&&) noexcept = default;
+    DirInfo& operator=(const DirInfo& other);
+    DirInfo& operator=(DirInfo&&) noexcept = default;
+    ~DirInfo();
+
     std::string name;
     std::vector<DirInfo> subdirs;
     std::vector<FileInfo> files;
@@ -40,7 +57,8 @@ struct DirInfo {
     std::uint64_t localAlloc = 0;
     std::uint64_t deepAlloc = 0;
 
-    friend bool operator==(const DirInfo&, const DirInfo&) = default;
+    // Every field of every record in the two subtrees, children in order.
+    friend bool operator==(const DirInfo& a, const DirInfo& b);
 };
 
 // Size kind (view mode): 0 logical, 1 physical (allocated), 2 wasted.
@@ -52,7 +70,8 @@ std::uint64_t AllocatedSize(std::uint64_t size, std::uint32_t clusterSize);
 // Recomputes the local and deep totals of `dir` and everything below it from the files alone.
 void RecomputeTotals(DirInfo& dir, std::uint32_t clusterSize);
 
-// The value of an item under a size kind: a folder's deep totals, a file's own size.
+// The value of an item under a size kind: a folder's deep totals, a file's own size. Wasted space is never
+// below 0 (with cluster size 0 nothing is allocated, so nothing is wasted); an unknown mode gives 0.
 std::uint64_t SizeOf(const DirInfo& dir, int mode, std::uint32_t clusterSize);
 std::uint64_t SizeOf(const FileInfo& file, int mode, std::uint32_t clusterSize);
 
@@ -61,6 +80,8 @@ std::uint64_t SizeOf(const FileInfo& file, int mode, std::uint32_t clusterSize);
 std::vector<std::string> SplitPath(std::string_view text, std::size_t rootLength);
 
 // Look-ups ignore ASCII letter case and take the first match in listing order; null when not found.
+// The ...ByPath forms take full paths, which must start with the root's name and a backslash (compared
+// ignoring case); any other path is not found.
 const DirInfo* FindDir(const DirInfo& root, std::string_view relativePath);
 DirInfo* FindDir(DirInfo& root, std::string_view relativePath);
 const DirInfo* FindDirByPath(const DirInfo& root, std::string_view fullPath);

@@ -1,0 +1,317 @@
+// Data file writer and reader (see DataFile.h). Both walk the tree with an explicit stack, so neither the
+// depth of a tree nor of a file reaches the call stack.
+#include "model/DataFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace model {
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+// Bytes from memory, or from a file through a fixed buffer.
+class ByteInput {
+public:
+    explicit ByteInput(std::string_view data) : pos_(data.data()), end_(data.data() + data.size()) {}
+    explicit ByteInput(std::FILE* file) : file_(file), buffer_(kBufferSize) {}
+
+    bool ReadByte(unsigned char& byte) {
+        if (pos_ == end_ && !Refill()) return false;
+        byte = static_cast<unsigned char>(*pos_++);
+        return true;
+    }
+
+    bool Read(void* destination, std::size_t count) {
+        auto* out = static_cast<char*>(destination);
+        while (count > 0) {
+            if (pos_ == end_ && !Refill()) return false;
+            const std::size_t chunk = std::min(count, static_cast<std::size_t>(end_ - pos_));
+            std::memcpy(out, pos_, chunk);
+            pos_ += chunk;
+            out += chunk;
+            count -= chunk;
+        }
+        return true;
+    }
+
+    // Appends `count` bytes to `text`, growing it only by what is actually there.
+    bool Append(std::string& text, std::size_t count) {
+        while (count > 0) {
+            if (pos_ == end_ && !Refill()) return false;
+            const std::size_t chunk = std::min(count, static_cast<std::size_t>(end_ - pos_));
+            text.append(pos_, chunk);
+            pos_ += chunk;
+            count -= chunk;
+        }
+        return true;
+    }
+
+    // Bytes at hand without another read: a safe bound for how many records can follow right now.
+    std::size_t Buffered() const { return static_cast<std::size_t>(end_ - pos_); }
+
+private:
+    bool Refill() {
+        if (!file_) return false;
+        const std::size_t got = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+        pos_ = buffer_.data();
+        end_ = pos_ + got;
+        return got > 0;
+    }
+
+    const char* pos_ = nullptr;
+    const char* end_ = nullptr;
+    std::FILE* file_ = nullptr;
+    std::vector<char> buffer_;
+};
+
+// Collects bytes and hands them to a sink in large pieces; remembers the first failure.
+class ByteOutput {
+public:
+    using Sink = std::function<bool(const char*, std::size_t)>;
+    explicit ByteOutput(Sink sink) : sink_(std::move(sink)) { buffer_.reserve(kBufferSize); }
+
+    void Put(const void* data, std::size_t count) {
+        buffer_.append(static_cast<const char*>(data), count);
+        if (buffer_.size() >= kBufferSize) Flush();
+    }
+    void PutByte(unsigned char byte) { Put(&byte, 1); }
+
+    bool Flush() {
+        if (ok_ && !buffer_.empty()) ok_ = sink_(buffer_.data(), buffer_.size());
+        buffer_.clear();
+        return ok_;
+    }
+    bool ok() const { return ok_; }
+
+private:
+    Sink sink_;
+    std::string buffer_;
+    bool ok_ = true;
+};
+
+// ---- writing ----
+
+void PutPacked(ByteOutput& out, std::uint64_t value) {
+    unsigned char bytes[9];
+    unsigned char count = 0;
+    while (value != 0) {
+        bytes[1 + count++] = static_cast<unsigned char>(value & 0xFF);
+        value >>= 8;
+    }
+    bytes[0] = count;
+    out.Put(bytes, 1u + count);
+}
+
+bool PutName(ByteOutput& out, const std::string& name) {
+    if (name.size() > kMaxStoredNameLength) return false;
+    const unsigned char length[2] = {static_cast<unsigned char>(name.size() & 0xFF),
+                                     static_cast<unsigned char>(name.size() >> 8)};
+    out.Put(length, 2);
+    out.Put(name.data(), name.size());
+    return true;
+}
+
+// A folder's own fields and its files, not its subfolders.
+bool PutFolderHead(ByteOutput& out, const DirInfo& dir) {
+    PutPacked(out, static_cast<std::uint32_t>(dir.files.size()));
+    PutPacked(out, static_cast<std::uint32_t>(dir.subdirs.size()));
+    PutPacked(out, static_cast<std::uint32_t>(dir.sortKey));
+    if (!PutName(out, dir.name)) return false;
+    for (const FileInfo& file : dir.files) {
+        PutPacked(out, file.size);
+        PutPacked(out, static_cast<std::uint32_t>(file.sortKey));
+        if (!PutName(out, file.name)) return false;
+    }
+    return true;
+}
+
+bool PutTree(ByteOutput& out, std::uint32_t clusterSize, const DirInfo& root) {
+    out.Put(kDataFileMagic.data(), kDataFileMagic.size());
+    const unsigned char cluster[4] = {
+        static_cast<unsigned char>(clusterSize), static_cast<unsigned char>(clusterSize >> 8),
+        static_cast<unsigned char>(clusterSize >> 16), static_cast<unsigned char>(clusterSize >> 24)};
+    out.Put(cluster, 4);
+    if (!PutFolderHead(out, root)) return false;
+    struct Frame {
+        const DirInfo* dir;
+        std::size_t next;
+    };
+    std::vector<Frame> stack{{&root, 0}};
+    while (!stack.empty() && out.ok()) {
+        Frame& top = stack.back();
+        if (top.next == top.dir->subdirs.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const DirInfo& child = top.dir->subdirs[top.next++];
+        if (!PutFolderHead(out, child)) return false;
+        stack.push_back({&child, 0});
+    }
+    return out.Flush();
+}
+
+// ---- reading ----
+
+class TreeReader {
+public:
+    explicit TreeReader(ByteInput& in) : in_(in) {}
+
+    DecodeResult Read(DirInfo& root, std::uint32_t& clusterSize) {
+        char magic[8];
+        if (!in_.Read(magic, sizeof magic) || std::string_view(magic, sizeof magic) != kDataFileMagic)
+            return DecodeResult::kNotDataFile;
+        unsigned char cluster[4];
+        std::uint32_t newCluster = 0;
+        if (in_.Read(cluster, 4)) {
+            newCluster = cluster[0] | (cluster[1] << 8) | (cluster[2] << 16) | (std::uint32_t{cluster[3]} << 24);
+            if (!IsValidClusterSize(newCluster)) newCluster = 0;
+        }
+        DirInfo tree;
+        std::uint32_t fileCount = 0, dirCount = 0;
+        if (!ReadFolderHead(tree, fileCount, dirCount)) return DecodeResult::kNotDataFile;
+        const bool complete = ReadBody(tree, fileCount, dirCount);
+        root = std::move(tree);
+        clusterSize = newCluster;
+        return complete ? DecodeResult::kComplete : DecodeResult::kDamaged;
+    }
+
+private:
+    bool ReadPacked(std::uint64_t& value, unsigned maxBytes) {
+        unsigned char count = 0;
+        if (!in_.ReadByte(count) || count > maxBytes) return false;
+        unsigned char bytes[8];
+        if (!in_.Read(bytes, count)) return false;
+        value = 0;
+        for (unsigned i = count; i-- > 0;) value = (value << 8) | bytes[i];
+        return true;
+    }
+
+    bool ReadPacked32(std::uint32_t& value) {
+        std::uint64_t wide = 0;
+        if (!ReadPacked(wide, 4)) return false;
+        value = static_cast<std::uint32_t>(wide);
+        return true;
+    }
+
+    bool ReadName(std::string& name) {
+        unsigned char length[2];
+        if (!in_.Read(length, 2)) return false;
+        return in_.Append(name, length[0] | (std::size_t{length[1]} << 8));
+    }
+
+    bool ReadFolderHead(DirInfo& dir, std::uint32_t& fileCount, std::uint32_t& dirCount) {
+        std::uint32_t sortKey = 0;
+        if (!ReadPacked32(fileCount) || !ReadPacked32(dirCount) || !ReadPacked32(sortKey) || !ReadName(dir.name))
+            return false;
+        dir.sortKey = static_cast<std::int32_t>(sortKey);
+        return true;
+    }
+
+    // Appends complete file records only. The reserve is bounded by the bytes already at hand (a file
+    // record takes at least 4), never by the count alone; a short read ends the whole read, so at most one
+    // folder can over-reserve.
+    bool ReadFiles(DirInfo& dir, std::uint32_t count) {
+        dir.files.reserve(std::min<std::size_t>(count, in_.Buffered() / 4));
+        for (std::uint32_t i = 0; i < count; ++i) {
+            FileInfo file;
+            std::uint64_t size = 0;
+            std::uint32_t sortKey = 0;
+            if (!ReadPacked(size, 8) || !ReadPacked32(sortKey) || !ReadName(file.name)) return false;
+            file.size = size;
+            file.sortKey = static_cast<std::int32_t>(sortKey);
+            dir.files.push_back(std::move(file));
+        }
+        return true;
+    }
+
+    bool ReadBody(DirInfo& root, std::uint32_t fileCount, std::uint32_t dirCount) {
+        if (!ReadFiles(root, fileCount)) return false;
+        struct Frame {
+            DirInfo* dir;
+            std::uint32_t remaining;
+        };
+        // Frames point only at ancestors of the folder being filled; their vectors do not grow meanwhile.
+        std::vector<Frame> stack{{&root, dirCount}};
+        while (!stack.empty()) {
+            Frame& top = stack.back();
+            if (top.remaining == 0) {
+                stack.pop_back();
+                continue;
+            }
+            --top.remaining;
+            if (stack.size() > kMaxTreeDepth) return false;  // the child would sit below the deepest level
+            DirInfo child;
+            std::uint32_t childFiles = 0, childDirs = 0;
+            if (!ReadFolderHead(child, childFiles, childDirs)) return false;
+            DirInfo& added = top.dir->subdirs.emplace_back(std::move(child));
+            if (!ReadFiles(added, childFiles)) return false;
+            stack.push_back({&added, childDirs});
+        }
+        return true;
+    }
+
+    ByteInput& in_;
+};
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+bool IsValidClusterSize(std::uint32_t value) {
+    return value >= 512 && value <= 65536 && (value & (value - 1)) == 0;
+}
+
+bool EncodeDataFile(std::uint32_t clusterSize, const DirInfo& root, std::string& bytes) {
+    bytes.clear();
+    ByteOutput out([&bytes](const char* data, std::size_t count) {
+        bytes.append(data, count);
+        return true;
+    });
+    return PutTree(out, clusterSize, root);
+}
+
+DecodeResult DecodeDataFile(std::string_view bytes, DirInfo& root, std::uint32_t& clusterSize) {
+    ByteInput in(bytes);
+    return TreeReader(in).Read(root, clusterSize);
+}
+
+bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root,
+                   const ErrorReporter& report) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        report("Could not open file " + path);
+        return false;
+    }
+    // Every write and the close are checked: a full disk must not pass for a finished export.
+    ByteOutput out([file](const char* data, std::size_t count) {
+        return std::fwrite(data, 1, count, file) == count;
+    });
+    bool ok = PutTree(out, clusterSize, root);
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok) report("Could not write to file " + path);
+    return ok;
+}
+
+bool ReadDataFile(const std::string& path, DirInfo& root, std::uint32_t& clusterSize, const ErrorReporter& report) {
+    UniqueFile file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        report("Could not open file " + path);
+        return false;
+    }
+    ByteInput in(file.get());
+    if (TreeReader(in).Read(root, clusterSize) == DecodeResult::kNotDataFile) {
+        report("The specified file is not a valid data file\r\n\r\n" + path);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace model

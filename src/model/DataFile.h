@@ -1,0 +1,56 @@
+// The data file ("*.klv"): magic "KLVV0000", the cluster size, then the root folder record, depth first in
+// pre-order, all numbers little-endian, counts and keys in a packed form (a byte count, then that many low
+// bytes). Only names, file sizes, sort keys and the shape are stored; callers run RecomputeTotals after a
+// read.
+//
+// Portable: the writer and reader take an ErrorReporter that receives the texts the user must see (the
+// Win32 side, DataFileWin.h, shows them in a box with the caption "Error"). EncodeDataFile/DecodeDataFile
+// are the same format on memory, for tests and the fuzzer.
+//
+// Reading never trusts the file: records are appended as they are actually read, never sized from declared
+// counts; reading stops, keeping every complete record so far, at the end of the data, at a malformed field,
+// or at a folder nested deeper than kMaxTreeDepth. The caller's tree and cluster size change only once the
+// magic and the root record's own fields were read.
+#pragma once
+
+#include "model/DirInfo.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace model {
+
+using ErrorReporter = std::function<void(const std::string& text)>;
+
+inline constexpr std::string_view kDataFileMagic = "KLVV0000";
+
+// Names are stored with a 16-bit length; the writer refuses longer ones and the reader takes every length.
+inline constexpr std::size_t kMaxStoredNameLength = 65535;
+
+// 512, 1024, ..., 65536: the cluster sizes a data file may carry (anything else reads as 0, unknown).
+bool IsValidClusterSize(std::uint32_t value);
+
+enum class DecodeResult {
+    kComplete,     // the whole root record was read
+    kDamaged,      // the data ended early, held a malformed field or nested too deep; what was read is kept
+    kNotDataFile,  // wrong magic, or not even the root record's own fields: nothing changed
+};
+
+// Writes the whole file; false when the writer failed (an error was reported) and the file is incomplete.
+bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root,
+                   const ErrorReporter& report);
+
+// Replaces `root` and `clusterSize` from the file; false when they were left untouched (an error was
+// reported). A damaged file is read as far as it goes and reports nothing. The totals are left to the
+// caller's RecomputeTotals.
+bool ReadDataFile(const std::string& path, DirInfo& root, std::uint32_t& clusterSize, const ErrorReporter& report);
+
+// The file's bytes in memory; false only for a name longer than kMaxStoredNameLength.
+bool EncodeDataFile(std::uint32_t clusterSize, const DirInfo& root, std::string& bytes);
+
+// Parses file bytes; on kNotDataFile `root` and `clusterSize` are untouched.
+DecodeResult DecodeDataFile(std::string_view bytes, DirInfo& root, std::uint32_t& clusterSize);
+
+}  // namespace model
