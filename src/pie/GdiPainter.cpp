@@ -1,0 +1,89 @@
+// GDI drawing of the pie's elements.
+#include "pie/GdiPainter.h"
+
+#include "fw/Handles.h"
+#include "pie/ArcPolygon.h"
+
+namespace pie {
+namespace {
+
+int SysColourIndex(SystemColour colour) { return colour == SystemColour::kButtonFace ? COLOR_BTNFACE : COLOR_WINDOW; }
+
+}  // namespace
+
+void GdiPainter::Background(SystemColour colour, int width, int height) {
+    const RECT rect{0, 0, width, height};
+    FillRect(dc_, &rect, GetSysColorBrush(SysColourIndex(colour)));
+}
+
+void GdiPainter::GuideCircles(int cx, int cy, const std::vector<int>& radii, SystemColour colour) {
+    fw::Pen pen(CreatePen(PS_SOLID, 1, GetSysColor(SysColourIndex(colour))));
+    fw::SelectGuard penGuard(dc_, pen.Get());
+    fw::SelectGuard brushGuard(dc_, GetStockObject(HOLLOW_BRUSH));
+    for (int r : radii) Ellipse(dc_, cx - r, cy - r, cx + r, cy + r);
+}
+
+bool DrawSegment(HDC dc, const Square& outer, const Square& inner, Colour colour, double start, double end, bool asFile) {
+    if (!SegmentIsVisible(outer, start, end)) return false;
+    // The DC brush takes a new colour without creating a GDI object per segment.
+    fw::SelectGuard brushGuard(dc, GetStockObject(DC_BRUSH));
+    SetDCBrushColor(dc, colour);
+    if (!asFile) {
+        const Point p1 = RadialPoint(outer, start);
+        const Point p2 = RadialPoint(outer, end);
+        if (p1 == p2)
+            Ellipse(dc, outer.left, outer.top, outer.right, outer.bottom);  // a lone child: the whole circle
+        else
+            Pie(dc, outer.left, outer.top, outer.right, outer.bottom, p2.x, p2.y, p1.x, p1.y);
+        return true;
+    }
+    const std::vector<Point> points = FileSegmentPolygon(outer, inner, start, end);
+    static_assert(sizeof(Point) == sizeof(POINT));
+    Polygon(dc, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
+    return true;
+}
+
+bool GdiPainter::DrawSegment(const Square& outer, const Square& inner, Colour colour, double start, double end,
+                             bool asFile) {
+    fw::SelectGuard penGuard(dc_, GetStockObject(BLACK_PEN));
+    return pie::DrawSegment(dc_, outer, inner, colour, start, end, asFile);
+}
+
+void GdiPainter::CentreDisk(const Square& square, Colour colour) {
+    fw::SelectGuard penGuard(dc_, GetStockObject(BLACK_PEN));
+    fw::SelectGuard brushGuard(dc_, GetStockObject(DC_BRUSH));
+    SetDCBrushColor(dc_, colour);
+    Ellipse(dc_, square.left, square.top, square.right, square.bottom);
+}
+
+void GdiPainter::StatsOverlay(const std::string& text, SystemColour background) {
+    fw::SelectGuard fontGuard(dc_, GetStockObject(SYSTEM_FIXED_FONT));
+    const int oldMode = SetBkMode(dc_, OPAQUE);
+    const COLORREF oldBk = SetBkColor(dc_, GetSysColor(SysColourIndex(background)));
+    RECT rect{0, 0, 1000, 1000};
+    DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rect, DT_EXPANDTABS | DT_LEFT | DT_TOP | DT_NOPREFIX);
+    SetBkColor(dc_, oldBk);
+    SetBkMode(dc_, oldMode);
+}
+
+void GdiPainter::CentreLabel(const std::string& name, int cx, int cy) {
+    fw::SelectGuard fontGuard(dc_, labelFont_);
+    const int oldMode = SetBkMode(dc_, TRANSPARENT);
+    const COLORREF oldColour = GetTextColor(dc_);
+    SIZE size{};
+    const int length = static_cast<int>(name.size());
+    GetTextExtentPoint32A(dc_, name.c_str(), length, &size);
+    const int x = cx - size.cx / 2, y = cy - size.cy / 2;
+    // A black outline keeps the white name readable on any centre colour.
+    SetTextColor(dc_, RGB(0, 0, 0));
+    TextOutA(dc_, x - 1, y, name.c_str(), length);
+    TextOutA(dc_, x + 1, y, name.c_str(), length);
+    TextOutA(dc_, x, y - 1, name.c_str(), length);
+    TextOutA(dc_, x, y + 1, name.c_str(), length);
+    SetTextColor(dc_, RGB(255, 255, 255));
+    TextOutA(dc_, x, y, name.c_str(), length);
+    SetTextColor(dc_, oldColour);
+    SetBkMode(dc_, oldMode);
+}
+
+}  // namespace pie

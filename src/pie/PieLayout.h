@@ -1,0 +1,96 @@
+// Ring layout of the pie: the centred square and radii, the ring count that fits the minimum visible
+// size (CountRings), the order of one folder's items, and the traversal (RingLayout::DrawDir) that hands
+// every shown segment to a painter, children before their parent, and records it in RingAreas.
+// Called once per rendering by PieRenderer; nothing here is kept between renderings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/DirInfo.h"
+#include "pie/Crc.h"
+#include "pie/PiePainter.h"
+#include "pie/PieSettings.h"
+#include "pie/RingAreas.h"
+
+namespace pie {
+
+// Size kind and cluster size under which items are valued.
+struct SizeContext {
+    int mode = 1;
+    std::uint32_t clusterSize = 0;
+};
+
+// One entry of a folder's ordered child list; `info` points at a model::DirInfo or model::FileInfo.
+struct Item {
+    bool isDir = false;
+    const void* info = nullptr;
+
+    const model::DirInfo& Dir() const noexcept { return *static_cast<const model::DirInfo*>(info); }
+    const model::FileInfo& File() const noexcept { return *static_cast<const model::FileInfo*>(info); }
+    const std::string& Name() const noexcept { return isDir ? Dir().name : File().name; }
+};
+
+std::uint64_t ValueOf(const model::DirInfo& dir, const SizeContext& ctx);
+std::uint64_t ValueOf(const model::FileInfo& file, const SizeContext& ctx);
+std::uint64_t ValueOf(const Item& item, const SizeContext& ctx);
+
+// The largest value among the folder's subfolders and files; 0 for an empty folder.
+std::uint64_t LargestChild(const model::DirInfo& dir, const SizeContext& ctx);
+
+// Subfolders in stored order, then files in stored order.
+void ListItems(const model::DirInfo& dir, std::vector<Item>& items);
+// Orders the list by "SrtOrder" (0 unordered, 1 name, 2 value descending) and "GroupDirs".
+void OrderItems(std::vector<Item>& items, int srtOrder, bool groupDirs, const SizeContext& ctx);
+
+// The largest centred square of a client area and the pie's integer radii and centre.
+struct PieGeometry {
+    Square square;
+    int outer = 0;   // R
+    int centre = 0;  // c
+    int cx = 0, cy = 0;
+};
+PieGeometry ComputeGeometry(int width, int height, double centerRatio);
+
+// Number of rings for the current folder in a square of the given side.
+int CountRings(const model::DirInfo& current, int side, const PieSettings& settings, std::uint32_t clusterSize);
+
+// Time source for the sort accounting: ticks and ticks per second (0 when there is no counter).
+struct Clock {
+    std::uint64_t (*now)() = nullptr;
+    std::uint64_t frequency = 0;
+};
+
+class RingLayout {
+public:
+    RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n,
+               tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock);
+
+    // Lays out the current folder: the centre disk and every ring below it.
+    void DrawCurrent(const model::DirInfo& current);
+
+    int SegmentsDrawn() const noexcept { return segmentsDrawn_; }
+    std::uint64_t SortTicks() const noexcept { return sortTicks_; }
+
+private:
+    void DrawDir(const model::DirInfo& folder, int ring, double start, double end, std::string& path,
+                 std::uint64_t parentLargest);
+    std::uint64_t Threshold(int childRing) const;
+    std::vector<Item>& ItemsAt(int ring);
+
+    const PieSettings& settings_;
+    SizeContext ctx_;
+    PieGeometry geometry_;
+    int n_;
+    tv::Crc& crc_;
+    PiePainter& painter_;
+    RingAreas& areas_;
+    Clock clock_;
+    std::uint64_t rootValue_ = 0;
+    int segmentsDrawn_ = 0;
+    std::uint64_t sortTicks_ = 0;
+    std::vector<std::vector<Item>> itemsPerRing_;  // reused buffers, one per depth
+};
+
+}  // namespace pie

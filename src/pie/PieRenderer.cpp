@@ -1,0 +1,64 @@
+// The rendering sequence and the statistics overlay text.
+#include "pie/PieRenderer.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace pie {
+
+std::string FormatPieStats(int rings, int segments, double renderMs, double sortMs) {
+    char text[160];
+    std::snprintf(text, sizeof text, "Rings:\t%10d\r\nSegs:\t%10d\r\nRendr:\t%10.3f msec\r\nSort:\t%10.3f msec", rings,
+                  segments, renderMs, sortMs);
+    return text;
+}
+
+namespace {
+std::uint64_t SteadyNow() {
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count());
+}
+
+double TicksToMs(std::uint64_t ticks, std::uint64_t frequency) {
+    if (ticks == 0 || frequency == 0) return 0;
+    return static_cast<double>(ticks) / static_cast<double>(frequency) * 1000.0;
+}
+}  // namespace
+
+Clock SteadyClock() { return {&SteadyNow, 1'000'000'000u}; }
+
+PieRenderer::PieRenderer(Clock clock) : clock_(clock), engine_(tv::kCrc32), crc_(engine_) {}
+
+void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, PieHost& host, PiePainter& painter) {
+    if (width <= 0 || height <= 0) return;
+    const bool dialogLook = host.DialogLook();
+    const SystemColour background = dialogLook ? SystemColour::kButtonFace : SystemColour::kWindow;
+    const SystemColour contrast = dialogLook ? SystemColour::kWindow : SystemColour::kButtonFace;
+    painter.Background(background, width, height);
+    if (!current) {
+        // Nothing is shown, so nothing may be hit either.
+        areas_.Clear();
+        rings_ = segments_ = 0;
+        return;
+    }
+    geometry_ = ComputeGeometry(width, height, settings.centerRatio);
+    const std::uint32_t clusterSize = host.ClusterSize();
+    rings_ = CountRings(*current, geometry_.square.right - geometry_.square.left, settings, clusterSize);
+    areas_.Reset(rings_, geometry_.outer, geometry_.centre);
+    if (settings.showGuideLines && rings_ > 0) painter.GuideCircles(geometry_.cx, geometry_.cy, areas_.Radii(), contrast);
+
+    const std::uint64_t t0 = clock_.now ? clock_.now() : 0;
+    RingLayout layout(settings, clusterSize, geometry_, rings_, crc_, painter, areas_, clock_);
+    layout.DrawCurrent(*current);
+    const std::uint64_t t1 = clock_.now ? clock_.now() : 0;
+    segments_ = layout.SegmentsDrawn();
+    sortMs_ = TicksToMs(layout.SortTicks(), clock_.frequency);
+    renderMs_ = TicksToMs(t1 - t0, clock_.frequency) - sortMs_;
+    if (t1 == t0) renderMs_ = 0;
+
+    if (settings.showPieStats) painter.StatsOverlay(FormatPieStats(rings_, segments_, renderMs_, sortMs_), contrast);
+    painter.CentreLabel(current->name, geometry_.cx, geometry_.cy);
+    host.ShowFolderStatus(host.CurrentPath(), "", *current);
+}
+
+}  // namespace pie

@@ -1,0 +1,58 @@
+// One full rendering of the pie (Rebuild): background, guide circles, every shown segment, the centre disk,
+// the optional statistics overlay and the centre label, through a PiePainter; refills RingAreas and finally
+// asks the host to show the current folder's figures. The pie window owns one renderer and calls Rebuild
+// whenever the folder, the size, the mode or the settings change.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/DirInfo.h"
+#include "pie/Crc.h"
+#include "pie/PieHost.h"
+#include "pie/PieLayout.h"
+#include "pie/PiePainter.h"
+#include "pie/PieSettings.h"
+#include "pie/RingAreas.h"
+
+namespace pie {
+
+// The overlay text: numbers right-aligned in 10 characters, times in milliseconds with 3 decimals.
+std::string FormatPieStats(int rings, int segments, double renderMs, double sortMs);
+
+// Nanosecond steady clock, for hosts without a performance counter of their own.
+Clock SteadyClock();
+
+class PieRenderer {
+public:
+    explicit PieRenderer(Clock clock = SteadyClock());
+    PieRenderer(const PieRenderer&) = delete;
+    PieRenderer& operator=(const PieRenderer&) = delete;
+
+    PieSettings settings;
+
+    // Renders `current` (null: background only) into a width x height surface.
+    void Rebuild(const model::DirInfo* current, int width, int height, PieHost& host, PiePainter& painter);
+
+    const RingAreas& Areas() const noexcept { return areas_; }
+    int RingCount() const noexcept { return rings_; }
+    int SegmentCount() const noexcept { return segments_; }
+    int CentreX() const noexcept { return geometry_.cx; }
+    int CentreY() const noexcept { return geometry_.cy; }
+    int CentreRadius() const noexcept { return geometry_.centre; }
+    double RenderMs() const noexcept { return renderMs_; }
+    double SortMs() const noexcept { return sortMs_; }
+
+private:
+    Clock clock_;
+    tv::CrcEngine engine_;
+    tv::Crc crc_;
+    RingAreas areas_;
+    PieGeometry geometry_;
+    int rings_ = 0;
+    int segments_ = 0;
+    double renderMs_ = 0;
+    double sortMs_ = 0;
+};
+
+}  // namespace pie

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+#include "pie/Colour.h"
+#include "pie/SegmentColor.h"
+
+namespace {
+
+using pie::Hls;
+using pie::MakeColour;
+
+constexpr double kPi = std::numbers::pi;
+
+TEST(Hls, PrimaryAndGreyConversions) {
+    EXPECT_EQ(pie::RgbToHls(MakeColour(255, 0, 0)), (Hls{0, 120, 240}));
+    EXPECT_EQ(pie::RgbToHls(MakeColour(0, 255, 0)), (Hls{80, 120, 240}));
+    EXPECT_EQ(pie::RgbToHls(MakeColour(0, 0, 255)), (Hls{160, 120, 240}));
+    EXPECT_EQ(pie::HlsToRgb({0, 120, 240}), MakeColour(255, 0, 0));
+    EXPECT_EQ(pie::HlsToRgb({80, 120, 240}), MakeColour(0, 255, 0));
+    EXPECT_EQ(pie::HlsToRgb({160, 120, 240}), MakeColour(0, 0, 255));
+    for (int g : {0, 1, 64, 127, 128, 200, 254, 255}) {
+        const Hls hls = pie::RgbToHls(MakeColour(g, g, g));
+        EXPECT_EQ(hls.hue, 0) << g;
+        EXPECT_EQ(hls.saturation, 0) << g;
+        const pie::Colour back = pie::HlsToRgb(hls);
+        EXPECT_NEAR(pie::RedOf(back), g, 1) << g;
+        EXPECT_EQ(pie::RedOf(back), pie::GreenOf(back));
+        EXPECT_EQ(pie::RedOf(back), pie::BlueOf(back));
+    }
+}
+
+TEST(Hls, RoundTripStaysCloseForEveryHue) {
+    // Magenta-ish colours wrap the hue past 240; the round trip must not jump to another hue.
+    for (int r = 0; r < 256; r += 17)
+        for (int g = 0; g < 256; g += 17)
+            for (int b = 0; b < 256; b += 17) {
+                const pie::Colour c = MakeColour(r, g, b);
+                const pie::Colour back = pie::HlsToRgb(pie::RgbToHls(c));
+                EXPECT_NEAR(pie::RedOf(back), r, 4);
+                EXPECT_NEAR(pie::GreenOf(back), g, 4);
+                EXPECT_NEAR(pie::BlueOf(back), b, 4);
+            }
+    EXPECT_EQ(pie::UnpackHls(pie::PackHls({12, 34, 56})), (Hls{12, 34, 56}));
+    EXPECT_EQ(pie::PackHls({1, 2, 3}), 0x030201u);
+}
+
+class SegmentColorTest : public ::testing::Test {
+protected:
+    tv::CrcEngine engine{tv::kCrc32};
+    tv::Crc crc{engine};
+    pie::PieSettings settings;
+
+    pie::Colour Colour(int method, std::string_view name, double start, double end, int ring, int n,
+                       std::uint64_t value = 1, std::uint64_t largest = 1) {
+        settings.clrMeth = method;
+        return pie::SegmentColor(settings, crc, name, start, end, ring, n, value, largest);
+    }
+};
+
+TEST_F(SegmentColorTest, NameEncodedUsesCrcOfTheName) {
+    EXPECT_EQ(Colour(pie::kNameEncoded, "abc", 0, 1, 0, 3), MakeColour(255, 127, 63));
+    // Case-sensitive, the same for the centre, and independent of what was hashed before.
+    EXPECT_NE(Colour(pie::kNameEncoded, "ABC", 0, 1, 0, 3), MakeColour(255, 127, 63));
+    EXPECT_EQ(Colour(pie::kNameEncoded, "abc", 0, 1, -1, 3), MakeColour(255, 127, 63));
+}
+
+TEST_F(SegmentColorTest, FixedAndCentreColours) {
+    settings.fixedClr = MakeColour(1, 2, 3);
+    EXPECT_EQ(Colour(pie::kFixedColour, "x", 0, 1, 2, 3), MakeColour(1, 2, 3));
+    EXPECT_EQ(Colour(pie::kFixedColour, "x", 0, 1, -1, 3), MakeColour(1, 2, 3));
+    EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, -1, 3), pie::kCentreGrey);
+    EXPECT_EQ(Colour(pie::kRainbowWash, "x", 0, 1, -1, 3), pie::kCentreGrey);
+}
+
+TEST_F(SegmentColorTest, SizeEncodedEndpointsAndRingFade) {
+    // Ring 0 keeps full saturation: the largest sibling is SizeClr1, a zero sibling SizeClr2.
+    EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, 0, 4, 500, 500), MakeColour(255, 0, 0));
+    EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, 0, 4, 0, 500), MakeColour(255, 255, 0));
+    // Half the largest: green halfway between 0 and 255.
+    EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, 0, 4, 250, 500), pie::HlsToRgb(pie::RgbToHls(MakeColour(255, 127, 0))));
+    // Outermost of 4 rings: a quarter of the saturation.
+    Hls faded = pie::RgbToHls(MakeColour(255, 0, 0));
+    faded.saturation = faded.saturation / 4;
+    EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, 3, 4, 500, 500), pie::HlsToRgb(faded));
+    const pie::Colour outer = Colour(pie::kSizeEncoded, "x", 0, 1, 3, 4, 500, 500);
+    EXPECT_GT(pie::GreenOf(outer), 0);  // toward grey
+    // All siblings zero: no division by zero, the smallest colour.
+    EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, 0, 1, 0, 0), MakeColour(255, 255, 0));
+}
+
+TEST_F(SegmentColorTest, RainbowHueFollowsTheAngle) {
+    // Middle angle 0 is three o'clock: red at full saturation on ring 0.
+    EXPECT_EQ(Colour(pie::kRainbowWash, "x", -0.1, 0.1, 0, 2), MakeColour(255, 0, 0));
+    // Six o'clock (pi/2) is a quarter turn clockwise: hue 60, between yellow and green.
+    EXPECT_EQ(Colour(pie::kRainbowWash, "x", kPi / 2 - 0.01, kPi / 2 + 0.01, 0, 2), pie::HlsToRgb({60, 120, 240}));
+    // Just before twelve o'clock the middle angle wraps from negative into 0..2pi.
+    EXPECT_EQ(Colour(pie::kRainbowWash, "x", -kPi / 2 - 0.2, -kPi / 2 + 0.1, 0, 2),
+              pie::HlsToRgb({static_cast<int>((1.5 * kPi - 0.05) / (2 * kPi) * 240), 120, 240}));
+    // Saturation falls by ring: (n - ring) * 240 / n.
+    EXPECT_EQ(Colour(pie::kRainbowWash, "x", -0.1, 0.1, 2, 3), pie::HlsToRgb({0, 120, 80}));
+}
+
+}  // namespace

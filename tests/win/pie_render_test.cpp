@@ -1,0 +1,297 @@
+// The GDI painter and back buffer under Wine: a known tree rendered at 400 x 400 with every colouring
+// method into a DIB, checked pixel by pixel, and saved under build/gui-artifacts/ for people to look at.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <numbers>
+#include <string>
+
+#include "fw/Handles.h"
+#include "fw/MessageBox.h"
+#include "model/DirInfo.h"
+#include "pie/Dib.h"
+#include "pie/PieCanvas.h"
+#include "pie/PieLayout.h"
+#include "pie/SegmentColor.h"
+
+namespace {
+
+using model::DirInfo;
+using model::FileInfo;
+
+constexpr int kSize = 400;
+
+DirInfo Folder(std::string name, std::vector<DirInfo> subdirs, std::vector<FileInfo> files) {
+    DirInfo d(std::move(name));
+    d.subdirs = std::move(subdirs);
+    d.files = std::move(files);
+    return d;
+}
+
+DirInfo KnownTree() {
+    DirInfo root = Folder("Root",
+                          {Folder("docs", {Folder("old", {}, {FileInfo("a.doc", 150)})}, {FileInfo("b.doc", 250)}),
+                           Folder("media", {}, {FileInfo("song.mp3", 200), FileInfo("clip.avi", 100)})},
+                          {FileInfo("big.iso", 250), FileInfo("zero.txt", 0), FileInfo("crumb", 1)});
+    model::RecomputeTotals(root, 0);
+    return root;
+}
+
+class Host : public pie::PieHost {
+public:
+    explicit Host(const DirInfo& root) : root_(root) {}
+    bool dialogLook = false;
+    int statusCalls = 0;
+    const DirInfo* RootFolder() const override { return &root_; }
+    std::string CurrentPath() const override { return root_.name + "\\"; }
+    std::uint32_t ClusterSize() const override { return 0; }
+    bool DialogLook() const override { return dialogLook; }
+    void ShowFolderStatus(const std::string&, const std::string&, const DirInfo&) override { ++statusCalls; }
+
+private:
+    const DirInfo& root_;
+};
+
+std::string ArtifactsDir() {
+    if (const char* dir = std::getenv("KELVARAN_ARTIFACTS_DIR"); dir && *dir) return dir;
+    // The test runs from build/<dir>/tests/win; the artifacts live in build/gui-artifacts.
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir = path;
+    for (int up = 0; up < 4; ++up) dir = dir.substr(0, dir.find_last_of("\\/"));
+    return dir + "\\gui-artifacts";
+}
+
+// 32-bit top-down BMP straight from a DIB's bits.
+bool SaveBmp(const pie::Dib& dib, const std::string& file) {
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih = dib.Info()->bmiHeader;
+    const DWORD bytes = static_cast<DWORD>(dib.BytesPerRow()) * static_cast<DWORD>(dib.Height());
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + bytes;
+    ih.biSizeImage = bytes;
+    std::FILE* f = std::fopen(file.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&ih, sizeof ih, 1, f) == 1 &&
+                    std::fwrite(dib.Bits(), 1, bytes, f) == bytes;
+    return std::fclose(f) == 0 && ok;
+}
+
+struct Surface {
+    pie::Dib dib{kSize, -kSize, 32};
+    fw::MemoryDC dc{CreateCompatibleDC(nullptr)};
+    HGDIOBJ old = nullptr;
+    Surface() { old = SelectObject(dc.Get(), dib.Handle()); }
+    ~Surface() { SelectObject(dc.Get(), old); }
+
+    pie::Colour At(int x, int y) const {
+        GdiFlush();
+        const std::uint32_t bgrx = static_cast<const std::uint32_t*>(dib.Bits())[y * kSize + x];
+        return pie::MakeColour((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF);
+    }
+    pie::Colour AtPolar(const pie::PieRenderer& r, double angle, double radius) const {
+        return At(static_cast<int>(r.CentreX() + radius * std::cos(angle)), static_cast<int>(r.CentreY() + radius * std::sin(angle)));
+    }
+};
+
+const pie::Segment& FindSegment(const pie::RingAreas& areas, const std::string& path, int& ring) {
+    for (std::size_t k = 0; k < areas.Rings().size(); ++k)
+        for (const auto& s : areas.Rings()[k])
+            if (s.path == path) {
+                ring = static_cast<int>(k);
+                return s;
+            }
+    throw std::runtime_error("no segment " + path);
+}
+
+std::string Hex(pie::Colour c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", pie::RedOf(c), pie::GreenOf(c), pie::BlueOf(c));
+    return text;
+}
+
+class PieRenderTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(PieRenderTest, KnownTreeAt400) {
+    const int method = GetParam();
+    const DirInfo root = KnownTree();
+    Host host(root);
+    pie::PieCanvas canvas;
+    pie::PieRenderer& r = canvas.Renderer();
+    r.settings.pieMode = model::kLogicalSize;
+    r.settings.clrMeth = method;
+    r.settings.showPieStats = method == pie::kNameEncoded;
+    Surface s;
+    ASSERT_TRUE(s.dib);
+    canvas.RenderInto(s.dc.Get(), kSize, kSize, &root, host);
+    EXPECT_EQ(host.statusCalls, 1);
+
+    const std::string dir = ArtifactsDir();
+    CreateDirectoryA(dir.c_str(), nullptr);
+    const char* names[] = {"fixed", "size", "rainbow", "name"};
+    EXPECT_TRUE(SaveBmp(s.dib, dir + "\\pie_" + names[method] + ".bmp")) << dir;
+
+    const int n = r.RingCount();
+    ASSERT_EQ(n, 3);
+    const auto& radii = r.Areas().Radii();
+    tv::CrcEngine engine(tv::kCrc32);
+    tv::Crc crc(engine);
+    const pie::SizeContext ctx{model::kLogicalSize, 0};
+    const auto expected = [&](const std::string& name, const pie::Segment& seg, int ring, std::uint64_t value,
+                              std::uint64_t largest) {
+        return pie::SegmentColor(r.settings, crc, name, seg.start, seg.end, ring, n, value, largest);
+    };
+    const pie::Colour background = GetSysColor(COLOR_WINDOW);
+    const pie::Colour guide = GetSysColor(COLOR_BTNFACE);
+
+    // Centre disk, away from the label.
+    const pie::Segment whole{-std::numbers::pi / 2, 1.5 * std::numbers::pi, ""};
+    const pie::Colour centre = expected("Root", whole, -1, pie::ValueOf(root, ctx), 0);
+    EXPECT_EQ(Hex(s.At(r.CentreX(), r.CentreY() + 45)), Hex(centre));
+    EXPECT_EQ(Hex(s.At(r.CentreX() - 50, r.CentreY())), Hex(centre));
+
+    // Folder wedges at their middle angle, mid-ring.
+    int ring = 0;
+    const pie::Segment& docs = FindSegment(r.Areas(), "docs\\", ring);
+    ASSERT_EQ(ring, 0);
+    const std::uint64_t rootLargest = pie::LargestChild(root, ctx);
+    EXPECT_EQ(Hex(s.AtPolar(r, (docs.start + docs.end) / 2, (radii[0] + radii[1]) / 2.0)),
+              Hex(expected("docs", docs, 0, pie::ValueOf(root.subdirs[0], ctx), rootLargest)));
+    const pie::Segment& old = FindSegment(r.Areas(), "docs\\old\\", ring);
+    ASSERT_EQ(ring, 1);
+    EXPECT_EQ(Hex(s.AtPolar(r, (old.start + old.end) / 2, (radii[1] + radii[2]) / 2.0)),
+              Hex(expected("old", old, 1, 150, pie::LargestChild(root.subdirs[0], ctx))));
+
+    // A file ring: background in the inner third, the file's colour in the outer two thirds.
+    const pie::Segment& song = FindSegment(r.Areas(), "media\\song.mp3", ring);
+    ASSERT_EQ(ring, 1);
+    const double mid = (song.start + song.end) / 2;
+    const int fileInner = (radii[2] + 2 * radii[1]) / 3;
+    for (int rad = radii[1] + 2; rad < fileInner - 1; ++rad) {
+        const pie::Colour c = s.AtPolar(r, mid, rad);
+        EXPECT_TRUE(c == background || c == guide) << rad << " " << Hex(c);
+    }
+    EXPECT_EQ(Hex(s.AtPolar(r, mid, (radii[1] + fileInner) / 2.0)), Hex(background));
+    EXPECT_EQ(Hex(s.AtPolar(r, mid, (fileInner + radii[2]) / 2.0)),
+              Hex(expected("song.mp3", song, 1, 200, pie::LargestChild(root.subdirs[1], ctx))));
+
+    // Beyond a root file nothing is drawn on the outer rings: the guide circles show there.
+    const pie::Segment& iso = FindSegment(r.Areas(), "big.iso", ring);
+    const double isoMid = (iso.start + iso.end) / 2;
+    EXPECT_EQ(Hex(s.AtPolar(r, isoMid, (radii[2] + radii[3]) / 2.0)), Hex(background));
+    bool guideSeen = false;
+    const int gx = static_cast<int>(r.CentreX() + radii[2] * std::cos(isoMid));
+    const int gy = static_cast<int>(r.CentreY() + radii[2] * std::sin(isoMid));
+    for (int y = gy - 2; y <= gy + 2; ++y)
+        for (int x = gx - 2; x <= gx + 2; ++x) guideSeen |= s.At(x, y) == guide;
+    EXPECT_TRUE(guideSeen);
+
+    // The label: white letters with a black outline around the centre.
+    int white = 0, black = 0;
+    for (int y = r.CentreY() - 15; y < r.CentreY() + 15; ++y)
+        for (int x = r.CentreX() - 40; x < r.CentreX() + 40; ++x) {
+            white += s.At(x, y) == pie::MakeColour(255, 255, 255);
+            black += s.At(x, y) == 0;
+        }
+    EXPECT_GT(white, 30);
+    EXPECT_GT(black, 30);
+
+    // The overlay paints its text on the guide colour in the top left corner.
+    int overlay = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 70; ++x) overlay += s.At(x, y) == guide;
+    if (r.settings.showPieStats)
+        EXPECT_GT(overlay, 1500);
+    else
+        EXPECT_EQ(overlay, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(ColourMethods, PieRenderTest, ::testing::Values(0, 1, 2, 3));
+
+TEST(PieRender, SegmentsOnOnePixelAreNotCounted) {
+    const DirInfo root = KnownTree();
+    Host host(root);
+    pie::PieCanvas canvas;
+    auto& r = canvas.Renderer();
+    r.settings.pieMode = model::kLogicalSize;
+    r.settings.minVisSize = 0;
+    Surface s;
+    canvas.RenderInto(s.dc.Get(), kSize, kSize, &root, host);
+    std::size_t recorded = 0;
+    for (const auto& ring : r.Areas().Rings()) recorded += ring.size();
+    // Both "zero.txt" (empty span) and "crumb" (1/951 of the turn) are recorded but not drawn.
+    int ring = 0;
+    FindSegment(r.Areas(), "crumb", ring);
+    FindSegment(r.Areas(), "zero.txt", ring);
+    EXPECT_EQ(recorded, 10u);
+    EXPECT_EQ(r.SegmentCount(), 8);
+}
+
+TEST(PieRender, BackBufferFollowsSizeAndDialogLook) {
+    const DirInfo root = KnownTree();
+    Host host(root);
+    host.dialogLook = true;
+    pie::PieCanvas canvas;
+    canvas.Renderer().settings.pieMode = model::kLogicalSize;
+    canvas.Resize(300, 200);
+    canvas.Rebuild(&root, host);
+    const auto& r = canvas.Renderer();
+    EXPECT_EQ(r.CentreX(), 150);
+    EXPECT_EQ(r.CentreY(), 100);
+    EXPECT_EQ(r.Areas().Radii().back(), 100);
+    // The margins beside the square show the dialog-look background.
+    EXPECT_EQ(GetPixel(canvas.Dc(), 10, 100), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetPixel(canvas.Dc(), 150, 100 + 25), pie::kCentreGrey);
+    // Zero size: nothing is rendered and the last layout stays for hit testing.
+    canvas.Resize(0, 200);
+    canvas.Rebuild(&root, host);
+    EXPECT_EQ(r.Areas().Radii().back(), 100);
+    canvas.RecreateForDisplay(120, 120);
+    canvas.Rebuild(&root, host);
+    EXPECT_EQ(r.Areas().Radii().back(), 60);
+    EXPECT_EQ(GetPixel(canvas.Dc(), 0, 0), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(Dib, HeaderLayout) {
+    pie::Dib mono(10, 4, 1);
+    ASSERT_TRUE(mono);
+    EXPECT_EQ(mono.ColourTableSize(), 2);
+    EXPECT_EQ(mono.Padding(), 2);
+    pie::Dib rgb(3, -5, 24);
+    ASSERT_TRUE(rgb);
+    EXPECT_EQ(rgb.Height(), 5);
+    EXPECT_EQ(rgb.Padding(), 3);
+    EXPECT_EQ(rgb.ColourTableSize(), 0);
+    EXPECT_EQ(rgb.Info()->bmiHeader.biHeight, -5);
+    EXPECT_NE(rgb.Bits(), nullptr);
+    pie::Dib palette(5, 5, 8);
+    EXPECT_EQ(palette.ColourTableSize(), 256);
+    EXPECT_EQ(palette.Padding(), 3);
+}
+
+TEST(Dib, FailureIsShownAndLeavesAnEmptyDib) {
+    std::string text, caption;
+    UINT flags = 0;
+    HWND owner = reinterpret_cast<HWND>(1);
+    auto previous = fw::SetMessageBoxHandler([&](HWND o, const std::string& t, const std::string& c, UINT f) {
+        owner = o;
+        text = t;
+        caption = c;
+        flags = f;
+        return IDOK;
+    });
+    pie::Dib huge(100000, 100000, 32);
+    fw::SetMessageBoxHandler(std::move(previous));
+    EXPECT_FALSE(huge);
+    EXPECT_EQ(huge.Bits(), nullptr);
+    EXPECT_EQ(caption, "Dib::Dib failed");
+    EXPECT_EQ(owner, nullptr);
+    EXPECT_TRUE(flags & MB_ICONERROR);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.find_first_not_of("0123456789"), std::string::npos) << text;
+}
+
+}  // namespace
