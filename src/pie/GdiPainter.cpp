@@ -45,6 +45,8 @@ bool DrawSegment(HDC dc, const Square& outer, const Square& inner, Colour colour
 
 bool GdiPainter::DrawSegment(const Square& outer, const Square& inner, Colour colour, double start, double end,
                              bool asFile) {
+    // Most segments of a large tree are too thin to see: decide that before touching the DC.
+    if (!SegmentIsVisible(outer, start, end)) return false;
     fw::SelectGuard penGuard(dc_, GetStockObject(BLACK_PEN));
     return pie::DrawSegment(dc_, outer, inner, colour, start, end, asFile);
 }
