@@ -5,4 +5,6 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 cmake --preset win -B build/pie-bench >/dev/null
 cmake --build build/pie-bench --target pie_bench -j2 >/dev/null
-exec bash -c '. tools/wine-env.sh; . tools/xvfb.sh; wine build/pie-bench/bench/pie/pie_bench.exe; rc=$?; xvfb_stop; exit $rc'
+export WINEPREFIX="$root/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wineserver -p >/dev/null 2>&1 || true
+exec wine build/pie-bench/bench/pie/pie_bench.exe
