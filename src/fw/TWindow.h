@@ -57,6 +57,10 @@ protected:
 
     LRESULT DefaultProcessing(UINT msg, WPARAM wParam, LPARAM lParam);
 
+    // For windows the system creates on another path (dialogs): bind the handle to this object, or forget
+    // it (null) once the window is gone.
+    void BindHandle(HWND hwnd) noexcept { hwnd_ = hwnd; }
+
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Attach(HWND hwnd) noexcept;
