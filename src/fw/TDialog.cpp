@@ -42,9 +42,10 @@ void TDialog::CloseWindow(INT_PTR result) {
 void TDialog::Destroy(INT_PTR result) {
     HWND hwnd = GetHandle();
     if (!hwnd) return;
-    if (modal_)
+    if (modal_) {
         EndDialog(hwnd, result);
-    else
+        PostMessageA(hwnd, WM_NULL, 0, 0);  // wakes the modal loop when the request came as a sent message
+    } else
         DestroyWindow(hwnd);
 }
 
