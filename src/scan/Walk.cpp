@@ -1,0 +1,70 @@
+// The recursive directory walk over a DirLister (see Walk.h for the protocol).
+#include "scan/Walk.h"
+
+#include <utility>
+
+namespace scan {
+
+namespace {
+bool IsDotOrDotDot(const std::string& name) noexcept {
+    return name == "." || name == "..";
+}
+
+// Deep totals from the folder's own files and its subfolders' finished totals. Allocated totals are left
+// to the model's recomputation.
+void FinishTotals(model::DirInfo& dir) {
+    dir.deepSize = dir.localSize;
+    dir.deepFiles = static_cast<std::uint32_t>(dir.files.size());
+    dir.deepDirs = static_cast<std::uint32_t>(dir.subdirs.size());
+    for (const model::DirInfo& sub : dir.subdirs) {
+        dir.deepSize += sub.deepSize;
+        dir.deepFiles += sub.deepFiles;
+        dir.deepDirs += sub.deepDirs;
+    }
+}
+}  // namespace
+
+bool Walker::Walk(model::DirInfo& dir, std::string& path) {
+    control_.PausePoint();
+    if (control_.StopRequested()) return false;
+
+    if (std::unique_ptr<DirListing> listing = lister_.Open(path)) {
+        const std::size_t pathLength = path.size();
+        DirEntry entry;
+        while (listing->Next(entry)) {
+            if (IsDotOrDotDot(entry.name)) continue;
+            if (entry.isDirectory) {
+                counters_.foldersFound.fetch_add(1, std::memory_order_relaxed);
+                model::DirInfo& sub = dir.subdirs.emplace_back(std::move(entry.name));
+                if (entry.isReparsePoint) continue;
+                path += lister_.Separator();
+                path += sub.name;
+                const bool complete = Walk(sub, path);
+                path.resize(pathLength);
+                if (!complete) return false;  // `listing` closes on the way out
+            } else {
+                counters_.filesFound.fetch_add(1, std::memory_order_relaxed);
+                counters_.bytesFound.fetch_add(
+                    clusterSize_ != 0 ? model::AllocatedSize(entry.size, clusterSize_) : entry.size,
+                    std::memory_order_relaxed);
+                dir.localSize += entry.size;
+                dir.files.emplace_back(std::move(entry.name), entry.size, 0);
+            }
+            control_.PausePoint();
+        }
+    }
+    FinishTotals(dir);
+    return true;
+}
+
+std::string RootName(std::string_view rootPath) {
+    if (rootPath.empty()) return {};
+    return std::string(rootPath.substr(0, rootPath.size() - 1));
+}
+
+std::string VolumeRootOf(std::string_view path) {
+    const std::size_t slash = path.find('\\');
+    return std::string(slash == std::string_view::npos ? path : path.substr(0, slash + 1));
+}
+
+}  // namespace scan

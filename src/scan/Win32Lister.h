@@ -1,0 +1,26 @@
+// Win32 lister: FindFirstFileW/FindNextFileW on the "\\?\" form of p + "\*.*", so paths past 259
+// characters list too; names are converted between the program's UTF-8 and UTF-16 here and nowhere else.
+// Folders with FILE_ATTRIBUTE_REPARSE_POINT (junctions, directory links, mount points) are reported as such.
+#pragma once
+
+#include "scan/DirLister.h"
+
+#include <string>
+
+namespace scan {
+
+class Win32Lister final : public DirLister {
+public:
+    std::unique_ptr<DirListing> Open(const std::string& path) override;
+    char Separator() const override { return '\\'; }
+};
+
+// The wide search pattern for a folder path: "C:" gives \\?\C:\*.*, "\\srv\share\x" gives
+// \\?\UNC\srv\share\x\*.*; forward slashes become backslashes. Relative paths are used as they are, since
+// the "\\?\" form takes no relative parts.
+std::wstring SearchPattern(const std::string& folderPath);
+
+std::wstring Utf8ToWide(const std::string& text);
+std::string WideToUtf8(const wchar_t* text);
+
+}  // namespace scan

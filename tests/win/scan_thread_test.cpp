@@ -1,0 +1,289 @@
+// TThread and TScanThread under Wine: statuses, exit code, stack reserve, the end message and its wParam,
+// cancel during a deep walk with every search closed, cooperative pause, root naming and cluster size.
+#include "ScanTestTree.h"
+
+#include "fw/TThread.h"
+#include "scan/TScanThread.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using scantest::CountingLister;
+using scantest::TempTree;
+
+namespace {
+
+class Returns : public fw::TThread {
+public:
+    explicit Returns(int code) : code_(code) {}
+    ~Returns() override { WaitForExit(); }
+
+protected:
+    int Run() override { return code_; }
+
+private:
+    int code_;
+};
+
+// Recursion with about 1 KiB per frame: far beyond a default 1 or 2 MiB thread stack.
+int Deep(int depth) {
+    volatile char frame[1024];
+    frame[0] = static_cast<char>(depth);
+    return depth == 0 ? frame[0] : Deep(depth - 1) + frame[0] - frame[0] + 1;
+}
+
+class Recurses : public fw::TThread {
+public:
+    ~Recurses() override { WaitForExit(); }
+
+protected:
+    int Run() override { return Deep(20000); }
+};
+
+// A message-only window that receives the end message.
+class Receiver {
+public:
+    Receiver()
+        : message_(RegisterWindowMessageA("THREAD_END_MSG")),
+          window_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
+    ~Receiver() { DestroyWindow(window_); }
+    HWND Window() const { return window_; }
+    UINT Message() const { return message_; }
+
+    // Pumps until the end message arrives; false on timeout.
+    bool Wait(WPARAM& wParam, LPARAM& lParam, DWORD timeoutMs = 30000) {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            MSG msg;
+            if (PeekMessageA(&msg, window_, message_, message_, PM_REMOVE)) {
+                wParam = msg.wParam;
+                lParam = msg.lParam;
+                return true;
+            }
+            const DWORD elapsed = GetTickCount() - start;
+            if (elapsed >= timeoutMs) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_POSTMESSAGE);
+        }
+    }
+
+private:
+    UINT message_;
+    HWND window_;
+};
+
+std::uint32_t DiskFreeSpaceCluster(const char* root) {
+    DWORD spc = 0, bps = 0, free = 0, total = 0;
+    return GetDiskFreeSpaceA(root, &spc, &bps, &free, &total) ? spc * bps : 0;
+}
+
+// A chain of `depth` folders under the tree root, each with one file.
+std::string MakeChain(TempTree& tree, int depth) {
+    std::string relative;
+    for (int level = 0; level < depth; ++level) {
+        relative += (relative.empty() ? "" : "\\") + std::string("d") + std::to_string(level);
+        tree.Dir(relative);
+        tree.File(relative + "\\f", 1);
+    }
+    return relative;
+}
+
+std::uint32_t FilesIn(const model::DirInfo& dir) {
+    std::uint32_t files = static_cast<std::uint32_t>(dir.files.size());
+    for (const auto& sub : dir.subdirs) files += FilesIn(sub);
+    return files;
+}
+
+int Depth(const std::string& path, const std::string& root) {
+    int separators = 0;
+    for (std::size_t i = root.size(); i < path.size(); ++i) separators += path[i] == '\\';
+    return separators;
+}
+
+}  // namespace
+
+TEST(TThread, StatusesExitCodeAndStartOnce) {
+    Returns thread(7);
+    EXPECT_EQ(thread.GetStatus(), fw::TThread::Status::Created);
+    EXPECT_TRUE(thread.WaitForExit(0));  // never started
+    EXPECT_FALSE(thread.SetPriority(THREAD_PRIORITY_BELOW_NORMAL));
+    thread.Start();
+    EXPECT_THROW(thread.Start(), std::logic_error);
+    ASSERT_TRUE(thread.WaitForExit(10000));
+    EXPECT_EQ(thread.GetStatus(), fw::TThread::Status::Finished);
+    EXPECT_EQ(thread.ExitCode(), 7);
+    DWORD code = 0;
+    EXPECT_TRUE(GetExitCodeThread(thread.GetHandle(), &code));
+    EXPECT_EQ(code, 7u);
+    EXPECT_FALSE(thread.ShouldTerminate());
+    thread.Terminate();
+    EXPECT_TRUE(thread.ShouldTerminate());
+}
+
+TEST(TThread, HasTheStackForDeepRecursion) {
+    Recurses thread;
+    thread.Start();
+    ASSERT_TRUE(thread.WaitForExit(30000));
+    EXPECT_EQ(thread.ExitCode(), 20000);
+}
+
+TEST(TScanThread, NamesTheRootAndDetectsTheClusterSizeOfItsVolume) {
+    Receiver receiver;
+    const std::uint32_t expected = DiskFreeSpaceCluster("C:\\");
+    ASSERT_NE(expected, 0u);
+    scan::TScanThread drive(receiver.Window(), "C:\\", receiver.Message());
+    EXPECT_EQ(drive.GetInfo().name, "C:");
+    EXPECT_EQ(drive.GetClusterSize(), expected);
+    scan::TScanThread folder(receiver.Window(), "C:\\Data\\", receiver.Message());
+    EXPECT_EQ(folder.GetInfo().name, "C:\\Data");
+    EXPECT_EQ(folder.GetClusterSize(), expected);
+    EXPECT_EQ(folder.FilesFound() + folder.FoldersFound() + folder.BytesFound(), 0u);
+}
+
+TEST(TScanThread, CompletedScanPostsOneAndCountsAllocatedBytes) {
+    TempTree tree;
+    tree.File("five", 5);
+    tree.File("empty", 0);
+    tree.Dir("sub");
+    tree.File("sub\\more", 4097);
+    Receiver receiver;
+    scan::TScanThread thread(receiver.Window(), tree.Root() + "\\", receiver.Message());
+    ASSERT_EQ(thread.GetClusterSize(), 4096u);
+    thread.Start();
+    EXPECT_TRUE(thread.SetPriority(THREAD_PRIORITY_BELOW_NORMAL));
+    WPARAM wParam = 99;
+    LPARAM lParam = 99;
+    ASSERT_TRUE(receiver.Wait(wParam, lParam));
+    EXPECT_EQ(wParam, 1u);
+    EXPECT_EQ(lParam, 0);
+    ASSERT_TRUE(thread.WaitForExit(10000));
+    EXPECT_EQ(thread.ExitCode(), 0);
+
+    const model::DirInfo& root = thread.GetInfo();
+    EXPECT_EQ(root.name, tree.Root());
+    EXPECT_EQ(root.localSize, 5u);
+    EXPECT_EQ(root.deepSize, 5u + 4097u);
+    EXPECT_EQ(thread.FilesFound(), 3u);
+    EXPECT_EQ(thread.FoldersFound(), 1u);
+    EXPECT_EQ(thread.BytesFound(), 4096u + 0u + 8192u);
+}
+
+TEST(TScanThread, AnUnlistableRootCompletesEmpty) {
+    TempTree tree;
+    Receiver receiver;
+    scan::TScanThread thread(receiver.Window(), tree.Path("missing") + "\\", receiver.Message());
+    thread.Start();
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    ASSERT_TRUE(receiver.Wait(wParam, lParam));
+    EXPECT_EQ(wParam, 1u);
+    ASSERT_TRUE(thread.WaitForExit(10000));
+    EXPECT_TRUE(thread.GetInfo().subdirs.empty() && thread.GetInfo().files.empty());
+    EXPECT_EQ(thread.GetInfo().deepSize, 0u);
+    EXPECT_EQ(thread.FilesFound() + thread.FoldersFound() + thread.BytesFound(), 0u);
+}
+
+TEST(TScanThread, CancelDuringADeepWalkPostsZeroWithEverySearchClosed) {
+    TempTree tree;
+    MakeChain(tree, 30);
+    Receiver receiver;
+    auto counting = std::make_unique<CountingLister>(std::make_unique<scan::Win32Lister>());
+    CountingLister& lister = *counting;
+    fw::KernelHandle reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    fw::KernelHandle proceed(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const std::string root = tree.Root();
+    lister.beforeOpen = [&](const std::string& path) {
+        if (Depth(path, root) == 20) {
+            SetEvent(reached.Get());
+            WaitForSingleObject(proceed.Get(), 10000);
+        }
+    };
+    scan::TScanThread thread(receiver.Window(), root + "\\", receiver.Message(), std::move(counting));
+    thread.Start();
+    ASSERT_EQ(WaitForSingleObject(reached.Get(), 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(lister.openNow.load(), 20);
+    thread.Terminate();
+    SetEvent(proceed.Get());
+
+    WPARAM wParam = 99;
+    LPARAM lParam = 99;
+    ASSERT_TRUE(receiver.Wait(wParam, lParam));
+    EXPECT_EQ(wParam, 0u);
+    EXPECT_EQ(lParam, 0);
+    ASSERT_TRUE(thread.WaitForExit(10000));
+    EXPECT_EQ(lister.openNow.load(), 0);
+    EXPECT_EQ(lister.openMost.load(), 21);
+    EXPECT_EQ(lister.opens.load(), 21);  // up to the folder being opened when the request came
+    // Files listed before each folder's subfolder are counted and kept; none beyond the stop.
+    EXPECT_EQ(thread.FilesFound(), FilesIn(thread.GetInfo()));
+    EXPECT_LE(thread.FilesFound(), 20u);
+    EXPECT_EQ(thread.FoldersFound(), 21u);
+}
+
+TEST(TScanThread, PauseHoldsTheWalkAndResumeFinishesIt) {
+    TempTree tree;
+    MakeChain(tree, 12);
+    Receiver receiver;
+    auto counting = std::make_unique<CountingLister>(std::make_unique<scan::Win32Lister>());
+    CountingLister& lister = *counting;
+    fw::KernelHandle reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    fw::KernelHandle proceed(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const std::string root = tree.Root();
+    lister.beforeOpen = [&](const std::string& path) {
+        if (Depth(path, root) == 4) {
+            SetEvent(reached.Get());
+            WaitForSingleObject(proceed.Get(), 10000);
+        }
+    };
+    scan::TScanThread thread(receiver.Window(), root + "\\", receiver.Message(), std::move(counting));
+    thread.Start();
+    ASSERT_EQ(WaitForSingleObject(reached.Get(), 10000), WAIT_OBJECT_0);
+    thread.Pause();
+    EXPECT_EQ(thread.GetStatus(), fw::TThread::Status::Suspended);
+    SetEvent(proceed.Get());
+
+    Sleep(300);
+    const int opensWhilePaused = lister.opens.load();
+    EXPECT_LE(opensWhilePaused, 6);
+    Sleep(300);
+    EXPECT_EQ(lister.opens.load(), opensWhilePaused);
+    EXPECT_FALSE(thread.WaitForExit(0));
+
+    thread.Resume();
+    EXPECT_EQ(thread.GetStatus(), fw::TThread::Status::Running);
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    ASSERT_TRUE(receiver.Wait(wParam, lParam));
+    EXPECT_EQ(wParam, 1u);
+    ASSERT_TRUE(thread.WaitForExit(10000));
+    EXPECT_EQ(thread.GetStatus(), fw::TThread::Status::Finished);
+    EXPECT_EQ(thread.FilesFound(), 12u);
+    EXPECT_EQ(thread.GetInfo().deepDirs, 12u);
+}
+
+TEST(TScanThread, TerminateWakesAPausedWalk) {
+    TempTree tree;
+    MakeChain(tree, 6);
+    Receiver receiver;
+    auto counting = std::make_unique<CountingLister>(std::make_unique<scan::Win32Lister>());
+    fw::KernelHandle reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    fw::KernelHandle proceed(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const std::string root = tree.Root();
+    counting->beforeOpen = [&](const std::string& path) {
+        if (Depth(path, root) == 2) {
+            SetEvent(reached.Get());
+            WaitForSingleObject(proceed.Get(), 10000);
+        }
+    };
+    scan::TScanThread thread(receiver.Window(), root + "\\", receiver.Message(), std::move(counting));
+    thread.Start();
+    ASSERT_EQ(WaitForSingleObject(reached.Get(), 10000), WAIT_OBJECT_0);
+    thread.Suspend();
+    SetEvent(proceed.Get());
+    thread.Terminate();
+    WPARAM wParam = 99;
+    LPARAM lParam = 0;
+    ASSERT_TRUE(receiver.Wait(wParam, lParam, 10000));
+    EXPECT_EQ(wParam, 0u);
+    EXPECT_TRUE(thread.WaitForExit(10000));
+}
