@@ -72,7 +72,7 @@ model::DirInfo BuildTree(std::size_t fileCount, std::size_t folderCount) {
             dir->files.emplace_back(Name(rng), rng.Next() & ((std::uint64_t{1} << magnitude) - 1));
         }
         dir->subdirs.reserve(children[index].size());
-        for (std::uint32_t child : children[index]) dir->subdirs.emplace_back(Name(rng));
+        for (std::size_t k = 0; k < children[index].size(); ++k) dir->subdirs.emplace_back(Name(rng));
         for (std::size_t k = 0; k < children[index].size(); ++k) stack.push_back({children[index][k], &dir->subdirs[k]});
     }
     return root;
