@@ -52,6 +52,10 @@ bool Walker::Walk(model::DirInfo& dir, std::string& path) {
             }
             control_.PausePoint();
         }
+        // Growth leaves up to half of each array unused for the whole life of the tree; one move per
+        // folder gives it back (about an eighth of the tree's memory).
+        dir.files.shrink_to_fit();
+        dir.subdirs.shrink_to_fit();
     }
     FinishTotals(dir);
     return true;
