@@ -9,8 +9,8 @@
 // could stop it inside the heap or loader lock and deadlock the user-interface thread. A body that never
 // calls WaitWhileSuspended() simply does not pause.
 //
-// Terminate() sets an atomic flag, set once and never cleared, and returns at once; it also opens the
-// pause gate so a paused body can see the request. The body decides when to look at the flag.
+// Terminate() sets an atomic flag, set once and never cleared, and returns at once; it also resumes a
+// paused thread (status Running again) so the body can see the request. The body decides when to look.
 //
 // The owner must let the thread end before the object goes away: a derived destructor that owns data the
 // body uses calls Terminate() and WaitForExit() first. As a last resort ~TThread waits too.

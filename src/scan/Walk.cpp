@@ -36,12 +36,13 @@ bool Walker::Walk(model::DirInfo& dir, std::string& path) {
             if (entry.isDirectory) {
                 counters_.foldersFound.fetch_add(1, std::memory_order_relaxed);
                 model::DirInfo& sub = dir.subdirs.emplace_back(std::move(entry.name));
-                if (entry.isReparsePoint) continue;
-                path += lister_.Separator();
-                path += sub.name;
-                const bool complete = Walk(sub, path);
-                path.resize(pathLength);
-                if (!complete) return false;  // `listing` closes on the way out
+                if (!entry.isReparsePoint) {
+                    path += lister_.Separator();
+                    path += sub.name;
+                    const bool complete = Walk(sub, path);
+                    path.resize(pathLength);
+                    if (!complete) return false;  // `listing` closes on the way out
+                }
             } else {
                 counters_.filesFound.fetch_add(1, std::memory_order_relaxed);
                 counters_.bytesFound.fetch_add(

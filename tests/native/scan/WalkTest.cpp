@@ -15,9 +15,8 @@ namespace {
 
 struct Control final : scan::WalkControl {
     bool stop = false;
-    int pausePoints = 0;
     bool StopRequested() const override { return stop; }
-    void PausePoint() override { ++pausePoints; }
+    void PausePoint() override {}
 };
 
 struct Scan {
@@ -168,15 +167,6 @@ TEST(Walk, StopTakesEffectAtTheNextFolderAndClosesEveryListing) {
     stoppedBeforeStart.Run();
     EXPECT_FALSE(stoppedBeforeStart.result);
     EXPECT_TRUE(stoppedBeforeStart.lister.opened.empty());
-}
-
-TEST(Walk, OffersAPausePointAtEveryFolderAndEntry) {
-    Scan s;
-    s.lister.AddFolder("C:", {File("a", 1), Dir("d"), File("b", 1)});
-    s.lister.AddFolder("C:\\d", {File("c", 1)});
-    s.Run();
-    // Folders C: and C:\d, and the four entries.
-    EXPECT_EQ(s.control.pausePoints, 2 + 4);
 }
 
 TEST(ScanPaths, RootNameAndVolumeRoot) {
