@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# gui tier: start the real Kelvaran.exe on a generated folder, check its main window from outside, save a
+# screenshot, close it.  Usage: main_window.sh <Kelvaran.exe> <gui_driver.exe> <artifacts folder>
+set -euo pipefail
+program=$1 driver=$2 artifacts=$3
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../tools/xvfb.sh"
+trap xvfb_stop EXIT
+mkdir -p "$artifacts"
+
+tree=$(mktemp -d /tmp/kelvaran-gui.XXXXXX)
+trap 'rm -rf "$tree"; xvfb_stop' EXIT
+mkdir -p "$tree/Photos/2026" "$tree/Music"
+head -c 300000 /dev/zero > "$tree/Photos/2026/a.jpg"
+head -c 120000 /dev/zero > "$tree/Music/b.ogg"
+head -c 5000 /dev/zero > "$tree/notes.txt"
+
+# The driver's output goes through a file: the program it starts inherits the driver's output, and a pipe
+# held open by the still-running program would keep the caller waiting.
+log="$tree.log"
+status=0
+wine "$driver" start "$program" "Z:${tree//\//\\}" >"$log" 2>&1 || status=1
+cat "$log"
+import -window root "$artifacts/main-window.png" || status=1
+wine "$driver" close >"$log" 2>&1 || status=1
+cat "$log"
+rm -f "$log"
+[ $status -eq 0 ] && echo "screenshot: $artifacts/main-window.png"
+exit $status

@@ -1,0 +1,14 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix under build/, created once,
+# with a warm wineserver for the caller's batch of runs (wine_stop ends it).
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="$root/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono/Gecko install prompts
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  echo "wine-env: creating the Wine prefix $WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+fi
+wineserver -p >/dev/null 2>&1 || true
+wine_stop() { wineserver -k >/dev/null 2>&1 || true; }
