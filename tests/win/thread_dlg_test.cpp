@@ -47,6 +47,30 @@ void MakeFile(const std::string& path, LONG size) {
 constexpr int kFanOut = 16, kLeaves = 12;
 constexpr std::uint32_t kBigTreeFolders = kFanOut + kFanOut * kFanOut + kFanOut * kFanOut * kLeaves;
 
+// Removes a folder (path ending in a backslash) with everything below it.
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    fw::FindHandle search(FindFirstFileA((folder + "*").c_str(), &entry));
+    if (search) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(folder + name + "\\");
+            else
+                DeleteFileA((folder + name).c_str());
+        } while (FindNextFileA(search.Get(), &entry));
+    }
+    search.Reset();
+    RemoveDirectoryA(folder.c_str());
+}
+
+// Removes its folder with everything below it when the test ends, however it ends.
+struct FolderGuard {
+    std::string folder;  // ends in a backslash
+    ~FolderGuard() { RemoveTree(folder); }
+};
+
 class SlowLister : public scan::DirLister {
 public:
     std::unique_ptr<scan::DirListing> Open(const std::string& path) override {
@@ -62,7 +86,7 @@ private:
 class BigTree {
 public:
     BigTree() : root_(TempFolder() + "kelvaran-thread-dlg-" + std::to_string(GetCurrentProcessId()) + "\\") {
-        Remove(root_);
+        RemoveTree(root_);
         CreateDirectoryA(root_.c_str(), nullptr);
         char name[8];
         for (int a = 0; a < kFanOut; ++a) {
@@ -82,31 +106,13 @@ public:
             }
         }
     }
-    ~BigTree() { Remove(root_); }
+    ~BigTree() { RemoveTree(root_); }
     BigTree(const BigTree&) = delete;
     BigTree& operator=(const BigTree&) = delete;
 
     const std::string& Root() const noexcept { return root_; }
 
 private:
-    // Removes a folder (path ending in a backslash) with everything below it.
-    static void Remove(const std::string& folder) {
-        WIN32_FIND_DATAA entry;
-        fw::FindHandle search(FindFirstFileA((folder + "*").c_str(), &entry));
-        if (search) {
-            do {
-                const std::string name = entry.cFileName;
-                if (name == "." || name == "..") continue;
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    Remove(folder + name + "\\");
-                else
-                    DeleteFileA((folder + name).c_str());
-            } while (FindNextFileA(search.Get(), &entry));
-        }
-        search.Reset();
-        RemoveDirectoryA(folder.c_str());
-    }
-
     std::string root_;
 };
 
@@ -246,6 +252,7 @@ TEST(ThreadDlg, AccessorsThrowBeforeAnyScan) {
 
 TEST(ThreadDlg, ScanEndingWithinTheFirstSecondClosesWithCountersStillZero) {
     const std::string root = TempFolder() + "kelvaran-thread-dlg-small-" + std::to_string(GetCurrentProcessId()) + "\\";
+    const FolderGuard guard{root};
     CreateDirectoryA(root.c_str(), nullptr);
     CreateDirectoryA((root + "sub").c_str(), nullptr);
     CreateDirectoryA((root + "sub\\deeper").c_str(), nullptr);
@@ -276,12 +283,6 @@ TEST(ThreadDlg, ScanEndingWithinTheFirstSecondClosesWithCountersStillZero) {
     EXPECT_EQ(info.deepSize, 7005u);
     EXPECT_EQ(dialog.GetClusterSize(), dialog.Thread()->GetClusterSize());
     EXPECT_EQ(dialog.Thread()->GetStatus(), fw::TThread::Status::Finished);
-
-    DeleteFileA((root + "sub\\two.txt").c_str());
-    DeleteFileA((root + "one.txt").c_str());
-    RemoveDirectoryA((root + "sub\\deeper").c_str());
-    RemoveDirectoryA((root + "sub").c_str());
-    RemoveDirectoryA(root.c_str());
 }
 
 TEST(ThreadDlg, RootThatCannotBeListedCompletesEmpty) {
