@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ googletest
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb x11-utils xdotool imagemagick
-  clang libclang-rt-14-dev python3
+  clang libclang-rt-14-dev python3 bc
 )
 
 missing=()

@@ -17,8 +17,7 @@ cmake --build build/scan-win --target scan_bench_win -j2 >/dev/null
 gen=build/scan-bench/bench/scan/scan_gen
 native=build/scan-bench/bench/scan/scan_bench
 win=build/scan-win/bench/scan/scan_bench.exe
-export WINEPREFIX="$root/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineserver -p >/dev/null 2>&1 || true
+. tools/wine-env.sh
 
 # Best wall time of three runs of a command, in seconds.
 best_of_3() {

@@ -2,7 +2,8 @@
 // caption, menu bar and status line, sends commands, and closes it.
 //
 //   gui_driver start <program> [argument]   start the program, wait for its window, check it; leave it open
-//   gui_driver close                        close the running program through its Exit command
+//   gui_driver close [alt-f4]               close the running program through its Exit command, or with
+//                                           the Alt+F4 keystroke that the system turns into a close
 // Exit status 0 when every check passed; failures are printed one per line.
 #include "resource.h"
 
@@ -126,16 +127,19 @@ int Start(const char* program, const char* argument) {
     return failures ? 1 : 0;
 }
 
-int Close() {
+int Close(bool withAltF4) {
     HWND main = FindWindowA("KelvaranFrame", nullptr);
     Check(main != nullptr, "main window found for closing");
     if (!main) return 1;
     DWORD processId = 0;
     GetWindowThreadProcessId(main, &processId);
     HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(CM_EXIT, 0), 0);
+    if (withAltF4)
+        PostMessageA(main, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));  // bit 29: Alt is held
+    else
+        PostMessageA(main, WM_COMMAND, MAKEWPARAM(CM_EXIT, 0), 0);
     const bool ended = process && WaitForSingleObject(process, 20000) == WAIT_OBJECT_0;
-    Check(ended, "Exit command ends the program");
+    Check(ended, withAltF4 ? "Alt+F4 ends the program" : "Exit command ends the program");
     DWORD code = 1;
     if (process) {
         GetExitCodeProcess(process, &code);
@@ -148,7 +152,7 @@ int Close() {
 
 int main(int argc, char** argv) {
     if (argc >= 3 && std::string(argv[1]) == "start") return Start(argv[2], argc > 3 ? argv[3] : nullptr);
-    if (argc >= 2 && std::string(argv[1]) == "close") return Close();
-    std::fprintf(stderr, "usage: gui_driver start <program> [argument] | gui_driver close\n");
+    if (argc >= 2 && std::string(argv[1]) == "close") return Close(argc > 2 && std::string(argv[2]) == "alt-f4");
+    std::fprintf(stderr, "usage: gui_driver start <program> [argument] | gui_driver close [alt-f4]\n");
     return 2;
 }
