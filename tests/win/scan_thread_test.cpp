@@ -100,6 +100,27 @@ int Depth(const std::string& path, const std::string& root) {
     return separators;
 }
 
+// Holds the walk just before it opens a folder `depth` levels below `root`, until Release. Declare it
+// before the thread, so the thread (which waits for its walk) is destroyed first.
+class DepthGate {
+public:
+    DepthGate(CountingLister& lister, std::string root, int depth)
+        : reached_(CreateEventA(nullptr, TRUE, FALSE, nullptr)), proceed_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+        lister.beforeOpen = [this, root = std::move(root), depth](const std::string& path) {
+            if (Depth(path, root) == depth) {
+                SetEvent(reached_.Get());
+                WaitForSingleObject(proceed_.Get(), 10000);
+            }
+        };
+    }
+    bool WaitReached() { return WaitForSingleObject(reached_.Get(), 10000) == WAIT_OBJECT_0; }
+    void Release() { SetEvent(proceed_.Get()); }
+
+private:
+    fw::KernelHandle reached_;
+    fw::KernelHandle proceed_;
+};
+
 }  // namespace
 
 TEST(TThread, StatusesExitCodeAndStartOnce) {
@@ -189,21 +210,13 @@ TEST(TScanThread, CancelDuringADeepWalkPostsZeroWithEverySearchClosed) {
     Receiver receiver;
     auto counting = std::make_unique<CountingLister>(std::make_unique<scan::Win32Lister>());
     CountingLister& lister = *counting;
-    fw::KernelHandle reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    fw::KernelHandle proceed(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    const std::string root = tree.Root();
-    lister.beforeOpen = [&](const std::string& path) {
-        if (Depth(path, root) == 20) {
-            SetEvent(reached.Get());
-            WaitForSingleObject(proceed.Get(), 10000);
-        }
-    };
-    scan::TScanThread thread(receiver.Window(), root + "\\", receiver.Message(), std::move(counting));
+    DepthGate gate(lister, tree.Root(), 20);
+    scan::TScanThread thread(receiver.Window(), tree.Root() + "\\", receiver.Message(), std::move(counting));
     thread.Start();
-    ASSERT_EQ(WaitForSingleObject(reached.Get(), 10000), WAIT_OBJECT_0);
+    ASSERT_TRUE(gate.WaitReached());
     EXPECT_EQ(lister.openNow.load(), 20);
     thread.Terminate();
-    SetEvent(proceed.Get());
+    gate.Release();
 
     WPARAM wParam = 99;
     LPARAM lParam = 99;
@@ -226,21 +239,13 @@ TEST(TScanThread, PauseHoldsTheWalkAndResumeFinishesIt) {
     Receiver receiver;
     auto counting = std::make_unique<CountingLister>(std::make_unique<scan::Win32Lister>());
     CountingLister& lister = *counting;
-    fw::KernelHandle reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    fw::KernelHandle proceed(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    const std::string root = tree.Root();
-    lister.beforeOpen = [&](const std::string& path) {
-        if (Depth(path, root) == 4) {
-            SetEvent(reached.Get());
-            WaitForSingleObject(proceed.Get(), 10000);
-        }
-    };
-    scan::TScanThread thread(receiver.Window(), root + "\\", receiver.Message(), std::move(counting));
+    DepthGate gate(lister, tree.Root(), 4);
+    scan::TScanThread thread(receiver.Window(), tree.Root() + "\\", receiver.Message(), std::move(counting));
     thread.Start();
-    ASSERT_EQ(WaitForSingleObject(reached.Get(), 10000), WAIT_OBJECT_0);
+    ASSERT_TRUE(gate.WaitReached());
     thread.Pause();
     EXPECT_EQ(thread.GetStatus(), fw::TThread::Status::Suspended);
-    SetEvent(proceed.Get());
+    gate.Release();
 
     Sleep(300);
     const int opensWhilePaused = lister.opens.load();
@@ -266,20 +271,12 @@ TEST(TScanThread, TerminateWakesAPausedWalk) {
     MakeChain(tree, 6);
     Receiver receiver;
     auto counting = std::make_unique<CountingLister>(std::make_unique<scan::Win32Lister>());
-    fw::KernelHandle reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    fw::KernelHandle proceed(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    const std::string root = tree.Root();
-    counting->beforeOpen = [&](const std::string& path) {
-        if (Depth(path, root) == 2) {
-            SetEvent(reached.Get());
-            WaitForSingleObject(proceed.Get(), 10000);
-        }
-    };
-    scan::TScanThread thread(receiver.Window(), root + "\\", receiver.Message(), std::move(counting));
+    DepthGate gate(*counting, tree.Root(), 2);
+    scan::TScanThread thread(receiver.Window(), tree.Root() + "\\", receiver.Message(), std::move(counting));
     thread.Start();
-    ASSERT_EQ(WaitForSingleObject(reached.Get(), 10000), WAIT_OBJECT_0);
+    ASSERT_TRUE(gate.WaitReached());
     thread.Suspend();
-    SetEvent(proceed.Get());
+    gate.Release();
     thread.Terminate();
     WPARAM wParam = 99;
     LPARAM lParam = 0;
