@@ -133,11 +133,12 @@ void TThreadDlg::CloseWindow(INT_PTR result) {
 void TThreadDlg::EndOfScan(bool completed) {
     EnableWindow(Item(IDC_THREAD_PAUSE), FALSE);
     EnableWindow(Item(IDC_THREAD_CANCEL), FALSE);
+    timer_.Stop();
     if (thread_) {
         thread_->SetPriority(THREAD_PRIORITY_NORMAL);
         thread_->WaitForExit();
+        thread_->RethrowFailure();  // ends the dialog; Execute hands the exception to its caller
     }
-    timer_.Stop();
     CloseWindow(completed ? IDOK : IDCANCEL);
 }
 
