@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 namespace frame {
 
@@ -24,8 +25,9 @@ std::optional<WindowState> ParseWindowState(std::string_view text) {
 
 std::string FormatWindowState(const WindowState& state) {
     const ScreenRect& r = state.rect;
-    return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' +
-           std::to_string(r.bottom) + ' ' + (state.maximised ? '1' : '0');
+    char text[64];
+    std::snprintf(text, sizeof text, "%d %d %d %d %d", r.left, r.top, r.right, r.bottom, state.maximised ? 1 : 0);
+    return text;
 }
 
 ScreenRect FitIntoArea(ScreenRect rect, const ScreenRect& area) {
