@@ -40,10 +40,11 @@ struct DirInfo {
     explicit DirInfo(std::string name_) : name(std::move(name_)) {}
 
     // Deep copies, comparisons and destruction walk the subtree with an explicit stack, never the call stack.
+    // Both assignments accept a folder of this record's own subtree (`root = std::move(root.subdirs[0])`).
     DirInfo(const DirInfo& other);
     DirInfo(DirInfo&&) noexcept = default;
     DirInfo& operator=(const DirInfo& other);
-    DirInfo& operator=(DirInfo&&) noexcept = default;
+    DirInfo& operator=(DirInfo&& other) noexcept;
     ~DirInfo();
 
     std::string name;
