@@ -6,8 +6,9 @@
 // from any thread while it runs (relaxed atomics, for display). The control's StopRequested() is tested
 // once at the start of every folder; its PausePoint() runs there and between entries.
 //
-// Folders that are reparse points are appended as empty folders and never entered: entering them counts
-// the same data twice, and a link back to an ancestor would repeat the tree until the path overflows.
+// Folders that are links (DirEntry::isReparsePoint) are appended as empty folders and never entered:
+// entering them counts the same data twice, and a link back to an ancestor would repeat the tree until the
+// path overflows.
 #pragma once
 
 #include "model/DirInfo.h"

@@ -2,6 +2,7 @@
 #include "scan/Win32Lister.h"
 
 #include "fw/Handles.h"
+#include "scan/ReparsePoint.h"
 
 #include <cwchar>
 
@@ -58,7 +59,7 @@ public:
         }
         entry.name = WideToUtf8(data_.cFileName);
         entry.isDirectory = (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entry.isReparsePoint = (data_.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entry.isReparsePoint = IsLinkReparsePoint(data_.dwFileAttributes, data_.dwReserved0);
         entry.size = (std::uint64_t{data_.nFileSizeHigh} << 32) | data_.nFileSizeLow;
         return true;
     }

@@ -1,6 +1,7 @@
 // Win32 lister: FindFirstFileW/FindNextFileW on the "\\?\" form of p + "\*.*", so paths past 259
 // characters list too; names are converted between the program's UTF-8 and UTF-16 here and nowhere else.
-// Folders with FILE_ATTRIBUTE_REPARSE_POINT (junctions, directory links, mount points) are reported as such.
+// Reparse points that are links (junctions, directory links, mount points; ReparsePoint.h) are reported as
+// such; folders behind other reparse points are ordinary folders to the walk.
 #pragma once
 
 #include "scan/DirLister.h"
