@@ -21,6 +21,12 @@ public:
 // the "\\?\" form takes no relative parts.
 std::wstring SearchPattern(const std::string& folderPath);
 
+// The absolute, normalised form of a folder path (GetFullPathNameW: resolved against the current folder,
+// "." and ".." applied, doubled backslashes and trailing dots dropped), ending in a backslash when the path
+// did. The "\\?\" form takes every part literally, so a root passes through here before the walk puts it
+// on. Returned unchanged when the system cannot resolve it.
+std::string FullFolderPath(const std::string& folderPath);
+
 std::wstring Utf8ToWide(const std::string& text);
 std::string WideToUtf8(const wchar_t* text);
 
