@@ -16,7 +16,7 @@ TScanThread::TScanThread(HWND notifyWindow, const std::string& rootPath, UINT en
     // tree after it so that paths composed from the root later lead to the same folders.
     const std::string fullPath = FullFolderPath(rootPath);
     root_.name = RootName(fullPath);
-    clusterSize_ = DetectClusterSize(VolumeRootOf(fullPath));
+    clusterSize_ = DetectClusterSize(fullPath);
 }
 
 TScanThread::~TScanThread() {

@@ -57,8 +57,4 @@ private:
 // ("C:\" gives "C:", "C:\Data\" gives "C:\Data"). An empty path stays empty.
 std::string RootName(std::string_view rootPath);
 
-// The volume root of a path: everything up to and including its first backslash ("C:\Data\" gives "C:\");
-// a path without one is returned whole.
-std::string VolumeRootOf(std::string_view path);
-
 }  // namespace scan

@@ -161,6 +161,10 @@ TEST(TScanThread, NamesTheRootAndDetectsTheClusterSizeOfItsVolume) {
     EXPECT_EQ(folder.GetInfo().name, "C:\\Data");
     EXPECT_EQ(folder.GetClusterSize(), expected);
     EXPECT_EQ(folder.FilesFound() + folder.FoldersFound() + folder.BytesFound(), 0u);
+    // A share is its own volume: when nothing answers for it the size is unknown, not the current drive's.
+    scan::TScanThread share(receiver.Window(), "\\\\server\\share\\dir\\", receiver.Message());
+    EXPECT_EQ(share.GetInfo().name, "\\\\server\\share\\dir");
+    EXPECT_EQ(share.GetClusterSize(), 0u);
 }
 
 TEST(TScanThread, CompletedScanPostsOneAndCountsAllocatedBytes) {

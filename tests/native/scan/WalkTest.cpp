@@ -246,11 +246,8 @@ TEST(Walk, DeepScansExportAndImportBackEqual) {
     }
 }
 
-TEST(ScanPaths, RootNameAndVolumeRoot) {
+TEST(ScanPaths, RootName) {
     EXPECT_EQ(scan::RootName("C:\\"), "C:");
     EXPECT_EQ(scan::RootName("C:\\Data\\"), "C:\\Data");
     EXPECT_EQ(scan::RootName(""), "");
-    EXPECT_EQ(scan::VolumeRootOf("C:\\"), "C:\\");
-    EXPECT_EQ(scan::VolumeRootOf("C:\\Data\\"), "C:\\");
-    EXPECT_EQ(scan::VolumeRootOf("D:"), "D:");
 }
