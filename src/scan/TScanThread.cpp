@@ -3,16 +3,19 @@
 
 #include "scan/ClusterSize.h"
 #include "scan/Win32Lister.h"
+#include "scan/ntfs/Win32Volume.h"
 
 namespace scan {
 
 TScanThread::TScanThread(HWND notifyWindow, const std::string& rootPath, UINT endMessage,
-                         std::unique_ptr<DirLister> lister)
+                         std::unique_ptr<DirLister> lister, FileTableReader reader)
     : clusterSize_(DetectClusterSize(VolumeRootOf(rootPath))),
       notifyWindow_(notifyWindow),
       root_(RootName(rootPath)),
       endMessage_(endMessage),
-      lister_(lister ? std::move(lister) : std::make_unique<Win32Lister>()) {}
+      reader_(reader ? std::move(reader) : lister ? FileTableReader{} : FileTableReader{ntfs::ScanFromFileTable}) {
+    lister_ = lister ? std::move(lister) : std::make_unique<Win32Lister>();
+}
 
 TScanThread::~TScanThread() {
     // The body uses the tree and the lister: it must be gone before they are.
@@ -21,9 +24,20 @@ TScanThread::~TScanThread() {
 }
 
 int TScanThread::Run() {
-    std::string path = root_.name;
-    Walker walker(*lister_, clusterSize_, counters_, *this);
-    const bool complete = walker.Walk(root_, path);
+    const std::string rootName = root_.name;
+    const ntfs::ReadResult read =
+        reader_ ? reader_(rootName + "\\", root_, counters_, *this, clusterSize_) : ntfs::ReadResult::kUnavailable;
+    bool complete = read == ntfs::ReadResult::kComplete;
+    if (read == ntfs::ReadResult::kUnavailable) {
+        // Whatever the reader left behind is dropped: the walk starts from nothing.
+        root_ = model::DirInfo(rootName);
+        counters_.filesFound.store(0, std::memory_order_relaxed);
+        counters_.foldersFound.store(0, std::memory_order_relaxed);
+        counters_.bytesFound.store(0, std::memory_order_relaxed);
+        std::string path = rootName;
+        Walker walker(*lister_, clusterSize_, counters_, *this);
+        complete = walker.Walk(root_, path);
+    }
     PostMessageA(notifyWindow_, endMessage_, complete ? 1 : 0, 0);
     return 0;
 }
