@@ -163,8 +163,9 @@ def fill_tree(root, manifest):
     write("victims/folder/a", 5, rng)
     write("victims/folder/sub/b", 6, rng)
     write("victims/keep", 8, rng)
-    for name in ("victims/file", "victims/folder", "victims/folder/sub", "victims", "unicode", "many"):
-        manifest.append(f"{name} {os.stat(name).st_ino}")
+    for name in ("victims/file", "victims/folder", "victims/folder/sub", "victims", "unicode", "many",
+                 "attrlist/many-names", "attrlist/many-streams", "reparse", "dos"):
+        manifest.append(f"{name} {os.stat(name, follow_symlinks=False).st_ino}")
 
 
 def fill_deep(root, manifest, depth=1000):
