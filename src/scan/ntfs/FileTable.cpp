@@ -37,13 +37,7 @@ void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
     if (number == kNoRecord || !ApplyFixups(bytes)) return;
 
     // Gathered while the attributes are walked and kept only when the whole record is sound.
-    struct PendingName {
-        std::uint64_t parent;
-        std::span<const std::uint8_t> text;
-    };
-    PendingName pendingNames[16];
-    std::size_t nameCount = 0;
-    bool tooManyNames = false;
+    pendingNames_.clear();
     std::uint32_t siFlags = 0;
     bool hasData = false, hasTag = false;
     std::uint64_t dataSize = 0;
@@ -60,11 +54,7 @@ void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
             case kFileName: {
                 FileName name;
                 if (a.nonResident || !ParseFileName(a.value, name) || name.nameSpace == kDosName) break;
-                if (nameCount == std::size(pendingNames)) {
-                    tooManyNames = true;
-                    break;
-                }
-                pendingNames[nameCount++] = {name.parent, name.name};
+                pendingNames_.push_back({name.parent, name.name});
                 break;
             }
             case kData:
@@ -123,13 +113,11 @@ void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
             bytesSeen_ += countingClusterSize_ != 0 ? model::AllocatedSize(dataSize, countingClusterSize_) : dataSize;
         }
     }
-    // A record of 1 KiB holds a dozen names at most; more only come from damage, and are dropped.
-    if (tooManyNames) nameCount = 0;
-    for (std::size_t i = 0; i < nameCount; ++i) {
-        const std::size_t length = pendingNames[i].text.size() / 2;
-        names_.push_back({pendingNames[i].parent, number, static_cast<std::uint32_t>(text_.size()),
+    for (const PendingName& pending : pendingNames_) {
+        const std::size_t length = pending.text.size() / 2;
+        names_.push_back({pending.parent, number, static_cast<std::uint32_t>(text_.size()),
                           static_cast<std::uint16_t>(length)});
-        for (std::size_t k = 0; k < length; ++k) text_ += static_cast<char16_t>(Le16(pendingNames[i].text.data() + 2 * k));
+        for (std::size_t k = 0; k < length; ++k) text_ += static_cast<char16_t>(Le16(pending.text.data() + 2 * k));
     }
     if (header.baseReference == 0) {
         std::vector<AttributeListEntry> entries;

@@ -86,6 +86,10 @@ private:
         std::uint32_t base;
         std::uint64_t reference;
     };
+    struct PendingName {  // a name of the record being added, kept once the record proves sound
+        std::uint64_t parent;
+        std::span<const std::uint8_t> text;
+    };
     struct Deferred {  // a non-resident attribute list or reparse value, read in Finish
         std::uint32_t record;
         std::uint32_t type;
@@ -112,6 +116,7 @@ private:
     std::vector<Extension> extensions_;
     std::vector<Claim> claims_;
     std::vector<Deferred> deferred_;
+    std::vector<PendingName> pendingNames_;
     std::uint32_t foldersSeen_ = 0, filesSeen_ = 0;
     std::uint64_t bytesSeen_ = 0;
 
