@@ -24,10 +24,18 @@ TScanThread::~TScanThread() {
 }
 
 int TScanThread::Run() {
+    // The dialog waits for the end message whatever happens: a walk that throws ends as stopped, and the
+    // dialog hands the exception on once it has waited for the thread.
+    struct EndMessage {
+        HWND window;
+        UINT message;
+        bool complete = false;
+        ~EndMessage() { PostMessageA(window, message, complete ? 1 : 0, 0); }
+    } end{notifyWindow_, endMessage_};
     const std::string rootName = root_.name;
     const ntfs::ReadResult read =
         reader_ ? reader_(rootName + "\\", root_, counters_, *this, clusterSize_) : ntfs::ReadResult::kUnavailable;
-    bool complete = read == ntfs::ReadResult::kComplete;
+    end.complete = read == ntfs::ReadResult::kComplete;
     if (read == ntfs::ReadResult::kUnavailable) {
         // Whatever the reader left behind is dropped: the walk starts from nothing.
         root_ = model::DirInfo(rootName);
@@ -36,9 +44,8 @@ int TScanThread::Run() {
         counters_.bytesFound.store(0, std::memory_order_relaxed);
         std::string path = rootName;
         Walker walker(*lister_, clusterSize_, counters_, *this);
-        complete = walker.Walk(root_, path);
+        end.complete = walker.Walk(root_, path);
     }
-    PostMessageA(notifyWindow_, endMessage_, complete ? 1 : 0, 0);
     return 0;
 }
 
