@@ -17,6 +17,7 @@ public:
 
     explicit operator bool() const noexcept { return item_ != nullptr; }
     HTREEITEM Item() const noexcept { return item_; }
+    HWND Tree() const noexcept { return tree_; }
     friend bool operator==(const TTreeNode& a, const TTreeNode& b) noexcept { return a.item_ == b.item_; }
 
     TTreeNode Parent() const noexcept { return Related(TVGN_PARENT); }

@@ -4,6 +4,7 @@
 // target of the tool bar (commands recorded). Status bar marks go to an in-memory store.
 #pragma once
 
+#include "Screen.h"
 #include "config/SettingsStore.h"
 #include "frame/CommonControls.h"
 #include "frame/TMyControlBar.h"
@@ -12,13 +13,9 @@
 #include "frame/TMyStatusShallowData.h"
 #include "frame/TSplitWnd.h"
 #include "frame/TTreeStruct.h"
-#include "fw/Handles.h"
 #include "model/DirInfo.h"
 #include "resource.h"
 
-#include <windows.h>
-
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,23 +23,11 @@
 
 namespace partstest {
 
-// Runs the thread's messages for `ms` milliseconds (0: until the queue is empty).
-inline void Pump(DWORD ms = 0) {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    do {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (ms) Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
-
-using Values = std::map<std::string, std::string, std::less<>>;
+using screentest::Pump;
 
 class MapStore : public config::SettingsStore {
 public:
+    using Values = std::map<std::string, std::string, std::less<>>;
     explicit MapStore(Values& values) : values_(values) {}
     std::string ReadString(std::string_view name, std::string_view fallback) const override {
         auto it = values_.find(name);
@@ -54,33 +39,21 @@ private:
     Values& values_;
 };
 
-// The pie's place in the tests: a plain pane.
+// The pie's place in the tests.
 class TPlaceholder : public fw::TWindow {
 public:
-    explicit TPlaceholder(fw::TWindow* parent) : TWindow(parent) { Attr().style = WS_CHILD | WS_VISIBLE; }
+    explicit TPlaceholder(fw::TWindow* parent) : TWindow(parent) {}
 
 protected:
     const char* ClassName() const override { return "KelvaranTestPane"; }
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == WM_PAINT) {
-            fw::PaintDC paint(GetHandle());
-            RECT client{};
-            GetClientRect(GetHandle(), &client);
-            FillRect(paint.Get(), &client, GetSysColorBrush(COLOR_WINDOW));
-            SetBkMode(paint.Get(), TRANSPARENT);
-            DrawTextA(paint.Get(), "(pie view)", -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-            return 0;
-        }
-        return TWindow::HandleMessage(msg, wParam, lParam);
-    }
 };
 
 // The splitter as the main view paints it: an etched groove while "DialogLook" is on.
 class TGroovedSplit : public frame::TSplitWnd {
 public:
-    TGroovedSplit(fw::TWindow* parent, bool dialogLook) : TSplitWnd(parent, true, 0.333, 4), dialogLook_(dialogLook) {
+    TGroovedSplit(fw::TWindow* parent, bool look) : TSplitWnd(parent, true, 0.333, 4), look_(look) {
         SetHoverTracking(true);
-        SetRepaintBar(dialogLook);
+        SetRepaintBar(look);
     }
     void SetHover(bool hover) override {
         const bool changed = hover != IsHover();
@@ -90,20 +63,20 @@ public:
 
 protected:
     void Paint(HDC dc, const RECT&) override {
-        if (dialogLook_) PaintGroove(dc);
+        if (look_) PaintGroove(dc);
     }
 
 private:
-    bool dialogLook_;
+    bool look_;
 };
 
 class THost : public fw::TWindow, public frame::TreeHost {
 public:
-    THost(model::DirInfo tree, bool look = true, bool largeButtons = false)
+    THost(model::DirInfo tree, bool look = true)
         : dialogLook(look),
           root(std::move(tree)),
           current(root.name + "\\"),
-          bar(this, largeButtons),
+          bar(this, false),
           split(this, look),
           treeWindow(&split, IDC_FOLDER_TREE, *this),
           pane(&split),
@@ -111,7 +84,8 @@ public:
           deep(this, Store()),
           shallow(this, Store()) {
         frame::LoadCommonControls();
-        Attr().title = "Kelvaran parts";
+        // A caption-less window shown without activation stays out of the window manager's hands: Wine
+        // then destroys it at once instead of waiting for a manager that Xvfb does not have.
         Attr().style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
         Attr().x = Attr().y = 0;
         Attr().width = 900;
@@ -119,12 +93,11 @@ public:
     }
 
     const bool dialogLook;
-    // The host's tree and current folder.
     model::DirInfo root;
     std::string current;
     std::vector<std::string> navigations;  // paths the tree navigated to
     std::vector<UINT> commands;            // commands the tool bar sent or posted
-    Values settings;                       // what the status bars read and wrote
+    MapStore::Values settings;             // what the status bars read and wrote
 
     frame::TMyControlBar bar;
     TGroovedSplit split;
@@ -134,8 +107,6 @@ public:
     frame::TMyStatusDeepData deep;
     frame::TMyStatusShallowData shallow;
 
-    // Shows the window. A caption-less window shown without activation stays out of the window manager's
-    // hands: Wine then destroys it at once instead of waiting for a manager that Xvfb does not have.
     void Open() {
         Create();
         ShowWindow(GetHandle(), SW_SHOWNA);
@@ -143,7 +114,6 @@ public:
         Pump();
     }
 
-    // TreeHost
     const model::DirInfo* RootFolder() const override { return &root; }
     std::string CurrentPath() const override { return current; }
     bool DialogLook() const override { return dialogLook; }
@@ -154,18 +124,23 @@ public:
         navigations.push_back(path);
     }
 
+    // Stacks the bars and gives the splitter the rest, as the frame does.
     void Relayout() {
         RECT client{};
         GetClientRect(GetHandle(), &client);
-        SendMessageA(GetHandle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+        int top = Height(bar), bottom = client.bottom;
+        MoveWindow(bar.GetHandle(), 0, 0, client.right, top, TRUE);
+        for (frame::TMyStatusBar* status : {static_cast<frame::TMyStatusBar*>(&shallow),
+                                            static_cast<frame::TMyStatusBar*>(&deep),
+                                            static_cast<frame::TMyStatusBar*>(&header)}) {
+            bottom -= Height(*status);
+            MoveWindow(status->GetHandle(), 0, bottom, client.right, Height(*status), TRUE);
+        }
+        MoveWindow(split.GetHandle(), 0, top, client.right, bottom - top, TRUE);
     }
 
 protected:
     const char* ClassName() const override { return "KelvaranTestPartsHost"; }
-    void FillWindowClass(WNDCLASSEXA& wc) const override {
-        TWindow::FillWindowClass(wc);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    }
 
     void SetupWindow() override {
         bar.AddPathBox();
@@ -173,47 +148,29 @@ protected:
         bar.Create();
         bar.SetCommandTarget(GetHandle());
         bar.AddModeBox();
-        header.Create();
-        deep.Create();
-        shallow.Create();
-        split.Create();
-        treeWindow.Create();
-        pane.Create();
+        for (fw::TWindow* part : std::initializer_list<fw::TWindow*>{&header, &deep, &shallow, &split, &treeWindow, &pane})
+            part->Create();
         split.SetPanes(&treeWindow, &pane);
         Relayout();
         treeWindow.Rebuild();  // as the main view resets itself to the root once its panes exist
     }
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        switch (msg) {
-        case WM_SIZE: {
-            if (!bar.GetHandle()) break;
-            const int width = LOWORD(lParam), height = HIWORD(lParam);
-            int top = Height(bar.GetHandle()), bottom = height;
-            MoveWindow(bar.GetHandle(), 0, 0, width, top, TRUE);
-            for (fw::TWindow* status : {static_cast<fw::TWindow*>(&shallow), static_cast<fw::TWindow*>(&deep),
-                                        static_cast<fw::TWindow*>(&header)}) {
-                const int h = Height(status->GetHandle());
-                bottom -= h;
-                MoveWindow(status->GetHandle(), 0, bottom, width, h, TRUE);
-            }
-            MoveWindow(split.GetHandle(), 0, top, width, bottom > top ? bottom - top : 0, TRUE);
+        if (msg == WM_SIZE && bar.GetHandle()) {
+            Relayout();
             return 0;
         }
-        case WM_COMMAND:
-            if (lParam == 0) {
-                commands.push_back(LOWORD(wParam));
-                return 0;
-            }
-            break;
+        if (msg == WM_COMMAND && lParam == 0) {
+            commands.push_back(LOWORD(wParam));
+            return 0;
         }
         return TWindow::HandleMessage(msg, wParam, lParam);
     }
 
 private:
-    static int Height(HWND wnd) {
+    static int Height(const fw::TWindow& window) {
         RECT r{};
-        GetWindowRect(wnd, &r);
+        GetWindowRect(window.GetHandle(), &r);
         return r.bottom - r.top;
     }
     frame::TMyStatusBar::StoreFactory Store() {
@@ -226,92 +183,12 @@ inline model::DirInfo TreeOf(const std::string& rootName, const std::vector<std:
     model::DirInfo root(rootName);
     for (const std::string& path : paths) {
         model::DirInfo* at = &root;
-        std::size_t start = 0;
-        while (start <= path.size()) {
-            const std::size_t end = std::min(path.find('\\', start), path.size());
-            const std::string name = path.substr(start, end - start);
-            model::DirInfo* next = nullptr;
-            for (model::DirInfo& sub : at->subdirs)
-                if (sub.name == name) next = &sub;
-            at = next ? next : &at->subdirs.emplace_back(name);
-            start = end + 1;
+        for (const std::string& name : model::SplitPath(path + "\\", 0)) {
+            auto found = std::find_if(at->subdirs.begin(), at->subdirs.end(), [&](auto& d) { return d.name == name; });
+            at = found != at->subdirs.end() ? &*found : &at->subdirs.emplace_back(name);
         }
     }
     return root;
 }
-
-// The window as it is on screen, as a 24-bit BMP under build/gui-artifacts (or beside the test).
-inline bool SaveScreenshot(HWND window, const std::string& fileName) {
-    char module[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, module, MAX_PATH);
-    std::string folder = module;
-    folder.erase(folder.find_last_of('\\'));
-    for (std::string up = folder; up.size() > 3; up.erase(up.find_last_of('\\')))
-        if (up.substr(up.find_last_of('\\') + 1) == "build") {
-            folder = up + "\\gui-artifacts";
-            CreateDirectoryA(folder.c_str(), nullptr);
-            break;
-        }
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    fw::ClientDC screen(nullptr);
-    fw::MemoryDC memory(CreateCompatibleDC(screen.Get()));
-    fw::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-    {
-        fw::SelectGuard select(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY | CAPTUREBLT);
-    }
-    BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB};
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::vector<char> pixels(stride * static_cast<DWORD>(height));
-    if (!GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(),
-                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
-        return false;
-    BITMAPFILEHEADER header{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info + pixels.size()), 0, 0,
-                            sizeof(BITMAPFILEHEADER) + sizeof info};
-    FILE* file = std::fopen((folder + "\\" + fileName).c_str(), "wb");
-    if (!file) return false;
-    std::fwrite(&header, sizeof header, 1, file);
-    std::fwrite(&info, sizeof info, 1, file);
-    std::fwrite(pixels.data(), 1, pixels.size(), file);
-    return std::fclose(file) == 0;
-}
-
-// A rectangle of a window's client area as it is on screen, row by row, once what was drawn has reached
-// the screen.
-class ScreenCapture {
-public:
-    ScreenCapture(HWND window, const RECT& rect) : origin_{rect.left, rect.top}, width_(rect.right - rect.left) {
-        Pump(50);
-        POINT at = origin_;
-        ClientToScreen(window, &at);
-        const int height = rect.bottom - rect.top;
-        pixels_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height));
-        fw::ClientDC screen(nullptr);
-        fw::MemoryDC memory(CreateCompatibleDC(screen.Get()));
-        fw::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), width_, height));
-        {
-            fw::SelectGuard select(memory.Get(), bitmap.Get());
-            BitBlt(memory.Get(), 0, 0, width_, height, screen.Get(), at.x, at.y, SRCCOPY);
-        }
-        BITMAPINFOHEADER info{sizeof info, width_, -height, 1, 32, BI_RGB};
-        GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels_.data(),
-                  reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    }
-    // A pixel at client coordinates x, y as a COLORREF.
-    COLORREF At(int x, int y) const {
-        const DWORD bgr = pixels_[static_cast<std::size_t>(y - origin_.y) * width_ + (x - origin_.x)];
-        return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
-    }
-
-private:
-    POINT origin_;
-    int width_;
-    std::vector<DWORD> pixels_;
-};
-
-// One pixel of a window's client area as it is on screen.
-inline COLORREF ScreenPixel(HWND window, int x, int y) { return ScreenCapture(window, RECT{x, y, x + 1, y + 1}).At(x, y); }
 
 }  // namespace partstest

@@ -57,39 +57,28 @@ int LeftOf(HWND wnd, HWND in) {
 }
 
 TEST_F(ControlBar, GadgetsLeftToRightWithTheirStartingState) {
-    const UINT buttons[] = {CM_BACK,          CM_FORWARD,        CM_PARENT,   CM_RESCAN,      CM_RESCAN_ALL,
-                            CM_OPEN_FOLDER,   CM_EXPLORE_FOLDER, CM_EXPLORE_FROM_HERE, CM_ANY_FOLDER, CM_IMPORT,
-                            CM_EXPORT};
+    // The path box, the buttons in their groups, the mode box; only Rescan starts enabled.
     int previous = LeftOf(host.bar.PathBox()->GetHandle(), Bar());
-    for (UINT id : buttons) {
-        const RECT r = host.bar.ButtonRect(id);
-        EXPECT_GT(r.left, previous) << id;
-        previous = r.left;
+    for (UINT id : {CM_BACK, CM_FORWARD, CM_PARENT, CM_RESCAN, CM_RESCAN_ALL, CM_OPEN_FOLDER, CM_EXPLORE_FOLDER,
+                    CM_EXPLORE_FROM_HERE, CM_ANY_FOLDER, CM_IMPORT, CM_EXPORT}) {
+        EXPECT_GT(host.bar.ButtonRect(id).left, previous) << id;
+        previous = host.bar.ButtonRect(id).left;
         EXPECT_EQ(host.bar.IsButtonEnabled(id), id == CM_RESCAN) << id;
     }
-    EXPECT_GT(LeftOf(host.bar.ModeBox()->GetHandle(), Bar()), previous) << "the mode box comes last";
-
+    EXPECT_GT(LeftOf(host.bar.ModeBox()->GetHandle(), Bar()), previous);
     const RECT back = host.bar.ButtonRect(CM_BACK), rescan = host.bar.ButtonRect(CM_RESCAN);
     EXPECT_GT((rescan.right - rescan.left) - (back.right - back.left), 40) << "room for the text beside the glyph";
-    wchar_t text[32] = {};
-    SendMessageW(Bar(), TB_GETBUTTONTEXTW, CM_RESCAN, reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, L"Rescan");
 
-    fw::TGadgetComboBoxEx& paths = *host.bar.PathBox();
+    const fw::TGadgetComboBoxEx& paths = *host.bar.PathBox();
+    EXPECT_EQ(GetDlgCtrlID(paths.GetHandle()), IDC_PATH_BOX);
     ASSERT_EQ(paths.Count(), 3);
     EXPECT_EQ(paths.ItemText(0), "C: [Fixed] SYSTEM");
-    EXPECT_EQ(paths.ItemImage(0), 2);
-    EXPECT_EQ(paths.ItemImage(1), 4);
-    EXPECT_EQ(paths.ItemImage(2), 3);
-    EXPECT_EQ(paths.GetSelIndex(), -1);
-    EXPECT_EQ(GetDlgCtrlID(paths.GetHandle()), IDC_PATH_BOX);
-
-    fw::TFlatComboBox& modes = *host.bar.ModeBox();
+    EXPECT_EQ((std::vector<int>{paths.ItemImage(0), paths.ItemImage(1), paths.ItemImage(2)}), (std::vector<int>{2, 4, 3}))
+        << "the pictures of a fixed drive, a CD-ROM and a remote drive";
+    const fw::TFlatComboBox& modes = *host.bar.ModeBox();
     EXPECT_EQ(GetDlgCtrlID(modes.GetHandle()), IDC_MODE_BOX);
-    ASSERT_EQ(modes.Count(), 3);
-    EXPECT_EQ(modes.GetString(0), "Logical Size");
-    EXPECT_EQ(modes.GetString(1), "Physical Size");
-    EXPECT_EQ(modes.GetString(2), "Wasted Space");
+    EXPECT_EQ((std::vector<std::string>{modes.GetString(0), modes.GetString(1), modes.GetString(2)}),
+              (std::vector<std::string>{"Logical Size", "Physical Size", "Wasted Space"}));
     EXPECT_EQ(modes.GetSelIndex(), 0);
 }
 
@@ -144,15 +133,14 @@ TEST_F(ControlBar, ModeBoxPostsTheModeChosen) {
 }
 
 TEST_F(ControlBar, EtchedLinesAlongTheTopAndBottom) {
-    const int height = BarHeight();
     RECT window{};
     GetWindowRect(Bar(), &window);
-    fw::ClientDC screen(nullptr);
-    const int x = window.left + 500;
-    EXPECT_EQ(GetPixel(screen.Get(), x, window.top), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(GetPixel(screen.Get(), x, window.top + 1), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(GetPixel(screen.Get(), x, window.top + height - 2), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(GetPixel(screen.Get(), x, window.top + height - 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+    const int height = window.bottom - window.top;
+    const screentest::ScreenCapture screen(host.GetHandle(), RECT{500, 0, 501, height});
+    EXPECT_EQ(screen.At(500, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(screen.At(500, 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(screen.At(500, height - 2), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(screen.At(500, height - 1), GetSysColor(COLOR_BTNHIGHLIGHT));
 }
 
 TEST_F(ControlBar, LargeButtonsDoubleTheBarAtOnce) {
@@ -171,7 +159,6 @@ TEST_F(ControlBar, LargeButtonsDoubleTheBarAtOnce) {
     EXPECT_GE(large.bottom - large.top, normal.bottom - normal.top + 16);
     EXPECT_GE(large.right - large.left, normal.right - normal.left + 16);
     EXPECT_GE(BarHeight(), normalHeight + 16);
-    EXPECT_EQ(LeftOf(host.split.GetHandle(), host.GetHandle()), 0);
     RECT split{};
     GetWindowRect(host.split.GetHandle(), &split);
     MapWindowPoints(nullptr, host.GetHandle(), reinterpret_cast<POINT*>(&split), 2);
@@ -206,12 +193,12 @@ TEST(PartsScreenshot, ToolBarTreeAndStatusBarsNormalAndLarge) {
     host.deep.Cell(2).SetMarked(true);
     host.shallow.Cell(2).SetMarked(true);
     Pump(100);
-    EXPECT_TRUE(partstest::SaveScreenshot(host.GetHandle(), "parts-normal.bmp"));
+    EXPECT_TRUE(screentest::SaveScreenshot(host.GetHandle(), "parts-normal.bmp"));
 
     host.bar.SetLargeButtons(true);
     host.Relayout();
     Pump(100);
-    EXPECT_TRUE(partstest::SaveScreenshot(host.GetHandle(), "parts-large.bmp"));
+    EXPECT_TRUE(screentest::SaveScreenshot(host.GetHandle(), "parts-large.bmp"));
 }
 
 }  // namespace

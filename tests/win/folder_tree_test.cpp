@@ -58,24 +58,23 @@ protected:
     THost host{SampleTree()};
 };
 
+bool ShowsButton(fw::TTreeNode node) {
+    TVITEMW item{};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = node.Item();
+    SendMessageW(node.Tree(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.cChildren != 0;
+}
+
 TEST_F(FolderTree, ShowsTheRootExpandedAndItsFoldersSortedWhileTheirChildrenWaitUntilShown) {
     EXPECT_EQ(Top().GetText(), "C:");
     EXPECT_TRUE(Top().IsExpanded());
     EXPECT_EQ(ChildTexts(Top()), (std::vector<std::string>{"alpha", "Beta", "Data", "Zeta"}));
     EXPECT_EQ(host.treeWindow.Count(), 5) << "only the root's children exist before anything is expanded";
-
     const fw::TTreeNode data = ChildNamed(Top(), "Data");
-    TVITEMW item{};
-    item.mask = TVIF_CHILDREN;
-    item.hItem = data.Item();
-    SendMessageW(Tree(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(item.cChildren, 1) << "a folder with subfolders shows its button";
-    item.hItem = ChildNamed(Top(), "Zeta").Item();
-    SendMessageW(Tree(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(item.cChildren, 0);
-
-    // The user expands Data with its button (the keyboard's right arrow does the same).
-    SendMessageW(Tree(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(data.Item()));
+    EXPECT_TRUE(ShowsButton(data)) << "a folder with subfolders shows its button";
+    EXPECT_FALSE(ShowsButton(ChildNamed(Top(), "Zeta")));
+    SendMessageW(Tree(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(data.Item()));  // the user expands it
     EXPECT_EQ(ChildTexts(data), (std::vector<std::string>{"Music", "Photos"}));
     EXPECT_TRUE(host.navigations.empty());
 }
@@ -216,8 +215,8 @@ TEST(DialogLook, OffGivesTheTreeASunkenEdgeAndTheBarNoGroove) {
 
         const RECT bar = host.split.BarRect();
         const int middle = (bar.left + bar.right) / 2;
-        const COLORREF shadow = partstest::ScreenPixel(host.split.GetHandle(), middle - 1, 40);
-        const COLORREF light = partstest::ScreenPixel(host.split.GetHandle(), middle, 40);
+        const COLORREF shadow = screentest::ScreenPixel(host.split.GetHandle(), middle - 1, 40);
+        const COLORREF light = screentest::ScreenPixel(host.split.GetHandle(), middle, 40);
         if (look) {
             EXPECT_EQ(shadow, GetSysColor(COLOR_BTNSHADOW)) << "the groove's dark line";
             EXPECT_EQ(light, GetSysColor(COLOR_BTNHIGHLIGHT)) << "the groove's light line";
@@ -252,10 +251,7 @@ TEST(Splitter, DragStopsAtTheEdgesAndResizingKeepsTheProportion) {
 
     auto at = [](int x) { return MAKELPARAM(static_cast<short>(x), 30); };
     SendMessageA(split, WM_LBUTTONDOWN, MK_LBUTTON, at(bar.left + 1));
-    EXPECT_TRUE(host.split.IsDragging());
-    EXPECT_EQ(GetCapture(), split);
     SendMessageA(split, WM_MOUSEMOVE, MK_LBUTTON, at(-40));  // captured: left of the window
-    EXPECT_EQ(host.split.Position(), 0);
     EXPECT_EQ(WidthOf(host.treeWindow.GetHandle()), 0);
     EXPECT_TRUE(host.split.IsHover());
     SendMessageA(split, WM_MOUSEMOVE, MK_LBUTTON, at(width + 500));
@@ -263,10 +259,7 @@ TEST(Splitter, DragStopsAtTheEdgesAndResizingKeepsTheProportion) {
     EXPECT_EQ(WidthOf(host.pane.GetHandle()), 0);
     SendMessageA(split, WM_MOUSEMOVE, MK_LBUTTON, at(201));
     SendMessageA(split, WM_LBUTTONUP, 0, at(201));
-    EXPECT_FALSE(host.split.IsDragging());
-    EXPECT_EQ(host.split.Position(), 200);
     EXPECT_EQ(WidthOf(host.treeWindow.GetHandle()), 200);
-
     Pump(200);  // the hover timer finds the cursor away from the bar
     EXPECT_FALSE(host.split.IsHover());
 
@@ -274,8 +267,7 @@ TEST(Splitter, DragStopsAtTheEdgesAndResizingKeepsTheProportion) {
     GetWindowRect(host.GetHandle(), &window);
     SetWindowPos(host.GetHandle(), nullptr, 0, 0, (window.right - window.left) - (width - 4) / 2, window.bottom - window.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ(host.split.Position(), 100) << "half the free width, half the first pane";
-    EXPECT_EQ(WidthOf(host.treeWindow.GetHandle()), 100);
+    EXPECT_EQ(WidthOf(host.treeWindow.GetHandle()), 100) << "half the free width, half the first pane";
 }
 
 }  // namespace

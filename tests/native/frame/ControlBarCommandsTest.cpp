@@ -18,11 +18,6 @@ TEST(ControlBarCommands, ModeEntriesPostTheirCommand) {
     EXPECT_EQ(frame::ModeCommand(-1, kFirstMode), std::nullopt) << "no selection";
 }
 
-TEST(ControlBarCommands, DrivePictureByType) {
-    const int expected[] = {0, 0, 1, 2, 3, 4, 5, 0};  // types 0 to 7
-    for (int type = 0; type < 8; ++type) EXPECT_EQ(frame::DriveImageIndex(type), expected[type]) << type;
-}
-
 // Path box notifications between opening and closing the list.
 enum Step { Open, Move, Close };
 

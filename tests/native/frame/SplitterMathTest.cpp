@@ -9,7 +9,6 @@ namespace {
 
 using frame::DragSplit;
 using frame::SplitPosition;
-using frame::SplitRect;
 
 constexpr int kBar = 4;
 
@@ -55,25 +54,6 @@ TEST(SplitterMath, PositionFromRatio) {
     EXPECT_EQ(SplitPosition(1000, kBar, 7), 996);
     EXPECT_EQ(SplitPosition(1000, kBar, std::numeric_limits<double>::quiet_NaN()), 0);
     EXPECT_EQ(SplitPosition(3, kBar, 0.5), 0) << "a window narrower than the bar";
-}
-
-TEST(SplitterMath, PaneRectangles) {
-    const frame::SplitLayout vertical = frame::LayOutSplit(800, 600, 300, kBar, true);
-    EXPECT_EQ(vertical.first, (SplitRect{0, 0, 300, 600}));
-    EXPECT_EQ(vertical.bar, (SplitRect{300, 0, 4, 600}));
-    EXPECT_EQ(vertical.second, (SplitRect{304, 0, 496, 600}));
-    EXPECT_TRUE(frame::IsOnSplitBar(300, 10, vertical));
-    EXPECT_TRUE(frame::IsOnSplitBar(303, 599, vertical));
-    EXPECT_FALSE(frame::IsOnSplitBar(304, 10, vertical));
-    EXPECT_FALSE(frame::IsOnSplitBar(299, 10, vertical));
-
-    const frame::SplitLayout horizontal = frame::LayOutSplit(800, 600, 200, kBar, false);
-    EXPECT_EQ(horizontal.first, (SplitRect{0, 0, 800, 200}));
-    EXPECT_EQ(horizontal.bar, (SplitRect{0, 200, 800, 4}));
-    EXPECT_EQ(horizontal.second, (SplitRect{0, 204, 800, 396}));
-
-    const frame::SplitLayout tiny = frame::LayOutSplit(2, 50, 0, kBar, true);
-    EXPECT_EQ(tiny.second.width, 0) << "no pane gets a negative size";
 }
 
 }  // namespace
