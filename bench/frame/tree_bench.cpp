@@ -111,7 +111,8 @@ void EagerRebuild(HWND tree, const model::DirInfo& root) {
         insert.item.pszText = text.data();
         insert.item.iSelectedImage = 1;
         insert.item.lParam = reinterpret_cast<LPARAM>(p.dir);
-        auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+        auto item =
+            reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
         if (!top) top = item;
         for (auto it = p.dir->subdirs.rbegin(); it != p.dir->subdirs.rend(); ++it) stack.push_back({&*it, item});
     }

@@ -11,7 +11,8 @@ std::string AllocText(std::uint64_t allocated, std::uint32_t clusterSize) {
 
 }  // namespace
 
-StatusCells FolderCells(StatusRow row, const std::string& name, const model::DirInfo& folder, std::uint32_t clusterSize) {
+StatusCells FolderCells(StatusRow row, const std::string& name, const model::DirInfo& folder,
+                        std::uint32_t clusterSize) {
     const bool deep = row == StatusRow::Deep;
     const std::uint64_t dirs = deep ? folder.deepDirs : folder.subdirs.size();
     const std::uint64_t files = deep ? folder.deepFiles : folder.files.size();
@@ -24,8 +25,8 @@ StatusCells FolderCells(StatusRow row, const std::string& name, const model::Dir
 StatusCells FileCells(StatusRow row, const std::string& name, const model::FileInfo& file, std::uint32_t clusterSize) {
     if (row == StatusRow::Deep) return {"", "", "", "", "", name};
     const std::uint64_t alloc = model::AllocatedSize(file.size, clusterSize);
-    return {"", "", model::FormatSize(file.size), AllocText(alloc, clusterSize), AllocText(alloc - file.size, clusterSize),
-            name};
+    const std::uint64_t waste = alloc - file.size;
+    return {"", "", model::FormatSize(file.size), AllocText(alloc, clusterSize), AllocText(waste, clusterSize), name};
 }
 
 const StatusCells& HeaderCells() {

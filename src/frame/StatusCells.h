@@ -20,7 +20,8 @@ using StatusMarks = std::array<bool, kStatusCellCount>;
 enum class StatusRow { Deep, Shallow };
 
 // Allocated and wasted sizes read "n/a" while the cluster size is 0.
-StatusCells FolderCells(StatusRow row, const std::string& name, const model::DirInfo& folder, std::uint32_t clusterSize);
+StatusCells FolderCells(StatusRow row, const std::string& name, const model::DirInfo& folder,
+                        std::uint32_t clusterSize);
 // The deep row of a file shows only the name.
 StatusCells FileCells(StatusRow row, const std::string& name, const model::FileInfo& file, std::uint32_t clusterSize);
 const StatusCells& HeaderCells();

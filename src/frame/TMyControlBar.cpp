@@ -21,10 +21,13 @@ TMyControlBar::TMyControlBar(fw::TWindow* parent, bool largeButtons)
     SetImages(BuildStrip(large_), large_ ? 2 * kGlyphSize : kGlyphSize);
 }
 
-fw::ImageList TMyControlBar::BuildStrip(bool large) { return fw::LoadMaskedStrip(IDB_TOOLBAR, kGlyphSize, large ? 2 : 1); }
+fw::ImageList TMyControlBar::BuildStrip(bool large) {
+    return fw::LoadMaskedStrip(IDB_TOOLBAR, kGlyphSize, large ? 2 : 1);
+}
 
 fw::TGadgetComboBoxEx& TMyControlBar::AddPathBox() {
-    auto& box = AddControl(std::make_unique<fw::TGadgetComboBoxEx>(this, IDC_PATH_BOX, kPathBoxWidth, 200), kPathBoxWidth);
+    auto& box =
+        AddControl(std::make_unique<fw::TGadgetComboBoxEx>(this, IDC_PATH_BOX, kPathBoxWidth, 200), kPathBoxWidth);
     box.SetImageList(fw::LoadMaskedStrip(IDB_DRIVES, kGlyphSize));
     SetPathBox(&box);
     return box;
@@ -86,7 +89,8 @@ bool TMyControlBar::SetLargeButtons(bool large) {
     large_ = large;
     SetImages(BuildStrip(large_), large_ ? 2 * kGlyphSize : kGlyphSize);
     LayoutBar();
-    if (GetHandle()) RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    if (GetHandle())
+        RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     return true;
 }
 

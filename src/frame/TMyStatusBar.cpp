@@ -29,7 +29,9 @@ fw::Font GadgetFont() {
 
 }  // namespace
 
-std::unique_ptr<config::SettingsStore> TMyStatusBar::OpenUserSettings() { return std::make_unique<config::UserConfig>(); }
+std::unique_ptr<config::SettingsStore> TMyStatusBar::OpenUserSettings() {
+    return std::make_unique<config::UserConfig>();
+}
 
 TMyStatusBar::TMyStatusBar(fw::TWindow* parent, bool sizeGrip, int barNumber, StoreFactory openStore)
     : TStatusBar(parent, sizeGrip, kFirstBarId + static_cast<UINT>(barNumber)),
@@ -41,7 +43,8 @@ TMyStatusBar::TMyStatusBar(fw::TWindow* parent, bool sizeGrip, int barNumber, St
         fw::ClientDC screen(nullptr);
         fw::SelectGuard font(screen.Get(), GetFont());
         countWidth = fw::TTextGadget::WidthFor(screen.Get(), kWidestCountText);
-        for (const char* text : kWidestSizeTexts) sizeWidth = std::max(sizeWidth, fw::TTextGadget::WidthFor(screen.Get(), text));
+        for (const char* text : kWidestSizeTexts)
+            sizeWidth = std::max(sizeWidth, fw::TTextGadget::WidthFor(screen.Get(), text));
     }
     using Align = fw::TTextGadget::Align;
     for (int i = 0; i < kStatusCellCount; ++i) {

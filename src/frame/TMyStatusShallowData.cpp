@@ -5,7 +5,8 @@ namespace frame {
 TMyStatusShallowData::TMyStatusShallowData(fw::TWindow* parent, StoreFactory openStore)
     : TMyStatusData(parent, true, 3, std::move(openStore)) {}
 
-void TMyStatusShallowData::ShowFolder(const std::string& name, const model::DirInfo& folder, std::uint32_t clusterSize) {
+void TMyStatusShallowData::ShowFolder(const std::string& name, const model::DirInfo& folder,
+                                      std::uint32_t clusterSize) {
     SetCells(FolderCells(StatusRow::Shallow, name, folder, clusterSize));
 }
 

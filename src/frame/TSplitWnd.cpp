@@ -70,7 +70,8 @@ void TSplitWnd::Layout() {
     if (HWND first = first_->GetHandle())
         SetWindowPos(first, nullptr, layout.first.x, layout.first.y, layout.first.width, layout.first.height, kFlags);
     if (HWND second = second_->GetHandle())
-        SetWindowPos(second, nullptr, layout.second.x, layout.second.y, layout.second.width, layout.second.height, kFlags);
+        SetWindowPos(second, nullptr, layout.second.x, layout.second.y, layout.second.width, layout.second.height,
+                     kFlags);
     if (repaintBar_) {
         const RECT bar = ToRect(layout.bar);
         InvalidateRect(GetHandle(), &bar, TRUE);

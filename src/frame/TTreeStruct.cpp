@@ -79,7 +79,8 @@ bool TTreeStruct::FillChildren(fw::TTreeNode node, const model::DirInfo& folder)
         const fw::TTreeNode child = InsertItem(node, names[index], item);
         if (!child) {
             // Take back the part made, so that a later attempt starts over.
-            for (HTREEITEM partial : made) SendMessageW(GetHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(partial));
+            for (HTREEITEM partial : made)
+                SendMessageW(GetHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(partial));
             for (const model::DirInfo& other : folder.subdirs) items_.erase(&other);
             return false;
         }

@@ -24,7 +24,8 @@ TTreeNode TTreeWindow::InsertItem(TTreeNode parent, const std::wstring& text, co
     insert.item.iSelectedImage = item.selectedImage;
     insert.item.lParam = item.data;
     insert.item.cChildren = item.hasChildren ? 1 : 0;
-    auto inserted = reinterpret_cast<HTREEITEM>(SendMessageW(GetHandle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    auto inserted =
+        reinterpret_cast<HTREEITEM>(SendMessageW(GetHandle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     return {GetHandle(), inserted};
 }
 

@@ -44,7 +44,9 @@ TWindow::~TWindow() {
     if (owned) DestroyWindow(hwnd);
 }
 
-TWindow* TWindow::BoundTo(HWND hwnd) noexcept { return reinterpret_cast<TWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
+TWindow* TWindow::BoundTo(HWND hwnd) noexcept {
+    return reinterpret_cast<TWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
 
 TWindow* TWindow::FromHandle(HWND hwnd) noexcept {
     if (!hwnd) return nullptr;

@@ -148,7 +148,8 @@ protected:
         bar.Create();
         bar.SetCommandTarget(GetHandle());
         bar.AddModeBox();
-        for (fw::TWindow* part : std::initializer_list<fw::TWindow*>{&header, &deep, &shallow, &split, &treeWindow, &pane})
+        for (fw::TWindow* part :
+             std::initializer_list<fw::TWindow*>{&header, &deep, &shallow, &split, &treeWindow, &pane})
             part->Create();
         split.SetPanes(&treeWindow, &pane);
         Relayout();

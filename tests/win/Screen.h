@@ -97,6 +97,8 @@ private:
 };
 
 // One pixel of a window's client area as it is on screen.
-inline COLORREF ScreenPixel(HWND window, int x, int y) { return ScreenCapture(window, RECT{x, y, x + 1, y + 1}).At(x, y); }
+inline COLORREF ScreenPixel(HWND window, int x, int y) {
+    return ScreenCapture(window, RECT{x, y, x + 1, y + 1}).At(x, y);
+}
 
 }  // namespace screentest

@@ -73,7 +73,8 @@ TEST_F(ControlBar, GadgetsLeftToRightWithTheirStartingState) {
     EXPECT_EQ(GetDlgCtrlID(paths.GetHandle()), IDC_PATH_BOX);
     ASSERT_EQ(paths.Count(), 3);
     EXPECT_EQ(paths.ItemText(0), "C: [Fixed] SYSTEM");
-    EXPECT_EQ((std::vector<int>{paths.ItemImage(0), paths.ItemImage(1), paths.ItemImage(2)}), (std::vector<int>{2, 4, 3}))
+    EXPECT_EQ((std::vector<int>{paths.ItemImage(0), paths.ItemImage(1), paths.ItemImage(2)}),
+              (std::vector<int>{2, 4, 3}))
         << "the pictures of a fixed drive, a CD-ROM and a remote drive";
     const fw::TFlatComboBox& modes = *host.bar.ModeBox();
     EXPECT_EQ(GetDlgCtrlID(modes.GetHandle()), IDC_MODE_BOX);

@@ -96,7 +96,8 @@ TEST_F(FolderTree, KeyboardMovesNavigateOnlyOnceTheKeysPause) {
     Pump(100);
     EXPECT_TRUE(host.navigations.empty()) << "no 250 ms pause yet";
     Pump(400);
-    EXPECT_EQ(host.navigations, (std::vector<std::string>{"C:\\Data\\"})) << "one navigation, to where the keys stopped";
+    EXPECT_EQ(host.navigations, (std::vector<std::string>{"C:\\Data\\"}))
+        << "one navigation, to where the keys stopped";
 }
 
 TEST_F(FolderTree, NavigatingFromOutsideSelectsAndRevealsWithoutNavigatingAgain) {
@@ -159,7 +160,8 @@ TEST(FolderTreeOrder, SiblingsAppearAsTheControlWouldSortThemWhateverTheirStored
                                        "x1",  "日本",  "co-op", "coop",  "Co-op", "Ä", "e",  "é",  "E",
                                        "a'b", "x1",    "ABC",   "abc",   "Abc", "$a", "!!", "{"};
     std::mt19937 rng(42);
-    const std::string alphabet[] = {"a", "A", "b", "B", "z", "0", "1", "9", "-", "'", " ", "_", ".", "é", "É", "ß", "Ф"};
+    const std::string alphabet[] = {"a", "A", "b", "B", "z", "0", "1", "9", "-",
+                                    "'", " ", "_", ".", "é", "É", "ß", "Ф"};
     std::vector<std::string> random;
     for (int i = 0; i < 400; ++i) {
         std::string name;
@@ -265,8 +267,8 @@ TEST(Splitter, DragStopsAtTheEdgesAndResizingKeepsTheProportion) {
 
     RECT window{};
     GetWindowRect(host.GetHandle(), &window);
-    SetWindowPos(host.GetHandle(), nullptr, 0, 0, (window.right - window.left) - (width - 4) / 2, window.bottom - window.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(host.GetHandle(), nullptr, 0, 0, (window.right - window.left) - (width - 4) / 2,
+                 window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(WidthOf(host.treeWindow.GetHandle()), 100) << "half the free width, half the first pane";
 }
 

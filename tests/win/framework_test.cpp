@@ -142,7 +142,8 @@ TEST(ControlLifetime, AWrapperLetsGoOfAControlHookedAgainAfterItWithoutBreakingT
         outerPrevious = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterHook)));
         EXPECT_EQ(fw::TWindow::FromHandle(button), &probe) << "found behind the other procedure";
-        SendMessageA(host.GetHandle(), WM_COMMAND, MAKEWPARAM(TProbe::kId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        SendMessageA(host.GetHandle(), WM_COMMAND, MAKEWPARAM(TProbe::kId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
         EXPECT_EQ(probe.heard, std::vector<UINT>{WM_COMMAND}) << "still reflected";
     }
     EXPECT_FALSE(IsWindow(button)) << "an owned control goes with its wrapper";
