@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb x11-utils xdotool imagemagick
   clang libclang-rt-14-dev python3 bc
+  fp-utils libchm-bin
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "frame/TMainFrame.h"
 
+#include "about/Help.h"
+#include "about/TAboutDlg.h"
 #include "frame/TMyApp.h"
 #include "info/TSysDrivesInfoDlg.h"
 #include "resource.h"
@@ -23,6 +25,14 @@ LRESULT TMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COMMAND && lParam == 0 && LOWORD(wParam) == CM_SYSTEM_DRIVES) {
         if (auto* app = dynamic_cast<TMyApp*>(fw::TApplication::Current()))
             info::ShowSystemDrivesInfo(*this, app->SysDrivesData());
+        return 0;
+    }
+    if (msg == WM_COMMAND && lParam == 0 && LOWORD(wParam) == CM_ABOUT) {
+        about::ShowAbout(*this);
+        return 0;
+    }
+    if (msg == WM_COMMAND && lParam == 0 && LOWORD(wParam) == CM_HELP_TOPICS) {
+        about::ShowHelp(*this, "");
         return 0;
     }
     return TDecoratedFrame::HandleMessage(msg, wParam, lParam);
