@@ -3,6 +3,7 @@
 #include "scan/ClusterSize.h"
 #include "scan/LogDrives.h"
 #include "scan/VolumeQueries.h"
+#include "scan/Win32Lister.h"
 
 #include "fw/Handles.h"
 
@@ -16,6 +17,14 @@ public:
     std::uint32_t LogicalDrives() const override { return GetLogicalDrives(); }
 
     unsigned DriveType(const std::string& root) const override { return GetDriveTypeA(root.c_str()); }
+
+    std::string VolumePathName(const std::string& path) const override {
+        const std::wstring wide = Utf8ToWide(path);
+        if (wide.empty()) return {};
+        std::wstring volume(32768, L'\0');  // the longest path there is
+        if (!GetVolumePathNameW(wide.c_str(), volume.data(), static_cast<DWORD>(volume.size()))) return {};
+        return WideToUtf8(volume.c_str());
+    }
 
     bool VolumeLabel(const std::string& root, std::string& label) const override {
         char buffer[MAX_PATH] = {};

@@ -8,11 +8,16 @@ namespace scan {
 
 TScanThread::TScanThread(HWND notifyWindow, const std::string& rootPath, UINT endMessage,
                          std::unique_ptr<DirLister> lister)
-    : clusterSize_(DetectClusterSize(VolumeRootOf(rootPath))),
-      notifyWindow_(notifyWindow),
-      root_(RootName(rootPath)),
+    : notifyWindow_(notifyWindow),
       endMessage_(endMessage),
-      lister_(lister ? std::move(lister) : std::make_unique<Win32Lister>()) {}
+      lister_(lister ? std::move(lister) : std::make_unique<Win32Lister>()) {
+    // The walk lists the root in the "\\?\" form, which takes "..", "." and doubled backslashes literally,
+    // and a relative root would change meaning with the current folder: scan the full path, and name the
+    // tree after it so that paths composed from the root later lead to the same folders.
+    const std::string fullPath = FullFolderPath(rootPath);
+    root_.name = RootName(fullPath);
+    clusterSize_ = DetectClusterSize(fullPath);
+}
 
 TScanThread::~TScanThread() {
     // The body uses the tree and the lister: it must be gone before they are.

@@ -28,9 +28,10 @@ namespace scan {
 
 class TScanThread : public fw::TThread, private WalkControl {
 public:
-    // rootPath: a full folder path ending in a backslash ("C:\", "C:\Data\"), UTF-8. The root record is
-    // named after the path less its last character; the cluster size of the path's volume is detected
-    // here, synchronously. `lister` replaces the Win32 lister (tests); null means the Win32 lister.
+    // rootPath: a folder path ending in a backslash ("C:\", "C:\Data\"), UTF-8. It is made absolute and
+    // normalised first ("C:\Windows\..\Users\" is scanned as "C:\Users\"); the root record is named after
+    // that path less its last backslash, and the cluster size of its volume is detected here, synchronously.
+    // `lister` replaces the Win32 lister (tests); null means the Win32 lister.
     TScanThread(HWND notifyWindow, const std::string& rootPath, UINT endMessage,
                 std::unique_ptr<DirLister> lister = nullptr);
     ~TScanThread() override;

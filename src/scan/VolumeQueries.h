@@ -34,6 +34,10 @@ public:
     virtual std::uint32_t LogicalDrives() const = 0;
     // GetDriveTypeA on a root such as "C:\".
     virtual unsigned DriveType(const std::string& root) const = 0;
+    // GetVolumePathNameW: the root of the volume holding `path` ("C:\", "\\server\share\", or a mounted
+    // folder such as "C:\mnt\disk\"), a relative path resolved against the current folder; empty when the
+    // call fails.
+    virtual std::string VolumePathName(const std::string& path) const = 0;
     // GetVolumeInformationA's label; false when the call fails.
     virtual bool VolumeLabel(const std::string& root, std::string& label) const = 0;
     // GetVolumeInformationA's file-system name; empty when the call fails.
