@@ -44,6 +44,7 @@ public:
         for (const Drive& d : drives_) mask |= 1u << (d.letter - 'A');
         return mask;
     }
+    std::string VolumePathName(const std::string& path) const override { return path.substr(0, 3); }
     unsigned DriveType(const std::string& root) const override {
         for (const Drive& d : drives_)
             if (d.letter == root[0]) return d.type;

@@ -95,6 +95,7 @@ public:
     mutable std::vector<std::string> asked;
 
     std::uint32_t LogicalDrives() const override { return 0; }
+    std::string VolumePathName(const std::string& path) const override { return path.substr(0, 3); }
     unsigned DriveType(const std::string&) const override { return 3; }
     bool VolumeLabel(const std::string&, std::string&) const override { return false; }
     std::string FileSystemName(const std::string& root) const override {
