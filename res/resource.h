@@ -88,3 +88,12 @@
 #define IDC_STATUS_HEADER 201
 #define IDC_STATUS_DEEP 202
 #define IDC_STATUS_SHALLOW 203
+
+// About box (template and banner bitmap) and its controls.
+#define IDB_BANNER 9
+#define IDD_ABOUT 31
+#define IDC_ABOUT_ICON 101
+#define IDC_ABOUT_HOME 102
+#define IDC_ABOUT_MAIL 103
+#define IDC_ABOUT_PAGE 104
+#define IDC_ABOUT_BANNER 106
