@@ -1,6 +1,8 @@
 // GDI drawing of the pie's elements.
 #include "pie/GdiPainter.h"
 
+#include <cstdlib>
+
 #include "fw/Handles.h"
 #include "pie/ArcPolygon.h"
 
@@ -23,6 +25,8 @@ void GdiPainter::GuideCircles(int cx, int cy, const std::vector<int>& radii, Sys
     for (int r : radii) Ellipse(dc_, cx - r, cy - r, cx + r, cy + r);
 }
 
+static_assert(sizeof(Point) == sizeof(POINT));
+
 bool DrawSegment(HDC dc, const Square& outer, const Square& inner, Colour colour, double start, double end, bool asFile) {
     if (!SegmentIsVisible(outer, start, end)) return false;
     // The DC brush takes a new colour without creating a GDI object per segment.
@@ -31,14 +35,18 @@ bool DrawSegment(HDC dc, const Square& outer, const Square& inner, Colour colour
     if (!asFile) {
         const Point p1 = RadialPoint(outer, start);
         const Point p2 = RadialPoint(outer, end);
-        if (p1 == p2)
+        if (p1 == p2) {
             Ellipse(dc, outer.left, outer.top, outer.right, outer.bottom);  // a lone child: the whole circle
-        else
+        } else if (std::abs(p1.x - p2.x) <= 1 && std::abs(p1.y - p2.y) <= 1) {
+            // Some systems take end points this close for a full turn and fill the whole circle.
+            const std::vector<Point> points = FolderWedgePolygon(outer, start, end);
+            Polygon(dc, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
+        } else {
             Pie(dc, outer.left, outer.top, outer.right, outer.bottom, p2.x, p2.y, p1.x, p1.y);
+        }
         return true;
     }
     const std::vector<Point> points = FileSegmentPolygon(outer, inner, start, end);
-    static_assert(sizeof(Point) == sizeof(POINT));
     Polygon(dc, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
     return true;
 }

@@ -11,6 +11,7 @@
 #include "fw/Handles.h"
 #include "fw/MessageBox.h"
 #include "model/DirInfo.h"
+#include "pie/ArcPolygon.h"
 #include "pie/Dib.h"
 #include "pie/PieCanvas.h"
 #include "pie/PieLayout.h"
@@ -228,6 +229,42 @@ TEST(PieRender, SegmentsOnOnePixelAreNotCounted) {
     FindSegment(r.Areas(), "zero.txt", ring);
     EXPECT_EQ(recorded, 10u);
     EXPECT_EQ(r.SegmentCount(), 8);
+}
+
+// A folder whose radial end points fall on neighbouring pixels must not paint beyond its own span: "B" is
+// 1/4000 of the turn and starts at three o'clock, with end points (348,200) and (347,200).
+TEST(PieRender, ThinFolderStaysInsideItsSpan) {
+    DirInfo root = Folder("Root", {Folder("A", {}, {FileInfo("a", 1000)}), Folder("B", {}, {FileInfo("b", 1)}),
+                                   Folder("C", {}, {FileInfo("c", 2999)})},
+                          {});
+    model::RecomputeTotals(root, 0);
+    Host host(root);
+    pie::PieCanvas canvas;
+    auto& r = canvas.Renderer();
+    r.settings.pieMode = model::kLogicalSize;
+    r.settings.minVisSize = 0;
+    r.settings.srtOrder = pie::kUnordered;
+    r.settings.clrMeth = pie::kNameEncoded;
+    Surface s;
+    canvas.RenderInto(s.dc.Get(), kSize, kSize, &root, host);
+    int ring = 0;
+    const pie::Segment& b = FindSegment(r.Areas(), "B\\", ring);
+    ASSERT_EQ(ring, 0);
+    const pie::Square outer = pie::SquareAround(r.CentreX(), r.CentreY(), r.Areas().Radii()[1]);
+    ASSERT_EQ(pie::RadialPoint(outer, b.start), (pie::Point{348, 200}));
+    ASSERT_EQ(pie::RadialPoint(outer, b.end), (pie::Point{347, 200}));
+    tv::CrcEngine engine(tv::kCrc32);
+    tv::Crc crc(engine);
+    const pie::Colour thin = pie::SegmentColor(r.settings, crc, "B", b.start, b.end, 0, r.RingCount(), 1, 2999);
+    int outside = 0;
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            if (s.At(x, y) != thin) continue;
+            const double angle = std::atan2(y - r.CentreY(), x - r.CentreX());
+            // Within a degree of the span's ray counts as inside: the wedge is thinner than a pixel there.
+            if (std::abs(angle) > std::numbers::pi / 180) ++outside;
+        }
+    EXPECT_EQ(outside, 0);
 }
 
 TEST(PieRender, BackBufferFollowsSizeAndDialogLook) {
