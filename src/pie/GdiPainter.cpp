@@ -2,6 +2,7 @@
 #include "pie/GdiPainter.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "fw/Handles.h"
 #include "pie/ArcPolygon.h"
@@ -27,11 +28,10 @@ void GdiPainter::GuideCircles(int cx, int cy, const std::vector<int>& radii, Sys
 
 static_assert(sizeof(Point) == sizeof(POINT));
 
-bool DrawSegment(HDC dc, const Square& outer, const Square& inner, Colour colour, double start, double end, bool asFile) {
-    if (!SegmentIsVisible(outer, start, end)) return false;
-    // The DC brush takes a new colour without creating a GDI object per segment.
-    fw::SelectGuard brushGuard(dc, GetStockObject(DC_BRUSH));
-    SetDCBrushColor(dc, colour);
+namespace {
+
+// Paints a visible segment with the DC's current pen and brush.
+void PaintSegment(HDC dc, const Square& outer, const Square& inner, double start, double end, bool asFile) {
     if (!asFile) {
         const Point p1 = RadialPoint(outer, start);
         const Point p2 = RadialPoint(outer, end);
@@ -44,24 +44,41 @@ bool DrawSegment(HDC dc, const Square& outer, const Square& inner, Colour colour
         } else {
             Pie(dc, outer.left, outer.top, outer.right, outer.bottom, p2.x, p2.y, p1.x, p1.y);
         }
-        return true;
+        return;
     }
     const std::vector<Point> points = FileSegmentPolygon(outer, inner, start, end);
     Polygon(dc, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
+}
+
+}  // namespace
+
+bool DrawSegment(HDC dc, const Square& outer, const Square& inner, Colour colour, double start, double end, bool asFile) {
+    if (!SegmentIsVisible(outer, start, end)) return false;
+    // The DC brush takes a new colour without creating a GDI object per segment.
+    fw::SelectGuard brushGuard(dc, GetStockObject(DC_BRUSH));
+    SetDCBrushColor(dc, colour);
+    PaintSegment(dc, outer, inner, start, end, asFile);
     return true;
+}
+
+GdiPainter::GdiPainter(HDC dc, HFONT labelFont) noexcept
+    : dc_(dc), labelFont_(labelFont), oldPen_(SelectObject(dc, GetStockObject(BLACK_PEN))),
+      oldBrush_(SelectObject(dc, GetStockObject(DC_BRUSH))) {}
+
+GdiPainter::~GdiPainter() {
+    if (oldBrush_ && oldBrush_ != HGDI_ERROR) SelectObject(dc_, oldBrush_);
+    if (oldPen_ && oldPen_ != HGDI_ERROR) SelectObject(dc_, oldPen_);
 }
 
 bool GdiPainter::DrawSegment(const Square& outer, const Square& inner, Colour colour, double start, double end,
                              bool asFile) {
-    // Most segments of a large tree are too thin to see: decide that before touching the DC.
     if (!SegmentIsVisible(outer, start, end)) return false;
-    fw::SelectGuard penGuard(dc_, GetStockObject(BLACK_PEN));
-    return pie::DrawSegment(dc_, outer, inner, colour, start, end, asFile);
+    SetDCBrushColor(dc_, colour);
+    PaintSegment(dc_, outer, inner, start, end, asFile);
+    return true;
 }
 
 void GdiPainter::CentreDisk(const Square& square, Colour colour) {
-    fw::SelectGuard penGuard(dc_, GetStockObject(BLACK_PEN));
-    fw::SelectGuard brushGuard(dc_, GetStockObject(DC_BRUSH));
     SetDCBrushColor(dc_, colour);
     Ellipse(dc_, square.left, square.top, square.right, square.bottom);
 }
