@@ -6,4 +6,4 @@ cd "$root"
 cmake --preset win -B build/pie-bench >/dev/null
 cmake --build build/pie-bench --target pie_bench -j2 >/dev/null
 . tools/wine-env.sh
-exec wine build/pie-bench/bench/pie/pie_bench.exe
+exec wine build/pie-bench/bench/pie/pie_bench.exe "$@"
