@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <stdexcept>
 
 namespace pie {
@@ -77,6 +78,14 @@ std::optional<std::string> RingAreas::Find(int distance, double angle) const {
     for (auto s = first; s != ring.end() && s->start <= angle; ++s)
         if (angle < s->end) return PathOf(static_cast<int>(k - 1), static_cast<std::size_t>(s - ring.begin()));
     return std::nullopt;
+}
+
+std::optional<std::string> RingAreas::FindPoint(int dx, int dy) const {
+    const double x = dx, y = dy;
+    const int distance = static_cast<int>(std::sqrt(x * x + y * y));
+    double angle = dx == 0 && dy == 0 ? 0.0 : std::atan2(y, x);
+    if (angle < -std::numbers::pi / 2) angle += 2 * std::numbers::pi;
+    return Find(distance, angle);
 }
 
 }  // namespace pie

@@ -41,6 +41,10 @@ public:
     // neighbours overlap, the earlier one wins.
     std::optional<std::string> Find(int distance, double angle) const;
 
+    // Find for a point (dx, dy) from the pie's centre: distance truncated, angle by atan2 (0 at the centre)
+    // brought into -pi/2..3pi/2.
+    std::optional<std::string> FindPoint(int dx, int dy) const;
+
     // Relative path of a recorded segment: folder names each followed by a backslash, then the item's name
     // (with a backslash when it is a folder).
     std::string PathOf(int ring, std::size_t index) const;
