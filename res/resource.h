@@ -72,3 +72,7 @@
 #define IDC_THREAD_CLASS_NORMAL 117
 #define IDC_THREAD_CLASS_HIGH 118
 #define IDC_THREAD_CLASS_REALTIME 119
+
+// System drives dialog (resizable) and its controls.
+#define IDD_SYS_DRIVES 30
+#define IDC_SYS_DRIVES_LIST 108

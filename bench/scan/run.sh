@@ -17,7 +17,9 @@ cmake --build build/scan-win --target scan_bench_win -j2 >/dev/null
 gen=build/scan-bench/bench/scan/scan_gen
 native=build/scan-bench/bench/scan/scan_bench
 win=build/scan-win/bench/scan/scan_bench.exe
+. tools/xvfb.sh
 . tools/wine-env.sh
+trap wine_stop EXIT
 
 # Best wall time of three runs of a command, in seconds.
 best_of_3() {

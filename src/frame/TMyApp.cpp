@@ -22,8 +22,9 @@ TMyApp::TMyApp(std::string commandLinePath) : commandLinePath_(std::move(command
 void TMyApp::InitMainWindow() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     auto frame = std::make_unique<TMainFrame>(std::make_unique<TEmptyClient>());
-    frame->SetIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)),
-                   static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 16, 16, 0)));
+    frame->SetIcon(
+        fw::Icon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
+        fw::Icon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 16, 16, 0))));
     frame->SetMenu(LoadMenuA(instance, MAKEINTRESOURCEA(IDM_MAIN)));
     SetAccelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN)));
     SetMainWindow(std::move(frame));

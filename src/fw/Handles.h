@@ -73,6 +73,11 @@ struct RegKeyTraits {
     static Handle Invalid() noexcept { return nullptr; }
     static void Close(Handle h) noexcept { RegCloseKey(h); }
 };
+struct IconTraits {  // icons loaded without LR_SHARED belong to the loader
+    using Handle = HICON;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { DestroyIcon(h); }
+};
 struct ModuleTraits {
     using Handle = HMODULE;
     static Handle Invalid() noexcept { return nullptr; }
@@ -88,6 +93,7 @@ using Pen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using Brush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using MemoryDC = UniqueHandle<MemoryDCTraits>;
 using Menu = UniqueHandle<MenuTraits>;
+using Icon = UniqueHandle<IconTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 using Module = UniqueHandle<ModuleTraits>;
 

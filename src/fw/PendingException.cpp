@@ -18,4 +18,10 @@ void RethrowPendingException() {
     if (pending) std::rethrow_exception(std::exchange(pending, nullptr));
 }
 
+void DiscardQuitRequest() noexcept {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
 }  // namespace fw

@@ -12,4 +12,8 @@ void StorePendingException(std::exception_ptr error) noexcept;
 // Rethrows and clears a kept exception; does nothing when there is none.
 void RethrowPendingException();
 
+// Takes back the quit request that StorePendingException posted, when no loop took it: a message box shown
+// for the exception would otherwise read it and close at once.
+void DiscardQuitRequest() noexcept;
+
 }  // namespace fw

@@ -1,21 +1,36 @@
 #include "fw/TDialog.h"
 
 #include "fw/PendingException.h"
+#include "fw/Reflection.h"
 
 #include <stdexcept>
 
 namespace fw {
+namespace {
+// Messages whose result a dialog procedure returns itself instead of through DWLP_MSGRESULT.
+bool ReturnsResultDirectly(UINT msg) {
+    switch (msg) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+        return true;
+    }
+    return false;
+}
+}  // namespace
 
 TDialog::TDialog(TWindow* parent, int templateId) : TWindow(parent), templateId_(templateId) {}
 
-TDialog::~TDialog() {
-    // A modeless dialog still open: detach first, so no message reaches the half-destroyed object.
-    if (HWND hwnd = GetHandle()) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        BindHandle(nullptr);
-        DestroyWindow(hwnd);
-    }
-}
+TDialog::~TDialog() = default;
 
 INT_PTR TDialog::Execute() {
     modal_ = true;
@@ -68,27 +83,18 @@ bool TDialog::HandleCommand(int id, int, HWND) {
 }
 
 LRESULT TDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT reflected = 0;
+    if (ReflectToChild(GetHandle(), msg, wParam, lParam, reflected)) {
+        if (ReturnsResultDirectly(msg)) return reflected;
+        SetMsgResult(reflected);
+        return TRUE;
+    }
     switch (msg) {
     case WM_INITDIALOG:
         SetupWindow();
         return TRUE;
-    case WM_COMMAND: {
-        auto* control = reinterpret_cast<HWND>(lParam);
-        LRESULT result = 0;
-        if (TWindow* wrapper = FromHandle(control); wrapper && wrapper != this &&
-                                                    wrapper->HandleReflected(msg, wParam, lParam, result))
-            return TRUE;
-        return HandleCommand(LOWORD(wParam), HIWORD(wParam), control) ? TRUE : FALSE;
-    }
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        TWindow* wrapper = FromHandle(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom);
-        if (wrapper && wrapper != this && wrapper->HandleReflected(msg, wParam, lParam, result)) {
-            SetMsgResult(result);
-            return TRUE;
-        }
-        return FALSE;
-    }
+    case WM_COMMAND:
+        return HandleCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
     case WM_DESTROY:
         CleanupWindow();
         return FALSE;
@@ -96,29 +102,24 @@ LRESULT TDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
+INT_PTR TDialog::HandleGuarded(UINT msg, WPARAM wParam, LPARAM lParam) {
+    try {
+        return HandleMessage(msg, wParam, lParam);
+    } catch (...) {
+        // A modal dialog ends at once; the exception travels on through Dispatch and Execute rethrows it.
+        if (modal_ && GetHandle()) EndDialog(GetHandle(), IDCANCEL);
+        throw;
+    }
+}
+
 INT_PTR CALLBACK TDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TDialog* self = nullptr;
-    if (msg == WM_INITDIALOG) {
+    auto* self = static_cast<TDialog*>(FromHandle(hwnd));
+    if (!self && msg == WM_INITDIALOG) {
         self = reinterpret_cast<TDialog*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, lParam);
-        self->BindHandle(hwnd);
-    } else {
-        self = reinterpret_cast<TDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        self->Bind(hwnd, !self->modal_);
     }
     if (!self) return FALSE;
-
-    INT_PTR result = FALSE;
-    try {
-        result = self->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        StorePendingException(std::current_exception());
-        if (self->modal_) EndDialog(hwnd, IDCANCEL);
-    }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->BindHandle(nullptr);
-    }
-    return result;
+    return Dispatch(self, msg, [&] { return self->HandleGuarded(msg, wParam, lParam); }, FALSE);
 }
 
 }  // namespace fw

@@ -3,8 +3,9 @@
 // The dialog procedure takes the object from WM_INITDIALOG's lParam and calls the virtual HandleMessage,
 // whose result is what the procedure returns: non-zero when the message was handled (a notification's
 // own result goes through SetMsgResult). WM_INITDIALOG calls SetupWindow, WM_DESTROY CleanupWindow.
-// WM_COMMAND and WM_NOTIFY from wrapped controls are reflected to them first; other commands reach
-// HandleCommand, where Enter (IDOK) and Esc (IDCANCEL) ask CloseWindow.
+// Notifications of wrapped controls are reflected to them first (fw/Reflection.h); other commands reach
+// HandleCommand, where Enter (IDOK) and Esc (IDCANCEL) ask CloseWindow. Controls of the template are
+// borrowed wrappers attached by id in SetupWindow (fw/TControl.h).
 //
 // Closing: CloseWindow(result) is the close request, overridable so that a dialog can refuse while work
 // runs; the default asks CanClose and then Destroy(result), which ends the dialog unconditionally.
@@ -48,6 +49,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleGuarded(UINT msg, WPARAM wParam, LPARAM lParam);
 
     int templateId_;
     bool modal_ = false;

@@ -2,6 +2,8 @@
 
 #include "fw/TApplication.h"
 
+#include <utility>
+
 namespace fw {
 
 TFrameWindow::TFrameWindow(std::string caption, std::unique_ptr<TWindow> client) : client_(std::move(client)) {
@@ -10,13 +12,16 @@ TFrameWindow::TFrameWindow(std::string caption, std::unique_ptr<TWindow> client)
     if (client_) client_->SetParent(this);
 }
 
-void TFrameWindow::SetIcon(HICON large, HICON small) noexcept {
-    largeIcon_ = large;
-    smallIcon_ = small;
-    if (GetHandle()) {
-        SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
-        SendMessageA(GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    }
+void TFrameWindow::SetIcon(Icon large, Icon small) noexcept {
+    largeIcon_ = std::move(large);
+    smallIcon_ = std::move(small);
+    ApplyIcons();
+}
+
+void TFrameWindow::ApplyIcons() noexcept {
+    if (!GetHandle()) return;
+    SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.Get()));
+    SendMessageA(GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
 }
 
 void TFrameWindow::SetMenu(HMENU menu) noexcept {
@@ -29,7 +34,7 @@ void TFrameWindow::SetMenu(HMENU menu) noexcept {
 bool TFrameWindow::CanClose() { return !client_ || client_->CanClose(); }
 
 void TFrameWindow::SetupWindow() {
-    if (largeIcon_ || smallIcon_) SetIcon(largeIcon_, smallIcon_);
+    ApplyIcons();
     if (client_) client_->Create();
     LayoutChildren();
 }

@@ -2,6 +2,7 @@
 // then the frame's (which asks the client); destroying the main frame ends the message loop.
 #pragma once
 
+#include "fw/Handles.h"
 #include "fw/TWindow.h"
 
 #include <memory>
@@ -15,7 +16,8 @@ public:
     TWindow* GetClient() const noexcept { return client_.get(); }
     bool CanClose() override;
 
-    void SetIcon(HICON large, HICON small) noexcept;
+    // The frame keeps the icons for its lifetime.
+    void SetIcon(Icon large, Icon small) noexcept;
     void SetMenu(HMENU menu) noexcept;
 
 protected:
@@ -28,9 +30,11 @@ protected:
     void PlaceClient(const RECT& area);
 
 private:
+    void ApplyIcons() noexcept;
+
     std::unique_ptr<TWindow> client_;
-    HICON largeIcon_ = nullptr;
-    HICON smallIcon_ = nullptr;
+    Icon largeIcon_;
+    Icon smallIcon_;
 };
 
 }  // namespace fw

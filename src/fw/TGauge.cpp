@@ -4,10 +4,7 @@
 
 namespace fw {
 
-HWND TGauge::GetHandle() const noexcept {
-    HWND parent = parent_ ? parent_->GetHandle() : nullptr;
-    return parent ? GetDlgItem(parent, id_) : nullptr;
-}
+const char* TGauge::ClassName() const { return PROGRESS_CLASSA; }
 
 void TGauge::SetRange(int min, int max) {
     if (HWND gauge = GetHandle()) SendMessageA(gauge, PBM_SETRANGE32, static_cast<WPARAM>(min), max);

@@ -1,22 +1,16 @@
-// A progress bar control (msctls_progress32) bound by id to a control of its parent's window, as dialog
-// templates create them. The control is looked up on every call, so the wrapper never holds a handle
-// that outlives its window; calls before the parent's window exists, or after, do nothing.
+// A progress bar (msctls_progress32) from a dialog template, borrowed: attach it by id in the dialog's
+// set-up. Calls before attaching, or after the dialog is gone, do nothing.
 #pragma once
 
-#include "fw/TWindow.h"
-
-#include <windows.h>
+#include "fw/TControl.h"
 
 #include <utility>
 
 namespace fw {
 
-class TGauge {
+class TGauge : public TControl {
 public:
-    TGauge(TWindow* parent, int id) noexcept : parent_(parent), id_(id) {}
-
-    HWND GetHandle() const noexcept;
-    int GetId() const noexcept { return id_; }
+    TGauge() : TControl(nullptr) {}
 
     void SetRange(int min, int max);
     std::pair<int, int> GetRange() const;
@@ -26,9 +20,8 @@ public:
     void StepIt();
     void Show(bool visible);
 
-private:
-    TWindow* parent_;
-    int id_;
+protected:
+    const char* ClassName() const override;
 };
 
 }  // namespace fw

@@ -4,10 +4,8 @@
 
 namespace fw {
 
-TStatusBar::TStatusBar(TWindow* parent, bool sizeGrip, UINT id) : TWindow(parent) {
+TStatusBar::TStatusBar(TWindow* parent, bool sizeGrip, UINT id) : TControl(parent, id) {
     Attr().style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (sizeGrip ? SBARS_SIZEGRIP : 0);
-    Attr().x = Attr().y = Attr().width = Attr().height = 0;
-    Attr().idOrMenu = id;
 }
 
 const char* TStatusBar::ClassName() const { return STATUSCLASSNAMEA; }

@@ -1,13 +1,13 @@
 // The system status bar control (one simple text part) as a framework window.
 #pragma once
 
-#include "fw/TWindow.h"
+#include "fw/TControl.h"
 
 #include <string>
 
 namespace fw {
 
-class TStatusBar : public TWindow {
+class TStatusBar : public TControl {
 public:
     TStatusBar(TWindow* parent, bool sizeGrip, UINT id);
     void SetText(const std::string& text);
@@ -15,7 +15,6 @@ public:
 
 protected:
     const char* ClassName() const override;
-    bool IsSystemClass() const override { return true; }
 };
 
 }  // namespace fw

@@ -2,6 +2,7 @@
 #include "fw/TThread.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace fw {
 
@@ -31,10 +32,21 @@ void TThread::Start() {
 
 DWORD WINAPI TThread::Entry(void* self) {
     auto* thread = static_cast<TThread*>(self);
-    const int code = thread->Run();
+    int code = -1;
+    try {
+        code = thread->Run();
+    } catch (...) {
+        // No exception may leave a thread: the process would end without a word.
+        thread->failure_ = std::current_exception();
+    }
     thread->exitCode_.store(code, std::memory_order_release);
     thread->status_.store(Status::Finished);
     return static_cast<DWORD>(code);
+}
+
+void TThread::RethrowFailure() {
+    if (!WaitForExit(0)) return;  // still running: nothing to hand over yet
+    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 
 void TThread::Suspend() {

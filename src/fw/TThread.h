@@ -15,12 +15,17 @@
 // The owner must let the thread end before the object goes away: a derived destructor that owns data the
 // body uses calls Terminate() and WaitForExit() first. As a last resort ~TThread waits too.
 //
+// An exception that escapes Run ends the body (status Finished, exit code -1) and is kept for the owner:
+// after WaitForExit, RethrowFailure() throws it on the owner's thread, where it reaches the user like any
+// other. A derived class that must tell someone it ended (a posted message) does so on every way out of Run.
+//
 // The thread is created with a 64 MiB stack reserve: bodies here recurse with the depth of folder trees.
 #pragma once
 
 #include "fw/Handles.h"
 
 #include <atomic>
+#include <exception>
 
 namespace fw {
 
@@ -55,8 +60,11 @@ public:
 
     bool ShouldTerminate() const noexcept { return terminate_.load(std::memory_order_relaxed); }
 
-    // The value Run returned; 0 until then.
+    // The value Run returned (-1 when it threw); 0 until then.
     int ExitCode() const noexcept { return exitCode_.load(std::memory_order_acquire); }
+
+    // After WaitForExit: rethrows the exception that ended Run, once; does nothing when Run returned.
+    void RethrowFailure();
 
     HANDLE GetHandle() const noexcept { return handle_.Get(); }
 
@@ -78,6 +86,7 @@ private:
     std::atomic<bool> pauseRequested_{false};
     std::atomic<bool> terminate_{false};
     std::atomic<int> exitCode_{0};
+    std::exception_ptr failure_;  // written by the body before it finishes, read by the owner after waiting
 };
 
 }  // namespace fw

@@ -1,32 +1,53 @@
 #include "fw/TWindow.h"
 
 #include "fw/PendingException.h"
+#include "fw/Reflection.h"
+
+#include <commctrl.h>
 
 #include <stdexcept>
 
 namespace fw {
 namespace {
+// The object bound to a window; one lookup for registered windows, controls and dialogs alike.
 constexpr const char* kObjectProperty = "KelvaranObject";
-}
+constexpr UINT_PTR kSubclassId = 1;
+}  // namespace
 
-TWindow::TWindow(TWindow* parent) : parent_(parent) {}
+TWindow::TWindow(TWindow* parent) : TWindow(parent, Kind::Registered) {}
+
+TWindow::TWindow(TWindow* parent, Kind kind) : parent_(parent), kind_(kind) {}
 
 TWindow::~TWindow() {
-    if (hwnd_) {
-        HWND hwnd = hwnd_;
-        if (IsSystemClass()) RemovePropA(hwnd, kObjectProperty);
-        hwnd_ = nullptr;
-        if (!IsSystemClass()) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd);
-    }
+    if (!hwnd_) return;
+    HWND hwnd = hwnd_;
+    const bool owned = owned_;
+    // Detach first: the messages of the destruction must not reach a half-destroyed object.
+    Unbind();
+    if (owned) DestroyWindow(hwnd);
 }
 
 TWindow* TWindow::FromHandle(HWND hwnd) noexcept {
-    if (!hwnd) return nullptr;
-    if (auto* object = static_cast<TWindow*>(GetPropA(hwnd, kObjectProperty))) return object;
-    if (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&TWindow::WindowProc))
-        return reinterpret_cast<TWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    return nullptr;
+    return hwnd ? static_cast<TWindow*>(GetPropA(hwnd, kObjectProperty)) : nullptr;
+}
+
+void TWindow::KeepException() noexcept { StorePendingException(std::current_exception()); }
+
+void TWindow::Bind(HWND hwnd, bool owned) noexcept {
+    hwnd_ = hwnd;
+    owned_ = owned;
+    SetPropA(hwnd, kObjectProperty, this);
+    if (kind_ == Kind::Control)
+        SetWindowSubclass(hwnd, &TWindow::ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void TWindow::Unbind() noexcept {
+    HWND hwnd = hwnd_;
+    if (!hwnd) return;
+    if (kind_ == Kind::Control) RemoveWindowSubclass(hwnd, &TWindow::ControlProc, kSubclassId);
+    if (GetPropA(hwnd, kObjectProperty) == this) RemovePropA(hwnd, kObjectProperty);
+    hwnd_ = nullptr;
+    owned_ = false;
 }
 
 void TWindow::FillWindowClass(WNDCLASSEXA& wc) const {
@@ -49,73 +70,46 @@ void TWindow::RegisterClassOnce() const {
 
 void TWindow::Create() {
     if (hwnd_) return;
-    if (!IsSystemClass()) RegisterClassOnce();
+    const bool control = kind_ == Kind::Control;
+    if (!control) RegisterClassOnce();
     HWND parentHandle = parent_ ? parent_->GetHandle() : nullptr;
     HWND hwnd = CreateWindowExA(attr_.exStyle, ClassName(), attr_.title.c_str(), attr_.style, attr_.x, attr_.y,
                                 attr_.width, attr_.height, parentHandle, reinterpret_cast<HMENU>(attr_.idOrMenu),
-                                GetModuleHandleA(nullptr), IsSystemClass() ? nullptr : this);
+                                GetModuleHandleA(nullptr), control ? nullptr : this);
     if (!hwnd) throw std::runtime_error(std::string("CreateWindowEx failed for ") + ClassName());
-    if (IsSystemClass()) {
-        hwnd_ = hwnd;
-        SetPropA(hwnd, kObjectProperty, this);
-    }
+    if (control) Bind(hwnd, true);
     SetupWindow();
 }
 
-void TWindow::Attach(HWND hwnd) noexcept {
-    hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
 LRESULT TWindow::DefaultProcessing(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (kind_ == Kind::Control) return DefSubclassProc(hwnd_, msg, wParam, lParam);
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
 bool TWindow::HandleReflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 LRESULT TWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_COMMAND:
-        if (lParam) {
-            LRESULT result = 0;
-            TWindow* control = FromHandle(reinterpret_cast<HWND>(lParam));
-            if (control && control != this && control->HandleReflected(msg, wParam, lParam, result)) return result;
-        }
-        break;
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        TWindow* control = FromHandle(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom);
-        if (control && control != this && control->HandleReflected(msg, wParam, lParam, result)) return result;
-        break;
-    }
-    case WM_DESTROY:
-        CleanupWindow();
-        break;
-    }
+    LRESULT result = 0;
+    if (ReflectToChild(hwnd_, msg, wParam, lParam, result)) return result;
+    if (msg == WM_DESTROY) CleanupWindow();
     return DefaultProcessing(msg, wParam, lParam);
 }
 
 LRESULT CALLBACK TWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TWindow* self = nullptr;
-    if (msg == WM_NCCREATE) {
+    TWindow* self = FromHandle(hwnd);
+    if (!self && msg == WM_NCCREATE) {
         self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        if (self) self->Attach(hwnd);
-    } else {
-        self = reinterpret_cast<TWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (self) self->Bind(hwnd, true);
     }
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return Dispatch(self, msg, [&] { return self->HandleMessage(msg, wParam, lParam); }, 0);
+}
 
-    LRESULT result = 0;
-    try {
-        result = self->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        StorePendingException(std::current_exception());
-    }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-    }
-    return result;
+LRESULT CALLBACK TWindow::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR object) {
+    auto* self = reinterpret_cast<TWindow*>(object);
+    if (!self || self->hwnd_ != hwnd) return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return Dispatch(self, msg, [&] { return self->HandleMessage(msg, wParam, lParam); }, 0);
 }
 
 }  // namespace fw

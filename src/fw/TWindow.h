@@ -1,11 +1,19 @@
-// TWindow owns one HWND. A static window procedure finds the object (stored at WM_NCCREATE from
-// lpCreateParams) and calls the virtual HandleMessage; each class handles its messages in a switch and
-// passes the rest to its base, ending in DefWindowProc. SetupWindow runs once the window exists,
-// CleanupWindow before it is destroyed.
+// TWindow binds one HWND to one object for the window's whole life.
 //
-// Windows of system classes (controls) are wrapped without subclassing: the object is attached as a window
-// property, and the parent reflects WM_COMMAND and WM_NOTIFY to it (HandleReflected), so each control
-// handles its own notifications.
+// Two kinds of window exist, and the kind is fixed at construction:
+// - Registered: a class of this program. The static window procedure takes the object from
+//   lpCreateParams at WM_NCCREATE and calls the virtual HandleMessage; each class handles its messages in
+//   a switch and passes the rest to its base, ending in DefWindowProc.
+// - Control: a system class (TControl). The object subclasses the control, so it hears the control's own
+//   messages and its WM_NCDESTROY.
+// Either way the handle is cleared when the window is gone (WM_NCDESTROY), so GetHandle() never returns a
+// dead handle, and OnDestroyed() runs last: after it nothing touches the object, so a window may delete
+// itself there. A wrapper destroyed while its window lives detaches first and destroys the window only
+// when it owns it.
+//
+// SetupWindow runs once the window exists, CleanupWindow at WM_DESTROY. Notifications that children send
+// to their parent (WM_COMMAND, WM_NOTIFY, scroll, owner-draw, WM_CTLCOLOR*) reach the child's object first
+// through HandleReflected (fw/Reflection.h).
 #pragma once
 
 #include <windows.h>
@@ -30,13 +38,17 @@ public:
     // Close query: true when the window may close. Frames ask their client.
     virtual bool CanClose() { return true; }
 
-    // The object attached to a window handle by this framework, or null.
+    // The object bound to a window handle by this framework, or null.
     static TWindow* FromHandle(HWND hwnd) noexcept;
 
-    // A reflected WM_COMMAND or WM_NOTIFY from the parent; return true when handled (result in `result`).
+    // A notification this window sent to its parent, handed back to it; true when handled (result in
+    // `result`).
     virtual bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 protected:
+    enum class Kind { Registered, Control };
+    TWindow(TWindow* parent, Kind kind);
+
     struct CreateParams {
         std::string title;
         DWORD style = WS_CHILD | WS_VISIBLE;
@@ -46,27 +58,58 @@ protected:
     };
     CreateParams& Attr() noexcept { return attr_; }
 
-    // Window class of this object: a system class (controls) or one registered with WindowProc.
+    // Window class of this object: a system class for controls, else one registered with WindowProc.
     virtual const char* ClassName() const { return "KelvaranWindow"; }
-    virtual bool IsSystemClass() const { return false; }
     virtual void FillWindowClass(WNDCLASSEXA& wc) const;
 
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     virtual void SetupWindow() {}
     virtual void CleanupWindow() {}
+    // Runs after WM_NCDESTROY, once the handle is cleared; the last call the framework makes on the object.
+    virtual void OnDestroyed() {}
 
-    LRESULT DefaultProcessing(UINT msg, WPARAM wParam, LPARAM lParam);
+    // What the system would do with the message: DefWindowProc, or the control's own procedure.
+    virtual LRESULT DefaultProcessing(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    // For windows the system creates on another path (dialogs): bind the handle to this object, or forget
-    // it (null) once the window is gone.
-    void BindHandle(HWND hwnd) noexcept { hwnd_ = hwnd; }
+    // Binds a window the system created on another path (a dialog at its first message, a control of a
+    // dialog template): the object hears its messages from now on; `owned` says whether the object's
+    // destructor destroys a window still alive.
+    void Bind(HWND hwnd, bool owned) noexcept;
+    // Lets go of the window without destroying it.
+    void Unbind() noexcept;
+
+    // The one trampoline of the framework: every window, control and dialog procedure calls its handler
+    // through it. An exception is kept (fw/PendingException.h) and `onError` returned; at WM_NCDESTROY the
+    // object is unbound and OnDestroyed runs, after which nothing touches it.
+    template <class Handler>
+    static LRESULT Dispatch(TWindow* self, UINT msg, Handler&& handle, LRESULT onError) noexcept {
+        LRESULT result = onError;
+        try {
+            result = handle();
+        } catch (...) {
+            KeepException();
+        }
+        if (msg == WM_NCDESTROY) {
+            self->Unbind();
+            try {
+                self->OnDestroyed();
+            } catch (...) {
+                KeepException();
+            }
+        }
+        return result;
+    }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    void Attach(HWND hwnd) noexcept;
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR object);
+    static void KeepException() noexcept;
     void RegisterClassOnce() const;
 
     TWindow* parent_;
+    const Kind kind_;
+    bool owned_ = false;  // created by Create(): destroyed with the object
     HWND hwnd_ = nullptr;
     CreateParams attr_;
 };

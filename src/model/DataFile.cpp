@@ -283,9 +283,12 @@ DecodeResult DecodeDataFile(std::string_view bytes, DirInfo& root, std::uint32_t
     return TreeReader(in).Read(root, clusterSize);
 }
 
+bool ReplaceByRename(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+
 bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root,
-                   const ErrorReporter& report) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+                   const ErrorReporter& report, const FileReplacer& replace) {
+    const std::string partial = path + ".part";
+    std::FILE* file = std::fopen(partial.c_str(), "wb");
     if (!file) {
         report("Could not open file " + path);
         return false;
@@ -296,7 +299,11 @@ bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const Dir
     });
     bool ok = PutTree(out, clusterSize, root);
     ok = std::fclose(file) == 0 && ok;
-    if (!ok) report("Could not write to file " + path);
+    ok = ok && replace(partial, path);
+    if (!ok) {
+        std::remove(partial.c_str());
+        report("Could not write to file " + path);
+    }
     return ok;
 }
 

@@ -38,9 +38,17 @@ enum class DecodeResult {
     kNotDataFile,  // wrong magic, or not even the root record's own fields: nothing changed
 };
 
-// Writes the whole file; false when the writer failed (an error was reported) and the file is incomplete.
+// Moves the finished file `from` over `to`, replacing it; false when the system refuses.
+using FileReplacer = std::function<bool(const std::string& from, const std::string& to)>;
+// std::rename: replaces the target in one step where the system allows it (POSIX).
+bool ReplaceByRename(const std::string& from, const std::string& to);
+
+// Writes the whole file under a temporary name beside `path` (path + ".part") and only then replaces
+// `path` with it, so a failed export (full disk, read-only target) never leaves a truncated file under the
+// user's name and never damages an older file there. False when anything failed (an error was reported);
+// the temporary file is removed then.
 bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root,
-                   const ErrorReporter& report);
+                   const ErrorReporter& report, const FileReplacer& replace = ReplaceByRename);
 
 // Replaces `root` and `clusterSize` from the file; false when they were left untouched (an error was
 // reported). A damaged file is read as far as it goes and reports nothing. The totals are left to the

@@ -2,6 +2,7 @@
 #include "model/DataFileWin.h"
 
 #include "fw/MessageBox.h"
+#include "fw/Utf8.h"
 
 namespace model {
 
@@ -9,8 +10,17 @@ ErrorReporter MessageBoxReporter(HWND owner) {
     return [owner](const std::string& text) { fw::ShowMessageBox(owner, text, "Error", MB_OK | MB_ICONERROR); };
 }
 
+bool ReplaceFileWin32(const std::string& from, const std::string& to) {
+    const std::wstring target = fw::Utf8ToWide(to);
+    // A read-only file is the user's protection; some systems would replace it anyway.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    return MoveFileExW(fw::Utf8ToWide(from).c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root, HWND owner) {
-    return WriteDataFile(path, clusterSize, root, MessageBoxReporter(owner));
+    return WriteDataFile(path, clusterSize, root, MessageBoxReporter(owner), ReplaceFileWin32);
 }
 
 bool ReadDataFile(const std::string& path, DirInfo& root, std::uint32_t& clusterSize, HWND owner) {

@@ -21,10 +21,17 @@ TScanThread::~TScanThread() {
 }
 
 int TScanThread::Run() {
+    // The dialog waits for the end message whatever happens: a walk that throws ends as stopped, and the
+    // dialog hands the exception on once it has waited for the thread.
+    struct EndMessage {
+        HWND window;
+        UINT message;
+        bool complete = false;
+        ~EndMessage() { PostMessageA(window, message, complete ? 1 : 0, 0); }
+    } end{notifyWindow_, endMessage_};
     std::string path = root_.name;
     Walker walker(*lister_, clusterSize_, counters_, *this);
-    const bool complete = walker.Walk(root_, path);
-    PostMessageA(notifyWindow_, endMessage_, complete ? 1 : 0, 0);
+    end.complete = walker.Walk(root_, path);
     return 0;
 }
 

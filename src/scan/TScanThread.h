@@ -8,8 +8,9 @@
 //   ... once a second: thread->FilesFound(), FoldersFound(), BytesFound() (any time, relaxed atomics)
 //   ... Pause: thread->Suspend() / thread->Resume() (cooperative; status Suspended meanwhile)
 //   ... Cancel: thread->Terminate() (also wakes a paused walk; takes effect at the next folder)
-//   on endMsg (wParam 1 completed, 0 stopped; lParam 0): thread->WaitForExit(); then GetInfo() and
-//   GetClusterSize() may be read; the tree belongs to the thread object until it is destroyed.
+//   on endMsg (wParam 1 completed, 0 stopped; lParam 0): thread->WaitForExit(); thread->RethrowFailure()
+//   (a walk that threw ends as stopped); then GetInfo() and GetClusterSize() may be read; the tree
+//   belongs to the thread object until it is destroyed.
 //
 // The destructor stops and waits for a thread still running, so destroying it early is safe.
 #pragma once

@@ -37,8 +37,7 @@ bool IsLive(const TScanThread* thread) {
 TThreadDlg::TThreadDlg(fw::TWindow* parent, std::string rootPath, std::unique_ptr<DirLister> lister)
     : fw::TDialog(parent, IDD_THREAD),
       rootPath_(std::move(rootPath)),
-      lister_(std::move(lister)),
-      gauge_(std::make_unique<fw::TGauge>(this, IDC_THREAD_GAUGE)) {}
+      lister_(std::move(lister)) {}
 
 TThreadDlg::~TThreadDlg() = default;
 
@@ -60,15 +59,16 @@ void TThreadDlg::SetUpProgress() {
     const ProgressPlan plan = PlanProgress(used);
     divisor_ = plan.divisor;
     progressEnabled_ = plan.enabled;
-    gauge_->SetRange(0, plan.rangeMax);
+    gauge_.SetRange(0, plan.rangeMax);
     if (!plan.enabled) {
-        gauge_->SetStep(plan.step);
-        gauge_->Show(false);
+        gauge_.SetStep(plan.step);
+        gauge_.Show(false);
     }
 }
 
 void TThreadDlg::SetupWindow() {
     fw::TDialog::SetupWindow();
+    gauge_.AttachItem(GetHandle(), IDC_THREAD_GAUGE);
     SetUpProgress();
     SetItemText(IDC_THREAD_ROOT, rootPath_.empty() ? rootPath_ : rootPath_.substr(0, rootPath_.size() - 1));
     SetItemText(IDC_THREAD_COUNTERS, "0\r\n0\r\n0");
@@ -98,7 +98,7 @@ void TThreadDlg::Refresh() {
     const std::uint64_t bytes = thread_->BytesFound();
     SetItemText(IDC_THREAD_COUNTERS, CountersText(thread_->FoldersFound(), thread_->FilesFound(), bytes));
     SetItemText(IDC_THREAD_ELAPSED, ElapsedText(GetTickCount() - startTick_));
-    if (progressEnabled_) gauge_->SetValue(ProgressPosition(bytes, divisor_));
+    if (progressEnabled_) gauge_.SetValue(ProgressPosition(bytes, divisor_));
 }
 
 void TThreadDlg::TogglePause() {
@@ -133,11 +133,12 @@ void TThreadDlg::CloseWindow(INT_PTR result) {
 void TThreadDlg::EndOfScan(bool completed) {
     EnableWindow(Item(IDC_THREAD_PAUSE), FALSE);
     EnableWindow(Item(IDC_THREAD_CANCEL), FALSE);
+    timer_.Stop();
     if (thread_) {
         thread_->SetPriority(THREAD_PRIORITY_NORMAL);
         thread_->WaitForExit();
+        thread_->RethrowFailure();  // ends the dialog; Execute hands the exception to its caller
     }
-    timer_.Stop();
     CloseWindow(completed ? IDOK : IDCANCEL);
 }
 

@@ -56,7 +56,7 @@ private:
     std::string rootPath_;
     std::unique_ptr<DirLister> lister_;  // handed to the worker when it is created
     std::unique_ptr<TScanThread> thread_;
-    std::unique_ptr<fw::TGauge> gauge_;
+    fw::TGauge gauge_;
     std::uint64_t divisor_ = 0;
     std::uint32_t startTick_ = 0;  // GetTickCount at the start, or the elapsed milliseconds while paused
     bool progressEnabled_ = false;

@@ -29,6 +29,19 @@ cat "$log"
 wine "$driver" start "$program" >"$log" 2>&1 || status=1
 wine "$driver" close alt-f4 >"$log" 2>&1 || status=1
 grep -E '^(FAIL|ok   Alt)' "$log" || true
+
+# Without the common controls library the program still starts, tells why it cannot go on, and ends
+# with 0 (a static import would stop it in the loader before any of our code ran).
+set +e
+WINEDLLOVERRIDES="comctl32=;$WINEDLLOVERRIDES" timeout 60 wine "$program" >"$log" 2>&1
+code=$?
+set -e
+if [ $code -eq 0 ] && grep -q "Could not find common controls library" "$log"; then
+  echo "ok   without the common controls library: the message, exit status 0"
+else
+  echo "FAIL without the common controls library: exit status $code, output: $(tr -d '\r' <"$log")"
+  status=1
+fi
 rm -f "$log"
 [ $status -eq 0 ] && echo "screenshot: $artifacts/main-window.png"
 exit $status

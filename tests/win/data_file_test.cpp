@@ -126,6 +126,33 @@ TEST_F(DataFileWin, FailuresShowErrorBoxes) {
     }
 }
 
+TEST_F(DataFileWin, ExportReplacesAnOlderFileWholeOrNotAtAll) {
+    const std::string path = dir_ + "export.klv";
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, "older", 5, &written, nullptr);
+        CloseHandle(file);
+    }
+    const DirInfo tree = SampleTree();
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(model::WriteDataFile(path, 4096, tree));
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(data.nFileSizeLow, 5u) << "a read-only target is left as it was";
+    EXPECT_EQ(GetFileAttributesA((path + ".part").c_str()), INVALID_FILE_ATTRIBUTES) << "no partial file left";
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, "Could not write to file " + path);
+
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(model::WriteDataFile(path, 4096, tree));
+    DirInfo read("x");
+    std::uint32_t cluster = 0;
+    ASSERT_TRUE(model::ReadDataFile(path, read, cluster));
+    EXPECT_EQ(read, tree);
+}
+
 // Reading, totalling, looking up, copying, comparing and destroying a tree at the depth cap on a thread
 // that asks for a 64 KiB stack (Wine grants at least 1 MiB), and the same walks over 200,000 levels built
 // in memory, which only a walk without recursion survives there. A stack overflow on a worker does not

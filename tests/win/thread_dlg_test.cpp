@@ -1,6 +1,7 @@
 // The scan progress dialog, run modally on the test thread over real generated trees while a second
 // thread drives it with messages and watches its controls, as a user would.
 #include "fw/Handles.h"
+#include "fw/PendingException.h"
 #include "fw/TDialog.h"
 #include "resource.h"
 #include "scan/TThreadDlg.h"
@@ -605,8 +606,26 @@ TEST(TDialog, ExceptionInAHandlerEndsTheDialogAndIsRethrownAfterTheModalRun) {
     }
     driver.join();
     EXPECT_EQ(dialog.GetHandle(), nullptr);
-    // The kept exception also asked the loop to end; take that request out of this thread's queue.
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    fw::DiscardQuitRequest();
+}
+
+// A lister that fails the way a broken file system driver or a logic error would: by throwing.
+class ThrowingLister : public scan::DirLister {
+public:
+    std::unique_ptr<scan::DirListing> Open(const std::string&) override {
+        throw std::runtime_error("the lister failed");
     }
+    char Separator() const override { return '\\'; }
+};
+
+TEST(ThreadDlg, AnExceptionInTheWorkerEndsTheScanAndReachesTheCaller) {
+    scan::TThreadDlg dialog(nullptr, TempFolder(), std::make_unique<ThrowingLister>());
+    try {
+        dialog.Execute();
+        ADD_FAILURE() << "the worker's failure did not reach the caller";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "the lister failed");
+    }
+    EXPECT_EQ(dialog.GetHandle(), nullptr);
+    fw::DiscardQuitRequest();
 }

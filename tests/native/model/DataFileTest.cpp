@@ -319,25 +319,40 @@ TEST_F(TempDir, ReadFailuresReportAndLeaveTheTree) {
     EXPECT_EQ(root.name, before.name);
 }
 
-TEST_F(TempDir, WriteFailuresAreReported) {
+TEST_F(TempDir, WriteFailuresAreReportedAndLeaveAnOlderFileAsItWas) {
     const DirInfo tree = model_test::RandomTree(4, 50, 5);
     const std::string noFolder = PathOf("no such folder/x.klv");
     EXPECT_FALSE(model::WriteDataFile(noFolder, 4096, tree, Collect()));
 
-    // A full disk in the middle of the tree.
+    const std::string older = PathOf("older.klv");
+    std::ofstream(older, std::ios::binary) << "an older export";
+    auto olderIntact = [&] {
+        std::ifstream file(older, std::ios::binary);
+        return std::string{std::istreambuf_iterator<char>(file), {}} == "an older export" &&
+               !std::filesystem::exists(older + ".part");
+    };
+    // A full disk in the middle of the tree: the file being written is the full device.
     const bool haveFullDevice = std::filesystem::exists("/dev/full");
     if (haveFullDevice) {
-        EXPECT_FALSE(model::WriteDataFile("/dev/full", 4096, tree, Collect()));
+        std::filesystem::create_symlink("/dev/full", older + ".part");
+        EXPECT_FALSE(model::WriteDataFile(older, 4096, tree, Collect()));
+        EXPECT_TRUE(olderIntact());
     }
+    // The finished file cannot take the user's name.
+    EXPECT_FALSE(model::WriteDataFile(older, 4096, tree, Collect(), [](const std::string&, const std::string&) {
+        return false;
+    }));
+    EXPECT_TRUE(olderIntact());
 
     DirInfo tooLong("C:");
     tooLong.files.emplace_back(std::string(70000, 'n'), 1);
-    const std::string longName = PathOf("long.klv");
-    EXPECT_FALSE(model::WriteDataFile(longName, 4096, tooLong, Collect()));
+    EXPECT_FALSE(model::WriteDataFile(older, 4096, tooLong, Collect()));
+    EXPECT_TRUE(olderIntact());
 
     std::vector<std::string> expected{"Could not open file " + noFolder};
-    if (haveFullDevice) expected.push_back("Could not write to file /dev/full");
-    expected.push_back("Could not write to file " + longName);
+    if (haveFullDevice) expected.push_back("Could not write to file " + older);
+    expected.push_back("Could not write to file " + older);
+    expected.push_back("Could not write to file " + older);
     EXPECT_EQ(messages_, expected);
 }
 

@@ -1,0 +1,54 @@
+#include "frame/Navigation.h"
+
+#include <utility>
+
+namespace frame {
+
+std::optional<std::string> ParentFolder(std::string_view rootName, std::string_view current) {
+    if (rootName.size() + 1 >= current.size()) return std::nullopt;
+    std::string_view folder = current.substr(0, current.size() - 1);
+    return std::string(folder.substr(0, folder.rfind('\\') + 1));
+}
+
+std::string PathFromNames(const std::vector<std::string>& names) {
+    std::string path;
+    for (const std::string& name : names) (path += name) += '\\';
+    return path;
+}
+
+bool ModeAvailable(int mode, std::uint32_t clusterSize) noexcept {
+    return mode == model::kLogicalSize || ((mode == model::kPhysicalSize || mode == model::kWastedSpace) && clusterSize != 0);
+}
+
+ModeChoice ChooseModeEntry(int entry, std::uint32_t clusterSize) noexcept {
+    if (entry < 0 || entry > 2 || !ModeAvailable(entry, clusterSize)) return {std::nullopt, 0};
+    return {entry, entry};
+}
+
+ExplorerCommand MakeExplorerCommand(std::string_view windowsFolder, std::string_view folder, ExplorerKind kind) {
+    if (!windowsFolder.empty() && windowsFolder.back() == '\\') windowsFolder.remove_suffix(1);
+    if (!folder.empty() && folder.back() == '\\') folder.remove_suffix(1);
+    const char* option = kind == ExplorerKind::kExplore ? "/e," : kind == ExplorerKind::kRooted ? "/e,/root," : "";
+    return {std::string(windowsFolder) + "\\Explorer.exe", " " + std::string(option) + std::string(folder)};
+}
+
+void AdoptScannedTree(model::DirInfo& root, model::DirInfo&& scanned, std::uint32_t clusterSize) {
+    root = std::move(scanned);
+    model::RecomputeTotals(root, clusterSize);
+}
+
+bool ReplaceFolderContents(model::DirInfo& root, std::string_view relativePath, model::DirInfo&& scanned,
+                           std::uint32_t clusterSize) {
+    model::DirInfo* folder = model::FindDir(root, relativePath);
+    if (!folder) return false;
+    // The folder's place among its siblings (name and stored order key) is its parent's business.
+    std::string name = std::move(folder->name);
+    const std::int32_t sortKey = folder->sortKey;
+    *folder = std::move(scanned);
+    folder->name = std::move(name);
+    folder->sortKey = sortKey;
+    model::RecomputeTotals(root, clusterSize);
+    return true;
+}
+
+}  // namespace frame

@@ -1,0 +1,28 @@
+// The program's entry steps, apart from main() so that tests run them with fakes for the library check
+// and the application:
+//
+//   int main(int argc, char** argv) { return frame::ProgramEntry(argc, argv, frame::SystemEntrySeams()); }
+//
+// Order: COM, the registered scan message, the common controls check (failing it ends with 0), the
+// command-line repair, the application run. An exception that escapes the run is shown in the
+// "Exception Caught!  oopsie..." box, and the result is then 0.
+#pragma once
+
+#include "frame/CommonControls.h"
+
+#include <functional>
+#include <string>
+
+namespace frame {
+
+struct EntrySeams {
+    std::function<CommonControlsLibrary()> loadCommonControls;
+    std::function<int(const std::string& commandLinePath)> runApplication;
+};
+
+// The real library and TMyApp.
+EntrySeams SystemEntrySeams();
+
+int ProgramEntry(int argc, char** argv, const EntrySeams& seams);
+
+}  // namespace frame

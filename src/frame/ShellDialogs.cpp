@@ -1,0 +1,104 @@
+#include "frame/ShellDialogs.h"
+
+#include "fw/MessageBox.h"
+#include "fw/Utf8.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <vector>
+
+namespace frame {
+namespace {
+
+int CALLBACK BrowseCallback(HWND browser, UINT msg, LPARAM lParam, LPARAM data) {
+    switch (msg) {
+    case BFFM_INITIALIZED:
+        if (data) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, data);
+        break;
+    case BFFM_SELCHANGED: {
+        wchar_t path[MAX_PATH];
+        const BOOL fileSystem = SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path);
+        SendMessageW(browser, BFFM_ENABLEOK, 0, fileSystem);
+        break;
+    }
+    case BFFM_VALIDATEFAILEDW:
+        fw::ShowMessageBox(browser, "The specified folder does not exist.", "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
+        return 1;  // keep the browser open
+    }
+    return 0;
+}
+
+std::optional<std::string> AskDataFile(HWND owner, bool save) {
+    static const wchar_t kFilter[] = L"Kelvaran data files (*.klv)\0*.klv\0All Files (*.*)\0*.*\0";
+    std::vector<wchar_t> name(32768, L'\0');
+    OPENFILENAMEW dialog{sizeof dialog};
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = kFilter;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrDefExt = L"klv";
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_PATHMUSTEXIST |
+                   (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (!chosen) return std::nullopt;
+    return fw::WideToUtf8(name.data());
+}
+
+}  // namespace
+
+std::optional<std::string> BrowseForFolder(HWND owner, const std::string& startFolder) {
+    const std::wstring start = fw::Utf8ToWide(startFolder);
+    BROWSEINFOW info{};
+    info.hwndOwner = owner;
+    info.lpszTitle = L"Select a folder:";
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
+    info.lpfn = &BrowseCallback;
+    info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    if (!chosen) return std::nullopt;
+    wchar_t path[MAX_PATH] = {};
+    const BOOL ok = SHGetPathFromIDListW(chosen, path);
+    CoTaskMemFree(chosen);
+    if (!ok) return std::nullopt;
+    std::string folder = fw::WideToUtf8(path);
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
+std::string BrowseStartFolder(const std::string& currentFolder, const std::string& firstFixedDrive) {
+    std::string folder = currentFolder;
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    if (!folder.empty() && GetFileAttributesW(fw::Utf8ToWide(folder + "\\NUL").c_str()) != INVALID_FILE_ATTRIBUTES)
+        return folder;
+    return firstFixedDrive;
+}
+
+std::optional<std::string> AskDataFileToOpen(HWND owner) { return AskDataFile(owner, false); }
+
+std::optional<std::string> AskDataFileToSave(HWND owner) { return AskDataFile(owner, true); }
+
+void StartExplorer(HWND owner, const std::string& folder, ExplorerKind kind) {
+    wchar_t windows[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
+    const ExplorerCommand command =
+        MakeExplorerCommand(length && length < MAX_PATH ? fw::WideToUtf8(windows) : "C:\\Windows", folder, kind);
+    std::wstring commandLine = fw::Utf8ToWide(command.commandLine);
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(fw::Utf8ToWide(command.program).c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                       CREATE_DEFAULT_ERROR_MODE, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return;
+    }
+    const DWORD error = GetLastError();
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const std::string message = text ? fw::WideToUtf8(text) : "Error " + std::to_string(error);
+    LocalFree(text);
+    fw::ShowMessageBox(owner, message, "GetLastError", MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace frame

@@ -1,0 +1,215 @@
+// The window framework's lifetime and reflection rules, and a worker's exception handed to its owner.
+#include "fw/Reflection.h"
+#include "fw/TControl.h"
+#include "fw/TDialog.h"
+#include "fw/TStatusBar.h"
+#include "fw/TThread.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+class THost : public fw::TWindow {
+public:
+    THost() {
+        Attr().style = WS_OVERLAPPEDWINDOW;
+        Attr().x = Attr().y = 0;
+        Attr().width = Attr().height = 200;
+    }
+
+protected:
+    const char* ClassName() const override { return "KelvaranTestHost"; }
+};
+
+// A button that records the notifications reflected to it and answers each with its own result.
+class TProbe : public fw::TControl {
+public:
+    static constexpr UINT kId = 77;
+    explicit TProbe(fw::TWindow* parent) : TControl(parent, kId) {}
+
+    std::vector<UINT> heard;
+
+    static LRESULT AnswerTo(UINT msg) { return 0x1000 + msg; }
+
+protected:
+    const char* ClassName() const override { return "BUTTON"; }
+    bool HandleReflected(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+        heard.push_back(msg);
+        result = AnswerTo(msg);
+        return true;
+    }
+};
+
+// Sends each kind of child notification to `parent` as if `child` had sent it; returns what each answered.
+std::vector<LRESULT> SendEveryNotification(HWND parent, HWND child) {
+    std::vector<LRESULT> answers;
+    answers.push_back(SendMessageA(parent, WM_COMMAND, MAKEWPARAM(TProbe::kId, BN_CLICKED),
+                                   reinterpret_cast<LPARAM>(child)));
+    NMHDR header{child, TProbe::kId, NM_CLICK};
+    answers.push_back(SendMessageA(parent, WM_NOTIFY, TProbe::kId, reinterpret_cast<LPARAM>(&header)));
+    answers.push_back(SendMessageA(parent, WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(child)));
+    answers.push_back(SendMessageA(parent, WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(child)));
+    DRAWITEMSTRUCT draw{ODT_BUTTON, TProbe::kId};
+    draw.hwndItem = child;
+    answers.push_back(SendMessageA(parent, WM_DRAWITEM, TProbe::kId, reinterpret_cast<LPARAM>(&draw)));
+    MEASUREITEMSTRUCT measure{ODT_BUTTON, static_cast<UINT>(GetDlgCtrlID(child))};
+    answers.push_back(SendMessageA(parent, WM_MEASUREITEM, TProbe::kId, reinterpret_cast<LPARAM>(&measure)));
+    HDC dc = GetDC(child);
+    answers.push_back(SendMessageA(parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
+    answers.push_back(
+        SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
+    ReleaseDC(child, dc);
+    return answers;
+}
+
+const std::vector<UINT> kReflected = {WM_COMMAND,    WM_NOTIFY,      WM_HSCROLL,     WM_VSCROLL,
+                                      WM_DRAWITEM,   WM_MEASUREITEM, WM_CTLCOLORBTN, WM_CTLCOLORSTATIC};
+
+std::vector<LRESULT> ExpectedAnswers() {
+    std::vector<LRESULT> answers;
+    for (UINT msg : kReflected) answers.push_back(TProbe::AnswerTo(msg));
+    return answers;
+}
+
+TEST(ControlLifetime, AControlThatDiesWithItsParentLeavesNoHandleBehind) {
+    THost host;
+    host.Create();
+    fw::TStatusBar bar(&host, false, 200);
+    bar.Create();
+    HWND control = bar.GetHandle();
+    ASSERT_TRUE(IsWindow(control));
+    EXPECT_EQ(fw::TWindow::FromHandle(control), &bar);
+
+    DestroyWindow(host.GetHandle());
+    EXPECT_EQ(host.GetHandle(), nullptr);
+    EXPECT_EQ(bar.GetHandle(), nullptr) << "the wrapper must not keep the dead control's handle";
+    EXPECT_FALSE(IsWindow(control));
+}
+
+TEST(ControlLifetime, AnOwnedControlDiesWithItsWrapperAndABorrowedOneDoesNot) {
+    THost host;
+    host.Create();
+    HWND owned = nullptr;
+    {
+        fw::TStatusBar bar(&host, false, 200);
+        bar.Create();
+        owned = bar.GetHandle();
+    }
+    EXPECT_FALSE(IsWindow(owned));
+
+    HWND borrowed = CreateWindowA("BUTTON", "b", WS_CHILD, 0, 0, 10, 10, host.GetHandle(),
+                                  reinterpret_cast<HMENU>(TProbe::kId), nullptr, nullptr);
+    {
+        TProbe probe(nullptr);
+        ASSERT_TRUE(probe.AttachItem(host.GetHandle(), TProbe::kId));
+        EXPECT_EQ(probe.GetHandle(), borrowed);
+    }
+    EXPECT_TRUE(IsWindow(borrowed)) << "a borrowed control belongs to its parent";
+    EXPECT_EQ(fw::TWindow::FromHandle(borrowed), nullptr) << "the dead wrapper must be unbound";
+
+    TProbe probe(nullptr);
+    ASSERT_TRUE(probe.Attach(borrowed));
+    DestroyWindow(host.GetHandle());
+    EXPECT_EQ(probe.GetHandle(), nullptr);
+}
+
+TEST(Reflection, EveryKindOfNotificationReachesTheChildInAWindow) {
+    THost host;
+    host.Create();
+    TProbe probe(&host);
+    probe.Create();
+    EXPECT_EQ(SendEveryNotification(host.GetHandle(), probe.GetHandle()), ExpectedAnswers());
+    EXPECT_EQ(probe.heard, kReflected);
+}
+
+// The scan progress template serves as any dialog; its Cancel button is borrowed by the probe.
+class TProbeDialog : public fw::TDialog {
+public:
+    TProbeDialog() : TDialog(nullptr, IDD_THREAD), probe(nullptr) {}
+    TProbe probe;
+    std::vector<LRESULT> answers;
+    std::vector<UINT> heardBeforeClose;
+
+protected:
+    void SetupWindow() override {
+        probe.AttachItem(GetHandle(), IDC_THREAD_CANCEL);
+        answers = SendEveryNotification(GetHandle(), probe.GetHandle());
+        heardBeforeClose = probe.heard;
+        Destroy(IDOK);
+    }
+};
+
+TEST(Reflection, EveryKindOfNotificationReachesABorrowedControlInADialog) {
+    TProbeDialog dialog;
+    EXPECT_EQ(dialog.Execute(), IDOK);
+    EXPECT_EQ(dialog.answers, ExpectedAnswers());
+    EXPECT_EQ(dialog.heardBeforeClose, kReflected);
+    EXPECT_EQ(dialog.probe.GetHandle(), nullptr);
+}
+
+TEST(Reflection, MenuCommandsAndMenuOwnerDrawAreNotNotifications) {
+    EXPECT_EQ(fw::NotificationSender(nullptr, WM_COMMAND, CM_EXIT, 0), nullptr);
+    DRAWITEMSTRUCT menuItem{ODT_MENU};
+    menuItem.hwndItem = reinterpret_cast<HWND>(0x1234);
+    EXPECT_EQ(fw::NotificationSender(nullptr, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&menuItem)), nullptr);
+    EXPECT_EQ(fw::NotificationSender(nullptr, WM_PAINT, 0, 0), nullptr);
+}
+
+// Destroys itself when its window is gone, into storage the test watches: any write to the object after
+// OnDestroyed shows as a changed byte.
+class TSelfDestroying : public fw::TWindow {
+public:
+    static constexpr unsigned char kFreed = 0xAB;
+
+protected:
+    const char* ClassName() const override { return "KelvaranTestSelfDestroying"; }
+    void OnDestroyed() override {
+        this->~TSelfDestroying();
+        std::memset(static_cast<void*>(this), kFreed, sizeof(TSelfDestroying));
+    }
+};
+
+TEST(WindowLifetime, NothingTouchesAWindowObjectAfterItsLastHook) {
+    THost host;
+    host.Create();
+    alignas(TSelfDestroying) unsigned char storage[sizeof(TSelfDestroying)];
+    auto* window = new (storage) TSelfDestroying;
+    window->SetParent(&host);
+    window->Create();
+    DestroyWindow(window->GetHandle());
+    EXPECT_TRUE(std::all_of(std::begin(storage), std::end(storage),
+                            [](unsigned char byte) { return byte == TSelfDestroying::kFreed; }))
+        << "the window procedure wrote into the object after OnDestroyed";
+}
+
+class TThrowingThread : public fw::TThread {
+protected:
+    int Run() override { throw std::runtime_error("the worker failed"); }
+};
+
+TEST(ThreadFailure, AnExceptionInRunIsHandedToTheOwnerOnce) {
+    TThrowingThread thread;
+    thread.Start();
+    ASSERT_TRUE(thread.WaitForExit(10000));
+    EXPECT_EQ(thread.GetStatus(), fw::TThread::Status::Finished);
+    EXPECT_EQ(thread.ExitCode(), -1);
+    try {
+        thread.RethrowFailure();
+        ADD_FAILURE() << "the failure was not handed over";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "the worker failed");
+    }
+    EXPECT_NO_THROW(thread.RethrowFailure());
+}
+
+}  // namespace
