@@ -56,7 +56,7 @@ bool WedgePainter::DrawSegment(const pie::Square& outer, const pie::Square& inne
         const pie::Point p2 = pie::RadialPoint(outer, end);
         if (p1 == p2) {
             Ellipse(dc, outer.left, outer.top, outer.right, outer.bottom);
-        } else if (std::abs(p1.x - p2.x) <= 1 && std::abs(p1.y - p2.y) <= 1) {
+        } else if (thinAsPolygon_ && std::abs(p1.x - p2.x) <= 1 && std::abs(p1.y - p2.y) <= 1) {
             const auto points = pie::FolderWedgePolygon(outer, start, end);
             Polygon(dc, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
         } else {

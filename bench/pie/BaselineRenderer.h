@@ -35,12 +35,17 @@ private:
     std::vector<int> radii_;
 };
 
-// Folder wedges drawn with Pie() from the centre (thin ones as a polygon), files as ring sectors.
+// Folder wedges drawn with Pie() from the centre, files as ring sectors. With `thinAsPolygon` false every
+// wedge goes to Pie(), as before end points on neighbouring pixels were known to fill the whole circle.
 class WedgePainter : public pie::GdiPainter {
 public:
-    using pie::GdiPainter::GdiPainter;
+    WedgePainter(HDC dc, HFONT labelFont, bool thinAsPolygon = true) noexcept
+        : pie::GdiPainter(dc, labelFont), thinAsPolygon_(thinAsPolygon) {}
     bool DrawSegment(const pie::Square& outer, const pie::Square& inner, pie::Colour colour, double start, double end,
                      bool asFile) override;
+
+private:
+    bool thinAsPolygon_;
 };
 
 struct Result {

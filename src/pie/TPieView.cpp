@@ -156,7 +156,10 @@ void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor) {
     const TipRect previous = composition.previousCovered ? TipRect{} : lastTip_;
     if (!area.IsEmpty()) {
         TipBackBuffer buffer(settings_.flyTransp, canvas_.Dc(), area);
-        if (!buffer) return;
+        if (!buffer) {
+            HideTip();
+            return;
+        }
         DrawTip(buffer.Dc(), parser, composition.area.left + composition.originX - area.left,
                 composition.area.top + composition.originY - area.top, {nameFont_.Get(), infoFont_});
         buffer.Blend();

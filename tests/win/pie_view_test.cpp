@@ -367,6 +367,28 @@ TEST_F(PieView, TipScreenshots) {
     EXPECT_TRUE(test_support::SaveBmp(Screen(), "pie_view_file_tip.bmp"));
 }
 
+TEST_F(PieView, ModeLookAndDisplayChange) {
+    const int renders = view->RenderCount();
+    view->SetMode(3);
+    EXPECT_EQ(view->GetMode(), 1);
+    EXPECT_EQ(view->RenderCount(), renders);
+    view->SetMode(0);
+    EXPECT_EQ(view->GetMode(), 0);
+    EXPECT_EQ(view->RenderCount(), renders + 1);
+    const auto edge = [&] { return (GetWindowLongPtrA(view->GetHandle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0; };
+    EXPECT_FALSE(edge());  // the host has the dialog look
+    view->SetFlatLook(false);
+    EXPECT_TRUE(edge());
+    view->SetFlatLook(true);
+    EXPECT_FALSE(edge());
+    const int beforeDisplayChange = view->RenderCount();
+    SendMessageA(view->GetHandle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    EXPECT_EQ(view->RenderCount(), beforeDisplayChange + 1);
+    EXPECT_EQ(view->HitTest(PointOf("docs\\")), "T:\\docs\\");
+    test_support::Pump(20ms);
+    EXPECT_EQ(TraceOutside({}), 0);
+}
+
 TEST_F(PieView, SettingsWrittenWhenDestroyed) {
     view->Settings().pie.centerRatio = 0.29;
     view->Settings().tipTextFile = "#SIZE";
