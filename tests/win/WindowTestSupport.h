@@ -57,34 +57,14 @@ inline bool PumpUntil(const std::function<bool()>& done, std::chrono::millisecon
 }
 inline void Pump(std::chrono::milliseconds duration) { PumpUntil(nullptr, duration); }
 
-// The pixels of a window's client area as shown on screen, 0x00RRGGBB, row by row from the top.
+// Pixels as 0x00RRGGBB, row by row from the top.
 struct Pixels {
     int width = 0, height = 0;
     std::vector<std::uint32_t> data;
     std::uint32_t At(int x, int y) const { return data[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF; }
 };
 
-inline Pixels CaptureClient(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    Pixels p;
-    p.width = client.right;
-    p.height = client.bottom;
-    p.data.resize(static_cast<std::size_t>(p.width) * p.height);
-    fw::ClientDC source(window);
-    fw::MemoryDC memory(CreateCompatibleDC(source.Get()));
-    fw::Bitmap bitmap(CreateCompatibleBitmap(source.Get(), p.width, p.height));
-    {
-        fw::SelectGuard select(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, p.width, p.height, source.Get(), 0, 0, SRCCOPY);
-    }
-    BITMAPINFOHEADER info{sizeof info, p.width, -p.height, 1, 32, BI_RGB};
-    GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(p.height), p.data.data(),
-              reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    return p;
-}
-
-// The same pixels taken from any memory DC (a back buffer).
+// The pixels of any DC (a back buffer, or a window's client DC) from its top-left corner.
 inline Pixels CaptureDc(HDC dc, int width, int height) {
     Pixels p;
     p.width = width;
@@ -100,6 +80,13 @@ inline Pixels CaptureDc(HDC dc, int width, int height) {
     GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), p.data.data(), reinterpret_cast<BITMAPINFO*>(&info),
               DIB_RGB_COLORS);
     return p;
+}
+
+inline Pixels CaptureClient(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    fw::ClientDC dc(window);
+    return CaptureDc(dc.Get(), client.right, client.bottom);
 }
 
 // build/gui-artifacts of the build tree the test runs from (created when missing).

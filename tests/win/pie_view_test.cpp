@@ -31,14 +31,10 @@ DirInfo Folder(std::string name, std::vector<DirInfo> subdirs, std::vector<FileI
     return d;
 }
 
-void ForgetStoredSettings() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, config::kKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    for (const char* name : {"CenterRatio", "ShowGuideLines", "MinVisSize", "ClrMeth", "FixedClr", "SizeClr1", "SizeClr2",
-                             "FlyTransp", "SrtOrder", "GroupDirs", "ShowPieStats", "ResizeDelay", "PieMode",
-                             "TipShowName", "TipShowInfo", "TipTextDir", "TipTextFile"})
-        RegDeleteValueA(key, name);
-    RegCloseKey(key);
+// Every case starts from the default settings, whatever an earlier run left in the registry.
+void StoreDefaultSettings() {
+    config::UserConfig store;
+    pie::SavePieViewSettings(pie::PieViewSettings{}, store);
 }
 
 // 0x00RRGGBB of a system colour.
@@ -61,7 +57,7 @@ protected:
     }
 
     void SetUp() override {
-        ForgetStoredSettings();
+        StoreDefaultSettings();
         host.root = Folder("T:",
                            {Folder("docs", {}, {FileInfo("a.doc", 300'000), FileInfo("b.doc", 200'000)}),
                             Folder("media", {Folder("clips", {}, {FileInfo("c.avi", 400'000)})}, {FileInfo("song.mp3", 200'000)}),
@@ -75,7 +71,7 @@ protected:
     void TearDown() override {
         view.reset();
         window.SetChild(nullptr);
-        ForgetStoredSettings();
+        StoreDefaultSettings();
     }
 
     void MakeView(int resizeDelay) {
