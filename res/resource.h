@@ -76,3 +76,12 @@
 // System drives dialog (resizable) and its controls.
 #define IDD_SYS_DRIVES 30
 #define IDC_SYS_DRIVES_LIST 108
+
+// About box (template and banner bitmap) and its controls.
+#define IDB_BANNER 9
+#define IDD_ABOUT 31
+#define IDC_ABOUT_ICON 101
+#define IDC_ABOUT_HOME 102
+#define IDC_ABOUT_MAIL 103
+#define IDC_ABOUT_PAGE 104
+#define IDC_ABOUT_BANNER 106
