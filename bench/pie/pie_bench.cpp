@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -219,7 +220,7 @@ public:
     void ShowFileStatus(const std::string&, const std::string&, const model::FileInfo&) override { ++statusUpdates; }
 };
 
-void TipLatency(const model::DirInfo& root, double minVis) {
+void TipLatency(const model::DirInfo& root, double minVis, int transparency = 64) {
     static BenchWindow* window = nullptr;
     if (!window) {
         window = new BenchWindow;  // kept: hiding a top-level window costs seconds without a window manager
@@ -236,6 +237,7 @@ void TipLatency(const model::DirInfo& root, double minVis) {
     pie::TPieView view(window, 102, host);
     view.Settings() = pie::PieViewSettings{};
     view.Settings().pie.minVisSize = minVis;
+    view.Settings().flyTransp = transparency;
     view.Settings().resizeDelay = 0;
     view.ReparseTips();
     view.Create();
@@ -260,9 +262,9 @@ void TipLatency(const model::DirInfo& root, double minVis) {
         tips += !view.LastTip().IsZero();
     }
     std::sort(times.begin(), times.end());
-    std::printf("pie bench: tip latency, MinVisSize %g at %d x %d: median %.2f ms, 99th percentile %.2f ms, slowest %.2f ms"
-                " (%zu moves to another item, %d with a tip, %d status updates)\n",
-                minVis, kSide, kSide, times[times.size() / 2], times[times.size() * 99 / 100], times.back(), times.size(),
+    std::printf("pie bench: tip latency, MinVisSize %g, FlyTransp %d at %d x %d: median %.2f ms, 99th percentile %.2f ms,"
+                " slowest %.2f ms (%zu moves to another item, %d with a tip, %d status updates)\n",
+                minVis, transparency, kSide, kSide, times[times.size() / 2], times[times.size() * 99 / 100], times.back(), times.size(),
                 tips, host.statusUpdates);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
@@ -397,5 +399,9 @@ int main(int argc, char** argv) {
                 pixels, 100.0 * static_cast<double>(differing) / static_cast<double>(pixels), offBorder);
 
     for (double minVis : {2.0, 0.0}) TipLatency(root, minVis);
+    if (std::getenv("KELVARAN_TIP_VARIANTS")) {
+        TipLatency(root, 2, 0);
+        TipLatency(root, 2, 255);
+    }
     return 0;
 }

@@ -155,7 +155,7 @@ void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor) {
     const TipRect area = ClipToClient(composition.area, w, h);
     const TipRect previous = composition.previousCovered ? TipRect{} : lastTip_;
     if (!area.IsEmpty()) {
-        TipBackBuffer buffer(settings_.flyTransp, canvas_.Dc(), area);
+        TipBackBuffer buffer(settings_.flyTransp, canvas_.Dc(), area, tipSurfaces_);
         if (!buffer) {
             HideTip();
             return;

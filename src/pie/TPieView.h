@@ -96,6 +96,7 @@ private:
     fw::Font nameFont_;
     HFONT infoFont_ = nullptr;  // a stock font, never deleted
     TipRect lastTip_;
+    TipSurfaces tipSurfaces_;
     TipParser<model::DirInfo> dirTips_;
     TipParser<model::FileInfo> fileTips_;
     fw::WindowTimer resizeTimer_;

@@ -56,18 +56,29 @@ bool DrawTip(HDC dc, const TipParser<T>& parser, int x, int y, TipFonts fonts) {
 template bool DrawTip(HDC, const TipParser<model::DirInfo>&, int, int, TipFonts);
 template bool DrawTip(HDC, const TipParser<model::FileInfo>&, int, int, TipFonts);
 
-TipBackBuffer::TipBackBuffer(int transparency, HDC source, const TipRect& area)
-    : transparency_(transparency), source_(source), rect_(area), dc_(CreateCompatibleDC(source)) {
+bool TipSurfaces::Ensure(int width, int height) {
+    if (tip_ && pie_ && *tip_ && *pie_ && width <= width_ && height <= height_) return true;
+    width_ = std::max(width, width_);
+    height_ = std::max(height, height_);
+    tip_.emplace(width_, -height_, 24);
+    pie_.emplace(width_, -height_, 24);
+    if (*tip_ && *pie_) return true;
+    tip_.reset();
+    pie_.reset();
+    width_ = height_ = 0;
+    return false;
+}
+
+TipBackBuffer::TipBackBuffer(int transparency, HDC source, const TipRect& area, TipSurfaces& surfaces)
+    : transparency_(transparency), source_(source), rect_(area), dc_(CreateCompatibleDC(source)), surfaces_(surfaces) {
     if (!dc_ || rect_.IsEmpty()) return;
     const int w = rect_.Width(), h = rect_.Height();
     HBITMAP target = nullptr;
     if (transparency_ == 0) {
         bitmap_.Reset(CreateCompatibleBitmap(source, w, h));
         target = bitmap_.Get();
-    } else {
-        tipDib_.emplace(w, -h, 24);
-        pieDib_.emplace(w, -h, 24);
-        if (*tipDib_ && *pieDib_) target = tipDib_->Handle();
+    } else if (surfaces_.Ensure(w, h)) {
+        target = surfaces_.TipImage().Handle();
     }
     if (!target) return;
     original_ = SelectObject(dc_.Get(), target);
@@ -82,11 +93,13 @@ TipBackBuffer::~TipBackBuffer() {
 void TipBackBuffer::Blend() {
     if (!ready_ || transparency_ == 0) return;
     const int w = rect_.Width(), h = rect_.Height();
-    SelectObject(dc_.Get(), pieDib_->Handle());
+    Dib& pie = surfaces_.PieImage();
+    SelectObject(dc_.Get(), pie.Handle());
     BitBlt(dc_.Get(), 0, 0, w, h, source_, rect_.left, rect_.top, SRCCOPY);
     GdiFlush();
-    BlendTip(static_cast<std::uint8_t*>(pieDib_->Bits()), static_cast<const std::uint8_t*>(tipDib_->Bits()), w, h,
-             static_cast<std::size_t>(pieDib_->BytesPerRow()), transparency_);
+    // Both DIBs are top-down and equally wide: the area is the top-left part of each.
+    BlendTip(static_cast<std::uint8_t*>(pie.Bits()), static_cast<const std::uint8_t*>(surfaces_.TipImage().Bits()), w, h,
+             static_cast<std::size_t>(pie.BytesPerRow()), transparency_);
 }
 
 void TipBackBuffer::CopyTo(HDC target) const {

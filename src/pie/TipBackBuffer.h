@@ -1,13 +1,14 @@
 // The GDI side of the pie's tips: measuring text in the tip fonts, drawing a formatted tip, and
 // TipBackBuffer, the off-screen composition of one tip over the pie image.
 //
-//   TipBackBuffer buffer(transparency, backBufferDc, area);   // copies the pie under `area`
+//   TipBackBuffer buffer(transparency, backBufferDc, area, surfaces);   // copies the pie under `area`
 //   DrawTip(buffer.Dc(), parser, originX, originY, fonts);   // the tip, relative to the area
 //   buffer.Blend();                                           // when transparent: tip over pie, per byte
 //   buffer.CopyTo(windowDc);                                  // one copy to the screen
 //
 // With transparency 0 the buffer is a plain bitmap compatible with the back buffer; otherwise two 24-bit
-// DIBs hold the tip image and the pie image for the blend.
+// DIBs hold the tip image and the pie image for the blend. The DIBs are kept by the view between tips
+// (TipSurfaces), so that a mouse move costs no section to be made and unmapped.
 #pragma once
 
 #include <windows.h>
@@ -42,9 +43,24 @@ private:
 template <class T>
 bool DrawTip(HDC dc, const TipParser<T>& parser, int x, int y, TipFonts fonts);
 
+// The two DIBs of transparent tips, grown to the largest area composed so far.
+class TipSurfaces {
+public:
+    // False when a DIB could not be made (already reported by Dib).
+    bool Ensure(int width, int height);
+    Dib& TipImage() noexcept { return *tip_; }
+    Dib& PieImage() noexcept { return *pie_; }
+
+private:
+    std::optional<Dib> tip_;
+    std::optional<Dib> pie_;
+    int width_ = 0;
+    int height_ = 0;
+};
+
 class TipBackBuffer {
 public:
-    TipBackBuffer(int transparency, HDC source, const TipRect& area);
+    TipBackBuffer(int transparency, HDC source, const TipRect& area, TipSurfaces& surfaces);
     ~TipBackBuffer();
     TipBackBuffer(const TipBackBuffer&) = delete;
     TipBackBuffer& operator=(const TipBackBuffer&) = delete;
@@ -60,9 +76,8 @@ private:
     HDC source_;
     TipRect rect_;
     fw::MemoryDC dc_;
-    fw::Bitmap bitmap_;           // opaque tips
-    std::optional<Dib> tipDib_;   // transparent tips: the tip drawn over the pie
-    std::optional<Dib> pieDib_;   // and the pie alone, blended into
+    fw::Bitmap bitmap_;                // opaque tips
+    TipSurfaces& surfaces_;            // transparent tips: the tip drawn over the pie, and the pie alone
     HGDIOBJ original_ = nullptr;
     bool ready_ = false;
 };
