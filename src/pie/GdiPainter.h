@@ -1,7 +1,7 @@
 // The pie painter over a GDI device context (the pie window's back buffer, or a DIB in tests). Segments
 // and the centre disk are filled with their colour and outlined with the black 1-pixel pen; folders are
-// polygons of their ring (reaching a little into the ring inside, which their parent covers), files
-// polygons of the outer two thirds of their ring.
+// pie wedges of their outer circle (the parent, painted later, covers their inner part; a wedge whose end
+// points touch is drawn as a polygon), files polygons of the outer two thirds of their ring.
 #pragma once
 
 #include <windows.h>
