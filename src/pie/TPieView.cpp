@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "config/Config.h"
 #include "fw/TApplication.h"
 #include "resource.h"
