@@ -104,8 +104,9 @@ double Ms(std::uint64_t ticks) {
     return clock.frequency ? static_cast<double>(ticks) * 1000.0 / static_cast<double>(clock.frequency) : 0;
 }
 
+// Median of several runs; the fastest run too when asked (the least disturbed by a busy machine).
 template <class F>
-double MedianMs(F&& run, int runs = kRuns) {
+double MedianMs(F&& run, int runs = kRuns, double* fastest = nullptr) {
     const pie::Clock clock = pie::PerformanceClock();
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
@@ -114,7 +115,20 @@ double MedianMs(F&& run, int runs = kRuns) {
         times.push_back(Ms(clock.now() - t0));
     }
     std::sort(times.begin(), times.end());
+    if (fastest) *fastest = times.front();
     return times[times.size() / 2];
+}
+
+// The host's load averages (Wine maps the host's root to Z:), to read the figures by.
+std::string LoadAverage() {
+    char text[64] = {};
+    if (std::FILE* f = std::fopen("Z:\\proc\\loadavg", "r")) {
+        if (!std::fgets(text, sizeof text, f)) text[0] = 0;
+        std::fclose(f);
+    }
+    std::string load(text);
+    const auto third = load.find(' ', load.find(' ', load.find(' ') + 1) + 1);
+    return third == std::string::npos ? "unknown" : load.substr(0, third);
 }
 
 double Median(std::vector<double> values) {
@@ -135,7 +149,7 @@ struct Surface {
 };
 
 struct Timing {
-    double total = 0, layout = 0, sort = 0;
+    double total = 0, layout = 0, sort = 0, fastest = 0;
 };
 
 void PrintRow(const char* who, const Timing& t) {
@@ -263,9 +277,9 @@ void TipLatency(const model::DirInfo& root, double minVis, int transparency = 64
     }
     std::sort(times.begin(), times.end());
     std::printf("pie bench: tip latency, MinVisSize %g, FlyTransp %d at %d x %d: median %.2f ms, 99th percentile %.2f ms,"
-                " slowest %.2f ms (%zu moves to another item, %d with a tip, %d status updates)\n",
-                minVis, transparency, kSide, kSide, times[times.size() / 2], times[times.size() * 99 / 100], times.back(), times.size(),
-                tips, host.statusUpdates);
+                " slowest %.2f ms (%zu moves to another item, %d with a tip, %d status updates; load %s)\n",
+                minVis, transparency, kSide, kSide, times[times.size() / 2], times[times.size() * 99 / 100], times.back(),
+                times.size(), tips, host.statusUpdates, LoadAverage().c_str());
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
@@ -298,22 +312,26 @@ int main(int argc, char** argv) {
 
         Timing asItWas, before, now;
         baseline::Result result;
-        asItWas.total = MedianMs([&] {
-            baseline::WedgePainter painter(surface.dc.Get(), canvas.LabelFont(), false);
-            result = baseline::Rebuild(root, kSide, kSide, settings, kCluster, painter, baselineAreas, clock);
-            GdiFlush();
-        });
+        asItWas.total = MedianMs(
+            [&] {
+                baseline::WedgePainter painter(surface.dc.Get(), canvas.LabelFont(), false);
+                result = baseline::Rebuild(root, kSide, kSide, settings, kCluster, painter, baselineAreas, clock);
+                GdiFlush();
+            },
+            kRuns, &asItWas.fastest);
         std::vector<double> sorts;
         before.layout = MedianMs([&] {
             result = baseline::Rebuild(root, kSide, kSide, settings, kCluster, null, baselineAreas, clock);
             sorts.push_back(result.sortMs);
         });
         before.sort = Median(sorts);
-        before.total = MedianMs([&] {
-            baseline::WedgePainter painter(surface.dc.Get(), canvas.LabelFont());
-            result = baseline::Rebuild(root, kSide, kSide, settings, kCluster, painter, baselineAreas, clock);
-            GdiFlush();
-        });
+        before.total = MedianMs(
+            [&] {
+                baseline::WedgePainter painter(surface.dc.Get(), canvas.LabelFont());
+                result = baseline::Rebuild(root, kSide, kSide, settings, kCluster, painter, baselineAreas, clock);
+                GdiFlush();
+            },
+            kRuns, &before.fastest);
         // The renderer times its sorts only for the overlay, and reading the counter per folder costs: the
         // sort share comes from runs with the overlay on, the layout from runs without it.
         sorts.clear();
@@ -328,14 +346,18 @@ int main(int argc, char** argv) {
         now.layout = MedianMs([&] { renderer.Rebuild(&root, kSide, kSide, host, null); }, 1);
         const int folders = null.folders, files = null.files;
         now.layout = MedianMs([&] { renderer.Rebuild(&root, kSide, kSide, host, null); });
-        now.total = MedianMs([&] {
-            canvas.RenderInto(surface.dc.Get(), kSide, kSide, &root, host);
-            GdiFlush();
-        });
+        now.total = MedianMs(
+            [&] {
+                canvas.RenderInto(surface.dc.Get(), kSide, kSide, &root, host);
+                GdiFlush();
+            },
+            kRuns, &now.fastest);
         std::size_t baselineRecorded = 0;
         for (const auto& ring : baselineAreas.Rings()) baselineRecorded += ring.size();
-        std::printf("pie bench: MinVisSize %g at %d x %d: Rebuild %.1f ms (earlier renderer %.1f ms, as it was %.1f ms, in this run)\n",
-                    minVis, kSide, kSide, now.total, before.total, asItWas.total);
+        std::printf("pie bench: MinVisSize %g at %d x %d: Rebuild %.1f ms, fastest %.1f (earlier renderer %.1f / %.1f ms,"
+                    " as it was %.1f / %.1f ms, in this run; load %s)\n",
+                    minVis, kSide, kSide, now.total, now.fastest, before.total, before.fastest, asItWas.total, asItWas.fastest,
+                    LoadAverage().c_str());
         std::printf("  %-8s Rebuild %7.1f ms\n", "as it was", asItWas.total);
         PrintRow("earlier", before);
         PrintRow("now", now);
