@@ -14,6 +14,9 @@ public:
 
     const std::string& CommandLinePath() const noexcept { return commandLinePath_; }
 
+    // Writes the remembered dialog data.
+    bool CanClose() override;
+
 protected:
     void InitMainWindow() override;
     void InitInstance() override;
