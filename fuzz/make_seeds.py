@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the fuzzer's seed files into fuzz/seeds: small valid files, damaged ones, and files nested 600
-and 5,000 folders deep (random short runs never grow deep files from small seeds). Deterministic."""
+"""Writes the fuzzer's seed files into fuzz/seeds: small valid files, damaged ones, and files nested 600,
+5,000 and 16,385 folders deep (random short runs never grow deep files from small seeds). Deterministic."""
 import os
 import struct
 
@@ -39,12 +39,14 @@ def data_file(cluster, root):
     return b"KLVV0000" + struct.pack("<I", cluster) + root
 
 
-def chain(depth):
-    # Built bottom-up without recursion.
-    record = folder("d", [("f", depth)])
-    for level in range(depth - 1, 0, -1):
-        record = folder("d", [("f", level)], [record])
-    return folder("C:", [], [record])
+def chain(depth, with_files=True):
+    # A folder's subfolder follows its own fields and files, so the chain is its levels' heads in order.
+    parts = [packed(0, 4) + packed(1, 4) + packed(0, 4) + name("C:")]
+    for level in range(1, depth + 1):
+        files = [("f", level)] if with_files else []
+        parts.append(packed(len(files), 4) + packed(1 if level < depth else 0, 4) + packed(0, 4) + name("d")
+                     + b"".join(file_record(*f) for f in files))
+    return b"".join(parts)
 
 
 def main():
@@ -68,6 +70,8 @@ def main():
         "long-name.klv": data_file(4096, folder("C:", [("n" * 1000, 1)])),
         "deep-600.klv": data_file(4096, chain(600)),
         "deep-5000.klv": data_file(4096, chain(5000)),
+        # One level below the reader's depth cap (16,384), in bare folders to keep the seed small.
+        "deep-16385.klv": data_file(4096, chain(16385, with_files=False)),
     }
     for file_name, data in seeds.items():
         with open(os.path.join(OUT, file_name), "wb") as handle:

@@ -77,6 +77,15 @@
 #define IDD_SYS_DRIVES 30
 #define IDC_SYS_DRIVES_LIST 108
 
+// About box (template and banner bitmap) and its controls.
+#define IDB_BANNER 9
+#define IDD_ABOUT 31
+#define IDC_ABOUT_ICON 101
+#define IDC_ABOUT_HOME 102
+#define IDC_ABOUT_MAIL 103
+#define IDC_ABOUT_PAGE 104
+#define IDC_ABOUT_BANNER 106
+
 // Questions about the tree: cluster table, forced cluster size, statistics, sizes histogram.
 #define IDM_HISTOGRAM 3
 #define CM_MORE_DETAIL 11864

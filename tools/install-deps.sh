@@ -7,6 +7,8 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb x11-utils xdotool imagemagick
   clang libclang-rt-14-dev python3 bc
+  ntfs-3g
+  fp-utils libchm-bin
 )
 
 missing=()

@@ -29,8 +29,10 @@ std::string MRUPaths::Entry(int index) const {
 }
 
 void MRUPaths::Add(std::string_view path) {
-    std::erase_if(entries_, [path](const std::string& entry) { return EqualIgnoringCase(entry, path); });
-    entries_.insert(entries_.begin(), std::string(path));
+    // The path may view one of the entries about to be erased: copy it first.
+    std::string added(path);
+    std::erase_if(entries_, [&added](const std::string& entry) { return EqualIgnoringCase(entry, added); });
+    entries_.insert(entries_.begin(), std::move(added));
     if (entries_.size() > kMaxEntries) entries_.resize(kMaxEntries);
     RewriteMenu();
 }

@@ -35,7 +35,7 @@ public:
     std::string Entry(int index) const;
 
     // Moves or inserts the path to the front (an equal entry in other letter case is replaced by this
-    // spelling), keeps four, and rewrites the menu.
+    // spelling), keeps four, and rewrites the menu. The path may view one of the entries.
     void Add(std::string_view path);
 
     void SetMenuWriter(MenuWriter writer) { menuWriter_ = std::move(writer); }

@@ -28,8 +28,11 @@ ModeChoice ChooseModeEntry(int entry, std::uint32_t clusterSize) noexcept {
 ExplorerCommand MakeExplorerCommand(std::string_view windowsFolder, std::string_view folder, ExplorerKind kind) {
     if (!windowsFolder.empty() && windowsFolder.back() == '\\') windowsFolder.remove_suffix(1);
     if (!folder.empty() && folder.back() == '\\') folder.remove_suffix(1);
-    const char* option = kind == ExplorerKind::kExplore ? "/e," : kind == ExplorerKind::kRooted ? "/e,/root," : "";
-    return {std::string(windowsFolder) + "\\Explorer.exe", " " + std::string(option) + std::string(folder)};
+    ExplorerCommand command{std::string(windowsFolder), " "};
+    command.program += "\\Explorer.exe";
+    command.commandLine += kind == ExplorerKind::kExplore ? "/e," : kind == ExplorerKind::kRooted ? "/e,/root," : "";
+    command.commandLine += folder;
+    return command;
 }
 
 void AdoptScannedTree(model::DirInfo& root, model::DirInfo&& scanned, std::uint32_t clusterSize) {

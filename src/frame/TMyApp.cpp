@@ -57,12 +57,15 @@ void TMyApp::InitMainWindow() {
     frame->SetMenu(LoadMenuA(instance, MAKEINTRESOURCEA(IDM_MAIN)));
     SetAccelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN)));
     SetMainWindow(std::move(frame));
-    info::LoadDialogData(config::UserConfig());
+    const config::UserConfig settings;
+    info::LoadDialogData(settings);
+    info::LoadSysDrivesDlgData(settings, sysDrivesData_);
 }
 
 bool TMyApp::CanClose() {
-    config::UserConfig store;
-    info::SaveDialogData(store);
+    config::UserConfig settings;
+    info::SaveDialogData(settings);
+    info::SaveSysDrivesDlgData(settings, sysDrivesData_);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "fw/TApplication.h"
+#include "info/SysDrives.h"
 
 #include <string>
 
@@ -14,7 +15,9 @@ public:
 
     const std::string& CommandLinePath() const noexcept { return commandLinePath_; }
 
-    // Writes the remembered dialog data.
+    // The system drives dialog's placement, read when the main window is built and written at close.
+    info::SysDrivesDlgData& SysDrivesData() noexcept { return sysDrivesData_; }
+
     bool CanClose() override;
 
 protected:
@@ -23,6 +26,7 @@ protected:
 
 private:
     std::string commandLinePath_;
+    info::SysDrivesDlgData sysDrivesData_;
 };
 
 }  // namespace frame

@@ -1,5 +1,6 @@
 #include "frame/WindowState.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -27,6 +28,17 @@ std::string FormatWindowState(const WindowState& state) {
     char text[64];
     std::snprintf(text, sizeof text, "%d %d %d %d %d", r.left, r.top, r.right, r.bottom, state.maximised ? 1 : 0);
     return text;
+}
+
+ScreenRect FitIntoArea(ScreenRect rect, const ScreenRect& area) {
+    if (area.Width() <= 0 || area.Height() <= 0) return rect;
+    const int width = std::min(rect.Width(), area.Width());
+    const int height = std::min(rect.Height(), area.Height());
+    rect.left = std::clamp(rect.left, area.left, area.right - width);
+    rect.top = std::clamp(rect.top, area.top, area.bottom - height);
+    rect.right = rect.left + width;
+    rect.bottom = rect.top + height;
+    return rect;
 }
 
 }  // namespace frame

@@ -3,16 +3,18 @@
 // start-up, written by the close query.
 #pragma once
 
-#include "fw/ScreenRect.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace frame {
 
-using fw::FitIntoArea;
-using fw::ScreenRect;
+struct ScreenRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const noexcept { return right - left; }
+    int Height() const noexcept { return bottom - top; }
+    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
+};
 
 struct WindowState {
     ScreenRect rect;
@@ -24,5 +26,9 @@ struct WindowState {
 // size: an empty rectangle would restore a window nobody can see or grab.
 std::optional<WindowState> ParseWindowState(std::string_view text);
 std::string FormatWindowState(const WindowState& state);
+
+// The rectangle moved (and, when larger, shrunk) so that it lies inside `area`, the desktop's work area:
+// a window remembered on a screen that is gone must come back where the user can reach it.
+ScreenRect FitIntoArea(ScreenRect rect, const ScreenRect& area);
 
 }  // namespace frame

@@ -2,91 +2,77 @@
 
 #include "fw/Utf8.h"
 
+#include <vector>
+
 namespace fw {
 
-void TListView::SetExtendedStyle(DWORD mask, DWORD style) noexcept {
+int TListView::InsertColumn(int index, const std::string& header, int width, int format) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = format;
+    column.cx = width;
+    column.pszText = const_cast<char*>(header.c_str());
+    column.iSubItem = index;
+    return static_cast<int>(SendMessageA(GetHandle(), LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column)));
+}
+
+int TListView::AppendRow(const std::string& text) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = RowCount();
+    item.pszText = const_cast<char*>(text.c_str());
+    return static_cast<int>(SendMessageA(GetHandle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+int TListView::RowCount() const { return RowCount(GetHandle()); }
+
+void TListView::SetExtendedStyle(DWORD mask, DWORD style) {
     SendMessageA(GetHandle(), LVM_SETEXTENDEDLISTVIEWSTYLE, mask, style);
 }
 
-void TListView::InsertColumn(int index, const std::string& text, int width, int format) {
-    std::wstring wide = Utf8ToWide(text);
-    LVCOLUMNW column{};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = format;
-    column.cx = width;
-    column.pszText = wide.data();
-    column.iSubItem = index;
-    SendMessageW(GetHandle(), LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+bool TListView::SetCellText(HWND list, int row, int column, const std::string& text) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    return SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)) != 0;
 }
+
+std::string TListView::CellText(HWND list, int row, int column, std::size_t capacity) {
+    std::vector<char> buffer(capacity > 0 ? capacity : 1, '\0');
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    buffer.back() = '\0';
+    return buffer.data();
+}
+
+int TListView::RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+void TListView::DeleteAllRows() noexcept { SendMessageA(GetHandle(), LVM_DELETEALLITEMS, 0, 0); }
 
 void TListView::SetRedraw(bool redraw) noexcept {
     SendMessageA(GetHandle(), WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
     if (redraw) InvalidateRect(GetHandle(), nullptr, TRUE);
 }
 
-int TListView::InsertItem(int index, const std::string& text) {
-    std::wstring wide = Utf8ToWide(text);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = index;
-    item.pszText = wide.data();
-    return static_cast<int>(SendMessageW(GetHandle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-}
-
-void TListView::SetItemText(int itemIndex, int subItem, const std::string& text) {
-    std::wstring wide = Utf8ToWide(text);
-    LVITEMW item{};
-    item.iSubItem = subItem;
-    item.pszText = wide.data();
-    SendMessageW(GetHandle(), LVM_SETITEMTEXTW, static_cast<WPARAM>(itemIndex), reinterpret_cast<LPARAM>(&item));
-}
-
-void TListView::DeleteAllItems() noexcept { SendMessageA(GetHandle(), LVM_DELETEALLITEMS, 0, 0); }
-
 void TListView::SetItemCount(int count) noexcept {
     SendMessageA(GetHandle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
 }
 
-int TListView::GetItemCount() const noexcept {
-    return static_cast<int>(SendMessageA(GetHandle(), LVM_GETITEMCOUNT, 0, 0));
-}
-
-std::string TListView::GetItemText(int itemIndex, int subItem) const {
-    // The control copies at most the buffer's size and says how much it copied: grow until it fits.
-    for (std::size_t capacity = 512;; capacity *= 4) {
-        std::wstring buffer(capacity, L'\0');
-        LVITEMW item{};
-        item.iSubItem = subItem;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(capacity);
-        const auto length = static_cast<std::size_t>(
-            SendMessageW(GetHandle(), LVM_GETITEMTEXTW, static_cast<WPARAM>(itemIndex), reinterpret_cast<LPARAM>(&item)));
-        if (length + 1 < capacity || capacity > (1u << 26)) {
-            buffer.resize(length);
-            return WideToUtf8(buffer);
-        }
+std::vector<int> TListView::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = -1;;) {
+        row = static_cast<int>(SendMessageA(GetHandle(), LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+        if (row < 0) break;
+        rows.push_back(row);
     }
-}
-
-std::vector<int> TListView::SelectedItems() const {
-    std::vector<int> items;
-    for (int item = -1;;) {
-        item = static_cast<int>(SendMessageA(GetHandle(), LVM_GETNEXTITEM, static_cast<WPARAM>(item), LVNI_SELECTED));
-        if (item < 0) break;
-        items.push_back(item);
-    }
-    return items;
+    return rows;
 }
 
 int TListView::SelectedCount() const noexcept {
     return static_cast<int>(SendMessageA(GetHandle(), LVM_GETSELECTEDCOUNT, 0, 0));
-}
-
-void TListView::SetSelected(int itemIndex, bool selected) noexcept {
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED;
-    item.state = selected ? LVIS_SELECTED : 0;
-    SendMessageA(GetHandle(), LVM_SETITEMSTATE, static_cast<WPARAM>(itemIndex), reinterpret_cast<LPARAM>(&item));
 }
 
 bool TListView::HandleReflected(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {

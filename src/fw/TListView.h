@@ -1,13 +1,12 @@
-// A list view control (report mode) as a framework control: columns, rows with texts, selection, and for
-// owner-data lists (LVS_OWNERDATA) a row count with texts supplied when rows are drawn, so a list of a
-// hundred thousand rows costs nothing until it is looked at.
+// A list-view control in report mode: columns, rows appended in order, cell texts. A template's list is
+// borrowed with AttachItem; the static cell operations take the list's handle, so a worker thread can
+// reach the list by sending it messages (each is handled on the list's own thread).
 //
-//   list.AttachItem(GetHandle(), IDC_LIST);
-//   list.InsertColumn(0, "Name", 300, LVCFMT_LEFT);
+// An owner-data list (LVS_OWNERDATA) keeps no texts: it is given a row count, and asks the text source
+// for the cells it draws, so a list of a hundred thousand rows costs nothing until it is looked at:
+//
 //   list.SetTextSource([this](int row, int column) { return TextOf(row, column); });
 //   list.SetItemCount(rows.size());
-//
-// Texts are UTF-8; the control gets them through its wide messages.
 #pragma once
 
 #include "fw/TControl.h"
@@ -24,30 +23,37 @@ class TListView : public TControl {
 public:
     explicit TListView(TWindow* parent, UINT id = 0) : TControl(parent, id) {}
 
-    void SetExtendedStyle(DWORD mask, DWORD style) noexcept;
-    void InsertColumn(int index, const std::string& text, int width, int format);
+    // `format` is LVCFMT_LEFT, LVCFMT_RIGHT or LVCFMT_CENTER. Returns the column's index or -1.
+    int InsertColumn(int index, const std::string& header, int width, int format);
+    // Appends a row whose first cell is `text`; the row's index, or -1 when the list refused it.
+    int AppendRow(const std::string& text);
+    int RowCount() const;
+    void SetExtendedStyle(DWORD mask, DWORD style);
+    void DeleteAllRows() noexcept;
+    // Redrawing off while many rows change; switching it on repaints the list.
     void SetRedraw(bool redraw) noexcept;
 
-    // Rows kept by the control.
-    int InsertItem(int index, const std::string& text);
-    void SetItemText(int item, int subItem, const std::string& text);
-    void DeleteAllItems() noexcept;
+    bool SetCellText(int row, int column, const std::string& text) {
+        return SetCellText(GetHandle(), row, column, text);
+    }
+    std::string CellText(int row, int column) const { return CellText(GetHandle(), row, column); }
 
-    // Rows of an owner-data list: the count, and the text of a cell asked for when the row is drawn.
-    using TextSource = std::function<std::string(int item, int subItem)>;
+    static bool SetCellText(HWND list, int row, int column, const std::string& text);
+    // At most `capacity - 1` characters of the cell.
+    static std::string CellText(HWND list, int row, int column, std::size_t capacity = 260);
+    static int RowCount(HWND list);
+
+    // Owner-data lists: the texts of the cells drawn, and the number of rows.
+    using TextSource = std::function<std::string(int row, int column)>;
     void SetTextSource(TextSource source) { textSource_ = std::move(source); }
     void SetItemCount(int count) noexcept;
 
-    int GetItemCount() const noexcept;
-    // The cell as the control shows it, whatever its length.
-    std::string GetItemText(int item, int subItem) const;
-    std::vector<int> SelectedItems() const;
+    std::vector<int> SelectedRows() const;
     int SelectedCount() const noexcept;
-    void SetSelected(int item, bool selected) noexcept;
 
     // Notifications of this list: the selection changed; a row (or -1, none) was double-clicked.
     std::function<void()> onSelectionChanged;
-    std::function<void(int item)> onDoubleClick;
+    std::function<void(int row)> onDoubleClick;
 
     bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -56,7 +62,8 @@ protected:
 
 private:
     TextSource textSource_;
-    std::wstring wideText_;   // the text handed to the control last, alive until it asks again
+    // The text handed to the control last, alive until it asks again.
+    std::wstring wideText_;
     std::string narrowText_;
 };
 

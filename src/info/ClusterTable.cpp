@@ -37,12 +37,14 @@ ClusterRowText FormatClusterRow(const ClusterTable& table, int row, int unit) {
     ClusterRowText text;
     const std::uint32_t cluster = ClusterOfRow(row);
     if (row == table.currentRow) text.current = ">>";
-    text.cluster = cluster >= 1024 ? std::to_string(cluster / 1024) + "K" : std::to_string(cluster);
+    text.cluster = std::to_string(cluster >= 1024 ? cluster / 1024 : cluster);
+    if (cluster >= 1024) text.cluster += 'K';
     text.used = InUnit(table.used[row], unit);
     text.wasted = InUnit(table.wasted[row], unit);
     if (table.currentRow >= 0) {
         const std::uint64_t mine = table.wasted[row], theirs = table.wasted[table.currentRow];
-        text.difference = (mine >= theirs ? "+" : "-") + std::to_string((mine >= theirs ? mine - theirs : theirs - mine) >> (10 * unit));
+        text.difference.assign(1, mine >= theirs ? '+' : '-');
+        text.difference += std::to_string((mine >= theirs ? mine - theirs : theirs - mine) >> (10 * unit));
         model::InsertGroupCommas(text.difference);
     }
     return text;

@@ -1,16 +1,20 @@
 #include "info/DialogData.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace info {
 
 bool DialogDataReader::Next(int& value) noexcept {
     if (failed_) return false;
-    while (!text_.empty() && (text_.front() == ' ' || text_.front() == '\t')) text_.remove_prefix(1);
+    while (!text_.empty() && std::isspace(static_cast<unsigned char>(text_.front()))) text_.remove_prefix(1);
+    const char* first = text_.data();
+    const char* last = text_.data() + text_.size();
+    if (first != last && *first == '+') ++first;
     int read = 0;
-    const auto [end, error] = std::from_chars(text_.data(), text_.data() + text_.size(), read);
-    if (error != std::errc() || end == text_.data()) {
+    const auto [end, error] = std::from_chars(first, last, read);
+    if (error != std::errc()) {
         failed_ = true;
         return false;
     }
@@ -19,28 +23,39 @@ bool DialogDataReader::Next(int& value) noexcept {
     return true;
 }
 
-bool DialogDataReader::ReadHeader(fw::ScreenRect& rect) noexcept {
+bool DialogDataReader::ReadHeader(fw::LayoutRect& rect) noexcept {
     int version = 0;
-    fw::ScreenRect read;
+    fw::LayoutRect read;
     if (!Next(version) || version != 1) return false;
     if (!Next(read.left) || !Next(read.top) || !Next(read.right) || !Next(read.bottom)) return false;
     rect = read;
     return true;
 }
 
-std::string FormatDialogData(const fw::ScreenRect& rect, std::initializer_list<int> own) {
+std::string FormatDialogData(const fw::LayoutRect& rect, std::initializer_list<int> own) {
     std::string text = "1";
     for (int value : {rect.left, rect.top, rect.right, rect.bottom}) text += ' ' + std::to_string(value);
     for (int value : own) text += ' ' + std::to_string(value);
     return text;
 }
 
-std::optional<fw::ScreenRect> RememberedPlacement(const fw::ScreenRect& remembered, int currentWidth,
-                                                  int currentHeight, const fw::ScreenRect& workArea) {
+std::optional<fw::LayoutRect> RememberedPlacement(const fw::LayoutRect& remembered, int currentWidth,
+                                                  int currentHeight, const fw::LayoutRect& workArea) {
     if (remembered.left >= remembered.right || remembered.top >= remembered.bottom) return std::nullopt;
-    const fw::ScreenRect rect{remembered.left, remembered.top, remembered.left + std::max(remembered.Width(), currentWidth),
+    const fw::LayoutRect rect{remembered.left, remembered.top, remembered.left + std::max(remembered.Width(), currentWidth),
                               remembered.top + std::max(remembered.Height(), currentHeight)};
-    return fw::FitIntoArea(rect, workArea);
+    return PullIntoArea(rect, workArea);
+}
+
+fw::LayoutRect PullIntoArea(const fw::LayoutRect& rect, const fw::LayoutRect& area) noexcept {
+    auto shift = [](int low, int high, int areaLow, int areaHigh) {
+        if (high > areaHigh) return areaHigh - high > areaLow - low ? areaHigh - high : areaLow - low;
+        if (low < areaLow) return areaLow - low;
+        return 0;
+    };
+    const int dx = shift(rect.left, rect.right, area.left, area.right);
+    const int dy = shift(rect.top, rect.bottom, area.top, area.bottom);
+    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
 }
 
 void ReadStatsChoices(std::string_view text, StatsChoices& choices) {

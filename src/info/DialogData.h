@@ -4,12 +4,12 @@
 //
 // Reading: an empty or missing value, another version or a rectangle that cannot be read change nothing;
 // the dialog's own numbers are read in order up to the first that cannot be read, and the rest keep their
-// values. Shared by every dialog with such a value (DialogDataReader and FormatDialogData) and used by the
-// statistics ("DlgDataStats") and histogram ("DlgDataHistogram") records here.
+// values. Shared by every dialog with such a value: the statistics ("DlgDataStats") and histogram
+// ("DlgDataHistogram") records here, the system drives dialog ("DlgDataSysDrives", SysDrives.h).
 #pragma once
 
 #include "config/SettingsStore.h"
-#include "fw/ScreenRect.h"
+#include "fw/EdgeConstraints.h"
 #include "info/SizeHistogram.h"
 
 #include <initializer_list>
@@ -23,7 +23,7 @@ class DialogDataReader {
 public:
     explicit DialogDataReader(std::string_view text) noexcept : text_(text) {}
     // True, with the rectangle, when the text begins with version 1 and four readable numbers.
-    bool ReadHeader(fw::ScreenRect& rect) noexcept;
+    bool ReadHeader(fw::LayoutRect& rect) noexcept;
     // The next number; false, and `value` unchanged, once a number could not be read.
     bool Next(int& value) noexcept;
 
@@ -32,15 +32,19 @@ private:
     bool failed_ = false;
 };
 
-std::string FormatDialogData(const fw::ScreenRect& rect, std::initializer_list<int> own);
+std::string FormatDialogData(const fw::LayoutRect& rect, std::initializer_list<int> own);
+
+// Where a window of rectangle `rect` goes so that it lies in `area`: moved (never resized) the least
+// distance; a window larger than the area keeps its top-left corner at the area's.
+fw::LayoutRect PullIntoArea(const fw::LayoutRect& rect, const fw::LayoutRect& area) noexcept;
 
 // Where a dialog goes when it opens with a remembered rectangle: its top-left corner, at least its current
 // size, pulled into the work area. Nothing when the remembered rectangle is empty (never saved).
-std::optional<fw::ScreenRect> RememberedPlacement(const fw::ScreenRect& remembered, int currentWidth,
-                                                  int currentHeight, const fw::ScreenRect& workArea);
+std::optional<fw::LayoutRect> RememberedPlacement(const fw::LayoutRect& remembered, int currentWidth,
+                                                  int currentHeight, const fw::LayoutRect& workArea);
 
 struct StatsChoices {
-    fw::ScreenRect rect;
+    fw::LayoutRect rect;
     int query = -1;  // the last query run, -1 for none
     bool recurse = true;
     int maxItems = 100;
@@ -52,7 +56,7 @@ void ReadStatsChoices(std::string_view text, StatsChoices& choices);
 std::string FormatStatsChoices(const StatsChoices& choices);
 
 struct HistogramChoices {
-    fw::ScreenRect rect;
+    fw::LayoutRect rect;
     int detail = kDefaultDetail;
     friend bool operator==(const HistogramChoices&, const HistogramChoices&) = default;
 };

@@ -4,14 +4,14 @@
 
 namespace info {
 
-fw::ScreenRect WindowScreenRect(HWND window) noexcept {
+fw::LayoutRect WindowScreenRect(HWND window) noexcept {
     RECT r{};
     GetWindowRect(window, &r);
     return {r.left, r.top, r.right, r.bottom};
 }
 
-void PlaceAtRemembered(HWND window, const fw::ScreenRect& remembered) noexcept {
-    const fw::ScreenRect current = WindowScreenRect(window);
+void PlaceAtRemembered(HWND window, const fw::LayoutRect& remembered) noexcept {
+    const fw::LayoutRect current = WindowScreenRect(window);
     const RECT probe{remembered.left, remembered.top, remembered.right, remembered.bottom};
     MONITORINFO monitor{sizeof monitor};
     if (!GetMonitorInfoA(MonitorFromRect(&probe, MONITOR_DEFAULTTONEAREST), &monitor)) return;

@@ -2,16 +2,16 @@
 // it goes), and reading the rectangle to remember when it closes.
 #pragma once
 
-#include "fw/ScreenRect.h"
+#include "fw/EdgeConstraints.h"
 
 #include <windows.h>
 
 namespace info {
 
-fw::ScreenRect WindowScreenRect(HWND window) noexcept;
+fw::LayoutRect WindowScreenRect(HWND window) noexcept;
 
 // Moves the window to its remembered place, pulled onto the work area of the nearest monitor, without
 // changing the z-order; nothing when no rectangle was remembered.
-void PlaceAtRemembered(HWND window, const fw::ScreenRect& remembered) noexcept;
+void PlaceAtRemembered(HWND window, const fw::LayoutRect& remembered) noexcept;
 
 }  // namespace info

@@ -28,14 +28,14 @@ void TClusterDlg::SetupWindow() {
 
 void TClusterDlg::FillRows() {
     list_.SetRedraw(false);
-    list_.DeleteAllItems();
+    list_.DeleteAllRows();
     for (int row = 0; row < kClusterRows; ++row) {
         const ClusterRowText text = FormatClusterRow(table_, row, unit_);
-        const int item = list_.InsertItem(row, text.current);
-        list_.SetItemText(item, 1, text.cluster);
-        list_.SetItemText(item, 2, text.used);
-        list_.SetItemText(item, 3, text.wasted);
-        list_.SetItemText(item, 4, text.difference);
+        const int item = list_.AppendRow(text.current);
+        list_.SetCellText(item, 1, text.cluster);
+        list_.SetCellText(item, 2, text.used);
+        list_.SetCellText(item, 3, text.wasted);
+        list_.SetCellText(item, 4, text.difference);
     }
     list_.SetRedraw(true);
 }

@@ -1,5 +1,6 @@
 #include "info/TStatisticsDlg.h"
 
+#include "about/Help.h"
 #include "fw/MessageBox.h"
 #include "fw/Utf8.h"
 #include "info/DialogPlacement.h"
@@ -9,8 +10,6 @@
 
 namespace info {
 namespace {
-
-HelpHook helpHook = nullptr;
 
 enum class ClipboardResult { kDone, kNoMemory, kFailed };
 
@@ -58,8 +57,6 @@ ClipboardResult PutTextOnClipboard(HWND owner, const std::string& text) {
 }
 
 }  // namespace
-
-void SetHelpHook(HelpHook hook) noexcept { helpHook = hook; }
 
 TStatisticsDlg::TStatisticsDlg(fw::TWindow* parent, TreeSource& source, StatsChoices& remembered)
     : TStretchDlg(parent, IDD_STATISTICS),
@@ -171,7 +168,7 @@ void TStatisticsDlg::UpdateCopyButton() noexcept {
 }
 
 void TStatisticsDlg::CopySelection() {
-    const std::vector<int> selected = list_.SelectedItems();
+    const std::vector<int> selected = list_.SelectedRows();
     if (selected.empty()) return;
     const std::string text = SelectionText(results_, std::vector<std::size_t>(selected.begin(), selected.end()), absolute_);
     HWND owner = GetParent() && GetParent()->GetHandle() ? GetParent()->GetHandle() : GetHandle();
@@ -191,7 +188,7 @@ bool TStatisticsDlg::HandleCommand(int id, int notifyCode, HWND control) {
         Find();
         return true;
     case IDC_STATS_HELP:
-        if (helpHook) helpHook(GetHandle(), "::/statdlg.htm");
+        about::ShowHelp(*this, "::/statdlg.htm");
         return true;
     case IDC_STATS_ABSOLUTE:
         if (notifyCode != BN_CLICKED) return false;

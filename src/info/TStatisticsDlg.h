@@ -55,9 +55,4 @@ private:
     fw::TListView list_{this};
 };
 
-// The statistics topic of the help file, shown for `owner`. The help display sets it when it exists;
-// until then the Help button has nothing to show.
-using HelpHook = void (*)(HWND owner, const char* topic);
-void SetHelpHook(HelpHook hook) noexcept;
-
 }  // namespace info

@@ -58,6 +58,24 @@ DirInfo& DirInfo::operator=(const DirInfo& other) {
     return *this;
 }
 
+DirInfo& DirInfo::operator=(DirInfo&& other) noexcept {
+    if (this == &other) return *this;
+    // `other` may live inside this record's subtree, which member-wise assignment frees while still reading
+    // from it: take it out whole first, and let the old subtree go with `taken`.
+    DirInfo taken(std::move(other));
+    std::swap(name, taken.name);
+    std::swap(subdirs, taken.subdirs);
+    std::swap(files, taken.files);
+    sortKey = taken.sortKey;
+    deepFiles = taken.deepFiles;
+    deepDirs = taken.deepDirs;
+    localSize = taken.localSize;
+    deepSize = taken.deepSize;
+    localAlloc = taken.localAlloc;
+    deepAlloc = taken.deepAlloc;
+    return *this;
+}
+
 DirInfo::~DirInfo() {
     if (subdirs.empty()) return;
     // Detach each level's children before their parent goes, so every record is destroyed childless.

@@ -6,8 +6,7 @@
 // allocated totals and runs over the whole tree after every scan, import and change of cluster size.
 //
 // Depth: every walk in this module (destruction, copy, comparison, totals, data file) is iterative, so any
-// depth is safe here. Trees from a data file are capped at kMaxTreeDepth; code elsewhere that walks a tree
-// recursively must survive that depth (the program's threads reserve a large stack for it).
+// depth is safe here. Trees from a scan or a data file reach kMaxTreeDepth levels (see there).
 #pragma once
 
 #include <cstddef>
@@ -18,10 +17,12 @@
 
 namespace model {
 
-// Deepest folder level the data-file reader accepts (the root is level 0). Far beyond real trees, whose
-// paths run out long before, yet small enough that a recursive walk of 4,096 levels fits any thread the
-// program starts.
-inline constexpr std::size_t kMaxTreeDepth = 4096;
+// Deepest folder level the data-file reader accepts (the root is level 0): every tree a scan can produce,
+// since a path of 32,767 UTF-16 units holds at most 16,383 nested one-character names. Any walk over a
+// tree that recurses once per level (the scan itself, layouts, the folder tree, statistics) must survive
+// this depth on the thread it runs on: the main thread reserves 256 MiB of stack and TThread workers
+// 64 MiB, so such a walk may spend up to about 4 KiB of stack per level. Prefer an explicit stack.
+inline constexpr std::size_t kMaxTreeDepth = 16384;
 
 struct FileInfo {
     FileInfo() = default;
@@ -40,10 +41,11 @@ struct DirInfo {
     explicit DirInfo(std::string name_) : name(std::move(name_)) {}
 
     // Deep copies, comparisons and destruction walk the subtree with an explicit stack, never the call stack.
+    // Both assignments accept a folder of this record's own subtree (`root = std::move(root.subdirs[0])`).
     DirInfo(const DirInfo& other);
     DirInfo(DirInfo&&) noexcept = default;
     DirInfo& operator=(const DirInfo& other);
-    DirInfo& operator=(DirInfo&&) noexcept = default;
+    DirInfo& operator=(DirInfo&& other) noexcept;
     ~DirInfo();
 
     std::string name;

@@ -1,11 +1,12 @@
-// Cluster-size detection: bytes per allocation unit of the volume holding `root`, 0 when not known.
-// Callers pass the volume root (the path up to and including its first backslash, e.g. "C:\"); the first
-// character names the drive. Nothing is cached per volume.
+// Cluster-size detection: bytes per allocation unit of the volume holding a path, 0 when not known.
+// Nothing is cached per volume.
 //
-// Win32 order: the Windows 95 family asks its drive service; otherwise FAT and CDFS ask
-// GetDiskFreeSpaceA, and every other file system reads the boot sector of "\\.\X:". When the boot sector
-// cannot be read (ordinary users cannot open the volume; Wine cannot read it) or makes no sense,
-// GetDiskFreeSpaceA answers instead. POSIX builds answer with the file system's fundamental block size.
+// Win32 order: the volume is what GetVolumePathNameW names for the path (a drive root, a share, a mounted
+// folder); when it names none, the answer is 0. The Windows 95 family asks its drive service; otherwise
+// FAT and CDFS ask GetDiskFreeSpaceA, and every other file system reads the boot sector of "\\.\X:" when
+// the volume is the drive root X:\. When the boot sector cannot be read (ordinary users cannot open the
+// volume; Wine cannot read it), makes no sense or is not the volume's, GetDiskFreeSpaceA on the volume
+// answers instead. POSIX builds answer with the file system's fundamental block size.
 #pragma once
 
 #include "scan/VolumeQueries.h"
@@ -16,10 +17,11 @@
 
 namespace scan {
 
-std::uint32_t DetectClusterSize(const std::string& root, const VolumeQueries& queries);
+// `path`: a folder on the volume, such as a scan root ("C:\Data\", "\\server\share\dir\").
+std::uint32_t DetectClusterSize(const std::string& path, const VolumeQueries& queries);
 
-// Against the running system (Win32: SystemVolumeQueries(); POSIX: statvfs of `root`).
-std::uint32_t DetectClusterSize(const std::string& root);
+// Against the running system (Win32: SystemVolumeQueries(); POSIX: statvfs of `path`).
+std::uint32_t DetectClusterSize(const std::string& path);
 
 // Bytes per sector (16-bit little-endian at byte 11) times sectors per cluster (byte 13); 0 unless the
 // product is a usable cluster size.

@@ -3,6 +3,7 @@
 #include "scan/ClusterSize.h"
 #include "scan/LogDrives.h"
 #include "scan/VolumeQueries.h"
+#include "scan/Win32Lister.h"
 
 #include "fw/Handles.h"
 
@@ -16,6 +17,14 @@ public:
     std::uint32_t LogicalDrives() const override { return GetLogicalDrives(); }
 
     unsigned DriveType(const std::string& root) const override { return GetDriveTypeA(root.c_str()); }
+
+    std::string VolumePathName(const std::string& path) const override {
+        const std::wstring wide = Utf8ToWide(path);
+        if (wide.empty()) return {};
+        std::wstring volume(32768, L'\0');  // the longest path there is
+        if (!GetVolumePathNameW(wide.c_str(), volume.data(), static_cast<DWORD>(volume.size()))) return {};
+        return WideToUtf8(volume.c_str());
+    }
 
     bool VolumeLabel(const std::string& root, std::string& label) const override {
         char buffer[MAX_PATH] = {};
@@ -78,6 +87,23 @@ public:
         if (!ok || (regs.flags & 1)) return false;
         std::memcpy(&sectorsPerCluster, result + 4, 4);
         std::memcpy(&bytesPerSector, result + 8, 4);
+        return true;
+    }
+
+    bool DiskSpaceEx(const std::string& root, DiskSpace& space) const override {
+        ULARGE_INTEGER available{}, total{}, totalFree{};
+        if (!GetDiskFreeSpaceExA(root.c_str(), &available, &total, &totalFree)) return false;
+        space = {available.QuadPart, total.QuadPart, totalFree.QuadPart};
+        return true;
+    }
+
+    bool VolumeInfo(const std::string& root, VolumeInformation& info) const override {
+        char label[MAX_PATH + 1] = {}, fileSystem[MAX_PATH + 1] = {};
+        DWORD serial = 0, maxComponent = 0, flags = 0;
+        if (!GetVolumeInformationA(root.c_str(), label, MAX_PATH, &serial, &maxComponent, &flags, fileSystem,
+                                   MAX_PATH))
+            return false;
+        info = {label, fileSystem, serial, maxComponent, flags};
         return true;
     }
 

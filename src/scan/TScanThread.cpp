@@ -3,16 +3,23 @@
 
 #include "scan/ClusterSize.h"
 #include "scan/Win32Lister.h"
+#include "scan/ntfs/Win32Volume.h"
 
 namespace scan {
 
 TScanThread::TScanThread(HWND notifyWindow, const std::string& rootPath, UINT endMessage,
-                         std::unique_ptr<DirLister> lister)
-    : clusterSize_(DetectClusterSize(VolumeRootOf(rootPath))),
-      notifyWindow_(notifyWindow),
-      root_(RootName(rootPath)),
-      endMessage_(endMessage),
-      lister_(lister ? std::move(lister) : std::make_unique<Win32Lister>()) {}
+                         std::unique_ptr<DirLister> lister, FileTableReader reader)
+    : notifyWindow_(notifyWindow), endMessage_(endMessage) {
+    const bool ownFileSystem = lister != nullptr;
+    lister_ = ownFileSystem ? std::move(lister) : std::make_unique<Win32Lister>();
+    reader_ = reader ? std::move(reader) : ownFileSystem ? FileTableReader{} : FileTableReader{ntfs::ScanFromFileTable};
+    // The walk lists the root in the "\\?\" form, which takes "..", "." and doubled backslashes literally,
+    // and a relative root would change meaning with the current folder: scan the full path, and name the
+    // tree after it so that paths composed from the root later lead to the same folders.
+    const std::string fullPath = FullFolderPath(rootPath);
+    root_.name = RootName(fullPath);
+    clusterSize_ = DetectClusterSize(fullPath);
+}
 
 TScanThread::~TScanThread() {
     // The body uses the tree and the lister: it must be gone before they are.
@@ -29,9 +36,20 @@ int TScanThread::Run() {
         bool complete = false;
         ~EndMessage() { PostMessageA(window, message, complete ? 1 : 0, 0); }
     } end{notifyWindow_, endMessage_};
-    std::string path = root_.name;
-    Walker walker(*lister_, clusterSize_, counters_, *this);
-    end.complete = walker.Walk(root_, path);
+    const std::string rootName = root_.name;
+    const ntfs::ReadResult read =
+        reader_ ? reader_(rootName + "\\", root_, counters_, *this, clusterSize_) : ntfs::ReadResult::kUnavailable;
+    end.complete = read == ntfs::ReadResult::kComplete;
+    if (read == ntfs::ReadResult::kUnavailable) {
+        // Whatever the reader left behind is dropped: the walk starts from nothing.
+        root_ = model::DirInfo(rootName);
+        counters_.filesFound.store(0, std::memory_order_relaxed);
+        counters_.foldersFound.store(0, std::memory_order_relaxed);
+        counters_.bytesFound.store(0, std::memory_order_relaxed);
+        std::string path = rootName;
+        Walker walker(*lister_, clusterSize_, counters_, *this);
+        end.complete = walker.Walk(root_, path);
+    }
     return 0;
 }
 

@@ -12,6 +12,9 @@
 //   (a walk that threw ends as stopped); then GetInfo() and GetClusterSize() may be read; the tree
 //   belongs to the thread object until it is destroyed.
 //
+// The tree comes from the volume's file table when that can be read (a local NTFS volume opened raw, which
+// needs administrator rights), and from the folder walk otherwise; both give the same tree and counters.
+//
 // The destructor stops and waits for a thread still running, so destroying it early is safe.
 #pragma once
 
@@ -19,20 +22,31 @@
 #include "model/DirInfo.h"
 #include "scan/DirLister.h"
 #include "scan/Walk.h"
+#include "scan/ntfs/FileTable.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace scan {
 
+// Reads the tree of a root folder without walking it (see ntfs::ScanFromFileTable for the contract);
+// kUnavailable sends the scan to the walk.
+using FileTableReader = std::function<ntfs::ReadResult(const std::string& rootPath, model::DirInfo& root,
+                                                       ScanCounters& counters, WalkControl& control,
+                                                       std::uint32_t clusterSize)>;
+
 class TScanThread : public fw::TThread, private WalkControl {
 public:
-    // rootPath: a full folder path ending in a backslash ("C:\", "C:\Data\"), UTF-8. The root record is
-    // named after the path less its last character; the cluster size of the path's volume is detected
-    // here, synchronously. `lister` replaces the Win32 lister (tests); null means the Win32 lister.
+    // rootPath: a folder path ending in a backslash ("C:\", "C:\Data\"), UTF-8. It is made absolute and
+    // normalised first ("C:\Windows\..\Users\" is scanned as "C:\Users\"); the root record is named after
+    // that path less its last backslash, and the cluster size of its volume is detected here, synchronously.
+    // `lister` replaces the Win32 lister (tests); null means the Win32 lister. `reader` replaces the
+    // file-table reader (tests); when empty, the file table is tried only with the Win32 lister, since a
+    // replaced lister stands for a file system of its own.
     TScanThread(HWND notifyWindow, const std::string& rootPath, UINT endMessage,
-                std::unique_ptr<DirLister> lister = nullptr);
+                std::unique_ptr<DirLister> lister = nullptr, FileTableReader reader = {});
     ~TScanThread() override;
 
     // Valid to read only after the end message has arrived and WaitForExit() returned.
@@ -62,6 +76,7 @@ private:
     model::DirInfo root_;
     UINT endMessage_;
     std::unique_ptr<DirLister> lister_;
+    FileTableReader reader_;
 };
 
 }  // namespace scan

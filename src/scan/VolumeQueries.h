@@ -10,6 +10,22 @@
 
 namespace scan {
 
+// GetDiskFreeSpaceExA's three counts.
+struct DiskSpace {
+    std::uint64_t availableToCaller = 0;  // quotas applied
+    std::uint64_t total = 0;
+    std::uint64_t totalFree = 0;
+};
+
+// GetVolumeInformationA's answers.
+struct VolumeInformation {
+    std::string label;
+    std::string fileSystem;
+    std::uint32_t serialNumber = 0;
+    std::uint32_t maxComponentLength = 0;
+    std::uint32_t flags = 0;  // FS_* bits
+};
+
 class VolumeQueries {
 public:
     enum Platform : int { kPlatformWin32s = 0, kPlatformWindows9x = 1, kPlatformNT = 2 };
@@ -18,6 +34,10 @@ public:
     virtual std::uint32_t LogicalDrives() const = 0;
     // GetDriveTypeA on a root such as "C:\".
     virtual unsigned DriveType(const std::string& root) const = 0;
+    // GetVolumePathNameW: the root of the volume holding `path` ("C:\", "\\server\share\", or a mounted
+    // folder such as "C:\mnt\disk\"), a relative path resolved against the current folder; empty when the
+    // call fails.
+    virtual std::string VolumePathName(const std::string& path) const = 0;
     // GetVolumeInformationA's label; false when the call fails.
     virtual bool VolumeLabel(const std::string& root, std::string& label) const = 0;
     // GetVolumeInformationA's file-system name; empty when the call fails.
@@ -34,6 +54,13 @@ public:
                                 std::uint32_t& bytesPerSector) const = 0;
     // GetVersionExA's dwPlatformId.
     virtual int PlatformId() const = 0;
+
+    // The drives table's questions. They answer "failed" unless overridden, so that fakes written for the
+    // drive list and the cluster size need not know them.
+    // GetDiskFreeSpaceExA; false when the call fails.
+    virtual bool DiskSpaceEx(const std::string& /*root*/, DiskSpace& /*space*/) const { return false; }
+    // GetVolumeInformationA with label and file-system name; false when the call fails.
+    virtual bool VolumeInfo(const std::string& /*root*/, VolumeInformation& /*info*/) const { return false; }
 
 protected:
     ~VolumeQueries() = default;

@@ -67,9 +67,4 @@ std::string RootName(std::string_view rootPath) {
     return std::string(rootPath.substr(0, rootPath.size() - 1));
 }
 
-std::string VolumeRootOf(std::string_view path) {
-    const std::size_t slash = path.find('\\');
-    return std::string(slash == std::string_view::npos ? path : path.substr(0, slash + 1));
-}
-
 }  // namespace scan

@@ -6,8 +6,9 @@
 // from any thread while it runs (relaxed atomics, for display). The control's StopRequested() is tested
 // once at the start of every folder; its PausePoint() runs there and between entries.
 //
-// Folders that are reparse points are appended as empty folders and never entered: entering them counts
-// the same data twice, and a link back to an ancestor would repeat the tree until the path overflows.
+// Folders that are links (DirEntry::isReparsePoint) are appended as empty folders and never entered:
+// entering them counts the same data twice, and a link back to an ancestor would repeat the tree until the
+// path overflows.
 #pragma once
 
 #include "model/DirInfo.h"
@@ -55,9 +56,5 @@ private:
 // The root record's name for a root path ending in a separator: the path less its last character
 // ("C:\" gives "C:", "C:\Data\" gives "C:\Data"). An empty path stays empty.
 std::string RootName(std::string_view rootPath);
-
-// The volume root of a path: everything up to and including its first backslash ("C:\Data\" gives "C:\");
-// a path without one is returned whole.
-std::string VolumeRootOf(std::string_view path);
 
 }  // namespace scan

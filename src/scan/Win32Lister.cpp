@@ -2,6 +2,7 @@
 #include "scan/Win32Lister.h"
 
 #include "fw/Handles.h"
+#include "scan/ReparsePoint.h"
 
 #include <cwchar>
 
@@ -44,6 +45,21 @@ std::wstring SearchPattern(const std::string& folderPath) {
     return pattern;
 }
 
+std::string FullFolderPath(const std::string& folderPath) {
+    const std::wstring path = Utf8ToWide(folderPath);
+    if (path.empty()) return folderPath;
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length >= full.size()) {  // too small: the length needed, terminator included
+        full.resize(length);
+        length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (length == 0 || length >= full.size()) return folderPath;
+    full.resize(length);
+    if ((path.back() == L'\\' || path.back() == L'/') && full.back() != L'\\') full += L'\\';
+    return WideToUtf8(full.c_str());
+}
+
 namespace {
 class Win32Listing final : public DirListing {
 public:
@@ -58,7 +74,7 @@ public:
         }
         entry.name = WideToUtf8(data_.cFileName);
         entry.isDirectory = (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entry.isReparsePoint = (data_.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entry.isReparsePoint = IsLinkReparsePoint(data_.dwFileAttributes, data_.dwReserved0);
         entry.size = (std::uint64_t{data_.nFileSizeHigh} << 32) | data_.nFileSizeLow;
         return true;
     }

@@ -1,6 +1,7 @@
 // Win32 lister: FindFirstFileW/FindNextFileW on the "\\?\" form of p + "\*.*", so paths past 259
 // characters list too; names are converted between the program's UTF-8 and UTF-16 here and nowhere else.
-// Folders with FILE_ATTRIBUTE_REPARSE_POINT (junctions, directory links, mount points) are reported as such.
+// Reparse points that are links (junctions, directory links, mount points; ReparsePoint.h) are reported as
+// such; folders behind other reparse points are ordinary folders to the walk.
 #pragma once
 
 #include "scan/DirLister.h"
@@ -19,6 +20,12 @@ public:
 // \\?\UNC\srv\share\x\*.*; forward slashes become backslashes. Relative paths are used as they are, since
 // the "\\?\" form takes no relative parts.
 std::wstring SearchPattern(const std::string& folderPath);
+
+// The absolute, normalised form of a folder path (GetFullPathNameW: resolved against the current folder,
+// "." and ".." applied, doubled backslashes and trailing dots dropped), ending in a backslash when the path
+// did. The "\\?\" form takes every part literally, so a root passes through here before the walk puts it
+// on. Returned unchanged when the system cannot resolve it.
+std::string FullFolderPath(const std::string& folderPath);
 
 std::wstring Utf8ToWide(const std::string& text);
 std::string WideToUtf8(const wchar_t* text);

@@ -1,9 +1,15 @@
 // Drives the real Kelvaran.exe from outside, as a user's tools would: finds its main window, reads its
-// caption, menu bar and status line, sends commands, and closes it.
+// caption, menu bar and status line, sends commands, and closes it. Scripts combine it with xdotool (real
+// mouse and keys) and ImageMagick (screenshots).
 //
 //   gui_driver start <program> [argument]   start the program, wait for its window, check it; leave it open
 //   gui_driver close [alt-f4]               close the running program through its Exit command, or with
 //                                           the Alt+F4 keystroke that the system turns into a close
+//   gui_driver probe <query>                print what the program's own thread answers (gui_probe.cpp)
+//   gui_driver command <id>                 post a menu command to the main window
+//   gui_driver rect <control id>            print "left top right bottom" of a window inside the main one
+//   gui_driver clipboard                    print the clipboard's text
+//   gui_driver window <caption> [ms]        wait for a top-level window of that caption; print its rect
 // Exit status 0 when every check passed; failures are printed one per line.
 #include "resource.h"
 
@@ -49,7 +55,9 @@ LRESULT CALLBACK ReceiverProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     return DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
-std::vector<std::string> ReadMenuBar(HWND main) {
+// Menus and the contents of common controls are process-local: the probe hook library reads them inside
+// the program and answers by WM_COPYDATA.
+std::string Probe(HWND main, const std::string& query) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = ReceiverProc;
     wc.lpszClassName = "KelvaranGuiReceiver";
@@ -66,8 +74,9 @@ std::vector<std::string> ReadMenuBar(HWND main) {
     HHOOK hook = hookProc ? SetWindowsHookExA(WH_GETMESSAGE, hookProc, probe, thread) : nullptr;
 
     received = "<no answer>";
+    const ATOM atom = GlobalAddAtomA(query.c_str());
     if (hook) {
-        PostMessageA(main, RegisterWindowMessageA("KelvaranGuiProbe"), reinterpret_cast<WPARAM>(receiver), 0);
+        PostMessageA(main, RegisterWindowMessageA("KelvaranGuiProbe"), reinterpret_cast<WPARAM>(receiver), atom);
         const DWORD start = GetTickCount();
         MSG msg;
         while (received == "<no answer>" && GetTickCount() - start < 10000) {
@@ -76,12 +85,18 @@ std::vector<std::string> ReadMenuBar(HWND main) {
         }
         UnhookWindowsHookEx(hook);
     }
+    GlobalDeleteAtom(atom);
     DestroyWindow(receiver);
+    return received;
+}
+
+std::vector<std::string> ReadMenuBar(HWND main) {
+    const std::string answer = Probe(main, "menu");
     std::vector<std::string> texts;
-    for (size_t begin = 0; begin <= received.size();) {
-        size_t end = received.find('|', begin);
-        if (end == std::string::npos) end = received.size();
-        texts.push_back(received.substr(begin, end - begin));
+    for (size_t begin = 0; begin <= answer.size();) {
+        size_t end = answer.find('|', begin);
+        if (end == std::string::npos) end = answer.size();
+        texts.push_back(answer.substr(begin, end - begin));
         begin = end + 1;
     }
     return texts;
@@ -148,11 +163,83 @@ int Close(bool withAltF4) {
     Check(ended && code == 0, "exit status 0");
     return failures ? 1 : 0;
 }
+
+HWND FindDescendant(HWND parent, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(child) != s->id) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int PrintRect(HWND window) {
+    RECT r{};
+    if (!window || !GetWindowRect(window, &r)) {
+        std::printf("none\n");
+        return 1;
+    }
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return "<clipboard busy>";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+            const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+            text.resize(bytes > 0 ? static_cast<std::size_t>(bytes - 1) : 0);
+            WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), bytes, nullptr, nullptr);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+HWND WaitForWindow(const char* caption, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        HWND window = FindWindowA(nullptr, caption);
+        if (window && IsWindowVisible(window)) return window;
+        Sleep(50);
+    } while (GetTickCount() - start < milliseconds);
+    return nullptr;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 3 && std::string(argv[1]) == "start") return Start(argv[2], argc > 3 ? argv[3] : nullptr);
-    if (argc >= 2 && std::string(argv[1]) == "close") return Close(argc > 2 && std::string(argv[2]) == "alt-f4");
-    std::fprintf(stderr, "usage: gui_driver start <program> [argument] | gui_driver close [alt-f4]\n");
+    const std::string verb = argc > 1 ? argv[1] : "";
+    if (verb == "start" && argc >= 3) return Start(argv[2], argc > 3 ? argv[3] : nullptr);
+    if (verb == "close") return Close(argc > 2 && std::string(argv[2]) == "alt-f4");
+    if (verb == "window" && argc >= 3) return PrintRect(WaitForWindow(argv[2], argc > 3 ? std::atoi(argv[3]) : 5000));
+    if (verb == "clipboard") {
+        std::printf("%s\n", ClipboardText().c_str());
+        return 0;
+    }
+    HWND main = FindWindowA("KelvaranFrame", nullptr);
+    if (!main) {
+        std::fprintf(stderr, "gui_driver: Kelvaran's main window is not there\n");
+        return 1;
+    }
+    if (verb == "probe" && argc >= 3) {
+        std::string query = argv[2];
+        for (int i = 3; i < argc; ++i) query += std::string(" ") + argv[i];
+        std::printf("%s\n", Probe(main, query).c_str());
+        return 0;
+    }
+    if (verb == "command" && argc >= 3) return PostMessageA(main, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), 0), 0) ? 0 : 1;
+    if (verb == "rect" && argc >= 3) return PrintRect(FindDescendant(main, std::atoi(argv[2])));
+    std::fprintf(stderr, "usage: gui_driver start <program> [argument] | close [alt-f4] | probe <query> | command <id> |"
+                         " rect <id> | clipboard | window <caption> [ms]\n");
     return 2;
 }

@@ -1,25 +1,201 @@
 // A hook library that gui_driver places into Kelvaran.exe's user-interface thread to read what only that
-// process can read: its menu bar (menus are process-local). On the registered message "KelvaranGuiProbe"
-// posted to the main window, it sends the top-level menu texts, separated by '|', to the window in wParam
-// as WM_COPYDATA.
+// process can read: menus (process-local), status bar cells, the tree's selection, combo boxes and tool
+// bar buttons (their messages carry pointers into the process). On the registered message
+// "KelvaranGuiProbe" posted to the main window, with the receiver window in wParam and a global atom
+// holding the query in lParam (none: "menu"), it sends the answer to the receiver as WM_COPYDATA.
+//
+// Queries (texts are UTF-8; lists are separated by '|', status bars by newlines and their cells by tabs):
+//   menu                 the menu bar's drop-down texts
+//   status               every status bar of the main window, top to bottom
+//   tree                 the selected tree item's path, item texts from the top joined by '\'
+//   menustate <id>       "enabled" or "disabled", then " checked" when checked (after WM_INITMENUPOPUP)
+//   combo <id>           the selected text of the combo box (or extended combo box) with that id
+//   button <id>          the tool bar button with that command id: "enabled|disabled left top right bottom"
+//                        in screen coordinates, or "none"
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <string>
+#include <vector>
+
+namespace {
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), bytes, nullptr, nullptr);
+    return narrow;
+}
+
+std::vector<HWND> Descendants(HWND parent, const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        std::vector<HWND> found;
+    } search{className, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t name[64] = {};
+            GetClassNameW(child, name, 64);
+            if (lstrcmpiW(name, s->className) == 0) s->found.push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND DescendantWithId(HWND parent, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(child) == s->id) {
+                s->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string MenuBar(HWND main) {
+    std::string texts;
+    HMENU bar = GetMenu(main);
+    const int count = bar ? GetMenuItemCount(bar) : 0;
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[128] = {};
+        GetMenuStringW(bar, i, text, 128, MF_BYPOSITION);
+        if (i) texts += '|';
+        texts += Narrow(text);
+    }
+    return texts;
+}
+
+std::string StatusBars(HWND main) {
+    std::vector<HWND> bars;
+    for (HWND bar : Descendants(main, STATUSCLASSNAMEW))
+        if (GetParent(bar) == main && IsWindowVisible(bar)) bars.push_back(bar);
+    std::sort(bars.begin(), bars.end(), [](HWND a, HWND b) {
+        RECT ra{}, rb{};
+        GetWindowRect(a, &ra);
+        GetWindowRect(b, &rb);
+        return ra.top < rb.top;
+    });
+    std::string answer;
+    for (HWND bar : bars) {
+        if (!answer.empty()) answer += '\n';
+        const int parts = static_cast<int>(SendMessageW(bar, SB_GETPARTS, 0, 0));
+        for (int i = 0; i < parts; ++i) {
+            const LRESULT length = SendMessageW(bar, SB_GETTEXTLENGTHW, i, 0);
+            std::wstring text(LOWORD(length) + 1, L'\0');
+            SendMessageW(bar, SB_GETTEXTW, i, reinterpret_cast<LPARAM>(text.data()));
+            text.resize(LOWORD(length));
+            if (i) answer += '\t';
+            answer += Narrow(text);
+        }
+    }
+    return answer;
+}
+
+std::string TreeSelection(HWND main) {
+    const std::vector<HWND> trees = Descendants(main, WC_TREEVIEWW);
+    if (trees.empty()) return "<no tree>";
+    HWND tree = trees.front();
+    std::vector<std::string> names;
+    for (HTREEITEM item = TreeView_GetSelection(tree); item; item = TreeView_GetParent(tree, item)) {
+        wchar_t text[1024] = {};
+        TVITEMW info{};
+        info.mask = TVIF_TEXT;
+        info.hItem = item;
+        info.pszText = text;
+        info.cchTextMax = 1024;
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info));
+        names.push_back(Narrow(text));
+    }
+    std::string path;
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        if (!path.empty()) path += '\\';
+        path += *name;
+    }
+    return path;
+}
+
+std::string MenuState(HWND main, UINT id) {
+    HMENU bar = GetMenu(main);
+    const int count = bar ? GetMenuItemCount(bar) : 0;
+    for (int i = 0; i < count; ++i) {
+        HMENU popup = GetSubMenu(bar, i);
+        if (!popup || GetMenuState(popup, id, MF_BYCOMMAND) == static_cast<UINT>(-1)) continue;
+        SendMessageW(main, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(i, FALSE));
+        const UINT state = GetMenuState(popup, id, MF_BYCOMMAND);
+        std::string answer = (state & (MF_GRAYED | MF_DISABLED)) ? "disabled" : "enabled";
+        if (state & MF_CHECKED) answer += " checked";
+        return answer;
+    }
+    return "none";
+}
+
+std::string ComboSelection(HWND main, int id) {
+    HWND combo = DescendantWithId(main, id);
+    if (!combo) return "<no combo>";
+    const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR) return "";
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, selected, 0);
+    std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
+    return Narrow(text);
+}
+
+std::string ToolbarButton(HWND main, int id) {
+    for (HWND bar : Descendants(main, TOOLBARCLASSNAMEW)) {
+        const LRESULT index = SendMessageW(bar, TB_COMMANDTOINDEX, id, 0);
+        if (index < 0) continue;
+        RECT rect{};
+        SendMessageW(bar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+        MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        char answer[96];
+        std::snprintf(answer, sizeof answer, "%s %ld %ld %ld %ld",
+                      SendMessageW(bar, TB_ISBUTTONENABLED, id, 0) ? "enabled" : "disabled", rect.left, rect.top,
+                      rect.right, rect.bottom);
+        return answer;
+    }
+    return "none";
+}
+
+std::string Answer(HWND main, const std::string& query) {
+    const std::size_t blank = query.find(' ');
+    const std::string verb = query.substr(0, blank);
+    const int argument = blank == std::string::npos ? 0 : std::atoi(query.c_str() + blank + 1);
+    if (verb == "menu") return MenuBar(main);
+    if (verb == "status") return StatusBars(main);
+    if (verb == "tree") return TreeSelection(main);
+    if (verb == "menustate") return MenuState(main, static_cast<UINT>(argument));
+    if (verb == "combo") return ComboSelection(main, argument);
+    if (verb == "button") return ToolbarButton(main, argument);
+    return "<unknown query " + query + ">";
+}
+
+}  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT probeMessage = RegisterWindowMessageA("KelvaranGuiProbe");
     auto* msg = reinterpret_cast<MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == probeMessage) {
-        std::string texts;
-        HMENU bar = GetMenu(msg->hwnd);
-        const int count = bar ? GetMenuItemCount(bar) : 0;
-        for (int i = 0; i < count; ++i) {
-            char text[128] = {};
-            GetMenuStringA(bar, i, text, sizeof text, MF_BYPOSITION);
-            if (i) texts += '|';
-            texts += text;
-        }
-        COPYDATASTRUCT data{1, static_cast<DWORD>(texts.size()), texts.data()};
+        char query[256] = "menu";
+        if (msg->lParam) GlobalGetAtomNameA(static_cast<ATOM>(msg->lParam), query, sizeof query);
+        const std::string answer = Answer(msg->hwnd, query);
+        COPYDATASTRUCT data{1, static_cast<DWORD>(answer.size()), const_cast<char*>(answer.data())};
         SendMessageA(reinterpret_cast<HWND>(msg->wParam), WM_COPYDATA, reinterpret_cast<WPARAM>(msg->hwnd),
                      reinterpret_cast<LPARAM>(&data));
     }

@@ -43,6 +43,7 @@ TEST(SystemDrives, ClusterSizeFallsBackToTheFreeSpaceCall) {
         ASSERT_NE(expected, 0u) << root;
         EXPECT_EQ(scan::DetectClusterSize(root), expected) << root;
     }
+    EXPECT_EQ(scan::DetectClusterSize("C:\\windows\\system32\\"), DiskFreeSpaceCluster("C:\\"));
     // A letter with no volume behind it.
     const DWORD mask = GetLogicalDrives();
     for (char letter = 'Y'; letter > 'D'; --letter) {

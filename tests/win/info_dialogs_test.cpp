@@ -1,5 +1,6 @@
 // The dialogs that answer questions about the tree, on real windows under a fake main window: forcing the
 // cluster size, the cluster table, the sizes histogram and the statistics dialog, with screenshots.
+#include "about/Help.h"
 #include "fw/MessageBox.h"
 #include "fw/TFrameWindow.h"
 #include "info/DialogPlacement.h"
@@ -205,7 +206,7 @@ TEST(SizeHistogram, TheMainWindowIsDisabledWhileItIsOpenAndTheItemsFollowTheDeta
 
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const fw::ScreenRect placed = info::WindowScreenRect(window);
+    const fw::LayoutRect placed = info::WindowScreenRect(window);
     EXPECT_GE(placed.left, work.left);
     EXPECT_LE(placed.right, work.right);
     EXPECT_LE(placed.bottom, work.bottom);
@@ -230,7 +231,7 @@ TEST(SizeHistogram, TheMainWindowIsDisabledWhileItIsOpenAndTheItemsFollowTheDeta
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(IsWindowEnabled(main.Handle()));
     EXPECT_EQ(remembered.detail, 2);
-    EXPECT_EQ(remembered.rect, (fw::ScreenRect{40, 40, 680, 460}));
+    EXPECT_EQ(remembered.rect, (fw::LayoutRect{40, 40, 680, 460}));
 }
 
 TEST(SizeHistogram, TheMainWindowIsEnabledAgainWhenTheWindowIsDestroyedWithoutClosing) {
@@ -408,16 +409,29 @@ TEST_F(StatisticsDialog, ResizedWithResultsAndTheChoicesAreRememberedWhenItClose
     CheckDlgButton(dialog.GetHandle(), IDC_STATS_RECURSE, BST_CHECKED);
     Find();
     SetAbsolute(true);
-    const fw::ScreenRect before = info::WindowScreenRect(dialog.GetHandle());
+    const fw::LayoutRect before = info::WindowScreenRect(dialog.GetHandle());
     const int listWidth = info::WindowScreenRect(list).Width();
     SetWindowPos(dialog.GetHandle(), nullptr, 30, 30, before.Width() + 260, before.Height() + 140,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
     EXPECT_EQ(info::WindowScreenRect(list).Width(), listWidth + 260) << "the result list stretches";
     EXPECT_TRUE(win_test::SaveScreenshot(dialog.GetHandle(), "statistics.bmp"));
-    const fw::ScreenRect last = info::WindowScreenRect(dialog.GetHandle());
+    const fw::LayoutRect last = info::WindowScreenRect(dialog.GetHandle());
     DestroyWindow(dialog.GetHandle());
     EXPECT_EQ(remembered.rect, last);
     EXPECT_EQ(remembered.query, info::kMostFilesDeep);
+}
+
+TEST_F(StatisticsDialog, HelpShowsTheStatisticsTopicForTheDialog) {
+    const std::string module = about::ModulePath();
+    const std::string help = module.substr(0, module.find_last_of('\\') + 1) + "Kelvaran.chm";
+    CloseHandle(CreateFileA(help.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    std::vector<std::pair<HWND, std::string>> shown;
+    about::SetHelpViewer([&](HWND owner, const std::string& fileAndTopic) { shown.emplace_back(owner, fileAndTopic); });
+    Click(dialog.GetHandle(), IDC_STATS_HELP);
+    about::SetHelpViewer({});
+    DeleteFileA(help.c_str());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(shown, (std::vector<std::pair<HWND, std::string>>{{dialog.GetHandle(), help + "::/statdlg.htm"}}));
 }
 
 TEST(StatisticsChoices, GoBackToTheRecordWhenTheDialogIsDestroyed) {

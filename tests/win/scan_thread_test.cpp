@@ -81,7 +81,9 @@ std::uint32_t DiskFreeSpaceCluster(const char* root) {
 std::string MakeChain(TempTree& tree, int depth) {
     std::string relative;
     for (int level = 0; level < depth; ++level) {
-        relative += (relative.empty() ? "" : "\\") + std::string("d") + std::to_string(level);
+        if (!relative.empty()) relative += '\\';
+        relative += 'd';
+        relative += std::to_string(level);
         tree.Dir(relative);
         tree.File(relative + "\\f", 1);
     }
@@ -159,6 +161,10 @@ TEST(TScanThread, NamesTheRootAndDetectsTheClusterSizeOfItsVolume) {
     EXPECT_EQ(folder.GetInfo().name, "C:\\Data");
     EXPECT_EQ(folder.GetClusterSize(), expected);
     EXPECT_EQ(folder.FilesFound() + folder.FoldersFound() + folder.BytesFound(), 0u);
+    // A share is its own volume: when nothing answers for it the size is unknown, not the current drive's.
+    scan::TScanThread share(receiver.Window(), "\\\\server\\share\\dir\\", receiver.Message());
+    EXPECT_EQ(share.GetInfo().name, "\\\\server\\share\\dir");
+    EXPECT_EQ(share.GetClusterSize(), 0u);
 }
 
 TEST(TScanThread, CompletedScanPostsOneAndCountsAllocatedBytes) {
@@ -283,4 +289,44 @@ TEST(TScanThread, TerminateWakesAPausedWalk) {
     ASSERT_TRUE(receiver.Wait(wParam, lParam, 10000));
     EXPECT_EQ(wParam, 0u);
     EXPECT_TRUE(thread.WaitForExit(10000));
+}
+
+// Roots written with "..", ".", a doubled backslash, a trailing dot or relative to the current folder name
+// the folder they lead to; in the "\\?\" form those parts would be taken literally and the scan would
+// report an empty tree as complete. The root record is named after the folder actually scanned.
+TEST(TScanThread, RootsAreScannedAsTheFolderTheyLeadTo) {
+    TempTree tree;
+    tree.Dir("data");
+    tree.File("data\\a", 10);
+    tree.Dir("data\\sub");
+    tree.File("data\\sub\\b", 5000);
+    tree.Dir("other");
+    const std::string longer = "other\\" + std::string(150, 'x') + "\\" + std::string(150, 'y');
+    tree.Dir(longer.substr(0, longer.rfind('\\')));
+    tree.Dir(longer);
+    const std::string data = tree.Path("data");
+    struct CurrentFolder {  // restored however the test ends, before the tree goes
+        wchar_t previous[MAX_PATH] = {};
+        CurrentFolder() { GetCurrentDirectoryW(MAX_PATH, previous); }
+        ~CurrentFolder() { SetCurrentDirectoryW(previous); }
+    } current;
+    ASSERT_TRUE(SetCurrentDirectoryW(scan::Utf8ToWide(tree.Root()).c_str()));
+    for (const std::string& root : {tree.Path("other") + "\\..\\data\\", data + "\\.\\", tree.Root() + "\\\\data\\",
+                                    data + "\\sub\\..\\", data + ".\\", std::string("data\\"), std::string(".\\data\\"),
+                                    tree.Path(longer) + "\\..\\..\\..\\data\\"}) {
+        SCOPED_TRACE(root);
+        Receiver receiver;
+        scan::TScanThread thread(receiver.Window(), root, receiver.Message());
+        EXPECT_EQ(thread.GetInfo().name, data);
+        EXPECT_EQ(thread.GetClusterSize(), 4096u);
+        thread.Start();
+        WPARAM wParam = 0;
+        LPARAM lParam = 0;
+        ASSERT_TRUE(receiver.Wait(wParam, lParam));
+        EXPECT_EQ(wParam, 1u);
+        ASSERT_TRUE(thread.WaitForExit(10000));
+        EXPECT_EQ(thread.GetInfo().deepFiles, 2u);
+        EXPECT_EQ(thread.GetInfo().deepDirs, 1u);
+        EXPECT_EQ(thread.GetInfo().deepSize, 5010u);
+    }
 }

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -260,15 +261,23 @@ TEST(ThreadDlg, ScanEndingWithinTheFirstSecondClosesWithCountersStillZero) {
     MakeFile(root + "one.txt", 5);
     MakeFile(root + "sub\\two.txt", 7000);
 
-    WatchedThreadDlg dialog(nullptr, root);
-    const auto begin = Clock::now();
+    // Only a scan that ended within the first second says anything about the first refresh; a machine
+    // busy with other work may take longer now and then, so a slow run is tried again.
+    std::unique_ptr<WatchedThreadDlg> ran;
+    INT_PTR result = 0;
+    double seconds = 0;
     std::string rootText;
     bool gaugeVisible = true;
-    const INT_PTR result = RunDriven(dialog, [&](HWND window) {
-        rootText = Text(window, IDC_THREAD_ROOT);
-        gaugeVisible = IsWindowVisible(GetDlgItem(window, IDC_THREAD_GAUGE));
-    });
-    const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+    for (int attempt = 0; attempt < 5 && (!ran || seconds >= 1.0); ++attempt) {
+        ran = std::make_unique<WatchedThreadDlg>(nullptr, root);
+        const auto begin = Clock::now();
+        result = RunDriven(*ran, [&](HWND window) {
+            rootText = Text(window, IDC_THREAD_ROOT);
+            gaugeVisible = IsWindowVisible(GetDlgItem(window, IDC_THREAD_GAUGE));
+        });
+        seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+    }
+    WatchedThreadDlg& dialog = *ran;
 
     EXPECT_EQ(result, IDOK);
     ASSERT_LT(seconds, 1.0) << "too slow to say anything about the first refresh";

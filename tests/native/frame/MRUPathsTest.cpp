@@ -101,3 +101,21 @@ TEST(MRUPaths, WrittenOnceAtDestructionLeavingValuesBeyondTheCount) {
     EXPECT_EQ(shrink["MruPath1"], "C:\\");
     EXPECT_EQ(shrink["MruPath2"], "C:\\") << "values beyond the count are left as they are";
 }
+
+// The recent-root command passes a view of one of the list's own entries. Paths longer than the small
+// string buffer live on the heap, so ASan sees any read of an entry after it was erased.
+TEST(MRUPaths, AddingAViewOfItsOwnEntryMovesItToTheFront) {
+    const std::vector<std::string> roots{"C:\\Users\\Someone\\Documents\\", "D:\\Archive\\Photographs\\2020\\",
+                                         "E:\\Projects\\Long Folder Name\\", "F:\\Backups\\Nightly Copies\\"};
+    for (std::size_t index = 0; index < roots.size(); ++index) {
+        SCOPED_TRACE(index);
+        frame::MRUPaths paths(29100);
+        for (auto it = roots.rbegin(); it != roots.rend(); ++it) paths.Add(*it);
+        ASSERT_EQ(paths.Entries(), roots);
+        paths.Add(std::string_view(paths.Entries()[index]));
+        std::vector<std::string> expected = roots;
+        expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(index));
+        expected.insert(expected.begin(), roots[index]);
+        EXPECT_EQ(paths.Entries(), expected);
+    }
+}

@@ -8,7 +8,7 @@
 
 namespace {
 
-using fw::ScreenRect;
+using fw::LayoutRect;
 
 TEST(DialogData, StatisticsChoicesAreReadInOrderUpToTheFirstUnreadableNumber) {
     const info::StatsChoices initial;
@@ -54,12 +54,12 @@ TEST(DialogData, HistogramDetailIsClampedWhenRead) {
 }
 
 TEST(DialogData, ARememberedRectangleGrowsToTheCurrentSizeAndComesBackOntoTheWorkArea) {
-    const ScreenRect area{0, 0, 1280, 1000};
+    const LayoutRect area{0, 0, 1280, 1000};
     EXPECT_FALSE(info::RememberedPlacement({0, 0, 0, 0}, 400, 300, area));
     EXPECT_FALSE(info::RememberedPlacement({50, 50, 40, 90}, 400, 300, area));
-    EXPECT_EQ(info::RememberedPlacement({100, 100, 300, 200}, 400, 300, area), (ScreenRect{100, 100, 500, 400}));
-    EXPECT_EQ(info::RememberedPlacement({100, 100, 700, 600}, 400, 300, area), (ScreenRect{100, 100, 700, 600}));
-    EXPECT_EQ(info::RememberedPlacement({3000, -900, 3500, -500}, 400, 300, area), (ScreenRect{780, 0, 1280, 400}));
+    EXPECT_EQ(info::RememberedPlacement({100, 100, 300, 200}, 400, 300, area), (LayoutRect{100, 100, 500, 400}));
+    EXPECT_EQ(info::RememberedPlacement({100, 100, 700, 600}, 400, 300, area), (LayoutRect{100, 100, 700, 600}));
+    EXPECT_EQ(info::RememberedPlacement({3000, -900, 3500, -500}, 400, 300, area), (LayoutRect{780, 0, 1280, 400}));
 }
 
 TEST(DialogData, BothValuesAreLoadedAndSavedUnderTheirNames) {

@@ -23,6 +23,15 @@ struct FakeVolumes final : scan::VolumeQueries {
     mutable int bootReads = 0, freeSpaceCalls = 0;
     int platform = kPlatformNT;
     bool win9xOk = true;
+    // The volume of a path; a path not listed lies on the drive its first three characters name.
+    std::map<std::string, std::string> volumes;
+    mutable std::vector<std::string> volumeQueries;  // every root the volume queries were asked about
+    mutable std::string bootLetters;
+
+    std::string VolumePathName(const std::string& path) const override {
+        const auto it = volumes.find(path);
+        return it != volumes.end() ? it->second : path.substr(0, 3);
+    }
 
     std::uint32_t LogicalDrives() const override { return mask; }
     unsigned DriveType(const std::string& root) const override {
@@ -40,15 +49,20 @@ struct FakeVolumes final : scan::VolumeQueries {
         label = it->second;
         return true;
     }
-    std::string FileSystemName(const std::string&) const override { return fileSystem; }
-    bool DiskFreeSpace(const std::string&, std::uint32_t& spc, std::uint32_t& bps) const override {
+    std::string FileSystemName(const std::string& root) const override {
+        volumeQueries.push_back(root);
+        return fileSystem;
+    }
+    bool DiskFreeSpace(const std::string& root, std::uint32_t& spc, std::uint32_t& bps) const override {
+        volumeQueries.push_back(root);
         ++freeSpaceCalls;
         spc = sectorsPerCluster;
         bps = bytesPerSector;
         return freeSpaceOk;
     }
-    bool ReadBootSector(char, std::array<std::uint8_t, 512>& sector, std::size_t& read) const override {
+    bool ReadBootSector(char letter, std::array<std::uint8_t, 512>& sector, std::size_t& read) const override {
         ++bootReads;
+        bootLetters += letter;
         if (!bootOpens) return false;
         sector.fill(0);
         sector[11] = static_cast<std::uint8_t>(bootBytesPerSector & 0xFF);
@@ -57,7 +71,8 @@ struct FakeVolumes final : scan::VolumeQueries {
         read = bootBytes;
         return true;
     }
-    bool Win9xFreeSpace(const std::string&, std::uint32_t& spc, std::uint32_t& bps) const override {
+    bool Win9xFreeSpace(const std::string& root, std::uint32_t& spc, std::uint32_t& bps) const override {
+        volumeQueries.push_back(root);
         spc = 4;
         bps = 512;
         return win9xOk;
@@ -186,4 +201,39 @@ TEST(ClusterSize, Windows9xUsesItsDriveServiceOnly) {
     v.win9xOk = false;
     EXPECT_EQ(scan::DetectClusterSize("C:\\", v), 0u);
     EXPECT_EQ(v.bootReads + v.freeSpaceCalls, 0);
+}
+
+// Only the volume that holds the path may answer: a share, a mounted folder or a relative path must not
+// get the current drive's cluster size, nor that of a drive their first letter happens to name.
+TEST(ClusterSize, AsksTheVolumeThatHoldsThePath) {
+    struct Case {
+        const char* what;
+        std::string path;
+        std::string volume;  // the volume query's answer; empty when it fails
+        bool freeSpaceOk;
+        std::string bootLetters;
+        std::uint32_t expected;
+    };
+    for (const Case& c : {
+             Case{"folder on a drive", "C:\\Data\\", "C:\\", true, "C", 32768},
+             Case{"relative root", "Data\\", "E:\\", true, "E", 32768},
+             Case{"share", "\\\\server\\share\\dir\\", "\\\\server\\share\\", true, "", 4096},
+             Case{"share that gives no sizes", "\\\\server\\share\\dir\\", "\\\\server\\share\\", false, "", 0},
+             Case{"share the volume query fails on", "\\\\server\\share\\", "", true, "", 0},
+             Case{"mounted folder", "C:\\mnt\\disk\\sub\\", "C:\\mnt\\disk\\", true, "", 4096},
+             Case{"mounted folder that gives no sizes", "C:\\mnt\\disk\\", "C:\\mnt\\disk\\", false, "", 0},
+         }) {
+        SCOPED_TRACE(c.what);
+        FakeVolumes v;
+        v.bootSectorsPerCluster = 64;  // the boot sector says 32768,
+        v.sectorsPerCluster = 8;       // GetDiskFreeSpace 4096
+        v.freeSpaceOk = c.freeSpaceOk;
+        v.volumes[c.path] = c.volume;
+        EXPECT_EQ(scan::DetectClusterSize(c.path, v), c.expected);
+        EXPECT_EQ(v.bootLetters, c.bootLetters);
+        for (const std::string& asked : v.volumeQueries) EXPECT_EQ(asked, c.volume);
+        if (c.volume.empty()) {
+            EXPECT_TRUE(v.volumeQueries.empty());
+        }
+    }
 }

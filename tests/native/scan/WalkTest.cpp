@@ -4,7 +4,13 @@
 
 #include "scan/Walk.h"
 
+#include "model/DataFile.h"
+
 #include <gtest/gtest.h>
+
+#include <pthread.h>
+
+#include <functional>
 
 using scantest::Dir;
 using scantest::FakeLister;
@@ -169,11 +175,79 @@ TEST(Walk, StopTakesEffectAtTheNextFolderAndClosesEveryListing) {
     EXPECT_TRUE(stoppedBeforeStart.lister.opened.empty());
 }
 
-TEST(ScanPaths, RootNameAndVolumeRoot) {
+// A chain of folders `depth` levels below "C:", one file in each, answered from the path's length
+// (a listed map of 5,000 paths would hold 25 MB of keys).
+class ChainLister final : public scan::DirLister {
+public:
+    explicit ChainLister(std::size_t depth) : depth_(depth) {}
+    std::unique_ptr<scan::DirListing> Open(const std::string& path) override {
+        const std::size_t level = (path.size() - 2) / 2;  // "C:" then "\d" per level
+        std::vector<scan::DirEntry> entries{File("f", level + 1)};
+        if (level < depth_) entries.push_back(Dir("d"));
+        return std::make_unique<Listing>(std::move(entries));
+    }
+    char Separator() const override { return '\\'; }
+
+private:
+    struct Listing final : scan::DirListing {
+        explicit Listing(std::vector<scan::DirEntry> entries) : entries_(std::move(entries)) {}
+        bool Next(scan::DirEntry& entry) override {
+            if (next_ == entries_.size()) return false;
+            entry = entries_[next_++];
+            return true;
+        }
+        std::vector<scan::DirEntry> entries_;
+        std::size_t next_ = 0;
+    };
+    std::size_t depth_;
+};
+
+// Runs `body` on a thread with the stack the scan worker reserves (64 MiB), as the walk recurses per level.
+void OnWorkerStack(const std::function<void()>& body) {
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, std::size_t{64} << 20);
+    pthread_t thread;
+    auto run = [](void* argument) -> void* {
+        (*static_cast<const std::function<void()>*>(argument))();
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&thread, &attributes, run, const_cast<std::function<void()>*>(&body)), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+}
+
+// Long paths let a scan go thousands of levels deeper than MAX_PATH; whatever it produces must come back
+// from the data file whole.
+TEST(Walk, DeepScansExportAndImportBackEqual) {
+    for (const std::size_t depth : {std::size_t{5000}, model::kMaxTreeDepth}) {
+        SCOPED_TRACE(depth);
+        ChainLister lister(depth);
+        Control control;
+        scan::ScanCounters counters;
+        model::DirInfo scanned("C:");
+        bool complete = false;
+        OnWorkerStack([&] {
+            std::string path = scanned.name;
+            complete = scan::Walker(lister, 4096, counters, control).Walk(scanned, path);
+        });
+        ASSERT_TRUE(complete);
+        ASSERT_EQ(counters.filesFound.load(), depth + 1);
+        model::RecomputeTotals(scanned, 4096);
+
+        std::string bytes;
+        ASSERT_TRUE(model::EncodeDataFile(4096, scanned, bytes));
+        model::DirInfo imported;
+        std::uint32_t cluster = 0;
+        ASSERT_EQ(model::DecodeDataFile(bytes, imported, cluster), model::DecodeResult::kComplete);
+        model::RecomputeTotals(imported, cluster);
+        EXPECT_EQ(imported.deepFiles, depth + 1);
+        EXPECT_TRUE(imported == scanned);
+    }
+}
+
+TEST(ScanPaths, RootName) {
     EXPECT_EQ(scan::RootName("C:\\"), "C:");
     EXPECT_EQ(scan::RootName("C:\\Data\\"), "C:\\Data");
     EXPECT_EQ(scan::RootName(""), "");
-    EXPECT_EQ(scan::VolumeRootOf("C:\\"), "C:\\");
-    EXPECT_EQ(scan::VolumeRootOf("C:\\Data\\"), "C:\\");
-    EXPECT_EQ(scan::VolumeRootOf("D:"), "D:");
 }

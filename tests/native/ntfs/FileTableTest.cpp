@@ -1,0 +1,286 @@
+// The file table on hand-made records: which names become entries, in which order, with which sizes; how
+// damaged references, cycles, extension records and reparse points are taken; path resolution; a chain
+// far deeper than any call stack would allow, built on a small stack; stop requests.
+#include "RecordBuilder.h"
+
+#include "scan/ntfs/FileTable.h"
+
+#include <gtest/gtest.h>
+
+#include <pthread.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace scan::ntfs;
+using ntfstest::RecordBuilder;
+using ntfstest::Ref;
+
+namespace {
+
+struct NoControl final : scan::WalkControl {
+    bool StopRequested() const override { return stop; }
+    void PausePoint() override {}
+    bool stop = false;
+};
+
+std::vector<std::uint16_t> AsciiUpCase() {
+    std::vector<std::uint16_t> upcase(65536);
+    for (std::size_t c = 0; c < upcase.size(); ++c)
+        upcase[c] = static_cast<std::uint16_t>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    return upcase;
+}
+
+using Records = std::map<std::uint32_t, std::vector<std::uint8_t>>;
+
+// The root folder, record 5, and the metadata records a real table starts with.
+Records Volume() {
+    Records r;
+    r[5] = RecordBuilder(5, true, true).Name(Ref(5, 5), u".").Bytes();
+    r[0] = RecordBuilder(1).Name(Ref(5, 5), u"$MFT").Data(0).Bytes();
+    r[11] = RecordBuilder(11, true, true).Name(Ref(5, 5), u"$Extend").Bytes();
+    return r;
+}
+
+// Lines "path size" for files and "path/" for folders, depth first in the tree's order.
+std::vector<std::string> Lines(const model::DirInfo& root) {
+    std::vector<std::string> lines;
+    struct Frame {
+        const model::DirInfo* dir;
+        std::string path;
+    };
+    std::vector<Frame> stack{{&root, ""}};
+    while (!stack.empty()) {
+        const Frame frame = stack.back();
+        stack.pop_back();
+        for (const model::FileInfo& f : frame.dir->files) lines.push_back(frame.path + f.name + " " + std::to_string(f.size));
+        for (auto it = frame.dir->subdirs.rbegin(); it != frame.dir->subdirs.rend(); ++it)
+            stack.push_back({&*it, frame.path + it->name + "/"});
+        for (const model::DirInfo& d : frame.dir->subdirs) lines.push_back(frame.path + d.name + "/");
+    }
+    return lines;
+}
+
+struct Built {
+    ReadResult result;
+    model::DirInfo root{"X:"};
+    scan::ScanCounters counters;
+};
+
+void Build(Records records, Built& out, std::uint32_t start = 5, std::uint32_t cluster = 0) {
+    FileTable table(4096, 1 << 20);
+    for (auto& [number, bytes] : records) table.AddRecord(number, bytes);
+    table.Finish(nullptr);
+    NoControl control;
+    const auto upcase = AsciiUpCase();
+    out.result = table.BuildTree(start, upcase, out.root, out.counters, control, cluster);
+}
+
+TEST(NtfsFileTable, EntriesOrderSizesAndCounters) {
+    Records r = Volume();
+    r[40] = RecordBuilder(1).Name(Ref(5, 5), u"beta.txt").Data(700).Bytes();
+    r[41] = RecordBuilder(1).Name(Ref(5, 5), u"Alpha").NonResident(kData, {0x11, 0x02, 0x30, 0}, 5000).Bytes();
+    r[42] = RecordBuilder(3, true, true).Name(Ref(5, 5), u"docs").Bytes();
+    // A long name with its short twin: one entry; a record with only a short name: none.
+    r[43] = RecordBuilder(1).Name(Ref(42, 3), u"Long Name.text").Name(Ref(42, 3), u"LONGNA~1.TEX", kDosName).Data(3).Bytes();
+    r[44] = RecordBuilder(1).Name(Ref(42, 3), u"SHORT~1", kDosName).Data(4).Bytes();
+    // Hard links in two folders, a name in the POSIX name space, and one in both spaces at once.
+    r[45] = RecordBuilder(1).Name(Ref(5, 5), u"link-a").Name(Ref(42, 3), u"link-b").Data(9).Bytes();
+    r[46] = RecordBuilder(1).Name(Ref(42, 3), u"posix", kPosixName).Data(1).Bytes();
+    r[47] = RecordBuilder(1).Name(Ref(42, 3), u"BOTH.TXT", kWin32AndDosName).Data(2).Bytes();
+    // Metadata: below record 16, or below $Extend.
+    r[12] = RecordBuilder(1).Name(Ref(5, 5), u"reserved").Data(1).Bytes();
+    r[48] = RecordBuilder(1).Name(Ref(11, 11), u"$Quota").Data(1).Bytes();
+    r[49] = RecordBuilder(1).Name(Ref(5, 5), u"$user file").Data(6).Bytes();
+    // Not in use: no entry.
+    r[50] = RecordBuilder(1, false).Name(Ref(5, 5), u"deleted").Data(8).Bytes();
+
+    Built b;
+    Build(r, b, 5, 4096);
+    ASSERT_EQ(b.result, ReadResult::kComplete);
+    EXPECT_EQ(Lines(b.root), (std::vector<std::string>{
+                                 "$user file 6", "Alpha 5000", "beta.txt 700", "link-a 9", "docs/",
+                                 "docs/BOTH.TXT 2", "docs/link-b 9", "docs/Long Name.text 3", "docs/posix 1"}));
+    EXPECT_EQ(b.root.deepFiles, 8u);
+    EXPECT_EQ(b.root.deepDirs, 1u);
+    EXPECT_EQ(b.root.deepSize, 6u + 5000 + 700 + 9 + 2 + 9 + 3 + 1);
+    EXPECT_EQ(b.root.localAlloc, 0u);  // left to the recomputation, as the walk leaves it
+    EXPECT_EQ(b.counters.filesFound.load(), 8u);
+    EXPECT_EQ(b.counters.foldersFound.load(), 1u);
+    EXPECT_EQ(b.counters.bytesFound.load(), 4096u * 7 + 8192);  // rounded to clusters like the walk's
+}
+
+TEST(NtfsFileTable, DamagedReferencesLoseOnlyTheirOwnEntries) {
+    struct Case {
+        const char* what;
+        std::map<std::uint32_t, RecordBuilder> records;
+        std::vector<std::string> lines;
+    };
+    auto dir = [](std::uint16_t seq = 1) { return RecordBuilder(seq, true, true); };
+    auto file = [](std::uint16_t seq = 1) { return RecordBuilder(seq); };
+    const std::vector<Case> cases{
+        {"parent not in use",
+         {{20, RecordBuilder(1, false, true).Name(Ref(5, 5), u"gone")}, {21, file().Name(Ref(20, 1), u"orphan")}},
+         {}},
+        {"parent reused (sequence differs)",
+         {{20, dir(2).Name(Ref(5, 5), u"new")}, {21, file().Name(Ref(20, 1), u"stale")}},
+         {"new/"}},
+        {"parent is a file", {{20, file().Name(Ref(5, 5), u"f")}, {21, file().Name(Ref(20, 1), u"child")}}, {"f 0"}},
+        {"parent past the table", {{20, file().Name(Ref(900000, 1), u"far")}}, {}},
+        {"two folders that are each other's parent",
+         {{20, dir().Name(Ref(21, 1), u"a")}, {21, dir().Name(Ref(20, 1), u"b")}, {22, file().Name(Ref(5, 5), u"kept")}},
+         {"kept 0"}},
+        {"folder that is its own parent", {{20, dir().Name(Ref(20, 1), u"self")}}, {}},
+        {"chain that ends at a metadata folder", {{20, dir().Name(Ref(11, 11), u"x")}, {21, file().Name(Ref(20, 1), u"y")}}, {}},
+        {"folder with a second name", {{20, dir().Name(Ref(5, 5), u"first").Name(Ref(5, 5), u"second")}}, {"first/"}},
+        {"name-surrogate folder: listed, never entered",
+         {{20, dir().Name(Ref(5, 5), u"junction").Reparse(0xA0000003)}, {21, file().Name(Ref(20, 1), u"inside")}},
+         {"junction/"}},
+        {"other reparse folder: entered",
+         {{20, dir().Name(Ref(5, 5), u"cloud").Reparse(0x9000001A)}, {21, file().Name(Ref(20, 1), u"inside")}},
+         {"cloud/", "cloud/inside 0"}},
+        {"extension record claimed by its base",
+         {{20, file().Name(Ref(5, 5), u"base").List({{kFileName, Ref(21, 4)}})},
+          {21, file(4).Base(Ref(20, 1)).Name(Ref(5, 5), u"more").Data(12)}},
+         {"base 12", "more 12"}},
+        {"extension record its base does not list",
+         {{20, file().Name(Ref(5, 5), u"base").Data(1)}, {21, file(4).Base(Ref(20, 1)).Name(Ref(5, 5), u"more")}},
+         {"base 1"}},
+        {"extension record of a reused base",
+         {{20, file(2).Name(Ref(5, 5), u"base").List({{kFileName, Ref(21, 4)}})},
+          {21, file(4).Base(Ref(20, 1)).Name(Ref(5, 5), u"more")}},
+         {"base 0"}},
+        {"listed extension with another sequence",
+         {{20, file().Name(Ref(5, 5), u"base").List({{kFileName, Ref(21, 9)}})},
+          {21, file(4).Base(Ref(20, 1)).Name(Ref(5, 5), u"more")}},
+         {"base 0"}},
+    };
+    for (const Case& c : cases) {
+        Records r = Volume();
+        for (const auto& [number, builder] : c.records) r[number] = builder.Bytes();
+        Built b;
+        Build(r, b);
+        EXPECT_EQ(b.result, ReadResult::kComplete) << c.what;
+        EXPECT_EQ(Lines(b.root), c.lines) << c.what;
+    }
+}
+
+TEST(NtfsFileTable, MalformedRecordsAreDroppedWhole) {
+    Records r = Volume();
+    r[20] = RecordBuilder().Name(Ref(5, 5), u"kept").Data(1).Bytes();
+    r[21] = RecordBuilder().Name(Ref(5, 5), u"torn").Data(2).Bytes();
+    r[21][1022] ^= 0xFF;  // a stride that was not written with the rest
+    r[22] = RecordBuilder().Name(Ref(5, 5), u"overlong").Data(3).Bytes();
+    r[22][RecordBuilder::kFirstAttribute + 112 + 4] = 0xF0;  // the $DATA attribute's length past the record
+    r[23] = std::vector<std::uint8_t>(100, 0xFF);           // not even a record's size
+    r[24] = RecordBuilder().Name(Ref(5, 5), u"kept too").Data(4).Bytes();
+    Built b;
+    Build(r, b);
+    EXPECT_EQ(Lines(b.root), (std::vector<std::string>{"kept 1", "kept too 4"}));
+}
+
+TEST(NtfsFileTable, FindsFoldersAlongAPath) {
+    Records r = Volume();
+    r[20] = RecordBuilder(1, true, true).Name(Ref(5, 5), u"Data").Bytes();
+    r[21] = RecordBuilder(1, true, true).Name(Ref(20, 1), u"photos").Bytes();
+    r[22] = RecordBuilder(1, true, true).Name(Ref(20, 1), u"Photos").Bytes();
+    r[23] = RecordBuilder(1).Name(Ref(20, 1), u"file").Bytes();
+    r[24] = RecordBuilder(1, true, true).Name(Ref(20, 1), u"link").Reparse(0xA000000C).Bytes();
+    r[25] = RecordBuilder(1).Name(Ref(22, 1), u"x").Data(5).Bytes();
+    FileTable table(4096, 1 << 20);
+    for (auto& [number, bytes] : r) table.AddRecord(number, bytes);
+    table.Finish(nullptr);
+    const auto upcase = AsciiUpCase();
+    struct Case {
+        std::vector<std::u16string> path;
+        std::int64_t record;
+    };
+    const Case cases[] = {
+        {{}, 5}, {{u"Data"}, 20}, {{u"DATA"}, 20}, {{u"Data", u"Photos"}, 22}, {{u"data", u"photos"}, 21},
+        {{u"Data", u"PHOTOS"}, 22},  // no exact match: the first in index order ("Photos" before "photos")
+        {{u"Data", u"file"}, -1}, {{u"Data", u"link"}, -1}, {{u"Data", u"missing"}, -1}, {{u"Nope"}, -1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(table.FindFolder(c.path, upcase), c.record);
+
+    NoControl control;
+    scan::ScanCounters counters;
+    model::DirInfo root("X:\\Data\\Photos");
+    ASSERT_EQ(table.BuildTree(22, upcase, root, counters, control, 0), ReadResult::kComplete);
+    EXPECT_EQ(Lines(root), (std::vector<std::string>{"x 5"}));
+}
+
+TEST(NtfsFileTable, RootNotAFolderIsUnavailable) {
+    Records r;
+    r[5] = RecordBuilder(5).Name(Ref(5, 5), u".").Bytes();
+    FileTable table(4096, 1 << 20);
+    for (auto& [number, bytes] : r) table.AddRecord(number, bytes);
+    table.Finish(nullptr);
+    EXPECT_EQ(table.FindFolder({}, AsciiUpCase()), -1);
+}
+
+// 20,000 nested folders, built and destroyed on a thread with a 256 KiB stack: anything recursing once
+// per level would overflow it.
+void* BuildDeepChain(void* result) {
+    constexpr std::uint32_t kLevels = 20000;
+    FileTable table(4096, 1 << 20);
+    for (auto& [number, bytes] : Volume()) table.AddRecord(number, bytes);
+    for (std::uint32_t level = 0; level < kLevels; ++level) {
+        auto bytes = RecordBuilder(1, true, true).Name(level == 0 ? Ref(5, 5) : Ref(100 + level - 1, 1), u"d").Bytes();
+        table.AddRecord(100 + level, bytes);
+    }
+    auto bottom = RecordBuilder().Name(Ref(100 + kLevels - 1, 1), u"bottom").Data(42).Bytes();
+    table.AddRecord(100 + kLevels, bottom);
+    table.Finish(nullptr);
+    NoControl control;
+    scan::ScanCounters counters;
+    const auto upcase = AsciiUpCase();
+    {
+        model::DirInfo root("X:");
+        bool ok = table.BuildTree(5, upcase, root, counters, control, 0) == ReadResult::kComplete;
+        std::uint32_t depth = 0;
+        const model::DirInfo* at = &root;
+        while (at->subdirs.size() == 1) {
+            at = &at->subdirs[0];
+            ++depth;
+        }
+        ok = ok && depth == kLevels && at->files.size() == 1 && root.deepSize == 42 && root.deepDirs == kLevels;
+        *static_cast<bool*>(result) = ok;
+    }
+    return nullptr;
+}
+
+TEST(NtfsFileTable, DeepChainOnASmallStack) {
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, 256 * 1024);
+    pthread_t thread;
+    bool ok = false;
+    ASSERT_EQ(pthread_create(&thread, &attr, BuildDeepChain, &ok), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attr);
+    EXPECT_TRUE(ok);
+}
+
+TEST(NtfsFileTable, StopsOnRequest) {
+    Records r = Volume();
+    for (std::uint32_t i = 0; i < 5000; ++i)
+        r[100 + i] = RecordBuilder().Name(Ref(5, 5), u"f" + std::u16string(1, char16_t(u'A' + i % 26)) +
+                                                          std::u16string(1, char16_t(u'0' + i / 26 % 10)))
+                         .Bytes();
+    FileTable table(4096, 1 << 20);
+    for (auto& [number, bytes] : r) table.AddRecord(number, bytes);
+    table.Finish(nullptr);
+    NoControl control;
+    control.stop = true;
+    scan::ScanCounters counters;
+    model::DirInfo root("X:");
+    EXPECT_EQ(table.BuildTree(5, AsciiUpCase(), root, counters, control, 0), ReadResult::kStopped);
+    // A second build after the stop still sees every folder unvisited.
+    control.stop = false;
+    model::DirInfo again("X:");
+    EXPECT_EQ(table.BuildTree(5, AsciiUpCase(), again, counters, control, 0), ReadResult::kComplete);
+    EXPECT_EQ(again.files.size(), 5000u);
+}
+
+}  // namespace
