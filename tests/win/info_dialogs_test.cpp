@@ -170,14 +170,9 @@ TEST(ClusterInfo, ShowsTheTableAndReformatsItInAnotherUnit) {
     ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), info::kClusterRows);
     auto expectRows = [&](int unit) {
         for (int row = 0; row < info::kClusterRows; ++row) {
-            const info::ClusterRowText text = info::FormatClusterRow(dialog.Table(), row, unit);
-            const std::string shown[] = {ListText(list, row, 0), ListText(list, row, 1), ListText(list, row, 2),
-                                         ListText(list, row, 3), ListText(list, row, 4)};
-            EXPECT_EQ(shown[0], text.current) << row;
-            EXPECT_EQ(shown[1], text.cluster) << row;
-            EXPECT_EQ(shown[2], text.used) << row;
-            EXPECT_EQ(shown[3], text.wasted) << row;
-            EXPECT_EQ(shown[4], text.difference) << row;
+            const info::ClusterRowText shown{ListText(list, row, 0), ListText(list, row, 1), ListText(list, row, 2),
+                                             ListText(list, row, 3), ListText(list, row, 4)};
+            EXPECT_EQ(shown, info::FormatClusterRow(dialog.Table(), row, unit)) << row << " in unit " << unit;
         }
     };
     expectRows(0);
@@ -242,32 +237,6 @@ TEST(SizeHistogram, TheMainWindowIsEnabledAgainWhenTheWindowIsDestroyedWithoutCl
     EXPECT_FALSE(IsWindowEnabled(main.Handle()));
     DestroyWindow(window);
     EXPECT_TRUE(IsWindowEnabled(main.Handle()));
-}
-
-TEST(SizeHistogram, OnlyEmptyFilesDrawOneRedColumnOfFullHeight) {
-    info::SizeHistogram histogram;
-    histogram.bars = {3};
-    histogram.maxCount = 3;
-    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), 300, -200, 1, 32, BI_RGB}};
-    void* bits = nullptr;
-    fw::Bitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    fw::MemoryDC dc(CreateCompatibleDC(nullptr));
-    ASSERT_TRUE(dib && dc);
-    auto pixel = [&](int x, int y) { return static_cast<const std::uint32_t*>(bits)[y * 300 + x] & 0xFFFFFF; };
-    {
-        fw::SelectGuard select(dc.Get(), dib.Get());
-        const RECT client{0, 0, 300, 200};
-        info::DrawHistogram(dc.Get(), client, histogram, nullptr);
-        GdiFlush();
-        // Chart 250 x 150, depth 250 / 1 / 3 = 83: the front face spans from 83 down to 150.
-        EXPECT_EQ(pixel(60, 100), 0xFF0000u) << "red, as 0x00RRGGBB";
-        EXPECT_EQ(pixel(60, 90), 0xFF0000u);
-        histogram.bars.clear();
-        FillRect(dc.Get(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        info::DrawHistogram(dc.Get(), client, histogram, nullptr);
-        GdiFlush();
-        EXPECT_EQ(pixel(60, 100), 0xFFFFFFu) << "nothing drawn but the message";
-    }
 }
 
 // C:
@@ -406,7 +375,6 @@ TEST_F(StatisticsDialog, TooManyItemsAreClampedAndShownNotEmptied) {
 
 TEST_F(StatisticsDialog, ResizedWithResultsAndTheChoicesAreRememberedWhenItCloses) {
     Choose(info::kMostFilesDeep, true);
-    CheckDlgButton(dialog.GetHandle(), IDC_STATS_RECURSE, BST_CHECKED);
     Find();
     SetAbsolute(true);
     const fw::LayoutRect before = info::WindowScreenRect(dialog.GetHandle());
@@ -421,6 +389,25 @@ TEST_F(StatisticsDialog, ResizedWithResultsAndTheChoicesAreRememberedWhenItClose
     EXPECT_EQ(remembered.query, info::kMostFilesDeep);
 }
 
+TEST(StatisticsChoices, GoBackToTheRecordWhenTheDialogIsDestroyed) {
+    MainWindow main;
+    FakeSource source;
+    info::StatsChoices remembered{{}, -1, true, 100, false};
+    {
+        info::TStatisticsDlg dialog(&main.frame, source, remembered);
+        dialog.CreateModeless();
+        CheckRadioButton(dialog.GetHandle(), IDC_STATS_ROOT, IDC_STATS_SELECTED, IDC_STATS_ROOT);
+        CheckDlgButton(dialog.GetHandle(), IDC_STATS_RECURSE, BST_UNCHECKED);
+        CheckDlgButton(dialog.GetHandle(), IDC_STATS_ABSOLUTE, BST_CHECKED);
+        Click(dialog.GetHandle(), IDC_STATS_ABSOLUTE);
+        dialog.SetItemText(IDC_STATS_MAX_ITEMS, "7");
+        SendMessageA(dialog.Item(IDC_STATS_QUERY), CB_SETCURSEL, 0, 0);
+        dialog.Find();
+        DestroyWindow(dialog.GetHandle());
+    }
+    EXPECT_EQ(remembered, (info::StatsChoices{remembered.rect, 0, false, 7, true}));
+}
+
 TEST_F(StatisticsDialog, HelpShowsTheStatisticsTopicForTheDialog) {
     const std::string module = about::ModulePath();
     const std::string help = module.substr(0, module.find_last_of('\\') + 1) + "Kelvaran.chm";
@@ -432,29 +419,6 @@ TEST_F(StatisticsDialog, HelpShowsTheStatisticsTopicForTheDialog) {
     DeleteFileA(help.c_str());
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(shown, (std::vector<std::pair<HWND, std::string>>{{dialog.GetHandle(), help + "::/statdlg.htm"}}));
-}
-
-TEST(StatisticsChoices, GoBackToTheRecordWhenTheDialogIsDestroyed) {
-    MainWindow main;
-    FakeSource source;
-    source.root = StatsTree();
-    info::StatsChoices remembered{{}, -1, true, 100, false};
-    {
-        info::TStatisticsDlg dialog(&main.frame, source, remembered);
-        dialog.CreateModeless();
-        CheckRadioButton(dialog.GetHandle(), IDC_STATS_ROOT, IDC_STATS_SELECTED, IDC_STATS_ROOT);
-        CheckDlgButton(dialog.GetHandle(), IDC_STATS_RECURSE, BST_UNCHECKED);
-        dialog.SetItemText(IDC_STATS_MAX_ITEMS, "7");
-        SendMessageA(dialog.Item(IDC_STATS_QUERY), CB_SETCURSEL, 0, 0);
-        CheckDlgButton(dialog.GetHandle(), IDC_STATS_ABSOLUTE, BST_CHECKED);
-        Click(dialog.GetHandle(), IDC_STATS_ABSOLUTE);
-        dialog.Find();
-        DestroyWindow(dialog.GetHandle());
-    }
-    EXPECT_EQ(remembered.query, 0);
-    EXPECT_FALSE(remembered.recurse);
-    EXPECT_EQ(remembered.maxItems, 7);
-    EXPECT_TRUE(remembered.absolutePaths);
 }
 
 }  // namespace

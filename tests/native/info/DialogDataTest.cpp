@@ -1,8 +1,6 @@
-// Remembered placements and choices of the information dialogs, and the main window's side of a forced
-// cluster size.
+// Remembered placements and choices of the information dialogs.
 #include "common/MapStore.h"
 #include "info/DialogData.h"
-#include "info/TreeSource.h"
 
 #include <gtest/gtest.h>
 
@@ -74,44 +72,6 @@ TEST(DialogData, BothValuesAreLoadedAndSavedUnderTheirNames) {
     info::SaveInfoDialogData(store, data);
     EXPECT_EQ(store.values["DlgDataStats"], "1 10 10 20 20 6 0 42 1");
     EXPECT_EQ(store.values["DlgDataHistogram"], "1 5 6 7 8 5");
-}
-
-class FakeSource : public info::TreeSource {
-public:
-    model::DirInfo root{"C:"};
-    std::uint32_t cluster = 4096;
-    std::vector<std::string> calls;
-
-    const model::DirInfo& Root() const override { return root; }
-    std::uint32_t ClusterSize() const override { return cluster; }
-    std::string CurrentPath() const override { return "C:\\Data\\"; }
-    bool NavigateTo(const std::string& path, bool fromTree) override {
-        calls.push_back("navigate " + path + (fromTree ? " tree" : ""));
-        return true;
-    }
-    void SetClusterSize(std::uint32_t size) override {
-        cluster = size;
-        calls.push_back("cluster " + std::to_string(size));
-    }
-    void SetLogicalMode() override { calls.push_back("logical"); }
-};
-
-TEST(ForcedClusterSize, OnlyAChangeReachesTheMainWindowAndUnknownMeansLogicalMode) {
-    struct Case {
-        std::uint32_t current, chosen;
-        std::vector<std::string> calls;
-    } const cases[] = {
-        {4096, 4096, {}},
-        {4096, 512, {"cluster 512", "navigate C:\\Data\\"}},
-        {131072, 0, {"cluster 0", "logical", "navigate C:\\Data\\"}},
-        {0, 0, {}},
-    };
-    for (const Case& c : cases) {
-        FakeSource source;
-        source.cluster = c.current;
-        EXPECT_EQ(info::ApplyClusterSize(source, c.chosen), !c.calls.empty());
-        EXPECT_EQ(source.calls, c.calls) << c.current << " -> " << c.chosen;
-    }
 }
 
 }  // namespace
