@@ -10,7 +10,7 @@
 #include "info/TSizeHistogramDlg.h"
 #include "info/TStatisticsDlg.h"
 #include "resource.h"
-#include "Screenshot.h"
+#include "Screen.h"
 
 #include <gtest/gtest.h>
 
@@ -54,11 +54,11 @@ struct MainWindow {
     HWND Handle() const { return frame.GetHandle(); }
 };
 
-void Pump() {
-    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+// The window as the user sees it, once its paints have run.
+bool Shot(HWND window, const std::string& fileName) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    screentest::Pump(50);
+    return screentest::SaveScreenshot(window, fileName);
 }
 
 void Click(HWND dialog, int id) {
@@ -177,7 +177,7 @@ TEST(ClusterInfo, ShowsTheTableAndReformatsItInAnotherUnit) {
     };
     expectRows(0);
     EXPECT_EQ(ListText(list, 3, 0), ">>");
-    EXPECT_TRUE(win_test::SaveScreenshot(dialog.GetHandle(), "cluster-info.bmp"));
+    EXPECT_TRUE(Shot(dialog.GetHandle(), "cluster-info.bmp"));
 
     HWND units = dialog.Item(IDC_CLUSTER_UNITS);
     EXPECT_EQ(ComboText(units), "bytes");
@@ -220,7 +220,7 @@ TEST(SizeHistogram, TheMainWindowIsDisabledWhileItIsOpenAndTheItemsFollowTheDeta
     EXPECT_EQ(histogram->Detail(), 2);
     EXPECT_EQ(histogram->Histogram().detail, 2);
     SetWindowPos(window, nullptr, 40, 40, 640, 420, SWP_NOZORDER);
-    EXPECT_TRUE(win_test::SaveScreenshot(window, "histogram.bmp"));
+    EXPECT_TRUE(Shot(window, "histogram.bmp"));
 
     SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
@@ -332,7 +332,7 @@ TEST_F(StatisticsDialog, CopyPutsTheSelectedNamesOnTheClipboardAsLinesAndADouble
     SendMessageA(list, WM_LBUTTONUP, 0, at);
     SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
     SendMessageA(list, WM_LBUTTONUP, 0, at);
-    Pump();
+    screentest::Pump();
     EXPECT_EQ(source.navigations, (std::vector<std::string>{"C:\\Program Files\\"}));
 }
 
@@ -382,7 +382,7 @@ TEST_F(StatisticsDialog, ResizedWithResultsAndTheChoicesAreRememberedWhenItClose
     SetWindowPos(dialog.GetHandle(), nullptr, 30, 30, before.Width() + 260, before.Height() + 140,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
     EXPECT_EQ(info::WindowScreenRect(list).Width(), listWidth + 260) << "the result list stretches";
-    EXPECT_TRUE(win_test::SaveScreenshot(dialog.GetHandle(), "statistics.bmp"));
+    EXPECT_TRUE(Shot(dialog.GetHandle(), "statistics.bmp"));
     const fw::LayoutRect last = info::WindowScreenRect(dialog.GetHandle());
     DestroyWindow(dialog.GetHandle());
     EXPECT_EQ(remembered.rect, last);
