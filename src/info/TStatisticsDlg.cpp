@@ -1,62 +1,12 @@
 #include "info/TStatisticsDlg.h"
 
 #include "about/Help.h"
+#include "fw/Clipboard.h"
 #include "fw/MessageBox.h"
-#include "fw/Utf8.h"
 #include "info/DialogPlacement.h"
 #include "resource.h"
 
-#include <cstring>
-
 namespace info {
-namespace {
-
-enum class ClipboardResult { kDone, kNoMemory, kFailed };
-
-// Places `text` (UTF-8) on the clipboard as Unicode text and as 8-bit text in the program's code page.
-ClipboardResult PutTextOnClipboard(HWND owner, const std::string& text) {
-    const std::wstring wide = fw::Utf8ToWide(text);
-    auto block = [](const void* data, std::size_t bytes) -> HGLOBAL {
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, bytes);
-        if (!memory) return nullptr;
-        void* target = GlobalLock(memory);
-        if (!target) {
-            GlobalFree(memory);
-            return nullptr;
-        }
-        std::memcpy(target, data, bytes);
-        GlobalUnlock(memory);
-        return memory;
-    };
-    HGLOBAL narrowBlock = block(text.c_str(), text.size() + 1);
-    HGLOBAL wideBlock = block(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-    if (!narrowBlock || !wideBlock) {
-        if (narrowBlock) GlobalFree(narrowBlock);
-        if (wideBlock) GlobalFree(wideBlock);
-        return ClipboardResult::kNoMemory;
-    }
-    if (!OpenClipboard(owner)) {
-        GlobalFree(narrowBlock);
-        GlobalFree(wideBlock);
-        return ClipboardResult::kFailed;
-    }
-    bool placed = EmptyClipboard() != FALSE;
-    // The clipboard owns a block once it is placed; only the ones it refused are ours to free.
-    if (placed && SetClipboardData(CF_UNICODETEXT, wideBlock))
-        wideBlock = nullptr;
-    else
-        placed = false;
-    if (placed && SetClipboardData(CF_TEXT, narrowBlock))
-        narrowBlock = nullptr;
-    else
-        placed = false;
-    CloseClipboard();
-    if (wideBlock) GlobalFree(wideBlock);
-    if (narrowBlock) GlobalFree(narrowBlock);
-    return placed ? ClipboardResult::kDone : ClipboardResult::kFailed;
-}
-
-}  // namespace
 
 TStatisticsDlg::TStatisticsDlg(fw::TWindow* parent, TreeSource& source, StatsChoices& remembered)
     : TStretchDlg(parent, IDD_STATISTICS),
@@ -172,7 +122,7 @@ void TStatisticsDlg::CopySelection() {
     if (selected.empty()) return;
     const std::string text = SelectionText(results_, std::vector<std::size_t>(selected.begin(), selected.end()), absolute_);
     HWND owner = GetParent() && GetParent()->GetHandle() ? GetParent()->GetHandle() : GetHandle();
-    if (PutTextOnClipboard(owner, text) == ClipboardResult::kFailed)
+    if (!fw::CopyTextToClipboard(owner, text))
         fw::ShowMessageBox(GetHandle(), "Could not set data", "Error", MB_OK | MB_ICONERROR);
 }
 
