@@ -148,6 +148,17 @@ int Start(const char* program, const char* argument) {
     SendMessageA(main, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     Check(Probe(main, "hint").empty(), "hint cleared when the menu closes");
 
+    // The statistics command opens its dialog over the main window, and the dialog's Close ends it.
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(CM_STATISTICS, 0), 0);
+    HWND statistics = nullptr;
+    for (DWORD start = GetTickCount(); !statistics && GetTickCount() - start < 10000; Sleep(50))
+        statistics = FindWindowA("#32770", "Statistics");
+    Check(statistics != nullptr, "the statistics command opens the Statistics dialog");
+    if (statistics) {
+        PostMessageA(statistics, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        for (DWORD start = GetTickCount(); IsWindow(statistics) && GetTickCount() - start < 10000;) Sleep(50);
+        Check(!IsWindow(statistics) && IsWindowEnabled(main), "its Close ends it and the main window takes input again");
+    }
     return failures ? 1 : 0;
 }
 
