@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# gui tier: every command of the real Kelvaran.exe in one run, as a person would use it, in a Wine prefix
-# of its own: a drive from the path box (its progress dialog paused and resumed), Any Folder through the
-# system's folder browser, navigation by pie, tree and buttons, Back, Forward, Parent, Rescan and Rescan
-# All, the three modes, Force Cluster Size, Cluster info, Statistics (Find, Copy, double-click), the
-# histogram, System Drives Info, Settings with the tip editor, the colour chooser and Help, About, Help
-# Topics, the three Explorer buttons, Export, Import, Copy Name, a marked status cell, a moved window and
-# Exit; then the program starts again and the settings, the recent roots, the window placement and the
-# status bar mark must have come back. One screenshot per window goes to the artifacts folder, and
+# gui tier: every menu command and tool bar button of the real Kelvaran.exe in one run, as a person would
+# use them, in a Wine prefix of its own: a drive from the path box (its progress dialog paused and
+# resumed), Any Folder through the system's folder browser, navigation by pie, tree, buttons and menu,
+# the pie's own menu, Back, Forward, Parent, Rescan and Rescan All, the three modes, Force Cluster Size,
+# Cluster info, Statistics (Find, Copy, double-click), the histogram, System Drives Info, Settings with a
+# refused and a changed value, the tip editor, the colour chooser and Help, About, Help Topics, the three
+# file view commands, Export and Import (a round trip), Copy Name, a marked status cell, a moved window
+# and Exit; then the program starts again and the settings, the recent roots, the window placement and
+# the status bar mark must have come back. One screenshot per window goes to the artifacts folder, and
 # index.html there shows them all with their captions.
 # Usage: whole_program.sh <Kelvaran.exe> <gui_driver.exe> <build folder> <artifacts folder>
 set -uo pipefail
@@ -41,14 +42,21 @@ done
 # ---- screenshots and the index page
 rm -f "$gui_artifacts"/whole-*.png
 shots=()
-# snap <name> <window title, a regex; "screen" for the whole screen> <caption>
+# snap <name> <window title, a regex; "main" for the main window with its pop-ups> <caption>
 snap() {
   local file id
   file=$(printf 'whole-%02d-%s.png' $((${#shots[@]} + 1)) "$1")
   sleep 0.4
   id=""
-  [ "$2" != screen ] && id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | tail -1)
-  if [ -n "$id" ]; then import -window "$id" "$gui_artifacts/$file"; else import -window root "$gui_artifacts/$file"; fi
+  if [ "$2" == main ]; then
+    # Menus and drop-down lists are windows of their own: the screen, cut to the main window.
+    local X=0 Y=0 WIDTH=1 HEIGHT=1 SCREEN WINDOW
+    eval "$(xdotool search --onlyvisible --name '^Kelvaran$' 2>/dev/null | head -1 | xargs -r xdotool getwindowgeometry --shell)"
+    import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$gui_artifacts/$file"
+  else
+    id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | tail -1)
+    if [ -n "$id" ]; then import -window "$id" "$gui_artifacts/$file"; else import -window root "$gui_artifacts/$file"; fi
+  fi
   [ -s "$gui_artifacts/$file" ] && pass "screenshot $file" || fail "no screenshot $file"
   shots+=("$file|$3")
 }
@@ -124,7 +132,7 @@ snap main-empty '^Kelvaran$' "The main window at start-up: nothing scanned yet, 
 
 # ---- a drive from the path box; its progress dialog is caught, paused and resumed
 click_at $(centre_of "$(drv rect 123)")
-snap path-box screen "The path box opened on the tool bar: the drives of the system."
+snap path-box main "The path box opened on the tool bar: the drives of the system."
 # The driver that pauses the scan waits for the dialog before the drive is chosen: a scan of the small
 # drive is over before a driver started afterwards would be up.
 (drv press "Reading Disk Structure" 105 >/dev/null 2>&1 &)
@@ -160,11 +168,28 @@ if opens "Browse for Folder" 10000; then
   gone "Browse for Folder" && pass "Cancel closes the folder browser" || fail "the folder browser stays"
 fi
 expect "a cancelled Any Folder (menu) keeps the folder" "$(current)" "$winroot\\"
+# The drive and the recent root from the Root menu: the drives come first, the recent roots just above
+# the separator before Exit, the last item.
+menu r Return
+expect "the drive from the Root menu scans C:" "$(wait_for 'C:\' current)" 'C:\'
+recent_root() {
+  park
+  xdotool key alt+r
+  sleep 0.4
+  keys End Up Return
+}
+recent_root
+expect "the recent root from the Root menu scans it again" "$(wait_for "$winroot\\" current)" "$winroot\\"
 
 # ---- navigation: pie, tree, Back, Forward, Parent
 hit=$(find_ring_folder) || fail "no folder on the first ring"
 read -r hx hy folder <<<"$hit"
 snap pie-tip '^Kelvaran$' "The pointer over a folder of the first ring: its floating tip, its figures in the shallow row."
+xdotool click 3
+sleep 0.5
+snap pie-menu main "A right click on that folder: the pie's own menu for it."
+keys c
+expect "Copy Name from the pie's menu copies that folder" "$(drv clipboard)" "$winroot\\$folder"
 click_at "$hx" "$hy"
 expect "a click on the pie enters the folder" "$(current)" "$winroot\\$folder"
 click_at $(centre_of "$(drv probe treeitem Music)")
@@ -287,8 +312,18 @@ if opens Settings 5000; then
   snap settings Settings "Settings as they were: Size-encoded colours, small tool bar buttons."
   click_item Settings 101
   xdotool key ctrl+a
+  xdotool type --delay 40 5
+  drv press Settings 1 >/dev/null
+  if opens "Range Error" 5000; then
+    snap range-error "Range Error" "OK with a central disk size of 5 %: refused, the settings stay open."
+    drv press "Range Error" 1 >/dev/null
+    settle
+  fi
+  expect "a refused value keeps the settings open" "$(drv window Settings 300 | wc -w)" "4"
+  # The refused value comes back selected, so typing replaces it.
   xdotool type --delay 40 40
-  sleep 0.5
+  sleep 0.3
+  expect "the central disk size is now 40" "$(drv item Settings 101 Edit | cut -d'|' -f2)" "40"
   expect "typing in the central disk size opens no help" "$(drv window "Kelvaran Help" 500)" "none"
   click_item Settings 110
   click_item Settings 124
@@ -449,11 +484,7 @@ if opens Settings 5000; then
   drv press Settings 2 >/dev/null
 fi
 settle
-# The recent root is the item above the separator before Exit, the last one.
-park
-xdotool key alt+r
-sleep 0.4
-keys End Up Return
+recent_root
 expect "the recent root scans again" "$(wait_for "$winroot\\" current)" "$winroot\\"
 snap main-restarted '^Kelvaran$' "Started again: same place and size, large buttons, Rainbow wash, the mark, the recent root scanned."
 drv close alt-f4 >/dev/null && pass "Alt+F4 ends the second run" || fail "Alt+F4 left the program running"
