@@ -5,13 +5,18 @@
 
 namespace scan {
 
-namespace {
 bool IsDotOrDotDot(const std::string& name) noexcept {
     return name == "." || name == "..";
 }
 
-// Deep totals from the folder's own files and its subfolders' finished totals. Allocated totals are left
-// to the model's recomputation.
+void AddFile(model::DirInfo& dir, DirEntry& entry, std::uint32_t clusterSize, ScanCounters& counters) {
+    counters.filesFound.fetch_add(1, std::memory_order_relaxed);
+    counters.bytesFound.fetch_add(clusterSize != 0 ? model::AllocatedSize(entry.size, clusterSize) : entry.size,
+                                  std::memory_order_relaxed);
+    dir.localSize += entry.size;
+    dir.files.emplace_back(std::move(entry.name), entry.size, 0);
+}
+
 void FinishTotals(model::DirInfo& dir) {
     dir.deepSize = dir.localSize;
     dir.deepFiles = static_cast<std::uint32_t>(dir.files.size());
@@ -22,7 +27,6 @@ void FinishTotals(model::DirInfo& dir) {
         dir.deepDirs += sub.deepDirs;
     }
 }
-}  // namespace
 
 bool Walker::Walk(model::DirInfo& dir, std::string& path) {
     control_.PausePoint();
@@ -44,12 +48,7 @@ bool Walker::Walk(model::DirInfo& dir, std::string& path) {
                     if (!complete) return false;  // `listing` closes on the way out
                 }
             } else {
-                counters_.filesFound.fetch_add(1, std::memory_order_relaxed);
-                counters_.bytesFound.fetch_add(
-                    clusterSize_ != 0 ? model::AllocatedSize(entry.size, clusterSize_) : entry.size,
-                    std::memory_order_relaxed);
-                dir.localSize += entry.size;
-                dir.files.emplace_back(std::move(entry.name), entry.size, 0);
+                AddFile(dir, entry, clusterSize_, counters_);
             }
             control_.PausePoint();
         }
