@@ -1,8 +1,10 @@
-// Walk benchmark: scan_bench <folder> [runs]
+// Walk benchmark: scan_bench <folder> [runs] [workers]
 // Builds the tree with the program's walk (POSIX lister natively, Win32 lister under Wine), best of `runs`
 // timed walks after one warming walk, and prints one line:
-//   files <n> folders <n> bytes <n> seconds <best> peak_bytes <peak memory> entries <n>
+//   files <n> folders <n> bytes <n> seconds <best> peak_bytes <peak memory> entries <n> workers <n>
+// workers: 1 for the single walk, more for the parallel walk; 0 or none for the scan thread's default.
 #include "model/DirInfo.h"
+#include "scan/ParallelWalk.h"
 #include "scan/Walk.h"
 
 #ifdef _WIN32
@@ -49,6 +51,8 @@ int main(int argc, char** argv) {
     }
     std::string rootPath = argv[1];
     const int runs = argc > 2 ? std::atoi(argv[2]) : 3;
+    unsigned workers = argc > 3 ? static_cast<unsigned>(std::atoi(argv[3])) : 0;
+    if (workers == 0) workers = scan::DefaultWorkerCount();
 #ifdef _WIN32
     scan::Win32Lister lister;
 #else
@@ -64,19 +68,17 @@ int main(int argc, char** argv) {
         NoControl control;
         scan::ScanCounters counters;
         model::DirInfo root(rootPath);
-        std::string path = rootPath;
         const auto start = std::chrono::steady_clock::now();
-        scan::Walker walker(lister, 4096, counters, control);
-        walker.Walk(root, path);
+        scan::WalkTree(lister, 4096, counters, control, workers, root, rootPath);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (run > 0 && seconds < best) best = seconds;  // run 0 warms the caches
         last.filesFound = counters.filesFound.load();
         last.foldersFound = counters.foldersFound.load();
         kept = std::move(root);
     }
-    std::printf("files %u folders %u bytes %llu seconds %.3f peak_bytes %llu entries %llu\n",
+    std::printf("files %u folders %u bytes %llu seconds %.3f peak_bytes %llu entries %llu workers %u\n",
                 last.filesFound.load(), last.foldersFound.load(), static_cast<unsigned long long>(kept.deepSize), best,
                 static_cast<unsigned long long>(PeakMemory()),
-                static_cast<unsigned long long>(last.filesFound.load()) + last.foldersFound.load() + 1);
+                static_cast<unsigned long long>(last.filesFound.load()) + last.foldersFound.load() + 1, workers);
     return 0;
 }

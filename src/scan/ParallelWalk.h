@@ -7,6 +7,7 @@
 // returns. The lister's Open and the control's members are called from every worker at once. Pause: each
 // worker stops at its next entry. Stop: each worker stops before its next folder, so every listing is
 // closed when Walk returns false. An exception on any worker stops the others and is rethrown by Walk.
+// Each worker adds to the counters every 256 entries and at the end of each folder's listing.
 //
 // Assembly: the worker that takes a folder from the queue lists it into the folder's own record, which
 // its parent's listing placed in listing order; then it queues the subfolders to enter. A folder's

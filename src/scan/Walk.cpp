@@ -9,12 +9,8 @@ bool IsDotOrDotDot(const std::string& name) noexcept {
     return name == "." || name == "..";
 }
 
-void AddFile(model::DirInfo& dir, DirEntry& entry, std::uint32_t clusterSize, ScanCounters& counters) {
-    counters.filesFound.fetch_add(1, std::memory_order_relaxed);
-    counters.bytesFound.fetch_add(clusterSize != 0 ? model::AllocatedSize(entry.size, clusterSize) : entry.size,
-                                  std::memory_order_relaxed);
-    dir.localSize += entry.size;
-    dir.files.emplace_back(std::move(entry.name), entry.size, 0);
+std::uint64_t CountedBytes(std::uint64_t size, std::uint32_t clusterSize) noexcept {
+    return clusterSize != 0 ? model::AllocatedSize(size, clusterSize) : size;
 }
 
 void FinishTotals(model::DirInfo& dir) {
@@ -48,7 +44,10 @@ bool Walker::Walk(model::DirInfo& dir, std::string& path) {
                     if (!complete) return false;  // `listing` closes on the way out
                 }
             } else {
-                AddFile(dir, entry, clusterSize_, counters_);
+                counters_.filesFound.fetch_add(1, std::memory_order_relaxed);
+                counters_.bytesFound.fetch_add(CountedBytes(entry.size, clusterSize_), std::memory_order_relaxed);
+                dir.localSize += entry.size;
+                dir.files.emplace_back(std::move(entry.name), entry.size, 0);
             }
             control_.PausePoint();
         }

@@ -60,8 +60,8 @@ private:
 
 // The rules both walks share.
 bool IsDotOrDotDot(const std::string& name) noexcept;
-// Appends a file entry to `dir` (moving its name) and counts it.
-void AddFile(model::DirInfo& dir, DirEntry& entry, std::uint32_t clusterSize, ScanCounters& counters);
+// What a file of `size` bytes adds to bytesFound.
+std::uint64_t CountedBytes(std::uint64_t size, std::uint32_t clusterSize) noexcept;
 // Deep totals from the folder's own files and its subfolders' finished totals. Allocated totals are left
 // to the model's recomputation.
 void FinishTotals(model::DirInfo& dir);
