@@ -37,7 +37,7 @@ field() { awk -v k="$1" '{ for (i = 1; i < NF; i++) if ($i == k) print $(i + 1) 
 mkdir -p "$trees"
 for size in "${sizes[@]}"; do
   case $size in
-    200k) files=200000; folders=20000; wine_runs=2 ;;
+    200k) files=200000; folders=20000; wine_runs=3 ;;
     1m) files=1000000; folders=60000; wine_runs=1 ;;
     *) echo "unknown size $size (200k or 1m)" >&2; exit 2 ;;
   esac
@@ -73,6 +73,6 @@ for size in "${sizes[@]}"; do
   entries=$(field entries "$native_one")
   per_entry() { echo $(( $(field peak_bytes "$1") / entries )); }
   echo "scan $size: native walk, parallel ($(field workers "$native_par") workers) ${np} s, single ${n1} s, du -s ${du_s} s: du -s / parallel $(ratio "$du_s" "$np") (goal >= 1.7), single / parallel $(ratio "$n1" "$np") ($(field files "$native_one") files, $(field folders "$native_one") folders; longest path $(field longest "$expect") chars, $(field over300 "$expect") folders past 300)"
-  echo "scan $size: Win32 walk under Wine, parallel ($(field workers "$wine_par") workers) ${wp} s, single ${w1} s: parallel / single $(ratio "$wp" "$w1") (goal <= 0.5), single Wine / single native $(ratio "$w1" "$n1"); totals $verdict"
+  echo "scan $size: Win32 walk under Wine, parallel ($(field workers "$wine_par") workers) ${wp} s, single ${w1} s: parallel / single $(ratio "$wp" "$w1") (goal <= 0.5), single Wine / single native $(ratio "$w1" "$n1"); totals $verdict; every run: parallel $(field runs "$wine_par"), single $(field runs "$wine_one")"
   echo "scan $size: bytes per entry, native parallel $(per_entry "$native_par") / single $(per_entry "$native_one"), under Wine parallel $(per_entry "$wine_par") / single $(per_entry "$wine_one") (peaks $(( $(field peak_bytes "$native_par") >> 20 )) / $(( $(field peak_bytes "$native_one") >> 20 )) / $(( $(field peak_bytes "$wine_par") >> 20 )) / $(( $(field peak_bytes "$wine_one") >> 20 )) MiB over $entries entries)"
 done

@@ -1,7 +1,7 @@
 // Walk benchmark: scan_bench <folder> [runs] [workers]
 // Builds the tree with the program's walk (POSIX lister natively, Win32 lister under Wine), best of `runs`
 // timed walks after one warming walk, and prints one line:
-//   files <n> folders <n> bytes <n> seconds <best> peak_bytes <peak memory> entries <n> workers <n>
+//   files <n> folders <n> bytes <n> seconds <best> peak_bytes <peak memory> entries <n> workers <n> runs <s,s,...>
 // workers: 1 for the single walk, more for the parallel walk; 0 or none for the scan thread's default.
 #include "model/DirInfo.h"
 #include "scan/ParallelWalk.h"
@@ -18,10 +18,12 @@
 #include <sys/resource.h>
 #endif
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -46,7 +48,7 @@ std::uint64_t PeakMemory() {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: scan_bench <folder> [runs]\n");
+        std::fprintf(stderr, "usage: scan_bench <folder> [runs] [workers]\n");
         return 2;
     }
     std::string rootPath = argv[1];
@@ -61,6 +63,7 @@ int main(int argc, char** argv) {
     while (rootPath.size() > 1 && rootPath.back() == lister.Separator()) rootPath.pop_back();
 
     double best = 1e30;
+    std::string times;
     model::DirInfo kept;
     scan::ScanCounters last;
     for (int run = 0; run <= runs; ++run) {
@@ -71,14 +74,19 @@ int main(int argc, char** argv) {
         const auto start = std::chrono::steady_clock::now();
         scan::WalkTree(lister, 4096, counters, control, workers, root, rootPath);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (run > 0 && seconds < best) best = seconds;  // run 0 warms the caches
+        if (run > 0) {  // run 0 warms the caches
+            best = std::min(best, seconds);
+            if (!times.empty()) times += ',';
+            times += std::to_string(seconds).substr(0, 5);
+        }
         last.filesFound = counters.filesFound.load();
         last.foldersFound = counters.foldersFound.load();
         kept = std::move(root);
     }
-    std::printf("files %u folders %u bytes %llu seconds %.3f peak_bytes %llu entries %llu workers %u\n",
+    std::printf("files %u folders %u bytes %llu seconds %.3f peak_bytes %llu entries %llu workers %u runs %s\n",
                 last.filesFound.load(), last.foldersFound.load(), static_cast<unsigned long long>(kept.deepSize), best,
                 static_cast<unsigned long long>(PeakMemory()),
-                static_cast<unsigned long long>(last.filesFound.load()) + last.foldersFound.load() + 1, workers);
+                static_cast<unsigned long long>(last.filesFound.load()) + last.foldersFound.load() + 1, workers,
+                times.c_str());
     return 0;
 }

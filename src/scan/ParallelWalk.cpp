@@ -177,26 +177,43 @@ private:
         model::DirInfo& dir = *folder.dir;
         enter_.clear();
         if (std::unique_ptr<DirListing> listing = lister_.Open(path_)) {
-            DirEntry entry;
-            while (listing->Next(entry)) {
+            // The entries gather here first, so that the folder's arrays are made once at their size:
+            // arrays grown entry by entry and then shrunk leave holes in the heap between workers.
+            std::size_t files = 0, folders = 0;
+            for (;;) {
+                if (taken_ == entries_.size()) entries_.emplace_back();
+                DirEntry& entry = entries_[taken_];
+                if (!listing->Next(entry)) break;
                 if (IsDotOrDotDot(entry.name)) continue;
+                ++taken_;
                 if (entry.isDirectory) {
+                    ++folders;
                     ++tally_.folders;
-                    dir.subdirs.emplace_back(std::move(entry.name));
-                    if (!entry.isReparsePoint) enter_.push_back(dir.subdirs.size() - 1);
                 } else {
+                    ++files;
                     ++tally_.files;
                     tally_.bytes += CountedBytes(entry.size, clusterSize_);
-                    dir.localSize += entry.size;
-                    dir.files.emplace_back(std::move(entry.name), entry.size, 0);
                 }
                 if (++tally_.entries == kEntriesPerCount) Count();
                 control_.PausePoint();
             }
             Count();
-            // Before the subfolders are queued: afterwards their records must not move.
-            dir.files.shrink_to_fit();
-            dir.subdirs.shrink_to_fit();
+            listing.reset();
+            dir.files.reserve(files);
+            dir.subdirs.reserve(folders);
+            for (std::size_t i = 0; i < taken_; ++i) {
+                DirEntry& entry = entries_[i];
+                if (entry.isDirectory) {
+                    dir.subdirs.emplace_back(std::move(entry.name));
+                    if (!entry.isReparsePoint) enter_.push_back(dir.subdirs.size() - 1);
+                } else {
+                    dir.localSize += entry.size;
+                    dir.files.emplace_back(std::move(entry.name), entry.size, 0);
+                }
+            }
+            // A buffer that a huge folder grew is not kept for the rest of the walk.
+            if (taken_ > kEntriesKept) std::vector<DirEntry>().swap(entries_);
+            taken_ = 0;
         }
         if (!enter_.empty()) {
             folder.pending.fetch_add(static_cast<std::uint32_t>(enter_.size()), std::memory_order_relaxed);
@@ -229,6 +246,7 @@ private:
     }
 
     static constexpr std::uint32_t kEntriesPerCount = 256;
+    static constexpr std::size_t kEntriesKept = 65536;
     struct Tally {
         std::uint32_t entries = 0, files = 0, folders = 0;
         std::uint64_t bytes = 0;
@@ -249,6 +267,8 @@ private:
     std::string path_;
     std::vector<Known> chain_;          // the folders of path_, root first
     std::vector<std::size_t> enter_;    // subfolders of the folder being listed that are to be entered
+    std::vector<DirEntry> entries_;     // the folder being listed; its first taken_ are in use
+    std::size_t taken_ = 0;
     std::vector<Folder*> finished_;     // back to the pool at the next Take
     Tally tally_;                       // found and not yet counted
 };

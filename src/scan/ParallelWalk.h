@@ -25,8 +25,7 @@
 
 namespace scan {
 
-// The number of workers when none is asked for: the processors, at least 1 and at most 8 (more gain
-// nothing on a disk, and each holds a listing open).
+// The number of workers when none is asked for: the processors, at least 1 and at most 8.
 unsigned DefaultWorkerCount() noexcept;
 
 class ParallelWalker {
