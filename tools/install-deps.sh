@@ -8,6 +8,7 @@ packages=(
   wine wine64 xvfb x11-utils xdotool imagemagick
   clang libclang-rt-14-dev python3 bc
   ntfs-3g
+  fp-utils libchm-bin
 )
 
 missing=()

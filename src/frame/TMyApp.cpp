@@ -1,5 +1,6 @@
 #include "frame/TMyApp.h"
 
+#include "config/Config.h"
 #include "frame/DebugMenu.h"
 #include "frame/TMainFrame.h"
 #include "resource.h"
@@ -28,6 +29,13 @@ void TMyApp::InitMainWindow() {
     frame->SetMenu(LoadMenuA(instance, MAKEINTRESOURCEA(IDM_MAIN)));
     SetAccelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN)));
     SetMainWindow(std::move(frame));
+    info::LoadSysDrivesDlgData(config::UserConfig(), sysDrivesData_);
+}
+
+bool TMyApp::CanClose() {
+    config::UserConfig settings;
+    info::SaveSysDrivesDlgData(settings, sysDrivesData_);
+    return true;
 }
 
 void TMyApp::InitInstance() {

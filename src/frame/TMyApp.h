@@ -3,6 +3,7 @@
 #pragma once
 
 #include "fw/TApplication.h"
+#include "info/SysDrives.h"
 
 #include <string>
 
@@ -14,12 +15,18 @@ public:
 
     const std::string& CommandLinePath() const noexcept { return commandLinePath_; }
 
+    // The system drives dialog's placement, read when the main window is built and written at close.
+    info::SysDrivesDlgData& SysDrivesData() noexcept { return sysDrivesData_; }
+
+    bool CanClose() override;
+
 protected:
     void InitMainWindow() override;
     void InitInstance() override;
 
 private:
     std::string commandLinePath_;
+    info::SysDrivesDlgData sysDrivesData_;
 };
 
 }  // namespace frame

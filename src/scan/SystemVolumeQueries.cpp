@@ -90,6 +90,23 @@ public:
         return true;
     }
 
+    bool DiskSpaceEx(const std::string& root, DiskSpace& space) const override {
+        ULARGE_INTEGER available{}, total{}, totalFree{};
+        if (!GetDiskFreeSpaceExA(root.c_str(), &available, &total, &totalFree)) return false;
+        space = {available.QuadPart, total.QuadPart, totalFree.QuadPart};
+        return true;
+    }
+
+    bool VolumeInfo(const std::string& root, VolumeInformation& info) const override {
+        char label[MAX_PATH + 1] = {}, fileSystem[MAX_PATH + 1] = {};
+        DWORD serial = 0, maxComponent = 0, flags = 0;
+        if (!GetVolumeInformationA(root.c_str(), label, MAX_PATH, &serial, &maxComponent, &flags, fileSystem,
+                                   MAX_PATH))
+            return false;
+        info = {label, fileSystem, serial, maxComponent, flags};
+        return true;
+    }
+
     int PlatformId() const override {
         static const int platform = [] {
             OSVERSIONINFOA info{sizeof info};

@@ -10,6 +10,22 @@
 
 namespace scan {
 
+// GetDiskFreeSpaceExA's three counts.
+struct DiskSpace {
+    std::uint64_t availableToCaller = 0;  // quotas applied
+    std::uint64_t total = 0;
+    std::uint64_t totalFree = 0;
+};
+
+// GetVolumeInformationA's answers.
+struct VolumeInformation {
+    std::string label;
+    std::string fileSystem;
+    std::uint32_t serialNumber = 0;
+    std::uint32_t maxComponentLength = 0;
+    std::uint32_t flags = 0;  // FS_* bits
+};
+
 class VolumeQueries {
 public:
     enum Platform : int { kPlatformWin32s = 0, kPlatformWindows9x = 1, kPlatformNT = 2 };
@@ -38,6 +54,13 @@ public:
                                 std::uint32_t& bytesPerSector) const = 0;
     // GetVersionExA's dwPlatformId.
     virtual int PlatformId() const = 0;
+
+    // The drives table's questions. They answer "failed" unless overridden, so that fakes written for the
+    // drive list and the cluster size need not know them.
+    // GetDiskFreeSpaceExA; false when the call fails.
+    virtual bool DiskSpaceEx(const std::string& /*root*/, DiskSpace& /*space*/) const { return false; }
+    // GetVolumeInformationA with label and file-system name; false when the call fails.
+    virtual bool VolumeInfo(const std::string& /*root*/, VolumeInformation& /*info*/) const { return false; }
 
 protected:
     ~VolumeQueries() = default;

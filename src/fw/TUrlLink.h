@@ -1,0 +1,44 @@
+// A static text control that acts as a link: its text is drawn underlined in the link colour, a tooltip
+// shows its target, the hand cursor appears over it, and a click opens the target with the shell's "open"
+// verb. Usually borrowed from a dialog template (AttachItem) in the dialog's set-up, then given its target.
+//
+// Tests replace the opener with SetOpener to see what a click would open.
+#pragma once
+
+#include "fw/Handles.h"
+#include "fw/TControl.h"
+
+#include <functional>
+#include <string>
+
+namespace fw {
+
+class TUrlLink : public TControl {
+public:
+    explicit TUrlLink(TWindow* parent, UINT id = 0) : TControl(parent, id) {}
+    ~TUrlLink() override;
+
+    // Call once the control exists: sets the underlined font and the tooltip.
+    void SetTarget(const std::string& target);
+    const std::string& GetTarget() const noexcept { return target_; }
+    void SetText(const std::string& text) { SetWindowTextA(GetHandle(), text.c_str()); }
+
+    using Opener = std::function<void(const std::string& target)>;
+    // An empty opener restores the shell; returns the previous one.
+    static Opener SetOpener(Opener opener);
+
+    bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    const char* ClassName() const override { return "Static"; }
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Open() const;
+
+    std::string target_;
+    Font font_;
+    HWND tooltip_ = nullptr;
+};
+
+}  // namespace fw
