@@ -60,7 +60,9 @@ public:
         const std::string full = scan::FullFolderPath(path);
         headless::ResolvedRoot resolved;
         resolved.walkPath = resolved.rootName = scan::RootName(full);
-        const DWORD attributes = GetFileAttributesW(fw::Utf8ToWide(full).c_str());
+        // A file's name followed by a backslash is no name at all: ask about the path without it.
+        const bool driveRoot = resolved.walkPath.size() == 2 && resolved.walkPath[1] == ':';
+        const DWORD attributes = GetFileAttributesW(fw::Utf8ToWide(driveRoot ? full : resolved.walkPath).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             resolved.error = "not a folder";
         } else if (!lister_.Open(resolved.walkPath)) {
