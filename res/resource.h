@@ -77,6 +77,18 @@
 #define IDD_SYS_DRIVES 30
 #define IDC_SYS_DRIVES_LIST 108
 
+// Main window parts: tool bar, path and mode boxes, folder tree, status bars (200 + bar number), bitmaps.
+#define IDB_TOOLBAR 1
+#define IDB_DRIVES 2
+#define IDB_FOLDERS 3
+#define IDC_FOLDER_TREE 101
+#define IDC_PATH_BOX 123
+#define IDC_MODE_BOX 164
+#define IDC_CONTROL_BAR 199
+#define IDC_STATUS_HEADER 201
+#define IDC_STATUS_DEEP 202
+#define IDC_STATUS_SHALLOW 203
+
 // About box (template and banner bitmap) and its controls.
 #define IDB_BANNER 9
 #define IDD_ABOUT 31

@@ -8,4 +8,4 @@ cmake --build build/pie-bench --target pie_bench -j2 >/dev/null
 . tools/xvfb.sh
 . tools/wine-env.sh
 trap wine_stop EXIT
-wine build/pie-bench/bench/pie/pie_bench.exe
+wine build/pie-bench/bench/pie/pie_bench.exe "$@"

@@ -113,7 +113,7 @@ INT_PTR TDialog::HandleGuarded(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK TDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TDialog*>(FromHandle(hwnd));
+    auto* self = static_cast<TDialog*>(BoundTo(hwnd));
     if (!self && msg == WM_INITDIALOG) {
         self = reinterpret_cast<TDialog*>(lParam);
         self->Bind(hwnd, !self->modal_);

@@ -2,9 +2,15 @@
 
 #include <commctrl.h>
 
-namespace fw {
+#include <windowsx.h>
 
-TStatusBar::TStatusBar(TWindow* parent, bool sizeGrip, UINT id) : TControl(parent, id) {
+namespace fw {
+namespace {
+constexpr int kVerticalBorder = 2;  // above and below the cells
+constexpr int kCellPadding = 4;     // text to cell edge, top and bottom together
+}  // namespace
+
+TStatusBar::TStatusBar(TWindow* parent, bool sizeGrip, UINT id) : TControl(parent, id), sizeGrip_(sizeGrip) {
     Attr().style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (sizeGrip ? SBARS_SIZEGRIP : 0);
 }
 
@@ -19,6 +25,115 @@ std::string TStatusBar::GetText() const {
     std::string text(LOWORD(info), '\0');
     SendMessageA(GetHandle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
     return text;
+}
+
+void TStatusBar::InsertGadget(std::unique_ptr<TGadget> gadget) {
+    // The bar places itself and keeps its height; the control would move it to the parent's bottom.
+    Attr().style |= CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER;
+    gadgets_.push_back(std::move(gadget));
+}
+
+HFONT TStatusBar::GetFont() const noexcept {
+    return font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+int TStatusBar::NaturalHeight() const {
+    ClientDC dc(GetHandle());
+    SelectGuard font(dc.Get(), GetFont());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.Get(), &metrics);
+    return metrics.tmHeight + kCellPadding + 2 + 2 * kVerticalBorder;
+}
+
+void TStatusBar::SetupWindow() {
+    TControl::SetupWindow();
+    if (font_) SendMessageA(GetHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    if (!HasGadgets()) return;
+    RECT rect{};
+    GetWindowRect(GetHandle(), &rect);
+    SetWindowPos(GetHandle(), nullptr, 0, 0, rect.right - rect.left, NaturalHeight(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutGadgets();
+}
+
+RECT TStatusBar::GripRect() const {
+    RECT client{};
+    GetClientRect(GetHandle(), &client);
+    if (!sizeGrip_) return RECT{client.right, client.top, client.right, client.bottom};
+    const int side = GetSystemMetrics(SM_CXVSCROLL);
+    return RECT{client.right - side, client.bottom - side, client.right, client.bottom};
+}
+
+void TStatusBar::LayoutGadgets() {
+    RECT client{};
+    GetClientRect(GetHandle(), &client);
+    const int top = client.top + kVerticalBorder, bottom = client.bottom - kVerticalBorder;
+    const int right = GripRect().left;
+    int fixedAhead = 0;  // widths of the fixed gadgets not yet placed
+    for (const auto& gadget : gadgets_) fixedAhead += gadget->Width();
+    int x = client.left;
+    for (const auto& gadget : gadgets_) {
+        int width = gadget->Width() > 0 ? gadget->Width() : right - x - fixedAhead;
+        if (width < 0) width = 0;
+        gadget->Place(GetHandle(), RECT{x, top, x + width, bottom});
+        x += width;
+        fixedAhead -= gadget->Width();
+    }
+}
+
+void TStatusBar::PaintGadgets(HDC dc, const RECT& dirty) const {
+    RECT client{};
+    GetClientRect(GetHandle(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    SelectGuard font(dc, GetFont());
+    for (const auto& gadget : gadgets_) {
+        RECT overlap{};
+        if (IntersectRect(&overlap, &gadget->Bounds(), &dirty)) gadget->Paint(dc);
+    }
+    if (sizeGrip_) {
+        RECT grip = GripRect();
+        DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+    }
+}
+
+LRESULT TStatusBar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!HasGadgets()) return TControl::HandleMessage(msg, wParam, lParam);
+    switch (msg) {
+    case WM_SIZE:
+        LayoutGadgets();
+        InvalidateRect(GetHandle(), nullptr, FALSE);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PaintDC paint(GetHandle());
+        RECT client{};
+        GetClientRect(GetHandle(), &client);
+        // Painted off screen first: the cells change with every mouse move over the pie.
+        MemoryDC memory(CreateCompatibleDC(paint.Get()));
+        Bitmap buffer(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+        if (!memory || !buffer) {
+            PaintGadgets(paint.Get(), paint.Info().rcPaint);
+            return 0;
+        }
+        SelectGuard select(memory.Get(), buffer.Get());
+        PaintGadgets(memory.Get(), paint.Info().rcPaint);
+        const RECT& dirty = paint.Info().rcPaint;
+        BitBlt(paint.Get(), dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, memory.Get(),
+               dirty.left, dirty.top, SRCCOPY);
+        return 0;
+    }
+    case WM_LBUTTONDOWN: {
+        const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        for (const auto& gadget : gadgets_)
+            if (PtInRect(&gadget->Bounds(), point)) {
+                gadget->LButtonDown();
+                return 0;
+            }
+        return 0;
+    }
+    }
+    return TControl::HandleMessage(msg, wParam, lParam);
 }
 
 }  // namespace fw

@@ -11,6 +11,13 @@
 // itself there. A wrapper destroyed while its window lives detaches first and destroys the window only
 // when it owns it.
 //
+// Finding the object costs no call into the window system's server: the pointer sits in GWLP_USERDATA
+// (through a small record for controls, which are subclassed by replacing their window procedure), and a
+// window is known to be ours by its procedure, so GWLP_USERDATA of every bound window belongs to the
+// framework. A window property names the object as well, for lookups of windows that another procedure
+// was hooked in front of. Under Wine a property read or a comctl32 subclass call is a round trip to the
+// server, paid per message, which bulk work (a tree of 20,000 folders) cannot afford.
+//
 // SetupWindow runs once the window exists, CleanupWindow at WM_DESTROY. Notifications that children send
 // to their parent (WM_COMMAND, WM_NOTIFY, scroll, owner-draw, WM_CTLCOLOR*) reach the child's object first
 // through HandleReflected (fw/Reflection.h).
@@ -75,6 +82,9 @@ protected:
     // dialog template): the object hears its messages from now on; `owned` says whether the object's
     // destructor destroys a window still alive.
     void Bind(HWND hwnd, bool owned) noexcept;
+    // The object bound to a window whose messages come to a procedure of this framework (a registered
+    // window or a dialog): read from the window itself, without any check.
+    static TWindow* BoundTo(HWND hwnd) noexcept;
     // Lets go of the window without destroying it.
     void Unbind() noexcept;
 
@@ -101,9 +111,9 @@ protected:
     }
 
 private:
+    struct ControlHook;
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR object);
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static void KeepException() noexcept;
     void RegisterClassOnce() const;
 
@@ -111,6 +121,7 @@ private:
     const Kind kind_;
     bool owned_ = false;  // created by Create(): destroyed with the object
     HWND hwnd_ = nullptr;
+    ControlHook* hook_ = nullptr;  // a control's previous procedure, while it is bound
     CreateParams attr_;
 };
 

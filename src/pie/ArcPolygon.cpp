@@ -41,6 +41,15 @@ void AppendArc(std::vector<Point>& points, float cx, float cy, float rho, double
     points.push_back(ArcPointF(cx, cy, rho, b));
 }
 
+std::vector<Point> FolderWedgePolygon(const Square& outer, double start, double end) {
+    std::vector<Point> points;
+    points.reserve(8);
+    points.push_back({outer.CentreX(), outer.CentreY()});
+    AppendArc(points, static_cast<float>(outer.CentreX()), static_cast<float>(outer.CentreY()),
+              static_cast<float>(outer.HalfSide()), start, end, true);
+    return points;
+}
+
 std::vector<Point> FileSegmentPolygon(const Square& outer, const Square& inner, double start, double end) {
     const int outerRadius = outer.HalfSide();
     const int innerRadius = (outerRadius + 2 * inner.HalfSide()) / 3;

@@ -24,6 +24,9 @@ bool SegmentIsVisible(const Square& outer, double start, double end) noexcept;
 // Appends the arc from a to b (a <= b) at radius rho around (cx, cy); with `withStart` the first point too.
 void AppendArc(std::vector<Point>& points, float cx, float cy, float rho, double a, double b, bool withStart);
 
+// The wedge of the outer circle from start to end: its centre, then the arc.
+std::vector<Point> FolderWedgePolygon(const Square& outer, double start, double end);
+
 // The annular sector between the outer radius R and (R + 2 ri) / 3, ri the inner square's half side.
 std::vector<Point> FileSegmentPolygon(const Square& outer, const Square& inner, double start, double end);
 

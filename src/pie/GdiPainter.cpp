@@ -1,6 +1,9 @@
 // GDI drawing of the pie's elements.
 #include "pie/GdiPainter.h"
 
+#include <cstdlib>
+#include <vector>
+
 #include "fw/Handles.h"
 #include "pie/ArcPolygon.h"
 
@@ -23,37 +26,59 @@ void GdiPainter::GuideCircles(int cx, int cy, const std::vector<int>& radii, Sys
     for (int r : radii) Ellipse(dc_, cx - r, cy - r, cx + r, cy + r);
 }
 
+static_assert(sizeof(Point) == sizeof(POINT));
+
+namespace {
+
+// Paints a visible segment with the DC's current pen and brush.
+void PaintSegment(HDC dc, const Square& outer, const Square& inner, double start, double end, bool asFile) {
+    if (!asFile) {
+        const Point p1 = RadialPoint(outer, start);
+        const Point p2 = RadialPoint(outer, end);
+        if (p1 == p2) {
+            Ellipse(dc, outer.left, outer.top, outer.right, outer.bottom);  // a lone child: the whole circle
+        } else if (std::abs(p1.x - p2.x) <= 1 && std::abs(p1.y - p2.y) <= 1) {
+            // Some systems take end points this close for a full turn and fill the whole circle.
+            const std::vector<Point> points = FolderWedgePolygon(outer, start, end);
+            Polygon(dc, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
+        } else {
+            Pie(dc, outer.left, outer.top, outer.right, outer.bottom, p2.x, p2.y, p1.x, p1.y);
+        }
+        return;
+    }
+    const std::vector<Point> points = FileSegmentPolygon(outer, inner, start, end);
+    Polygon(dc, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
+}
+
+}  // namespace
+
 bool DrawSegment(HDC dc, const Square& outer, const Square& inner, Colour colour, double start, double end, bool asFile) {
     if (!SegmentIsVisible(outer, start, end)) return false;
     // The DC brush takes a new colour without creating a GDI object per segment.
     fw::SelectGuard brushGuard(dc, GetStockObject(DC_BRUSH));
     SetDCBrushColor(dc, colour);
-    if (!asFile) {
-        const Point p1 = RadialPoint(outer, start);
-        const Point p2 = RadialPoint(outer, end);
-        if (p1 == p2)
-            Ellipse(dc, outer.left, outer.top, outer.right, outer.bottom);  // a lone child: the whole circle
-        else
-            Pie(dc, outer.left, outer.top, outer.right, outer.bottom, p2.x, p2.y, p1.x, p1.y);
-        return true;
-    }
-    const std::vector<Point> points = FileSegmentPolygon(outer, inner, start, end);
-    static_assert(sizeof(Point) == sizeof(POINT));
-    Polygon(dc, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
+    PaintSegment(dc, outer, inner, start, end, asFile);
     return true;
+}
+
+GdiPainter::GdiPainter(HDC dc, HFONT labelFont) noexcept
+    : dc_(dc), labelFont_(labelFont), oldPen_(SelectObject(dc, GetStockObject(BLACK_PEN))),
+      oldBrush_(SelectObject(dc, GetStockObject(DC_BRUSH))) {}
+
+GdiPainter::~GdiPainter() {
+    if (oldBrush_ && oldBrush_ != HGDI_ERROR) SelectObject(dc_, oldBrush_);
+    if (oldPen_ && oldPen_ != HGDI_ERROR) SelectObject(dc_, oldPen_);
 }
 
 bool GdiPainter::DrawSegment(const Square& outer, const Square& inner, Colour colour, double start, double end,
                              bool asFile) {
-    // Most segments of a large tree are too thin to see: decide that before touching the DC.
     if (!SegmentIsVisible(outer, start, end)) return false;
-    fw::SelectGuard penGuard(dc_, GetStockObject(BLACK_PEN));
-    return pie::DrawSegment(dc_, outer, inner, colour, start, end, asFile);
+    SetDCBrushColor(dc_, colour);
+    PaintSegment(dc_, outer, inner, start, end, asFile);
+    return true;
 }
 
 void GdiPainter::CentreDisk(const Square& square, Colour colour) {
-    fw::SelectGuard penGuard(dc_, GetStockObject(BLACK_PEN));
-    fw::SelectGuard brushGuard(dc_, GetStockObject(DC_BRUSH));
     SetDCBrushColor(dc_, colour);
     Ellipse(dc_, square.left, square.top, square.right, square.bottom);
 }

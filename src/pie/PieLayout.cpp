@@ -34,6 +34,13 @@ void ListItems(const model::DirInfo& dir, std::vector<Item>& items) {
     for (const auto& file : dir.files) items.push_back({false, &file});
 }
 
+void ListItems(const model::DirInfo& dir, const SizeContext& ctx, std::vector<ValuedItem>& items) {
+    items.clear();
+    items.reserve(dir.subdirs.size() + dir.files.size());
+    for (const auto& sub : dir.subdirs) items.push_back({{true, &sub}, ValueOf(sub, ctx)});
+    for (const auto& file : dir.files) items.push_back({{false, &file}, ValueOf(file, ctx)});
+}
+
 namespace {
 
 // Case-insensitive over ASCII letters, bytes compared unsigned.
@@ -51,46 +58,43 @@ bool NameLess(const std::string& a, const std::string& b) {
 std::int32_t SortKeyOf(const Item& item) { return item.isDir ? item.Dir().sortKey : item.File().sortKey; }
 
 template <class Less>
-void SortRanges(std::vector<Item>& items, bool groupDirs, Less less) {
+void SortRanges(std::vector<ValuedItem>& items, bool groupDirs, Less less) {
     if (!groupDirs) {
         std::sort(items.begin(), items.end(), less);
         return;
     }
     // ListItems puts the subfolders first, so each group is a contiguous range.
-    const auto firstFile = std::find_if(items.begin(), items.end(), [](const Item& i) { return !i.isDir; });
+    const auto firstFile = std::find_if(items.begin(), items.end(), [](const ValuedItem& i) { return !i.item.isDir; });
     std::sort(items.begin(), firstFile, less);
     std::sort(firstFile, items.end(), less);
 }
 
 }  // namespace
 
-void OrderItems(std::vector<Item>& items, int srtOrder, bool groupDirs, const SizeContext& ctx) {
+void OrderItems(std::vector<ValuedItem>& items, int srtOrder, bool groupDirs) {
     switch (srtOrder) {
         case kByName:
-            SortRanges(items, groupDirs, [](const Item& a, const Item& b) { return NameLess(a.Name(), b.Name()); });
+            SortRanges(items, groupDirs,
+                       [](const ValuedItem& a, const ValuedItem& b) { return NameLess(a.item.Name(), b.item.Name()); });
             break;
-        case kBySize: {
-            // Values are looked up once: a folder's value is cheap but a file's needs the cluster rounding.
-            std::vector<std::pair<std::uint64_t, Item>> keyed;
-            keyed.reserve(items.size());
-            for (const Item& item : items) keyed.emplace_back(ValueOf(item, ctx), item);
-            const auto byValue = [](const auto& a, const auto& b) { return a.first > b.first; };
-            if (groupDirs) {
-                const auto firstFile = std::find_if(keyed.begin(), keyed.end(), [](const auto& k) { return !k.second.isDir; });
-                std::sort(keyed.begin(), firstFile, byValue);
-                std::sort(firstFile, keyed.end(), byValue);
-            } else {
-                std::sort(keyed.begin(), keyed.end(), byValue);
-            }
-            for (std::size_t i = 0; i < items.size(); ++i) items[i] = keyed[i].second;
+        case kBySize:
+            SortRanges(items, groupDirs, [](const ValuedItem& a, const ValuedItem& b) { return a.value > b.value; });
             break;
-        }
         default:
             if (!groupDirs)
-                std::sort(items.begin(), items.end(),
-                          [](const Item& a, const Item& b) { return SortKeyOf(a) < SortKeyOf(b); });
+                std::sort(items.begin(), items.end(), [](const ValuedItem& a, const ValuedItem& b) {
+                    return SortKeyOf(a.item) < SortKeyOf(b.item);
+                });
             break;
     }
+}
+
+void OrderItems(std::vector<Item>& items, int srtOrder, bool groupDirs, const SizeContext& ctx) {
+    std::vector<ValuedItem> valued;
+    valued.reserve(items.size());
+    for (const Item& item : items) valued.push_back({item, ValueOf(item, ctx)});
+    OrderItems(valued, srtOrder, groupDirs);
+    for (std::size_t i = 0; i < items.size(); ++i) items[i] = valued[i].item;
 }
 
 PieGeometry ComputeGeometry(int width, int height, double centerRatio) {
@@ -113,17 +117,25 @@ PieGeometry ComputeGeometry(int width, int height, double centerRatio) {
 
 namespace {
 
+// The greedy ring count, depth first over the stored order of subfolders with an explicit stack.
 class RingCounter {
 public:
     RingCounter(const model::DirInfo& current, int side, const PieSettings& settings, std::uint32_t clusterSize)
         : ctx_{settings.pieMode, clusterSize}, minVis_(settings.minVisSize), outer_(side / 2.0),
           centre_(outer_ * settings.centerRatio), rootValue_(ValueOf(current, ctx_)) {
-        stack_.push_back(rootValue_);
-        Visit(current, 0);
+        values_.push_back(rootValue_);
+        Walk(current);
     }
     int Rings() const noexcept { return n_; }
 
 private:
+    struct Visit {
+        const model::DirInfo* folder;
+        int depth;
+        std::size_t next;
+        bool expandedAny;
+    };
+
     bool Passes(std::uint64_t value, int boundary, int rings) const {
         double arc = 0;
         if (rootValue_ != 0) {
@@ -133,37 +145,46 @@ private:
         return arc >= minVis_;
     }
 
-    // Whether the path on the stack with `value` appended fits in d + 1 rings.
+    // Whether the path of values with `value` appended fits in d + 1 rings.
     bool FitsWithOneMore(std::uint64_t value, int d) const {
+        if (minVis_ <= 0) return true;  // every arc passes, and deep trees would make this quadratic
         const int m = d + 1;
         for (int i = 1; i <= m; ++i)
-            if (!Passes(i <= d ? stack_[static_cast<std::size_t>(i)] : value, i, m)) return false;
+            if (!Passes(i <= d ? values_[static_cast<std::size_t>(i)] : value, i, m)) return false;
         return true;
     }
 
-    void Visit(const model::DirInfo& folder, int d) {
-        bool expandedAny = false;
-        for (const auto& sub : folder.subdirs) {
-            const std::uint64_t value = ValueOf(sub, ctx_);
-            bool expand;
-            if (d < n_) {
-                expand = Passes(value, d + 1, n_);
-            } else {
-                expand = FitsWithOneMore(value, d);
-                if (expand) n_ = d + 1;
+    void Walk(const model::DirInfo& current) {
+        std::vector<Visit> visits{{&current, 0, 0, false}};
+        while (!visits.empty()) {
+            Visit& v = visits.back();
+            const int d = v.depth;
+            if (v.next < v.folder->subdirs.size()) {
+                const model::DirInfo& sub = v.folder->subdirs[v.next++];
+                const std::uint64_t value = ValueOf(sub, ctx_);
+                bool expand;
+                if (d < n_) {
+                    expand = Passes(value, d + 1, n_);
+                } else {
+                    expand = FitsWithOneMore(value, d);
+                    if (expand) n_ = d + 1;
+                }
+                if (!expand) continue;
+                v.expandedAny = true;
+                values_.push_back(value);
+                visits.push_back({&sub, d + 1, 0, false});  // v is not used past this point
+                continue;
             }
-            if (!expand) continue;
-            expandedAny = true;
-            stack_.push_back(value);
-            Visit(sub, d + 1);
-            stack_.pop_back();
-        }
-        if (expandedAny || d != n_) return;
-        for (const auto& file : folder.files) {
-            if (FitsWithOneMore(ValueOf(file, ctx_), d)) {
-                n_ = d + 1;
-                return;
+            if (!v.expandedAny && d == n_) {
+                for (const auto& file : v.folder->files) {
+                    if (FitsWithOneMore(ValueOf(file, ctx_), d)) {
+                        n_ = d + 1;
+                        break;
+                    }
+                }
             }
+            visits.pop_back();
+            if (d > 0) values_.pop_back();
         }
     }
 
@@ -172,7 +193,7 @@ private:
     double outer_;
     double centre_;
     std::uint64_t rootValue_;
-    std::vector<std::uint64_t> stack_;
+    std::vector<std::uint64_t> values_;  // root value, then the value of each folder on the current path
     int n_ = 0;
 };
 
@@ -185,13 +206,8 @@ int CountRings(const model::DirInfo& current, int side, const PieSettings& setti
 RingLayout::RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n,
                        tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock)
     : settings_(settings), ctx_{settings.pieMode, clusterSize}, geometry_(geometry), n_(n), crc_(crc),
-      painter_(painter), areas_(areas), clock_(clock), itemsPerRing_(static_cast<std::size_t>(std::max(n, 0))) {}
-
-void RingLayout::DrawCurrent(const model::DirInfo& current) {
-    rootValue_ = ValueOf(current, ctx_);
-    std::string path;
-    DrawDir(current, -1, -std::numbers::pi / 2, 2 * std::numbers::pi - std::numbers::pi / 2, path, 0);
-}
+      painter_(painter), areas_(areas), clock_(clock), itemsPerRing_(static_cast<std::size_t>(std::max(n, 0))),
+      endPoints_(static_cast<std::size_t>(std::max(n, 0))) {}
 
 std::uint64_t RingLayout::Threshold(int childRing) const {
     constexpr std::uint64_t kNever = std::numeric_limits<std::uint64_t>::max();
@@ -204,63 +220,113 @@ std::uint64_t RingLayout::Threshold(int childRing) const {
     return static_cast<std::uint64_t>(threshold);
 }
 
-std::vector<Item>& RingLayout::ItemsAt(int ring) { return itemsPerRing_[static_cast<std::size_t>(ring)]; }
+std::vector<ValuedItem>& RingLayout::ItemsAt(int ring) { return itemsPerRing_[static_cast<std::size_t>(ring)]; }
 
-void RingLayout::DrawDir(const model::DirInfo& folder, int ring, double start, double end, std::string& path,
-                         std::uint64_t parentLargest) {
-    const std::uint64_t v = ValueOf(folder, ctx_);
-    if (v == 0) return;
-    const int childRing = ring + 1;
-    if (n_ > 0 && ring < n_ - 1) {
-        std::vector<Item>& items = ItemsAt(childRing);
-        ListItems(folder, items);
-        if (clock_.now) {
-            const std::uint64_t t0 = clock_.now();
-            OrderItems(items, settings_.srtOrder, settings_.groupDirs, ctx_);
-            sortTicks_ += clock_.now() - t0;
-        } else {
-            OrderItems(items, settings_.srtOrder, settings_.groupDirs, ctx_);
+Square RingLayout::OuterSquare(int ring) const {
+    return SquareAround(geometry_.cx, geometry_.cy, areas_.Radii()[static_cast<std::size_t>(ring) + 1]);
+}
+Square RingLayout::InnerSquare(int ring) const {
+    return SquareAround(geometry_.cx, geometry_.cy, areas_.Radii()[static_cast<std::size_t>(ring)]);
+}
+
+Point RingLayout::EndPointAt(int ring, double angle) {
+    EndPoint& cached = endPoints_[static_cast<std::size_t>(ring)];
+    const double radius = areas_.Radii()[static_cast<std::size_t>(ring) + 1];
+    // Along the circle both coordinates move at most radius x |angle change|; inside the margin neither
+    // can cross to another pixel.
+    if (radius * std::abs(angle - cached.angle) < cached.margin) return cached.point;
+    const Square outer = OuterSquare(ring);
+    const double x = outer.CentreX() + radius * std::cos(angle);
+    const double y = outer.CentreY() + radius * std::sin(angle);
+    cached.angle = angle;
+    cached.point = RadialPoint(outer, angle);
+    // Truncation is the floor only for positive values; the rounding of cos and sin stays far below 1e-6.
+    constexpr double kRounding = 1e-6;
+    if (x >= 1 && y >= 1) {
+        const double fx = x - std::floor(x), fy = y - std::floor(y);
+        cached.margin = std::min({fx, 1 - fx, fy, 1 - fy}) - kRounding;
+    } else {
+        cached.margin = -1;
+    }
+    return cached.point;
+}
+
+// The painters' rule (SegmentIsVisible), with the end points shared between neighbours on a ring.
+bool RingLayout::Visible(int ring, double start, double end) {
+    if (!(end - start < std::numbers::pi)) return true;
+    const Point p1 = EndPointAt(ring, start);
+    return !(p1 == EndPointAt(ring, end));
+}
+
+void RingLayout::DrawCurrent(const model::DirInfo& current) {
+    rootValue_ = ValueOf(current, ctx_);
+    stack_.clear();
+    Enter(current, -1, -std::numbers::pi / 2, 2 * std::numbers::pi - std::numbers::pi / 2, rootValue_, 0, -1);
+    while (!stack_.empty()) {
+        Frame& f = stack_.back();
+        if (!f.expanded || f.next == ItemsAt(f.ring + 1).size()) {
+            // Children are all painted: the folder itself goes over their inner parts.
+            const Frame done = f;
+            stack_.pop_back();
+            PaintFolder(done);
+            continue;
         }
-        const std::uint64_t threshold = Threshold(childRing);
-        const std::uint64_t largest = LargestChild(folder, ctx_);
-        const auto& radii = areas_.Radii();
-        const Square outer = SquareAround(geometry_.cx, geometry_.cy, radii[static_cast<std::size_t>(childRing) + 1]);
-        const Square inner = SquareAround(geometry_.cx, geometry_.cy, radii[static_cast<std::size_t>(childRing)]);
-        const double span = end - start;
-        const auto dv = static_cast<double>(v);
-        const std::size_t pathLength = path.size();
-        std::uint64_t cum = 0;
-        for (const Item& item : items) {
-            const std::uint64_t x = ValueOf(item, ctx_);
-            if (x >= threshold) {
-                const double s = start + (static_cast<double>(cum) / dv) * span;
-                const double e = start + (static_cast<double>(cum + x) / dv) * span;
-                path += item.Name();
-                if (item.isDir) {
-                    path += '\\';
-                    areas_.Add(childRing, s, e, path);
-                    DrawDir(item.Dir(), childRing, s, e, path, largest);
-                } else {
-                    const Colour colour = SegmentColor(settings_, crc_, item.Name(), s, e, childRing, n_, x, largest);
-                    if (painter_.DrawSegment(outer, inner, colour, s, e, true)) ++segmentsDrawn_;
-                    areas_.Add(childRing, s, e, path);
-                }
-                path.resize(pathLength);
-            }
-            cum += x;
+        const int childRing = f.ring + 1;
+        const ValuedItem& entry = ItemsAt(childRing)[f.next++];
+        const std::uint64_t x = entry.value;
+        const std::uint64_t cum = f.cum;
+        f.cum += x;
+        if (x < f.threshold) continue;
+        const double span = f.end - f.start;
+        const auto dv = static_cast<double>(f.value);
+        const double s = f.start + (static_cast<double>(cum) / dv) * span;
+        const double e = f.start + (static_cast<double>(cum + x) / dv) * span;
+        const Item& item = entry.item;
+        const std::int32_t index = areas_.Add(childRing, s, e, item.Name(), item.isDir, f.index);
+        if (item.isDir) {
+            // Enter may grow the stack: f is not used after this.
+            Enter(item.Dir(), childRing, s, e, x, f.largest, index);
+        } else if (Visible(childRing, s, e)) {
+            const Colour colour = SegmentColor(settings_, crc_, item.Name(), s, e, childRing, n_, x, f.largest);
+            if (painter_.DrawSegment(OuterSquare(childRing), InnerSquare(childRing), colour, s, e, true)) ++segmentsDrawn_;
         }
     }
-    const Colour colour = SegmentColor(settings_, crc_, folder.name, start, end, ring, n_, v, parentLargest);
-    if (ring < 0) {
+}
+
+void RingLayout::Enter(const model::DirInfo& folder, int ring, double start, double end, std::uint64_t value,
+                       std::uint64_t parentLargest, std::int32_t index) {
+    if (value == 0) return;  // nothing is drawn for the folder or below it
+    Frame f{&folder, ring, start, end, value, parentLargest, index, false, 0, 0, 0, 0};
+    const int childRing = ring + 1;
+    if (n_ > 0 && ring < n_ - 1) {
+        std::vector<ValuedItem>& items = ItemsAt(childRing);
+        ListItems(folder, ctx_, items);
+        if (items.size() < 2) {
+            // Nothing to order.
+        } else if (clock_.now) {
+            const std::uint64_t t0 = clock_.now();
+            OrderItems(items, settings_.srtOrder, settings_.groupDirs);
+            sortTicks_ += clock_.now() - t0;
+        } else {
+            OrderItems(items, settings_.srtOrder, settings_.groupDirs);
+        }
+        f.expanded = true;
+        f.threshold = Threshold(childRing);
+        for (const ValuedItem& i : items) f.largest = std::max(f.largest, i.value);
+    }
+    stack_.push_back(f);
+}
+
+void RingLayout::PaintFolder(const Frame& f) {
+    const Colour colour = SegmentColor(settings_, crc_, f.folder->name, f.start, f.end, f.ring, n_, f.value, f.parentLargest);
+    if (f.ring < 0) {
         const int inset = geometry_.outer - geometry_.centre;
         const Square& sq = geometry_.square;
         painter_.CentreDisk({sq.left + inset, sq.top + inset, sq.right - inset, sq.bottom - inset}, colour);
         return;
     }
-    const auto& radii = areas_.Radii();
-    const Square outer = SquareAround(geometry_.cx, geometry_.cy, radii[static_cast<std::size_t>(ring) + 1]);
-    const Square inner = SquareAround(geometry_.cx, geometry_.cy, radii[static_cast<std::size_t>(ring)]);
-    if (painter_.DrawSegment(outer, inner, colour, start, end, false)) ++segmentsDrawn_;
+    if (!Visible(f.ring, f.start, f.end)) return;
+    if (painter_.DrawSegment(OuterSquare(f.ring), InnerSquare(f.ring), colour, f.start, f.end, false)) ++segmentsDrawn_;
 }
 
 }  // namespace pie

@@ -2,6 +2,9 @@
 // size (CountRings), the order of one folder's items, and the traversal (RingLayout::DrawDir) that hands
 // every shown segment to a painter, children before their parent, and records it in RingAreas.
 // Called once per rendering by PieRenderer; nothing here is kept between renderings.
+//
+// Only segments whose end points fall on different pixels are painted (and coloured); every shown segment
+// is recorded, however thin.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +12,7 @@
 #include <vector>
 
 #include "model/DirInfo.h"
+#include "pie/ArcPolygon.h"
 #include "pie/Crc.h"
 #include "pie/PiePainter.h"
 #include "pie/PieSettings.h"
@@ -44,6 +48,14 @@ void ListItems(const model::DirInfo& dir, std::vector<Item>& items);
 // Orders the list by "SrtOrder" (0 unordered, 1 name, 2 value descending) and "GroupDirs".
 void OrderItems(std::vector<Item>& items, int srtOrder, bool groupDirs, const SizeContext& ctx);
 
+// An item with its value, looked up once per rendering.
+struct ValuedItem {
+    Item item;
+    std::uint64_t value = 0;
+};
+void ListItems(const model::DirInfo& dir, const SizeContext& ctx, std::vector<ValuedItem>& items);
+void OrderItems(std::vector<ValuedItem>& items, int srtOrder, bool groupDirs);
+
 // The largest centred square of a client area and the pie's integer radii and centre.
 struct PieGeometry {
     Square square;
@@ -62,6 +74,8 @@ struct Clock {
     std::uint64_t frequency = 0;
 };
 
+// The layout traversal. It walks with an explicit stack, so the depth of the tree (a ring per level when
+// "MinVisSize" is 0) never reaches the call stack.
 class RingLayout {
 public:
     RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n,
@@ -74,10 +88,37 @@ public:
     std::uint64_t SortTicks() const noexcept { return sortTicks_; }
 
 private:
-    void DrawDir(const model::DirInfo& folder, int ring, double start, double end, std::string& path,
-                 std::uint64_t parentLargest);
+    struct Frame {
+        const model::DirInfo* folder;
+        int ring;  // the folder's own ring; -1 for the current folder
+        double start, end;
+        std::uint64_t value;
+        std::uint64_t parentLargest;
+        std::int32_t index;  // the folder's segment on its ring
+        bool expanded;       // its items are listed in ItemsAt(ring + 1)
+        std::size_t next;
+        std::uint64_t cum;
+        std::uint64_t threshold;
+        std::uint64_t largest;
+    };
+    // The last end point computed with trigonometry on a ring's outer circle, and how far (in pixels along
+    // the circle) an angle may stray from it before its truncated coordinates could change. Most segments
+    // of a large tree lie well inside one pixel and need no sine or cosine at all.
+    struct EndPoint {
+        double angle = 0;
+        Point point;
+        double margin = -1;  // negative: nothing computed yet
+    };
+
+    void Enter(const model::DirInfo& folder, int ring, double start, double end, std::uint64_t value,
+               std::uint64_t parentLargest, std::int32_t index);
+    void PaintFolder(const Frame& frame);
+    bool Visible(int ring, double start, double end);
+    Point EndPointAt(int ring, double angle);
+    Square OuterSquare(int ring) const;
+    Square InnerSquare(int ring) const;
     std::uint64_t Threshold(int childRing) const;
-    std::vector<Item>& ItemsAt(int ring);
+    std::vector<ValuedItem>& ItemsAt(int ring);
 
     const PieSettings& settings_;
     SizeContext ctx_;
@@ -90,7 +131,9 @@ private:
     std::uint64_t rootValue_ = 0;
     int segmentsDrawn_ = 0;
     std::uint64_t sortTicks_ = 0;
-    std::vector<std::vector<Item>> itemsPerRing_;  // reused buffers, one per depth
+    std::vector<Frame> stack_;
+    std::vector<std::vector<ValuedItem>> itemsPerRing_;  // one list per depth, reused
+    std::vector<EndPoint> endPoints_;                   // one per ring
 };
 
 }  // namespace pie

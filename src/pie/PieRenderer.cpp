@@ -48,7 +48,9 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
     if (settings.showGuideLines && rings_ > 0) painter.GuideCircles(geometry_.cx, geometry_.cy, areas_.Radii(), contrast);
 
     const std::uint64_t t0 = clock_.now ? clock_.now() : 0;
-    RingLayout layout(settings, clusterSize, geometry_, rings_, crc_, painter, areas_, clock_);
+    // Reading the counter around every folder's sort costs more than many sorts; only the overlay shows it.
+    RingLayout layout(settings, clusterSize, geometry_, rings_, crc_, painter, areas_,
+                      settings.showPieStats ? clock_ : Clock{});
     layout.DrawCurrent(*current);
     const std::uint64_t t1 = clock_.now ? clock_.now() : 0;
     segments_ = layout.SegmentsDrawn();

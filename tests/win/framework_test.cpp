@@ -123,6 +123,52 @@ TEST(ControlLifetime, AnOwnedControlDiesWithItsWrapperAndABorrowedOneDoesNot) {
     EXPECT_EQ(probe.GetHandle(), nullptr);
 }
 
+// A procedure another party hooks in front of a wrapped control, counting what passes through it.
+WNDPROC outerPrevious = nullptr;
+int outerMessages = 0;
+LRESULT CALLBACK OuterHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    ++outerMessages;
+    return CallWindowProcA(outerPrevious, hwnd, msg, wParam, lParam);
+}
+
+TEST(ControlLifetime, AWrapperLetsGoOfAControlHookedAgainAfterItWithoutBreakingTheChain) {
+    THost host;
+    host.Create();
+    HWND button = nullptr;
+    {
+        TProbe probe(&host);
+        probe.Create();
+        button = probe.GetHandle();
+        outerPrevious = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterHook)));
+        EXPECT_EQ(fw::TWindow::FromHandle(button), &probe) << "found behind the other procedure";
+        SendMessageA(host.GetHandle(), WM_COMMAND, MAKEWPARAM(TProbe::kId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+        EXPECT_EQ(probe.heard, std::vector<UINT>{WM_COMMAND}) << "still reflected";
+    }
+    EXPECT_FALSE(IsWindow(button)) << "an owned control goes with its wrapper";
+
+    HWND borrowed = CreateWindowA("BUTTON", "text", WS_CHILD, 0, 0, 10, 10, host.GetHandle(),
+                                  reinterpret_cast<HMENU>(TProbe::kId), nullptr, nullptr);
+    {
+        TProbe probe(nullptr);
+        ASSERT_TRUE(probe.Attach(borrowed));
+        outerPrevious = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(borrowed, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterHook)));
+    }
+    EXPECT_EQ(fw::TWindow::FromHandle(borrowed), nullptr);
+    outerMessages = 0;
+    char text[16] = {};
+    GetWindowTextA(borrowed, text, sizeof text);
+    EXPECT_STREQ(text, "text") << "messages still reach the control through both procedures";
+    EXPECT_GT(outerMessages, 0);
+    TProbe again(nullptr);
+    ASSERT_TRUE(again.Attach(borrowed)) << "a new wrapper takes the control over";
+    EXPECT_EQ(fw::TWindow::FromHandle(borrowed), &again);
+    DestroyWindow(host.GetHandle());
+    EXPECT_EQ(again.GetHandle(), nullptr);
+}
+
 TEST(Reflection, EveryKindOfNotificationReachesTheChildInAWindow) {
     THost host;
     host.Create();

@@ -11,6 +11,7 @@
 #include "fw/Handles.h"
 #include "fw/MessageBox.h"
 #include "model/DirInfo.h"
+#include "pie/ArcPolygon.h"
 #include "pie/Dib.h"
 #include "pie/PieCanvas.h"
 #include "pie/PieLayout.h"
@@ -48,7 +49,13 @@ public:
     std::string CurrentPath() const override { return root_.name + "\\"; }
     std::uint32_t ClusterSize() const override { return 0; }
     bool DialogLook() const override { return dialogLook; }
+    bool NavigateTo(const std::string&, bool) override { return true; }
+    void ExecuteCommand(int) override {}
+    void Explore(const std::string&, pie::ExplorerKind) override {}
+    void RescanFolder(const std::string&) override {}
+    void CopyToClipboard(const std::string&) override {}
     void ShowFolderStatus(const std::string&, const std::string&, const DirInfo&) override { ++statusCalls; }
+    void ShowFileStatus(const std::string&, const std::string&, const model::FileInfo&) override {}
 
 private:
     const DirInfo& root_;
@@ -98,11 +105,11 @@ struct Surface {
 };
 
 const pie::Segment& FindSegment(const pie::RingAreas& areas, const std::string& path, int& ring) {
-    for (std::size_t k = 0; k < areas.Rings().size(); ++k)
-        for (const auto& s : areas.Rings()[k])
-            if (s.path == path) {
-                ring = static_cast<int>(k);
-                return s;
+    for (int k = 0; k < areas.RingCount(); ++k)
+        for (std::size_t i = 0; i < areas.Ring(k).size(); ++i)
+            if (areas.PathOf(k, i) == path) {
+                ring = k;
+                return areas.Ring(k)[i];
             }
     throw std::runtime_error("no segment " + path);
 }
@@ -148,7 +155,7 @@ TEST_P(PieRenderTest, KnownTreeAt400) {
     const pie::Colour guide = GetSysColor(COLOR_BTNFACE);
 
     // Centre disk, away from the label.
-    const pie::Segment whole{-std::numbers::pi / 2, 1.5 * std::numbers::pi, ""};
+    const pie::Segment whole{-std::numbers::pi / 2, 1.5 * std::numbers::pi};
     const pie::Colour centre = expected("Root", whole, -1, pie::ValueOf(root, ctx), 0);
     EXPECT_EQ(Hex(s.At(r.CentreX(), r.CentreY() + 45)), Hex(centre));
     EXPECT_EQ(Hex(s.At(r.CentreX() - 50, r.CentreY())), Hex(centre));
@@ -220,14 +227,49 @@ TEST(PieRender, SegmentsOnOnePixelAreNotCounted) {
     r.settings.minVisSize = 0;
     Surface s;
     canvas.RenderInto(s.dc.Get(), kSize, kSize, &root, host);
-    std::size_t recorded = 0;
-    for (const auto& ring : r.Areas().Rings()) recorded += ring.size();
+    const std::size_t recorded = r.Areas().SegmentCount();
     // Both "zero.txt" (empty span) and "crumb" (1/951 of the turn) are recorded but not drawn.
     int ring = 0;
     FindSegment(r.Areas(), "crumb", ring);
     FindSegment(r.Areas(), "zero.txt", ring);
     EXPECT_EQ(recorded, 10u);
     EXPECT_EQ(r.SegmentCount(), 8);
+}
+
+// A folder whose radial end points fall on neighbouring pixels must not paint beyond its own span: "B" is
+// 1/4000 of the turn and starts at three o'clock, with end points (348,200) and (347,200).
+TEST(PieRender, ThinFolderStaysInsideItsSpan) {
+    DirInfo root = Folder("Root", {Folder("A", {}, {FileInfo("a", 1000)}), Folder("B", {}, {FileInfo("b", 1)}),
+                                   Folder("C", {}, {FileInfo("c", 2999)})},
+                          {});
+    model::RecomputeTotals(root, 0);
+    Host host(root);
+    pie::PieCanvas canvas;
+    auto& r = canvas.Renderer();
+    r.settings.pieMode = model::kLogicalSize;
+    r.settings.minVisSize = 0;
+    r.settings.srtOrder = pie::kUnordered;
+    r.settings.clrMeth = pie::kNameEncoded;
+    Surface s;
+    canvas.RenderInto(s.dc.Get(), kSize, kSize, &root, host);
+    int ring = 0;
+    const pie::Segment& b = FindSegment(r.Areas(), "B\\", ring);
+    ASSERT_EQ(ring, 0);
+    const pie::Square outer = pie::SquareAround(r.CentreX(), r.CentreY(), r.Areas().Radii()[1]);
+    ASSERT_EQ(pie::RadialPoint(outer, b.start), (pie::Point{348, 200}));
+    ASSERT_EQ(pie::RadialPoint(outer, b.end), (pie::Point{347, 200}));
+    tv::CrcEngine engine(tv::kCrc32);
+    tv::Crc crc(engine);
+    const pie::Colour thin = pie::SegmentColor(r.settings, crc, "B", b.start, b.end, 0, r.RingCount(), 1, 2999);
+    int outside = 0;
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            if (s.At(x, y) != thin) continue;
+            const double angle = std::atan2(y - r.CentreY(), x - r.CentreX());
+            // Within a degree of the span's ray counts as inside: the wedge is thinner than a pixel there.
+            if (std::abs(angle) > std::numbers::pi / 180) ++outside;
+        }
+    EXPECT_EQ(outside, 0);
 }
 
 TEST(PieRender, BackBufferFollowsSizeAndDialogLook) {

@@ -1,5 +1,6 @@
 // The scan progress dialog, run modally on the test thread over real generated trees while a second
 // thread drives it with messages and watches its controls, as a user would.
+#include "Screen.h"
 #include "fw/Handles.h"
 #include "fw/PendingException.h"
 #include "fw/TDialog.h"
@@ -196,44 +197,6 @@ Watch WatchFor(HWND dialog, const scan::TScanThread* thread, std::chrono::millis
     return watch;
 }
 
-// The dialog as it is on screen, as a 24-bit BMP under build/gui-artifacts (or beside the test).
-bool SaveScreenshot(HWND window, const std::string& fileName) {
-    char module[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, module, MAX_PATH);
-    std::string folder = module;
-    folder.erase(folder.find_last_of('\\'));
-    for (std::string up = folder; up.size() > 3; up.erase(up.find_last_of('\\')))
-        if (up.substr(up.find_last_of('\\') + 1) == "build") {
-            folder = up + "\\gui-artifacts";
-            CreateDirectoryA(folder.c_str(), nullptr);
-            break;
-        }
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    fw::ClientDC screen(nullptr);
-    fw::MemoryDC memory(CreateCompatibleDC(screen.Get()));
-    fw::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-    {
-        fw::SelectGuard select(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY | CAPTUREBLT);
-    }
-    BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB};
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::vector<char> pixels(stride * static_cast<DWORD>(height));
-    if (!GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(),
-                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
-        return false;
-    BITMAPFILEHEADER header{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info + pixels.size()), 0, 0,
-                            sizeof(BITMAPFILEHEADER) + sizeof info};
-    FILE* file = std::fopen((folder + "\\" + fileName).c_str(), "wb");
-    if (!file) return false;
-    std::fwrite(&header, sizeof header, 1, file);
-    std::fwrite(&info, sizeof info, 1, file);
-    std::fwrite(pixels.data(), 1, pixels.size(), file);
-    return std::fclose(file) == 0;
-}
-
 }  // namespace
 
 TEST(ThreadDlg, AccessorsThrowBeforeAnyScan) {
@@ -335,7 +298,7 @@ TEST(ThreadDlg, LongScanRefreshesPausesResumesAndCancels) {
         statusAfterEnterEsc = thread->GetStatus();
 
         running = WatchFor(window, thread, std::chrono::milliseconds(1600));
-        screenshot = SaveScreenshot(window, "thread-dialog.bmp");
+        screenshot = screentest::SaveScreenshot(window, "thread-dialog.bmp");
 
         Command(window, IDC_THREAD_PAUSE);
         pauseLabel = Text(window, IDC_THREAD_PAUSE);

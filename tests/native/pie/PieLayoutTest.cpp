@@ -120,12 +120,13 @@ TEST(DrawDir, HiddenItemsLeaveGapsAndShownOnesKeepTheirAngles) {
     Rendered r;
     Render(r, &root, Logical(2));
     ASSERT_EQ(r.renderer.RingCount(), 1);
-    const auto& ring = r.renderer.Areas().Rings()[0];
+    const auto& areas = r.renderer.Areas();
+    const auto& ring = areas.Ring(0);
     ASSERT_EQ(ring.size(), 2u);
-    EXPECT_EQ(ring[0].path, "a");
+    EXPECT_EQ(areas.PathOf(0, 0), "a");
     EXPECT_DOUBLE_EQ(ring[0].start, kTop);
     EXPECT_DOUBLE_EQ(ring[0].end, kTop + 2 * kPi * 1000 / 2000);
-    EXPECT_EQ(ring[1].path, "b");
+    EXPECT_EQ(areas.PathOf(0, 1), "b");
     EXPECT_DOUBLE_EQ(ring[1].start, kTop + 2 * kPi * 1001 / 2000);
     EXPECT_DOUBLE_EQ(ring[1].end, kTop + 2 * kPi);
     EXPECT_FALSE(r.renderer.Areas().Find(150, kTop + 2 * kPi * 1000.5 / 2000));  // the gap
@@ -139,15 +140,15 @@ TEST(DrawDir, ChildrenBeforeParentAndPathsPerRing) {
     s.showPieStats = true;
     Render(r, &root, s);
     ASSERT_EQ(r.renderer.RingCount(), 3);
-    const auto& rings = r.renderer.Areas().Rings();
-    ASSERT_EQ(rings[0].size(), 2u);
-    EXPECT_EQ(rings[0][0].path, "d\\");
-    EXPECT_EQ(rings[0][1].path, "top");
-    ASSERT_EQ(rings[1].size(), 2u);
-    EXPECT_EQ(rings[1][0].path, "d\\e\\");
-    EXPECT_EQ(rings[1][1].path, "d\\f1");
-    ASSERT_EQ(rings[2].size(), 1u);
-    EXPECT_EQ(rings[2][0].path, "d\\e\\f2");
+    const auto& areas = r.renderer.Areas();
+    ASSERT_EQ(areas.Ring(0).size(), 2u);
+    EXPECT_EQ(areas.PathOf(0, 0), "d\\");
+    EXPECT_EQ(areas.PathOf(0, 1), "top");
+    ASSERT_EQ(areas.Ring(1).size(), 2u);
+    EXPECT_EQ(areas.PathOf(1, 0), "d\\e\\");
+    EXPECT_EQ(areas.PathOf(1, 1), "d\\f1");
+    ASSERT_EQ(areas.Ring(2).size(), 1u);
+    EXPECT_EQ(areas.PathOf(2, 0), "d\\e\\f2");
     // Order of painting: background, guides, then f2, e, f1, d, top, centre; overlay and label last.
     const auto& c = r.painter.calls;
     ASSERT_EQ(c.size(), 10u);
@@ -195,9 +196,9 @@ TEST(DrawDir, ZeroValuesAreRecordedButNotCounted) {
     Rendered r;
     Render(r, &root, Logical(0));
     ASSERT_EQ(r.renderer.RingCount(), 1);
-    EXPECT_EQ(r.renderer.Areas().Rings()[0].size(), 4u);
-    // "empty" draws nothing (value 0); "zero" and "one" have both ends on one pixel.
-    EXPECT_EQ(r.painter.Segments().size(), 3u);
+    EXPECT_EQ(r.renderer.Areas().Ring(0).size(), 4u);
+    // "empty" draws nothing (value 0); "zero" and "one" have both ends on one pixel and reach no painter.
+    EXPECT_EQ(r.painter.Segments().size(), 1u);
     EXPECT_EQ(r.renderer.SegmentCount(), 1);
 }
 
@@ -237,7 +238,31 @@ TEST(Rebuild, DegenerateSquareShowsNoChildren) {
     Rendered r;
     Render(r, &root, Logical(0), 1);
     EXPECT_EQ(r.renderer.RingCount(), 1);
-    EXPECT_TRUE(r.renderer.Areas().Rings()[0].empty());
+    EXPECT_TRUE(r.renderer.Areas().Ring(0).empty());
+}
+
+// A scan can nest folders 16,384 deep; with "MinVisSize" 0 that is a ring per level, and neither the ring
+// count nor the layout may walk it on the call stack.
+TEST(Rebuild, DeepestTreesGetARingPerLevel) {
+    constexpr int kDepth = 16'384;
+    DirInfo chain = Dir("leaf", {}, {FileInfo("f", 1)});
+    for (int level = kDepth - 1; level > 0; --level) {
+        DirInfo parent("d" + std::to_string(level));
+        parent.subdirs.push_back(std::move(chain));
+        chain = std::move(parent);
+    }
+    DirInfo root("R");
+    root.subdirs.push_back(std::move(chain));
+    model::RecomputeTotals(root, 0);
+    Rendered r;
+    Render(r, &root, Logical(0), 1000);
+    ASSERT_EQ(r.renderer.RingCount(), kDepth + 1);
+    const auto& areas = r.renderer.Areas();
+    EXPECT_EQ(areas.SegmentCount(), static_cast<std::size_t>(kDepth + 1));
+    EXPECT_EQ(areas.Ring(kDepth).size(), 1u);
+    const std::string path = areas.PathOf(kDepth, 0);
+    EXPECT_EQ(path.substr(0, 4), "d1\\d");
+    EXPECT_EQ(path.substr(path.size() - 14), "\\d16383\\leaf\\f");
 }
 
 TEST(PieStats, FieldsAreRightAlignedInTen) {

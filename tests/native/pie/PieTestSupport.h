@@ -98,10 +98,16 @@ public:
     std::string CurrentPath() const override { return currentPath; }
     std::uint32_t ClusterSize() const override { return clusterSize; }
     bool DialogLook() const override { return dialogLook; }
+    bool NavigateTo(const std::string&, bool) override { return true; }
+    void ExecuteCommand(int) override {}
+    void Explore(const std::string&, pie::ExplorerKind) override {}
+    void RescanFolder(const std::string&) override {}
+    void CopyToClipboard(const std::string&) override {}
     void ShowFolderStatus(const std::string&, const std::string& relativePath, const model::DirInfo&) override {
         ++statusCalls;
         lastStatusRelative = relativePath;
     }
+    void ShowFileStatus(const std::string&, const std::string&, const model::FileInfo&) override {}
 };
 
 }  // namespace pie_test

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <deque>
 #include <numbers>
+#include <optional>
+#include <random>
+#include <vector>
 
 #include "pie/ArcPolygon.h"
 #include "pie/RingAreas.h"
@@ -27,14 +31,14 @@ TEST(RingAreas, RadiiEncloseEqualAreas) {
     // sqrt((200^2*2 + 60^2)/3) = 166.93...: truncation gives 166.
     areas.Reset(3, 200, 60);
     EXPECT_EQ(areas.Radii()[2], 166);
-    EXPECT_EQ(areas.Rings().size(), 3u);
+    EXPECT_EQ(areas.RingCount(), 3);
 }
 
 TEST(RingAreas, NoRingsKeepsOnlyTheOuterRadius) {
     pie::RingAreas areas;
     areas.Reset(0, 150, 50);
     EXPECT_EQ(areas.Radii(), std::vector<int>{150});
-    EXPECT_TRUE(areas.Rings().empty());
+    EXPECT_EQ(areas.RingCount(), 0);
     // Everything up to R is the centre.
     EXPECT_EQ(areas.Find(0, 0), "");
     EXPECT_EQ(areas.Find(150, 1), "");
@@ -42,11 +46,12 @@ TEST(RingAreas, NoRingsKeepsOnlyTheOuterRadius) {
 }
 
 TEST(RingAreas, FindCentreRingGapAndOutside) {
+    const std::string a = "a", b = "b.txt", x = "x";
     pie::RingAreas areas;
     areas.Reset(2, 200, 50);
-    areas.Add(0, -kPi / 2, 0, "a\\");
-    areas.Add(0, 0.5, kPi, "b.txt");
-    areas.Add(1, -kPi / 2, -1.0, "a\\x\\");
+    EXPECT_EQ(areas.Add(0, -kPi / 2, 0, a, true, -1), 0);
+    EXPECT_EQ(areas.Add(0, 0.5, kPi, b, false, -1), 1);
+    EXPECT_EQ(areas.Add(1, -kPi / 2, -1.0, x, true, 0), 0);
     const int r1 = areas.Radii()[1];
     EXPECT_EQ(areas.Find(0, 0), "");
     EXPECT_EQ(areas.Find(50, 2.0), "");
@@ -58,9 +63,53 @@ TEST(RingAreas, FindCentreRingGapAndOutside) {
     EXPECT_EQ(areas.Find(r1 + 1, -1.2), "a\\x\\");
     EXPECT_FALSE(areas.Find(r1 + 1, -0.5));
     EXPECT_FALSE(areas.Find(201, -1.2));
+    EXPECT_EQ(areas.SegmentCount(), 3u);
+    // A new rendering starts empty, also with fewer rings than before.
+    areas.Reset(1, 200, 50);
+    EXPECT_EQ(areas.SegmentCount(), 0u);
+    EXPECT_THROW(areas.Add(1, 0, 1, x, true, -1), std::out_of_range);
     areas.Clear();
     EXPECT_FALSE(areas.Find(0, 0));
-    EXPECT_THROW(areas.Add(0, 0, 1, "x"), std::out_of_range);
+    EXPECT_THROW(areas.Add(0, 0, 1, x, true, -1), std::out_of_range);
+}
+
+// Find searches by angle; it must answer what the first containing segment in ring order is, also where
+// rounding lets neighbours overlap by a few units in the last place and where empty segments sit between.
+TEST(RingAreas, FindAgreesWithAScanInRingOrder) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 20; ++round) {
+        std::deque<std::string> names;
+        pie::RingAreas areas;
+        areas.Reset(1, 100, 10);
+        std::vector<std::pair<double, double>> spans;
+        double at = -kPi / 2;
+        while (at < 1.5 * kPi) {
+            const int kind = static_cast<int>(rng() % 6);
+            double width = kind == 0 ? 0.0 : kind == 1 ? 1e-15 : std::ldexp(1.0, -static_cast<int>(rng() % 30));
+            double end = std::min(at + width, 1.5 * kPi);
+            if (kind == 2) end = std::nextafter(std::nextafter(end, 9.0), 9.0);  // overlaps the next one
+            if (kind == 3) at += 0.01;                                          // a gap before it
+            if (end < at) end = at;
+            spans.emplace_back(at, end);
+            names.push_back("s" + std::to_string(spans.size() - 1));
+            areas.Add(0, at, end, names.back(), false, -1);
+            at = kind == 2 ? std::nextafter(end, -9.0) : end;
+        }
+        std::vector<double> probes;
+        for (const auto& [s, e] : spans) {
+            probes.insert(probes.end(), {s, e, std::nextafter(s, -9.0), std::nextafter(e, -9.0), (s + e) / 2});
+        }
+        for (double angle : probes) {
+            std::optional<std::size_t> expected;
+            for (std::size_t i = 0; i < spans.size() && !expected; ++i)
+                if (spans[i].first <= angle && angle < spans[i].second) expected = i;
+            const auto found = areas.Find(50, angle);
+            ASSERT_EQ(found.has_value(), expected.has_value()) << round << " " << angle;
+            if (expected) {
+                EXPECT_EQ(*found, names[*expected]) << round << " " << angle;
+            }
+        }
+    }
 }
 
 TEST(ArcPolygon, PiecesStayWithinAPixelAndFortyFiveDegrees) {

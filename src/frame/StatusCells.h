@@ -1,0 +1,40 @@
+// What the three status bars show: the texts of the six cells (Dirs, Files, Size, Alloc, Waste, Name) for
+// a folder or a file in the deep or the shallow row, and the cell marks kept as "SBar<n>Flags" (bit i
+// marks cell i + 1). Pure functions; the bars (TMyStatusBar and its kin) call them.
+#pragma once
+
+#include "config/SettingsStore.h"
+#include "model/DirInfo.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace frame {
+
+inline constexpr int kStatusCellCount = 6;
+using StatusCells = std::array<std::string, kStatusCellCount>;
+using StatusMarks = std::array<bool, kStatusCellCount>;
+
+// Deep: a folder with everything below it; shallow: only the entries directly in it.
+enum class StatusRow { Deep, Shallow };
+
+// Allocated and wasted sizes read "n/a" while the cluster size is 0.
+StatusCells FolderCells(StatusRow row, const std::string& name, const model::DirInfo& folder,
+                        std::uint32_t clusterSize);
+// The deep row of a file shows only the name.
+StatusCells FileCells(StatusRow row, const std::string& name, const model::FileInfo& file, std::uint32_t clusterSize);
+const StatusCells& HeaderCells();
+
+// The texts a count cell and a size cell must hold whole: their widths are measured on these.
+inline constexpr const char* kWidestCountText = "999,999";
+inline constexpr std::array<const char*, 3> kWidestSizeTexts = {"n/a", "999.9 XB", "999 bytes"};
+
+std::string StatusMarksValueName(int barNumber);
+StatusMarks MarksFromFlags(int flags);
+int FlagsFromMarks(const StatusMarks& marks);
+// Missing or unreadable values leave every cell unmarked.
+StatusMarks ReadStatusMarks(const config::SettingsStore& store, int barNumber);
+void WriteStatusMarks(config::SettingsStore& store, int barNumber, const StatusMarks& marks);
+
+}  // namespace frame

@@ -1,0 +1,22 @@
+// A status bar that shows the totals of an item: the deep row (TMyStatusDeepData) or the shallow row
+// (TMyStatusShallowData). The main view hands both bars the same item and cluster size, each with its own
+// name text.
+#pragma once
+
+#include "frame/TMyStatusBar.h"
+#include "model/DirInfo.h"
+
+#include <cstdint>
+#include <string>
+
+namespace frame {
+
+class TMyStatusData : public TMyStatusBar {
+public:
+    using TMyStatusBar::TMyStatusBar;
+
+    virtual void ShowFolder(const std::string& name, const model::DirInfo& folder, std::uint32_t clusterSize) = 0;
+    virtual void ShowFile(const std::string& name, const model::FileInfo& file, std::uint32_t clusterSize) = 0;
+};
+
+}  // namespace frame

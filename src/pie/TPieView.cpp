@@ -1,0 +1,344 @@
+// The pie view window.
+#include "pie/TPieView.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "config/Config.h"
+#include "fw/TApplication.h"
+#include "resource.h"
+
+namespace pie {
+namespace {
+
+constexpr UINT_PTR kResizeTimer = 1;
+constexpr UINT_PTR kTipTimer = 2;
+constexpr UINT kTipWatchMs = 100;
+
+UINT TrackWithTheSystem(HMENU menu, POINT screen, HWND owner) {
+    return static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, screen.x, screen.y, 0, owner, nullptr));
+}
+
+}  // namespace
+
+TPieView::TPieView(fw::TWindow* parent, int id, PieHost& owner) : fw::TWindow(parent), owner_(owner) {
+    Attr().style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    Attr().exStyle = owner.DialogLook() ? 0 : WS_EX_CLIENTEDGE;
+    Attr().x = Attr().y = 0;
+    Attr().width = Attr().height = 0;
+    Attr().idOrMenu = static_cast<UINT_PTR>(id);
+    {
+        config::UserConfig store;
+        settings_ = LoadPieViewSettings(store);
+    }
+    nameFont_.Reset(CreateFontA(20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Verdana"));
+    infoFont_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (!infoFont_) infoFont_ = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    trackMenu_ = [this](HMENU menu, POINT screen) { return TrackWithTheSystem(menu, screen, GetHandle()); };
+    ReparseTips();
+}
+
+TPieView::~TPieView() {
+    // Destroyed here, while this is still a TPieView, so that the clean-up hook runs.
+    if (GetHandle()) DestroyWindow(GetHandle());
+    config::UserConfig store;
+    SavePieViewSettings(settings_, store);
+}
+
+void TPieView::FillWindowClass(WNDCLASSEXA& wc) const {
+    fw::TWindow::FillWindowClass(wc);
+    wc.hbrBackground = nullptr;  // the paint handler covers every pixel; nothing is erased first
+}
+
+void TPieView::SetupWindow() {
+    if (auto* app = fw::TApplication::Current()) app->RegisterWindow(this);
+    Rebuild();
+}
+
+void TPieView::CleanupWindow() {
+    resizeTimer_.Stop();
+    tipTimer_.Stop();
+    if (auto* app = fw::TApplication::Current()) app->UnregisterWindow(this);
+}
+
+void TPieView::ReparseTips() {
+    dirTips_.SetFlags(settings_.tipShowName, settings_.tipShowInfo);
+    fileTips_.SetFlags(settings_.tipShowName, settings_.tipShowInfo);
+    dirTips_.Parse(settings_.tipTextDir);
+    fileTips_.Parse(settings_.tipTextFile);
+}
+
+void TPieView::ClientSize(int& width, int& height) const {
+    RECT r{};
+    if (GetHandle()) GetClientRect(GetHandle(), &r);
+    width = r.right;
+    height = r.bottom;
+}
+
+void TPieView::Rebuild() {
+    canvas_.Renderer().settings = settings_.pie;
+    canvas_.Rebuild(current_, owner_);
+    // Every rendering is followed by a repaint of the whole view, which takes any tip away.
+    lastTip_ = {};
+    ++renderCount_;
+}
+
+void TPieView::ResizeBuffer() {
+    int w = 0, h = 0;
+    ClientSize(w, h);
+    canvas_.Resize(w, h);
+    Rebuild();
+    InvalidateRect(GetHandle(), nullptr, FALSE);
+}
+
+bool TPieView::FollowFrame() {
+    const model::DirInfo* root = owner_.RootFolder();
+    current_ = root ? model::FindDirByPath(*root, owner_.CurrentPath()) : nullptr;
+    Rebuild();
+    if (GetHandle()) {
+        InvalidateRect(GetHandle(), nullptr, FALSE);
+        UpdateWindow(GetHandle());
+    }
+    return true;
+}
+
+void TPieView::Refresh() {
+    hoverPath_.clear();
+    FollowFrame();
+    if (current_) owner_.ShowFolderStatus(owner_.CurrentPath(), "", *current_);
+}
+
+void TPieView::SetMode(int kind) {
+    if (kind < 0 || kind > 2) return;
+    settings_.pie.pieMode = kind;
+    Rebuild();
+    if (GetHandle()) InvalidateRect(GetHandle(), nullptr, FALSE);
+}
+
+void TPieView::SetFlatLook(bool flat) {
+    HWND hwnd = GetHandle();
+    if (!hwnd) return;
+    LONG_PTR ex = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
+    ex = flat ? (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE)) : (ex | WS_EX_CLIENTEDGE);
+    SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+std::optional<std::string> TPieView::HitRelative(POINT point) const {
+    const PieRenderer& r = canvas_.Renderer();
+    return r.Areas().FindPoint(point.x - r.CentreX(), point.y - r.CentreY());
+}
+
+std::string TPieView::HitTest(POINT point) const {
+    const auto relative = HitRelative(point);
+    return relative ? owner_.CurrentPath() + *relative : std::string();
+}
+
+template <class T>
+void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor) {
+    if (settings_.flyTransp >= 255) return;
+    HWND hwnd = GetHandle();
+    GdiTextMeasure measure(canvas_.Dc(), {nameFont_.Get(), infoFont_});
+    const TipSize size = parser.Format(item, owner_.ClusterSize(), measure);
+    if (size.width < 1 || size.height < 1) {
+        // No tip for this item: the previous item's tip must not stay behind as if it were this one's.
+        HideTip();
+        return;
+    }
+    int w = 0, h = 0;
+    ClientSize(w, h);
+    const TipRect next = PlaceTip(cursor.x, cursor.y, size, w, h);
+    const TipComposition composition = ComposeTip(lastTip_, next);
+    // Only what lies in the view is composed: a tip larger than the view costs no larger buffers.
+    const TipRect area = ClipToClient(composition.area, w, h);
+    const TipRect previous = composition.previousCovered ? TipRect{} : lastTip_;
+    if (!area.IsEmpty()) {
+        TipBackBuffer buffer(settings_.flyTransp, canvas_.Dc(), area, tipSurfaces_);
+        if (!buffer) {
+            HideTip();
+            return;
+        }
+        DrawTip(buffer.Dc(), parser, composition.area.left + composition.originX - area.left,
+                composition.area.top + composition.originY - area.top, {nameFont_.Get(), infoFont_});
+        buffer.Blend();
+        fw::ClientDC window(hwnd);
+        buffer.CopyTo(window.Get());
+    }
+    lastTip_ = next;
+    if (!previous.IsZero()) {
+        // The old tip lay elsewhere: the back buffer is copied over it.
+        const RECT old{previous.left, previous.top, previous.right, previous.bottom};
+        InvalidateRect(hwnd, &old, TRUE);
+        UpdateWindow(hwnd);
+    }
+}
+
+void TPieView::ShowTip(const model::DirInfo& folder, POINT cursor) { ShowTipFor(dirTips_, folder, cursor); }
+void TPieView::ShowTip(const model::FileInfo& file, POINT cursor) { ShowTipFor(fileTips_, file, cursor); }
+
+void TPieView::HideTip() {
+    if (lastTip_.IsZero()) return;
+    const RECT old{lastTip_.left, lastTip_.top, lastTip_.right, lastTip_.bottom};
+    lastTip_ = {};
+    if (!GetHandle()) return;
+    InvalidateRect(GetHandle(), &old, TRUE);
+    UpdateWindow(GetHandle());
+}
+
+void TPieView::Paint() {
+    fw::PaintDC paint(GetHandle());
+    const RECT& r = paint.Info().rcPaint;
+    const int bw = canvas_.Width(), bh = canvas_.Height();
+    BitBlt(paint.Get(), r.left, r.top, r.right - r.left, r.bottom - r.top, canvas_.Dc(), r.left, r.top, SRCCOPY);
+    // While a delayed re-rendering is pending the view may be larger than its buffer: the rest gets the
+    // background, never leftovers of earlier pixels (or tips).
+    HBRUSH background = GetSysColorBrush(owner_.DialogLook() ? COLOR_BTNFACE : COLOR_WINDOW);
+    if (r.right > bw) {
+        const RECT right{std::max<LONG>(r.left, bw), r.top, r.right, r.bottom};
+        FillRect(paint.Get(), &right, background);
+    }
+    if (r.bottom > bh) {
+        const RECT bottom{r.left, std::max<LONG>(r.top, bh), std::min<LONG>(r.right, bw), r.bottom};
+        if (bottom.right > bottom.left) FillRect(paint.Get(), &bottom, background);
+    }
+}
+
+void TPieView::OnSize(WPARAM kind) {
+    if (kind == SIZE_RESTORED && settings_.resizeDelay > 0) {
+        resizeTimer_.Start(GetHandle(), kResizeTimer, static_cast<UINT>(settings_.resizeDelay));
+    } else if (kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) {
+        ResizeBuffer();
+    }
+}
+
+void TPieView::OnTimer(UINT_PTR id) {
+    if (id == kResizeTimer) {
+        resizeTimer_.Stop();
+        ResizeBuffer();
+    } else if (id == kTipTimer) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        ScreenToClient(GetHandle(), &cursor);
+        RECT client{};
+        GetClientRect(GetHandle(), &client);
+        if (!PtInRect(&client, cursor)) {
+            tipTimer_.Stop();
+            HideTip();
+        }
+    }
+}
+
+void TPieView::OnDisplayChange() {
+    int w = 0, h = 0;
+    ClientSize(w, h);
+    canvas_.RecreateForDisplay(w, h);
+    Rebuild();
+    InvalidateRect(GetHandle(), nullptr, FALSE);
+}
+
+void TPieView::OnMouseMove(POINT point, bool ctrl) {
+    const std::string old = hoverPath_;
+    const auto relative = HitRelative(point);
+    const std::string current = owner_.CurrentPath();
+    hoverPath_ = relative ? current + *relative : std::string();
+    const model::DirInfo* folder = nullptr;
+    const model::FileInfo* file = nullptr;
+    if (const model::DirInfo* root = owner_.RootFolder(); root && !hoverPath_.empty()) {
+        if (hoverPath_.back() == '\\')
+            folder = model::FindDirByPath(*root, hoverPath_);
+        else
+            file = model::FindFileByPath(*root, hoverPath_);
+    }
+    if (hoverPath_ != old) {
+        if (folder)
+            owner_.ShowFolderStatus(current, *relative, *folder);
+        else if (file)
+            owner_.ShowFileStatus(current, *relative, *file);
+        else if (current_)
+            owner_.ShowFolderStatus(current, "", *current_);
+    }
+    if (ctrl)
+        HideTip();
+    else if (folder)
+        ShowTip(*folder, point);
+    else if (file)
+        ShowTip(*file, point);
+    else
+        HideTip();
+    tipTimer_.Start(GetHandle(), kTipTimer, kTipWatchMs);
+}
+
+void TPieView::OnLeftButton(POINT point) {
+    SetFocus(GetHandle());
+    const auto relative = HitRelative(point);
+    if (!relative || !(relative->empty() || relative->back() == '\\')) return;  // files and empty space
+    if (relative->empty()) {
+        owner_.ExecuteCommand(CM_PARENT);
+        return;
+    }
+    hoverPath_.clear();
+    const std::string current = owner_.CurrentPath();
+    if (current_) owner_.ShowFolderStatus(current, "", *current_);
+    owner_.NavigateTo(current + *relative, false);
+}
+
+void TPieView::OnRightButton(POINT point) {
+    SetFocus(GetHandle());
+    const auto relative = HitRelative(point);
+    if (!relative || !(relative->empty() || relative->back() == '\\')) return;
+    const std::string path = owner_.CurrentPath() + *relative;
+    fw::Menu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_PIE_CONTEXT)));
+    HMENU popup = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
+    if (!popup) return;
+    // "Rescan" acts on the current folder only, which is the centre.
+    if (!relative->empty()) DeleteMenu(popup, CM_RESCAN, MF_BYCOMMAND);
+    POINT screen = point;
+    ClientToScreen(GetHandle(), &screen);
+    switch (trackMenu_(popup, screen)) {
+        case CM_RESCAN: owner_.RescanFolder(path); break;
+        case CM_RESCAN_ALL: owner_.ExecuteCommand(CM_RESCAN_ALL); break;
+        case CM_OPEN_FOLDER: owner_.Explore(path, ExplorerKind::kOpen); break;
+        case CM_EXPLORE_FOLDER: owner_.Explore(path, ExplorerKind::kExplore); break;
+        case CM_EXPLORE_FROM_HERE: owner_.Explore(path, ExplorerKind::kRooted); break;
+        case CM_COPY_NAME: owner_.CopyToClipboard(path); break;
+        default: break;
+    }
+}
+
+LRESULT TPieView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_SIZE:
+            fw::TWindow::HandleMessage(msg, wParam, lParam);
+            OnSize(wParam);
+            return 0;
+        case WM_TIMER:
+            OnTimer(static_cast<UINT_PTR>(wParam));
+            return 0;
+        case WM_DISPLAYCHANGE:
+            OnDisplayChange();
+            break;
+        case WM_MOUSEMOVE:
+            OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, (wParam & MK_CONTROL) != 0);
+            return 0;
+        case WM_LBUTTONDOWN:
+            fw::TWindow::HandleMessage(msg, wParam, lParam);
+            OnLeftButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_RBUTTONDOWN:
+            fw::TWindow::HandleMessage(msg, wParam, lParam);
+            OnRightButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        default:
+            break;
+    }
+    return fw::TWindow::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace pie

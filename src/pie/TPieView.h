@@ -1,0 +1,108 @@
+// The pie view: the right-hand pane of the main window. It shows the frame's current folder as the ring
+// pie (rendered into a back buffer and copied on paint), follows the mouse with the status figures and a
+// floating tip of the item under it, opens folders on a click, goes to the parent on a click in the centre,
+// and offers a context menu of folder commands. It reaches the frame only through PieHost.
+//
+//   TPieView view(frameClient, 102, host);   // reads its settings
+//   view.Create();                           // set-up: registered for WM_DISPLAYCHANGE, first rendering
+//   view.FollowFrame();                      // after the frame changed its current folder or its tree
+//   ...                                      // destruction writes the settings back
+//
+// Renderings happen in the set-up, after size changes ("ResizeDelay" ms after the last one, timer 1), on
+// display changes, in FollowFrame and SetMode; mouse movement only composes tips over the back buffer.
+// Timer 2 runs while the mouse is over the view and removes the tip once the cursor has left it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "fw/Handles.h"
+#include "fw/TWindow.h"
+#include "fw/Timer.h"
+#include "model/DirInfo.h"
+#include "pie/PieCanvas.h"
+#include "pie/PieHost.h"
+#include "pie/PieViewSettings.h"
+#include "pie/TipBackBuffer.h"
+#include "pie/TipParser.h"
+
+namespace pie {
+
+class TPieView : public fw::TWindow {
+public:
+    TPieView(fw::TWindow* parent, int id, PieHost& owner);
+    ~TPieView() override;
+
+    // Makes the frame's current folder the view's (none when the path no longer exists), renders and
+    // repaints at once.
+    bool FollowFrame();
+    // After a new tree: forgets the hovered item, follows the frame and shows the current folder's figures.
+    void Refresh();
+    void SetMode(int kind);  // 0..2; others are ignored
+    int GetMode() const noexcept { return settings_.pie.pieMode; }
+    void SetFlatLook(bool flat);
+    void ReparseTips();
+
+    // The full path under a client point ("" for none); the centre gives the current folder's path.
+    std::string HitTest(POINT point) const;
+    void ShowTip(const model::DirInfo& folder, POINT cursor);
+    void ShowTip(const model::FileInfo& file, POINT cursor);
+    void HideTip();
+
+    // The settings dialog edits these directly, then calls ReparseTips, SetFlatLook and FollowFrame.
+    PieViewSettings& Settings() noexcept { return settings_; }
+
+    // How the context menu is shown: returns the chosen command or 0. Tests replace it.
+    using MenuTracker = std::function<UINT(HMENU menu, POINT screen)>;
+    void SetMenuTracker(MenuTracker tracker) { trackMenu_ = std::move(tracker); }
+
+    const model::DirInfo* Current() const noexcept { return current_; }
+    const PieRenderer& Renderer() const noexcept { return canvas_.Renderer(); }
+    HDC BackBuffer() const noexcept { return canvas_.Dc(); }
+    TipRect LastTip() const noexcept { return lastTip_; }
+    int RenderCount() const noexcept { return renderCount_; }
+
+protected:
+    const char* ClassName() const override { return "KelvaranPieView"; }
+    void FillWindowClass(WNDCLASSEXA& wc) const override;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void SetupWindow() override;
+    void CleanupWindow() override;
+
+private:
+    void Rebuild();
+    void ResizeBuffer();
+    void Paint();
+    void OnSize(WPARAM kind);
+    void OnTimer(UINT_PTR id);
+    void OnDisplayChange();
+    void OnMouseMove(POINT point, bool ctrl);
+    void OnLeftButton(POINT point);
+    void OnRightButton(POINT point);
+    // The relative path under a point: "" for the centre, nullopt for nothing.
+    std::optional<std::string> HitRelative(POINT point) const;
+    template <class T>
+    void ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor);
+    void ClientSize(int& width, int& height) const;
+
+    PieHost& owner_;
+    PieViewSettings settings_;
+    const model::DirInfo* current_ = nullptr;
+    std::string hoverPath_;
+    PieCanvas canvas_;
+    fw::Font nameFont_;
+    HFONT infoFont_ = nullptr;  // a stock font, never deleted
+    TipRect lastTip_;
+    TipSurfaces tipSurfaces_;
+    TipParser<model::DirInfo> dirTips_;
+    TipParser<model::FileInfo> fileTips_;
+    fw::WindowTimer resizeTimer_;
+    fw::WindowTimer tipTimer_;
+    MenuTracker trackMenu_;
+    int renderCount_ = 0;
+};
+
+}  // namespace pie

@@ -1,0 +1,275 @@
+// The folder tree and the splitter in a test host window under Wine: navigation by mouse and keyboard,
+// selection from outside, the control's sibling order, items made when first shown, deep trees, the
+// dialog look, and dragging the bar.
+#include "PartsHost.h"
+
+#include "frame/SiblingOrder.h"
+#include "fw/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <windowsx.h>
+
+#include <chrono>
+#include <random>
+
+namespace {
+
+using partstest::Pump;
+using partstest::THost;
+
+model::DirInfo SampleTree() {
+    // Listing order on purpose unlike the sorted order.
+    return partstest::TreeOf("C:", {"Zeta", "Data\\Photos\\2026\\Summer", "Data\\Music", "alpha", "Beta\\Old"});
+}
+
+std::vector<std::string> ChildTexts(fw::TTreeNode node) {
+    std::vector<std::string> texts;
+    for (fw::TTreeNode child = node.FirstChild(); child; child = child.NextSibling()) texts.push_back(child.GetText());
+    return texts;
+}
+
+fw::TTreeNode ChildNamed(fw::TTreeNode node, const std::string& text) {
+    for (fw::TTreeNode child = node.FirstChild(); child; child = child.NextSibling())
+        if (child.GetText() == text) return child;
+    return {};
+}
+
+void Click(HWND tree, fw::TTreeNode node) {
+    RECT rect{};
+    ASSERT_TRUE(node.GetRect(rect)) << "the item is not visible";
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(tree, WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
+void Key(HWND tree, UINT key) { SendMessageA(tree, WM_KEYDOWN, key, 0); }
+
+class FolderTree : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetCursorPos(1270, 1010);  // away from the windows
+        host.Open();
+    }
+    HWND Tree() const { return host.treeWindow.GetHandle(); }
+    fw::TTreeNode Top() const { return host.treeWindow.GetRoot(); }
+
+    THost host{SampleTree()};
+};
+
+bool ShowsButton(fw::TTreeNode node) {
+    TVITEMW item{};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = node.Item();
+    SendMessageW(node.Tree(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.cChildren != 0;
+}
+
+TEST_F(FolderTree, ShowsTheRootExpandedAndItsFoldersSortedWhileTheirChildrenWaitUntilShown) {
+    EXPECT_EQ(Top().GetText(), "C:");
+    EXPECT_TRUE(Top().IsExpanded());
+    EXPECT_EQ(ChildTexts(Top()), (std::vector<std::string>{"alpha", "Beta", "Data", "Zeta"}));
+    EXPECT_EQ(host.treeWindow.Count(), 5) << "only the root's children exist before anything is expanded";
+    const fw::TTreeNode data = ChildNamed(Top(), "Data");
+    EXPECT_TRUE(ShowsButton(data)) << "a folder with subfolders shows its button";
+    EXPECT_FALSE(ShowsButton(ChildNamed(Top(), "Zeta")));
+    SendMessageW(Tree(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(data.Item()));  // the user expands it
+    EXPECT_EQ(ChildTexts(data), (std::vector<std::string>{"Music", "Photos"}));
+    EXPECT_TRUE(host.navigations.empty());
+}
+
+TEST_F(FolderTree, AClickNavigatesAtOnce) {
+    Click(Tree(), ChildNamed(Top(), "Data"));
+    EXPECT_EQ(host.navigations, (std::vector<std::string>{"C:\\Data\\"}));
+    Click(Tree(), ChildNamed(Top(), "alpha"));
+    EXPECT_EQ(host.navigations.back(), "C:\\alpha\\");
+}
+
+TEST_F(FolderTree, KeyboardMovesNavigateOnlyOnceTheKeysPause) {
+    SetFocus(Tree());
+    Key(Tree(), VK_DOWN);  // C: -> alpha
+    Pump(100);
+    Key(Tree(), VK_DOWN);  // -> Beta
+    Pump(100);
+    Key(Tree(), VK_DOWN);  // -> Data
+    Pump(100);
+    EXPECT_TRUE(host.navigations.empty()) << "no 250 ms pause yet";
+    Pump(400);
+    EXPECT_EQ(host.navigations, (std::vector<std::string>{"C:\\Data\\"}))
+        << "one navigation, to where the keys stopped";
+}
+
+TEST_F(FolderTree, NavigatingFromOutsideSelectsAndRevealsWithoutNavigatingAgain) {
+    host.current = "C:\\DATA\\photos\\2026\\Summer\\";  // as the frame spells it; names match ignoring case
+    ASSERT_TRUE(host.treeWindow.SelectCurrent());
+    const fw::TTreeNode selected = host.treeWindow.GetSelection();
+    EXPECT_EQ(selected.GetText(), "Summer");
+    RECT rect{};
+    EXPECT_TRUE(selected.GetRect(rect)) << "revealed: its ancestors are expanded";
+    EXPECT_TRUE(selected.Parent().IsExpanded());
+    Pump(300);
+    EXPECT_TRUE(host.navigations.empty());
+
+    host.current = "C:\\Data\\Gone\\";
+    EXPECT_FALSE(host.treeWindow.SelectCurrent()) << "a folder the tree does not have";
+    EXPECT_EQ(host.treeWindow.GetSelection(), selected) << "the selection stays";
+
+    // Selecting the item that is already selected sends no change notification; the user's next click
+    // must still navigate.
+    host.current = "C:\\Data\\Photos\\2026\\Summer\\";
+    ASSERT_TRUE(host.treeWindow.SelectCurrent());
+    Click(Tree(), ChildNamed(Top(), "Zeta"));
+    EXPECT_EQ(host.navigations, (std::vector<std::string>{"C:\\Zeta\\"}));
+}
+
+TEST_F(FolderTree, ARebuildForgetsAKeyboardMoveWaitingForThePause) {
+    host.current = "C:\\Data\\";
+    ASSERT_TRUE(host.treeWindow.SelectCurrent());
+    SetFocus(Tree());
+    Key(Tree(), VK_DOWN);  // Data -> Zeta, waiting for the pause
+    host.root = partstest::TreeOf("C:", {"Other"});  // a rescan replaced the tree; Data is gone
+    EXPECT_FALSE(host.treeWindow.Rebuild()) << "the current folder has no item any more";
+    Pump(400);
+    EXPECT_TRUE(host.navigations.empty()) << "the item that waited is gone";
+    EXPECT_EQ(ChildTexts(Top()), (std::vector<std::string>{"Other"}));
+}
+
+// The order the control gives items inserted one by one in sorted position.
+std::vector<std::string> ControlSortedOrder(HWND parent, const std::vector<std::string>& names) {
+    HWND reference = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD, 0, 0, 100, 100, parent, nullptr, nullptr, nullptr);
+    for (const std::string& name : names) {
+        std::wstring wide = fw::Utf8ToWide(name);
+        TVINSERTSTRUCTW insert{};
+        insert.hParent = TVI_ROOT;
+        insert.hInsertAfter = TVI_SORT;
+        insert.item.mask = TVIF_TEXT;
+        insert.item.pszText = wide.data();
+        SendMessageW(reference, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
+    }
+    std::vector<std::string> order;
+    for (fw::TTreeNode node(reference, TreeView_GetRoot(reference)); node; node = node.NextSibling())
+        order.push_back(node.GetText());
+    DestroyWindow(reference);
+    return order;
+}
+
+TEST(FolderTreeOrder, SiblingsAppearAsTheControlWouldSortThemWhateverTheirStoredOrder) {
+    std::vector<std::string> tricky = {"b",   "B",     "a",     "A",     "_x",  "Z",  "z",  "ä",  "ae",
+                                       "a-b", "ab",    "a b",   "10",    "9",   "2",  "~t", "x1", "X1",
+                                       "x1",  "日本",  "co-op", "coop",  "Co-op", "Ä", "e",  "é",  "E",
+                                       "a'b", "x1",    "ABC",   "abc",   "Abc", "$a", "!!", "{"};
+    std::mt19937 rng(42);
+    const std::string alphabet[] = {"a", "A", "b", "B", "z", "0", "1", "9", "-",
+                                    "'", " ", "_", ".", "é", "É", "ß", "Ф"};
+    std::vector<std::string> random;
+    for (int i = 0; i < 400; ++i) {
+        std::string name;
+        for (int n = 1 + static_cast<int>(rng() % 5); n > 0; --n) name += alphabet[rng() % std::size(alphabet)];
+        random.push_back(name);
+    }
+    for (const auto& names : {tricky, random}) {
+        model::DirInfo root("C:");
+        for (const std::string& name : names) root.subdirs.emplace_back(name);
+        THost host(root);
+        host.Open();
+        const std::vector<std::string> shown = ChildTexts(host.treeWindow.GetRoot());
+        EXPECT_EQ(shown, ControlSortedOrder(host.GetHandle(), names));
+        EXPECT_NE(shown, names) << "the stored order differs";
+    }
+}
+
+TEST(FolderTreeDepth, AFolderThousandsOfLevelsDownIsRevealedAndNavigatedFrom) {
+    constexpr int kDepth = 16384;
+    model::DirInfo root("C:");
+    model::DirInfo* at = &root;
+    std::string deepest = "C:\\";
+    for (int level = 0; level < kDepth; ++level) {
+        at = &at->subdirs.emplace_back("d");
+        deepest += "d\\";
+    }
+    THost host(std::move(root));
+    host.Open();
+    host.current = deepest;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(host.treeWindow.SelectCurrent());
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("revealing a folder %d levels down: %.2f s\n", kDepth, seconds);
+
+    SetFocus(host.treeWindow.GetHandle());
+    Key(host.treeWindow.GetHandle(), VK_UP);  // to its parent
+    Pump(400);
+    ASSERT_EQ(host.navigations.size(), 1u);
+    EXPECT_EQ(host.navigations[0].size(), deepest.size() - 2) << "the parent's path, composed without recursion";
+    EXPECT_TRUE(host.treeWindow.Rebuild());
+}
+
+TEST(DialogLook, OffGivesTheTreeASunkenEdgeAndTheBarNoGroove) {
+    SetCursorPos(1270, 1010);
+    for (bool look : {true, false}) {
+        THost host(SampleTree(), look);
+        host.Open();
+        HWND tree = host.treeWindow.GetHandle();
+        const bool sunken = (GetWindowLongPtrA(tree, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+        EXPECT_EQ(sunken, !look);
+        EXPECT_EQ(static_cast<COLORREF>(SendMessageA(tree, TVM_GETBKCOLOR, 0, 0)),
+                  GetSysColor(look ? COLOR_BTNFACE : COLOR_WINDOW));
+
+        const RECT bar = host.split.BarRect();
+        const int middle = (bar.left + bar.right) / 2;
+        const COLORREF shadow = screentest::ScreenPixel(host.split.GetHandle(), middle - 1, 40);
+        const COLORREF light = screentest::ScreenPixel(host.split.GetHandle(), middle, 40);
+        if (look) {
+            EXPECT_EQ(shadow, GetSysColor(COLOR_BTNSHADOW)) << "the groove's dark line";
+            EXPECT_EQ(light, GetSysColor(COLOR_BTNHIGHLIGHT)) << "the groove's light line";
+        } else {
+            EXPECT_EQ(shadow, GetSysColor(COLOR_BTNFACE));
+            EXPECT_EQ(light, GetSysColor(COLOR_BTNFACE));
+        }
+        // WM_DISPLAYCHANGE sets the background again.
+        SendMessageA(host.treeWindow.GetHandle(), TVM_SETBKCOLOR, 0, RGB(1, 2, 3));
+        SendMessageA(host.treeWindow.GetHandle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+        EXPECT_EQ(static_cast<COLORREF>(SendMessageA(tree, TVM_GETBKCOLOR, 0, 0)),
+                  GetSysColor(look ? COLOR_BTNFACE : COLOR_WINDOW));
+    }
+}
+
+int WidthOf(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    return r.right - r.left;
+}
+
+TEST(Splitter, DragStopsAtTheEdgesAndResizingKeepsTheProportion) {
+    SetCursorPos(1270, 1010);
+    THost host(SampleTree());
+    host.Open();
+    HWND split = host.split.GetHandle();
+    RECT client{};
+    GetClientRect(split, &client);
+    const int width = client.right;
+    const RECT bar = host.split.BarRect();
+    EXPECT_EQ(bar.left, static_cast<int>((width - 4) * 0.333));
+
+    auto at = [](int x) { return MAKELPARAM(static_cast<short>(x), 30); };
+    SendMessageA(split, WM_LBUTTONDOWN, MK_LBUTTON, at(bar.left + 1));
+    SendMessageA(split, WM_MOUSEMOVE, MK_LBUTTON, at(-40));  // captured: left of the window
+    EXPECT_EQ(WidthOf(host.treeWindow.GetHandle()), 0);
+    EXPECT_TRUE(host.split.IsHover());
+    SendMessageA(split, WM_MOUSEMOVE, MK_LBUTTON, at(width + 500));
+    EXPECT_EQ(host.split.Position(), width - 4);
+    EXPECT_EQ(WidthOf(host.pane.GetHandle()), 0);
+    SendMessageA(split, WM_MOUSEMOVE, MK_LBUTTON, at(201));
+    SendMessageA(split, WM_LBUTTONUP, 0, at(201));
+    EXPECT_EQ(WidthOf(host.treeWindow.GetHandle()), 200);
+    Pump(200);  // the hover timer finds the cursor away from the bar
+    EXPECT_FALSE(host.split.IsHover());
+
+    RECT window{};
+    GetWindowRect(host.GetHandle(), &window);
+    SetWindowPos(host.GetHandle(), nullptr, 0, 0, (window.right - window.left) - (width - 4) / 2,
+                 window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(WidthOf(host.treeWindow.GetHandle()), 100) << "half the free width, half the first pane";
+}
+
+}  // namespace
