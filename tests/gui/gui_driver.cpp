@@ -10,6 +10,7 @@
 //   gui_driver rect <control id>            print "left top right bottom" of a window inside the main one
 //   gui_driver clipboard                    print the clipboard's text
 //   gui_driver window <caption> [ms]        wait for a top-level window of that caption; print its rect
+//   gui_driver wait [ms]                    wait for the main window of a program started by others
 // Exit status 0 when every check passed; failures are printed one per line.
 #include "resource.h"
 
@@ -222,6 +223,11 @@ int main(int argc, char** argv) {
     if (verb == "start" && argc >= 3) return Start(argv[2], argc > 3 ? argv[3] : nullptr);
     if (verb == "close") return Close(argc > 2 && std::string(argv[2]) == "alt-f4");
     if (verb == "window" && argc >= 3) return PrintRect(WaitForWindow(argv[2], argc > 3 ? std::atoi(argv[3]) : 5000));
+    if (verb == "wait") {
+        const bool found = WaitForMainWindow(argc > 2 ? std::atoi(argv[2]) : 60000) != nullptr;
+        Check(found, "main window appears");
+        return found ? 0 : 1;
+    }
     if (verb == "clipboard") {
         std::printf("%s\n", ClipboardText().c_str());
         return 0;
@@ -240,6 +246,6 @@ int main(int argc, char** argv) {
     if (verb == "command" && argc >= 3) return PostMessageA(main, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), 0), 0) ? 0 : 1;
     if (verb == "rect" && argc >= 3) return PrintRect(FindDescendant(main, std::atoi(argv[2])));
     std::fprintf(stderr, "usage: gui_driver start <program> [argument] | close [alt-f4] | probe <query> | command <id> |"
-                         " rect <id> | clipboard | window <caption> [ms]\n");
+                         " rect <id> | clipboard | window <caption> [ms] | wait [ms]\n");
     return 2;
 }
