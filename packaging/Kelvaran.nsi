@@ -52,13 +52,15 @@ VIAddVersionKey "LegalCopyright" "Written by the Tervanic developers."
 !define MUI_UNICON "${SOURCE_DIR}/res/Kelvaran.ico"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Kelvaran.exe"
-!define MUI_UNCOMPONENTSPAGE_NODESC
 
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_COMPONENTSPAGE_NODESC
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Kelvaran will be removed from this computer. Tick the box to remove your own Kelvaran settings (window places, view options, recent folders) as well."
+!define MUI_COMPONENTSPAGE_TEXT_COMPLIST "Also remove:"
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
@@ -123,7 +125,7 @@ Section "-un.Program"
 SectionEnd
 
 ; Unselected unless asked for: settings outlive a reinstall.
-Section /o "un.Remove my Kelvaran settings" SecSettings
+Section /o "un.My settings" SecSettings
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "SOFTWARE\Tervanic"
 SectionEnd
