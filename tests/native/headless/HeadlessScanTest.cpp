@@ -45,11 +45,10 @@ public:
         if (onFinish) onFinish(tree);
     }
     bool ReplaceTarget(const std::string& from, const std::string& to) override { return model::ReplaceByRename(from, to); }
-    bool ErrorStreamIsTerminal() override { return terminal; }
+    bool ErrorStreamIsTerminal() override { return false; }
 
     scantest::FakeLister lister;
     std::uint32_t detected = 4096;
-    bool terminal = false;
     int finished = 0;
     std::function<void(model::DirInfo&)> onFinish;
     std::function<scan::ntfs::ReadResult(const headless::ResolvedRoot&, model::DirInfo&, scan::ScanCounters&,
@@ -195,27 +194,6 @@ TEST_F(HeadlessScan, InterruptsKeepTheTargetAsItWasAndRemoveTheirPartialFile) {
         EXPECT_EQ(Read(output_), older);
         ExpectFolderHolds({"out.klv"});
     }
-}
-
-TEST_F(HeadlessScan, QuietSaysNothingAndProgressShowsOnlyOnATerminal) {
-    ASSERT_EQ(Run({"--quiet", "root", output_}), headless::kExitDone);
-    EXPECT_TRUE(err_.empty()) << err_;
-
-    system_.terminal = true;
-    ASSERT_EQ(Run({"-q", "root", output_}), headless::kExitDone);
-    EXPECT_TRUE(err_.empty()) << err_;
-
-    ASSERT_EQ(Run({"root", output_}), headless::kExitDone);
-    // The line is drawn at once, then cleared so that the summary starts at the left edge.
-    EXPECT_EQ(err_.rfind("\rfolders ", 0), 0u) << err_;
-    const std::size_t summary = err_.find("kelvaran-scan: scanned");
-    ASSERT_NE(summary, std::string::npos);
-    ASSERT_GT(summary, 0u);
-    EXPECT_EQ(err_[summary - 1], '\r');
-
-    system_.terminal = false;
-    ASSERT_EQ(Run({"root", output_}), headless::kExitDone);
-    EXPECT_EQ(err_.find('\r'), std::string::npos) << err_;
 }
 
 TEST_F(HeadlessScan, TheFileTableServesWhenItCanAndTheWalkOtherwise) {
