@@ -49,8 +49,6 @@
 #define CM_RECENT_ROOT_FIRST 29100
 #define CM_MODE_BOX_FIRST 29200
 
-// Main window status line.
-#define IDC_STATUS_LINE 200
 
 // Scan progress dialog (template 1) and its controls.
 #define IDD_THREAD 1

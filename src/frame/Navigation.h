@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/DirInfo.h"
+#include "pie/PieHost.h"
 
 #include <cstdint>
 #include <optional>
@@ -31,7 +32,7 @@ struct ModeChoice {
 };
 ModeChoice ChooseModeEntry(int entry, std::uint32_t clusterSize) noexcept;
 
-enum class ExplorerKind { kOpen, kExplore, kRooted };
+using ExplorerKind = pie::ExplorerKind;
 
 // The system file view's program and command line for a folder: windowsFolder (with or without its
 // trailing backslash) + "\Explorer.exe", and " ", the kind's switch, the path without its trailing

@@ -1,38 +1,38 @@
 #include "frame/TMainFrame.h"
 
-#include "about/Help.h"
-#include "about/TAboutDlg.h"
-#include "frame/TMyApp.h"
-#include "info/TSysDrivesInfoDlg.h"
-#include "resource.h"
-
 namespace frame {
 
-TMainFrame::TMainFrame(std::unique_ptr<fw::TWindow> client)
-    : TDecoratedFrame("Kelvaran", std::move(client)), statusLine_(this, true, IDC_STATUS_LINE) {
-    InsertBottomBar(&statusLine_);
+TMainFrame::TMainFrame(std::unique_ptr<TDiskView> view, bool largeButtons)
+    : TDecoratedFrame("Kelvaran", std::move(view)),
+      view_(static_cast<TDiskView*>(GetClient())),
+      controlBar_(this, largeButtons),
+      header_(this),
+      deep_(this),
+      shallow_(this) {
+    controlBar_.AddPathBox();
+    controlBar_.AddCommandButtons();
+    InsertTopBar(&controlBar_);
+    // Bottom bars stack upwards in insertion order: header, deep, shallow read from top to bottom.
+    InsertBottomBar(&shallow_);
+    InsertBottomBar(&deep_);
+    InsertBottomBar(&header_);
+    view_->SetStatusBars(&deep_, &shallow_);
 }
 
-void TMainFrame::ShowHint(const std::string& text) {
-    if (statusLine_.GetHandle()) statusLine_.SetText(text);
+void TMainFrame::SetupWindow() {
+    TDecoratedFrame::SetupWindow();
+    controlBar_.SetCommandTarget(GetHandle());
 }
+
+void TMainFrame::SetLargeButtons(bool large) {
+    if (controlBar_.SetLargeButtons(large)) LayoutChildren();
+}
+
+void TMainFrame::ShowHint(const std::string& text) { shallow_.SetSimpleText(text); }
 
 LRESULT TMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_COMMAND && lParam == 0 && LOWORD(wParam) == CM_EXIT) {
-        PostMessageA(GetHandle(), WM_CLOSE, 0, 0);
-        return 0;
-    }
-    if (msg == WM_COMMAND && lParam == 0 && LOWORD(wParam) == CM_SYSTEM_DRIVES) {
-        if (auto* app = dynamic_cast<TMyApp*>(fw::TApplication::Current()))
-            info::ShowSystemDrivesInfo(*this, app->SysDrivesData());
-        return 0;
-    }
-    if (msg == WM_COMMAND && lParam == 0 && LOWORD(wParam) == CM_ABOUT) {
-        about::ShowAbout(*this);
-        return 0;
-    }
-    if (msg == WM_COMMAND && lParam == 0 && LOWORD(wParam) == CM_HELP_TOPICS) {
-        about::ShowHelp(*this, "");
+    if (msg == WM_INITMENUPOPUP && !HIWORD(lParam)) {
+        view_->UpdateMenu(reinterpret_cast<HMENU>(wParam));
         return 0;
     }
     return TDecoratedFrame::HandleMessage(msg, wParam, lParam);

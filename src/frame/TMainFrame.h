@@ -1,24 +1,43 @@
-// The main window: a decorated frame with the main menu, whose bottom status line shows the hint of the
-// highlighted menu item. Commands it does not answer itself go to its client.
+// The main window: a decorated frame with the main menu, the tool bar on top, the three status bars at
+// the bottom (header, deep and shallow rows, top to bottom) and the main view (TDiskView) between them.
+// While a menu item is highlighted its hint covers the shallow row. Commands go to the view, which also
+// enables and checks each drop-down as it opens.
 #pragma once
 
+#include "frame/TDiskView.h"
+#include "frame/TMyControlBar.h"
+#include "frame/TMyStatusDeepData.h"
+#include "frame/TMyStatusHeader.h"
+#include "frame/TMyStatusShallowData.h"
 #include "fw/TDecoratedFrame.h"
-#include "fw/TStatusBar.h"
+
+#include <memory>
 
 namespace frame {
 
 class TMainFrame : public fw::TDecoratedFrame {
 public:
-    explicit TMainFrame(std::unique_ptr<fw::TWindow> client);
+    TMainFrame(std::unique_ptr<TDiskView> view, bool largeButtons);
 
-    fw::TStatusBar& StatusLine() noexcept { return statusLine_; }
+    TDiskView& View() noexcept { return *view_; }
+    TMyControlBar& ControlBar() noexcept { return controlBar_; }
+    TMyStatusData& DeepRow() noexcept { return deep_; }
+    TMyStatusData& ShallowRow() noexcept { return shallow_; }
+
+    // Normal or double-size buttons, at once.
+    void SetLargeButtons(bool large);
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void SetupWindow() override;
     void ShowHint(const std::string& text) override;
 
 private:
-    fw::TStatusBar statusLine_;
+    TDiskView* view_;  // owned by the frame as its client
+    TMyControlBar controlBar_;
+    TMyStatusHeader header_;
+    TMyStatusDeepData deep_;
+    TMyStatusShallowData shallow_;
 };
 
 }  // namespace frame

@@ -3,44 +3,92 @@
 #include "config/Config.h"
 #include "frame/DebugMenu.h"
 #include "frame/TMainFrame.h"
+#include "frame/WindowState.h"
+#include "fw/MessageBox.h"
 #include "resource.h"
+#include "scan/LogDrives.h"
 
 namespace frame {
 namespace {
-// The client area until the folder view takes its place.
-class TEmptyClient : public fw::TWindow {
-protected:
-    const char* ClassName() const override { return "KelvaranClient"; }
-    void FillWindowClass(WNDCLASSEXA& wc) const override {
-        TWindow::FillWindowClass(wc);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    }
-};
+ScreenRect WorkArea() {
+    RECT area{};
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) return {};
+    return {area.left, area.top, area.right, area.bottom};
+}
 }  // namespace
 
 TMyApp::TMyApp(std::string commandLinePath) : commandLinePath_(std::move(commandLinePath)) {}
 
+TMainFrame& TMyApp::Frame() const { return *static_cast<TMainFrame*>(GetMainWindow()); }
+
 void TMyApp::InitMainWindow() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    auto frame = std::make_unique<TMainFrame>(std::make_unique<TEmptyClient>());
+    const config::UserConfig settings;
+    largeToolbar_ = settings.ReadFlag("LargeToolbar", false);
+    auto frame = std::make_unique<TMainFrame>(std::make_unique<TDiskView>(), largeToolbar_);
     frame->SetIcon(
         fw::Icon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
         fw::Icon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 16, 16, 0))));
     frame->SetMenu(LoadMenuA(instance, MAKEINTRESOURCEA(IDM_MAIN)));
     SetAccelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN)));
+    if (const auto state = ParseWindowState(settings.ReadString("MainWndState", ""))) {
+        if (state->maximised) SetShowCommand(SW_SHOWMAXIMIZED);
+        const ScreenRect area = WorkArea();
+        const ScreenRect rect = area.Width() > 0 ? FitIntoArea(state->rect, area) : state->rect;
+        frame->SetInitialRect(rect.left, rect.top, rect.Width(), rect.Height());
+    }
     SetMainWindow(std::move(frame));
-    info::LoadSysDrivesDlgData(config::UserConfig(), sysDrivesData_);
+    info::LoadSysDrivesDlgData(settings, sysDrivesData_);
+}
+
+void TMyApp::ListDrives() {
+    const scan::LogDrives drives;
+    HWND main = Frame().GetHandle();
+    if (drives.Count() == 0) {
+        fw::ShowMessageBox(main, "No logical drives found!", "Error", MB_OK | MB_ICONSTOP);
+        PostQuitMessage(0);
+    }
+    TMyControlBar& bar = Frame().ControlBar();
+    HMENU rootMenu = GetSubMenu(GetMenu(main), 0);
+    for (int i = 0; i < drives.Count(); ++i) {
+        bar.AddDrive(drives.DisplayTextAt(i), drives.TypeAt(i));
+        InsertMenuA(rootMenu, static_cast<UINT>(i), MF_BYPOSITION | MF_STRING, CM_DRIVE_FIRST + i,
+                    drives.DisplayTextAt(i).c_str());
+    }
+    if (bar.PathBox()) bar.PathBox()->SetSelIndex(-1);
+    DrawMenuBar(main);
+    bar.AddModeBox();
+    bar.SetCommandIds(CM_DRIVE_FIRST, CM_MODE_BOX_FIRST);
+    bar.SelectMode(0);
+    Frame().View().SetDrives(drives, &bar);
+}
+
+void TMyApp::InitInstance() {
+    HWND main = Frame().GetHandle();
+    if (RemoveDebugMenu(GetMenu(main))) DrawMenuBar(main);
+    ListDrives();
+    Frame().View().RunStartupTarget(commandLinePath_);
+}
+
+void TMyApp::SetLargeToolbar(bool large) {
+    largeToolbar_ = large;
+    if (GetMainWindow()) Frame().SetLargeButtons(large);
 }
 
 bool TMyApp::CanClose() {
     config::UserConfig settings;
+    WINDOWPLACEMENT placement{sizeof placement};
+    RECT area{};
+    if (GetWindowPlacement(Frame().GetHandle(), &placement) && SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) {
+        // The restored rectangle comes in work-area coordinates.
+        const RECT& r = placement.rcNormalPosition;
+        const WindowState state{{r.left + area.left, r.top + area.top, r.right + area.left, r.bottom + area.top},
+                                placement.showCmd == SW_SHOWMAXIMIZED};
+        settings.WriteString("MainWndState", FormatWindowState(state));
+    }
+    settings.WriteFlag("LargeToolbar", largeToolbar_);
     info::SaveSysDrivesDlgData(settings, sysDrivesData_);
     return true;
-}
-
-void TMyApp::InitInstance() {
-    HWND main = GetMainWindow()->GetHandle();
-    if (RemoveDebugMenu(GetMenu(main))) DrawMenuBar(main);
 }
 
 }  // namespace frame

@@ -1,5 +1,7 @@
-// The application object: builds the main frame (caption, icon, menu, accelerators, status line) and
-// prepares it for the user once it exists.
+// The application object: builds the main window (frame, tool bar, status bars, remembered placement and
+// dialog data), prepares it once it exists (drives in the path box and the Root menu, the mode box, the
+// start-up target) and writes the window placement, the tool bar size and the dialog data when the user
+// closes it.
 #pragma once
 
 #include "fw/TApplication.h"
@@ -8,6 +10,8 @@
 #include <string>
 
 namespace frame {
+
+class TMainFrame;
 
 class TMyApp : public fw::TApplication {
 public:
@@ -18,6 +22,11 @@ public:
     // The system drives dialog's placement, read when the main window is built and written at close.
     info::SysDrivesDlgData& SysDrivesData() noexcept { return sysDrivesData_; }
 
+    bool LargeToolbar() const noexcept { return largeToolbar_; }
+    // Switches the tool bar's button size at once (the settings dialog).
+    void SetLargeToolbar(bool large);
+
+    // Writes "MainWndState", "LargeToolbar" and the dialog data.
     bool CanClose() override;
 
 protected:
@@ -25,7 +34,11 @@ protected:
     void InitInstance() override;
 
 private:
+    TMainFrame& Frame() const;
+    void ListDrives();
+
     std::string commandLinePath_;
+    bool largeToolbar_ = false;
     info::SysDrivesDlgData sysDrivesData_;
 };
 

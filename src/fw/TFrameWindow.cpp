@@ -31,6 +31,13 @@ void TFrameWindow::SetMenu(HMENU menu) noexcept {
         Attr().idOrMenu = reinterpret_cast<UINT_PTR>(menu);
 }
 
+void TFrameWindow::SetInitialRect(int x, int y, int width, int height) noexcept {
+    Attr().x = x;
+    Attr().y = y;
+    Attr().width = width;
+    Attr().height = height;
+}
+
 bool TFrameWindow::CanClose() { return !client_ || client_->CanClose(); }
 
 void TFrameWindow::SetupWindow() {

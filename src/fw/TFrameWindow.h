@@ -19,6 +19,8 @@ public:
     // The frame keeps the icons for its lifetime.
     void SetIcon(Icon large, Icon small) noexcept;
     void SetMenu(HMENU menu) noexcept;
+    // Position and size of the window when it is created (screen coordinates).
+    void SetInitialRect(int x, int y, int width, int height) noexcept;
 
 protected:
     const char* ClassName() const override { return "KelvaranFrame"; }

@@ -1,6 +1,11 @@
 #include "fw/TStatusBar.h"
 
+#include "fw/TTextGadget.h"
+#include "fw/Utf8.h"
+
 #include <commctrl.h>
+
+#include <algorithm>
 
 #include <windowsx.h>
 
@@ -81,11 +86,38 @@ void TStatusBar::LayoutGadgets() {
     }
 }
 
+void TStatusBar::SetSimpleText(std::string text) {
+    if (text == simpleText_) return;
+    simpleText_ = std::move(text);
+    if (GetHandle()) InvalidateRect(GetHandle(), nullptr, FALSE);
+}
+
+const std::string* TStatusBar::TextOfPart(WPARAM index) const {
+    if (index == SB_SIMPLEID) return &simpleText_;
+    WPARAM at = 0;
+    for (const auto& gadget : gadgets_)
+        if (const auto* text = dynamic_cast<const TTextGadget*>(gadget.get()); text && at++ == index) return &text->Text();
+    return nullptr;
+}
+
 void TStatusBar::PaintGadgets(HDC dc, const RECT& dirty) const {
     RECT client{};
     GetClientRect(GetHandle(), &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     SelectGuard font(dc, GetFont());
+    if (!simpleText_.empty()) {
+        RECT text{client.left + 4, client.top, GripRect().left, client.bottom};
+        const std::wstring wide = Utf8ToWide(simpleText_);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &text,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        if (sizeGrip_) {
+            RECT grip = GripRect();
+            DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+        }
+        return;
+    }
     for (const auto& gadget : gadgets_) {
         RECT overlap{};
         if (IntersectRect(&overlap, &gadget->Bounds(), &dirty)) gadget->Paint(dc);
@@ -123,7 +155,21 @@ LRESULT TStatusBar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                dirty.left, dirty.top, SRCCOPY);
         return 0;
     }
+    case SB_GETPARTS: {
+        int parts = 0;
+        for (const auto& gadget : gadgets_) parts += dynamic_cast<const TTextGadget*>(gadget.get()) != nullptr;
+        return parts;
+    }
+    case SB_GETTEXTLENGTHW:
+    case SB_GETTEXTW: {
+        const std::string* text = TextOfPart(wParam);
+        const std::wstring wide = text ? Utf8ToWide(*text) : std::wstring();
+        if (msg == SB_GETTEXTW && lParam)
+            std::copy(wide.c_str(), wide.c_str() + wide.size() + 1, reinterpret_cast<wchar_t*>(lParam));
+        return static_cast<LRESULT>(std::min<std::size_t>(wide.size(), 0xFFFF));
+    }
     case WM_LBUTTONDOWN: {
+        if (!simpleText_.empty()) return 0;
         const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         for (const auto& gadget : gadgets_)
             if (PtInRect(&gadget->Bounds(), point)) {

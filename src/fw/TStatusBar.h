@@ -5,6 +5,9 @@
 //   edges), answers clicks by handing them to the gadget under the mouse, and draws the size grip when
 //   it has one. The system's own part painting cannot be used for this: the control moves itself back
 //   to the bottom of its parent on every resize, and sunken parts do not take a colour of their own.
+//   A simple text (a menu hint) can cover the cells for a while. The bar answers the control's text
+//   queries (SB_GETPARTS, SB_GETTEXTW, SB_GETTEXTLENGTHW) with its text cells, so tools that read status
+//   bars (screen readers, test drivers) see what it shows.
 #pragma once
 
 #include "fw/Handles.h"
@@ -34,6 +37,10 @@ public:
     int GadgetCount() const noexcept { return static_cast<int>(gadgets_.size()); }
     const TGadget& GadgetAt(int index) const { return *gadgets_.at(static_cast<std::size_t>(index)); }
 
+    // Shown across the whole bar instead of the gadgets while not empty (gadget mode).
+    void SetSimpleText(std::string text);
+    const std::string& SimpleText() const noexcept { return simpleText_; }
+
     // The font of the bar and its gadgets; the bar keeps it. Before Create().
     void SetFont(Font font) noexcept { font_ = std::move(font); }
     HFONT GetFont() const noexcept;
@@ -50,10 +57,13 @@ private:
     RECT GripRect() const;
     void LayoutGadgets();
     void PaintGadgets(HDC dc, const RECT& dirty) const;
+    // The text of the index-th text gadget (SB_SIMPLEID: the simple text); null for none.
+    const std::string* TextOfPart(WPARAM index) const;
 
     bool sizeGrip_;
     std::vector<std::unique_ptr<TGadget>> gadgets_;
     Font font_;
+    std::string simpleText_;
 };
 
 }  // namespace fw

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fw/Handles.h"
+#include "fw/Utf8.h"
 #include "pie/ArcPolygon.h"
 
 namespace pie {
@@ -98,17 +99,19 @@ void GdiPainter::CentreLabel(const std::string& name, int cx, int cy) {
     const int oldMode = SetBkMode(dc_, TRANSPARENT);
     const COLORREF oldColour = GetTextColor(dc_);
     SIZE size{};
-    const int length = static_cast<int>(name.size());
-    GetTextExtentPoint32A(dc_, name.c_str(), length, &size);
+    // The wide functions: the narrow ones read the text in the font's code page, not as UTF-8.
+    const std::wstring wide = fw::Utf8ToWide(name);
+    const int length = static_cast<int>(wide.size());
+    GetTextExtentPoint32W(dc_, wide.c_str(), length, &size);
     const int x = cx - size.cx / 2, y = cy - size.cy / 2;
     // A black outline keeps the white name readable on any centre colour.
     SetTextColor(dc_, RGB(0, 0, 0));
-    TextOutA(dc_, x - 1, y, name.c_str(), length);
-    TextOutA(dc_, x + 1, y, name.c_str(), length);
-    TextOutA(dc_, x, y - 1, name.c_str(), length);
-    TextOutA(dc_, x, y + 1, name.c_str(), length);
+    TextOutW(dc_, x - 1, y, wide.c_str(), length);
+    TextOutW(dc_, x + 1, y, wide.c_str(), length);
+    TextOutW(dc_, x, y - 1, wide.c_str(), length);
+    TextOutW(dc_, x, y + 1, wide.c_str(), length);
     SetTextColor(dc_, RGB(255, 255, 255));
-    TextOutA(dc_, x, y, name.c_str(), length);
+    TextOutW(dc_, x, y, wide.c_str(), length);
     SetTextColor(dc_, oldColour);
     SetBkMode(dc_, oldMode);
 }

@@ -1,6 +1,8 @@
 // Tip measuring, drawing and off-screen composition.
 #include "pie/TipBackBuffer.h"
 
+#include "fw/Utf8.h"
+
 #include <algorithm>
 
 namespace pie {
@@ -13,7 +15,9 @@ TipSize GdiTextMeasure::LineSize(TipFont font, std::string_view line) {
         GetTextMetricsA(dc_, &metrics);
         return {0, metrics.tmHeight};
     }
-    GetTextExtentPoint32A(dc_, line.data(), static_cast<int>(line.size()), &size);
+    // Measured and drawn through the wide functions: the narrow ones read the font's code page, not UTF-8.
+    const std::wstring wide = fw::Utf8ToWide(line);
+    GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
     return {size.cx, size.cy};
 }
 
@@ -31,7 +35,8 @@ bool DrawTip(HDC dc, const TipParser<T>& parser, int x, int y, TipFonts fonts) {
     const COLORREF oldColour = SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     if (parser.ShowName()) {
         fw::SelectGuard font(dc, fonts.name);
-        TextOutA(dc, x + 2, y + 2, parser.Name().c_str(), static_cast<int>(parser.Name().size()));
+        const std::wstring name = fw::Utf8ToWide(parser.Name());
+        TextOutW(dc, x + 2, y + 2, name.c_str(), static_cast<int>(name.size()));
     }
     if (parser.ShowInfo()) {
         fw::SelectGuard font(dc, fonts.info);
@@ -45,7 +50,8 @@ bool DrawTip(HDC dc, const TipParser<T>& parser, int x, int y, TipFonts fonts) {
         for (auto it = first; it != tops.end() && top + *(it - 1) < clip.bottom; ++it) {
             const auto index = static_cast<std::size_t>(it - tops.begin() - 1);
             if (index >= lines.size()) break;
-            TextOutA(dc, x + 2, top + *(it - 1), lines[index].data(), static_cast<int>(lines[index].size()));
+            const std::wstring line = fw::Utf8ToWide(lines[index]);
+            TextOutW(dc, x + 2, top + *(it - 1), line.c_str(), static_cast<int>(line.size()));
         }
     }
     SetTextColor(dc, oldColour);

@@ -10,6 +10,8 @@
 //   gui_driver rect <control id>            print "left top right bottom" of a window inside the main one
 //   gui_driver clipboard                    print the clipboard's text
 //   gui_driver window <caption> [ms]        wait for a top-level window of that caption; print its rect
+//   gui_driver dialog <caption> [ms]        wait for a dialog box of that caption; print its texts
+//   gui_driver press <caption> <id>         click the button with that id in the dialog box of that caption
 //   gui_driver wait [ms]                    wait for the main window of a program started by others
 // Exit status 0 when every check passed; failures are printed one per line.
 #include "resource.h"
@@ -38,10 +40,18 @@ HWND WaitForMainWindow(DWORD milliseconds) {
     return nullptr;
 }
 
-std::string WindowText(HWND wnd) {
-    char text[512] = {};
-    SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+std::string Utf8(const wchar_t* wide) {
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string text(bytes > 0 ? static_cast<std::size_t>(bytes - 1) : 0, '\0');
+    if (bytes > 1) WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), bytes, nullptr, nullptr);
     return text;
+}
+
+// UTF-8, whatever the driver's own code page.
+std::string WindowText(HWND wnd) {
+    wchar_t text[1024] = {};
+    SendMessageTimeoutW(wnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return Utf8(text);
 }
 
 // Menus are process-local, so their texts are read inside the program by the probe hook library.
@@ -127,19 +137,13 @@ int Start(const char* program, const char* argument) {
     for (const auto& text : menu) got += "[" + text + "]";
     Check(menu == expected, "the seven drop-downs left after the debug one is removed (got " + got + ")");
 
-    // Highlighting a menu item shows its hint in the status line.
-    HWND status = GetDlgItem(main, IDC_STATUS_LINE);
-    Check(status != nullptr, "status line exists");
+    // Highlighting a menu item shows its hint over the lowest status bar.
     SendMessageA(main, WM_MENUSELECT, MAKEWPARAM(CM_EXPORT, MF_STRING), 0);
-    const std::string hint = WindowText(status);
+    const std::string hint = Probe(main, "hint");
     Check(hint == "Save a disk structure for later access", "menu hint shown (got \"" + hint + "\")");
     SendMessageA(main, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    Check(WindowText(status).empty(), "hint cleared when the menu closes");
-    SendMessageA(main, WM_MENUSELECT, MAKEWPARAM(CM_IMPORT, MF_STRING), 0);  // leave a hint for the screenshot
+    Check(Probe(main, "hint").empty(), "hint cleared when the menu closes");
 
-    // A command that is not built yet must leave the program running.
-    SendMessageA(main, WM_COMMAND, MAKEWPARAM(CM_STATISTICS, 0), 0);
-    Check(IsWindow(main) != FALSE, "unbuilt command leaves the window open");
     return failures ? 1 : 0;
 }
 
@@ -197,14 +201,44 @@ std::string ClipboardText() {
     if (!OpenClipboard(nullptr)) return "<clipboard busy>";
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
-            const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-            text.resize(bytes > 0 ? static_cast<std::size_t>(bytes - 1) : 0);
-            WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), bytes, nullptr, nullptr);
+            text = Utf8(wide);
             GlobalUnlock(data);
         }
     }
     CloseClipboard();
     return text;
+}
+
+HWND WaitForDialog(const char* caption, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        HWND dialog = FindWindowA("#32770", caption);
+        if (dialog && IsWindowVisible(dialog)) return dialog;
+        Sleep(50);
+    } while (GetTickCount() - start < milliseconds);
+    return nullptr;
+}
+
+// The texts of a dialog box's static controls, in child order, separated by '|'.
+int PrintDialogTexts(HWND dialog) {
+    if (!dialog) {
+        std::printf("none\n");
+        return 1;
+    }
+    std::string texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[32] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, "Static") != 0) continue;
+        const std::string text = WindowText(child);
+        if (text.empty()) continue;
+        if (!texts.empty()) texts += '|';
+        texts += text;
+    }
+    for (char& c : texts)
+        if (c == '\r' || c == '\n') c = ' ';
+    std::printf("%s\n", texts.c_str());
+    return 0;
 }
 
 HWND WaitForWindow(const char* caption, DWORD milliseconds) {
@@ -223,6 +257,15 @@ int main(int argc, char** argv) {
     if (verb == "start" && argc >= 3) return Start(argv[2], argc > 3 ? argv[3] : nullptr);
     if (verb == "close") return Close(argc > 2 && std::string(argv[2]) == "alt-f4");
     if (verb == "window" && argc >= 3) return PrintRect(WaitForWindow(argv[2], argc > 3 ? std::atoi(argv[3]) : 5000));
+    if (verb == "dialog" && argc >= 3)
+        return PrintDialogTexts(WaitForDialog(argv[2], argc > 3 ? std::atoi(argv[3]) : 5000));
+    if (verb == "press" && argc >= 4) {
+        HWND dialog = WaitForDialog(argv[2], 5000);
+        HWND button = dialog ? GetDlgItem(dialog, std::atoi(argv[3])) : nullptr;
+        if (!button) return 1;
+        PostMessageA(button, BM_CLICK, 0, 0);
+        return 0;
+    }
     if (verb == "wait") {
         const bool found = WaitForMainWindow(argc > 2 ? std::atoi(argv[2]) : 60000) != nullptr;
         Check(found, "main window appears");
@@ -246,6 +289,7 @@ int main(int argc, char** argv) {
     if (verb == "command" && argc >= 3) return PostMessageA(main, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), 0), 0) ? 0 : 1;
     if (verb == "rect" && argc >= 3) return PrintRect(FindDescendant(main, std::atoi(argv[2])));
     std::fprintf(stderr, "usage: gui_driver start <program> [argument] | close [alt-f4] | probe <query> | command <id> |"
-                         " rect <id> | clipboard | window <caption> [ms] | wait [ms]\n");
+                         " rect <id> | clipboard | window <caption> [ms] | dialog <caption> [ms] | press <caption> <id> |"
+                         " wait [ms]\n");
     return 2;
 }

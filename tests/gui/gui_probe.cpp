@@ -7,7 +7,9 @@
 // Queries (texts are UTF-8; lists are separated by '|', status bars by newlines and their cells by tabs):
 //   menu                 the menu bar's drop-down texts
 //   status               every status bar of the main window, top to bottom
+//   hint                 the simple text (menu hint) of the lowest status bar
 //   tree                 the selected tree item's path, item texts from the top joined by '\'
+//   treeitem <text>      the screen rectangle of the first visible tree item with that text, or "none"
 //   menustate <id>       "enabled" or "disabled", then " checked" when checked (after WM_INITMENUPOPUP)
 //   combo <id>           the selected text of the combo box (or extended combo box) with that id
 //   button <id>          the tool bar button with that command id: "enabled|disabled left top right bottom"
@@ -82,7 +84,7 @@ std::string MenuBar(HWND main) {
     return texts;
 }
 
-std::string StatusBars(HWND main) {
+std::vector<HWND> StatusBarsTopDown(HWND main) {
     std::vector<HWND> bars;
     for (HWND bar : Descendants(main, STATUSCLASSNAMEW))
         if (GetParent(bar) == main && IsWindowVisible(bar)) bars.push_back(bar);
@@ -92,17 +94,25 @@ std::string StatusBars(HWND main) {
         GetWindowRect(b, &rb);
         return ra.top < rb.top;
     });
+    return bars;
+}
+
+std::string BarText(HWND bar, WPARAM part) {
+    const LRESULT length = SendMessageW(bar, SB_GETTEXTLENGTHW, part, 0);
+    std::wstring text(LOWORD(length) + 1, L'\0');
+    SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(LOWORD(length));
+    return Narrow(text);
+}
+
+std::string StatusBars(HWND main) {
     std::string answer;
-    for (HWND bar : bars) {
+    for (HWND bar : StatusBarsTopDown(main)) {
         if (!answer.empty()) answer += '\n';
         const int parts = static_cast<int>(SendMessageW(bar, SB_GETPARTS, 0, 0));
         for (int i = 0; i < parts; ++i) {
-            const LRESULT length = SendMessageW(bar, SB_GETTEXTLENGTHW, i, 0);
-            std::wstring text(LOWORD(length) + 1, L'\0');
-            SendMessageW(bar, SB_GETTEXTW, i, reinterpret_cast<LPARAM>(text.data()));
-            text.resize(LOWORD(length));
             if (i) answer += '\t';
-            answer += Narrow(text);
+            answer += BarText(bar, static_cast<WPARAM>(i));
         }
     }
     return answer;
@@ -129,6 +139,29 @@ std::string TreeSelection(HWND main) {
         path += *name;
     }
     return path;
+}
+
+std::string TreeItemRect(HWND main, const std::string& wanted) {
+    const std::vector<HWND> trees = Descendants(main, WC_TREEVIEWW);
+    if (trees.empty()) return "none";
+    HWND tree = trees.front();
+    for (HTREEITEM item = TreeView_GetFirstVisible(tree); item; item = TreeView_GetNextVisible(tree, item)) {
+        wchar_t text[1024] = {};
+        TVITEMW info{};
+        info.mask = TVIF_TEXT;
+        info.hItem = item;
+        info.pszText = text;
+        info.cchTextMax = 1024;
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info));
+        if (Narrow(text) != wanted) continue;
+        RECT rect{};
+        if (!TreeView_GetItemRect(tree, item, &rect, TRUE)) return "none";
+        MapWindowPoints(tree, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        char answer[64];
+        std::snprintf(answer, sizeof answer, "%ld %ld %ld %ld", rect.left, rect.top, rect.right, rect.bottom);
+        return answer;
+    }
+    return "none";
 }
 
 std::string MenuState(HWND main, UINT id) {
@@ -180,7 +213,12 @@ std::string Answer(HWND main, const std::string& query) {
     const int argument = blank == std::string::npos ? 0 : std::atoi(query.c_str() + blank + 1);
     if (verb == "menu") return MenuBar(main);
     if (verb == "status") return StatusBars(main);
+    if (verb == "hint") {
+        const std::vector<HWND> bars = StatusBarsTopDown(main);
+        return bars.empty() ? "<no status bar>" : BarText(bars.back(), SB_SIMPLEID);
+    }
     if (verb == "tree") return TreeSelection(main);
+    if (verb == "treeitem") return TreeItemRect(main, blank == std::string::npos ? "" : query.substr(blank + 1));
     if (verb == "menustate") return MenuState(main, static_cast<UINT>(argument));
     if (verb == "combo") return ComboSelection(main, argument);
     if (verb == "button") return ToolbarButton(main, argument);
