@@ -24,6 +24,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w
 fi
+# The tree is drive D: of the prefix, so the picture shows D:\Home rather than a temporary path.
+wineserver -k >/dev/null 2>&1 || true
+ln -sfn "$tree" "$WINEPREFIX/dosdevices/d:"
 wineserver -p >/dev/null 2>&1
 wine reg delete 'HKCU\Software\Tervanic\Kelvaran' /f >/dev/null 2>&1 || true
 wine reg add 'HKCU\Software\Tervanic\Kelvaran' /v MainWndState /d '0 0 1000 700 0' /f >/dev/null 2>&1
@@ -47,7 +50,7 @@ for folder, (count, mean) in layout.items():
             f.truncate(int(mean * rng.uniform(0.3, 1.7)))
 PY
 
-wine "$program" "Z:${tree//\//\\}\\Home" >/dev/null 2>&1 &
+wine "$program" 'D:\Home' >/dev/null 2>&1 &
 started=$!
 wine "$driver" wait 60000 >/dev/null
 # The start-up scan runs in its progress dialog; the picture is taken once that has gone.
@@ -55,6 +58,7 @@ for _ in $(seq 600); do
   xdotool search --name '^Reading Disk Structure$' >/dev/null 2>&1 || break
   sleep 0.1
 done
+xdotool mousemove 1279 1023  # no tip over the pie
 sleep 2
 window=$(xdotool search --name '^Kelvaran$' | head -1)
 mkdir -p "$(dirname "$output")"
