@@ -99,7 +99,12 @@ private:
 int main() {
     model::InstallOutOfMemoryHandler();
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
-    SetConsoleOutputCP(CP_UTF8);  // names are printed as UTF-8
+    // Names are printed as UTF-8; the console keeps its code page after the program, so it gets its own back.
+    struct ConsoleCodePage {
+        UINT previous = GetConsoleOutputCP();
+        ConsoleCodePage() { SetConsoleOutputCP(CP_UTF8); }
+        ~ConsoleCodePage() { if (previous != 0) SetConsoleOutputCP(previous); }
+    } codePage;
     Win32System system;
     try {
         return headless::RunScan(Arguments(), system, interrupted, stdout, stderr);
