@@ -95,3 +95,26 @@
 #define IDC_ABOUT_MAIL 103
 #define IDC_ABOUT_PAGE 104
 #define IDC_ABOUT_BANNER 106
+
+// Questions about the tree: cluster table, forced cluster size, statistics, sizes histogram.
+#define IDM_HISTOGRAM 3
+#define CM_MORE_DETAIL 11864
+#define CM_LESS_DETAIL 11863
+#define IDD_STATISTICS 40
+#define IDD_CLUSTER_INFO 41
+#define IDD_SET_CLUSTER_SIZE 42
+#define IDC_CLUSTER_LIST 108
+#define IDC_CLUSTER_UNITS 102
+#define IDC_SET_CLUSTER_SIZE 101
+#define IDC_SET_CLUSTER_NOTE 103
+#define IDC_STATS_HELP 101
+#define IDC_STATS_ABSOLUTE 102
+#define IDC_STATS_ROOT 103
+#define IDC_STATS_SELECTED 104
+#define IDC_STATS_FOLDER 105
+#define IDC_STATS_COPY 106
+#define IDC_STATS_RECURSE 107
+#define IDC_STATS_LIST 108
+#define IDC_STATS_MAX_ITEMS 109
+#define IDC_STATS_SCOPE 110
+#define IDC_STATS_QUERY 112

@@ -13,6 +13,7 @@
 #include "fw/Clipboard.h"
 #include "fw/MessageBox.h"
 #include "fw/Utf8.h"
+#include "info/InfoCommands.h"
 #include "info/TSysDrivesInfoDlg.h"
 #include "model/DataFileWin.h"
 #include "pie/TPieView.h"
@@ -312,9 +313,12 @@ void TDiskView::BuildCommands() {
     commands_.Add({CM_HELP_TOPICS, 1, [this](unsigned) { about::ShowHelp(*GetParent(), ""); }});
     commands_.Add({CM_ABOUT, 1, [this](unsigned) { about::ShowAbout(*GetParent()); }});
     commands_.Add({CM_FIND_USERS, 1, [this](unsigned) { fw::ShowMessageBox(Frame(), "N/A", "Kelvaran", MB_OK); }});
-    // Their windows come with the information tools and the settings dialog.
-    for (unsigned id : {CM_FORCE_CLUSTER_SIZE, CM_STATISTICS, CM_HISTOGRAM, CM_CLUSTER_INFO, CM_SETTINGS})
-        commands_.Add({id, 1, [](unsigned) {}});
+    commands_.Add({CM_STATISTICS, 1, [this](unsigned) { info::ShowStatistics(GetParent(), *this); }});
+    commands_.Add({CM_HISTOGRAM, 1, [this](unsigned) { info::OpenSizeHistogram(GetParent(), *this); }});
+    commands_.Add({CM_CLUSTER_INFO, 1, [this](unsigned) { info::ShowClusterInfo(GetParent(), *this); }});
+    commands_.Add({CM_FORCE_CLUSTER_SIZE, 1, [this](unsigned) { info::ForceClusterSize(GetParent(), *this); }});
+    // Its window comes with the settings dialog.
+    commands_.Add({CM_SETTINGS, 1, [](unsigned) {}});
 }
 
 void TDiskView::UpdateMenu(HMENU popup) const {

@@ -21,6 +21,7 @@
 #include "frame/Navigation.h"
 #include "frame/TSplitWnd.h"
 #include "frame/TreeHost.h"
+#include "info/TreeSource.h"
 #include "model/DirInfo.h"
 #include "pie/PieHost.h"
 #include "scan/LogDrives.h"
@@ -40,7 +41,7 @@ class TMyControlBar;
 class TMyStatusData;
 class TTreeStruct;
 
-class TDiskView : public TSplitWnd, public pie::PieHost, public TreeHost {
+class TDiskView : public TSplitWnd, public pie::PieHost, public TreeHost, public info::TreeSource {
 public:
     TDiskView();
     ~TDiskView() override;
@@ -83,6 +84,11 @@ public:
                           const model::DirInfo& folder) override;
     void ShowFileStatus(const std::string& currentPath, const std::string& relativePath,
                         const model::FileInfo& file) override;
+
+    // TreeSource, for the dialogs that ask questions about the tree ("Force Cluster Size" sets the size).
+    const model::DirInfo& Root() const override { return root_; }
+    void SetClusterSize(std::uint32_t clusterSize) override { TakeClusterSize(clusterSize); }
+    void SetLogicalMode() override { SetMode(model::kLogicalSize); }
 
     // Writes "DialogLook", "Autoscan" and "AutoscanDir".
     bool CanClose() override;

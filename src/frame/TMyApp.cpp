@@ -4,6 +4,7 @@
 #include "frame/DebugMenu.h"
 #include "frame/TMainFrame.h"
 #include "frame/WindowState.h"
+#include "info/InfoCommands.h"
 #include "fw/MessageBox.h"
 #include "resource.h"
 #include "scan/LogDrives.h"
@@ -38,6 +39,7 @@ void TMyApp::InitMainWindow() {
         frame->SetInitialRect(rect.left, rect.top, rect.Width(), rect.Height());
     }
     SetMainWindow(std::move(frame));
+    info::LoadDialogData(settings);
     info::LoadSysDrivesDlgData(settings, sysDrivesData_);
 }
 
@@ -87,6 +89,7 @@ bool TMyApp::CanClose() {
         settings.WriteString("MainWndState", FormatWindowState(state));
     }
     settings.WriteFlag("LargeToolbar", largeToolbar_);
+    info::SaveDialogData(settings);
     info::SaveSysDrivesDlgData(settings, sysDrivesData_);
     return true;
 }

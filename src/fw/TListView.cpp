@@ -1,5 +1,7 @@
 #include "fw/TListView.h"
 
+#include "fw/Utf8.h"
+
 #include <vector>
 
 namespace fw {
@@ -47,5 +49,70 @@ std::string TListView::CellText(HWND list, int row, int column, std::size_t capa
 }
 
 int TListView::RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+void TListView::DeleteAllRows() noexcept { SendMessageA(GetHandle(), LVM_DELETEALLITEMS, 0, 0); }
+
+void TListView::SetRedraw(bool redraw) noexcept {
+    SendMessageA(GetHandle(), WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw) InvalidateRect(GetHandle(), nullptr, TRUE);
+}
+
+void TListView::SetItemCount(int count) noexcept {
+    SendMessageA(GetHandle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+}
+
+std::vector<int> TListView::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = -1;;) {
+        row = static_cast<int>(SendMessageA(GetHandle(), LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+        if (row < 0) break;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+int TListView::SelectedCount() const noexcept {
+    return static_cast<int>(SendMessageA(GetHandle(), LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+bool TListView::HandleReflected(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (msg != WM_NOTIFY) return false;
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    switch (header->code) {
+    case LVN_GETDISPINFOW: {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(lParam);
+        if (!textSource_ || !(info->item.mask & LVIF_TEXT)) return false;
+        wideText_ = Utf8ToWide(textSource_(info->item.iItem, info->item.iSubItem));
+        info->item.pszText = wideText_.data();
+        result = 0;
+        return true;
+    }
+    case LVN_GETDISPINFOA: {
+        // Narrow notifications carry the program's code page, which the manifest makes UTF-8.
+        auto* info = reinterpret_cast<NMLVDISPINFOA*>(lParam);
+        if (!textSource_ || !(info->item.mask & LVIF_TEXT)) return false;
+        narrowText_ = textSource_(info->item.iItem, info->item.iSubItem);
+        info->item.pszText = narrowText_.data();
+        result = 0;
+        return true;
+    }
+    case LVN_ITEMCHANGED: {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if ((change->uChanged & LVIF_STATE) && ((change->uOldState ^ change->uNewState) & LVIS_SELECTED) &&
+            onSelectionChanged)
+            onSelectionChanged();
+        return false;
+    }
+    case LVN_ODSTATECHANGED:
+        if (onSelectionChanged) onSelectionChanged();
+        return false;
+    case NM_DBLCLK:
+        if (!onDoubleClick) return false;
+        onDoubleClick(reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem);
+        result = 0;
+        return true;
+    }
+    return false;
+}
 
 }  // namespace fw

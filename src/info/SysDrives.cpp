@@ -5,8 +5,6 @@
 #include "scan/ClusterSize.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <cstdio>
 
 namespace info {
@@ -27,19 +25,6 @@ constexpr DriveColumnInfo kColumns[kDriveColumnCount] = {
 
 // The file-system flag of each flag column, from "CasePres" on.
 constexpr std::uint32_t kFlagBits[] = {0x2, 0x1, 0x4, 0x8, 0x10, 0x8000};
-
-// Reads the next decimal number (optional sign) after blanks; false when there is none or it overflows.
-bool ReadNumber(std::string_view& text, int& value) {
-    std::size_t start = 0;
-    while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) ++start;
-    const char* first = text.data() + start;
-    const char* last = text.data() + text.size();
-    if (first != last && *first == '+') ++first;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc()) return false;
-    text.remove_prefix(static_cast<std::size_t>(end - text.data()));
-    return true;
-}
 }  // namespace
 
 const DriveColumnInfo& DriveColumnAt(int column) { return kColumns[std::clamp(column, 0, kDriveColumnCount - 1)]; }
@@ -126,21 +111,10 @@ void QueryDrive(const scan::VolumeQueries& queries, char letter, const std::func
         for (const Cell& cell : VolumeCells(volume)) put(cell);
 }
 
-std::string FormatSysDrivesDlgData(const SysDrivesDlgData& data) {
-    const fw::LayoutRect& r = data.rect;
-    return "1 " + std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' +
-           std::to_string(r.bottom);
-}
+std::string FormatSysDrivesDlgData(const SysDrivesDlgData& data) { return FormatDialogData(data.rect, {}); }
 
 bool ParseSysDrivesDlgData(std::string_view text, SysDrivesDlgData& data) {
-    int version = 0;
-    if (!ReadNumber(text, version) || version != 1) return false;
-    fw::LayoutRect r;
-    if (!ReadNumber(text, r.left) || !ReadNumber(text, r.top) || !ReadNumber(text, r.right) ||
-        !ReadNumber(text, r.bottom))
-        return false;
-    data.rect = r;
-    return true;
+    return DialogDataReader(text).ReadHeader(data.rect);
 }
 
 void LoadSysDrivesDlgData(const config::SettingsStore& store, SysDrivesDlgData& data) {
@@ -149,17 +123,6 @@ void LoadSysDrivesDlgData(const config::SettingsStore& store, SysDrivesDlgData& 
 
 void SaveSysDrivesDlgData(config::SettingsStore& store, const SysDrivesDlgData& data) {
     store.WriteString(kSysDrivesValueName, FormatSysDrivesDlgData(data));
-}
-
-fw::LayoutRect PullIntoArea(const fw::LayoutRect& rect, const fw::LayoutRect& area) noexcept {
-    auto shift = [](int low, int high, int areaLow, int areaHigh) {
-        if (high > areaHigh) return areaHigh - high > areaLow - low ? areaHigh - high : areaLow - low;
-        if (low < areaLow) return areaLow - low;
-        return 0;
-    };
-    const int dx = shift(rect.left, rect.right, area.left, area.right);
-    const int dy = shift(rect.top, rect.bottom, area.top, area.bottom);
-    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
 }
 
 }  // namespace info

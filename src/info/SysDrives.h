@@ -5,6 +5,7 @@
 #pragma once
 
 #include "fw/EdgeConstraints.h"
+#include "info/DialogData.h"
 #include "scan/VolumeQueries.h"
 
 #include <cstdint>
@@ -83,9 +84,5 @@ bool ParseSysDrivesDlgData(std::string_view text, SysDrivesDlgData& data);
 inline constexpr const char* kSysDrivesValueName = "DlgDataSysDrives";
 void LoadSysDrivesDlgData(const config::SettingsStore& store, SysDrivesDlgData& data);
 void SaveSysDrivesDlgData(config::SettingsStore& store, const SysDrivesDlgData& data);
-
-// Where a window of rectangle `rect` goes so that it lies in `area`: moved (never resized) the least
-// distance; a window larger than the area keeps its top-left corner at the area's.
-fw::LayoutRect PullIntoArea(const fw::LayoutRect& rect, const fw::LayoutRect& area) noexcept;
 
 }  // namespace info

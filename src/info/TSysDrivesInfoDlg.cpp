@@ -1,6 +1,7 @@
 #include "info/TSysDrivesInfoDlg.h"
 
 #include "fw/TErrorMode.h"
+#include "info/DialogPlacement.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -95,29 +96,7 @@ void TSysDrivesInfoDlg::SetupWindow() {
     worker_ = std::make_unique<TDriveInfoThread>(letters, list_.GetHandle(), queries_);
     worker_->Start();
 
-    RestorePlacement();
-}
-
-void TSysDrivesInfoDlg::RestorePlacement() {
-    if (!data_.IsValid()) return;
-    HWND wnd = GetHandle();
-    RECT now{};
-    GetWindowRect(wnd, &now);
-    const fw::LayoutRect& r = data_.rect;
-    const int width = std::max(r.Width(), static_cast<int>(now.right - now.left));
-    const int height = std::max(r.Height(), static_cast<int>(now.bottom - now.top));
-    SetWindowPos(wnd, nullptr, r.left, r.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageA(wnd, DM_REPOSITION, 0, 0);
-    // Not every system honours DM_REPOSITION, and a dialog left off-screen cannot be closed by the user:
-    // pull it into the work area of its nearest monitor here as well.
-    RECT placed{};
-    GetWindowRect(wnd, &placed);
-    MONITORINFO monitor{sizeof monitor};
-    if (!GetMonitorInfoA(MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-    const fw::LayoutRect area{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
-    const fw::LayoutRect inside = PullIntoArea({placed.left, placed.top, placed.right, placed.bottom}, area);
-    if (inside.left != placed.left || inside.top != placed.top)
-        SetWindowPos(wnd, nullptr, inside.left, inside.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceAtRemembered(GetHandle(), data_.rect);
 }
 
 void TSysDrivesInfoDlg::StopWorker() {

@@ -28,7 +28,6 @@ protected:
     void CleanupWindow() override;
 
 private:
-    void RestorePlacement();
     void StopWorker();
 
     SysDrivesDlgData& data_;

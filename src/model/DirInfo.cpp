@@ -128,6 +128,16 @@ std::uint64_t AllocatedSize(std::uint64_t size, std::uint32_t clusterSize) {
     return ((size - 1) & mask) + clusterSize;
 }
 
+std::uint64_t WastedSize(std::uint64_t size, std::uint32_t clusterSize) {
+    if (clusterSize == 0) return 0;
+    if ((clusterSize & (clusterSize - 1)) == 0) {
+        const std::uint64_t partial = size & (clusterSize - 1);
+        return partial == 0 ? 0 : clusterSize - partial;
+    }
+    const std::uint64_t allocated = AllocatedSize(size, clusterSize);
+    return allocated > size ? allocated - size : 0;
+}
+
 void RecomputeTotals(DirInfo& dir, std::uint32_t clusterSize) {
     auto startRecord = [clusterSize](DirInfo& d) {
         d.localSize = 0;
@@ -185,7 +195,7 @@ std::uint64_t SizeOf(const FileInfo& file, int mode, std::uint32_t clusterSize) 
     switch (mode) {
         case kLogicalSize: return file.size;
         case kPhysicalSize: return AllocatedSize(file.size, clusterSize);
-        case kWastedSpace: return Wasted(AllocatedSize(file.size, clusterSize), file.size);
+        case kWastedSpace: return WastedSize(file.size, clusterSize);
         default: return 0;
     }
 }

@@ -69,6 +69,10 @@ enum SizeKind : int { kLogicalSize = 0, kPhysicalSize = 1, kWastedSpace = 2 };
 // s rounded up to whole clusters of c bytes (c a power of two; 0 gives 0 for every s; s = 0 gives 0).
 std::uint64_t AllocatedSize(std::uint64_t size, std::uint32_t clusterSize);
 
+// Allocated minus logical size of one file. Unlike AllocatedSize minus the size, it does not collapse for
+// a size within one cluster of 2^64, whose rounded-up allocation no longer fits in 64 bits.
+std::uint64_t WastedSize(std::uint64_t size, std::uint32_t clusterSize);
+
 // Recomputes the local and deep totals of `dir` and everything below it from the files alone.
 void RecomputeTotals(DirInfo& dir, std::uint32_t clusterSize);
 

@@ -10,14 +10,19 @@
 //   gui_driver rect <control id>            print "left top right bottom" of a window inside the main one
 //   gui_driver clipboard                    print the clipboard's text
 //   gui_driver window <caption> [ms]        wait for a top-level window of that caption; print its rect
+//   gui_driver wait [ms]                    wait for the main window of a program started by others
 //   gui_driver dialog <caption> [ms]        wait for a dialog box of that caption; print its texts
 //   gui_driver press <caption> <id>         click the button with that id in the dialog box of that caption
-//   gui_driver wait [ms]                    wait for the main window of a program started by others
+//   gui_driver timed <files> <program> [argument]
+//                                           start the program and print the milliseconds until its deep
+//                                           status row counts <files> files (the pie of a finished scan
+//                                           or import is up); the program stays open
 // Exit status 0 when every check passed; failures are printed one per line.
 #include "resource.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -144,6 +149,17 @@ int Start(const char* program, const char* argument) {
     SendMessageA(main, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     Check(Probe(main, "hint").empty(), "hint cleared when the menu closes");
 
+    // The statistics command opens its dialog over the main window, and the dialog's Close ends it.
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(CM_STATISTICS, 0), 0);
+    HWND statistics = nullptr;
+    for (DWORD start = GetTickCount(); !statistics && GetTickCount() - start < 10000; Sleep(50))
+        statistics = FindWindowA("#32770", "Statistics");
+    Check(statistics != nullptr, "the statistics command opens the Statistics dialog");
+    if (statistics) {
+        PostMessageA(statistics, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        for (DWORD start = GetTickCount(); IsWindow(statistics) && GetTickCount() - start < 10000;) Sleep(50);
+        Check(!IsWindow(statistics) && IsWindowEnabled(main), "its Close ends it and the main window takes input again");
+    }
     return failures ? 1 : 0;
 }
 
@@ -252,10 +268,46 @@ HWND WaitForWindow(const char* caption, DWORD milliseconds) {
 }
 }  // namespace
 
+int Timed(const char* files, const char* program, const char* argument) {
+    std::string commandLine = std::string("\"") + program + "\"";
+    if (argument) commandLine += std::string(" \"") + argument + "\"";
+    STARTUPINFOA startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    LARGE_INTEGER frequency{}, begin{}, now{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&begin);
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return 1;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (;;) {
+        QueryPerformanceCounter(&now);
+        const double ms = 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart);
+        if (ms > 600000) return 1;
+        HWND main = FindWindowA("KelvaranFrame", nullptr);
+        if (main) {
+            const std::string status = Probe(main, "status");
+            const std::size_t line = status.find('\n');
+            if (line != std::string::npos) {
+                const std::size_t cell = status.find('\t', line + 1);
+                const std::size_t end = status.find('\t', cell + 1);
+                std::string count = cell == std::string::npos ? "" : status.substr(cell + 1, end - cell - 1);
+                count.erase(std::remove(count.begin(), count.end(), ','), count.end());
+                if (count == files) {
+                    std::printf("%.0f\n", ms);
+                    return 0;
+                }
+            }
+        }
+        Sleep(10);
+    }
+}
+
 int main(int argc, char** argv) {
     const std::string verb = argc > 1 ? argv[1] : "";
     if (verb == "start" && argc >= 3) return Start(argv[2], argc > 3 ? argv[3] : nullptr);
     if (verb == "close") return Close(argc > 2 && std::string(argv[2]) == "alt-f4");
+    if (verb == "timed" && argc >= 4) return Timed(argv[2], argv[3], argc > 4 ? argv[4] : nullptr);
     if (verb == "window" && argc >= 3) return PrintRect(WaitForWindow(argv[2], argc > 3 ? std::atoi(argv[3]) : 5000));
     if (verb == "dialog" && argc >= 3)
         return PrintDialogTexts(WaitForDialog(argv[2], argc > 3 ? std::atoi(argv[3]) : 5000));

@@ -121,6 +121,22 @@ TEST(SizeOf, WastedSpaceIsNeverNegativeWithoutAClusterSize) {
     EXPECT_EQ(model::SizeOf(FileInfo("x", 5000), model::kWastedSpace, 0), 0u);
 }
 
+TEST(WastedSize, RestOfTheLastClusterEvenWhereTheAllocationPassesTwoToThe64) {
+    constexpr std::uint64_t kMax = ~std::uint64_t{0};
+    struct Case {
+        std::uint64_t size;
+        std::uint32_t cluster;
+        std::uint64_t wasted;
+    } const cases[] = {
+        {0, 4096, 0},           {1, 4096, 4095},    {8192, 4096, 0},         {kMax, 4096, 1},
+        {kMax - 4094, 4096, 4095}, {kMax, 65536, 1}, {kMax - 65535, 512, 0},  {12345, 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(model::WastedSize(c.size, c.cluster), c.wasted) << c.size << " / " << c.cluster;
+        EXPECT_EQ(model::SizeOf(FileInfo("f", c.size), model::kWastedSpace, c.cluster), c.wasted) << c.size;
+    }
+}
+
 TEST(DirInfoValue, CopiesAreDeepAndIndependent) {
     DirInfo original = model_test::RandomTree(7, 300, 4);
     model::RecomputeTotals(original, 512);

@@ -1,0 +1,99 @@
+#include "info/DialogData.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+namespace info {
+
+bool DialogDataReader::Next(int& value) noexcept {
+    if (failed_) return false;
+    while (!text_.empty() && std::isspace(static_cast<unsigned char>(text_.front()))) text_.remove_prefix(1);
+    const char* first = text_.data();
+    const char* last = text_.data() + text_.size();
+    if (first != last && *first == '+') ++first;
+    int read = 0;
+    const auto [end, error] = std::from_chars(first, last, read);
+    if (error != std::errc()) {
+        failed_ = true;
+        return false;
+    }
+    text_.remove_prefix(static_cast<std::size_t>(end - text_.data()));
+    value = read;
+    return true;
+}
+
+bool DialogDataReader::ReadHeader(fw::LayoutRect& rect) noexcept {
+    int version = 0;
+    fw::LayoutRect read;
+    if (!Next(version) || version != 1) return false;
+    if (!Next(read.left) || !Next(read.top) || !Next(read.right) || !Next(read.bottom)) return false;
+    rect = read;
+    return true;
+}
+
+std::string FormatDialogData(const fw::LayoutRect& rect, std::initializer_list<int> own) {
+    std::string text = "1";
+    for (int value : {rect.left, rect.top, rect.right, rect.bottom}) text += ' ' + std::to_string(value);
+    for (int value : own) text += ' ' + std::to_string(value);
+    return text;
+}
+
+std::optional<fw::LayoutRect> RememberedPlacement(const fw::LayoutRect& remembered, int currentWidth,
+                                                  int currentHeight, const fw::LayoutRect& workArea) {
+    if (remembered.left >= remembered.right || remembered.top >= remembered.bottom) return std::nullopt;
+    const fw::LayoutRect rect{remembered.left, remembered.top, remembered.left + std::max(remembered.Width(), currentWidth),
+                              remembered.top + std::max(remembered.Height(), currentHeight)};
+    return PullIntoArea(rect, workArea);
+}
+
+fw::LayoutRect PullIntoArea(const fw::LayoutRect& rect, const fw::LayoutRect& area) noexcept {
+    auto shift = [](int low, int high, int areaLow, int areaHigh) {
+        if (high > areaHigh) return areaHigh - high > areaLow - low ? areaHigh - high : areaLow - low;
+        if (low < areaLow) return areaLow - low;
+        return 0;
+    };
+    const int dx = shift(rect.left, rect.right, area.left, area.right);
+    const int dy = shift(rect.top, rect.bottom, area.top, area.bottom);
+    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
+
+void ReadStatsChoices(std::string_view text, StatsChoices& choices) {
+    DialogDataReader reader(text);
+    if (!reader.ReadHeader(choices.rect)) return;
+    int recurse = 0, maxItems = 0, absolute = 0;
+    if (!reader.Next(choices.query)) return;
+    if (!reader.Next(recurse)) return;
+    choices.recurse = recurse != 0;
+    if (!reader.Next(maxItems)) return;
+    if (maxItems > 0) choices.maxItems = maxItems;
+    if (reader.Next(absolute)) choices.absolutePaths = absolute != 0;
+}
+
+std::string FormatStatsChoices(const StatsChoices& choices) {
+    return FormatDialogData(choices.rect, {choices.query, choices.recurse ? 1 : 0, choices.maxItems,
+                                           choices.absolutePaths ? 1 : 0});
+}
+
+void ReadHistogramChoices(std::string_view text, HistogramChoices& choices) {
+    DialogDataReader reader(text);
+    if (!reader.ReadHeader(choices.rect)) return;
+    int detail = 0;
+    if (reader.Next(detail)) choices.detail = ClampDetail(detail);
+}
+
+std::string FormatHistogramChoices(const HistogramChoices& choices) {
+    return FormatDialogData(choices.rect, {choices.detail});
+}
+
+void LoadInfoDialogData(const config::SettingsStore& store, InfoDialogData& data) {
+    ReadStatsChoices(store.ReadString(kStatsValueName, ""), data.stats);
+    ReadHistogramChoices(store.ReadString(kHistogramValueName, ""), data.histogram);
+}
+
+void SaveInfoDialogData(config::SettingsStore& store, const InfoDialogData& data) {
+    store.WriteString(kStatsValueName, FormatStatsChoices(data.stats));
+    store.WriteString(kHistogramValueName, FormatHistogramChoices(data.histogram));
+}
+
+}  // namespace info

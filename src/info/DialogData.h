@@ -1,0 +1,79 @@
+// The remembered placement and choices of the information dialogs, one settings text per dialog: the
+// format version 1, the window rectangle (left, top, right, bottom, screen coordinates), then the dialog's
+// own numbers, all in decimal separated by blanks ("1 120 80 700 560 0 1 100 0").
+//
+// Reading: an empty or missing value, another version or a rectangle that cannot be read change nothing;
+// the dialog's own numbers are read in order up to the first that cannot be read, and the rest keep their
+// values. Shared by every dialog with such a value: the statistics ("DlgDataStats") and histogram
+// ("DlgDataHistogram") records here, the system drives dialog ("DlgDataSysDrives", SysDrives.h).
+#pragma once
+
+#include "config/SettingsStore.h"
+#include "fw/EdgeConstraints.h"
+#include "info/SizeHistogram.h"
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace info {
+
+class DialogDataReader {
+public:
+    explicit DialogDataReader(std::string_view text) noexcept : text_(text) {}
+    // True, with the rectangle, when the text begins with version 1 and four readable numbers.
+    bool ReadHeader(fw::LayoutRect& rect) noexcept;
+    // The next number; false, and `value` unchanged, once a number could not be read.
+    bool Next(int& value) noexcept;
+
+private:
+    std::string_view text_;
+    bool failed_ = false;
+};
+
+std::string FormatDialogData(const fw::LayoutRect& rect, std::initializer_list<int> own);
+
+// Where a window of rectangle `rect` goes so that it lies in `area`: moved (never resized) the least
+// distance; a window larger than the area keeps its top-left corner at the area's.
+fw::LayoutRect PullIntoArea(const fw::LayoutRect& rect, const fw::LayoutRect& area) noexcept;
+
+// Where a dialog goes when it opens with a remembered rectangle: its top-left corner, at least its current
+// size, pulled into the work area. Nothing when the remembered rectangle is empty (never saved).
+std::optional<fw::LayoutRect> RememberedPlacement(const fw::LayoutRect& remembered, int currentWidth,
+                                                  int currentHeight, const fw::LayoutRect& workArea);
+
+struct StatsChoices {
+    fw::LayoutRect rect;
+    int query = -1;  // the last query run, -1 for none
+    bool recurse = true;
+    int maxItems = 100;
+    bool absolutePaths = false;
+    friend bool operator==(const StatsChoices&, const StatsChoices&) = default;
+};
+// A stored max-items below 1 is not taken; the query index is checked when the dialog opens.
+void ReadStatsChoices(std::string_view text, StatsChoices& choices);
+std::string FormatStatsChoices(const StatsChoices& choices);
+
+struct HistogramChoices {
+    fw::LayoutRect rect;
+    int detail = kDefaultDetail;
+    friend bool operator==(const HistogramChoices&, const HistogramChoices&) = default;
+};
+// The detail is clamped to 1..5: anything else would make millions of bins or divide by zero.
+void ReadHistogramChoices(std::string_view text, HistogramChoices& choices);
+std::string FormatHistogramChoices(const HistogramChoices& choices);
+
+inline constexpr const char* kStatsValueName = "DlgDataStats";
+inline constexpr const char* kHistogramValueName = "DlgDataHistogram";
+
+// The records that live for the whole run of the program, loaded when the main window is built and saved
+// by the application's close query.
+struct InfoDialogData {
+    StatsChoices stats;
+    HistogramChoices histogram;
+};
+void LoadInfoDialogData(const config::SettingsStore& store, InfoDialogData& data);
+void SaveInfoDialogData(config::SettingsStore& store, const InfoDialogData& data);
+
+}  // namespace info

@@ -1,0 +1,259 @@
+#include "info/Statistics.h"
+
+#include "model/SizeText.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace info {
+
+const char* QueryText(int query) noexcept {
+    static const char* const texts[kQueryCount] = {
+        "Largest files",
+        "Longest path names",
+        "Deepest path names",
+        "Directories with most file entries (local)",
+        "Directories with most file entries (deep)",
+        "Directories with most file bytes (local)",
+        "Directories with most file bytes (deep)",
+        "Directories with greatest wasted space (local)",
+    };
+    return query >= 0 && query < kQueryCount ? texts[query] : "";
+}
+
+int FieldWidth(int query) noexcept {
+    static const int widths[kQueryCount] = {20, 3, 3, 10, 10, 20, 20, 20};
+    return query >= 0 && query < kQueryCount ? widths[query] : 0;
+}
+
+std::size_t CharacterCount(std::string_view text) noexcept {
+    std::size_t count = 0;
+    for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
+}
+
+std::uint32_t PathTable::Add(std::uint32_t parent, const std::string& name) {
+    nodes_.push_back({parent, &name});
+    return static_cast<std::uint32_t>(nodes_.size() - 1);
+}
+
+std::string PathTable::Path(std::uint32_t folder, const std::string* file, bool absolute) const {
+    std::vector<const std::string*> names;
+    std::size_t length = (absolute ? basePath_.size() : 0) + (file ? file->size() : 0);
+    for (std::uint32_t node = folder; node != kStart && node < nodes_.size(); node = nodes_[node].parent) {
+        names.push_back(nodes_[node].name);
+        length += nodes_[node].name->size() + 1;
+    }
+    std::string path;
+    path.reserve(length);
+    if (absolute) path = basePath_;
+    for (auto name = names.rbegin(); name != names.rend(); ++name) path.append(**name) += '\\';
+    if (file) path += *file;
+    return path;
+}
+
+std::string StatResults::Path(std::size_t row, bool absolute) const {
+    if (row >= rows.size()) return {};
+    const StatRow& r = rows[row];
+    return paths.Path(r.folder, r.file ? &r.file->name : nullptr, absolute);
+}
+
+template <class Key>
+GenericCollector<Key>::GenericCollector(const model::DirInfo& start, int maxItems, bool visitFiles, bool recurse,
+                                        std::string basePath)
+    : start_(start),
+      maxItems_(maxItems > 0 ? static_cast<std::size_t>(maxItems) : 0),
+      visitFiles_(visitFiles),
+      recurse_(recurse),
+      paths_(std::move(basePath)) {}
+
+template <class Key>
+void GenericCollector<Key>::Offer(Key key, std::uint32_t folder, const model::FileInfo* file) {
+    if (heap_.size() < maxItems_) {
+        heap_.push_back({key, offered_++, folder, file});
+        std::push_heap(heap_.begin(), heap_.end(), Later);
+        return;
+    }
+    if (heap_.empty() || !(key > heap_.front().key)) return;
+    // Full: the smallest goes, the earliest of equal smallest keys first, and the new entry takes its place.
+    std::pop_heap(heap_.begin(), heap_.end(), Later);
+    heap_.back() = {key, offered_++, folder, file};
+    std::push_heap(heap_.begin(), heap_.end(), Later);
+}
+
+template <class Key>
+void GenericCollector<Key>::Walk() {
+    if (maxItems_ == 0) return;
+    struct Frame {
+        const model::DirInfo* dir;
+        std::size_t next;
+        FolderRef ref;
+    };
+    const std::string& base = paths_.BasePath();
+    const FolderRef startRef{PathTable::kStart, CharacterCount(base),
+                             static_cast<std::size_t>(std::count(base.begin(), base.end(), '\\'))};
+    auto visitFiles = [this](const model::DirInfo& dir, const FolderRef& ref) {
+        if (!visitFiles_) return;
+        for (const model::FileInfo& file : dir.files) VisitFile(file, ref);
+    };
+    visitFiles(start_, startRef);
+    std::vector<Frame> stack{{&start_, 0, startRef}};
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        if (top.next == top.dir->subdirs.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const model::DirInfo& sub = top.dir->subdirs[top.next++];
+        const FolderRef ref{paths_.Add(top.ref.node, sub.name), top.ref.characters + CharacterCount(sub.name) + 1,
+                            top.ref.backslashes + static_cast<std::size_t>(std::count(sub.name.begin(), sub.name.end(), '\\')) + 1};
+        VisitDir(sub, ref);
+        if (!recurse_) continue;
+        visitFiles(sub, ref);
+        stack.push_back({&sub, 0, ref});
+    }
+}
+
+template <class Key>
+StatResults GenericCollector<Key>::TakeResults(int fieldWidth) {
+    std::sort(heap_.begin(), heap_.end(), Later);  // ascending under Later: largest (key, order) first
+    StatResults results;
+    results.fieldWidth = fieldWidth;
+    results.rows.reserve(heap_.size());
+    for (const Entry& entry : heap_) results.rows.push_back({static_cast<std::uint64_t>(entry.key), entry.folder, entry.file});
+    results.paths = std::move(paths_);
+    heap_.clear();
+    return results;
+}
+
+template class GenericCollector<std::uint64_t>;
+template class GenericCollector<int>;
+
+namespace {
+int ClampedInt(std::uint64_t value) noexcept {
+    return static_cast<int>(std::min<std::uint64_t>(value, std::numeric_limits<int>::max()));
+}
+}  // namespace
+
+int PathLengthKey(const model::DirInfo&, const FolderRef& self, std::uint32_t) { return ClampedInt(self.characters - 1); }
+int PathDepthKey(const model::DirInfo&, const FolderRef& self, std::uint32_t) { return ClampedInt(self.backslashes - 1); }
+int LocalFilesKey(const model::DirInfo& dir, const FolderRef&, std::uint32_t) { return ClampedInt(dir.files.size()); }
+int DeepFilesKey(const model::DirInfo& dir, const FolderRef&, std::uint32_t) { return ClampedInt(dir.deepFiles); }
+std::uint64_t LocalBytesKey(const model::DirInfo& dir, const FolderRef&, std::uint32_t) { return dir.localSize; }
+std::uint64_t DeepBytesKey(const model::DirInfo& dir, const FolderRef&, std::uint32_t) { return dir.deepSize; }
+
+std::uint64_t LocalWasteKey(const model::DirInfo& dir, const FolderRef&, std::uint32_t clusterSize) {
+    std::uint64_t waste = 0;
+    for (const model::FileInfo& file : dir.files) waste += model::WastedSize(file.size, clusterSize);
+    return waste;
+}
+
+const char* ProblemText(StatsProblem problem) noexcept {
+    switch (problem) {
+    case StatsProblem::kNone: return "";
+    case StatsProblem::kMaxItems: return "Must specify a non-zero number of items";
+    case StatsProblem::kFolder: return "Could not locate the specified dir.\r\nPlease enter a valid, full path.";
+    case StatsProblem::kNoClusterSize: return "Cluster size unavailable\r\nCannot use this query";
+    case StatsProblem::kNoQuery: return "Please select a query from the list";
+    }
+    return "";
+}
+
+int ParseMaxItems(std::string_view text, bool* clamped) noexcept {
+    if (clamped) *clamped = false;
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return 0;
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    std::uint64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return 0;
+        value = std::min<std::uint64_t>(value * 10 + static_cast<std::uint64_t>(c - '0'), std::uint64_t{kMaxItemsLimit} + 1);
+    }
+    if (value > kMaxItemsLimit) {
+        if (clamped) *clamped = true;
+        return kMaxItemsLimit;
+    }
+    return static_cast<int>(value);
+}
+
+StatsScope ResolveFolder(const model::DirInfo& root, std::string_view typed) {
+    StatsScope scope;
+    if (typed.empty()) return scope;
+    scope.basePath = typed;
+    std::replace(scope.basePath.begin(), scope.basePath.end(), '/', '\\');
+    if (scope.basePath.back() != '\\') scope.basePath += '\\';
+    scope.start = model::FindDirByPath(root, scope.basePath);
+    return scope;
+}
+
+StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint32_t clusterSize) {
+    StatsPlan plan;
+    plan.maxItems = ParseMaxItems(form.maxItems, &plan.maxItemsClamped);
+    if (plan.maxItems == 0) {
+        plan.problem = StatsProblem::kMaxItems;
+        return plan;
+    }
+    plan.recurse = form.recurse;
+    StatsScope scope = form.rootScope ? StatsScope{&root, root.name + "\\"} : ResolveFolder(root, form.folder);
+    plan.start = scope.start;
+    plan.basePath = std::move(scope.basePath);
+    if (!plan.start) {
+        plan.problem = StatsProblem::kFolder;
+        return plan;
+    }
+    plan.query = form.query;
+    if (form.query == kMostWasteLocal && clusterSize == 0)
+        plan.problem = StatsProblem::kNoClusterSize;
+    else if (form.query < 0 || form.query >= kQueryCount)
+        plan.problem = StatsProblem::kNoQuery;
+    return plan;
+}
+
+namespace {
+template <class Collector, class... Extra>
+StatResults Collect(const StatsPlan& plan, Extra... extra) {
+    Collector collector(*plan.start, plan.maxItems, plan.recurse, plan.basePath, extra...);
+    collector.Walk();
+    return collector.TakeResults(FieldWidth(plan.query));
+}
+}  // namespace
+
+StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize) {
+    if (plan.problem != StatsProblem::kNone || !plan.start) return {0, {}, PathTable(plan.basePath)};
+    switch (plan.query) {
+    case kLargestFiles: return Collect<CollectLargeFiles>(plan);
+    case kLongestPaths: return Collect<CollectLongPaths>(plan);
+    case kDeepestPaths: return Collect<CollectDeepPaths>(plan);
+    case kMostFilesLocal: return Collect<CollectManyFileDirs>(plan);
+    case kMostFilesDeep: return Collect<CollectDeepManyFileDirs>(plan);
+    case kMostBytesLocal: return Collect<CollectManyByteDirs>(plan);
+    case kMostBytesDeep: return Collect<CollectDeepManyByteDirs>(plan);
+    case kMostWasteLocal: return Collect<CollectBigWasteDirs>(plan, clusterSize);
+    }
+    return {0, {}, PathTable(plan.basePath)};
+}
+
+std::string ValueText(std::uint64_t key, int width) {
+    std::string digits = std::to_string(key);
+    std::string text(digits.size() < static_cast<std::size_t>(std::max(width, 0)) ? static_cast<std::size_t>(width) - digits.size() : 0, ' ');
+    text += digits;
+    model::InsertGroupCommas(text);
+    return text;
+}
+
+std::string SelectionText(const StatResults& results, const std::vector<std::size_t>& rows, bool absolute) {
+    std::string text;
+    for (std::size_t row : rows) {
+        if (row >= results.rows.size()) continue;
+        text.append(results.Path(row, absolute)).append("\r\n");
+    }
+    return text;
+}
+
+std::string FolderOfResult(std::string_view path) {
+    const std::size_t backslash = path.rfind('\\');
+    if (backslash != std::string_view::npos && backslash + 1 != path.size()) path = path.substr(0, backslash + 1);
+    return std::string(path);
+}
+
+}  // namespace info

@@ -1,0 +1,232 @@
+// The statistics queries: eight top-N rankings over a scanned tree (largest files, longest and deepest
+// folder paths, folders with most entries, bytes or waste), the checks that come before one runs, and the
+// texts of its result rows. Portable; TStatisticsDlg shows the rows.
+//
+// Calling order: PlanQuery (the form as the user left it) -> on success RunQuery -> rows shown by index
+// through StatResults::Path and ValueText. The results keep the base path they were walked from, so
+// relative and absolute display, copying and navigation never depend on what the dialog shows.
+//
+// A collector visits its start folder's files (largest files only) and its subfolders in stored order,
+// descending when asked, with an explicit stack: no recursion however deep the tree. Candidates are held
+// as (key, folder, file) and ranked by key alone; no path text exists until a row is read.
+#pragma once
+
+#include "model/DirInfo.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace info {
+
+enum StatsQuery : int {
+    kLargestFiles = 0,
+    kLongestPaths,
+    kDeepestPaths,
+    kMostFilesLocal,
+    kMostFilesDeep,
+    kMostBytesLocal,
+    kMostBytesDeep,
+    kMostWasteLocal,
+    kQueryCount
+};
+
+const char* QueryText(int query) noexcept;  // "" for an index outside the eight
+int FieldWidth(int query) noexcept;         // value column width in characters
+
+// The largest "Max items" honoured; a larger number is taken as this one.
+inline constexpr int kMaxItemsLimit = 2147483647;
+
+// The folders a walk met, each by its parent and its name in the tree (node 0 is the start folder, whose
+// path is the base path). Paths are built from it only for the rows someone reads, so neither a deep tree
+// nor a ranking whose every candidate is accepted builds a path per candidate.
+class PathTable {
+public:
+    static constexpr std::uint32_t kStart = 0;
+
+    PathTable() = default;
+    explicit PathTable(std::string basePath) : basePath_(std::move(basePath)), nodes_{{kStart, nullptr}} {}
+
+    std::uint32_t Add(std::uint32_t parent, const std::string& name);
+    const std::string& BasePath() const noexcept { return basePath_; }
+    // The folder's path ending in a backslash, with or without the base path in front; then `file`.
+    std::string Path(std::uint32_t folder, const std::string* file, bool absolute) const;
+
+private:
+    struct Node {
+        std::uint32_t parent;
+        const std::string* name;
+    };
+    std::string basePath_;
+    std::vector<Node> nodes_;
+};
+
+// One result: a folder, or a file in a folder, and its key. Rows point into the tree, which must not
+// change while they are shown (the statistics dialog is modal).
+struct StatRow {
+    std::uint64_t key = 0;
+    std::uint32_t folder = PathTable::kStart;
+    const model::FileInfo* file = nullptr;
+};
+
+struct StatResults {
+    int fieldWidth = 0;
+    std::vector<StatRow> rows;  // largest key first; among equal keys the later visited first
+    PathTable paths;
+
+    const std::string& BasePath() const noexcept { return paths.BasePath(); }
+    // The "Name" text of a row: its full path text, or the part below the base path.
+    std::string Path(std::size_t row, bool absolute) const;
+};
+
+// A folder met by a walk: its node and the number of characters and of backslashes in its path text
+// (which ends in a backslash).
+struct FolderRef {
+    std::uint32_t node = PathTable::kStart;
+    std::size_t characters = 0;
+    std::size_t backslashes = 0;
+};
+
+// The walk of one query, keeping the N largest keys: an entry is held when fewer than N are, or when its
+// key is strictly greater than the smallest held key, which then goes (the earliest held of equal keys
+// first). The key type: unsigned 64-bit for byte counts, int for lengths, depths and entry counts.
+template <class Key>
+class GenericCollector {
+public:
+    GenericCollector(const model::DirInfo& start, int maxItems, bool visitFiles, bool recurse, std::string basePath);
+    virtual ~GenericCollector() = default;
+    GenericCollector(const GenericCollector&) = delete;
+    GenericCollector& operator=(const GenericCollector&) = delete;
+
+    void Walk();
+    // The held entries, largest first; the collector is empty afterwards.
+    StatResults TakeResults(int fieldWidth);
+
+    // A folder candidate (file null) or a file in `folder`.
+    void Offer(Key key, std::uint32_t folder, const model::FileInfo* file);
+
+protected:
+    // A subfolder of a folder the walk is in (the start folder is never offered).
+    virtual void VisitDir(const model::DirInfo&, const FolderRef&) {}
+    // A file with the folder it is in.
+    virtual void VisitFile(const model::FileInfo&, const FolderRef&) {}
+
+private:
+    struct Entry {
+        Key key;
+        std::uint64_t order;
+        std::uint32_t folder;
+        const model::FileInfo* file;
+    };
+    static bool Later(const Entry& a, const Entry& b) noexcept {
+        return a.key != b.key ? a.key > b.key : a.order > b.order;
+    }
+
+    const model::DirInfo& start_;
+    std::size_t maxItems_;
+    bool visitFiles_;
+    bool recurse_;
+    PathTable paths_;
+    std::vector<Entry> heap_;  // smallest (key, order) at the front
+    std::uint64_t offered_ = 0;
+};
+
+extern template class GenericCollector<std::uint64_t>;
+extern template class GenericCollector<int>;
+
+// Characters of a UTF-8 text (code points, not bytes).
+std::size_t CharacterCount(std::string_view text) noexcept;
+
+class CollectLargeFiles : public GenericCollector<std::uint64_t> {
+public:
+    CollectLargeFiles(const model::DirInfo& start, int maxItems, bool recurse, std::string basePath)
+        : GenericCollector(start, maxItems, true, recurse, std::move(basePath)) {}
+
+protected:
+    void VisitFile(const model::FileInfo& file, const FolderRef& folder) override { Offer(file.size, folder.node, &file); }
+};
+
+// The seven folder rankings share one shape: a key of the folder.
+template <class Key, Key (*KeyOf)(const model::DirInfo&, const FolderRef&, std::uint32_t)>
+class CollectDirs : public GenericCollector<Key> {
+public:
+    CollectDirs(const model::DirInfo& start, int maxItems, bool recurse, std::string basePath,
+                std::uint32_t clusterSize = 0)
+        : GenericCollector<Key>(start, maxItems, false, recurse, std::move(basePath)), clusterSize_(clusterSize) {}
+
+protected:
+    void VisitDir(const model::DirInfo& dir, const FolderRef& self) override {
+        this->Offer(KeyOf(dir, self, clusterSize_), self.node, nullptr);
+    }
+
+private:
+    std::uint32_t clusterSize_;
+};
+
+// Lengths and depths are those of the folder's path without its final backslash.
+int PathLengthKey(const model::DirInfo& dir, const FolderRef& self, std::uint32_t);
+int PathDepthKey(const model::DirInfo& dir, const FolderRef& self, std::uint32_t);
+int LocalFilesKey(const model::DirInfo& dir, const FolderRef&, std::uint32_t);
+int DeepFilesKey(const model::DirInfo& dir, const FolderRef&, std::uint32_t);
+std::uint64_t LocalBytesKey(const model::DirInfo& dir, const FolderRef&, std::uint32_t);
+std::uint64_t DeepBytesKey(const model::DirInfo& dir, const FolderRef&, std::uint32_t);
+std::uint64_t LocalWasteKey(const model::DirInfo& dir, const FolderRef&, std::uint32_t clusterSize);
+
+using CollectLongPaths = CollectDirs<int, PathLengthKey>;
+using CollectDeepPaths = CollectDirs<int, PathDepthKey>;
+using CollectManyFileDirs = CollectDirs<int, LocalFilesKey>;
+using CollectDeepManyFileDirs = CollectDirs<int, DeepFilesKey>;
+using CollectManyByteDirs = CollectDirs<std::uint64_t, LocalBytesKey>;
+using CollectDeepManyByteDirs = CollectDirs<std::uint64_t, DeepBytesKey>;
+using CollectBigWasteDirs = CollectDirs<std::uint64_t, LocalWasteKey>;
+
+// What the dialog's controls hold when Find is pressed.
+struct StatsForm {
+    std::string maxItems;   // the "Max items" text
+    bool recurse = true;
+    bool rootScope = false;  // "Root folder" rather than "Selected Folder"
+    std::string folder;      // the typed folder
+    int query = -1;          // the selected query, -1 for none
+};
+
+enum class StatsProblem { kNone, kMaxItems, kFolder, kNoClusterSize, kNoQuery };
+const char* ProblemText(StatsProblem problem) noexcept;  // the message the user sees; "" for kNone
+
+struct StatsPlan {
+    StatsProblem problem = StatsProblem::kNone;
+    int maxItems = 0;
+    bool maxItemsClamped = false;  // the text named more than kMaxItemsLimit
+    const model::DirInfo* start = nullptr;
+    std::string basePath;
+    int query = -1;
+    bool recurse = true;
+};
+
+// "Max items" as a positive count: digits only (blanks around them allowed), above 0, at most
+// kMaxItemsLimit (more is clamped to it). 0 when the text is not such a number.
+int ParseMaxItems(std::string_view text, bool* clamped = nullptr) noexcept;
+
+// The start folder and base path a typed folder names: "/" read as "\", a final backslash added, looked
+// up below the root ignoring case. A null start when empty, outside the root or not found.
+struct StatsScope {
+    const model::DirInfo* start = nullptr;
+    std::string basePath;
+};
+StatsScope ResolveFolder(const model::DirInfo& root, std::string_view typed);
+
+// The checks before a query runs, in the order the user meets them: the count, the folder, then the query
+// (the waste ranking needs a known cluster size).
+StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint32_t clusterSize);
+
+// Runs a plan without a problem.
+StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize);
+
+// The key right-aligned in `width` characters, with group commas.
+std::string ValueText(std::uint64_t key, int width);
+// The rows' "Name" texts in the given order, each ending in CR LF.
+std::string SelectionText(const StatResults& results, const std::vector<std::size_t>& rows, bool absolute);
+// The folder of a result: a file's path cut after its last backslash; a folder's path as it is.
+std::string FolderOfResult(std::string_view path);
+
+}  // namespace info

@@ -1,0 +1,37 @@
+// What the information dialogs need of the main window: its tree, its cluster size, the folder it shows,
+// navigation, and the one change they make (the cluster size). The main view implements it; tests fake it.
+// Dialogs hold a reference for as long as they are open and never keep a pointer into the tree beyond that
+// (the main window is disabled or the dialog modal meanwhile, so the tree cannot change under them).
+#pragma once
+
+#include "model/DirInfo.h"
+
+#include <cstdint>
+#include <string>
+
+namespace info {
+
+class TreeSource {
+public:
+    virtual ~TreeSource() = default;
+
+    // The root record (name without a trailing backslash, "C:").
+    virtual const model::DirInfo& Root() const = 0;
+    // 0 when unknown.
+    virtual std::uint32_t ClusterSize() const = 0;
+    // The folder the main window shows, a full path ending in a backslash.
+    virtual std::string CurrentPath() const = 0;
+    // Shows the folder (a full path ending in a backslash); false when the views refused it.
+    virtual bool NavigateTo(const std::string& path, bool fromTree) = 0;
+    // Stores the cluster size and recomputes every total of the tree from the root for it.
+    virtual void SetClusterSize(std::uint32_t clusterSize) = 0;
+    // Size kind back to logical size, in the pie view and in the mode box.
+    virtual void SetLogicalMode() = 0;
+};
+
+// The main window's part of "Force Cluster Size" once the dialog chose `chosen`: nothing when it equals
+// the current size; otherwise the size is set (with logical mode when it became unknown) and the current
+// folder is shown again from the new totals. True when something changed.
+bool ApplyClusterSize(TreeSource& source, std::uint32_t chosen);
+
+}  // namespace info

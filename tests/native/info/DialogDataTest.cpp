@@ -1,0 +1,77 @@
+// Remembered placements and choices of the information dialogs.
+#include "common/MapStore.h"
+#include "info/DialogData.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using fw::LayoutRect;
+
+TEST(DialogData, StatisticsChoicesAreReadInOrderUpToTheFirstUnreadableNumber) {
+    const info::StatsChoices initial;
+    struct Case {
+        const char* text;
+        info::StatsChoices expected;
+    } const cases[] = {
+        {"1 120 80 700 560 0 1 100 0", {{120, 80, 700, 560}, 0, true, 100, false}},
+        {"1 10 20 30 40 7 0 5000 1", {{10, 20, 30, 40}, 7, false, 5000, true}},
+        {"", initial},
+        {"2 120 80 700 560 0 1 100 0", initial},
+        {"1 120 80 700", initial},
+        {"1 1 2 3 4 5 x 9 1", {{1, 2, 3, 4}, 5, true, 100, false}},
+        {"1 1 2 3 4 3 0 -20 1", {{1, 2, 3, 4}, 3, false, 100, true}},
+        {"1 1 2 3 4 3 0 0 1", {{1, 2, 3, 4}, 3, false, 100, true}},
+    };
+    for (const Case& c : cases) {
+        info::StatsChoices choices;
+        info::ReadStatsChoices(c.text, choices);
+        EXPECT_EQ(choices, c.expected) << c.text;
+    }
+    const info::StatsChoices saved{{-5, 6, 700, 800}, 4, false, 250, true};
+    EXPECT_EQ(info::FormatStatsChoices(saved), "1 -5 6 700 800 4 0 250 1");
+    info::StatsChoices back;
+    info::ReadStatsChoices(info::FormatStatsChoices(saved), back);
+    EXPECT_EQ(back, saved);
+}
+
+TEST(DialogData, HistogramDetailIsClampedWhenRead) {
+    struct Case {
+        const char* text;
+        int detail;
+    } const cases[] = {
+        {"1 0 0 400 300 3", 3}, {"1 0 0 400 300 1000000", 5}, {"1 0 0 400 300 0", 1},
+        {"1 0 0 400 300 -7", 1}, {"1 0 0 400 300", 2},        {"1 0 0 400 x 4", 2},
+    };
+    for (const Case& c : cases) {
+        info::HistogramChoices choices;
+        info::ReadHistogramChoices(c.text, choices);
+        EXPECT_EQ(choices.detail, c.detail) << c.text;
+    }
+    EXPECT_EQ(info::FormatHistogramChoices({{1, 2, 401, 302}, 4}), "1 1 2 401 302 4");
+}
+
+TEST(DialogData, ARememberedRectangleGrowsToTheCurrentSizeAndComesBackOntoTheWorkArea) {
+    const LayoutRect area{0, 0, 1280, 1000};
+    EXPECT_FALSE(info::RememberedPlacement({0, 0, 0, 0}, 400, 300, area));
+    EXPECT_FALSE(info::RememberedPlacement({50, 50, 40, 90}, 400, 300, area));
+    EXPECT_EQ(info::RememberedPlacement({100, 100, 300, 200}, 400, 300, area), (LayoutRect{100, 100, 500, 400}));
+    EXPECT_EQ(info::RememberedPlacement({100, 100, 700, 600}, 400, 300, area), (LayoutRect{100, 100, 700, 600}));
+    EXPECT_EQ(info::RememberedPlacement({3000, -900, 3500, -500}, 400, 300, area), (LayoutRect{780, 0, 1280, 400}));
+}
+
+TEST(DialogData, BothValuesAreLoadedAndSavedUnderTheirNames) {
+    native_test::MapStore store;
+    store.values["DlgDataStats"] = "1 1 2 3 4 6 0 42 1";
+    store.values["DlgDataHistogram"] = "1 5 6 7 8 9";
+    info::InfoDialogData data;
+    info::LoadInfoDialogData(store, data);
+    EXPECT_EQ(data.stats.maxItems, 42);
+    EXPECT_EQ(data.histogram.detail, 5);
+    data.stats.rect = {10, 10, 20, 20};
+    info::SaveInfoDialogData(store, data);
+    EXPECT_EQ(store.values["DlgDataStats"], "1 10 10 20 20 6 0 42 1");
+    EXPECT_EQ(store.values["DlgDataHistogram"], "1 5 6 7 8 5");
+}
+
+}  // namespace

@@ -1,0 +1,229 @@
+// The statistics rankings: which entries a top-N keeps, what each query ranks, the checks before a query
+// runs, and the texts of the result rows.
+#include "info/Statistics.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using model::DirInfo;
+
+std::vector<std::string> Paths(const info::StatResults& results, bool absolute = true) {
+    std::vector<std::string> paths;
+    for (std::size_t row = 0; row < results.rows.size(); ++row) paths.push_back(results.Path(row, absolute));
+    return paths;
+}
+
+TEST(StatsCollector, KeepsTheLargestKeysAndAnEqualKeyNeverDisplacesAHeldOne) {
+    const DirInfo root("C:");
+    const model::FileInfo first5("first 5", 0), seven("7", 0), second5("second 5", 0), nine("9", 0), third5("third 5", 0);
+    info::GenericCollector<int> collector(root, 3, false, true, "C:\\");
+    for (auto [key, file] : {std::pair{5, &first5}, {7, &seven}, {5, &second5}, {9, &nine}, {5, &third5}})
+        collector.Offer(key, info::PathTable::kStart, file);
+    const info::StatResults results = collector.TakeResults(3);
+    EXPECT_EQ(Paths(results, false), (std::vector<std::string>{"9", "7", "second 5"}));
+    EXPECT_EQ(results.rows[2].key, 5u);
+
+    const model::FileInfo earlier("earlier", 0), later("later", 0), six("six", 0);
+    info::GenericCollector<std::uint64_t> ties(root, 10, false, true, "C:\\");
+    ties.Offer(4, info::PathTable::kStart, &earlier);
+    ties.Offer(4, info::PathTable::kStart, &later);
+    ties.Offer(6, info::PathTable::kStart, &six);
+    EXPECT_EQ(Paths(ties.TakeResults(20)), (std::vector<std::string>{"C:\\six", "C:\\later", "C:\\earlier"}));
+}
+
+// C:
+//   Program Files\   (2 files: 100, 7000)
+//     App\           (1 file: 1,000,000)
+//   Windows\         (3 files: 1, 2, 3)
+//     System32\      (no files)
+//       Drivers\     (1 file: 0)
+//   a.txt 50
+DirInfo SampleTree() {
+    DirInfo root("C:");
+    root.files.emplace_back("a.txt", 50);
+    DirInfo& programs = root.subdirs.emplace_back("Program Files");
+    programs.files.emplace_back("p1", 100);
+    programs.files.emplace_back("p2", 7000);
+    programs.subdirs.emplace_back("App").files.emplace_back("app.exe", 1000000);
+    DirInfo& windows = root.subdirs.emplace_back("Windows");
+    for (std::uint64_t size : {1, 2, 3}) windows.files.emplace_back("w" + std::to_string(size), size);
+    windows.subdirs.emplace_back("System32").subdirs.emplace_back("Drivers").files.emplace_back("d.sys", 0);
+    model::RecomputeTotals(root, 4096);
+    return root;
+}
+
+info::StatResults RunForm(const DirInfo& root, int query, std::string folder, bool recurse = true, int n = 10,
+                      std::uint32_t cluster = 4096) {
+    info::StatsForm form;
+    form.maxItems = std::to_string(n);
+    form.recurse = recurse;
+    form.folder = std::move(folder);
+    form.query = query;
+    const info::StatsPlan plan = info::PlanQuery(form, root, cluster);
+    EXPECT_EQ(plan.problem, info::StatsProblem::kNone);
+    return info::RunQuery(plan, cluster);
+}
+
+TEST(StatsQueries, EachQueryRanksItsCandidatesLargestFirst) {
+    const DirInfo root = SampleTree();
+    struct Case {
+        int query;
+        std::vector<std::pair<std::string, std::uint64_t>> rows;
+    } const cases[] = {
+        {info::kLargestFiles,
+         {{"C:\\Program Files\\App\\app.exe", 1000000}, {"C:\\Program Files\\p2", 7000}, {"C:\\Program Files\\p1", 100},
+          {"C:\\a.txt", 50}, {"C:\\Windows\\w3", 3}, {"C:\\Windows\\w2", 2}, {"C:\\Windows\\w1", 1},
+          {"C:\\Windows\\System32\\Drivers\\d.sys", 0}}},
+        {info::kLongestPaths,
+         {{"C:\\Windows\\System32\\Drivers\\", 27}, {"C:\\Program Files\\App\\", 20}, {"C:\\Windows\\System32\\", 19},
+          {"C:\\Program Files\\", 16}, {"C:\\Windows\\", 10}}},
+        {info::kDeepestPaths,
+         {{"C:\\Windows\\System32\\Drivers\\", 3}, {"C:\\Windows\\System32\\", 2}, {"C:\\Program Files\\App\\", 2},
+          {"C:\\Windows\\", 1}, {"C:\\Program Files\\", 1}}},
+        {info::kMostFilesLocal,
+         {{"C:\\Windows\\", 3}, {"C:\\Program Files\\", 2}, {"C:\\Windows\\System32\\Drivers\\", 1},
+          {"C:\\Program Files\\App\\", 1}, {"C:\\Windows\\System32\\", 0}}},
+        {info::kMostFilesDeep,
+         {{"C:\\Windows\\", 4}, {"C:\\Program Files\\", 3}, {"C:\\Windows\\System32\\Drivers\\", 1},
+          {"C:\\Windows\\System32\\", 1}, {"C:\\Program Files\\App\\", 1}}},
+        {info::kMostBytesLocal,
+         {{"C:\\Program Files\\App\\", 1000000}, {"C:\\Program Files\\", 7100}, {"C:\\Windows\\", 6},
+          {"C:\\Windows\\System32\\Drivers\\", 0}, {"C:\\Windows\\System32\\", 0}}},
+        {info::kMostBytesDeep,
+         {{"C:\\Program Files\\", 1007100}, {"C:\\Program Files\\App\\", 1000000}, {"C:\\Windows\\", 6},
+          {"C:\\Windows\\System32\\Drivers\\", 0}, {"C:\\Windows\\System32\\", 0}}},
+        {info::kMostWasteLocal,
+         {{"C:\\Windows\\", 3 * 4096 - 6}, {"C:\\Program Files\\", 3 * 4096 - 7100},
+          {"C:\\Program Files\\App\\", 245 * 4096 - 1000000}, {"C:\\Windows\\System32\\Drivers\\", 0},
+          {"C:\\Windows\\System32\\", 0}}},
+    };
+    for (const Case& c : cases) {
+        const info::StatResults results = RunForm(root, c.query, "C:\\");
+        std::vector<std::pair<std::string, std::uint64_t>> rows;
+        for (std::size_t row = 0; row < results.rows.size(); ++row) rows.emplace_back(results.Path(row, true), results.rows[row].key);
+        EXPECT_EQ(rows, c.rows) << info::QueryText(c.query);
+        EXPECT_EQ(results.fieldWidth, info::FieldWidth(c.query));
+    }
+}
+
+TEST(StatsQueries, WithoutRecursionOnlyTheStartFoldersOwnEntriesCount) {
+    const DirInfo root = SampleTree();
+    EXPECT_EQ(Paths(RunForm(root, info::kLongestPaths, "C:\\", false)),
+              (std::vector<std::string>{"C:\\Program Files\\", "C:\\Windows\\"}))
+        << "the root itself is never listed";
+    EXPECT_EQ(Paths(RunForm(root, info::kLargestFiles, "C:\\", false)), (std::vector<std::string>{"C:\\a.txt"}));
+    EXPECT_TRUE(RunForm(root, info::kLargestFiles, "c:\\windows\\system32", false).rows.empty());
+}
+
+TEST(StatsQueries, ATypedFolderIsFoundIgnoringCaseAndKeepsItsLettersInTheResults) {
+    const DirInfo root = SampleTree();
+    for (const char* typed : {"c:/WINDOWS", "c:/WINDOWS/", "c:\\WINDOWS\\"}) {
+        const info::StatResults results = RunForm(root, info::kLongestPaths, typed);
+        EXPECT_EQ(results.BasePath(), "c:\\WINDOWS\\") << typed;
+        EXPECT_EQ(Paths(results), (std::vector<std::string>{"c:\\WINDOWS\\System32\\Drivers\\", "c:\\WINDOWS\\System32\\"}));
+        EXPECT_EQ(results.rows[1].key, 19u);
+        EXPECT_EQ(results.Path(1, false), "System32\\") << "a folder right below the base";
+    }
+    EXPECT_EQ(Paths(RunForm(root, info::kMostFilesLocal, "C:\\", true, 1)), (std::vector<std::string>{"C:\\Windows\\"}));
+}
+
+TEST(StatsQueries, ATreeSixteenThousandLevelsDeepWithLongNamesIsRankedWhole) {
+    // Every folder is longer than its parent, so a ranking of the longest paths accepts each one in turn:
+    // a path built per candidate would copy some 27 GB here.
+    DirInfo root("C:");
+    const std::string name(200, 'n');
+    DirInfo* current = &root;
+    for (int level = 0; level < 16384; ++level) current = &current->subdirs.emplace_back(name);
+    current->files.emplace_back("deepest", 1);
+    const info::StatResults longest = RunForm(root, info::kLongestPaths, "C:\\", true, 3);
+    ASSERT_EQ(longest.rows.size(), 3u);
+    EXPECT_EQ(longest.rows[0].key, 2u + 16384u * 201u);
+    EXPECT_EQ(longest.Path(0, true).size(), 3u + 16384u * 201u);
+    EXPECT_EQ(longest.Path(2, false).size(), 16382u * 201u);
+    const info::StatResults largest = RunForm(root, info::kLargestFiles, "C:\\", true, 5);
+    ASSERT_EQ(largest.rows.size(), 1u);
+    EXPECT_EQ(largest.Path(0, true).size(), 3u + 16384u * 201u + 7u);
+    EXPECT_EQ(RunForm(root, info::kDeepestPaths, "C:\\", true, 1).rows.at(0).key, 16384u);
+}
+
+TEST(StatsQueries, PathLengthsCountCharactersNotBytes) {
+    DirInfo root("C:");
+    root.subdirs.emplace_back("\xE6\x97\xA5\xE6\x9C\xAC");  // two characters, six bytes
+    EXPECT_EQ(RunForm(root, info::kLongestPaths, "C:\\").rows.at(0).key, 5u);
+}
+
+TEST(StatsPlan, ChecksTheCountThenTheFolderThenTheQuery) {
+    const DirInfo root = SampleTree();
+    using info::StatsProblem;
+    struct Case {
+        const char* maxItems;
+        bool rootScope;
+        const char* folder;
+        int query;
+        std::uint32_t cluster;
+        StatsProblem problem;
+    } const cases[] = {
+        {"0", false, "C:\\", 0, 4096, StatsProblem::kMaxItems},
+        {"", false, "C:\\", 0, 4096, StatsProblem::kMaxItems},
+        {"12a", false, "C:\\", 0, 4096, StatsProblem::kMaxItems},
+        {"-4", false, "C:\\", 0, 4096, StatsProblem::kMaxItems},
+        {"5", false, "", 0, 4096, StatsProblem::kFolder},
+        {"5", false, "D:\\Windows", 0, 4096, StatsProblem::kFolder},
+        {"5", false, "C:\\Nowhere", -1, 0, StatsProblem::kFolder},
+        {"5", false, "C:", 0, 4096, StatsProblem::kNone},
+        {"5", true, "", 0, 4096, StatsProblem::kNone},
+        {"5", true, "", info::kMostWasteLocal, 0, StatsProblem::kNoClusterSize},
+        {"5", true, "", info::kMostWasteLocal, 512, StatsProblem::kNone},
+        {"5", true, "", -1, 4096, StatsProblem::kNoQuery},
+        {"5", true, "", 8, 4096, StatsProblem::kNoQuery},
+    };
+    for (const Case& c : cases) {
+        const info::StatsPlan plan = info::PlanQuery({c.maxItems, true, c.rootScope, c.folder, c.query}, root, c.cluster);
+        EXPECT_EQ(plan.problem, c.problem) << c.maxItems << " / " << c.folder << " / " << c.query;
+    }
+    const info::StatsPlan rootScope = info::PlanQuery({"5", false, true, "ignored", 0}, root, 0);
+    EXPECT_EQ(rootScope.start, &root);
+    EXPECT_EQ(rootScope.basePath, "C:\\");
+}
+
+TEST(StatsPlan, MaxItemsIsAPositiveCountAndTooManyIsClampedNotNegative) {
+    struct Case {
+        const char* text;
+        int value;
+        bool clamped;
+    } const cases[] = {
+        {"100", 100, false}, {" 7 ", 7, false},  {"0", 0, false},     {"", 0, false},
+        {"1e3", 0, false},   {"+5", 0, false},   {"2147483647", info::kMaxItemsLimit, false},
+        {"3000000000", info::kMaxItemsLimit, true}, {"99999999999999999999999", info::kMaxItemsLimit, true},
+    };
+    for (const Case& c : cases) {
+        bool clamped = false;
+        EXPECT_EQ(info::ParseMaxItems(c.text, &clamped), c.value) << c.text;
+        EXPECT_EQ(clamped, c.clamped) << c.text;
+    }
+    const DirInfo root = SampleTree();
+    EXPECT_EQ(RunForm(root, info::kLargestFiles, "C:\\", true, info::ParseMaxItems("3000000000")).rows.size(), 8u);
+}
+
+TEST(StatsRows, ValueTextsSelectionAndTheFolderOfAResult) {
+    EXPECT_EQ(info::ValueText(1234567, 20), std::string(13, ' ') + "1,234,567");
+    EXPECT_EQ(info::ValueText(5, 3), "  5");
+    EXPECT_EQ(info::ValueText(123456, 3), "123,456");
+
+    DirInfo data("C:\\Data");
+    data.files.emplace_back("b.txt", 2);
+    data.subdirs.emplace_back("a");
+    data.subdirs.emplace_back("c").subdirs.emplace_back("d");
+    info::StatResults results{20, {}, info::PathTable("C:\\Data\\")};
+    const std::uint32_t a = results.paths.Add(info::PathTable::kStart, data.subdirs[0].name);
+    const std::uint32_t c = results.paths.Add(info::PathTable::kStart, data.subdirs[1].name);
+    const std::uint32_t d = results.paths.Add(c, data.subdirs[1].subdirs[0].name);
+    results.rows = {{3, a, nullptr}, {2, info::PathTable::kStart, &data.files[0]}, {1, d, nullptr}};
+    EXPECT_EQ(info::SelectionText(results, {0, 1, 2}, false), "a\\\r\nb.txt\r\nc\\d\\\r\n");
+    EXPECT_EQ(info::SelectionText(results, {2}, true), "C:\\Data\\c\\d\\\r\n");
+    EXPECT_EQ(info::FolderOfResult("C:\\Data\\b.txt"), "C:\\Data\\");
+    EXPECT_EQ(info::FolderOfResult("C:\\Data\\a\\"), "C:\\Data\\a\\");
+}
+
+}  // namespace
