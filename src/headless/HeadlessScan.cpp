@@ -131,7 +131,8 @@ int RunScan(const std::vector<std::string>& words, ScanSystem& system, const std
         return kExitDone;
     case ParsedArguments::Action::kBad:
         Message(err, parsed.error);
-        std::fputs(("\n" + UsageText()).c_str(), err);
+        std::fputs("\n", err);
+        std::fputs(UsageText().c_str(), err);
         return kExitBadArguments;
     case ParsedArguments::Action::kScan:
         break;
