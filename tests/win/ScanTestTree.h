@@ -146,10 +146,11 @@ public:
     }
     char Separator() const override { return inner_->Separator(); }
 
-    std::function<void(const std::string&)> beforeOpen;
+    std::function<void(const std::string&)> beforeOpen;  // called on the worker that opens
     std::atomic<int> opens{0};
     std::atomic<int> openNow{0};
     std::atomic<int> openMost{0};
+    std::atomic<long> entries{0};  // read from all listings
 
 private:
     class Counted final : public scan::DirListing {
@@ -161,7 +162,11 @@ private:
             while (now > most && !owner_.openMost.compare_exchange_weak(most, now)) {}
         }
         ~Counted() override { --owner_.openNow; }
-        bool Next(scan::DirEntry& entry) override { return inner_->Next(entry); }
+        bool Next(scan::DirEntry& entry) override {
+            if (!inner_->Next(entry)) return false;
+            owner_.entries.fetch_add(1);
+            return true;
+        }
 
     private:
         CountingLister& owner_;
