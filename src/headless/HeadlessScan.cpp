@@ -5,6 +5,7 @@
 #include "headless/ScanArguments.h"
 #include "headless/ScanReport.h"
 #include "model/DataFile.h"
+#include "scan/ParallelWalk.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -111,10 +112,9 @@ scan::ntfs::ReadResult ScanTree(ScanSystem& system, const ResolvedRoot& root, co
     counters.filesFound.store(0, std::memory_order_relaxed);
     counters.foldersFound.store(0, std::memory_order_relaxed);
     counters.bytesFound.store(0, std::memory_order_relaxed);
-    (void)options.threads;  // one worker until the parallel walk is in
-    std::string path = root.walkPath;
-    scan::Walker walker(system.Lister(), clusterSize, counters, control);
-    return walker.Walk(tree, path) ? ReadResult::kComplete : ReadResult::kStopped;
+    return scan::WalkTree(system.Lister(), clusterSize, counters, control, options.threads, tree, root.walkPath)
+               ? ReadResult::kComplete
+               : ReadResult::kStopped;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The headless scanner's run, apart from the system it runs on: parse the command line, resolve the root,
-// scan it (the volume's file table where the system can read one, else the folder walk), write the data
+// scan it (the volume's file table where the system can read one, else the folder walk, on as many
+// workers as asked for; the lister's Open is then called from all of them at once), write the data
 // file beside the target and rename it only when complete, and report on the error stream. The two
 // programs (ScanMainPosix.cpp, ScanMainWin32.cpp) supply a ScanSystem and the interrupt flag their signal
 // or console handler sets; tests supply fakes.
