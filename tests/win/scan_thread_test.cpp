@@ -1,5 +1,6 @@
 // TThread and TScanThread under Wine: statuses, exit code, stack reserve, the end message and its wParam,
 // cancel during a deep walk with every search closed, cooperative pause, root naming and cluster size.
+#include "fw/Utf8.h"
 #include "ScanTestTree.h"
 
 #include "fw/TThread.h"
@@ -355,7 +356,7 @@ TEST(TScanThread, RootsAreScannedAsTheFolderTheyLeadTo) {
         CurrentFolder() { GetCurrentDirectoryW(MAX_PATH, previous); }
         ~CurrentFolder() { SetCurrentDirectoryW(previous); }
     } current;
-    ASSERT_TRUE(SetCurrentDirectoryW(scan::Utf8ToWide(tree.Root()).c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryW(fw::Utf8ToWide(tree.Root()).c_str()));
     for (const std::string& root : {tree.Path("other") + "\\..\\data\\", data + "\\.\\", tree.Root() + "\\\\data\\",
                                     data + "\\sub\\..\\", data + ".\\", std::string("data\\"), std::string(".\\data\\"),
                                     tree.Path(longer) + "\\..\\..\\..\\data\\"}) {

@@ -1,5 +1,6 @@
 // The walk over the Win32 lister on real temporary trees under Wine: listing order, skipped names, names
 // outside the legacy code page, paths past 300 characters, folder links that loop, vanishing folders.
+#include "fw/Utf8.h"
 #include "ScanTestTree.h"
 
 #include "scan/ParallelWalk.h"
@@ -41,7 +42,7 @@ std::vector<std::string> SystemOrder(const std::string& folder) {
     HANDLE find = FindFirstFileW((Long(folder) + L"\\*.*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
-        const std::string name = scan::WideToUtf8(data.cFileName);
+        const std::string name = fw::WideToUtf8(data.cFileName);
         if (name != "." && name != "..") names.push_back(name);
     } while (FindNextFileW(find, &data));
     FindClose(find);
