@@ -2,6 +2,7 @@
 // Reads the whole tree of an NTFS image with the file-table reader (the portable image volume natively,
 // the Win32 volume under Wine), best of `runs` timed reads after one warming read, and prints one line:
 //   files <n> folders <n> bytes <n> seconds <best> peak_bytes <peak memory> entries <n>
+#include "fw/Utf8.h"
 #include "model/DirInfo.h"
 #include "scan/ntfs/NtfsReader.h"
 
@@ -54,7 +55,7 @@ int main(int argc, char** argv) {
         kept = model::DirInfo();
 #ifdef _WIN32
         scan::ntfs::Win32Volume volume;
-        if (!volume.Open(scan::Utf8ToWide(argv[1]))) return 1;
+        if (!volume.Open(fw::Utf8ToWide(argv[1]))) return 1;
 #else
         scan::ntfs::ImageVolume volume;
         if (!volume.Open(argv[1])) return 1;

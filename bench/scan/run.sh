@@ -2,7 +2,7 @@
 # Walk benchmark, one command: tools/bench.sh scan [sizes...]   (sizes: 200k 1m; default both)
 # Builds scan_gen/scan_bench natively (build/scan-bench) and scan_bench.exe with mingw-w64 (build/scan-win),
 # generates the trees under /tmp/kelvaran-bench once (kept for later runs), then per tree, with a warm cache:
-#   our native walk vs du -s, our Win32 walk under Wine vs our native walk, memory per entry.
+#   our parallel and single walks natively vs du -s, the same two under Wine, memory per entry of each.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
@@ -37,7 +37,7 @@ field() { awk -v k="$1" '{ for (i = 1; i < NF; i++) if ($i == k) print $(i + 1) 
 mkdir -p "$trees"
 for size in "${sizes[@]}"; do
   case $size in
-    200k) files=200000; folders=20000; wine_runs=2 ;;
+    200k) files=200000; folders=20000; wine_runs=3 ;;
     1m) files=1000000; folders=60000; wine_runs=1 ;;
     *) echo "unknown size $size (200k or 1m)" >&2; exit 2 ;;
   esac
@@ -52,20 +52,27 @@ for size in "${sizes[@]}"; do
 
   du -s "$tree" >/dev/null  # warm the caches
   du_s=$(best_of_3 du -s "$tree")
-  ours=$("$native" "$tree" 3)
-  ours_s=$(field seconds "$ours")
-  theirs=$(wine "$win" "Z:${tree//\//\\}" "$wine_runs" | tr -d '\r')
-  wine_s=$(field seconds "$theirs")
+  native_par=$("$native" "$tree" 3 0)
+  native_one=$("$native" "$tree" 3 1)
+  winpath="Z:${tree//\//\\}"
+  wine_par=$(wine "$win" "$winpath" "$wine_runs" 0 | tr -d '\r')
+  wine_one=$(wine "$win" "$winpath" "$wine_runs" 1 | tr -d '\r')
 
-  for k in files folders bytes; do
-    for got in "$ours" "$theirs"; do
+  verdict=match
+  for got in "$native_par" "$native_one" "$wine_par" "$wine_one"; do
+    for k in files folders bytes; do
       if [ "$(field $k "$got")" != "$(field $k "$expect")" ]; then
         echo "MISMATCH $size $k: generated $(field $k "$expect"), walk found $(field $k "$got")" >&2
+        verdict=DIFFER
       fi
     done
   done
-  entries=$(field entries "$ours")
-  echo "scan $size: native walk ${ours_s} s vs du -s ${du_s} s, ratio $(printf '%.2f' "$(echo "$ours_s / $du_s" | bc -l)") ($(field files "$ours") files, $(field folders "$ours") folders; longest path $(field longest "$expect") chars, $(field over300 "$expect") folders past 300)"
-  echo "scan $size: Win32 walk under Wine ${wine_s} s vs native walk ${ours_s} s, ratio $(printf '%.2f' "$(echo "$wine_s / $ours_s" | bc -l)") (totals $( [ "$(field files "$theirs")" = "$(field files "$expect")" ] && [ "$(field bytes "$theirs")" = "$(field bytes "$expect")" ] && echo match || echo DIFFER))"
-  echo "scan $size: memory per entry $(( $(field peak_bytes "$ours") / entries )) B native, $(( $(field peak_bytes "$theirs") / entries )) B under Wine (peak $(( $(field peak_bytes "$ours") >> 20 )) / $(( $(field peak_bytes "$theirs") >> 20 )) MiB over $entries entries)"
+  ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
+  np=$(field seconds "$native_par"); n1=$(field seconds "$native_one")
+  wp=$(field seconds "$wine_par"); w1=$(field seconds "$wine_one")
+  entries=$(field entries "$native_one")
+  per_entry() { echo $(( $(field peak_bytes "$1") / entries )); }
+  echo "scan $size: native walk, parallel ($(field workers "$native_par") workers) ${np} s, single ${n1} s, du -s ${du_s} s: du -s / parallel $(ratio "$du_s" "$np") (goal >= 1.7), single / parallel $(ratio "$n1" "$np") ($(field files "$native_one") files, $(field folders "$native_one") folders; longest path $(field longest "$expect") chars, $(field over300 "$expect") folders past 300)"
+  echo "scan $size: Win32 walk under Wine, parallel ($(field workers "$wine_par") workers) ${wp} s, single ${w1} s: parallel / single $(ratio "$wp" "$w1") (goal <= 0.5), single Wine / single native $(ratio "$w1" "$n1"); totals $verdict; every run: parallel $(field runs "$wine_par"), single $(field runs "$wine_one")"
+  echo "scan $size: bytes per entry, native parallel $(per_entry "$native_par") / single $(per_entry "$native_one"), under Wine parallel $(per_entry "$wine_par") / single $(per_entry "$wine_one") (peaks $(( $(field peak_bytes "$native_par") >> 20 )) / $(( $(field peak_bytes "$native_one") >> 20 )) / $(( $(field peak_bytes "$wine_par") >> 20 )) / $(( $(field peak_bytes "$wine_one") >> 20 )) MiB over $entries entries)"
 done

@@ -1,8 +1,10 @@
-// Walk benchmark: scan_bench <folder> [runs]
+// Walk benchmark: scan_bench <folder> [runs] [workers]
 // Builds the tree with the program's walk (POSIX lister natively, Win32 lister under Wine), best of `runs`
 // timed walks after one warming walk, and prints one line:
-//   files <n> folders <n> bytes <n> seconds <best> peak_bytes <peak memory> entries <n>
+//   files <n> folders <n> bytes <n> seconds <best> peak_bytes <peak memory> entries <n> workers <n> runs <s,s,...>
+// workers: 1 for the single walk, more for the parallel walk; 0 or none for the scan thread's default.
 #include "model/DirInfo.h"
+#include "scan/ParallelWalk.h"
 #include "scan/Walk.h"
 
 #ifdef _WIN32
@@ -16,10 +18,12 @@
 #include <sys/resource.h>
 #endif
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -44,11 +48,13 @@ std::uint64_t PeakMemory() {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: scan_bench <folder> [runs]\n");
+        std::fprintf(stderr, "usage: scan_bench <folder> [runs] [workers]\n");
         return 2;
     }
     std::string rootPath = argv[1];
     const int runs = argc > 2 ? std::atoi(argv[2]) : 3;
+    unsigned workers = argc > 3 ? static_cast<unsigned>(std::atoi(argv[3])) : 0;
+    if (workers == 0) workers = scan::DefaultWorkerCount();
 #ifdef _WIN32
     scan::Win32Lister lister;
 #else
@@ -57,6 +63,7 @@ int main(int argc, char** argv) {
     while (rootPath.size() > 1 && rootPath.back() == lister.Separator()) rootPath.pop_back();
 
     double best = 1e30;
+    std::string times;
     model::DirInfo kept;
     scan::ScanCounters last;
     for (int run = 0; run <= runs; ++run) {
@@ -64,19 +71,22 @@ int main(int argc, char** argv) {
         NoControl control;
         scan::ScanCounters counters;
         model::DirInfo root(rootPath);
-        std::string path = rootPath;
         const auto start = std::chrono::steady_clock::now();
-        scan::Walker walker(lister, 4096, counters, control);
-        walker.Walk(root, path);
+        scan::WalkTree(lister, 4096, counters, control, workers, root, rootPath);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (run > 0 && seconds < best) best = seconds;  // run 0 warms the caches
+        if (run > 0) {  // run 0 warms the caches
+            best = std::min(best, seconds);
+            if (!times.empty()) times += ',';
+            times += std::to_string(seconds).substr(0, 5);
+        }
         last.filesFound = counters.filesFound.load();
         last.foldersFound = counters.foldersFound.load();
         kept = std::move(root);
     }
-    std::printf("files %u folders %u bytes %llu seconds %.3f peak_bytes %llu entries %llu\n",
+    std::printf("files %u folders %u bytes %llu seconds %.3f peak_bytes %llu entries %llu workers %u runs %s\n",
                 last.filesFound.load(), last.foldersFound.load(), static_cast<unsigned long long>(kept.deepSize), best,
                 static_cast<unsigned long long>(PeakMemory()),
-                static_cast<unsigned long long>(last.filesFound.load()) + last.foldersFound.load() + 1);
+                static_cast<unsigned long long>(last.filesFound.load()) + last.foldersFound.load() + 1, workers,
+                times.c_str());
     return 0;
 }

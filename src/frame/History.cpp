@@ -1,11 +1,11 @@
 #include "frame/History.h"
 
+#include "model/AsciiCase.h"
+
 #include <utility>
 
 namespace frame {
 namespace {
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool Step(std::vector<std::string>& from, std::vector<std::string>& to, std::string& current) {
     if (from.empty()) return false;
     to.push_back(std::exchange(current, std::move(from.back())));
@@ -14,13 +14,6 @@ bool Step(std::vector<std::string>& from, std::vector<std::string>& to, std::str
 }
 }  // namespace
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) noexcept {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
-
 void History::Reset(std::string_view path) {
     back_.clear();
     forward_.clear();
@@ -28,7 +21,7 @@ void History::Reset(std::string_view path) {
 }
 
 void History::Go(std::string_view path) {
-    if (EqualIgnoringCase(path, current_)) return;
+    if (model::EqualIgnoringAsciiCase(path, current_)) return;
     forward_.clear();
     back_.push_back(std::exchange(current_, std::string(path)));
 }

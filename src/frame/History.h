@@ -29,7 +29,5 @@ private:
     std::string current_;
 };
 
-// ASCII letters compared without case; other bytes (UTF-8 included) must match exactly.
-bool EqualIgnoringCase(std::string_view a, std::string_view b) noexcept;
 
 }  // namespace frame

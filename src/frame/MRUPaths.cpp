@@ -1,6 +1,6 @@
 #include "frame/MRUPaths.h"
 
-#include "frame/History.h"
+#include "model/AsciiCase.h"
 
 #include <algorithm>
 
@@ -31,7 +31,7 @@ std::string MRUPaths::Entry(int index) const {
 void MRUPaths::Add(std::string_view path) {
     // The path may view one of the entries about to be erased: copy it first.
     std::string added(path);
-    std::erase_if(entries_, [&added](const std::string& entry) { return EqualIgnoringCase(entry, added); });
+    std::erase_if(entries_, [&added](const std::string& entry) { return model::EqualIgnoringAsciiCase(entry, added); });
     entries_.insert(entries_.begin(), std::move(added));
     if (entries_.size() > kMaxEntries) entries_.resize(kMaxEntries);
     RewriteMenu();

@@ -46,8 +46,9 @@ public:
     void Suspend();
     void Resume();
 
-    // THREAD_PRIORITY_* value; false when not started or the system refuses.
-    bool SetPriority(int priority);
+    // THREAD_PRIORITY_* value; false when not started or the system refuses. A body that runs on
+    // threads of its own as well applies it to them too.
+    virtual bool SetPriority(int priority);
 
     // Waits until the body has returned (or the timeout has passed): true when it has ended. True at once
     // for a thread that was never started.

@@ -2,18 +2,12 @@
 // down one level per path component, so they need no recursion.
 #include "model/DirInfo.h"
 
+#include "model/AsciiCase.h"
+
 namespace model {
 namespace {
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    }
-    return true;
-}
+constexpr auto EqualsIgnoringCase = EqualIgnoringAsciiCase;
 
 // The relative path of a full path below `root`, or false when the path does not start with the root's
 // name and a backslash.

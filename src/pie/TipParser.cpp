@@ -3,23 +3,13 @@
 
 #include <algorithm>
 
+#include "model/AsciiCase.h"
 #include "model/SizeText.h"
 
 namespace pie {
 namespace {
 
 bool IsLetter(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 // Allocated minus logical, never below 0: without a cluster size nothing is allocated, so nothing is wasted.
 std::uint64_t Waste(std::uint64_t allocated, std::uint64_t logical) { return allocated > logical ? allocated - logical : 0; }
@@ -96,7 +86,7 @@ void TipParser<T>::Parse(std::string_view text) {
             elem.text.assign(text.substr(i + 1, end - i - 1));
             const auto& symbols = Symbols();
             for (std::size_t s = 0; s < symbols.size(); ++s)
-                if (EqualsIgnoringCase(elem.text, symbols[s].name)) elem.symbol = static_cast<int>(s);
+                if (model::EqualIgnoringAsciiCase(elem.text, symbols[s].name)) elem.symbol = static_cast<int>(s);
             i = end;
         } else {
             // A literal runs to a line break or to a # that starts a symbol; a # before anything else is text.

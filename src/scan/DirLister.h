@@ -1,6 +1,7 @@
 // The walk's view of the file system: open a listing of one folder, read its entries in the system's order,
 // close it by destroying the listing. Implementations: the Win32 lister (FindFirstFileW on the "\\?\" form,
 // UTF-8 at its edge) and the POSIX lister (opendir/readdir + fstatat, native builds only).
+// Open may be called from several threads at once (the parallel walk); each listing stays on one thread.
 #pragma once
 
 #include <cstdint>

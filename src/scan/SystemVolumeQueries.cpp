@@ -6,6 +6,7 @@
 #include "scan/Win32Lister.h"
 
 #include "fw/Handles.h"
+#include "fw/Utf8.h"
 
 #include <cstring>
 
@@ -19,11 +20,11 @@ public:
     unsigned DriveType(const std::string& root) const override { return GetDriveTypeA(root.c_str()); }
 
     std::string VolumePathName(const std::string& path) const override {
-        const std::wstring wide = Utf8ToWide(path);
+        const std::wstring wide = fw::Utf8ToWide(path);
         if (wide.empty()) return {};
         std::wstring volume(32768, L'\0');  // the longest path there is
         if (!GetVolumePathNameW(wide.c_str(), volume.data(), static_cast<DWORD>(volume.size()))) return {};
-        return WideToUtf8(volume.c_str());
+        return fw::WideToUtf8(volume.c_str());
     }
 
     bool VolumeLabel(const std::string& root, std::string& label) const override {

@@ -2,6 +2,7 @@
 #include "scan/TScanThread.h"
 
 #include "scan/ClusterSize.h"
+#include "scan/ParallelWalk.h"
 #include "scan/Win32Lister.h"
 #include "scan/ntfs/Win32Volume.h"
 
@@ -46,11 +47,34 @@ int TScanThread::Run() {
         counters_.filesFound.store(0, std::memory_order_relaxed);
         counters_.foldersFound.store(0, std::memory_order_relaxed);
         counters_.bytesFound.store(0, std::memory_order_relaxed);
-        std::string path = rootName;
-        Walker walker(*lister_, clusterSize_, counters_, *this);
-        end.complete = walker.Walk(root_, path);
+        end.complete = WalkTree(*lister_, clusterSize_, counters_, *this, workers_, root_, rootName);
     }
     return 0;
+}
+
+bool TScanThread::SetPriority(int priority) {
+    if (!TThread::SetPriority(priority)) return false;
+    std::lock_guard lock(workersLock_);
+    priority_ = priority;
+    for (const WorkerThread& worker : workerThreads_) SetThreadPriority(worker.handle.Get(), priority);
+    return true;
+}
+
+void TScanThread::WorkerStarted() {
+    HANDLE handle = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &handle,
+                         THREAD_SET_INFORMATION | THREAD_QUERY_INFORMATION, FALSE, 0))
+        return;  // keeps the priority it was started with
+    WorkerThread worker{GetCurrentThreadId(), fw::KernelHandle(handle)};
+    std::lock_guard lock(workersLock_);
+    if (priority_) SetThreadPriority(worker.handle.Get(), *priority_);
+    workerThreads_.push_back(std::move(worker));
+}
+
+void TScanThread::WorkerEnded() noexcept {
+    const DWORD id = GetCurrentThreadId();
+    std::lock_guard lock(workersLock_);
+    std::erase_if(workerThreads_, [id](const WorkerThread& worker) { return worker.id == id; });
 }
 
 }  // namespace scan

@@ -8,12 +8,15 @@
 //   ... once a second: thread->FilesFound(), FoldersFound(), BytesFound() (any time, relaxed atomics)
 //   ... Pause: thread->Suspend() / thread->Resume() (cooperative; status Suspended meanwhile)
 //   ... Cancel: thread->Terminate() (also wakes a paused walk; takes effect at the next folder)
+//   ... SetPriority applies to the walk's workers as well
 //   on endMsg (wParam 1 completed, 0 stopped; lParam 0): thread->WaitForExit(); thread->RethrowFailure()
 //   (a walk that threw ends as stopped); then GetInfo() and GetClusterSize() may be read; the tree
 //   belongs to the thread object until it is destroyed.
 //
 // The tree comes from the volume's file table when that can be read (a local NTFS volume opened raw, which
 // needs administrator rights), and from the folder walk otherwise; both give the same tree and counters.
+// The walk runs on this thread and, unless SetWorkers(1) was called, on further workers (ParallelWalk.h):
+// they pause, stop and take priorities with it.
 //
 // The destructor stops and waits for a thread still running, so destroying it early is safe.
 #pragma once
@@ -27,7 +30,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace scan {
 
@@ -62,6 +68,13 @@ public:
     // Pause/continue the walk (same as Suspend/Resume of the base).
     void Pause() { Suspend(); }
 
+    // Number of workers of the walk, this thread included (0: one per processor, at most 8; 1: the
+    // single walk). Before Start.
+    void SetWorkers(unsigned workers) noexcept { workers_ = workers; }
+
+    // This thread's priority and that of every worker, including those started later.
+    bool SetPriority(int priority) override;
+
 protected:
     // Walks the tree, posts the end message (wParam 1 completed, 0 stopped), returns 0.
     int Run() override;
@@ -69,6 +82,13 @@ protected:
 private:
     bool StopRequested() const override { return ShouldTerminate(); }
     void PausePoint() override { WaitWhileSuspended(); }
+    void WorkerStarted() override;
+    void WorkerEnded() noexcept override;
+
+    struct WorkerThread {
+        DWORD id;
+        fw::KernelHandle handle;  // may set and query the priority
+    };
 
     ScanCounters counters_;
     std::uint32_t clusterSize_ = 0;
@@ -77,6 +97,10 @@ private:
     UINT endMessage_;
     std::unique_ptr<DirLister> lister_;
     FileTableReader reader_;
+    unsigned workers_ = 0;
+    std::mutex workersLock_;  // guards the two below: the workers come and go while the dialog sets priorities
+    std::vector<WorkerThread> workerThreads_;
+    std::optional<int> priority_;
 };
 
 }  // namespace scan

@@ -5,13 +5,14 @@
 
 namespace scan {
 
-namespace {
 bool IsDotOrDotDot(const std::string& name) noexcept {
     return name == "." || name == "..";
 }
 
-// Deep totals from the folder's own files and its subfolders' finished totals. Allocated totals are left
-// to the model's recomputation.
+std::uint64_t CountedBytes(std::uint64_t size, std::uint32_t clusterSize) noexcept {
+    return clusterSize != 0 ? model::AllocatedSize(size, clusterSize) : size;
+}
+
 void FinishTotals(model::DirInfo& dir) {
     dir.deepSize = dir.localSize;
     dir.deepFiles = static_cast<std::uint32_t>(dir.files.size());
@@ -22,7 +23,6 @@ void FinishTotals(model::DirInfo& dir) {
         dir.deepDirs += sub.deepDirs;
     }
 }
-}  // namespace
 
 bool Walker::Walk(model::DirInfo& dir, std::string& path) {
     control_.PausePoint();
@@ -45,9 +45,7 @@ bool Walker::Walk(model::DirInfo& dir, std::string& path) {
                 }
             } else {
                 counters_.filesFound.fetch_add(1, std::memory_order_relaxed);
-                counters_.bytesFound.fetch_add(
-                    clusterSize_ != 0 ? model::AllocatedSize(entry.size, clusterSize_) : entry.size,
-                    std::memory_order_relaxed);
+                counters_.bytesFound.fetch_add(CountedBytes(entry.size, clusterSize_), std::memory_order_relaxed);
                 dir.localSize += entry.size;
                 dir.files.emplace_back(std::move(entry.name), entry.size, 0);
             }

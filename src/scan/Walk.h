@@ -27,10 +27,15 @@ struct ScanCounters {
     std::atomic<std::uint64_t> bytesFound{0};     // allocated sizes when the cluster size is known, else logical
 };
 
+// With several workers (ParallelWalk.h) every member is called from all of them at once.
 class WalkControl {
 public:
     virtual bool StopRequested() const = 0;
     virtual void PausePoint() = 0;
+    // Run on each thread a parallel walk starts for itself: first thing there and last thing (the scan
+    // thread hands its priority on to them here). Not run on the thread that called Walk.
+    virtual void WorkerStarted() {}
+    virtual void WorkerEnded() noexcept {}
 
 protected:
     ~WalkControl() = default;
@@ -52,6 +57,14 @@ private:
     ScanCounters& counters_;
     WalkControl& control_;
 };
+
+// The rules both walks share.
+bool IsDotOrDotDot(const std::string& name) noexcept;
+// What a file of `size` bytes adds to bytesFound.
+std::uint64_t CountedBytes(std::uint64_t size, std::uint32_t clusterSize) noexcept;
+// Deep totals from the folder's own files and its subfolders' finished totals. Allocated totals are left
+// to the model's recomputation.
+void FinishTotals(model::DirInfo& dir);
 
 // The root record's name for a root path ending in a separator: the path less its last character
 // ("C:\" gives "C:", "C:\Data\" gives "C:\Data"). An empty path stays empty.

@@ -2,31 +2,15 @@
 #include "scan/Win32Lister.h"
 
 #include "fw/Handles.h"
+#include "fw/Utf8.h"
 #include "scan/ReparsePoint.h"
 
 #include <cwchar>
 
 namespace scan {
 
-std::wstring Utf8ToWide(const std::string& text) {
-    if (text.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-std::string WideToUtf8(const wchar_t* text) {
-    const int length = static_cast<int>(std::wcslen(text));
-    if (length == 0) return {};
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, narrow.data(), bytes, nullptr, nullptr);
-    return narrow;
-}
-
 std::wstring SearchPattern(const std::string& folderPath) {
-    std::wstring path = Utf8ToWide(folderPath);
+    std::wstring path = fw::Utf8ToWide(folderPath);
     for (wchar_t& c : path)
         if (c == L'/') c = L'\\';
     std::wstring pattern;
@@ -46,7 +30,7 @@ std::wstring SearchPattern(const std::string& folderPath) {
 }
 
 std::string FullFolderPath(const std::string& folderPath) {
-    const std::wstring path = Utf8ToWide(folderPath);
+    const std::wstring path = fw::Utf8ToWide(folderPath);
     if (path.empty()) return folderPath;
     std::wstring full(MAX_PATH, L'\0');
     DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
@@ -57,7 +41,7 @@ std::string FullFolderPath(const std::string& folderPath) {
     if (length == 0 || length >= full.size()) return folderPath;
     full.resize(length);
     if ((path.back() == L'\\' || path.back() == L'/') && full.back() != L'\\') full += L'\\';
-    return WideToUtf8(full.c_str());
+    return fw::WideToUtf8(full.c_str());
 }
 
 namespace {
@@ -72,7 +56,7 @@ public:
         } else if (!FindNextFileW(find_.Get(), &data_)) {
             return false;
         }
-        entry.name = WideToUtf8(data_.cFileName);
+        entry.name = fw::WideToUtf8(data_.cFileName);
         entry.isDirectory = (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry.isReparsePoint = IsLinkReparsePoint(data_.dwFileAttributes, data_.dwReserved0);
         entry.size = (std::uint64_t{data_.nFileSizeHigh} << 32) | data_.nFileSizeLow;

@@ -27,7 +27,4 @@ std::wstring SearchPattern(const std::string& folderPath);
 // on. Returned unchanged when the system cannot resolve it.
 std::string FullFolderPath(const std::string& folderPath);
 
-std::wstring Utf8ToWide(const std::string& text);
-std::string WideToUtf8(const wchar_t* text);
-
 }  // namespace scan

@@ -10,6 +10,7 @@
 //   gui_driver rect <control id>            print "left top right bottom" of a window inside the main one
 //   gui_driver clipboard                    print the clipboard's text
 //   gui_driver window <caption> [ms]        wait for a top-level window of that caption; print its rect
+//   gui_driver wait [ms]                    wait for the main window of a program started by others
 //   gui_driver dialog <caption> [ms]        wait for a dialog box of that caption; print its texts
 //   gui_driver press <caption> <id>         click the button with that id in the dialog box of that caption
 //   gui_driver item <caption> <id> [class]  a control of that dialog box (the first of that window class
@@ -355,6 +356,11 @@ int main(int argc, char** argv) {
     }
     if (verb == "item" && argc >= 4) return PrintItem(WaitForDialog(argv[2], 5000), std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
     if (verb == "closewin" && argc >= 3) return CloseTopLevel(argv[2], argc > 3 ? std::atoi(argv[3]) : 5000);
+    if (verb == "wait") {
+        const bool found = WaitForMainWindow(argc > 2 ? std::atoi(argv[2]) : 60000) != nullptr;
+        Check(found, "main window appears");
+        return found ? 0 : 1;
+    }
     if (verb == "clipboard") {
         std::printf("%s\n", ClipboardText().c_str());
         return 0;
@@ -379,6 +385,7 @@ int main(int argc, char** argv) {
                    : 1;
     std::fprintf(stderr, "usage: gui_driver start <program> [argument] | close [alt-f4] | probe <query> | command <id> |"
                          " rect <id> | clipboard | window <caption> [ms] | dialog <caption> [ms] | press <caption> <id> |"
-                         " item <caption> <id> [class] | closewin <caption> [ms] | place <left> <top> <width> <height>\n");
+                         " item <caption> <id> [class] | closewin <caption> [ms] | place <left> <top> <width> <height> |"
+                         " wait [ms]\n");
     return 2;
 }

@@ -20,6 +20,7 @@
 //                        window of that caption (screen coordinates), or "none"
 //   treetexts <caption>  the visible item texts of the first tree view in the top-level window of that
 //                        caption (the help viewer's contents), the selected one marked with '*', or "none"
+//   cmdline              the program's own command line (GetCommandLineW)
 #include <windows.h>
 
 #include <commctrl.h>
@@ -307,6 +308,7 @@ std::string Answer(HWND main, const std::string& query) {
         if (verb == "listrow") return ListRow(argument, query.substr(second + 1));
         return CellRect(main, argument, std::atoi(query.c_str() + second + 1));
     }
+    if (verb == "cmdline") return Narrow(GetCommandLineW());
     return "<unknown query " + query + ">";
 }
 

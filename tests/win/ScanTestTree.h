@@ -3,6 +3,7 @@
 // to and returned by the helpers are UTF-8, as the program's own texts are.
 #pragma once
 
+#include "fw/Utf8.h"
 #include "scan/DirLister.h"
 #include "scan/Win32Lister.h"
 
@@ -17,7 +18,7 @@
 namespace scantest {
 
 inline std::wstring Long(const std::string& utf8Path) {
-    return L"\\\\?\\" + scan::Utf8ToWide(utf8Path);
+    return L"\\\\?\\" + fw::Utf8ToWide(utf8Path);
 }
 
 // Removes a tree; folder links are removed as links, never followed.
@@ -46,7 +47,7 @@ public:
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         static std::atomic<int> serial{0};
-        root_ = scan::WideToUtf8(temp) + "kelvaran-scan-" + std::to_string(GetCurrentProcessId()) + "-" +
+        root_ = fw::WideToUtf8(temp) + "kelvaran-scan-" + std::to_string(GetCurrentProcessId()) + "-" +
                 std::to_string(serial++);
         RemoveTree(Long(root_));
         EXPECT_TRUE(CreateDirectoryW(Long(root_).c_str(), nullptr)) << root_;
@@ -117,7 +118,7 @@ private:
     }
     // Starts a Unix program (Wine only); its end cannot be awaited reliably.
     static bool RunUnix(const wchar_t* program, const std::string& commandLine) {
-        std::wstring wide = scan::Utf8ToWide(commandLine);
+        std::wstring wide = fw::Utf8ToWide(commandLine);
         STARTUPINFOW startup{sizeof startup};
         PROCESS_INFORMATION process{};
         if (!CreateProcessW(program, wide.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
@@ -146,10 +147,11 @@ public:
     }
     char Separator() const override { return inner_->Separator(); }
 
-    std::function<void(const std::string&)> beforeOpen;
+    std::function<void(const std::string&)> beforeOpen;  // called on the worker that opens
     std::atomic<int> opens{0};
     std::atomic<int> openNow{0};
     std::atomic<int> openMost{0};
+    std::atomic<long> entries{0};  // read from all listings
 
 private:
     class Counted final : public scan::DirListing {
@@ -161,7 +163,11 @@ private:
             while (now > most && !owner_.openMost.compare_exchange_weak(most, now)) {}
         }
         ~Counted() override { --owner_.openNow; }
-        bool Next(scan::DirEntry& entry) override { return inner_->Next(entry); }
+        bool Next(scan::DirEntry& entry) override {
+            if (!inner_->Next(entry)) return false;
+            owner_.entries.fetch_add(1);
+            return true;
+        }
 
     private:
         CountingLister& owner_;

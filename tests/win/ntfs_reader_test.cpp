@@ -4,6 +4,7 @@
 //
 // The image comes from CTest's ntfs_images fixture (KELVARAN_NTFS_IMAGES); without it the image tests are
 // skipped with the reason and the program exits with 77.
+#include "fw/Utf8.h"
 #include "ScanTestTree.h"
 
 #include "fw/MessageBox.h"
@@ -61,7 +62,7 @@ TEST(NtfsWin32, RawReaderReadsAnImageLikeThePortableOne) {
     REQUIRE_IMAGE(dir);
     const std::string image = dir + "\\tree.img";
     Win32Volume raw;
-    ASSERT_TRUE(raw.Open(scan::Utf8ToWide(image)));
+    ASSERT_TRUE(raw.Open(fw::Utf8ToWide(image)));
     ImageVolume portable;
     ASSERT_TRUE(portable.Open(image));
     EXPECT_EQ(raw.Size(), portable.Size());

@@ -1,5 +1,6 @@
 // TThread and TScanThread under Wine: statuses, exit code, stack reserve, the end message and its wParam,
 // cancel during a deep walk with every search closed, cooperative pause, root naming and cluster size.
+#include "fw/Utf8.h"
 #include "ScanTestTree.h"
 
 #include "fw/TThread.h"
@@ -7,7 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <mutex>
+#include <set>
 #include <stdexcept>
+#include <vector>
 
 using scantest::CountingLister;
 using scantest::TempTree;
@@ -88,6 +93,42 @@ std::string MakeChain(TempTree& tree, int depth) {
         tree.File(relative + "\\f", 1);
     }
     return relative;
+}
+
+// `branches` chains of `depth` folders under the tree root, two files in each folder.
+int MakeBranches(TempTree& tree, int branches, int depth) {
+    for (int branch = 0; branch < branches; ++branch) {
+        std::string relative = std::to_string(branch).insert(0, 1, 'b');
+        for (int level = 0; level < depth; ++level) {
+            if (level > 0) relative.append("\\d").append(std::to_string(level));
+            tree.Dir(relative);
+            tree.File(relative + "\\x", 100 * level + branch);
+            tree.File(relative + "\\y", 5000);
+        }
+    }
+    return branches * depth;
+}
+
+// Runs a scan of the tree to its end and returns the tree.
+model::DirInfo ScanToEnd(const TempTree& tree, unsigned workers) {
+    Receiver receiver;
+    scan::TScanThread thread(receiver.Window(), tree.Root() + "\\", receiver.Message());
+    thread.SetWorkers(workers);
+    thread.Start();
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    EXPECT_TRUE(receiver.Wait(wParam, lParam));
+    EXPECT_EQ(wParam, 1u);
+    EXPECT_TRUE(thread.WaitForExit(10000));
+    return thread.GetInfo();
+}
+
+// Polls until `done` holds; false after ten seconds.
+template <class Condition>
+bool WaitUntil(Condition done) {
+    for (int i = 0; i < 1000; ++i, Sleep(10))
+        if (done()) return true;
+    return false;
 }
 
 std::uint32_t FilesIn(const model::DirInfo& dir) {
@@ -211,32 +252,37 @@ TEST(TScanThread, AnUnlistableRootCompletesEmpty) {
 }
 
 TEST(TScanThread, CancelDuringADeepWalkPostsZeroWithEverySearchClosed) {
-    TempTree tree;
-    MakeChain(tree, 30);
-    Receiver receiver;
-    auto counting = std::make_unique<CountingLister>(std::make_unique<scan::Win32Lister>());
-    CountingLister& lister = *counting;
-    DepthGate gate(lister, tree.Root(), 20);
-    scan::TScanThread thread(receiver.Window(), tree.Root() + "\\", receiver.Message(), std::move(counting));
-    thread.Start();
-    ASSERT_TRUE(gate.WaitReached());
-    EXPECT_EQ(lister.openNow.load(), 20);
-    thread.Terminate();
-    gate.Release();
+    // The single walk holds one search open per level; the parallel walk closes each before it goes down.
+    for (const unsigned workers : {1u, 3u}) {
+        SCOPED_TRACE(workers);
+        TempTree tree;
+        MakeChain(tree, 30);
+        Receiver receiver;
+        auto counting = std::make_unique<CountingLister>(std::make_unique<scan::Win32Lister>());
+        CountingLister& lister = *counting;
+        DepthGate gate(lister, tree.Root(), 20);
+        scan::TScanThread thread(receiver.Window(), tree.Root() + "\\", receiver.Message(), std::move(counting));
+        thread.SetWorkers(workers);
+        thread.Start();
+        ASSERT_TRUE(gate.WaitReached());
+        EXPECT_EQ(lister.openNow.load(), workers == 1 ? 20 : 0);
+        thread.Terminate();
+        gate.Release();
 
-    WPARAM wParam = 99;
-    LPARAM lParam = 99;
-    ASSERT_TRUE(receiver.Wait(wParam, lParam));
-    EXPECT_EQ(wParam, 0u);
-    EXPECT_EQ(lParam, 0);
-    ASSERT_TRUE(thread.WaitForExit(10000));
-    EXPECT_EQ(lister.openNow.load(), 0);
-    EXPECT_EQ(lister.openMost.load(), 21);
-    EXPECT_EQ(lister.opens.load(), 21);  // up to the folder being opened when the request came
-    // Files listed before each folder's subfolder are counted and kept; none beyond the stop.
-    EXPECT_EQ(thread.FilesFound(), FilesIn(thread.GetInfo()));
-    EXPECT_LE(thread.FilesFound(), 20u);
-    EXPECT_EQ(thread.FoldersFound(), 21u);
+        WPARAM wParam = 99;
+        LPARAM lParam = 99;
+        ASSERT_TRUE(receiver.Wait(wParam, lParam));
+        EXPECT_EQ(wParam, 0u);
+        EXPECT_EQ(lParam, 0);
+        ASSERT_TRUE(thread.WaitForExit(10000));
+        EXPECT_EQ(lister.openNow.load(), 0);
+        EXPECT_EQ(lister.openMost.load(), workers == 1 ? 21 : 1);
+        EXPECT_EQ(lister.opens.load(), 21);  // up to the folder being opened when the request came
+        // Files listed before the stop are counted and kept; none beyond it.
+        EXPECT_EQ(thread.FilesFound(), FilesIn(thread.GetInfo()));
+        EXPECT_LE(thread.FilesFound(), 20u);
+        EXPECT_EQ(thread.FoldersFound(), 21u);
+    }
 }
 
 TEST(TScanThread, PauseHoldsTheWalkAndResumeFinishesIt) {
@@ -310,7 +356,7 @@ TEST(TScanThread, RootsAreScannedAsTheFolderTheyLeadTo) {
         CurrentFolder() { GetCurrentDirectoryW(MAX_PATH, previous); }
         ~CurrentFolder() { SetCurrentDirectoryW(previous); }
     } current;
-    ASSERT_TRUE(SetCurrentDirectoryW(scan::Utf8ToWide(tree.Root()).c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryW(fw::Utf8ToWide(tree.Root()).c_str()));
     for (const std::string& root : {tree.Path("other") + "\\..\\data\\", data + "\\.\\", tree.Root() + "\\\\data\\",
                                     data + "\\sub\\..\\", data + ".\\", std::string("data\\"), std::string(".\\data\\"),
                                     tree.Path(longer) + "\\..\\..\\..\\data\\"}) {
@@ -329,4 +375,108 @@ TEST(TScanThread, RootsAreScannedAsTheFolderTheyLeadTo) {
         EXPECT_EQ(thread.GetInfo().deepDirs, 1u);
         EXPECT_EQ(thread.GetInfo().deepSize, 5010u);
     }
+}
+
+TEST(TScanThread, SeveralWorkersPauseTogetherThenFinishTheSingleWalksTreeOrStopOnCancel) {
+    TempTree tree;
+    const int folders = MakeBranches(tree, 8, 6);
+    const model::DirInfo single = ScanToEnd(tree, 1);
+    ASSERT_EQ(single.deepDirs, static_cast<std::uint32_t>(folders));
+    for (const bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel ? "cancel while paused" : "resume");
+        Receiver receiver;
+        auto counting = std::make_unique<CountingLister>(std::make_unique<scan::Win32Lister>());
+        CountingLister& lister = *counting;
+        std::mutex mutex;
+        std::set<DWORD> threads;
+        lister.beforeOpen = [&](const std::string&) {
+            {
+                std::lock_guard lock(mutex);
+                threads.insert(GetCurrentThreadId());
+            }
+            Sleep(5);  // so that the walk lasts past the pause
+        };
+        scan::TScanThread thread(receiver.Window(), tree.Root() + "\\", receiver.Message(), std::move(counting));
+        thread.SetWorkers(3);
+        thread.Start();
+        ASSERT_TRUE(WaitUntil([&] { return lister.opens.load() >= 10; }));
+        thread.Pause();
+        Sleep(300);  // each worker reaches its next entry
+        const int opens = lister.opens.load();
+        const long entries = lister.entries.load();
+        Sleep(300);
+        EXPECT_EQ(lister.opens.load(), opens) << "a worker went on while paused";
+        EXPECT_EQ(lister.entries.load(), entries) << "a worker went on while paused";
+        EXPECT_LT(opens, folders + 1);
+
+        if (cancel)
+            thread.Terminate();  // resumes the pause, as the dialog's Cancel does
+        else
+            thread.Resume();
+        WPARAM wParam = 99;
+        LPARAM lParam = 99;
+        ASSERT_TRUE(receiver.Wait(wParam, lParam));
+        ASSERT_TRUE(thread.WaitForExit(10000));
+        EXPECT_EQ(lister.openNow.load(), 0);
+        EXPECT_GE(threads.size(), 2u) << "the work was not shared";
+        if (cancel) {
+            EXPECT_EQ(wParam, 0u);
+            // Each worker stopped before its next folder.
+            EXPECT_LE(lister.opens.load(), opens + 2);
+            EXPECT_EQ(thread.FilesFound(), FilesIn(thread.GetInfo()));
+        } else {
+            EXPECT_EQ(wParam, 1u);
+            EXPECT_TRUE(thread.GetInfo() == single);
+            EXPECT_EQ(thread.FoldersFound(), static_cast<std::uint32_t>(folders));
+        }
+    }
+}
+
+TEST(TScanThread, PriorityChangesReachEveryWorker) {
+    TempTree tree;
+    MakeBranches(tree, 6, 8);
+    Receiver receiver;
+    auto counting = std::make_unique<CountingLister>(std::make_unique<scan::Win32Lister>());
+    CountingLister& lister = *counting;
+    // Phase 1: after the first change; 2: the second change is under way; 3: it has returned. Each open
+    // records its thread's priority under the phase it surely belongs to: 1 when the phase was still 1
+    // after the priority was read, 3 when it was 3 already before.
+    std::atomic<int> phase{0};
+    std::mutex mutex;
+    std::map<int, std::map<DWORD, std::set<int>>> seen;  // phase -> thread -> priorities
+    fw::KernelHandle go(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    lister.beforeOpen = [&](const std::string&) {
+        WaitForSingleObject(go.Get(), 10000);
+        const int before = phase.load();
+        const int priority = GetThreadPriority(GetCurrentThread());
+        const int after = phase.load();
+        {
+            std::lock_guard lock(mutex);
+            if (after == 1) seen[1][GetCurrentThreadId()].insert(priority);
+            if (before == 3) seen[3][GetCurrentThreadId()].insert(priority);
+        }
+        Sleep(3);
+    };
+    scan::TScanThread thread(receiver.Window(), tree.Root() + "\\", receiver.Message(), std::move(counting));
+    thread.SetWorkers(3);
+    thread.Start();
+    ASSERT_TRUE(thread.SetPriority(THREAD_PRIORITY_LOWEST));
+    phase = 1;
+    SetEvent(go.Get());
+    ASSERT_TRUE(WaitUntil([&] { return lister.opens.load() >= 12; }));
+    phase = 2;
+    ASSERT_TRUE(thread.SetPriority(THREAD_PRIORITY_ABOVE_NORMAL));
+    phase = 3;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    ASSERT_TRUE(receiver.Wait(wParam, lParam));
+    ASSERT_TRUE(thread.WaitForExit(10000));
+    EXPECT_EQ(wParam, 1u);
+
+    EXPECT_EQ(GetThreadPriority(thread.GetHandle()), THREAD_PRIORITY_ABOVE_NORMAL);
+    EXPECT_FALSE(seen[1].empty());
+    ASSERT_EQ(seen[3].size(), 3u) << "every worker lists folders after the second change";
+    for (const auto& [id, priorities] : seen[1]) EXPECT_EQ(priorities, std::set<int>{THREAD_PRIORITY_LOWEST}) << id;
+    for (const auto& [id, priorities] : seen[3])
+        EXPECT_EQ(priorities, std::set<int>{THREAD_PRIORITY_ABOVE_NORMAL}) << id;
 }

@@ -1,7 +1,9 @@
 // The walk over the Win32 lister on real temporary trees under Wine: listing order, skipped names, names
 // outside the legacy code page, paths past 300 characters, folder links that loop, vanishing folders.
+#include "fw/Utf8.h"
 #include "ScanTestTree.h"
 
+#include "scan/ParallelWalk.h"
 #include "scan/Walk.h"
 #include "scan/Win32Lister.h"
 
@@ -25,12 +27,12 @@ struct WalkResult {
     scan::ScanCounters counters;
 };
 
-void WalkTree(scan::DirLister& lister, const std::string& rootPath, WalkResult& out, std::uint32_t cluster = 0) {
+// workers: 1 for the single walk, more for the parallel walk.
+void WalkTree(scan::DirLister& lister, const std::string& rootPath, WalkResult& out, std::uint32_t cluster = 0,
+              unsigned workers = 1) {
     NoControl control;
     out.root.name = rootPath;
-    std::string path = rootPath;
-    scan::Walker walker(lister, cluster, out.counters, control);
-    out.complete = walker.Walk(out.root, path);
+    out.complete = scan::WalkTree(lister, cluster, out.counters, control, workers, out.root, rootPath);
 }
 
 // The names as the system lists them, straight from FindFirstFileW.
@@ -40,7 +42,7 @@ std::vector<std::string> SystemOrder(const std::string& folder) {
     HANDLE find = FindFirstFileW((Long(folder) + L"\\*.*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
-        const std::string name = scan::WideToUtf8(data.cFileName);
+        const std::string name = fw::WideToUtf8(data.cFileName);
         if (name != "." && name != "..") names.push_back(name);
     } while (FindNextFileW(find, &data));
     FindClose(find);
@@ -179,26 +181,73 @@ TEST(Win32Walk, FolderLinksAreEmptyFoldersAndALoopEndsWithCorrectTotals) {
 }
 
 TEST(Win32Walk, AFolderThatVanishesBeforeItIsListedBecomesEmpty) {
-    TempTree tree;
-    for (const char* name : {"first", "gone", "last"}) {
-        tree.Dir(name);
-        tree.File(std::string(name) + "\\f", 3);
+    for (const unsigned workers : {1u, 3u}) {
+        SCOPED_TRACE(workers);
+        TempTree tree;
+        for (const char* name : {"first", "gone", "last"}) {
+            tree.Dir(name);
+            tree.File(std::string(name) + "\\f", 3);
+        }
+        scantest::CountingLister lister(std::make_unique<scan::Win32Lister>());
+        const std::string gone = tree.Path("gone");
+        lister.beforeOpen = [&](const std::string& path) {
+            if (path == gone) scantest::RemoveTree(Long(gone));
+        };
+        WalkResult result;
+        WalkTree(lister, tree.Root(), result, 0, workers);
+        ASSERT_TRUE(result.complete);
+        ASSERT_EQ(result.root.subdirs.size(), 3u);
+        const model::DirInfo* vanished = Sub(result.root, "gone");
+        ASSERT_NE(vanished, nullptr);
+        EXPECT_TRUE(vanished->files.empty());
+        EXPECT_EQ(vanished->deepSize, 0u);
+        EXPECT_EQ(result.root.deepFiles, 2u);
+        EXPECT_EQ(result.root.deepSize, 6u);
+        EXPECT_EQ(lister.openNow.load(), 0);
     }
-    scantest::CountingLister lister(std::make_unique<scan::Win32Lister>());
-    const std::string gone = tree.Path("gone");
-    lister.beforeOpen = [&](const std::string& path) {
-        if (path == gone) scantest::RemoveTree(Long(gone));
+}
+
+// A generated tree with names outside ASCII, empty files and folders, long paths and folder links that
+// loop: the parallel walks give the single walk's tree record for record, and its counters.
+TEST(Win32Walk, ParallelWalksGiveTheSingleWalksTree) {
+    TempTree tree;
+    std::uint32_t random = 20261208;
+    const auto below = [&random](std::uint32_t n) {
+        random = random * 1664525u + 1013904223u;
+        return (random >> 8) % n;
     };
-    WalkResult result;
-    WalkTree(lister, tree.Root(), result);
-    ASSERT_TRUE(result.complete);
-    ASSERT_EQ(result.root.subdirs.size(), 3u);
-    const model::DirInfo* vanished = Sub(result.root, "gone");
-    ASSERT_NE(vanished, nullptr);
-    EXPECT_TRUE(vanished->files.empty());
-    EXPECT_EQ(vanished->deepSize, 0u);
-    EXPECT_EQ(result.root.deepFiles, 2u);
-    EXPECT_EQ(result.root.deepSize, 6u);
+    const std::vector<std::string> names{"日本", "café", "Ω", "data", "Data2", ".git", "..x", std::string(60, 'n')};
+    std::vector<std::string> folders{""};
+    for (int i = 0; i < 150; ++i) {
+        const std::string& parent = folders[below(static_cast<std::uint32_t>(folders.size()))];
+        std::string name = names[below(static_cast<std::uint32_t>(names.size()))] + std::to_string(i);
+        folders.push_back(parent.empty() ? name : parent + "\\" + name);
+        tree.Dir(folders.back());
+    }
+    for (int i = 0; i < 600; ++i) {
+        const std::string& folder = folders[below(static_cast<std::uint32_t>(folders.size()))];
+        const std::string name = std::to_string(i).insert(0, 1, 'f').append(i % 3 ? ".dat" : "");
+        tree.File(folder.empty() ? name : folder + "\\" + name, i % 10 ? below(1u << 20) : 0);
+    }
+    ASSERT_TRUE(tree.DirLink(folders[40] + "\\up", ""));
+    ASSERT_TRUE(tree.DirLink(folders[90] + "\\sideways", folders[40]));
+
+    scan::Win32Lister lister;
+    WalkResult single;
+    WalkTree(lister, tree.Root(), single, 4096, 1);
+    ASSERT_TRUE(single.complete);
+    ASSERT_EQ(single.root.deepDirs, 152u);
+    ASSERT_EQ(single.root.deepFiles, 600u);
+    for (const unsigned workers : {2u, 4u}) {
+        SCOPED_TRACE(workers);
+        WalkResult parallel;
+        WalkTree(lister, tree.Root(), parallel, 4096, workers);
+        EXPECT_TRUE(parallel.complete);
+        EXPECT_TRUE(parallel.root == single.root);
+        EXPECT_EQ(parallel.counters.filesFound.load(), single.counters.filesFound.load());
+        EXPECT_EQ(parallel.counters.foldersFound.load(), single.counters.foldersFound.load());
+        EXPECT_EQ(parallel.counters.bytesFound.load(), single.counters.bytesFound.load());
+    }
 }
 
 TEST(Win32Walk, SearchPatternUsesTheLongForm) {

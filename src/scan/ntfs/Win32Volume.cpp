@@ -1,6 +1,8 @@
 // Win32Volume and ScanFromFileTable (see Win32Volume.h).
 #include "scan/ntfs/Win32Volume.h"
 
+#include "fw/Utf8.h"
+
 #include "scan/Win32Lister.h"
 #include "scan/ntfs/NtfsReader.h"
 
@@ -65,7 +67,7 @@ ReadResult ScanFromFileTable(const std::string& rootPath, model::DirInfo& root, 
     const bool drivePath = rootPath.size() >= 3 && std::iswalpha(static_cast<wint_t>(rootPath[0])) &&
                            rootPath[1] == ':' && rootPath[2] == '\\';
     if (!drivePath) return ReadResult::kUnavailable;
-    const std::wstring wideRoot = Utf8ToWide(rootPath);
+    const std::wstring wideRoot = fw::Utf8ToWide(rootPath);
 
     wchar_t volumePath[MAX_PATH + 1] = {};
     if (!GetVolumePathNameW(wideRoot.c_str(), volumePath, MAX_PATH)) return ReadResult::kUnavailable;
@@ -92,7 +94,7 @@ ReadResult ScanFromFileTable(const std::string& rootPath, model::DirInfo& root, 
     if (!raw.Open(device)) return ReadResult::kUnavailable;
 
     std::vector<std::u16string> path;
-    const std::string relative = volume.size() < wideRoot.size() ? WideToUtf8(wideRoot.c_str() + volume.size()) : "";
+    const std::string relative = volume.size() < wideRoot.size() ? fw::WideToUtf8(wideRoot.c_str() + volume.size()) : "";
     if (!SplitRelativePath(relative, path)) return ReadResult::kUnavailable;
     return ReadVolume(raw, path, root, counters, control, clusterSize);
 }

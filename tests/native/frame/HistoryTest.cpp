@@ -56,10 +56,3 @@ TEST(History, ResetEmptiesBothStacks) {
     EXPECT_TRUE(history.ForwardEmpty());
     EXPECT_EQ(history.Current(), "Z\\");
 }
-
-TEST(EqualIgnoringCase, FoldsAsciiLettersOnly) {
-    EXPECT_TRUE(frame::EqualIgnoringCase("C:\\Data", "c:\\dATA"));
-    EXPECT_FALSE(frame::EqualIgnoringCase("C:\\Data", "C:\\Data\\"));
-    EXPECT_FALSE(frame::EqualIgnoringCase("\xC3\x84", "\xC3\xA4")) << "non-ASCII letters are not folded";
-    EXPECT_FALSE(frame::EqualIgnoringCase("[", "{")) << "only letters differ by 0x20";
-}

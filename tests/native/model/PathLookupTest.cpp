@@ -1,3 +1,4 @@
+#include "model/AsciiCase.h"
 #include "model/DirInfo.h"
 
 #include <gtest/gtest.h>
@@ -87,3 +88,10 @@ TEST(FindByPath, RootNamesThatAreFolders) {
 }
 
 }  // namespace
+
+TEST(EqualIgnoringAsciiCase, FoldsAsciiLettersOnly) {
+    EXPECT_TRUE(model::EqualIgnoringAsciiCase("C:\\Data", "c:\\dATA"));
+    EXPECT_FALSE(model::EqualIgnoringAsciiCase("C:\\Data", "C:\\Data\\"));
+    EXPECT_FALSE(model::EqualIgnoringAsciiCase("\xC3\x84", "\xC3\xA4")) << "non-ASCII letters are not folded";
+    EXPECT_FALSE(model::EqualIgnoringAsciiCase("[", "{")) << "only letters differ by 0x20";
+}

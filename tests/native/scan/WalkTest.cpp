@@ -2,6 +2,7 @@
 // reparse-point folders, stop requests and the listings left open.
 #include "FakeLister.h"
 
+#include "scan/ParallelWalk.h"
 #include "scan/Walk.h"
 
 #include "model/DataFile.h"
@@ -12,6 +13,7 @@
 
 #include <functional>
 
+using scantest::ChainLister;
 using scantest::Dir;
 using scantest::FakeLister;
 using scantest::File;
@@ -175,38 +177,12 @@ TEST(Walk, StopTakesEffectAtTheNextFolderAndClosesEveryListing) {
     EXPECT_TRUE(stoppedBeforeStart.lister.opened.empty());
 }
 
-// A chain of folders `depth` levels below "C:", one file in each, answered from the path's length
-// (a listed map of 5,000 paths would hold 25 MB of keys).
-class ChainLister final : public scan::DirLister {
-public:
-    explicit ChainLister(std::size_t depth) : depth_(depth) {}
-    std::unique_ptr<scan::DirListing> Open(const std::string& path) override {
-        const std::size_t level = (path.size() - 2) / 2;  // "C:" then "\d" per level
-        std::vector<scan::DirEntry> entries{File("f", level + 1)};
-        if (level < depth_) entries.push_back(Dir("d"));
-        return std::make_unique<Listing>(std::move(entries));
-    }
-    char Separator() const override { return '\\'; }
-
-private:
-    struct Listing final : scan::DirListing {
-        explicit Listing(std::vector<scan::DirEntry> entries) : entries_(std::move(entries)) {}
-        bool Next(scan::DirEntry& entry) override {
-            if (next_ == entries_.size()) return false;
-            entry = entries_[next_++];
-            return true;
-        }
-        std::vector<scan::DirEntry> entries_;
-        std::size_t next_ = 0;
-    };
-    std::size_t depth_;
-};
-
-// Runs `body` on a thread with the stack the scan worker reserves (64 MiB), as the walk recurses per level.
-void OnWorkerStack(const std::function<void()>& body) {
+// Runs `body` on a thread with the stack the scan worker reserves (64 MiB), as the walk recurses per level,
+// or with the stack given.
+void OnWorkerStack(const std::function<void()>& body, std::size_t stackBytes = std::size_t{64} << 20) {
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
-    pthread_attr_setstacksize(&attributes, std::size_t{64} << 20);
+    pthread_attr_setstacksize(&attributes, stackBytes);
     pthread_t thread;
     auto run = [](void* argument) -> void* {
         (*static_cast<const std::function<void()>*>(argument))();
@@ -244,6 +220,34 @@ TEST(Walk, DeepScansExportAndImportBackEqual) {
         EXPECT_EQ(imported.deepFiles, depth + 1);
         EXPECT_TRUE(imported == scanned);
     }
+}
+
+// The parallel walk spends no stack per level: its caller here has 256 KiB, where the single walk needs
+// megabytes at this depth.
+TEST(Walk, TheParallelWalkReadsTheDeepestTreeOnASmallStack) {
+    constexpr std::size_t kDepth = model::kMaxTreeDepth;
+    // The chain ChainLister lists, built bottom up: level k holds the file "f" of k + 1 bytes.
+    model::DirInfo expected("d");
+    for (std::size_t level = kDepth + 1; level-- > 0;) {
+        model::DirInfo folder(level == 0 ? "C:" : "d");
+        if (level < kDepth) folder.subdirs.push_back(std::move(expected));
+        folder.files.emplace_back("f", level + 1);
+        folder.localSize = level + 1;
+        scan::FinishTotals(folder);
+        expected = std::move(folder);
+    }
+    ChainLister lister(kDepth);
+    Control control;
+    scan::ScanCounters counters;
+    model::DirInfo scanned("C:");
+    bool complete = false;
+    OnWorkerStack([&] { complete = scan::ParallelWalker(lister, 0, counters, control, 2).Walk(scanned, "C:"); },
+                  std::size_t{256} << 10);
+    EXPECT_TRUE(complete);
+    EXPECT_EQ(counters.filesFound.load(), kDepth + 1);
+    EXPECT_EQ(counters.foldersFound.load(), kDepth);
+    EXPECT_EQ(counters.bytesFound.load(), expected.deepSize);
+    EXPECT_TRUE(scanned == expected);
 }
 
 TEST(ScanPaths, RootName) {
