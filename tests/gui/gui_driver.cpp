@@ -12,7 +12,7 @@
 //   gui_driver window <caption> [ms]        wait for a top-level window of that caption; print its rect
 //   gui_driver wait [ms]                    wait for the main window of a program started by others
 //   gui_driver dialog <caption> [ms]        wait for a dialog box of that caption; print its texts
-//   gui_driver press <caption> <id>         click the button with that id in the dialog box of that caption
+//   gui_driver press <caption> <id> [ms]    click the button with that id in the dialog box of that caption
 //   gui_driver item <caption> <id> [class]  a control of that dialog box (the first of that window class
 //                                           when given): "enabled|disabled checked|unchecked
 //                                           left top right bottom|text" (screen coordinates), or "none"
@@ -348,7 +348,7 @@ int main(int argc, char** argv) {
     if (verb == "dialog" && argc >= 3)
         return PrintDialogTexts(WaitForDialog(argv[2], argc > 3 ? std::atoi(argv[3]) : 5000));
     if (verb == "press" && argc >= 4) {
-        HWND dialog = WaitForDialog(argv[2], 5000);
+        HWND dialog = WaitForDialog(argv[2], argc > 4 ? std::atoi(argv[4]) : 5000);
         HWND button = dialog ? GetDlgItem(dialog, std::atoi(argv[3])) : nullptr;
         if (!button) return 1;
         PostMessageA(button, BM_CLICK, 0, 0);
@@ -384,7 +384,7 @@ int main(int argc, char** argv) {
                    ? 0
                    : 1;
     std::fprintf(stderr, "usage: gui_driver start <program> [argument] | close [alt-f4] | probe <query> | command <id> |"
-                         " rect <id> | clipboard | window <caption> [ms] | dialog <caption> [ms] | press <caption> <id> |"
+                         " rect <id> | clipboard | window <caption> [ms] | dialog <caption> [ms] | press <caption> <id> [ms] |"
                          " item <caption> <id> [class] | closewin <caption> [ms] | place <left> <top> <width> <height> |"
                          " wait [ms]\n");
     return 2;
