@@ -115,8 +115,10 @@ park() {
 }
 # The help viewer lists the compiled help file's contents (its pages cannot be drawn under Wine here).
 help_contents() {
-  expect_match "the help viewer $1 lists the program's contents" "$(drv probe treetexts Kelvaran Help)" \
-    "^[*]?Kelvaran\|.*Settings\|[*]?Tip editor\|"
+  local texts
+  texts=$(drv probe treetexts Kelvaran Help)
+  expect_match "the help viewer $1 lists the program's contents" "$texts" "^[*]?Kelvaran\|.*Settings\|[*]?Tip editor\|"
+  echo "note: the contents entry selected: $(tr '|' '\n' <<<"$texts" | grep '^[*]' || echo none)"
 }
 # Returns once the program's window thread answers again: a closed dialog box is put away slowly without a
 # window manager, and keys sent meanwhile would go to the hidden dialog.
@@ -128,7 +130,7 @@ new_windows() { comm -13 <(sort <<<"$1") <(xdotool search --onlyvisible --name .
 # ==== first run
 xdotool mousemove 0 1000
 gui_start
-snap main-empty '^Kelvaran$' "The main window at start-up: nothing scanned yet, the path box lists the drives."
+snap main-empty '^Kelvaran$' "The main window at start-up: nothing scanned yet, nothing chosen in the path box."
 
 # ---- a drive from the path box; its progress dialog is caught, paused and resumed
 # The driver that pauses the scan waits for the dialog before the drive is chosen, since a driver started
