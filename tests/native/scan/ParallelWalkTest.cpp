@@ -81,7 +81,7 @@ struct Result {
 };
 
 void WalkWith(FakeLister& lister, Control& control, unsigned workers, std::uint32_t cluster, Result& out) {
-    out.complete = scan::WalkTree(lister, cluster, out.counters, control, workers, out.root, out.root.name);
+    out.complete = scan::WalkTree(lister, cluster, out.counters, control, workers, out.root, out.root.name.str());
 }
 
 std::uint64_t FilesIn(const model::DirInfo& dir) {  // test trees are shallow
