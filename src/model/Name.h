@@ -64,6 +64,8 @@ public:
     friend std::string operator+(const Name& a, std::string_view b) { return Joined(a.view(), b); }
     friend std::string operator+(std::string_view a, const Name& b) { return Joined(a, b.view()); }
     friend std::string operator+(const Name& a, const Name& b) { return Joined(a.view(), b.view()); }
+    friend std::string operator+(const Name& a, char b) { return Joined(a.view(), std::string_view(&b, 1)); }
+    friend std::string operator+(char a, const Name& b) { return Joined(std::string_view(&a, 1), b.view()); }
 
     // Bytes a name of `length` takes in a list's block (a length byte, or 0xFF and four bytes, then the text).
     static constexpr std::size_t StoredSize(std::size_t length) noexcept {

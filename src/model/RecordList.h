@@ -28,6 +28,7 @@
 #include <stdexcept>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace model {
 
@@ -51,6 +52,11 @@ public:
     RecordList() noexcept = default;
     RecordList(std::initializer_list<T> records) { Assign(records.begin(), records.end()); }
     RecordList(const RecordList& other) { Assign(other.begin(), other.end()); }
+    // Takes the records of a vector, for code that gathers them there first.
+    RecordList(std::vector<T>&& records) {
+        Assign(std::make_move_iterator(records.begin()), std::make_move_iterator(records.end()));
+        records.clear();
+    }
     RecordList(RecordList&& other) noexcept : block_(std::exchange(other.block_, nullptr)) {}
     // Both assignments accept a list from inside one of this list's own records.
     RecordList& operator=(const RecordList& other) {
@@ -255,7 +261,7 @@ private:
     template <class It>
     void Assign(It first, It last) {
         std::size_t count = 0, bytes = 0;
-        for (It it = first; it != last; ++it, ++count) bytes += Name::StoredSize(it->name.size());
+        for (It it = first; it != last; ++it, ++count) bytes += Name::StoredSize((*it).name.size());
         reserve(count, bytes);
         for (; first != last; ++first) push_back(*first);
     }
