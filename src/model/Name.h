@@ -29,6 +29,7 @@ public:
     explicit Name(std::string_view text);
     Name(const Name& other) : Name(other.view()) {}
     // Takes over a name of its own; copies one kept in a list (the list may go before this name does).
+    // Exhausted memory ends the program (OutOfMemory.h), so the copy may be noexcept.
     Name(Name&& other) noexcept;
     Name& operator=(const Name& other);
     Name& operator=(Name&& other) noexcept;

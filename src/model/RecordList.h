@@ -10,7 +10,8 @@
 //
 // Room: growth doubles the room for records and for names, and a list built entry by entry keeps that
 // slack until shrink_to_fit. Builders that know a folder's final figures reserve(count, nameBytes) first
-// and so never grow; nameBytes is the sum of Name::StoredSize over the names to come.
+// and so never grow; nameBytes is the sum of Name::StoredSize over the names to come. Unlike a vector's,
+// reserve(count) alone does not keep records in place: the first name that finds no room moves them all.
 //
 // T: a record with a member `Name name`, constructible as T(std::string_view name, ...), and with two
 // constructors that take everything but the name: T(CopyAllButName, const T&) and
@@ -82,6 +83,8 @@ public:
     std::size_t size() const noexcept { return block_ ? block_->size : 0; }
     bool empty() const noexcept { return size() == 0; }
     std::size_t capacity() const noexcept { return block_ ? block_->capacity : 0; }
+    // Room for names in stored form, in use or not.
+    std::size_t name_capacity() const noexcept { return NameCapacity(); }
     // Bytes the records' names take in stored form (what reserve's nameBytes counts).
     std::size_t name_bytes() const noexcept {
         std::size_t bytes = 0;
@@ -171,6 +174,11 @@ private:
         std::uint32_t nameCapacity;
     };
     static_assert(sizeof(Header) % 16 == 0, "records follow the header at the allocation's alignment");
+
+public:
+    static constexpr std::size_t kHeaderSize = sizeof(Header);
+
+private:
 
     static T* Records(Header* block) noexcept { return reinterpret_cast<T*>(block + 1); }
     static unsigned char* Names(Header* block) noexcept {
