@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev python3 bc
   ntfs-3g
   fp-utils libchm-bin
+  nsis ncdu strace
 )
 
 missing=()

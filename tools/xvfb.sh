@@ -11,14 +11,22 @@ if [ -n "${DISPLAY:-}" ]; then
   fi
 else
   for n in $(seq 101 160); do
-    [ -e "/tmp/.X${n}-lock" ] && continue
+    # A lock whose server has gone (a run killed before it could stop its server) is stale: Xvfb takes
+    # the number over. Skipping those too let such leftovers use up every number.
+    if [ -e "/tmp/.X${n}-lock" ]; then
+      kill -0 "$(tr -d ' ' <"/tmp/.X${n}-lock" 2>/dev/null)" 2>/dev/null && continue
+    fi
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    if kill -0 "$xvfb_pid" 2>/dev/null && xdpyinfo -display ":$n" >/dev/null 2>&1; then
-      export DISPLAY=":$n"
-      break
-    fi
+    # A stale socket may already be there: wait for the server itself to answer.
+    for _ in $(seq 50); do
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        break 2
+      fi
+      sleep 0.1
+    done
     kill "$xvfb_pid" 2>/dev/null
     xvfb_pid=""
   done

@@ -5,17 +5,11 @@
 namespace fw {
 
 HWND NotificationSender(HWND parent, UINT msg, WPARAM, LPARAM lParam) noexcept {
+    if (IsColorRequest(msg)) return reinterpret_cast<HWND>(lParam);
     switch (msg) {
     case WM_COMMAND:
     case WM_HSCROLL:
     case WM_VSCROLL:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
         return reinterpret_cast<HWND>(lParam);
     case WM_NOTIFY:
         return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;

@@ -10,6 +10,7 @@
 //   gui_driver rect <control id>            print "left top right bottom" of a window inside the main one
 //   gui_driver clipboard                    print the clipboard's text
 //   gui_driver window <caption> [ms]        wait for a top-level window of that caption; print its rect
+//   gui_driver wait [ms]                    wait for the main window of a program started by others
 //   gui_driver dialog <caption> [ms]        wait for a dialog box of that caption; print its texts
 //   gui_driver press <caption> <id>         click the button with that id in the dialog box of that caption
 //   gui_driver timed <files> <program> [argument]
@@ -317,6 +318,11 @@ int main(int argc, char** argv) {
         PostMessageA(button, BM_CLICK, 0, 0);
         return 0;
     }
+    if (verb == "wait") {
+        const bool found = WaitForMainWindow(argc > 2 ? std::atoi(argv[2]) : 60000) != nullptr;
+        Check(found, "main window appears");
+        return found ? 0 : 1;
+    }
     if (verb == "clipboard") {
         std::printf("%s\n", ClipboardText().c_str());
         return 0;
@@ -335,6 +341,7 @@ int main(int argc, char** argv) {
     if (verb == "command" && argc >= 3) return PostMessageA(main, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), 0), 0) ? 0 : 1;
     if (verb == "rect" && argc >= 3) return PrintRect(FindDescendant(main, std::atoi(argv[2])));
     std::fprintf(stderr, "usage: gui_driver start <program> [argument] | close [alt-f4] | probe <query> | command <id> |"
-                         " rect <id> | clipboard | window <caption> [ms] | dialog <caption> [ms] | press <caption> <id>\n");
+                         " rect <id> | clipboard | window <caption> [ms] | dialog <caption> [ms] | press <caption> <id> |"
+                         " wait [ms]\n");
     return 2;
 }

@@ -14,6 +14,7 @@
 //   combo <id>           the selected text of the combo box (or extended combo box) with that id
 //   button <id>          the tool bar button with that command id: "enabled|disabled left top right bottom"
 //                        in screen coordinates, or "none"
+//   cmdline              the program's own command line (GetCommandLineW)
 #include <windows.h>
 
 #include <commctrl.h>
@@ -221,6 +222,7 @@ std::string Answer(HWND main, const std::string& query) {
     if (verb == "menustate") return MenuState(main, static_cast<UINT>(argument));
     if (verb == "combo") return ComboSelection(main, argument);
     if (verb == "button") return ToolbarButton(main, argument);
+    if (verb == "cmdline") return Narrow(GetCommandLineW());
     return "<unknown query " + query + ">";
 }
 

@@ -89,6 +89,22 @@ keys F5
 after=$(wait_for "x" status_cell 2 3)
 [ "$before" != "$after" ] && pass "F5 shows the new size ($before -> $after)" || fail "F5 left the size at $before"
 
+# ---- Back to a folder that a Rescan All removed: an empty view, the tree's selection left alone
+rm -rf "$root/Docs"
+click_at $(centre_of "$(drv probe treeitem Docs)")
+expect "into Docs through the tree" "$(current)" "$winroot\\Docs\\"
+keys BackSpace
+keys shift+F5
+expect "Rescan All without Docs" "$(wait_for "$winroot\\" current)" "$winroot\\"
+selected=$(drv probe tree)
+keys alt+Left
+pie_pixels=$(import -window root -crop "$(drv rect 102 | awk '{ printf "%dx%d+%d+%d", $3 - $1, $4 - $2, $1, $2 }')" \
+  -format '%k' info: 2>/dev/null)
+expect "Back to the removed folder shows an empty pie" "$pie_pixels" "1"
+expect "and leaves the tree's selection as it was" "$(drv probe tree)" "$selected"
+keys alt+Right
+expect "the program goes on" "$(current)" "$winroot\\"
+
 # ---- modes: the menu and the mode box agree
 keys alt+m l
 expect "Logical size from the menu selects it in the box" "$(drv probe combo 164)" "Logical Size"

@@ -2,6 +2,7 @@
 // for people to look at, and pixels read back once what was drawn has reached the screen.
 #pragma once
 
+#include "WindowTestSupport.h"
 #include "fw/Handles.h"
 
 #include <windows.h>
@@ -27,16 +28,7 @@ inline void Pump(DWORD ms = 0) {
 
 // The window as it is on screen, as a 24-bit BMP under build/gui-artifacts (or beside the test).
 inline bool SaveScreenshot(HWND window, const std::string& fileName) {
-    char module[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, module, MAX_PATH);
-    std::string folder = module;
-    folder.erase(folder.find_last_of('\\'));
-    for (std::string up = folder; up.size() > 3; up.erase(up.find_last_of('\\')))
-        if (up.substr(up.find_last_of('\\') + 1) == "build") {
-            folder = up + "\\gui-artifacts";
-            CreateDirectoryA(folder.c_str(), nullptr);
-            break;
-        }
+    const std::string folder = test_support::ArtifactsDir();
     RECT rect{};
     GetWindowRect(window, &rect);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;

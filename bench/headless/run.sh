@@ -1,0 +1,67 @@
+#!/bin/bash
+# Headless scanner benchmark, one command: tools/bench.sh headless [sizes...]   (sizes: 200k 1m; default 1m)
+# Builds kelvaran-scan and the tree generator optimised (build/bench), generates the tree under
+# /tmp/kelvaran-bench once (shared with the walk benchmark, kept for later runs), then with a warm cache,
+# best of three each: kelvaran-scan writing its data file, `du -s`, and `ncdu -o` writing its export; one
+# line per tree with the times, the ratios, the files written and the peak memory of each.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$root"
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(1m)
+trees=/tmp/kelvaran-bench
+out=$(mktemp -d /tmp/kelvaran-headless-bench.XXXXXX)
+trap 'rm -rf "$out"' EXIT
+
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target scan_gen kelvaran-scan -j2 >/dev/null
+gen=build/bench/bench/scan/scan_gen
+scanner=build/bench/src/kelvaran-scan
+command -v ncdu >/dev/null || { echo "ncdu is missing (tools/install-deps.sh installs it)" >&2; exit 1; }
+
+# Best wall time of three runs of a command, in seconds; the peak resident memory (KiB) of the last run
+# goes to the file peak.
+best_of_3() {
+  local best="" t kib
+  for _ in 1 2 3; do
+    /usr/bin/time -f '%e %M' -o "$out/time" "$@" >/dev/null 2>"$out/stderr"
+    read -r t kib <"$out/time"
+    echo "$kib" >"$out/peak"
+    if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
+  done
+  printf '%.2f' "$best"
+}
+field() { awk -v k="$1" '{ for (i = 1; i < NF; i++) if ($i == k) print $(i + 1) }' <<<"$2"; }
+ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
+
+mkdir -p "$trees"
+for size in "${sizes[@]}"; do
+  case $size in
+    200k) files=200000; folders=20000 ;;
+    1m) files=1000000; folders=60000 ;;
+    *) echo "unknown size $size (200k or 1m)" >&2; exit 2 ;;
+  esac
+  tree=$trees/tree-$size
+  if [ ! -f "$tree.totals" ]; then
+    rm -rf "$tree"
+    echo "generating $tree ($files files in $folders folders)..." >&2
+    "$gen" "$tree" "$files" "$folders" >"$tree.totals.tmp"
+    mv "$tree.totals.tmp" "$tree.totals"
+  fi
+  expect=$(cat "$tree.totals")
+
+  du -s "$tree" >/dev/null  # warm the caches
+  ours=$(best_of_3 "$scanner" "$tree" "$out/tree.klv"); ours_peak=$(cat "$out/peak")
+  summary=$(cat "$out/stderr")
+  du=$(best_of_3 du -s "$tree"); du_peak=$(cat "$out/peak")
+  ncdu=$(best_of_3 ncdu -0 -x -o "$out/tree.ncdu" "$tree"); ncdu_peak=$(cat "$out/peak")
+
+  found_files=$(sed -E 's/.* ([0-9,]+) files.*/\1/' <<<"$summary" | tr -d ,)
+  found_folders=$(sed -E 's/.*: ([0-9,]+) folders.*/\1/' <<<"$summary" | tr -d ,)
+  check="totals match"
+  [ "$found_files" = "$(field files "$expect")" ] && [ "$found_folders" = "$(field folders "$expect")" ] \
+    || check="MISMATCH: found $found_files files, $found_folders folders; generated $(field files "$expect"), $(field folders "$expect")"
+  echo "headless $size: kelvaran-scan ${ours} s vs du -s ${du} s (ratio $(ratio "$ours" "$du")) vs ncdu -o ${ncdu} s (ratio $(ratio "$ours" "$ncdu"));" \
+       "files written $(( $(stat -c %s "$out/tree.klv") >> 20 )) MiB .klv vs $(( $(stat -c %s "$out/tree.ncdu") >> 20 )) MiB ncdu export;" \
+       "peak memory $(( ours_peak >> 10 )) / $(( du_peak >> 10 )) / $(( ncdu_peak >> 10 )) MiB; $(field files "$expect") files, $check"
+done
