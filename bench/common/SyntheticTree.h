@@ -28,8 +28,8 @@ inline std::string Name(Rng& rng) {
     return name;
 }
 
-// Folder i > 0 hangs below a random earlier folder; files are spread at random. Every vector is sized
-// exactly before it is filled, as a scan's would end up.
+// Folder i > 0 hangs below a random earlier folder; files are spread at random. Every list ends at its
+// exact size, as a scan's would.
 inline model::DirInfo BuildTree(std::size_t fileCount, std::size_t folderCount) {
     Rng rng{12345};
     std::vector<std::uint32_t> parent(folderCount, 0), filesIn(folderCount, 0);
@@ -52,6 +52,9 @@ inline model::DirInfo BuildTree(std::size_t fileCount, std::size_t folderCount) 
         }
         dir->subdirs.reserve(children[index].size());
         for (std::size_t k = 0; k < children[index].size(); ++k) dir->subdirs.emplace_back(Name(rng));
+        // Names take room beside the records, unknown until made: give back what growth left over.
+        dir->files.shrink_to_fit();
+        dir->subdirs.shrink_to_fit();
         for (std::size_t k = 0; k < children[index].size(); ++k) stack.push_back({children[index][k], &dir->subdirs[k]});
     }
     return root;

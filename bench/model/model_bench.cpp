@@ -59,6 +59,34 @@ double RawRead(const std::string& path, std::size_t size) {
 
 const model::ErrorReporter kFail = [](const std::string& text) { Fail(text); };
 
+// Where a tree's bytes go, per entry: the records, the names' text and their length bytes, the list
+// headers, and the allocations (one per non-empty list; the heap adds its own bookkeeping to each).
+void PrintProfile(const model::DirInfo& root, double entries) {
+    double records = sizeof(model::DirInfo), text = 0, lengths = 0, headers = 0, lists = 0;
+    auto count = [&](const auto& list) {
+        if (list.capacity() == 0) return;
+        ++lists;
+        records += static_cast<double>(list.capacity() * sizeof(list[0]));
+        headers += static_cast<double>(model::RecordList<model::FileInfo>::kHeaderSize);
+        for (const auto& record : list) {
+            text += static_cast<double>(record.name.size());
+            lengths += static_cast<double>(model::Name::StoredSize(record.name.size()) - record.name.size());
+        }
+    };
+    std::vector<const model::DirInfo*> stack{&root};
+    while (!stack.empty()) {
+        const model::DirInfo* dir = stack.back();
+        stack.pop_back();
+        count(dir->files);
+        count(dir->subdirs);
+        for (const model::DirInfo& sub : dir->subdirs) stack.push_back(&sub);
+    }
+    std::printf("profile per entry: records %.1f, name text %.1f, name lengths %.1f, list headers %.1f; "
+                "%.3f allocations per entry (FileInfo %zu bytes, DirInfo %zu)\n",
+                records / entries, text / entries, lengths / entries, headers / entries, lists / entries,
+                sizeof(model::FileInfo), sizeof(model::DirInfo));
+}
+
 void BuildAndExport(std::size_t files, std::size_t folders, const std::string& path) {
     const double entries = static_cast<double>(files + folders);
     const long rssBefore = StatusKb("VmRSS");
@@ -69,6 +97,7 @@ void BuildAndExport(std::size_t files, std::size_t folders, const std::string& p
     std::printf("tree: %zu files in %zu folders built in %.2f s; memory %.1f bytes/entry (RSS growth %.1f MB)\n",
                 files, folders, buildSeconds, (rssAfter - rssBefore) * 1024.0 / entries,
                 (rssAfter - rssBefore) / 1024.0);
+    PrintProfile(root, entries);
 
     double best = 1e9;
     for (int run = 0; run < 5; ++run) {

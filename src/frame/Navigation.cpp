@@ -45,10 +45,10 @@ bool ReplaceFolderContents(model::DirInfo& root, std::string_view relativePath, 
     model::DirInfo* folder = model::FindDir(root, relativePath);
     if (!folder) return false;
     // The folder's place among its siblings (name and stored order key) is its parent's business.
-    std::string name = std::move(folder->name);
+    const std::string name(folder->name);
     const std::int32_t sortKey = folder->sortKey;
     *folder = std::move(scanned);
-    folder->name = std::move(name);
+    folder->name = name;
     folder->sortKey = sortKey;
     model::RecomputeTotals(root, clusterSize);
     return true;

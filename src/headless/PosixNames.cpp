@@ -6,17 +6,18 @@
 namespace headless {
 namespace {
 
-bool ReplaceBackslashes(std::string& name) {
-    if (name.find('\\') == std::string::npos) return false;
+bool ReplaceBackslashes(model::Name& name) {
+    const std::string_view text = name;
+    if (text.find('\\') == std::string_view::npos) return false;
     std::string replaced;
-    replaced.reserve(name.size() + 4);
-    for (char c : name) {
+    replaced.reserve(text.size() + 4);
+    for (char c : text) {
         if (c == '\\')
             replaced += kBackslashStandIn;
         else
             replaced += c;
     }
-    name = std::move(replaced);
+    name = replaced;
     return true;
 }
 

@@ -32,13 +32,13 @@ std::size_t CharacterCount(std::string_view text) noexcept {
     return count;
 }
 
-std::uint32_t PathTable::Add(std::uint32_t parent, const std::string& name) {
+std::uint32_t PathTable::Add(std::uint32_t parent, const model::Name& name) {
     nodes_.push_back({parent, &name});
     return static_cast<std::uint32_t>(nodes_.size() - 1);
 }
 
-std::string PathTable::Path(std::uint32_t folder, const std::string* file, bool absolute) const {
-    std::vector<const std::string*> names;
+std::string PathTable::Path(std::uint32_t folder, const model::Name* file, bool absolute) const {
+    std::vector<const model::Name*> names;
     std::size_t length = (absolute ? basePath_.size() : 0) + (file ? file->size() : 0);
     for (std::uint32_t node = folder; node != kStart && node < nodes_.size(); node = nodes_[node].parent) {
         names.push_back(nodes_[node].name);
@@ -194,7 +194,7 @@ StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint
         return plan;
     }
     plan.recurse = form.recurse;
-    StatsScope scope = form.rootScope ? StatsScope{&root, root.name + "\\"} : ResolveFolder(root, form.folder);
+    StatsScope scope = form.rootScope ? StatsScope{&root, root.name.str() + "\\"} : ResolveFolder(root, form.folder);
     plan.start = scope.start;
     plan.basePath = std::move(scope.basePath);
     if (!plan.start) {

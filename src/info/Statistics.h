@@ -48,15 +48,15 @@ public:
     PathTable() = default;
     explicit PathTable(std::string basePath) : basePath_(std::move(basePath)), nodes_{{kStart, nullptr}} {}
 
-    std::uint32_t Add(std::uint32_t parent, const std::string& name);
+    std::uint32_t Add(std::uint32_t parent, const model::Name& name);
     const std::string& BasePath() const noexcept { return basePath_; }
     // The folder's path ending in a backslash, with or without the base path in front; then `file`.
-    std::string Path(std::uint32_t folder, const std::string* file, bool absolute) const;
+    std::string Path(std::uint32_t folder, const model::Name* file, bool absolute) const;
 
 private:
     struct Node {
         std::uint32_t parent;
-        const std::string* name;
+        const model::Name* name;
     };
     std::string basePath_;
     std::vector<Node> nodes_;

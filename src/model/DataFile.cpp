@@ -107,7 +107,7 @@ void PutPacked(ByteOutput& out, std::uint64_t value) {
     out.Put(bytes, 1u + count);
 }
 
-bool PutName(ByteOutput& out, const std::string& name) {
+bool PutName(ByteOutput& out, std::string_view name) {
     if (name.size() > kMaxStoredNameLength) return false;
     const unsigned char length[2] = {static_cast<unsigned char>(name.size() & 0xFF),
                                      static_cast<unsigned char>(name.size() >> 8)};
@@ -172,8 +172,10 @@ public:
             if (!IsValidClusterSize(newCluster)) newCluster = 0;
         }
         DirInfo tree;
+        std::string name;
         std::uint32_t fileCount = 0, dirCount = 0;
-        if (!ReadFolderHead(tree, fileCount, dirCount)) return DecodeResult::kNotDataFile;
+        if (!ReadFolderHead(name, tree.sortKey, fileCount, dirCount)) return DecodeResult::kNotDataFile;
+        tree.name = name;
         const bool complete = ReadBody(tree, fileCount, dirCount);
         root = std::move(tree);
         clusterSize = newCluster;
@@ -198,35 +200,53 @@ private:
         return true;
     }
 
+    // Replaces `name` with the next stored name.
     bool ReadName(std::string& name) {
         unsigned char length[2];
         if (!in_.Read(length, 2)) return false;
+        name.clear();
         return in_.Append(name, length[0] | (std::size_t{length[1]} << 8));
     }
 
-    bool ReadFolderHead(DirInfo& dir, std::uint32_t& fileCount, std::uint32_t& dirCount) {
-        std::uint32_t sortKey = 0;
-        if (!ReadPacked32(fileCount) || !ReadPacked32(dirCount) || !ReadPacked32(sortKey) || !ReadName(dir.name))
+    bool ReadFolderHead(std::string& name, std::int32_t& sortKey, std::uint32_t& fileCount, std::uint32_t& dirCount) {
+        std::uint32_t key = 0;
+        if (!ReadPacked32(fileCount) || !ReadPacked32(dirCount) || !ReadPacked32(key) || !ReadName(name))
             return false;
-        dir.sortKey = static_cast<std::int32_t>(sortKey);
+        sortKey = static_cast<std::int32_t>(key);
         return true;
     }
 
-    // Appends complete file records only. The reserve is bounded by the bytes already at hand (a file
-    // record takes at least 4), never by the count alone; a short read ends the whole read, so at most one
-    // folder can over-reserve.
+    // Appends the complete file records. They gather in scratch space first, so that the folder's list is
+    // made once at its final size, and only as large as what was actually read.
     bool ReadFiles(DirInfo& dir, std::uint32_t count) {
-        dir.files.reserve(std::min<std::size_t>(count, in_.Buffered() / 4));
+        pending_.clear();
+        names_.clear();
+        bool complete = true;
+        std::size_t stored = 0;
         for (std::uint32_t i = 0; i < count; ++i) {
-            FileInfo file;
+            PendingFile file;
             std::uint64_t size = 0;
             std::uint32_t sortKey = 0;
-            if (!ReadPacked(size, 8) || !ReadPacked32(sortKey) || !ReadName(file.name)) return false;
+            unsigned char length[2];
+            if (!ReadPacked(size, 8) || !ReadPacked32(sortKey) || !in_.Read(length, 2)) {
+                complete = false;
+                break;
+            }
             file.size = size;
             file.sortKey = static_cast<std::int32_t>(sortKey);
-            dir.files.push_back(std::move(file));
+            file.start = names_.size();
+            file.length = length[0] | (std::size_t{length[1]} << 8);
+            if (!in_.Append(names_, file.length)) {
+                complete = false;
+                break;
+            }
+            stored += Name::StoredSize(file.length);
+            pending_.push_back(file);
         }
-        return true;
+        dir.files.reserve(pending_.size(), stored);
+        for (const PendingFile& file : pending_)
+            dir.files.emplace_back(std::string_view(names_).substr(file.start, file.length), file.size, file.sortKey);
+        return complete;
     }
 
     bool ReadBody(DirInfo& root, std::uint32_t fileCount, std::uint32_t dirCount) {
@@ -235,26 +255,49 @@ private:
             DirInfo* dir;
             std::uint32_t remaining;
         };
-        // Frames point only at ancestors of the folder being filled; their vectors do not grow meanwhile.
+        // Frames point only at ancestors of the folder being filled; their lists do not grow meanwhile.
         std::vector<Frame> stack{{&root, dirCount}};
+        bool complete = true;
+        std::string name;
         while (!stack.empty()) {
             Frame& top = stack.back();
             if (top.remaining == 0) {
+                // The folder is complete: its subfolder list need not keep room for more.
+                top.dir->subdirs.shrink_to_fit();
                 stack.pop_back();
                 continue;
             }
             --top.remaining;
-            if (stack.size() > kMaxTreeDepth) return false;  // the child would sit below the deepest level
-            DirInfo child;
+            std::int32_t sortKey = 0;
             std::uint32_t childFiles = 0, childDirs = 0;
-            if (!ReadFolderHead(child, childFiles, childDirs)) return false;
-            DirInfo& added = top.dir->subdirs.emplace_back(std::move(child));
-            if (!ReadFiles(added, childFiles)) return false;
+            // The child would sit below the deepest level, or its head is cut short.
+            if (stack.size() > kMaxTreeDepth || !ReadFolderHead(name, sortKey, childFiles, childDirs)) {
+                complete = false;
+                break;
+            }
+            DirInfo& added = top.dir->subdirs.emplace_back(name);
+            added.sortKey = sortKey;
+            if (!ReadFiles(added, childFiles)) {
+                complete = false;
+                break;
+            }
             stack.push_back({&added, childDirs});
         }
-        return true;
+        // A damaged file keeps what was read; the lists left open give back their room as well, innermost
+        // first, since shrinking a list moves the folders in it.
+        for (auto frame = stack.rbegin(); frame != stack.rend(); ++frame) frame->dir->subdirs.shrink_to_fit();
+        return complete;
     }
 
+    struct PendingFile {
+        std::uint64_t size;
+        std::int32_t sortKey;
+        std::size_t start;
+        std::size_t length;
+    };
+
+    std::vector<PendingFile> pending_;
+    std::string names_;
     ByteInput& in_;
 };
 

@@ -8,9 +8,8 @@
 namespace model {
 namespace {
 
-// Copies a record's own fields and files, not its subfolders.
+// Copies a record's own fields and files, not its name or subfolders.
 void CopyShallow(DirInfo& to, const DirInfo& from) {
-    to.name = from.name;
     to.files = from.files;
     to.sortKey = from.sortKey;
     to.deepFiles = from.deepFiles;
@@ -28,30 +27,51 @@ bool EqualShallow(const DirInfo& a, const DirInfo& b) {
            a.subdirs.size() == b.subdirs.size() && a.files == b.files;
 }
 
-}  // namespace
-
-DirInfo::DirInfo(const DirInfo& other) {
-    CopyShallow(*this, other);
+// Copies everything below `from` into `to`, which has its own fields already.
+void CopySubtree(DirInfo& to, const DirInfo& from) {
     struct Frame {
         const DirInfo* from;
         DirInfo* to;
         std::size_t next;
     };
-    std::vector<Frame> stack{{&other, this, 0}};
+    std::vector<Frame> stack{{&from, &to, 0}};
     while (!stack.empty()) {
         Frame& top = stack.back();
         if (top.next == top.from->subdirs.size()) {
             stack.pop_back();
             continue;
         }
-        if (top.next == 0) top.to->subdirs.reserve(top.from->subdirs.size());
-        const DirInfo& from = top.from->subdirs[top.next++];
-        // The reserve above keeps `to` in place while its siblings are appended later.
-        DirInfo& to = top.to->subdirs.emplace_back();
-        CopyShallow(to, from);
-        stack.push_back({&from, &to, 0});
+        // The exact reserve keeps `to` in place while its siblings are appended later.
+        if (top.next == 0) top.to->subdirs.reserve(top.from->subdirs.size(), top.from->subdirs.name_bytes());
+        const DirInfo& child = top.from->subdirs[top.next++];
+        DirInfo& copy = top.to->subdirs.emplace_back(child.name);
+        CopyShallow(copy, child);
+        stack.push_back({&child, &copy, 0});
     }
 }
+
+}  // namespace
+
+DirInfo::DirInfo(const DirInfo& other) : name(other.name) {
+    CopyShallow(*this, other);
+    CopySubtree(*this, other);
+}
+
+DirInfo::DirInfo(CopyAllButName, const DirInfo& other) {
+    CopyShallow(*this, other);
+    CopySubtree(*this, other);
+}
+
+DirInfo::DirInfo(MoveAllButName, DirInfo& other) noexcept
+    : sortKey(other.sortKey),
+      deepFiles(other.deepFiles),
+      deepDirs(other.deepDirs),
+      subdirs(std::move(other.subdirs)),
+      files(std::move(other.files)),
+      localSize(other.localSize),
+      deepSize(other.deepSize),
+      localAlloc(other.localAlloc),
+      deepAlloc(other.deepAlloc) {}
 
 DirInfo& DirInfo::operator=(const DirInfo& other) {
     if (this != &other) *this = DirInfo(other);
@@ -64,8 +84,8 @@ DirInfo& DirInfo::operator=(DirInfo&& other) noexcept {
     // from it: take it out whole first, and let the old subtree go with `taken`.
     DirInfo taken(std::move(other));
     std::swap(name, taken.name);
-    std::swap(subdirs, taken.subdirs);
-    std::swap(files, taken.files);
+    subdirs.swap(taken.subdirs);
+    files.swap(taken.files);
     sortKey = taken.sortKey;
     deepFiles = taken.deepFiles;
     deepDirs = taken.deepDirs;
@@ -79,10 +99,10 @@ DirInfo& DirInfo::operator=(DirInfo&& other) noexcept {
 DirInfo::~DirInfo() {
     if (subdirs.empty()) return;
     // Detach each level's children before their parent goes, so every record is destroyed childless.
-    std::vector<std::vector<DirInfo>> pending;
+    std::vector<RecordList<DirInfo>> pending;
     pending.push_back(std::move(subdirs));
     while (!pending.empty()) {
-        std::vector<DirInfo>& level = pending.back();
+        RecordList<DirInfo>& level = pending.back();
         if (level.empty()) {
             pending.pop_back();
             continue;
@@ -92,7 +112,7 @@ DirInfo::~DirInfo() {
             level.pop_back();
             continue;
         }
-        std::vector<DirInfo> children = std::move(last.subdirs);
+        RecordList<DirInfo> children = std::move(last.subdirs);
         pending.push_back(std::move(children));
     }
 }

@@ -2,12 +2,19 @@
 // value in listing order, with no parent links. Paths are composed top-down; a folder path ends in a
 // backslash and the root record's name has none ("C:", "C:\Data"). Names are UTF-8 bytes.
 //
+// Size: a tree may hold millions of records, so each is kept small. A folder's children sit in one
+// RecordList per kind together with their names (see Name.h); builders that know a folder's final figures
+// reserve them up front, others call shrink_to_fit once the folder is complete.
+//
 // Totals: the scanner fills the logical totals while it walks; RecomputeTotals is the only producer of the
 // allocated totals and runs over the whole tree after every scan, import and change of cluster size.
 //
 // Depth: every walk in this module (destruction, copy, comparison, totals, data file) is iterative, so any
 // depth is safe here. Trees from a scan or a data file reach kMaxTreeDepth levels (see there).
 #pragma once
+
+#include "model/Name.h"
+#include "model/RecordList.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -26,19 +33,21 @@ inline constexpr std::size_t kMaxTreeDepth = 16384;
 
 struct FileInfo {
     FileInfo() = default;
-    FileInfo(std::string name_, std::uint64_t size_, std::int32_t sortKey_ = 0)
-        : name(std::move(name_)), size(size_), sortKey(sortKey_) {}
+    FileInfo(std::string_view name_, std::uint64_t size_, std::int32_t sortKey_ = 0)
+        : name(name_), sortKey(sortKey_), size(size_) {}
+    FileInfo(CopyAllButName, const FileInfo& other) noexcept : sortKey(other.sortKey), size(other.size) {}
+    FileInfo(MoveAllButName, FileInfo& other) noexcept : sortKey(other.sortKey), size(other.size) {}
 
-    std::string name;
-    std::uint64_t size = 0;
+    Name name;
     std::int32_t sortKey = 0;
+    std::uint64_t size = 0;
 
     friend bool operator==(const FileInfo&, const FileInfo&) = default;
 };
 
 struct DirInfo {
     DirInfo() = default;
-    explicit DirInfo(std::string name_) : name(std::move(name_)) {}
+    explicit DirInfo(std::string_view name_) : name(name_) {}
 
     // Deep copies, comparisons and destruction walk the subtree with an explicit stack, never the call stack.
     // Both assignments accept a folder of this record's own subtree (`root = std::move(root.subdirs[0])`).
@@ -47,13 +56,16 @@ struct DirInfo {
     DirInfo& operator=(const DirInfo& other);
     DirInfo& operator=(DirInfo&& other) noexcept;
     ~DirInfo();
+    // For RecordList, which keeps the names of its records itself.
+    DirInfo(CopyAllButName, const DirInfo& other);
+    DirInfo(MoveAllButName, DirInfo& other) noexcept;
 
-    std::string name;
-    std::vector<DirInfo> subdirs;
-    std::vector<FileInfo> files;
+    Name name;
     std::int32_t sortKey = 0;
     std::uint32_t deepFiles = 0;
     std::uint32_t deepDirs = 0;
+    RecordList<DirInfo> subdirs;
+    RecordList<FileInfo> files;
     std::uint64_t localSize = 0;
     std::uint64_t deepSize = 0;
     std::uint64_t localAlloc = 0;
@@ -62,6 +74,9 @@ struct DirInfo {
     // Every field of every record in the two subtrees, children in order.
     friend bool operator==(const DirInfo& a, const DirInfo& b);
 };
+
+static_assert(sizeof(FileInfo) == 16 && sizeof(DirInfo) == 48 + 2 * sizeof(void*),
+              "records stay free of padding");
 
 // Size kind (view mode): 0 logical, 1 physical (allocated), 2 wasted.
 enum SizeKind : int { kLogicalSize = 0, kPhysicalSize = 1, kWastedSpace = 2 };

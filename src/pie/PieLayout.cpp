@@ -44,7 +44,7 @@ void ListItems(const model::DirInfo& dir, const SizeContext& ctx, std::vector<Va
 namespace {
 
 // Case-insensitive over ASCII letters, bytes compared unsigned.
-bool NameLess(const std::string& a, const std::string& b) {
+bool NameLess(std::string_view a, std::string_view b) {
     const std::size_t len = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < len; ++i) {
         int ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);

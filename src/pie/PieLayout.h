@@ -33,7 +33,7 @@ struct Item {
 
     const model::DirInfo& Dir() const noexcept { return *static_cast<const model::DirInfo*>(info); }
     const model::FileInfo& File() const noexcept { return *static_cast<const model::FileInfo*>(info); }
-    const std::string& Name() const noexcept { return isDir ? Dir().name : File().name; }
+    const model::Name& Name() const noexcept { return isDir ? Dir().name : File().name; }
 };
 
 std::uint64_t ValueOf(const model::DirInfo& dir, const SizeContext& ctx);

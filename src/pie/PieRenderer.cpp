@@ -59,7 +59,7 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
     if (t1 == t0) renderMs_ = 0;
 
     if (settings.showPieStats) painter.StatsOverlay(FormatPieStats(rings_, segments_, renderMs_, sortMs_), contrast);
-    painter.CentreLabel(current->name, geometry_.cx, geometry_.cy);
+    painter.CentreLabel(current->name.str(), geometry_.cx, geometry_.cy);
     host.ShowFolderStatus(host.CurrentPath(), "", *current);
 }
 

@@ -36,7 +36,7 @@ void RingAreas::Clear() {
     radii_.clear();
 }
 
-std::int32_t RingAreas::Add(int ring, double start, double end, const std::string& name, bool isDir, std::int32_t parent) {
+std::int32_t RingAreas::Add(int ring, double start, double end, const model::Name& name, bool isDir, std::int32_t parent) {
     if (ring < 0 || ring >= rings_) throw std::out_of_range("RingAreas::Add: no such ring");
     auto& segments = segments_[static_cast<std::size_t>(ring)];
     segments.push_back({start, end, &name, parent, isDir});

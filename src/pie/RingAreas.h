@@ -9,6 +9,8 @@
 // order of the layout, which lets Find search by angle.
 #pragma once
 
+#include "model/Name.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,7 +21,7 @@ namespace pie {
 struct Segment {
     double start = 0;
     double end = 0;
-    const std::string* name = nullptr;
+    const model::Name* name = nullptr;
     std::int32_t parent = -1;  // index on the ring inside; -1 on ring 0
     bool isDir = false;
 };
@@ -34,7 +36,7 @@ public:
     // No rings and no radii: Find reports nothing (used when no folder is shown).
     void Clear();
     // Appends a segment and returns its index on the ring. `parent` is the folder's index on ring - 1.
-    std::int32_t Add(int ring, double start, double end, const std::string& name, bool isDir, std::int32_t parent);
+    std::int32_t Add(int ring, double start, double end, const model::Name& name, bool isDir, std::int32_t parent);
 
     // The relative path under (distance, angle): "" for the centre; nullopt outside the pie or in a gap.
     // A segment contains the angles from its start up to, not including, its end; where rounding lets two

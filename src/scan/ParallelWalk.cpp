@@ -179,7 +179,7 @@ private:
         if (std::unique_ptr<DirListing> listing = lister_.Open(path_)) {
             // The entries gather here first, so that the folder's arrays are made once at their size:
             // arrays grown entry by entry and then shrunk leave holes in the heap between workers.
-            std::size_t files = 0, folders = 0;
+            std::size_t files = 0, folders = 0, fileNameBytes = 0, folderNameBytes = 0;
             for (;;) {
                 if (taken_ == entries_.size()) entries_.emplace_back();
                 DirEntry& entry = entries_[taken_];
@@ -188,9 +188,11 @@ private:
                 ++taken_;
                 if (entry.isDirectory) {
                     ++folders;
+                    folderNameBytes += model::Name::StoredSize(entry.name.size());
                     ++tally_.folders;
                 } else {
                     ++files;
+                    fileNameBytes += model::Name::StoredSize(entry.name.size());
                     ++tally_.files;
                     tally_.bytes += CountedBytes(entry.size, clusterSize_);
                 }
@@ -199,8 +201,8 @@ private:
             }
             Count();
             listing.reset();
-            dir.files.reserve(files);
-            dir.subdirs.reserve(folders);
+            dir.files.reserve(files, fileNameBytes);
+            dir.subdirs.reserve(folders, folderNameBytes);
             for (std::size_t i = 0; i < taken_; ++i) {
                 DirEntry& entry = entries_[i];
                 if (entry.isDirectory) {

@@ -24,7 +24,7 @@ using model::FileInfo;
 
 constexpr int kSize = 400;
 
-DirInfo Folder(std::string name, std::vector<DirInfo> subdirs, std::vector<FileInfo> files) {
+DirInfo Folder(std::string name, model::RecordList<DirInfo> subdirs, model::RecordList<FileInfo> files) {
     DirInfo d(std::move(name));
     d.subdirs = std::move(subdirs);
     d.files = std::move(files);

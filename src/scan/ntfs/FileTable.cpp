@@ -306,20 +306,34 @@ ReadResult FileTable::BuildTree(std::uint32_t start, std::span<const std::uint16
         stack.pop_back();
         SortChildren(top.folder, upcase);
         const std::uint32_t first = childStart_[top.folder], last = childStart_[top.folder + 1];
-        std::size_t folderCount = 0;
-        for (std::uint32_t i = first; i < last; ++i)
-            if (records_[names_[children_[i]].record].flags & kDirectory) ++folderCount;
-        // Exact sizes up front: pointers to the subfolders stay valid while they wait on the stack.
-        top.dir->subdirs.reserve(folderCount);
-        top.dir->files.reserve(last - first - folderCount);
+        // The children's names in UTF-8 first, so that both lists are made at their exact sizes: pointers
+        // to the subfolders stay valid while they wait on the stack.
+        utf8.clear();
+        utf8Ends_.clear();
+        std::size_t folderCount = 0, folderBytes = 0, fileBytes = 0;
+        for (std::uint32_t i = first; i < last; ++i) {
+            const Name& name = names_[children_[i]];
+            const std::size_t begin = utf8.size();
+            AppendUtf8(TextOf(name), utf8);
+            utf8Ends_.push_back(utf8.size());
+            const std::size_t stored = model::Name::StoredSize(utf8.size() - begin);
+            if (records_[name.record].flags & kDirectory) {
+                ++folderCount;
+                folderBytes += stored;
+            } else {
+                fileBytes += stored;
+            }
+        }
+        top.dir->subdirs.reserve(folderCount, folderBytes);
+        top.dir->files.reserve(last - first - folderCount, fileBytes);
         for (std::uint32_t i = first; i < last; ++i) {
             const Name& name = names_[children_[i]];
             Record& r = records_[name.record];
-            utf8.clear();
-            AppendUtf8(TextOf(name), utf8);
+            const std::size_t begin = i == first ? 0 : utf8Ends_[i - first - 1];
+            const std::string_view text = std::string_view(utf8).substr(begin, utf8Ends_[i - first] - begin);
             if (r.flags & kDirectory) {
                 ++folders;
-                model::DirInfo& sub = top.dir->subdirs.emplace_back(utf8);
+                model::DirInfo& sub = top.dir->subdirs.emplace_back(text);
                 if (!(r.flags & kPlaced) && !IsNameSurrogateFolder(name.record)) {
                     r.flags |= kPlaced;
                     stack.push_back({&sub, name.record});
@@ -328,7 +342,7 @@ ReadResult FileTable::BuildTree(std::uint32_t start, std::span<const std::uint16
                 ++files;
                 const std::uint64_t size = (r.flags & kHasData) ? r.dataSize : 0;
                 bytes += clusterSize != 0 ? model::AllocatedSize(size, clusterSize) : size;
-                top.dir->files.emplace_back(utf8, size, 0);
+                top.dir->files.emplace_back(text, size, 0);
             }
             if (++sinceCheck == kEntriesPerCheck) {
                 sinceCheck = 0;

@@ -125,6 +125,8 @@ private:
     std::vector<std::uint32_t> children_;
     std::vector<std::uint8_t> sorted_;
     bool indexed_ = false;
+    // BuildTree's scratch: where each child's UTF-8 name ends in its buffer.
+    std::vector<std::size_t> utf8Ends_;
 };
 
 }  // namespace scan::ntfs

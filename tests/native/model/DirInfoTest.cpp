@@ -143,7 +143,7 @@ TEST(DirInfoValue, CopiesAreDeepAndIndependent) {
     DirInfo copy = original;
     EXPECT_EQ(copy, original);
 
-    copy.subdirs[0].name += "x";
+    copy.subdirs[0].name = copy.subdirs[0].name.str() + "x";
     EXPECT_NE(copy, original);
     copy = original;
     EXPECT_EQ(copy, original);

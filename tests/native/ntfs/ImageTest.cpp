@@ -172,7 +172,7 @@ std::vector<std::uint16_t> UpCaseOf(const fs::path& image) {
 // folder fits one block. Sorts the walked tree into index order; returns how many folders changed.
 std::size_t SortLikeTheIndex(model::DirInfo& root, std::span<const std::uint16_t> upcase) {
     std::size_t changed = 0;
-    auto before = [&](const std::string& a, const std::string& b) {
+    auto before = [&](std::string_view a, std::string_view b) {
         return CollateNames(Utf8ToUtf16(a), Utf8ToUtf16(b), upcase) < 0;
     };
     std::vector<model::DirInfo*> stack{&root};
@@ -208,7 +208,7 @@ std::string FirstDifference(const model::DirInfo& a, const model::DirInfo& b) {
         const model::DirInfo* b;
         std::string path;
     };
-    std::vector<Frame> stack{{&a, &b, a.name}};
+    std::vector<Frame> stack{{&a, &b, a.name.str()}};
     while (!stack.empty()) {
         const Frame f = stack.back();
         stack.pop_back();
@@ -414,8 +414,8 @@ void Remove(model::DirInfo& root, const std::string& path) {
         dir = &*it;
         part = next;
     }
-    std::erase_if(dir->files, [&](const model::FileInfo& f) { return f.name == part; });
-    std::erase_if(dir->subdirs, [&](const model::DirInfo& d) { return d.name == part; });
+    model::erase_if(dir->files, [&](const model::FileInfo& f) { return f.name == part; });
+    model::erase_if(dir->subdirs, [&](const model::DirInfo& d) { return d.name == part; });
     model::RecomputeTotals(root, 0);
 }
 

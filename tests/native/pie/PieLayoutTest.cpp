@@ -88,7 +88,7 @@ std::vector<std::string> Ordered(const DirInfo& d, int order, bool group) {
     pie::ListItems(d, items);
     pie::OrderItems(items, order, group, {model::kLogicalSize, 0});
     std::vector<std::string> names;
-    for (const auto& i : items) names.push_back(i.Name());
+    for (const auto& i : items) names.emplace_back(i.Name());
     return names;
 }
 

@@ -12,7 +12,7 @@
 
 namespace pie_test {
 
-inline model::DirInfo Dir(std::string name, std::vector<model::DirInfo> subdirs, std::vector<model::FileInfo> files) {
+inline model::DirInfo Dir(std::string name, model::RecordList<model::DirInfo> subdirs, model::RecordList<model::FileInfo> files) {
     model::DirInfo d(std::move(name));
     d.subdirs = std::move(subdirs);
     d.files = std::move(files);

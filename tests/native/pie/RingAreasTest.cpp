@@ -46,7 +46,7 @@ TEST(RingAreas, NoRingsKeepsOnlyTheOuterRadius) {
 }
 
 TEST(RingAreas, FindCentreRingGapAndOutside) {
-    const std::string a = "a", b = "b.txt", x = "x";
+    const model::Name a("a"), b("b.txt"), x("x");
     pie::RingAreas areas;
     areas.Reset(2, 200, 50);
     EXPECT_EQ(areas.Add(0, -kPi / 2, 0, a, true, -1), 0);
@@ -78,7 +78,7 @@ TEST(RingAreas, FindCentreRingGapAndOutside) {
 TEST(RingAreas, FindAgreesWithAScanInRingOrder) {
     std::mt19937 rng(7);
     for (int round = 0; round < 20; ++round) {
-        std::deque<std::string> names;
+        std::deque<model::Name> names;
         pie::RingAreas areas;
         areas.Reset(1, 100, 10);
         std::vector<std::pair<double, double>> spans;
@@ -91,7 +91,7 @@ TEST(RingAreas, FindAgreesWithAScanInRingOrder) {
             if (kind == 3) at += 0.01;                                          // a gap before it
             if (end < at) end = at;
             spans.emplace_back(at, end);
-            names.push_back("s" + std::to_string(spans.size() - 1));
+            names.emplace_back("s" + std::to_string(spans.size() - 1));
             areas.Add(0, at, end, names.back(), false, -1);
             at = kind == 2 ? std::nextafter(end, -9.0) : end;
         }

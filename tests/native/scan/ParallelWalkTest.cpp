@@ -81,7 +81,7 @@ struct Result {
 };
 
 void WalkWith(FakeLister& lister, Control& control, unsigned workers, std::uint32_t cluster, Result& out) {
-    out.complete = scan::WalkTree(lister, cluster, out.counters, control, workers, out.root, out.root.name);
+    out.complete = scan::WalkTree(lister, cluster, out.counters, control, workers, out.root, out.root.name.str());
 }
 
 std::uint64_t FilesIn(const model::DirInfo& dir) {  // test trees are shallow
@@ -157,6 +157,21 @@ const Shape kShapes[] = {
 
 }  // namespace
 
+// Whether every list of the tree is at its exact size: a finished folder keeps no room to grow.
+bool ListsAtExactSize(const model::DirInfo& root) {
+    std::vector<const model::DirInfo*> stack{&root};
+    while (!stack.empty()) {
+        const model::DirInfo* dir = stack.back();
+        stack.pop_back();
+        if (dir->files.capacity() != dir->files.size() || dir->subdirs.capacity() != dir->subdirs.size() ||
+            dir->files.name_bytes() != dir->files.name_capacity() ||
+            dir->subdirs.name_bytes() != dir->subdirs.name_capacity())
+            return false;
+        for (const model::DirInfo& sub : dir->subdirs) stack.push_back(&sub);
+    }
+    return true;
+}
+
 TEST(ParallelWalk, BuildsTheSingleWalksTreeRecordForRecord) {
     std::uint64_t seed = 1;
     for (const Shape& shape : kShapes) {
@@ -167,6 +182,7 @@ TEST(ParallelWalk, BuildsTheSingleWalksTreeRecordForRecord) {
             Result single;
             WalkWith(lister, none, 1, cluster, single);
             ASSERT_TRUE(single.complete);
+            EXPECT_TRUE(ListsAtExactSize(single.root));
             EXPECT_TRUE(none.starts.empty());
             std::multiset<std::string> singleOpened(lister.opened.begin(), lister.opened.end());
             // Workers that give way at every folder, so their turns interleave.
@@ -186,6 +202,7 @@ TEST(ParallelWalk, BuildsTheSingleWalksTreeRecordForRecord) {
                 EXPECT_EQ(std::set<std::thread::id>(control.ends.begin(), control.ends.end()), started);
                 EXPECT_TRUE(parallel.complete);
                 EXPECT_TRUE(parallel.root == single.root);
+                EXPECT_TRUE(ListsAtExactSize(parallel.root));
                 EXPECT_EQ(parallel.counters.filesFound.load(), single.counters.filesFound.load());
                 EXPECT_EQ(parallel.counters.foldersFound.load(), single.counters.foldersFound.load());
                 EXPECT_EQ(parallel.counters.bytesFound.load(), single.counters.bytesFound.load());

@@ -45,12 +45,12 @@ struct Scan {
     std::uint64_t bytes() const { return counters.bytesFound.load(); }
 };
 
-std::vector<std::string> Names(const std::vector<model::DirInfo>& dirs) {
+std::vector<std::string> Names(const model::RecordList<model::DirInfo>& dirs) {
     std::vector<std::string> names;
     for (const auto& d : dirs) names.push_back(d.name);
     return names;
 }
-std::vector<std::string> Names(const std::vector<model::FileInfo>& files) {
+std::vector<std::string> Names(const model::RecordList<model::FileInfo>& files) {
     std::vector<std::string> names;
     for (const auto& f : files) names.push_back(f.name);
     return names;
