@@ -118,3 +118,39 @@
 #define IDC_STATS_MAX_ITEMS 109
 #define IDC_STATS_SCOPE 110
 #define IDC_STATS_QUERY 112
+
+// Settings dialog (template 2) and tip text editor (template 8). The Help button shares id 101 with the
+// central disk size box, which comes first in the template, so lookups by id find the box.
+#define IDD_SETTINGS 2
+#define IDD_TIP_TEXT 8
+#define IDC_SET_CENTER 101
+#define IDC_SET_HELP 101
+#define IDC_SET_FIXED_CLR 102
+#define IDC_SET_GUIDE_LINES 103
+#define IDC_SET_TIP_INFO 104
+#define IDC_SET_DIALOG_LOOK 105
+#define IDC_SET_SIZE_CLR1 106
+#define IDC_SET_MIN_VIS 107
+#define IDC_SET_CLR_FIXED 108
+#define IDC_SET_CLR_SIZE 109
+#define IDC_SET_CLR_RAINBOW 110
+#define IDC_SET_CLR_NAME 111
+#define IDC_SET_EDIT_DIR_TIP 112
+#define IDC_SET_TIP_NAME 113
+#define IDC_SET_EDIT_FILE_TIP 114
+#define IDC_SET_PREVIEW 115
+#define IDC_SET_REPAIR 116
+#define IDC_SET_SIZE_CLR2 117
+#define IDC_SET_SORT_NAME 118
+#define IDC_SET_GROUP_DIRS 119
+#define IDC_SET_SORT_GROUP 120
+#define IDC_SET_SORT_NONE 121
+#define IDC_SET_SORT_SIZE 122
+#define IDC_SET_LARGE_TOOLBAR 124
+#define IDC_SET_AUTOSCAN 125
+#define IDC_SET_RESIZE_DELAY 126
+#define IDC_SET_AUTOSCAN_DIR 128
+#define IDC_SET_TRANSPARENCY 129
+#define IDC_TIP_TEXT 101
+#define IDC_TIP_SYMBOLS 108
+#define IDC_TIP_HELP 9

@@ -3,6 +3,7 @@
 #include "about/Help.h"
 #include "about/TAboutDlg.h"
 #include "config/Config.h"
+#include "config/TDispOptDlg.h"
 #include "frame/CommandLine.h"
 #include "frame/MRUPathsMenu.h"
 #include "frame/ShellDialogs.h"
@@ -253,6 +254,31 @@ void TDiskView::Export() {
     if (const auto path = AskDataFileToSave(Frame())) model::WriteDataFile(*path, clusterSize_, root_, Frame());
 }
 
+void TDiskView::ShowSettings() {
+    if (!pie_) return;
+    auto* app = dynamic_cast<TMyApp*>(fw::TApplication::Current());
+    const bool largeToolbar = app && app->LargeToolbar();
+    config::DispOptData data =
+        config::MakeDispOptData(pie_->Settings(), dialogLook_, largeToolbar, autoscan_, autoscanFolder_);
+    if (config::EditSettings(GetParent() ? GetParent() : this, data)) ApplySettings(data);
+}
+
+void TDiskView::ApplySettings(const config::DispOptData& data) {
+    config::ApplyDispOptData(data, pie_->Settings());
+    dialogLook_ = data.dialogLook;
+    auto* app = dynamic_cast<TMyApp*>(fw::TApplication::Current());
+    if (app && app->LargeToolbar() != data.largeToolbar) app->SetLargeToolbar(data.largeToolbar);
+    autoscan_ = data.autoscan;
+    autoscanFolder_ = data.autoscanFolder;
+    // Only memory changes here: the registry is written when the program ends.
+    pie_->ReparseTips();
+    SetRepaintBar(dialogLook_);
+    if (tree_) tree_->SetFlatLook(dialogLook_);
+    pie_->SetFlatLook(dialogLook_);
+    pie_->FollowFrame();
+    RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 void TDiskView::ExecuteCommand(int command) { commands_.Execute(static_cast<unsigned>(command)); }
 
 void TDiskView::Explore(const std::string& path, ExplorerKind kind) { StartExplorer(Frame(), path, kind); }
@@ -317,8 +343,7 @@ void TDiskView::BuildCommands() {
     commands_.Add({CM_HISTOGRAM, 1, [this](unsigned) { info::OpenSizeHistogram(GetParent(), *this); }});
     commands_.Add({CM_CLUSTER_INFO, 1, [this](unsigned) { info::ShowClusterInfo(GetParent(), *this); }});
     commands_.Add({CM_FORCE_CLUSTER_SIZE, 1, [this](unsigned) { info::ForceClusterSize(GetParent(), *this); }});
-    // Its window comes with the settings dialog.
-    commands_.Add({CM_SETTINGS, 1, [](unsigned) {}});
+    commands_.Add({CM_SETTINGS, 1, [this](unsigned) { ShowSettings(); }});
 }
 
 void TDiskView::UpdateMenu(HMENU popup) const {

@@ -31,6 +31,9 @@
 #include <string>
 #include <vector>
 
+namespace config {
+struct DispOptData;
+}
 namespace pie {
 class TPieView;
 }
@@ -117,6 +120,9 @@ private:
     void Rescan(const std::string& folder);
     void SetMode(int mode);
     void ChooseModeBoxEntry(unsigned entry);
+    // "Settings...": the dialog on a copy of the values, and after OK the frame's applying step.
+    void ShowSettings();
+    void ApplySettings(const config::DispOptData& data);
 
     // After the tree was replaced or a folder's contents: the cluster size, all totals, and logical mode
     // when the size is unknown. The caller then resets the views, before anything may paint.

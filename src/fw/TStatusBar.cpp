@@ -168,6 +168,15 @@ LRESULT TStatusBar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             std::copy(wide.c_str(), wide.c_str() + wide.size() + 1, reinterpret_cast<wchar_t*>(lParam));
         return static_cast<LRESULT>(std::min<std::size_t>(wide.size(), 0xFFFF));
     }
+    case SB_GETRECT: {
+        WPARAM at = 0;
+        for (const auto& gadget : gadgets_)
+            if (dynamic_cast<const TTextGadget*>(gadget.get()) && at++ == wParam) {
+                if (lParam) *reinterpret_cast<RECT*>(lParam) = gadget->Bounds();
+                return TRUE;
+            }
+        return FALSE;
+    }
     case WM_LBUTTONDOWN: {
         if (!simpleText_.empty()) return 0;
         const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

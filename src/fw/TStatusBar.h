@@ -6,7 +6,7 @@
 //   it has one. The system's own part painting cannot be used for this: the control moves itself back
 //   to the bottom of its parent on every resize, and sunken parts do not take a colour of their own.
 //   A simple text (a menu hint) can cover the cells for a while. The bar answers the control's text
-//   queries (SB_GETPARTS, SB_GETTEXTW, SB_GETTEXTLENGTHW) with its text cells, so tools that read status
+//   queries (SB_GETPARTS, SB_GETTEXTW, SB_GETTEXTLENGTHW, SB_GETRECT) with its text cells, so tools that read status
 //   bars (screen readers, test drivers) see what it shows.
 #pragma once
 

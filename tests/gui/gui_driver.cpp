@@ -12,7 +12,14 @@
 //   gui_driver window <caption> [ms]        wait for a top-level window of that caption; print its rect
 //   gui_driver wait [ms]                    wait for the main window of a program started by others
 //   gui_driver dialog <caption> [ms]        wait for a dialog box of that caption; print its texts
-//   gui_driver press <caption> <id>         click the button with that id in the dialog box of that caption
+//   gui_driver press <caption> <id> [ms]    click the button with that id in the dialog box of that caption
+//   gui_driver item <caption> <id> [class]  a control of that dialog box (the first of that window class
+//                                           when given): "enabled|disabled checked|unchecked
+//                                           left top right bottom|text" (screen coordinates), or "none"
+//   gui_driver closewin <caption> [ms]      ask the top-level window of that caption to close; wait until it
+//                                           is gone
+//   gui_driver place <left> <top> <width> <height>
+//                                           move and size the main window (a person's drag of its frame)
 //   gui_driver timed <files> <program> [argument]
 //                                           start the program and print the milliseconds until its deep
 //                                           status row counts <files> files (the pie of a finished scan
@@ -303,6 +310,35 @@ int Timed(const char* files, const char* program, const char* argument) {
     }
 }
 
+int PrintItem(HWND dialog, int id, const char* className) {
+    HWND item = dialog ? GetDlgItem(dialog, id) : nullptr;
+    if (dialog && className) {
+        item = nullptr;
+        for (HWND child = GetWindow(dialog, GW_CHILD); child && !item; child = GetWindow(child, GW_HWNDNEXT)) {
+            char name[64] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (GetDlgCtrlID(child) == id && lstrcmpiA(name, className) == 0) item = child;
+        }
+    }
+    RECT r{};
+    if (!item || !GetWindowRect(item, &r)) {
+        std::printf("none\n");
+        return 1;
+    }
+    const LRESULT check = SendMessageA(item, BM_GETCHECK, 0, 0);
+    std::printf("%s %s %ld %ld %ld %ld|%s\n", IsWindowEnabled(item) ? "enabled" : "disabled",
+                check == BST_CHECKED ? "checked" : "unchecked", r.left, r.top, r.right, r.bottom, WindowText(item).c_str());
+    return 0;
+}
+
+int CloseTopLevel(const char* caption, DWORD milliseconds) {
+    HWND window = WaitForWindow(caption, milliseconds);
+    if (!window) return 1;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    for (DWORD start = GetTickCount(); IsWindow(window) && GetTickCount() - start < milliseconds;) Sleep(50);
+    return IsWindow(window) ? 1 : 0;
+}
+
 int main(int argc, char** argv) {
     const std::string verb = argc > 1 ? argv[1] : "";
     if (verb == "start" && argc >= 3) return Start(argv[2], argc > 3 ? argv[3] : nullptr);
@@ -312,12 +348,14 @@ int main(int argc, char** argv) {
     if (verb == "dialog" && argc >= 3)
         return PrintDialogTexts(WaitForDialog(argv[2], argc > 3 ? std::atoi(argv[3]) : 5000));
     if (verb == "press" && argc >= 4) {
-        HWND dialog = WaitForDialog(argv[2], 5000);
+        HWND dialog = WaitForDialog(argv[2], argc > 4 ? std::atoi(argv[4]) : 5000);
         HWND button = dialog ? GetDlgItem(dialog, std::atoi(argv[3])) : nullptr;
         if (!button) return 1;
         PostMessageA(button, BM_CLICK, 0, 0);
         return 0;
     }
+    if (verb == "item" && argc >= 4) return PrintItem(WaitForDialog(argv[2], 5000), std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
+    if (verb == "closewin" && argc >= 3) return CloseTopLevel(argv[2], argc > 3 ? std::atoi(argv[3]) : 5000);
     if (verb == "wait") {
         const bool found = WaitForMainWindow(argc > 2 ? std::atoi(argv[2]) : 60000) != nullptr;
         Check(found, "main window appears");
@@ -340,8 +378,14 @@ int main(int argc, char** argv) {
     }
     if (verb == "command" && argc >= 3) return PostMessageA(main, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), 0), 0) ? 0 : 1;
     if (verb == "rect" && argc >= 3) return PrintRect(FindDescendant(main, std::atoi(argv[2])));
+    if (verb == "place" && argc >= 6)
+        return SetWindowPos(main, nullptr, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                            SWP_NOZORDER | SWP_NOACTIVATE)
+                   ? 0
+                   : 1;
     std::fprintf(stderr, "usage: gui_driver start <program> [argument] | close [alt-f4] | probe <query> | command <id> |"
-                         " rect <id> | clipboard | window <caption> [ms] | dialog <caption> [ms] | press <caption> <id> |"
+                         " rect <id> | clipboard | window <caption> [ms] | dialog <caption> [ms] | press <caption> <id> [ms] |"
+                         " item <caption> <id> [class] | closewin <caption> [ms] | place <left> <top> <width> <height> |"
                          " wait [ms]\n");
     return 2;
 }

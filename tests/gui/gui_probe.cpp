@@ -14,6 +14,12 @@
 //   combo <id>           the selected text of the combo box (or extended combo box) with that id
 //   button <id>          the tool bar button with that command id: "enabled|disabled left top right bottom"
 //                        in screen coordinates, or "none"
+//   menuitems <index>    the item texts of the menu bar's drop-down at that position
+//   cellrect <bar> <cell>  screen rectangle of a status bar cell (bars 1..3 from the top, cells 1..6)
+//   listrow <row> <caption>  "count left top right bottom" of a row of the first list view in the top-level
+//                        window of that caption (screen coordinates), or "none"
+//   treetexts <caption>  the visible item texts of the first tree view in the top-level window of that
+//                        caption (the help viewer's contents), the selected one marked with '*', or "none"
 //   cmdline              the program's own command line (GetCommandLineW)
 #include <windows.h>
 
@@ -207,6 +213,78 @@ std::string ToolbarButton(HWND main, int id) {
     return "none";
 }
 
+std::string Rect(RECT r) {
+    char answer[64];
+    std::snprintf(answer, sizeof answer, "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+    return answer;
+}
+
+std::string MenuItems(HWND main, int index) {
+    HMENU popup = GetSubMenu(GetMenu(main), index);
+    if (!popup) return "none";
+    std::string texts;
+    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+        wchar_t text[512] = {};
+        GetMenuStringW(popup, static_cast<UINT>(i), text, 512, MF_BYPOSITION);
+        if (i) texts += '|';
+        texts += Narrow(text);
+    }
+    return texts;
+}
+
+std::string CellRect(HWND main, int bar, int cell) {
+    const std::vector<HWND> bars = StatusBarsTopDown(main);
+    if (bar < 1 || bar > static_cast<int>(bars.size())) return "none";
+    RECT r{};
+    if (!SendMessageW(bars[static_cast<std::size_t>(bar - 1)], SB_GETRECT, static_cast<WPARAM>(cell - 1),
+                      reinterpret_cast<LPARAM>(&r)))
+        return "none";
+    MapWindowPoints(bars[static_cast<std::size_t>(bar - 1)], nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return Rect(r);
+}
+
+// Controls of one class in the top-level window of that caption.
+std::vector<HWND> TopLevelDescendants(const std::string& caption, const wchar_t* className) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, caption.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, caption.c_str(), -1, wide.data(), length);
+    HWND window = FindWindowW(nullptr, wide.c_str());
+    return window ? Descendants(window, className) : std::vector<HWND>{};
+}
+
+std::string ListRow(int row, const std::string& caption) {
+    const std::vector<HWND> lists = TopLevelDescendants(caption, WC_LISTVIEWW);
+    if (lists.empty()) return "none";
+    const LRESULT count = SendMessageW(lists.front(), LVM_GETITEMCOUNT, 0, 0);
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    if (row >= count || !SendMessageW(lists.front(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)))
+        return std::to_string(count) + " none";
+    MapWindowPoints(lists.front(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return std::to_string(count) + " " + Rect(r);
+}
+
+std::string TreeTexts(const std::string& caption) {
+    const std::vector<HWND> trees = TopLevelDescendants(caption, WC_TREEVIEWW);
+    if (trees.empty()) return "none";
+    HWND tree = trees.front();
+    const HTREEITEM selected = TreeView_GetSelection(tree);
+    std::string texts;
+    for (HTREEITEM item = TreeView_GetFirstVisible(tree); item; item = TreeView_GetNextVisible(tree, item)) {
+        wchar_t text[1024] = {};
+        TVITEMW info{};
+        info.mask = TVIF_TEXT;
+        info.hItem = item;
+        info.pszText = text;
+        info.cchTextMax = 1024;
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info));
+        if (!texts.empty()) texts += '|';
+        if (item == selected) texts += '*';
+        texts += Narrow(text);
+    }
+    return texts;
+}
+
 std::string Answer(HWND main, const std::string& query) {
     const std::size_t blank = query.find(' ');
     const std::string verb = query.substr(0, blank);
@@ -222,6 +300,14 @@ std::string Answer(HWND main, const std::string& query) {
     if (verb == "menustate") return MenuState(main, static_cast<UINT>(argument));
     if (verb == "combo") return ComboSelection(main, argument);
     if (verb == "button") return ToolbarButton(main, argument);
+    if (verb == "menuitems") return MenuItems(main, argument);
+    if (verb == "treetexts") return blank == std::string::npos ? "none" : TreeTexts(query.substr(blank + 1));
+    if (verb == "cellrect" || verb == "listrow") {
+        const std::size_t second = query.find(' ', blank + 1);
+        if (second == std::string::npos) return "none";
+        if (verb == "listrow") return ListRow(argument, query.substr(second + 1));
+        return CellRect(main, argument, std::atoi(query.c_str() + second + 1));
+    }
     if (verb == "cmdline") return Narrow(GetCommandLineW());
     return "<unknown query " + query + ">";
 }

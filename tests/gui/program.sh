@@ -22,30 +22,6 @@ truncate -s 800000 "$root/Docs/d.pdf"
 truncate -s 5000 "$root/notes.txt"
 winroot="Z:${root//\//\\}"
 
-# A point of the first ring whose segment is a folder: the shallow row names the hovered item.
-find_ring_folder() {
-  read -r left top right bottom <<<"$(drv rect 102)"
-  local cx=$(((left + right) / 2)) cy=$(((top + bottom) / 2))
-  local side=$((right - left < bottom - top ? right - left : bottom - top))
-  local r=$((side * 42 / 100 / 2))
-  for angle in 10 40 70 100 130 160 190 220 250 280 310 340; do
-    local x y name
-    x=$(awk -v c=$cx -v r=$r -v a=$angle 'BEGIN { printf "%d", c + r * cos(a * 3.14159 / 180) }')
-    y=$(awk -v c=$cy -v r=$r -v a=$angle 'BEGIN { printf "%d", c + r * sin(a * 3.14159 / 180) }')
-    xdotool mousemove "$x" "$y"
-    sleep 0.2
-    name=$(status_cell 3 6)
-    if [[ "$name" == *\\ ]]; then
-      echo "$x $y $name"
-      return 0
-    fi
-  done
-  return 1
-}
-
-button() { click_at $(centre_of "$(drv probe button "$1" | cut -d' ' -f2-)"); }
-current() { status_cell 2 6; }
-
 # ---- start-up on a folder (the pointer out of the way: the pie shows the item under it)
 xdotool mousemove 0 1000
 gui_start "$winroot"

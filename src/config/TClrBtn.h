@@ -1,0 +1,34 @@
+// An owner-drawn push button of the settings dialog that shows one colour of the dialog's data and lets
+// the user change it with the colour chooser (ColourChooser.h). Attached by id in the dialog's set-up:
+//
+//   fixedButton_.Attach(*this, IDC_SET_FIXED_CLR, data_.fixedClr);
+//
+// The colour lives in the dialog's data, so Cancel drops a chosen colour with everything else.
+#pragma once
+
+#include "fw/TControl.h"
+
+#include <cstdint>
+
+namespace config {
+
+class TClrBtn : public fw::TControl {
+public:
+    explicit TClrBtn(fw::TWindow* parent) : TControl(parent) {}
+
+    // Binds the template's button `id` to `colour`; false when the dialog has no such button.
+    bool Attach(HWND dialog, int id, std::uint32_t& colour);
+    std::uint32_t Colour() const noexcept { return colour_ ? *colour_ : 0; }
+
+protected:
+    const char* ClassName() const override { return "Button"; }
+    bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void Draw(const DRAWITEMSTRUCT& item) const;
+    void Choose();
+
+    std::uint32_t* colour_ = nullptr;
+};
+
+}  // namespace config

@@ -1,0 +1,53 @@
+// "Settings": the modal dialog over the pie's settings, the dialog look, the tool bar size and the
+// autoscan folder. It works on its own copy of the values; the caller applies them after OK and drops
+// them otherwise, so Cancel or closing the window forgets everything, chosen colours included.
+//
+//   DispOptData data = MakeDispOptData(...);
+//   if (EditSettings(parentFrame, data)) apply(data);
+//
+// OK checks the edits through ValidateDispOpt (DispOptData.h); a refusal is shown as "Range Error" and
+// leaves the dialog open with the offending edit focused and its text selected.
+#pragma once
+
+#include "config/DispOptData.h"
+#include "config/TClrBtn.h"
+#include "config/THSlider.h"
+#include "config/TTransPreview.h"
+#include "fw/TDialog.h"
+
+#include <memory>
+
+namespace config {
+
+class TDispOptDlg : public fw::TDialog {
+public:
+    TDispOptDlg(fw::TWindow* parent, DispOptData data);
+    ~TDispOptDlg() override;
+
+    const DispOptData& Data() const noexcept { return data_; }
+    TTransPreview* Preview() const noexcept { return preview_.get(); }
+    // The Help button: it shares its id with the central disk size box, which GetDlgItem finds first.
+    HWND HelpButton() const noexcept { return helpButton_; }
+
+protected:
+    void SetupWindow() override;
+    bool HandleCommand(int id, int notifyCode, HWND control) override;
+
+private:
+    void UpdateEnabling();
+    void EditTip(std::string& text, bool folders);
+    bool AcceptOk();
+
+    DispOptData data_;
+    TClrBtn fixedButton_;
+    TClrBtn sizeButton1_;
+    TClrBtn sizeButton2_;
+    THSlider slider_;
+    std::unique_ptr<TTransPreview> preview_;
+    HWND helpButton_ = nullptr;
+};
+
+// Runs the dialog modally on a copy of `data`; only OK writes the edited values back. True after OK.
+bool EditSettings(fw::TWindow* parent, DispOptData& data);
+
+}  // namespace config
