@@ -19,9 +19,10 @@ gen=build/bench/bench/scan/scan_gen
 scanner=build/bench/src/kelvaran-scan
 command -v ncdu >/dev/null || { echo "ncdu is missing (tools/install-deps.sh installs it)" >&2; exit 1; }
 
+. bench/common/bench-lib.sh
 # Best wall time of three runs of a command, in seconds; the peak resident memory (KiB) of the last run
 # goes to the file peak.
-best_of_3() {
+best_of_3_with_peak() {
   local best="" t kib
   for _ in 1 2 3; do
     /usr/bin/time -f '%e %M' -o "$out/time" "$@" >/dev/null 2>"$out/stderr"
@@ -31,30 +32,19 @@ best_of_3() {
   done
   printf '%.2f' "$best"
 }
-field() { awk -v k="$1" '{ for (i = 1; i < NF; i++) if ($i == k) print $(i + 1) }' <<<"$2"; }
-ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
 
 mkdir -p "$trees"
 for size in "${sizes[@]}"; do
-  case $size in
-    200k) files=200000; folders=20000 ;;
-    1m) files=1000000; folders=60000 ;;
-    *) echo "unknown size $size (200k or 1m)" >&2; exit 2 ;;
-  esac
+  tree_counts "$size"
   tree=$trees/tree-$size
-  if [ ! -f "$tree.totals" ]; then
-    rm -rf "$tree"
-    echo "generating $tree ($files files in $folders folders)..." >&2
-    "$gen" "$tree" "$files" "$folders" >"$tree.totals.tmp"
-    mv "$tree.totals.tmp" "$tree.totals"
-  fi
+  ensure_tree "$gen" "$tree"
   expect=$(cat "$tree.totals")
 
   du -s "$tree" >/dev/null  # warm the caches
-  ours=$(best_of_3 "$scanner" "$tree" "$out/tree.klv"); ours_peak=$(cat "$out/peak")
+  ours=$(best_of_3_with_peak "$scanner" "$tree" "$out/tree.klv"); ours_peak=$(cat "$out/peak")
   summary=$(cat "$out/stderr")
-  du=$(best_of_3 du -s "$tree"); du_peak=$(cat "$out/peak")
-  ncdu=$(best_of_3 ncdu -0 -x -o "$out/tree.ncdu" "$tree"); ncdu_peak=$(cat "$out/peak")
+  du=$(best_of_3_with_peak du -s "$tree"); du_peak=$(cat "$out/peak")
+  ncdu=$(best_of_3_with_peak ncdu -0 -x -o "$out/tree.ncdu" "$tree"); ncdu_peak=$(cat "$out/peak")
 
   found_files=$(sed -E 's/.* ([0-9,]+) files.*/\1/' <<<"$summary" | tr -d ,)
   found_folders=$(sed -E 's/.*: ([0-9,]+) folders.*/\1/' <<<"$summary" | tr -d ,)

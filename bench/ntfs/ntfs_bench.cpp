@@ -2,6 +2,7 @@
 // Reads the whole tree of an NTFS image with the file-table reader (the portable image volume natively,
 // the Win32 volume under Wine), best of `runs` timed reads after one warming read, and prints one line:
 //   files <n> folders <n> bytes <n> seconds <best> peak_bytes <peak memory> entries <n>
+#include "common/WalkBenchSupport.h"
 #include "fw/Utf8.h"
 #include "model/DirInfo.h"
 #include "scan/ntfs/NtfsReader.h"
@@ -11,9 +12,6 @@
 #include "scan/ntfs/Win32Volume.h"
 
 #include <windows.h>
-#include <psapi.h>
-#else
-#include <sys/resource.h>
 #endif
 
 #include <chrono>
@@ -21,26 +19,8 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-struct NoControl final : scan::WalkControl {
-    bool StopRequested() const override { return false; }
-    void PausePoint() override {}
-};
-
-std::uint64_t PeakMemory() {
-#ifdef _WIN32
-    PROCESS_MEMORY_COUNTERS counters{sizeof counters};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PeakWorkingSetSize;
-#else
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;
-#endif
-}
-
-}  // namespace
+using bench::NoControl;
+using bench::PeakMemory;
 
 int main(int argc, char** argv) {
     if (argc < 2) {

@@ -21,26 +21,11 @@ walk_win=build/scan-win/bench/scan/scan_bench.exe
 reader_win=build/scan-win/bench/ntfs/ntfs_bench.exe
 . tools/wine-env.sh
 
-best_of_3() {
-  local best=""
-  for _ in 1 2 3; do
-    local start end t
-    start=$(date +%s.%N); "$@" >/dev/null; end=$(date +%s.%N)
-    t=$(echo "$end - $start" | bc -l)
-    if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
-  done
-  printf '%.3f' "$best"
-}
-field() { awk -v k="$1" '{ for (i = 1; i < NF; i++) if ($i == k) print $(i + 1) }' <<<"$2"; }
-ratio() { printf '%.1f' "$(echo "$1 / $2" | bc -l)"; }
+. bench/common/bench-lib.sh
 
 mkdir -p "$images"
 for size in "${sizes[@]}"; do
-  case $size in
-    200k) files=200000; folders=20000 ;;
-    1m) files=1000000; folders=60000 ;;
-    *) echo "unknown size $size (200k or 1m)" >&2; exit 2 ;;
-  esac
+  tree_counts "$size"
   image=$images/bench-$files.img
   if [ ! -f "$image" ]; then
     echo "making $image ($files files in $folders folders; minutes)..." >&2
@@ -65,6 +50,6 @@ for size in "${sizes[@]}"; do
   entries=$(field entries "$ours")
   same=$( [ "$(field files "$ours")" = "$(field files "$walked")" ] && [ "$(field folders "$ours")" = "$(field folders "$walked")" ] && [ "$(field bytes "$ours")" = "$(field bytes "$walked")" ] && echo match || echo DIFFER)
   echo "ntfs $size: reader native ${r} s, under Wine ${rw} s; folder walk of the mounted image native ${w} s, under Wine ${ww} s; du -s ${du_s} s"
-  echo "ntfs $size: reader vs walk under Wine: $(ratio "$ww" "$rw")x faster; natively $(ratio "$w" "$r")x (totals $same: $(field files "$ours") files, $(field folders "$ours") folders)"
+  echo "ntfs $size: reader vs walk under Wine: $(ratio "$ww" "$rw" 1)x faster; natively $(ratio "$w" "$r" 1)x (totals $same: $(field files "$ours") files, $(field folders "$ours") folders)"
   echo "ntfs $size: memory per entry: reader $(( $(field peak_bytes "$ours") / entries )) B native, $(( $(field peak_bytes "$ours_win") / entries )) B under Wine; walk $(( $(field peak_bytes "$walked") / entries )) B native (peaks include the reader's record table)"
 done

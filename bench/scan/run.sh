@@ -21,33 +21,14 @@ win=build/scan-win/bench/scan/scan_bench.exe
 . tools/wine-env.sh
 trap wine_stop EXIT
 
-# Best wall time of three runs of a command, in seconds.
-best_of_3() {
-  local best=""
-  for _ in 1 2 3; do
-    local start end t
-    start=$(date +%s.%N); "$@" >/dev/null; end=$(date +%s.%N)
-    t=$(echo "$end - $start" | bc -l)
-    if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
-  done
-  printf '%.3f' "$best"
-}
-field() { awk -v k="$1" '{ for (i = 1; i < NF; i++) if ($i == k) print $(i + 1) }' <<<"$2"; }
+. bench/common/bench-lib.sh
 
 mkdir -p "$trees"
 for size in "${sizes[@]}"; do
-  case $size in
-    200k) files=200000; folders=20000; wine_runs=3 ;;
-    1m) files=1000000; folders=60000; wine_runs=1 ;;
-    *) echo "unknown size $size (200k or 1m)" >&2; exit 2 ;;
-  esac
+  tree_counts "$size"
+  wine_runs=3; [ "$size" = 1m ] && wine_runs=1
   tree=$trees/tree-$size
-  if [ ! -f "$tree.totals" ]; then
-    rm -rf "$tree"
-    echo "generating $tree ($files files in $folders folders)..." >&2
-    "$gen" "$tree" "$files" "$folders" > "$tree.totals.tmp"
-    mv "$tree.totals.tmp" "$tree.totals"
-  fi
+  ensure_tree "$gen" "$tree"
   expect=$(cat "$tree.totals")
 
   du -s "$tree" >/dev/null  # warm the caches
@@ -67,7 +48,6 @@ for size in "${sizes[@]}"; do
       fi
     done
   done
-  ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
   np=$(field seconds "$native_par"); n1=$(field seconds "$native_one")
   wp=$(field seconds "$wine_par"); w1=$(field seconds "$wine_one")
   entries=$(field entries "$native_one")

@@ -3,6 +3,7 @@
 // timed walks after one warming walk, and prints one line:
 //   files <n> folders <n> bytes <n> seconds <best> peak_bytes <peak memory> entries <n> workers <n> runs <s,s,...>
 // workers: 1 for the single walk, more for the parallel walk; 0 or none for the scan thread's default.
+#include "common/WalkBenchSupport.h"
 #include "model/DirInfo.h"
 #include "scan/ParallelWalk.h"
 #include "scan/Walk.h"
@@ -11,11 +12,8 @@
 #include "scan/Win32Lister.h"
 
 #include <windows.h>
-#include <psapi.h>
 #else
 #include "scan/PosixLister.h"
-
-#include <sys/resource.h>
 #endif
 
 #include <algorithm>
@@ -25,26 +23,8 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-struct NoControl final : scan::WalkControl {
-    bool StopRequested() const override { return false; }
-    void PausePoint() override {}
-};
-
-std::uint64_t PeakMemory() {
-#ifdef _WIN32
-    PROCESS_MEMORY_COUNTERS counters{sizeof counters};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PeakWorkingSetSize;
-#else
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;
-#endif
-}
-
-}  // namespace
+using bench::NoControl;
+using bench::PeakMemory;
 
 int main(int argc, char** argv) {
     if (argc < 2) {

@@ -124,20 +124,24 @@ std::string StatusBars(HWND main) {
     return answer;
 }
 
+std::string TreeItemText(HWND tree, HTREEITEM item) {
+    wchar_t text[1024] = {};
+    TVITEMW info{};
+    info.mask = TVIF_TEXT;
+    info.hItem = item;
+    info.pszText = text;
+    info.cchTextMax = 1024;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info));
+    return Narrow(text);
+}
+
 std::string TreeSelection(HWND main) {
     const std::vector<HWND> trees = Descendants(main, WC_TREEVIEWW);
     if (trees.empty()) return "<no tree>";
     HWND tree = trees.front();
     std::vector<std::string> names;
     for (HTREEITEM item = TreeView_GetSelection(tree); item; item = TreeView_GetParent(tree, item)) {
-        wchar_t text[1024] = {};
-        TVITEMW info{};
-        info.mask = TVIF_TEXT;
-        info.hItem = item;
-        info.pszText = text;
-        info.cchTextMax = 1024;
-        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info));
-        names.push_back(Narrow(text));
+        names.push_back(TreeItemText(tree, item));
     }
     std::string path;
     for (auto name = names.rbegin(); name != names.rend(); ++name) {
@@ -152,14 +156,7 @@ std::string TreeItemRect(HWND main, const std::string& wanted) {
     if (trees.empty()) return "none";
     HWND tree = trees.front();
     for (HTREEITEM item = TreeView_GetFirstVisible(tree); item; item = TreeView_GetNextVisible(tree, item)) {
-        wchar_t text[1024] = {};
-        TVITEMW info{};
-        info.mask = TVIF_TEXT;
-        info.hItem = item;
-        info.pszText = text;
-        info.cchTextMax = 1024;
-        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info));
-        if (Narrow(text) != wanted) continue;
+        if (TreeItemText(tree, item) != wanted) continue;
         RECT rect{};
         if (!TreeView_GetItemRect(tree, item, &rect, TRUE)) return "none";
         MapWindowPoints(tree, nullptr, reinterpret_cast<POINT*>(&rect), 2);
@@ -271,16 +268,9 @@ std::string TreeTexts(const std::string& caption) {
     const HTREEITEM selected = TreeView_GetSelection(tree);
     std::string texts;
     for (HTREEITEM item = TreeView_GetFirstVisible(tree); item; item = TreeView_GetNextVisible(tree, item)) {
-        wchar_t text[1024] = {};
-        TVITEMW info{};
-        info.mask = TVIF_TEXT;
-        info.hItem = item;
-        info.pszText = text;
-        info.cchTextMax = 1024;
-        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info));
         if (!texts.empty()) texts += '|';
         if (item == selected) texts += '*';
-        texts += Narrow(text);
+        texts += TreeItemText(tree, item);
     }
     return texts;
 }
