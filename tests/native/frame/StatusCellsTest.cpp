@@ -1,8 +1,8 @@
 #include "frame/StatusCells.h"
 
-#include <gtest/gtest.h>
+#include "common/MapStore.h"
 
-#include <map>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -48,15 +48,7 @@ TEST(StatusCells, FolderAndFileRowsWithAndWithoutClusterSize) {
     for (const Case& c : cases) EXPECT_EQ(c.cells, c.expected) << c.what;
 }
 
-class MapStore : public config::SettingsStore {
-public:
-    std::map<std::string, std::string, std::less<>> values;
-    std::string ReadString(std::string_view name, std::string_view fallback) const override {
-        auto it = values.find(name);
-        return it != values.end() ? it->second : std::string(fallback);
-    }
-    void WriteString(std::string_view name, std::string_view text) override { values[std::string(name)] = text; }
-};
+using native_test::MapStore;
 
 TEST(StatusMarks, ReadFromTheBarsOwnValue) {
     MapStore store;
