@@ -6,13 +6,42 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <string>
 
 namespace config {
 namespace {
-constexpr std::size_t kMaxFolderLength = 260;
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// How many bytes a sequence starting with `lead` has; 1 for a byte that starts none.
+std::size_t SequenceLength(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 1;
+}
 }  // namespace
+
+std::size_t Utf8CharacterCount(std::string_view text) noexcept {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); ++count) {
+        const std::size_t length = SequenceLength(static_cast<unsigned char>(text[i]));
+        std::size_t next = i + 1;
+        while (next < text.size() && next - i < length && IsContinuation(static_cast<unsigned char>(text[next])))
+            ++next;
+        // A sequence cut short counts as bytes of their own, as a stray continuation byte does.
+        if (next - i != length) next = i + 1;
+        i = next;
+    }
+    return count;
+}
 
 DispOptData MakeDispOptData(const pie::PieViewSettings& pie, bool dialogLook, bool largeToolbar, bool autoscan,
                             std::string_view autoscanFolder) {
@@ -58,8 +87,7 @@ void ApplyDispOptData(const DispOptData& d, pie::PieViewSettings& pie) {
 }
 
 int ReadDialogNumber(std::string_view text) noexcept {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    text = TrimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';
@@ -85,7 +113,11 @@ DispOptVerdict ValidateDispOpt(const DispOptTexts& texts, DispOptData& data) {
         return {DispOptField::kMinVisSize, "Maximum size of visible sectors must be 0..100"};
     if (resizeDelay < 0 || resizeDelay > 1000)
         return {DispOptField::kResizeDelay, "Resize delay milliseconds must be 0..1000"};
-    const std::string folder = frame::CleanAutoscanFolder(texts.autoscanFolder.substr(0, kMaxFolderLength));
+    const std::string folder = frame::CleanAutoscanFolder(texts.autoscanFolder);
+    const bool tooLong = Utf8CharacterCount(TrimBlanks(texts.autoscanFolder)) > kMaxAutoscanFolderCharacters;
+    if (tooLong && folder != data.autoscanFolder)
+        return {DispOptField::kAutoscanFolder, "The autoscan directory path must be at most " +
+                                                   std::to_string(kMaxAutoscanFolderCharacters) + " characters."};
     if (texts.autoscan && folder.empty()) return {DispOptField::kAutoscanFolder, "Must specify a directory path."};
     data.centerPercent = centerPercent;
     data.minVisSize = minVisSize;

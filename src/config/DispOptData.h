@@ -10,6 +10,7 @@
 
 #include "pie/PieViewSettings.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -65,10 +66,19 @@ struct DispOptVerdict {
     bool Ok() const noexcept { return field == DispOptField::kNone; }
 };
 
+// The longest autoscan folder the dialog takes in, in characters (blanks around it not counted).
+inline constexpr std::size_t kMaxAutoscanFolderCharacters = 260;
+
 // Reads the edits (a text that is not a whole number reads 0), checks the ranges in the order the dialog
 // shows them, then cleans the autoscan folder (blanks trimmed, a lone letter becomes that drive's root,
-// a trailing backslash added). The values are written into `data` only when everything is accepted.
+// a trailing backslash added). A folder longer than kMaxAutoscanFolderCharacters is refused, never cut,
+// unless it is the folder `data` already holds: an OK for another change keeps that one as it was. The
+// values are written into `data` only when everything is accepted.
 DispOptVerdict ValidateDispOpt(const DispOptTexts& texts, DispOptData& data);
+
+// The number of characters in a UTF-8 text: a lead byte and the continuation bytes it announces count one;
+// every byte that belongs to no well-formed sequence counts one of its own.
+std::size_t Utf8CharacterCount(std::string_view text) noexcept;
 
 // A signed whole number with optional blanks around it; anything else reads 0. Values past the int range
 // saturate, so that they fail the range checks instead of wrapping into them.

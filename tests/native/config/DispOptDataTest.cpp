@@ -74,6 +74,64 @@ TEST(ValidateDispOpt, AcceptedValuesReachTheDataAndRefusedOnesLeaveIt) {
     EXPECT_EQ(data.autoscanFolder, before.autoscanFolder);
 }
 
+// n copies of a text.
+std::string Repeat(std::string_view text, std::size_t n) {
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) out += text;
+    return out;
+}
+
+TEST(Utf8CharacterCount, CountsCharactersNotBytesAndEveryStrayByteAsOne) {
+    const struct {
+        std::string text;
+        std::size_t count;
+    } cases[] = {
+        {"", 0},
+        {"C:\\Data\\", 8},
+        {"caf\xC3\xA9", 4},                    // two-byte
+        {Repeat("\xE6\x97\xA5", 100), 100},    // three-byte CJK
+        {"\xF0\x9F\x93\x81x", 2},             // four-byte
+        {"\x80\x80", 2},                       // continuation bytes without a lead
+        {"\xE6\x97", 2},                       // a sequence cut short
+        {"\xE6\x97" "a", 3},
+        {"\xFF\xC0\xC1", 3},                  // never a lead
+    };
+    for (const auto& c : cases) EXPECT_EQ(config::Utf8CharacterCount(c.text), c.count) << c.text;
+}
+
+TEST(ValidateDispOpt, TheAutoscanFolderIsCountedInCharactersAndRefusedWhenTooLongNeverCut) {
+    const std::string tooLong = "The autoscan directory path must be at most 260 characters.";
+    const std::string cjk = "C:\\" + Repeat("\xE6\x97\xA5", 100) + "\\";   // 104 characters, 304 bytes
+    const std::string ascii260 = "C:\\" + std::string(256, 'a') + "\\";
+    const std::string cjk260 = "C:\\" + Repeat("\xE6\x97\xA5", 256) + "\\";
+    const std::string stored300 = "C:\\" + Repeat("\xE6\x97\xA5", 296) + "\\";
+    const struct {
+        std::string start;    // the folder the dialog was opened with
+        std::string typed;
+        std::string kept;     // the folder after OK: the start one when refused
+        std::string message;  // empty: accepted
+    } cases[] = {
+        {"C:\\", cjk, cjk, ""},
+        {"C:\\", ascii260, ascii260, ""},
+        {"C:\\", cjk260, cjk260, ""},
+        {"C:\\", "  " + cjk260 + "\t", cjk260, ""},  // the blanks around it do not count
+        {"C:\\", ascii260 + "b", "C:\\", tooLong},
+        {"C:\\", cjk260 + "\xE6\x97\xA5", "C:\\", tooLong},
+        {stored300, stored300, stored300, ""},       // a long folder already kept survives an unrelated OK
+        {stored300, " " + stored300 + " ", stored300, ""},
+        {stored300, stored300 + "x\\", stored300, tooLong},
+        {"C:\\", stored300, "C:\\", tooLong},
+    };
+    for (const auto& c : cases) {
+        config::DispOptData data;
+        data.autoscanFolder = c.start;
+        const auto verdict = config::ValidateDispOpt({"50", "2", "100", true, c.typed}, data);
+        EXPECT_EQ(verdict.message, c.message) << c.typed;
+        EXPECT_EQ(verdict.field, c.message.empty() ? DispOptField::kNone : DispOptField::kAutoscanFolder) << c.typed;
+        EXPECT_EQ(data.autoscanFolder, c.kept) << c.typed;
+    }
+}
+
 TEST(DispOptData, TheDialogsValuesGoBackToThePieWithoutLoss) {
     pie::PieViewSettings pie;
     pie.pie.centerRatio = 0.33;
