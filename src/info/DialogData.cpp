@@ -28,6 +28,8 @@ bool DialogDataReader::ReadHeader(fw::LayoutRect& rect) noexcept {
     fw::LayoutRect read;
     if (!Next(version) || version != 1) return false;
     if (!Next(read.left) || !Next(read.top) || !Next(read.right) || !Next(read.bottom)) return false;
+    for (int* edge : {&read.left, &read.top, &read.right, &read.bottom})
+        *edge = std::clamp(*edge, -kMaxRememberedCoordinate, kMaxRememberedCoordinate);
     rect = read;
     return true;
 }

@@ -19,10 +19,15 @@
 
 namespace info {
 
+// A remembered coordinate further out than this is brought back to it when read: far beyond any screen,
+// and near enough that the widths and sums of placing a window stay within int.
+inline constexpr int kMaxRememberedCoordinate = 1'000'000;
+
 class DialogDataReader {
 public:
     explicit DialogDataReader(std::string_view text) noexcept : text_(text) {}
-    // True, with the rectangle, when the text begins with version 1 and four readable numbers.
+    // True, with the rectangle, when the text begins with version 1 and four readable numbers; each is
+    // clamped to +-kMaxRememberedCoordinate.
     bool ReadHeader(fw::LayoutRect& rect) noexcept;
     // The next number; false, and `value` unchanged, once a number could not be read.
     bool Next(int& value) noexcept;

@@ -1,6 +1,7 @@
 // Remembered placements and choices of the information dialogs.
 #include "common/MapStore.h"
 #include "info/DialogData.h"
+#include "info/SysDrives.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,40 @@ TEST(DialogData, ARememberedRectangleGrowsToTheCurrentSizeAndComesBackOntoTheWor
     EXPECT_EQ(info::RememberedPlacement({100, 100, 300, 200}, 400, 300, area), (LayoutRect{100, 100, 500, 400}));
     EXPECT_EQ(info::RememberedPlacement({100, 100, 700, 600}, 400, 300, area), (LayoutRect{100, 100, 700, 600}));
     EXPECT_EQ(info::RememberedPlacement({3000, -900, 3500, -500}, 400, 300, area), (LayoutRect{780, 0, 1280, 400}));
+}
+
+TEST(DialogData, ExtremeRememberedRectanglesAreClampedWhenReadAndPlaceWithoutOverflow) {
+    const LayoutRect area{0, 0, 1280, 1000};
+    constexpr int m = info::kMaxRememberedCoordinate;
+    const struct {
+        const char* rect;  // the four numbers after the version
+        LayoutRect read;
+        LayoutRect placed;
+    } cases[] = {
+        {"-2147483648 -2147483648 2147483647 2147483647", {-m, -m, m, m}, {0, 0, 2 * m, 2 * m}},
+        {"2147483647 2147483647 -2147483648 -2147483648", {m, m, -m, -m}, {}},  // inverted: not placed
+        {"-2147483648 0 -2147483000 300", {-m, 0, -m, 300}, {}},                // empty after clamping
+        {"2147483000 2147483000 2147483647 2147483647", {m, m, m, m}, {}},
+        {"-2147483648 -2147483648 -2147483000 -2147483000", {-m, -m, -m, -m}, {}},
+        {"2000000000 100 2000000400 400", {m, 100, m, 400}, {}},
+        {"-1000 -1000 -600 -700", {-1000, -1000, -600, -700}, {0, 0, 400, 300}},
+        {"999999 999999 1000001 1000001", {999999, 999999, m, m}, {880, 700, 1280, 1000}},
+    };
+    for (const auto& c : cases) {
+        const std::string rect = c.rect;
+        info::StatsChoices stats;
+        info::ReadStatsChoices("1 " + rect + " 3 0 7 1", stats);
+        EXPECT_EQ(stats, (info::StatsChoices{c.read, 3, false, 7, true})) << rect;
+        info::HistogramChoices histogram;
+        info::ReadHistogramChoices("1 " + rect + " 4", histogram);
+        EXPECT_EQ(histogram, (info::HistogramChoices{c.read, 4})) << rect;
+        info::SysDrivesDlgData drives;
+        ASSERT_TRUE(info::ParseSysDrivesDlgData("1 " + rect, drives)) << rect;
+        EXPECT_EQ(drives.rect, c.read) << rect;
+
+        const auto placed = info::RememberedPlacement(stats.rect, 400, 300, area);
+        EXPECT_EQ(placed.value_or(LayoutRect{}), c.placed) << rect;
+    }
 }
 
 TEST(DialogData, BothValuesAreLoadedAndSavedUnderTheirNames) {
