@@ -31,7 +31,7 @@ ExplorerCommand MakeExplorerCommand(std::string_view windowsFolder, std::string_
     ExplorerCommand command{std::string(windowsFolder), " "};
     command.program += "\\Explorer.exe";
     command.commandLine += kind == ExplorerKind::kExplore ? "/e," : kind == ExplorerKind::kRooted ? "/e,/root," : "";
-    command.commandLine += folder;
+    ((command.commandLine += '"') += folder) += '"';
     return command;
 }
 

@@ -36,7 +36,7 @@ using ExplorerKind = pie::ExplorerKind;
 
 // The system file view's program and command line for a folder: windowsFolder (with or without its
 // trailing backslash) + "\Explorer.exe", and " ", the kind's switch, the path without its trailing
-// backslash.
+// backslash in double quotes (the view splits its command line at commas, which names may hold).
 struct ExplorerCommand {
     std::string program;
     std::string commandLine;

@@ -35,15 +35,25 @@ TEST(Navigation, AllocatedModesNeedAClusterSize) {
     EXPECT_EQ(frame::ChooseModeEntry(-1, 4096).mode, std::nullopt);
 }
 
-TEST(Navigation, TheSystemFileViewGetsTheFolderWithoutItsBackslash) {
+TEST(Navigation, TheSystemFileViewGetsTheFolderQuotedWithoutItsBackslash) {
     using frame::ExplorerKind;
-    const auto open = frame::MakeExplorerCommand("C:\\Windows\\", "C:\\Data\\", ExplorerKind::kOpen);
-    EXPECT_EQ(open.program, "C:\\Windows\\Explorer.exe");
-    EXPECT_EQ(open.commandLine, " C:\\Data");
-    EXPECT_EQ(frame::MakeExplorerCommand("C:\\Windows", "C:\\Data\\", ExplorerKind::kExplore).commandLine,
-              " /e,C:\\Data");
-    EXPECT_EQ(frame::MakeExplorerCommand("C:\\Windows", "D:\\日本\\", ExplorerKind::kRooted).commandLine,
-              " /e,/root,D:\\日本");
+    EXPECT_EQ(frame::MakeExplorerCommand("C:\\Windows\\", "C:\\Data\\", ExplorerKind::kOpen).program,
+              "C:\\Windows\\Explorer.exe");
+    const struct {
+        const char* folder;
+        ExplorerKind kind;
+        const char* commandLine;
+    } cases[] = {
+        {"C:\\Data\\", ExplorerKind::kOpen, " \"C:\\Data\""},
+        {"C:\\Data\\", ExplorerKind::kExplore, " /e,\"C:\\Data\""},
+        {"D:\\日本\\", ExplorerKind::kRooted, " /e,/root,\"D:\\日本\""},
+        // A comma or a blank in a name is part of the path, not the end of it.
+        {"C:\\a,b\\", ExplorerKind::kOpen, " \"C:\\a,b\""},
+        {"C:\\Reports, 2024\\q1\\", ExplorerKind::kExplore, " /e,\"C:\\Reports, 2024\\q1\""},
+        {"E:\\", ExplorerKind::kOpen, " \"E:\""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(frame::MakeExplorerCommand("C:\\Windows", c.folder, c.kind).commandLine, c.commandLine) << c.folder;
 }
 
 TEST(Navigation, AScannedTreeReplacesTheOldOneWithFreshTotals) {
