@@ -91,9 +91,10 @@ void Message(std::FILE* err, const std::string& text) {
 }
 
 // Whether `output` can be created, before a scan that may take hours: the data file is written beside it
-// under the name the writer uses, which is tried and removed again.
+// under a temporary name that nothing has yet, which is tried and removed again.
 std::string CannotWrite(const std::string& output) {
-    const std::string partial = output + ".part";
+    const std::string partial = model::FreeTemporaryName(output, model::PathTaken);
+    if (partial.empty()) return "every temporary name beside it is taken";
     std::FILE* probe = std::fopen(partial.c_str(), "wb");
     if (!probe) return std::strerror(errno);
     std::fclose(probe);

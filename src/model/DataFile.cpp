@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -328,10 +331,26 @@ DecodeResult DecodeDataFile(std::string_view bytes, DirInfo& root, std::uint32_t
 
 bool ReplaceByRename(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 
+bool PathTaken(const std::string& path) {
+    // From UTF-8 explicitly: a plain string would be read in the system's narrow code page on Windows.
+    const std::filesystem::path name(std::u8string(path.begin(), path.end()));
+    std::error_code error;
+    return std::filesystem::symlink_status(name, error).type() != std::filesystem::file_type::not_found;
+}
+
+std::string FreeTemporaryName(const std::string& path, const NameTaken& taken) {
+    if (!taken(path + ".part")) return path + ".part";
+    for (int number = 1; number <= kMaxTemporaryNumber; ++number) {
+        std::string name = path + '.' + std::to_string(number) + ".part";
+        if (!taken(name)) return name;
+    }
+    return {};
+}
+
 bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root,
-                   const ErrorReporter& report, const FileReplacer& replace) {
-    const std::string partial = path + ".part";
-    std::FILE* file = std::fopen(partial.c_str(), "wb");
+                   const ErrorReporter& report, const FileReplacer& replace, const NameTaken& taken) {
+    const std::string partial = FreeTemporaryName(path, taken);
+    std::FILE* file = partial.empty() ? nullptr : std::fopen(partial.c_str(), "wb");
     if (!file) {
         report("Could not open file " + path);
         return false;

@@ -43,12 +43,23 @@ using FileReplacer = std::function<bool(const std::string& from, const std::stri
 // std::rename: replaces the target in one step where the system allows it (POSIX).
 bool ReplaceByRename(const std::string& from, const std::string& to);
 
-// Writes the whole file under a temporary name beside `path` (path + ".part") and only then replaces
-// `path` with it, so a failed export (full disk, read-only target) never leaves a truncated file under the
-// user's name and never damages an older file there. False when anything failed (an error was reported);
-// the temporary file is removed then.
+// Whether anything (a file, a folder, a link even to nothing) has the name `path` (UTF-8); a name that
+// cannot be looked up counts as taken.
+bool PathTaken(const std::string& path);
+using NameTaken = std::function<bool(const std::string& path)>;
+
+// The temporary name beside `path` that the writer uses: path + ".part", or when something has that name
+// path + ".1.part", ".2.part" and so on up to kMaxTemporaryNumber; empty when every one is taken.
+inline constexpr int kMaxTemporaryNumber = 999;
+std::string FreeTemporaryName(const std::string& path, const NameTaken& taken);
+
+// Writes the whole file under a temporary name beside `path` (FreeTemporaryName, so that no file of the
+// user's is overwritten) and only then replaces `path` with it, so a failed export (full disk, read-only
+// target) never leaves a truncated file under the user's name and never damages an older file there.
+// False when anything failed (an error was reported); the temporary file is removed then.
 bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root,
-                   const ErrorReporter& report, const FileReplacer& replace = ReplaceByRename);
+                   const ErrorReporter& report, const FileReplacer& replace = ReplaceByRename,
+                   const NameTaken& taken = PathTaken);
 
 // Replaces `root` and `clusterSize` from the file; false when they were left untouched (an error was
 // reported). A damaged file is read as far as it goes and reports nothing. The totals are left to the

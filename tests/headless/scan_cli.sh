@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end checks of the real kelvaran-scan, natively or as kelvaran-scan.exe under Wine: a generated
 # tree is scanned and the data file, read back with the program's reader (klv_dump), must list exactly
-# what Python finds on disk; then thread counts and cluster sizes, bad arguments, unreadable roots and
-# outputs, an interrupt (Ctrl+C) mid-walk, and (natively) progress on a terminal.
+# what Python finds on disk; then thread counts and cluster sizes, a taken temporary name, bad arguments,
+# unreadable roots and outputs, an interrupt (Ctrl+C) mid-walk, and (natively) progress on a terminal.
 #   scan_cli.sh native|wine <kelvaran-scan> <klv_dump>
 set -uo pipefail
 mode=$1 scanner=$(realpath "$2") dump=$(realpath "$3")
@@ -59,6 +59,16 @@ scan --quiet --cluster-size=2048 tree c.klv
 # A relative root with dot components names the same folder.
 scan tree/./Photos/.. rel.klv
 cmp -s full.klv rel.klv && ok "tree/./Photos/.. scans and names the same root" || fail "relative root: $err"
+
+# A file of the user's that already has the temporary name is left alone: the scan writes under another.
+printf 'a file of my own' >mine.klv.part
+scan tree mine.klv
+if [ $rc -eq 0 ] && cmp -s full.klv mine.klv && [ "$(cat mine.klv.part)" = "a file of my own" ] \
+   && [ "$(ls mine.klv*)" = "$(printf 'mine.klv\nmine.klv.part')" ]; then
+  ok "an existing mine.klv.part is kept as it was, and no other temporary file is left"
+else
+  fail "existing mine.klv.part: status $rc, '$err', it holds '$(head -c 40 mine.klv.part 2>&1)', $(ls mine.klv* | tr '\n' ' ')"
+fi
 
 # 3. Bad arguments: status 2, the argument named, the usage, and no file.
 while IFS='|' read -r args message; do

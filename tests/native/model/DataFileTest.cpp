@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -334,8 +335,10 @@ TEST_F(TempDir, WriteFailuresAreReportedAndLeaveAnOlderFileAsItWas) {
     // A full disk in the middle of the tree: the file being written is the full device.
     const bool haveFullDevice = std::filesystem::exists("/dev/full");
     if (haveFullDevice) {
+        // The writer is told the name is free, or it would leave the link alone and write beside it.
         std::filesystem::create_symlink("/dev/full", older + ".part");
-        EXPECT_FALSE(model::WriteDataFile(older, 4096, tree, Collect()));
+        EXPECT_FALSE(model::WriteDataFile(older, 4096, tree, Collect(), model::ReplaceByRename,
+                                          [](const std::string&) { return false; }));
         EXPECT_TRUE(olderIntact());
     }
     // The finished file cannot take the user's name.
@@ -354,6 +357,64 @@ TEST_F(TempDir, WriteFailuresAreReportedAndLeaveAnOlderFileAsItWas) {
     expected.push_back("Could not write to file " + older);
     expected.push_back("Could not write to file " + older);
     EXPECT_EQ(messages_, expected);
+}
+
+TEST(TemporaryName, TheFirstFreeOfPartThenNumberedPartNames) {
+    const struct {
+        std::vector<std::string> taken;
+        std::string expected;
+    } cases[] = {
+        {{}, "x.klv.part"},
+        {{"x.klv"}, "x.klv.part"},  // the target itself is replaced in the end, not written into
+        {{"x.klv.part"}, "x.klv.1.part"},
+        {{"x.klv.part", "x.klv.1.part", "x.klv.2.part"}, "x.klv.3.part"},
+        {{"x.klv.part", "x.klv.2.part"}, "x.klv.1.part"},
+        {{"x.klv.1.part"}, "x.klv.part"},
+    };
+    for (const auto& c : cases) {
+        auto taken = [&](const std::string& name) {
+            return std::find(c.taken.begin(), c.taken.end(), name) != c.taken.end();
+        };
+        EXPECT_EQ(model::FreeTemporaryName("x.klv", taken), c.expected) << c.expected;
+    }
+    std::vector<std::string> asked;
+    EXPECT_EQ(model::FreeTemporaryName("x.klv", [&](const std::string& name) {
+        asked.push_back(name);
+        return true;
+    }), "");
+    EXPECT_EQ(asked.size(), static_cast<std::size_t>(model::kMaxTemporaryNumber) + 1);
+    EXPECT_EQ(asked.back(), "x.klv.999.part");
+}
+
+TEST_F(TempDir, AnythingWithTheNameIsTakenEvenALinkToNothing) {
+    std::ofstream(PathOf("file")) << "x";
+    std::filesystem::create_directory(PathOf("folder"));
+    std::filesystem::create_symlink(PathOf("nowhere"), PathOf("dangling"));
+    std::ofstream(PathOf("\xE6\x97\xA5\xE6\x9C\xAC.klv.part")) << "x";
+    const struct {
+        std::string name;
+        bool taken;
+    } cases[] = {
+        {"file", true}, {"folder", true}, {"dangling", true}, {"\xE6\x97\xA5\xE6\x9C\xAC.klv.part", true},
+        {"nowhere", false}, {"\xE6\x97\xA5.klv.part", false}, {"folder/inside", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(model::PathTaken(PathOf(c.name)), c.taken) << c.name;
+}
+
+TEST_F(TempDir, AnExportLeavesAFileThatHasTheTemporaryNameAsItWas) {
+    const DirInfo tree = model_test::RandomTree(6, 30, 3);
+    const std::string path = PathOf("export.klv");
+    for (const char* name : {"export.klv.part", "export.klv.1.part"}) std::ofstream(PathOf(name)) << name;
+    ASSERT_TRUE(model::WriteDataFile(path, 4096, tree, Collect()));
+    EXPECT_TRUE(messages_.empty());
+    auto contents = [&](const std::string& name) {
+        std::ifstream file(PathOf(name), std::ios::binary);
+        return std::string{std::istreambuf_iterator<char>(file), {}};
+    };
+    EXPECT_EQ(contents("export.klv"), Encode(tree, 4096));
+    EXPECT_EQ(contents("export.klv.part"), "export.klv.part");
+    EXPECT_EQ(contents("export.klv.1.part"), "export.klv.1.part");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 3) << "no other file left";
 }
 
 }  // namespace
