@@ -1,4 +1,4 @@
-// Clipboard text in both forms.
+// Clipboard text as UTF-16.
 #include "fw/Clipboard.h"
 
 #include <cstring>
@@ -32,10 +32,8 @@ bool SetBlock(UINT format, const void* data, std::size_t bytes) {
 bool CopyTextToClipboard(HWND owner, std::string_view utf8) {
     if (!OpenClipboard(owner)) return false;
     EmptyClipboard();
-    const std::string narrow(utf8);
     const std::wstring wide = Utf8ToWide(utf8);
-    const bool ok = SetBlock(CF_TEXT, narrow.c_str(), narrow.size() + 1) &&
-                    SetBlock(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    const bool ok = SetBlock(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
     CloseClipboard();
     return ok;
 }

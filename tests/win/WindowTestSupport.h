@@ -1,6 +1,6 @@
 // Shared pieces for tests that drive real windows under Wine: a top-level host window that keeps one child
-// filling its client area, a message pump with a deadline, screen pixels of a window, and screenshots under
-// build/gui-artifacts/ for people to look at.
+// filling its client area, a message pump with a deadline, screen pixels of a window, screenshots under
+// build/gui-artifacts/ for people to look at, and the clipboard's text as other programs read it.
 #pragma once
 
 #include <windows.h>
@@ -115,6 +115,45 @@ inline bool SaveBmp(const Pixels& p, const std::string& fileName) {
     const bool ok = std::fwrite(&header, sizeof header, 1, file) == 1 && std::fwrite(&info, sizeof info, 1, file) == 1 &&
                     std::fwrite(p.data.data(), 1, bytes, file) == bytes;
     return std::fclose(file) == 0 && ok;
+}
+
+// The clipboard's text as another program reads it: as UTF-16, and as plain text (CF_TEXT), which the
+// system makes in the ANSI code page of the clipboard's locale (`plainCodePage`).
+struct ClipboardTexts {
+    std::wstring unicode;
+    std::string plain;
+    UINT plainCodePage = 0;
+};
+inline ClipboardTexts ReadClipboard(HWND owner) {
+    ClipboardTexts texts;
+    if (!OpenClipboard(owner)) return texts;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) texts.unicode = wide;
+        GlobalUnlock(data);
+    }
+    LCID locale = GetUserDefaultLCID();
+    if (HANDLE data = GetClipboardData(CF_LOCALE)) {
+        if (const auto* id = static_cast<const LCID*>(GlobalLock(data))) locale = *id;
+        GlobalUnlock(data);
+    }
+    GetLocaleInfoW(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                   reinterpret_cast<wchar_t*>(&texts.plainCodePage), sizeof(UINT) / sizeof(wchar_t));
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const auto* narrow = static_cast<const char*>(GlobalLock(data))) texts.plain = narrow;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return texts;
+}
+
+// `text` in code page `codePage`, characters it lacks replaced as the system replaces them.
+inline std::string InCodePage(const std::wstring& text, UINT codePage) {
+    const int bytes = WideCharToMultiByte(codePage, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return {};
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(codePage, 0, text.c_str(), -1, out.data(), bytes, nullptr, nullptr);
+    out.pop_back();
+    return out;
 }
 
 }  // namespace test_support

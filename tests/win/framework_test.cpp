@@ -1,4 +1,7 @@
-// The window framework's lifetime and reflection rules, and a worker's exception handed to its owner.
+// The window framework's lifetime and reflection rules, a worker's exception handed to its owner, and the
+// clipboard's text as other programs read it.
+#include "WindowTestSupport.h"
+#include "fw/Clipboard.h"
 #include "fw/Reflection.h"
 #include "fw/TControl.h"
 #include "fw/TDialog.h"
@@ -256,6 +259,33 @@ TEST(ThreadFailure, AnExceptionInRunIsHandedToTheOwnerOnce) {
         EXPECT_STREQ(error.what(), "the worker failed");
     }
     EXPECT_NO_THROW(thread.RethrowFailure());
+}
+
+// A program reading the plain format gets the text in its ANSI code page (a letter the page lacks turns
+// into its stand-in), one reading UTF-16 the exact text; neither sees the program's own UTF-8 bytes.
+TEST(Clipboard, OtherProgramsReadTheAnsiTextAsPlainTextAndTheExactTextAsUnicode) {
+    THost host;
+    host.Create();
+    const struct {
+        std::string utf8;
+        std::wstring wide;
+    } cases[] = {
+        {"C:\\Data\\", L"C:\\Data\\"},
+        {"C:\\Caf\xC3\xA9\\", L"C:\\Caf\u00E9\\"},
+        {"D:\\\xE6\x97\xA5\xE6\x9C\xAC\\na\xC3\xAFve", L"D:\\\u65E5\u672C\\na\u00EFve"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(fw::CopyTextToClipboard(host.GetHandle(), c.utf8)) << c.utf8;
+        const test_support::ClipboardTexts read = test_support::ReadClipboard(host.GetHandle());
+        EXPECT_EQ(read.unicode, c.wide) << c.utf8;
+        ASSERT_NE(read.plainCodePage, static_cast<UINT>(CP_UTF8)) << "the plain text would not differ";
+        EXPECT_EQ(read.plain, test_support::InCodePage(c.wide, read.plainCodePage)) << c.utf8;
+    }
+    // With the usual Western page, an accented letter is one byte and a CJK name is stand-ins.
+    const test_support::ClipboardTexts last = test_support::ReadClipboard(host.GetHandle());
+    if (last.plainCodePage == 1252) {
+        EXPECT_EQ(last.plain, "D:\\??\\na\xEFve");
+    }
 }
 
 }  // namespace

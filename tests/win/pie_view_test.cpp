@@ -199,17 +199,12 @@ TEST_F(PieView, ContextMenuOnFoldersOnly) {
         EXPECT_EQ(std::count(items.begin(), items.end(), "&Copy Name"), 1);
         EXPECT_EQ(host.calls, c.call.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.call}) << c.path;
     }
-    // The name reaches other programs as UTF-16 too, not only as the program's own bytes.
-    ASSERT_TRUE(OpenClipboard(view->GetHandle()));
-    const auto* wide = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
-    ASSERT_NE(wide, nullptr);
-    EXPECT_EQ(std::wstring(wide), L"T:\\\u65E5\u672C\\");
-    GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
-    const auto* narrow = static_cast<const char*>(GlobalLock(GetClipboardData(CF_TEXT)));
-    ASSERT_NE(narrow, nullptr);
-    EXPECT_EQ(std::string(narrow), "T:\\" + nihon);
-    GlobalUnlock(GetClipboardData(CF_TEXT));
-    CloseClipboard();
+    // The name reaches other programs as UTF-16, and as plain text in their ANSI code page, never as the
+    // program's own UTF-8 bytes.
+    const test_support::ClipboardTexts clip = test_support::ReadClipboard(view->GetHandle());
+    EXPECT_EQ(clip.unicode, L"T:\\\u65E5\u672C\\");
+    EXPECT_EQ(clip.plain, test_support::InCodePage(clip.unicode, clip.plainCodePage));
+    EXPECT_NE(clip.plain, "T:\\" + nihon);
     // Files and empty space get no menu.
     bool tracked = false;
     view->SetMenuTracker([&](HMENU, POINT) {
