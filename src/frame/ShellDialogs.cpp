@@ -16,12 +16,9 @@ int CALLBACK BrowseCallback(HWND browser, UINT msg, LPARAM lParam, LPARAM data) 
     case BFFM_INITIALIZED:
         if (data) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, data);
         break;
-    case BFFM_SELCHANGED: {
-        wchar_t path[MAX_PATH];
-        const BOOL fileSystem = SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path);
-        SendMessageW(browser, BFFM_ENABLEOK, 0, fileSystem);
+    case BFFM_SELCHANGED:
+        SendMessageW(browser, BFFM_ENABLEOK, 0, PathOfIdList(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam)).has_value());
         break;
-    }
     case BFFM_VALIDATEFAILEDW:
         fw::ShowMessageBox(browser, "The specified folder does not exist.", "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
         return 1;  // keep the browser open
@@ -57,12 +54,27 @@ std::optional<std::string> BrowseForFolder(HWND owner, const std::string& startF
     info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
     if (!chosen) return std::nullopt;
-    wchar_t path[MAX_PATH] = {};
-    const BOOL ok = SHGetPathFromIDListW(chosen, path);
+    std::optional<std::string> folder = TakeChosenFolder(owner, chosen);
     CoTaskMemFree(chosen);
-    if (!ok) return std::nullopt;
-    std::string folder = fw::WideToUtf8(path);
-    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
+std::optional<std::string> PathOfIdList(PCIDLIST_ABSOLUTE item, IdListPathReader read) {
+    // The longest path the system's wide functions take.
+    std::vector<wchar_t> path(32768, L'\0');
+    if (!item || !read(item, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT) || path[0] == L'\0')
+        return std::nullopt;
+    return fw::WideToUtf8(path.data());
+}
+
+std::optional<std::string> TakeChosenFolder(HWND owner, PCIDLIST_ABSOLUTE chosen, IdListPathReader read) {
+    std::optional<std::string> folder = PathOfIdList(chosen, read);
+    if (!folder) {
+        fw::ShowMessageBox(owner, "The path of the chosen folder could not be read.", "Kelvaran",
+                           MB_OK | MB_ICONEXCLAMATION);
+        return std::nullopt;
+    }
+    if (folder->back() == '\\') folder->pop_back();
     return folder;
 }
 

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <optional>
 #include <string>
 
@@ -15,8 +17,18 @@ namespace frame {
 // The shell folder browser titled "Select a folder:", opened on `startFolder` (none when empty); only file
 // system folders can be chosen, a typed name that is not a folder is refused with a message and the
 // browser stays open. The chosen folder without a trailing backslash (a drive root as "C:"), or nothing
-// when cancelled.
+// when cancelled or when the chosen folder's path cannot be had (the user is told then).
 std::optional<std::string> BrowseForFolder(HWND owner, const std::string& startFolder);
+
+// The file system path of a shell item, taken with room for the longest path the system has (not cut at
+// MAX_PATH); nothing for an item that is no file system object. `read` is the system's call.
+using IdListPathReader = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE item, PWSTR path, DWORD pathSize, GPFIDL_FLAGS flags);
+std::optional<std::string> PathOfIdList(PCIDLIST_ABSOLUTE item, IdListPathReader read = &SHGetPathFromIDListEx);
+
+// What Any Folder makes of the browser's choice: its path without a trailing backslash (a drive root as
+// "C:"), or nothing when the path cannot be had, which the user is told in a box captioned "Kelvaran".
+std::optional<std::string> TakeChosenFolder(HWND owner, PCIDLIST_ABSOLUTE chosen,
+                                            IdListPathReader read = &SHGetPathFromIDListEx);
 
 // The start folder of Any Folder: the current folder without its trailing backslash when it still exists
 // (it holds the null device), else the first fixed drive's root name.
