@@ -3,6 +3,7 @@
 #include "model/DataFileWin.h"
 
 #include "fw/MessageBox.h"
+#include "fw/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +148,31 @@ TEST_F(DataFileWin, ExportReplacesAnOlderFileWholeOrNotAtAll) {
 
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
     ASSERT_TRUE(model::WriteDataFile(path, 4096, tree));
+    DirInfo read("x");
+    std::uint32_t cluster = 0;
+    ASSERT_TRUE(model::ReadDataFile(path, read, cluster));
+    EXPECT_EQ(read, tree);
+}
+
+// A file of the user's that has the temporary name (here with a name outside ASCII) is left as it was.
+TEST_F(DataFileWin, ExportLeavesAFileThatHasTheTemporaryNameAlone) {
+    const std::string path = dir_ + "\xE6\x97\xA5\xE6\x9C\xAC.klv";
+    for (const std::string& name : {path + ".part", path + ".1.part"}) {
+        HANDLE file = CreateFileW(fw::Utf8ToWide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
+        DWORD written = 0;
+        WriteFile(file, "mine", 4, &written, nullptr);
+        CloseHandle(file);
+    }
+    const DirInfo tree = SampleTree();
+    ASSERT_TRUE(model::WriteDataFile(path, 4096, tree));
+    EXPECT_TRUE(boxes_.empty());
+    for (const std::string& name : {path + ".part", path + ".1.part"}) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        ASSERT_TRUE(GetFileAttributesExW(fw::Utf8ToWide(name).c_str(), GetFileExInfoStandard, &data)) << name;
+        EXPECT_EQ(data.nFileSizeLow, 4u) << name;
+    }
+    EXPECT_EQ(GetFileAttributesW(fw::Utf8ToWide(path + ".2.part").c_str()), INVALID_FILE_ATTRIBUTES);
     DirInfo read("x");
     std::uint32_t cluster = 0;
     ASSERT_TRUE(model::ReadDataFile(path, read, cluster));

@@ -124,13 +124,14 @@ TEST_F(SettingsDialogTest, TicksEnableTheTipEditorsAndTheAutoscanFolder) {
 TEST_F(SettingsDialogTest, ARefusalFocusesAndSelectsTheOffendingEditAndKeepsTheDialogOpen) {
     const struct {
         int edit;
-        const char* text;
+        std::string text;
         const char* message;
     } cases[] = {
         {IDC_SET_CENTER, "91", "Central disk radius must be 10..90"},
         {IDC_SET_MIN_VIS, "101", "Maximum size of visible sectors must be 0..100"},
         {IDC_SET_RESIZE_DELAY, "1001", "Resize delay milliseconds must be 0..1000"},
         {IDC_SET_AUTOSCAN_DIR, "   ", "Must specify a directory path."},
+        {IDC_SET_AUTOSCAN_DIR, "C:\\" + std::string(258, 'a'), "The autoscan directory path must be at most 260 characters."},
     };
     for (const auto& c : cases) {
         HWND window = Open(Sample());
@@ -147,7 +148,7 @@ TEST_F(SettingsDialogTest, ARefusalFocusesAndSelectsTheOffendingEditAndKeepsTheD
         DWORD start = 1, end = 0;
         SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         EXPECT_EQ(start, 0u) << c.message;
-        EXPECT_EQ(end, static_cast<DWORD>(std::string(c.text).size())) << c.message;
+        EXPECT_EQ(end, static_cast<DWORD>(c.text.size())) << c.message;
         DestroyWindow(window);
     }
 }
@@ -179,6 +180,36 @@ TEST_F(SettingsDialogTest, OkReadsEveryControlAndCleansTheFolder) {
     EXPECT_FALSE(d.dialogLook);
     EXPECT_FALSE(d.tipShowName);
     EXPECT_TRUE(d.tipShowInfo);
+}
+
+// A folder outside ASCII as the edit gives it back: counted in characters, kept whole; one already kept
+// that is longer than the dialog takes survives an OK for another change.
+TEST_F(SettingsDialogTest, OkKeepsAFolderOutsideAsciiWholeAndALongKeptOneAsItWas) {
+    std::string cjk;
+    for (int i = 0; i < 100; ++i) cjk += "\xE6\x97\xA5";
+    const std::string typed = "C:\\" + cjk + "\\";                    // 104 characters, 304 bytes
+    std::string kept = "D:\\";
+    for (int i = 0; i < 3; ++i) kept += std::string(100, 'k') + "\xE6\x97\xA5\\";  // 307 characters
+    const struct {
+        std::string start, typed, expected;
+    } cases[] = {
+        {"C:\\", typed, typed},
+        {kept, "", kept},  // untouched: only the centre size changes
+    };
+    for (const auto& c : cases) {
+        config::DispOptData data = Sample();
+        data.autoscanFolder = c.start;
+        HWND window = Open(data);
+        EXPECT_EQ(dialog->GetItemText(IDC_SET_AUTOSCAN_DIR), c.start) << "shown whole";
+        if (!c.typed.empty()) dialog->SetItemText(IDC_SET_AUTOSCAN_DIR, c.typed);
+        dialog->SetItemText(IDC_SET_CENTER, "40");
+        boxes.clear();
+        SendMessageA(window, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text);
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(dialog->Data().autoscanFolder, c.expected);
+        EXPECT_EQ(dialog->Data().centerPercent, 40);
+    }
 }
 
 TEST_F(SettingsDialogTest, TypingInTheCentralDiskSizeNeverOpensHelpAndTheHelpButtonDoes) {
