@@ -64,10 +64,8 @@ bool TTreeStruct::BuildItems() {
 
 bool TTreeStruct::FillChildren(fw::TTreeNode node, const model::DirInfo& folder) {
     if (filled_.contains(&folder)) return true;
-    std::vector<std::wstring> names;
-    names.reserve(folder.subdirs.size());
-    for (const model::DirInfo& sub : folder.subdirs) names.push_back(fw::Utf8ToWide(sub.name));
-    std::vector<std::size_t> order = SiblingOrder(names);
+    std::vector<std::size_t> order =
+        SiblingOrder(folder.subdirs.size(), [&folder](std::size_t i) -> std::string_view { return folder.subdirs[i].name; });
     fw::TTreeNode first;
     if (!InsertRows(node, folder, order, FirstRows(order.size()), TVI_LAST, &first)) return false;
     filled_.insert(&folder);

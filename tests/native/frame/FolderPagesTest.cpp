@@ -76,7 +76,9 @@ TEST(FolderPages, PagesKeepTheirPlacesWhateverOrderTheyAreRevealedIn) {
         for (const PageRow& row : rows) {
             EXPECT_EQ(row.first, next);
             EXPECT_GT(row.count, 0u);
-            if (!row.more) EXPECT_EQ(row.first % 10, 0u) << "a page starts at a multiple of the page size";
+            if (!row.more) {
+                EXPECT_EQ(row.first % 10, 0u) << "a page starts at a multiple of the page size";
+            }
             next = row.End();
         }
         EXPECT_EQ(next, 95u);
