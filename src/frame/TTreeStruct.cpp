@@ -234,8 +234,13 @@ void TTreeStruct::OnRevealMessage() {
         OnSelChanged(first, TVC_BYKEYBOARD);
         return;
     }
-    // A click only shows more folders: the selection goes back to the current folder.
-    SelectCurrent();
+    // A click only shows more folders: the selection goes back to the current folder, or at least off
+    // the items that stand for hidden folders.
+    if (!SelectCurrent() && first) {
+        changingItems_ = true;
+        first.Select();
+        changingItems_ = false;
+    }
 }
 
 void TTreeStruct::HoldNavigation(bool hold) {
