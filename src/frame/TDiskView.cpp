@@ -33,6 +33,23 @@ char FirstFixedDriveLetter(const scan::LogDrives& drives) {
     return 'C';
 }
 
+// The folder tree must not move the current folder while a modal scan runs on it: a keyboard move
+// waiting for its pause would otherwise land inside the dialog's message loop.
+class NavigationHold {
+public:
+    explicit NavigationHold(TTreeStruct* tree) : tree_(tree) {
+        if (tree_) tree_->HoldNavigation(true);
+    }
+    ~NavigationHold() {
+        if (tree_) tree_->HoldNavigation(false);
+    }
+    NavigationHold(const NavigationHold&) = delete;
+    NavigationHold& operator=(const NavigationHold&) = delete;
+
+private:
+    TTreeStruct* tree_;
+};
+
 PathKind KindOfPath(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(fw::Utf8ToWide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
@@ -142,10 +159,13 @@ void TDiskView::TakeClusterSize(std::uint32_t clusterSize) {
     if (clusterSize_ == 0 && pie_) pie_->Settings().pie.pieMode = model::kLogicalSize;
 }
 
-bool TDiskView::ScanRoot(const std::string& path, bool addToRecent, bool resetHistory) {
+bool TDiskView::ScanRoot(std::string path, bool addToRecent, bool resetHistory) {
     if (addToRecent) recent_.Add(path);
     scan::TThreadDlg dialog(GetParent() ? GetParent() : this, path);
-    if (dialog.Execute() != IDOK) return false;
+    {
+        const NavigationHold hold(tree_.get());
+        if (dialog.Execute() != IDOK) return false;
+    }
     root_ = std::move(dialog.GetInfo());
     TakeClusterSize(dialog.GetClusterSize());
     ResetView();
@@ -160,9 +180,12 @@ void TDiskView::ResetView() {
     if (pie_) pie_->Refresh();
 }
 
-void TDiskView::Rescan(const std::string& folder) {
+void TDiskView::Rescan(std::string folder) {
     scan::TThreadDlg dialog(GetParent() ? GetParent() : this, folder);
-    if (dialog.Execute() != IDOK) return;
+    {
+        const NavigationHold hold(tree_.get());
+        if (dialog.Execute() != IDOK) return;
+    }
     const std::string relative = folder.size() > root_.name.size() ? folder.substr(root_.name.size() + 1) : "";
     const std::uint32_t clusterSize = dialog.GetClusterSize();
     if (!ReplaceFolderContents(root_, relative, std::move(dialog.GetInfo()), clusterSize)) return;

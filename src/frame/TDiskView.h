@@ -12,7 +12,8 @@
 //   view->RunStartupTarget(commandLinePath);            // command line or autoscan
 //
 // Scans run in the modal progress dialog; the tree the worker builds replaces the live one only after the
-// dialog closed with OK, so nothing that paints meanwhile sees a tree being built.
+// dialog closed with OK, so nothing that paints meanwhile sees a tree being built. While the dialog runs
+// the folder tree holds its navigation, so the current folder stays the one being scanned.
 #pragma once
 
 #include "frame/CommandTable.h"
@@ -57,8 +58,9 @@ public:
     void RunStartupTarget(const std::string& commandLinePath);
 
     // Runs the progress dialog on `path` (a folder ending in a backslash); true when the scan completed
-    // and its tree is now the live one.
-    bool ScanRoot(const std::string& path, bool addToRecent, bool resetHistory);
+    // and its tree is now the live one. The path is a copy: the dialog's message loop may change the
+    // current folder it was taken from.
+    bool ScanRoot(std::string path, bool addToRecent, bool resetHistory);
     // The current folder becomes the root; the tree and the pie rebuild.
     void ResetView();
 
@@ -117,7 +119,8 @@ private:
     void GoBack();
     void GoForward();
     void GoParent();
-    void Rescan(const std::string& folder);
+    // Rescans `folder` and puts the result in its place; a copy, as for ScanRoot.
+    void Rescan(std::string folder);
     void SetMode(int mode);
     void ChooseModeBoxEntry(unsigned entry);
     // "Settings...": the dialog on a copy of the values, and after OK the frame's applying step.
