@@ -121,14 +121,24 @@ private:
     void GoParent();
     // Rescans `folder` and puts the result in its place; a copy, as for ScanRoot.
     void Rescan(std::string folder);
+    void RescanAll();
     void SetMode(int mode);
     void ChooseModeBoxEntry(unsigned entry);
     // "Settings...": the dialog on a copy of the values, and after OK the frame's applying step.
     void ShowSettings();
     void ApplySettings(const config::DispOptData& data);
 
-    // After the tree was replaced or a folder's contents: the cluster size, all totals, and logical mode
-    // when the size is unknown. The caller then resets the views, before anything may paint.
+    // The one way a whole new tree comes in (a scan of a root, an import): it replaces the live one with
+    // its totals, and the views follow before anything may paint; the history starts over when asked.
+    void AdoptTree(model::DirInfo&& tree, std::uint32_t clusterSize, bool resetHistory);
+    // Reads a data file aside and adopts its tree: a file that is no data file leaves everything as it was.
+    void ImportDataFile(const std::string& path);
+    // False, after saying so, when `folder` is no folder on this computer (a tree imported from another
+    // one): a scan of it would find nothing and replace the tree with an empty one.
+    bool CanRescan(const std::string& folder);
+    // The cluster size of totals just recomputed for it, and logical mode when it is unknown.
+    void NoteClusterSize(std::uint32_t clusterSize);
+    // "Force Cluster Size": a new cluster size for the tree as it is, all totals recomputed.
     void TakeClusterSize(std::uint32_t clusterSize);
     // The views follow the current folder; the tree selects it unless it asked itself.
     void FollowCurrent(bool selectInTree);
