@@ -2,7 +2,6 @@
 
 #include "about/Help.h"
 #include "config/TTipTextDlg.h"
-#include "fw/MessageBox.h"
 #include "model/DirInfo.h"
 #include "pie/TipParser.h"
 #include "resource.h"
@@ -52,9 +51,10 @@ HWND ButtonWithId(HWND dialog, int id) {
 }
 }  // namespace
 
-TDispOptDlg::TDispOptDlg(fw::TWindow* parent, DispOptData data)
+TDispOptDlg::TDispOptDlg(fw::TWindow* parent, DispOptData data, fw::Interaction ui)
     : TDialog(parent, IDD_SETTINGS),
       data_(std::move(data)),
+      ui_(std::move(ui)),
       fixedButton_(this),
       sizeButton1_(this),
       sizeButton2_(this),
@@ -129,7 +129,7 @@ bool TDispOptDlg::AcceptOk() {
     const bool autoscan = IsDlgButtonChecked(dialog, IDC_SET_AUTOSCAN) == BST_CHECKED;
     const DispOptVerdict verdict = ValidateDispOpt({center, minVis, delay, autoscan, folder}, data_);
     if (!verdict.Ok()) {
-        fw::ShowMessageBox(dialog, verdict.message, "Range Error", MB_OK | MB_ICONSTOP);
+        ui_.ShowMessage(dialog, verdict.message, "Range Error", MB_OK | MB_ICONSTOP);
         HWND edit = Item(EditOf(verdict.field));
         SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
         SendMessageA(edit, EM_SETSEL, 0, -1);
@@ -170,14 +170,14 @@ bool TDispOptDlg::HandleCommand(int id, int notifyCode, HWND control) {
     }
     // Id 101 is also the central disk size box, whose every change and focus comes here too.
     if (id == IDC_SET_HELP && control && control == helpButton_ && notifyCode == BN_CLICKED) {
-        about::ShowHelp(*this, kHelpTopic);
+        about::ShowHelp(*this, kHelpTopic, ui_);
         return true;
     }
     return TDialog::HandleCommand(id, notifyCode, control);
 }
 
-bool EditSettings(fw::TWindow* parent, DispOptData& data) {
-    TDispOptDlg dialog(parent, data);
+bool EditSettings(fw::TWindow* parent, DispOptData& data, const fw::Interaction& ui) {
+    TDispOptDlg dialog(parent, data, ui);
     if (dialog.Execute() != IDOK) return false;
     data = dialog.Data();
     return true;

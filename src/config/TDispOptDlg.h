@@ -13,6 +13,7 @@
 #include "config/TClrBtn.h"
 #include "config/THSlider.h"
 #include "config/TTransPreview.h"
+#include "fw/Interaction.h"
 #include "fw/TDialog.h"
 
 #include <memory>
@@ -21,7 +22,8 @@ namespace config {
 
 class TDispOptDlg : public fw::TDialog {
 public:
-    TDispOptDlg(fw::TWindow* parent, DispOptData data);
+    // `ui` shows the refusals of OK and the help.
+    TDispOptDlg(fw::TWindow* parent, DispOptData data, fw::Interaction ui = {});
     ~TDispOptDlg() override;
 
     const DispOptData& Data() const noexcept { return data_; }
@@ -39,6 +41,7 @@ private:
     bool AcceptOk();
 
     DispOptData data_;
+    fw::Interaction ui_;
     TClrBtn fixedButton_;
     TClrBtn sizeButton1_;
     TClrBtn sizeButton2_;
@@ -48,6 +51,6 @@ private:
 };
 
 // Runs the dialog modally on a copy of `data`; only OK writes the edited values back. True after OK.
-bool EditSettings(fw::TWindow* parent, DispOptData& data);
+bool EditSettings(fw::TWindow* parent, DispOptData& data, const fw::Interaction& ui);
 
 }  // namespace config

@@ -83,7 +83,6 @@ void TPieView::Rebuild() {
     canvas_.Rebuild(current_, owner_);
     // Every rendering is followed by a repaint of the whole view, which takes any tip away.
     lastTip_ = {};
-    ++renderCount_;
 }
 
 void TPieView::ResizeBuffer() {
@@ -109,6 +108,13 @@ void TPieView::Refresh() {
     hoverPath_.clear();
     FollowFrame();
     if (current_) owner_.ShowFolderStatus(owner_.CurrentPath(), "", *current_);
+}
+
+void TPieView::TreeReplaced() {
+    current_ = nullptr;
+    canvas_.Renderer().Forget();
+    hoverPath_.clear();
+    HideTip();
 }
 
 void TPieView::SetMode(int kind) {

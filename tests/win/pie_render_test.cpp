@@ -8,8 +8,9 @@
 #include <numbers>
 #include <string>
 
+#include "common/FakePieHost.h"
 #include "fw/Handles.h"
-#include "fw/MessageBox.h"
+#include "fw/Interaction.h"
 #include "model/DirInfo.h"
 #include "pie/ArcPolygon.h"
 #include "pie/Dib.h"
@@ -40,26 +41,6 @@ DirInfo KnownTree() {
     return root;
 }
 
-class Host : public pie::PieHost {
-public:
-    explicit Host(const DirInfo& root) : root_(root) {}
-    bool dialogLook = false;
-    int statusCalls = 0;
-    const DirInfo* RootFolder() const override { return &root_; }
-    std::string CurrentPath() const override { return root_.name + "\\"; }
-    std::uint32_t ClusterSize() const override { return 0; }
-    bool DialogLook() const override { return dialogLook; }
-    bool NavigateTo(const std::string&, bool) override { return true; }
-    void ExecuteCommand(int) override {}
-    void Explore(const std::string&, pie::ExplorerKind) override {}
-    void RescanFolder(const std::string&) override {}
-    void CopyToClipboard(const std::string&) override {}
-    void ShowFolderStatus(const std::string&, const std::string&, const DirInfo&) override { ++statusCalls; }
-    void ShowFileStatus(const std::string&, const std::string&, const model::FileInfo&) override {}
-
-private:
-    const DirInfo& root_;
-};
 
 std::string ArtifactsDir() {
     if (const char* dir = std::getenv("KELVARAN_ARTIFACTS_DIR"); dir && *dir) return dir;
@@ -125,7 +106,7 @@ class PieRenderTest : public ::testing::TestWithParam<int> {};
 TEST_P(PieRenderTest, KnownTreeAt400) {
     const int method = GetParam();
     const DirInfo root = KnownTree();
-    Host host(root);
+    test_support::FakePieHost host(root);
     pie::PieCanvas canvas;
     pie::PieRenderer& r = canvas.Renderer();
     r.settings.pieMode = model::kLogicalSize;
@@ -134,7 +115,7 @@ TEST_P(PieRenderTest, KnownTreeAt400) {
     Surface s;
     ASSERT_TRUE(s.dib);
     canvas.RenderInto(s.dc.Get(), kSize, kSize, &root, host);
-    EXPECT_EQ(host.statusCalls, 1);
+    EXPECT_EQ(host.statuses.size(), 1u);
 
     const std::string dir = ArtifactsDir();
     CreateDirectoryA(dir.c_str(), nullptr);
@@ -220,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(ColourMethods, PieRenderTest, ::testing::Values(0, 1, 2
 
 TEST(PieRender, SegmentsOnOnePixelAreNotCounted) {
     const DirInfo root = KnownTree();
-    Host host(root);
+    test_support::FakePieHost host(root);
     pie::PieCanvas canvas;
     auto& r = canvas.Renderer();
     r.settings.pieMode = model::kLogicalSize;
@@ -243,7 +224,7 @@ TEST(PieRender, ThinFolderStaysInsideItsSpan) {
                                    Folder("C", {}, {FileInfo("c", 2999)})},
                           {});
     model::RecomputeTotals(root, 0);
-    Host host(root);
+    test_support::FakePieHost host(root);
     pie::PieCanvas canvas;
     auto& r = canvas.Renderer();
     r.settings.pieMode = model::kLogicalSize;
@@ -274,7 +255,7 @@ TEST(PieRender, ThinFolderStaysInsideItsSpan) {
 
 TEST(PieRender, BackBufferFollowsSizeAndDialogLook) {
     const DirInfo root = KnownTree();
-    Host host(root);
+    test_support::FakePieHost host(root);
     host.dialogLook = true;
     pie::PieCanvas canvas;
     canvas.Renderer().settings.pieMode = model::kLogicalSize;
@@ -320,15 +301,14 @@ TEST(Dib, FailureIsShownAndLeavesAnEmptyDib) {
     std::string text, caption;
     UINT flags = 0;
     HWND owner = reinterpret_cast<HWND>(1);
-    auto previous = fw::SetMessageBoxHandler([&](HWND o, const std::string& t, const std::string& c, UINT f) {
+    const fw::Interaction ui{[&](HWND o, const std::string& t, const std::string& c, UINT f) {
         owner = o;
         text = t;
         caption = c;
         flags = f;
         return IDOK;
-    });
-    pie::Dib huge(100000, 100000, 32);
-    fw::SetMessageBoxHandler(std::move(previous));
+    }};
+    pie::Dib huge(100000, 100000, 32, ui);
     EXPECT_FALSE(huge);
     EXPECT_EQ(huge.Bits(), nullptr);
     EXPECT_EQ(caption, "Dib::Dib failed");

@@ -6,7 +6,7 @@
 #include "config/TDispOptDlg.h"
 #include "config/TTipTextDlg.h"
 #include "config/TransWash.h"
-#include "fw/MessageBox.h"
+#include "fw/Interaction.h"
 #include "model/DirInfo.h"
 #include "pie/TipParser.h"
 #include "resource.h"
@@ -64,20 +64,13 @@ class SettingsDialogTest : public testing::Test {
 protected:
     void SetUp() override {
         InitCommonControls();
-        fw::SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT flags) {
-            boxes.push_back({text, caption, flags});
-            return IDOK;
-        });
-        about::SetHelpViewer([this](HWND, const std::string& fileAndTopic) { helps.push_back(fileAndTopic); });
     }
     void TearDown() override {
         if (dialog && dialog->GetHandle()) DestroyWindow(dialog->GetHandle());
         config::SetColourChooser({});
-        about::SetHelpViewer({});
-        fw::SetMessageBoxHandler({});
     }
     HWND Open(const config::DispOptData& data) {
-        dialog = std::make_unique<config::TDispOptDlg>(nullptr, data);
+        dialog = std::make_unique<config::TDispOptDlg>(nullptr, data, ui);
         dialog->CreateModeless();
         return dialog->GetHandle();
     }
@@ -90,9 +83,14 @@ protected:
         return helps.size() + missing;
     }
 
-    std::unique_ptr<config::TDispOptDlg> dialog;
     std::vector<Box> boxes;
     std::vector<std::string> helps;
+    const fw::Interaction ui{[this](HWND, const std::string& text, const std::string& caption, UINT flags) {
+                                 boxes.push_back({text, caption, flags});
+                                 return IDOK;
+                             },
+                             [this](HWND, const std::string& fileAndTopic) { helps.push_back(fileAndTopic); }};
+    std::unique_ptr<config::TDispOptDlg> dialog;
 };
 
 TEST_F(SettingsDialogTest, TicksEnableTheTipEditorsAndTheAutoscanFolder) {
@@ -330,7 +328,7 @@ TEST_F(SettingsDialogTest, AChosenColourShowsOnItsButtonAndOnlyOkKeepsIt) {
                 SendMessageA(seen, WM_COMMAND, static_cast<WPARAM>(closing), 0);
         };
         SetTimer(nullptr, 0, 50, RunModalScript);
-        const bool ok = config::EditSettings(nullptr, data);
+        const bool ok = config::EditSettings(nullptr, data, ui);
         ASSERT_NE(seen, nullptr);
         EXPECT_EQ(chooserOwner, seen);
         EXPECT_EQ(painted, Rrggbb(RGB(10, 200, 30)));
