@@ -19,6 +19,7 @@ gui_prefix() {
     wineserver -w
   fi
   wineserver -p >/dev/null 2>&1
+  "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-fonts.sh"
   wine cmd /c exit </dev/null >/dev/null 2>&1
   wine reg delete 'HKCU\Software\Tervanic\Kelvaran' /f >/dev/null 2>&1 || true
 }
