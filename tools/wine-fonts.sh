@@ -7,8 +7,9 @@
 # Quick when the prefix has them already.
 set -euo pipefail
 : "${WINEPREFIX:?set WINEPREFIX first}"
-grep -q '^"DejaVu Sans"=str(7):"NotoSansCJK' "$WINEPREFIX/system.reg" 2>/dev/null && exit 0
+grep -q '^"Times New Roman"=str(7):"NotoSansCJK' "$WINEPREFIX/system.reg" 2>/dev/null && exit 0
 key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
-for face in "DejaVu Sans" "DejaVu Serif"; do
+# The pie's centre label asks for Times New Roman by name, and Wine looks its links up by that name.
+for face in "DejaVu Sans" "DejaVu Serif" "Times New Roman"; do
   wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK JP' /f >/dev/null 2>&1
 done
