@@ -305,9 +305,14 @@ std::vector<HWND> OwnDialogs() {
 }
 
 std::string State(HWND main) {
+    bool scanning = false;
+    // A message box over the progress dialog (an error during the scan) is the one to report.
     for (HWND dialog : OwnDialogs()) {
         const std::string caption = WindowTextOf(dialog);
-        if (caption == "Reading Disk Structure") return "scanning";
+        if (caption == "Reading Disk Structure") {
+            scanning = true;
+            continue;
+        }
         std::string answer = "dialog " + caption;
         for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             wchar_t name[16] = {};
@@ -319,6 +324,7 @@ std::string State(HWND main) {
         std::replace(answer.begin(), answer.end(), '\n', ' ');
         return answer;
     }
+    if (scanning) return "scanning";
     if (!IsWindowEnabled(main)) return "disabled";
     RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     return "idle";
