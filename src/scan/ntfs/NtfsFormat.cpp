@@ -71,6 +71,14 @@ bool ApplyFixups(std::span<std::uint8_t> record) {
     return true;
 }
 
+RecordPlace PlaceOf(std::span<const std::uint8_t> record, std::uint32_t number) {
+    if (record.size() < 48) return RecordPlace::kNone;
+    const std::uint8_t* p = record.data();
+    if (std::memcmp(p, "FILE", 4) != 0 && std::memcmp(p, "BAAD", 4) != 0) return RecordPlace::kNone;
+    if (Le16(p + 4) < 0x30) return RecordPlace::kThis;  // an older record, which stores no number
+    return Le32(p + 44) == number ? RecordPlace::kThis : RecordPlace::kOther;
+}
+
 bool DecodeRunList(std::span<const std::uint8_t> bytes, std::uint64_t firstVcn, std::uint64_t totalClusters,
                    std::vector<Run>& runs) {
     runs.clear();
@@ -155,8 +163,10 @@ bool ReadAttribute(std::span<const std::uint8_t> record, std::size_t offset, std
     if (length < 64) return false;
     attribute.lowestVcn = Le64(p + 16);
     const std::size_t pairsOffset = Le16(p + 32);
+    attribute.allocatedSize = Le64(p + 40);
     attribute.dataSize = Le64(p + 48);
     if (pairsOffset < 64 || pairsOffset > length) return false;
+    if (attribute.lowestVcn == 0 && attribute.dataSize > attribute.allocatedSize) return false;
     attribute.mappingPairs = whole.subspan(pairsOffset);
     return true;
 }
@@ -167,6 +177,7 @@ bool ParseFileName(std::span<const std::uint8_t> value, FileName& name) {
     name.nameSpace = value[65];
     if (length == 0 || name.nameSpace > kWin32AndDosName || 66 + 2 * length > value.size()) return false;
     name.parent = Le64(value.data());
+    name.attributes = Le32(value.data() + 56);
     name.name = value.subspan(66, 2 * length);
     return true;
 }
