@@ -134,15 +134,17 @@ bool ReadTableStreams(Volume& volume, const BootSector& boot, std::uint64_t tota
         DataExtents extension;
         if (!ReadDataExtents(record, number, totalClusters, extension)) return false;
         for (Stream* stream : {&data, &bitmap}) {
-            const Stream& more = stream == &data ? extension.data : extension.bitmap;
+            Stream& more = stream == &data ? extension.data : extension.bitmap;
             stream->runs.insert(stream->runs.end(), more.runs.begin(), more.runs.end());
-            if (more.sized && !more.resident && !stream->sized) {
+            if (more.sized && !stream->sized) {
                 stream->sized = true;
                 stream->size = more.size;
+                stream->resident = more.resident;
+                stream->value = std::move(more.value);
             }
         }
     }
-    return SortContiguous(data.runs);
+    return !data.resident && SortContiguous(data.runs);
 }
 
 // The table's allocation bitmap for its first `records` records (a shorter bitmap leaves the rest free).

@@ -11,25 +11,12 @@
 #include <cstring>
 
 using namespace scan::ntfs;
+using ntfstest::Boot;
 using ntfstest::Put16;
 using ntfstest::Put64;
 using ntfstest::RecordBuilder;
 
 namespace {
-
-std::vector<std::uint8_t> Boot(std::uint16_t bytesPerSector, std::uint8_t sectorsPerCluster, std::int8_t recordCode,
-                               std::uint64_t totalSectors = 1 << 20, std::uint64_t mftCluster = 4) {
-    std::vector<std::uint8_t> s(512, 0);
-    std::memcpy(s.data() + 3, "NTFS    ", 8);
-    Put16(s, 11, bytesPerSector);
-    s[13] = sectorsPerCluster;
-    Put64(s, 40, totalSectors);
-    Put64(s, 48, mftCluster);
-    s[64] = static_cast<std::uint8_t>(recordCode);
-    s[510] = 0x55;
-    s[511] = 0xAA;
-    return s;
-}
 
 TEST(NtfsBootSector, GeometryAndRejections) {
     struct Case {

@@ -43,14 +43,37 @@ inline std::vector<std::uint8_t> Utf16(const std::u16string& text) {
     return out;
 }
 
+// A boot sector (512 bytes) of the given geometry.
+inline std::vector<std::uint8_t> Boot(std::uint16_t bytesPerSector, std::uint8_t sectorsPerCluster,
+                                      std::int8_t recordCode, std::uint64_t totalSectors = 1 << 20,
+                                      std::uint64_t mftCluster = 4) {
+    std::vector<std::uint8_t> s(512, 0);
+    std::memcpy(s.data() + 3, "NTFS    ", 8);
+    Put16(s, 11, bytesPerSector);
+    s[13] = sectorsPerCluster;
+    Put64(s, 40, totalSectors);
+    Put64(s, 48, mftCluster);
+    s[64] = static_cast<std::uint8_t>(recordCode);
+    s[510] = 0x55;
+    s[511] = 0xAA;
+    return s;
+}
+
+struct ListEntry {
+    std::uint32_t type;
+    std::uint64_t reference;  // the record holding the attribute
+    std::uint64_t lowestVcn = 0;
+};
+
 // Attribute-list entries naming where each attribute lives, as an $ATTRIBUTE_LIST value.
-inline std::vector<std::uint8_t> AttributeList(const std::vector<std::pair<std::uint32_t, std::uint64_t>>& entries) {
+inline std::vector<std::uint8_t> AttributeList(const std::vector<ListEntry>& entries) {
     std::vector<std::uint8_t> value;
-    for (const auto& [type, reference] : entries) {
+    for (const ListEntry& e : entries) {
         std::vector<std::uint8_t> entry(32, 0);
-        Put32(entry, 0, type);
+        Put32(entry, 0, e.type);
         Put16(entry, 4, 32);
-        Put64(entry, 16, reference);
+        Put64(entry, 8, e.lowestVcn);
+        Put64(entry, 16, e.reference);
         value.insert(value.end(), entry.begin(), entry.end());
     }
     return value;
@@ -158,7 +181,7 @@ public:
     }
 
     // Attribute-list entries naming where each attribute lives.
-    RecordBuilder& List(const std::vector<std::pair<std::uint32_t, std::uint64_t>>& entries) {
+    RecordBuilder& List(const std::vector<ListEntry>& entries) {
         return Resident(scan::ntfs::kAttributeList, AttributeList(entries));
     }
 
