@@ -160,7 +160,7 @@ void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
         for (std::size_t k = 0; k < length; ++k) text_ += static_cast<char16_t>(Le16(pending.text.data() + 2 * k));
     }
     if (header.baseReference == 0) {
-        AddClaims(number, entries);
+        if (!entries.empty()) AddClaims(number, entries);
         if (list.size != 0) deferred_.push_back(std::move(list));
     }
     if (reparse.size != 0) deferred_.push_back(std::move(reparse));

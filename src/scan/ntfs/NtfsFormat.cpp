@@ -71,14 +71,6 @@ bool ApplyFixups(std::span<std::uint8_t> record) {
     return true;
 }
 
-RecordPlace PlaceOf(std::span<const std::uint8_t> record, std::uint32_t number) {
-    if (record.size() < 48) return RecordPlace::kNone;
-    const std::uint8_t* p = record.data();
-    if (std::memcmp(p, "FILE", 4) != 0 && std::memcmp(p, "BAAD", 4) != 0) return RecordPlace::kNone;
-    if (Le16(p + 4) < 0x30) return RecordPlace::kThis;  // an older record, which stores no number
-    return Le32(p + 44) == number ? RecordPlace::kThis : RecordPlace::kOther;
-}
-
 bool DecodeRunList(std::span<const std::uint8_t> bytes, std::uint64_t firstVcn, std::uint64_t totalClusters,
                    std::vector<Run>& runs) {
     runs.clear();

@@ -151,6 +151,16 @@ inline std::uint32_t Le32(const std::uint8_t* p) {
 }
 inline std::uint64_t Le64(const std::uint8_t* p) { return Le32(p) | std::uint64_t{Le32(p + 4)} << 32; }
 
+// Inline: it runs once per record of the table.
+inline RecordPlace PlaceOf(std::span<const std::uint8_t> record, std::uint32_t number) {
+    if (record.size() < 48) return RecordPlace::kNone;
+    const std::uint8_t* p = record.data();
+    const std::uint32_t magic = Le32(p);
+    if (magic != 0x454C4946 && magic != 0x44414142) return RecordPlace::kNone;  // "FILE", "BAAD"
+    if (Le16(p + 4) < 0x30) return RecordPlace::kThis;  // an older record, which stores no number
+    return Le32(p + 44) == number ? RecordPlace::kThis : RecordPlace::kOther;
+}
+
 // Implementation of ForEachAttribute, kept here because it is a template.
 bool ReadRecordHeader(std::span<const std::uint8_t> record, RecordHeader& header, std::size_t& firstAttribute,
                       std::size_t& bytesInUse);
