@@ -12,9 +12,9 @@
 // never reach the root are left out.
 //
 // Damage is judged at two levels. A record that is this position's own but torn or malformed (bad fix-ups,
-// attributes past their bounds, a folder flag its names contradict, a size above its allocation, an
-// attribute list that cannot be decoded or names an extension record that is not there) is dropped whole,
-// with what lies below it; the rest is kept. The table as a whole is not trusted, and the tree is
+// attributes past their bounds, a folder flag its names or an unnamed data stream contradict, a size above
+// its allocation, a reparse point without a tag, an attribute list that cannot be decoded or names an
+// extension record that is not there) is dropped whole, with what lies below it; the rest is kept. The table as a whole is not trusted, and the tree is
 // unavailable, when positions do not hold their own records (an in-use record, or a position the bitmap
 // has in use, holding another record's number or no record at all: the table's runs are wrong), when the
 // root folder does not name itself with its own sequence number (nothing below it would match), or when a
