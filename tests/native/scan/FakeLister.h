@@ -1,12 +1,14 @@
 // In-memory DirListers for walk tests. FakeLister: folders by path with their entries in a fixed order,
 // counts of open listings, and a hook that runs whenever a folder is opened; safe for several workers.
-// ChainLister: a chain of folders of any depth, answered from the path's length.
+// Generate fills one with a random tree of a given shape. ChainLister: a chain of folders of any depth,
+// answered from the path's length.
 #pragma once
 
 #include "scan/DirLister.h"
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -72,6 +74,70 @@ private:
 inline scan::DirEntry File(std::string name, std::uint64_t size) { return {std::move(name), false, false, size}; }
 inline scan::DirEntry Dir(std::string name) { return {std::move(name), true, false, 0}; }
 inline scan::DirEntry Link(std::string name) { return {std::move(name), true, true, 0}; }
+
+// splitmix64, so the trees are the same on every library.
+struct Random {
+    std::uint64_t state;
+    std::uint64_t Below(std::uint64_t n) {
+        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return (z ^ (z >> 31)) % n;
+    }
+};
+
+struct Shape {
+    const char* what;
+    int folders;             // below the root
+    int files;
+    int deepPercent;         // chance that a folder goes below the last one made (else below any)
+    int linkPercent;         // folder entries that are links
+    int unlistablePercent;   // folders without a listing
+    bool rootListable;
+    int backslashPercent = 0;  // names that hold a backslash (which POSIX allows)
+};
+
+// Fills `lister` with a tree of that shape: entries in a shuffled order with "." and ".." among them,
+// names that repeat across folders and differ in case within one.
+inline void Generate(FakeLister& lister, const Shape& shape, std::uint64_t seed) {
+    Random random{seed};
+    // A backslash after the first character: no folder is named by that character alone, so the paths
+    // composed with it still name one folder each.
+    auto named = [&](std::string name) {
+        if (shape.backslashPercent > 0 && random.Below(100) < static_cast<std::uint64_t>(shape.backslashPercent))
+            name.insert(1, "\\");
+        return name;
+    };
+    std::vector<std::string> paths{"C:"};
+    std::vector<std::vector<scan::DirEntry>> entries(1);
+    std::vector<bool> listable{shape.rootListable};
+    for (int i = 0; i < shape.folders; ++i) {
+        const std::size_t parent = random.Below(100) < static_cast<std::uint64_t>(shape.deepPercent)
+                                       ? paths.size() - 1
+                                       : random.Below(paths.size());
+        const std::string name = named((i % 2 ? "Dir" : "dir") + std::to_string(i % 7) + "_" + std::to_string(i));
+        if (random.Below(100) < static_cast<std::uint64_t>(shape.linkPercent)) {
+            entries[parent].push_back(Link(name));
+            continue;
+        }
+        entries[parent].push_back(Dir(name));
+        paths.push_back(paths[parent] + "\\" + name);
+        entries.emplace_back();
+        listable.push_back(random.Below(100) >= static_cast<std::uint64_t>(shape.unlistablePercent));
+    }
+    for (int i = 0; i < shape.files; ++i) {
+        const std::size_t folder = random.Below(paths.size());
+        const std::uint64_t size = random.Below(10) == 0 ? 0 : random.Below(std::uint64_t{1} << (random.Below(40)));
+        entries[folder].push_back(File(named("f" + std::to_string(i % 13)), size));
+    }
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        std::vector<scan::DirEntry>& list = entries[i];
+        for (std::size_t j = list.size(); j > 1; --j) std::swap(list[j - 1], list[random.Below(j)]);
+        list.insert(list.begin() + static_cast<std::ptrdiff_t>(random.Below(list.size() + 1)), Dir("."));
+        list.insert(list.begin() + static_cast<std::ptrdiff_t>(random.Below(list.size() + 1)), Dir(".."));
+        if (listable[i]) lister.AddFolder(paths[i], list);
+    }
+}
 
 // A chain of folders `depth` levels below "C:", one file in each, answered from the path's length
 // (a listed map of 5,000 paths would hold 25 MB of keys).
