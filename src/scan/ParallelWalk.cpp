@@ -19,7 +19,8 @@ namespace {
 
 // A folder from the moment its parent's listing names it until it and everything below it have been handed
 // on. Parents outlive their children here, so the chain up to the root is always there to compose a path
-// from and to order folders by.
+// from. The folders known form one list in pre-order, whose labels order the folders waiting to be listed
+// in constant time at any depth.
 struct Folder {
     enum class State : std::uint8_t { kQueued, kListing, kListed, kHandedOn, kSpare };
 
@@ -27,27 +28,18 @@ struct Folder {
     Folder* parent = nullptr;
     Folder* firstChild = nullptr;   // set once listed
     Folder* nextSibling = nullptr;
+    Folder* before = nullptr;       // its neighbours among the folders known, in pre-order
+    Folder* after = nullptr;
+    std::uint64_t order = 0;        // grows along that list
     std::uint32_t depth = 0;
-    std::uint32_t index = 0;        // among its parent's subfolders
     std::uint64_t serial = 0;       // tells a recycled record from the one a worker remembers
     State state = State::kQueued;
     std::size_t entries = 0;        // records in `listing`, while it waits to be handed on
     model::DirInfo listing;         // kListed: its own entries, for the output
 };
 
-// Whether `a` comes before `b` in pre-order, for two folders neither of which is below the other.
-bool Precedes(const Folder* a, const Folder* b) noexcept {
-    while (a->depth > b->depth) a = a->parent;
-    while (b->depth > a->depth) b = b->parent;
-    while (a->parent != b->parent) {
-        a = a->parent;
-        b = b->parent;
-    }
-    return a->index < b->index;
-}
-
 // A heap whose top is the folder earliest in pre-order.
-bool Later(const Folder* a, const Folder* b) noexcept { return Precedes(b, a); }
+bool Later(const Folder* a, const Folder* b) noexcept { return a->order > b->order; }
 
 struct Subfolder {
     std::string name;
@@ -61,7 +53,7 @@ public:
     Shared(ScanOutput& output, std::string_view rootName)
         : output_(output), lookAhead_(output.LookAhead()) {
         std::lock_guard lock(mutex_);
-        next_ = Allocate(std::string(rootName), nullptr, 0);
+        next_ = first_ = Allocate(std::string(rootName), nullptr);
         Queue(next_);
     }
 
@@ -99,10 +91,20 @@ public:
         held_ += folder.entries;
         Folder** link = &folder.firstChild;
         std::size_t queued = 0;
+        Order(folder, subfolders.size());
+        std::uint64_t order = folder.order;
+        Folder* previous = &folder;
         for (std::size_t i = 0; i < subfolders.size(); ++i) {
-            Folder* child = Allocate(std::move(subfolders[i].name), &folder, static_cast<std::uint32_t>(i));
+            Folder* child = Allocate(std::move(subfolders[i].name), &folder);
             *link = child;
             link = &child->nextSibling;
+            // Pre-order: the children come right after the folder, before whatever came after it.
+            child->order = order += orderStep_;
+            child->before = previous;
+            child->after = previous->after;
+            if (child->after) child->after->before = child;
+            previous->after = child;
+            previous = child;
             if (subfolders[i].enter) {
                 Queue(child);
                 ++queued;
@@ -154,7 +156,7 @@ public:
     }
 
 private:
-    Folder* Allocate(std::string name, Folder* parent, std::uint32_t index) {
+    Folder* Allocate(std::string name, Folder* parent) {
         Folder* folder;
         if (!spare_.empty()) {
             folder = spare_.back();
@@ -166,12 +168,29 @@ private:
         folder->parent = parent;
         folder->firstChild = nullptr;
         folder->nextSibling = nullptr;
+        folder->before = folder->after = nullptr;
+        folder->order = 0;
         folder->depth = parent ? parent->depth + 1 : 0;
-        folder->index = index;
         folder->serial = ++serial_;
         folder->state = Folder::State::kQueued;
         folder->entries = 0;
         return folder;
+    }
+
+    // Makes room for `count` labels right after `folder` and sets orderStep_ to their spacing. When the gap
+    // to the next folder is used up (each level of a deep chain takes a part of it), the labels of every
+    // folder known are spread out evenly again, in the same order.
+    void Order(Folder& folder, std::size_t count) {
+        if (count == 0) return;
+        auto gap = [&] { return (folder.after ? folder.after->order : kLastOrder) - folder.order; };
+        if (gap() / (count + 1) == 0) {
+            std::uint64_t known = count;
+            for (const Folder* f = first_; f; f = f->after) ++known;
+            const std::uint64_t spacing = kLastOrder / (known + 1);
+            std::uint64_t label = 0;
+            for (Folder* f = first_; f; f = f->after) f->order = label += spacing;
+        }
+        orderStep_ = gap() / (count + 1);
     }
 
     void Queue(Folder* folder) {
@@ -214,6 +233,8 @@ private:
         while (folder) {
             Folder* sibling = folder->nextSibling;
             Folder* parent = folder->parent;
+            (folder->before ? folder->before->after : first_) = folder->after;
+            if (folder->after) folder->after->before = folder->before;
             folder->state = Folder::State::kSpare;
             spare_.push_back(folder);
             if (sibling) {
@@ -229,7 +250,10 @@ private:
     const std::size_t lookAhead_;
     std::mutex mutex_;
     std::condition_variable wake_;
+    static constexpr std::uint64_t kLastOrder = ~std::uint64_t{0};
     std::vector<Folder*> queue_;  // folders to list, a heap by pre-order
+    Folder* first_ = nullptr;     // of the folders known, in pre-order
+    std::uint64_t orderStep_ = 0;
     Folder* next_ = nullptr;      // the folder to hand on next; null once the root and all below it are
     bool handingOn_ = false;
     std::size_t held_ = 0;        // entries of folders listed and not yet handed on

@@ -13,6 +13,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace scantest {
@@ -140,17 +141,29 @@ inline void Generate(FakeLister& lister, const Shape& shape, std::uint64_t seed)
 }
 
 // A chain of folders `depth` levels below "C:", one file in each, answered from the path's length
-// (a listed map of 5,000 paths would hold 25 MB of keys).
+// (a listed map of 5,000 paths would hold 25 MB of keys). With `siblings`, each folder of the chain also
+// holds a folder "e" after "d", with one file of its own.
 class ChainLister final : public scan::DirLister {
 public:
-    explicit ChainLister(std::size_t depth) : depth_(depth) {}
+    explicit ChainLister(std::size_t depth, bool siblings = false) : depth_(depth), siblings_(siblings) {}
     std::unique_ptr<scan::DirListing> Open(const std::string& path) override {
-        const std::size_t level = (path.size() - 2) / 2;  // "C:" then "\d" per level
+        const std::size_t level = (path.size() - 2) / 2;  // "C:" then "\\d" per level
+        const bool sibling = path.ends_with("\\e");
+        {
+            std::lock_guard lock(mutex_);
+            opened.emplace_back(level, sibling);
+        }
+        if (sibling) return std::make_unique<Listing>(std::vector<scan::DirEntry>{File("g", level)});
         std::vector<scan::DirEntry> entries{File("f", level + 1)};
         if (level < depth_) entries.push_back(Dir("d"));
+        if (siblings_ && level < depth_) entries.push_back(Dir("e"));
         return std::make_unique<Listing>(std::move(entries));
     }
     char Separator() const override { return '\\'; }
+
+    // The folders opened, in order, as their level and whether each is an "e"; read once the walk has
+    // returned.
+    std::vector<std::pair<std::size_t, bool>> opened;
 
 private:
     struct Listing final : scan::DirListing {
@@ -164,6 +177,8 @@ private:
         std::size_t next_ = 0;
     };
     std::size_t depth_;
+    bool siblings_;
+    std::mutex mutex_;
 };
 
 }  // namespace scantest

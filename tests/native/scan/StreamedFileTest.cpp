@@ -106,6 +106,9 @@ const Case kCases[] = {
     {"empty root", [] { return Generated({"", 0, 0, 0, 0, 0, true}, 15); }},
     {"root that cannot be listed", [] { return Generated({"", 50, 50, 0, 0, 0, false}, 16); }},
     {"a chain 3,000 folders deep", [] { return std::unique_ptr<scan::DirLister>(std::make_unique<ChainLister>(3000)); }},
+    // Every level leaves a folder waiting behind the deeper one: the order of waiting folders at any depth.
+    {"a chain 3,000 folders deep with a sibling at every level",
+     [] { return std::unique_ptr<scan::DirLister>(std::make_unique<ChainLister>(3000, true)); }},
 };
 
 }  // namespace

@@ -178,6 +178,24 @@ TEST(Walk, StopTakesEffectAtTheNextFolderAndClosesEveryListing) {
     EXPECT_TRUE(stoppedBeforeStart.lister.opened.empty());
 }
 
+// One worker opens the folders in pre-order however deep the tree, even with a folder left waiting at
+// every level for the deeper ones to be done.
+TEST(Walk, OneWorkerOpensFoldersInPreOrderAtAnyDepth) {
+    constexpr std::size_t kDepth = 3000;
+    ChainLister lister(kDepth, true);
+    Control control;
+    scan::ScanCounters counters;
+    model::DirInfo root("C:");
+    std::string path = "C:";
+    ASSERT_TRUE(scan::Walker(lister, 0, counters, control).Walk(root, path));
+    // Down the chain, then each level's "e" on the way back up: "C:\\d...\\d\\e" is at the chain's level + 1.
+    std::vector<std::pair<std::size_t, bool>> expected;
+    for (std::size_t level = 0; level <= kDepth; ++level) expected.emplace_back(level, false);
+    for (std::size_t level = kDepth; level > 0; --level) expected.emplace_back(level, true);
+    EXPECT_TRUE(lister.opened == expected);
+    EXPECT_EQ(counters.foldersFound.load(), 2 * kDepth);
+}
+
 // Runs `body` on a thread with the stack the scan worker reserves (64 MiB), or with the stack given.
 void OnWorkerStack(const std::function<void()>& body, std::size_t stackBytes = std::size_t{64} << 20) {
     pthread_attr_t attributes;
