@@ -284,7 +284,7 @@ TEST(PieRender, BackBufferFollowsSizeAndDialogLook) {
 TEST(PieRender, EmptyFolderKeepsItsDisk) {
     DirInfo root("C:");
     model::RecomputeTotals(root, 0);
-    Host host(root);
+    test_support::FakePieHost host(root);
     pie::PieCanvas canvas;
     auto& r = canvas.Renderer();
     Surface s;
