@@ -3,7 +3,6 @@
 #include "about/Help.h"
 #include "about/TAboutDlg.h"
 #include "config/Config.h"
-#include "config/TDispOptDlg.h"
 #include "frame/CommandLine.h"
 #include "frame/MRUPathsMenu.h"
 #include "frame/ShellDialogs.h"
@@ -17,6 +16,7 @@
 #include "info/InfoCommands.h"
 #include "info/TSysDrivesInfoDlg.h"
 #include "model/DataFileWin.h"
+#include "options/TDispOptDlg.h"
 #include "pie/TPieView.h"
 #include "resource.h"
 #include "scan/TThreadDlg.h"
@@ -46,13 +46,11 @@ TDiskView::TDiskView()
     const char firstFixed = FirstFixedDriveLetter(drives);
     firstFixedDrive_ = std::string(1, firstFixed) + ':';
     root_.name = firstFixedDrive_;
-    const config::UserConfig settings;
-    autoscan_ = settings.ReadFlag("Autoscan", false);
-    autoscanFolder_ = CleanAutoscanFolder(settings.ReadString("AutoscanDir", std::string(1, firstFixed)));
-    dialogLook_ = settings.ReadFlag("DialogLook", true);
+    settings_.autoscanFolder = std::string(1, firstFixed);
+    config::ReadSettings(kDiskViewSettings, config::UserConfig(), settings_);
     Attr().style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
     SetHoverTracking(true);
-    SetRepaintBar(dialogLook_);
+    SetRepaintBar(settings_.dialogLook);
     BuildCommands();
 }
 
@@ -80,7 +78,7 @@ void TDiskView::SetupWindow() {
 }
 
 void TDiskView::Paint(HDC dc, const RECT&) {
-    if (dialogLook_) PaintGroove(dc);
+    if (settings_.dialogLook) PaintGroove(dc);
 }
 
 void TDiskView::SetHover(bool hover) {
@@ -90,10 +88,8 @@ void TDiskView::SetHover(bool hover) {
 }
 
 bool TDiskView::CanClose() {
-    config::UserConfig settings;
-    settings.WriteFlag("DialogLook", dialogLook_);
-    settings.WriteFlag("Autoscan", autoscan_);
-    settings.WriteString("AutoscanDir", autoscanFolder_);
+    config::UserConfig store;
+    config::WriteSettings(kDiskViewSettings, settings_, store);
     return TSplitWnd::CanClose();
 }
 
@@ -106,7 +102,7 @@ void TDiskView::SetDrives(const scan::LogDrives& drives, TMyControlBar* controlB
 
 void TDiskView::RunStartupTarget(const std::string& commandLinePath) {
     const StartupTarget target =
-        DecideStartupTarget(commandLinePath, autoscan_, autoscanFolder_,
+        DecideStartupTarget(commandLinePath, settings_.autoscan, settings_.autoscanFolder,
                             std::string_view(driveLetters_.data(), driveLetters_.size()), &KindOfPath);
     switch (target.action) {
     case StartupTarget::Action::kNothing:
@@ -139,7 +135,7 @@ void TDiskView::TakeClusterSize(std::uint32_t clusterSize) {
     model::RecomputeTotals(root_, clusterSize_);
     // Only the setting: the views still point into the tree that was just replaced, and render once they
     // follow the new one (ResetView); the mode box follows in UpdateControls.
-    if (clusterSize_ == 0 && pie_) pie_->Settings().pie.pieMode = model::kLogicalSize;
+    if (clusterSize_ == 0 && pie_) pie_->Settings().sizeKind = model::kLogicalSize;
 }
 
 bool TDiskView::ScanRoot(const std::string& path, bool addToRecent, bool resetHistory) {
@@ -258,23 +254,23 @@ void TDiskView::ShowSettings() {
     if (!pie_) return;
     auto* app = dynamic_cast<TMyApp*>(fw::TApplication::Current());
     const bool largeToolbar = app && app->LargeToolbar();
-    config::DispOptData data =
-        config::MakeDispOptData(pie_->Settings(), dialogLook_, largeToolbar, autoscan_, autoscanFolder_);
-    if (config::EditSettings(GetParent() ? GetParent() : this, data)) ApplySettings(data);
+    options::DispOptData data = options::MakeDispOptData(pie_->Settings(), settings_.dialogLook, largeToolbar,
+                                                         settings_.autoscan, settings_.autoscanFolder);
+    if (options::EditSettings(GetParent() ? GetParent() : this, data)) ApplySettings(data);
 }
 
-void TDiskView::ApplySettings(const config::DispOptData& data) {
-    config::ApplyDispOptData(data, pie_->Settings());
-    dialogLook_ = data.dialogLook;
+void TDiskView::ApplySettings(const options::DispOptData& data) {
+    options::ApplyDispOptData(data, pie_->Settings());
+    settings_.dialogLook = data.dialogLook;
     auto* app = dynamic_cast<TMyApp*>(fw::TApplication::Current());
     if (app && app->LargeToolbar() != data.largeToolbar) app->SetLargeToolbar(data.largeToolbar);
-    autoscan_ = data.autoscan;
-    autoscanFolder_ = data.autoscanFolder;
+    settings_.autoscan = data.autoscan;
+    settings_.autoscanFolder = data.autoscanFolder;
     // Only memory changes here: the registry is written when the program ends.
     pie_->ReparseTips();
-    SetRepaintBar(dialogLook_);
-    if (tree_) tree_->SetFlatLook(dialogLook_);
-    pie_->SetFlatLook(dialogLook_);
+    SetRepaintBar(settings_.dialogLook);
+    if (tree_) tree_->SetFlatLook(settings_.dialogLook);
+    pie_->SetFlatLook(settings_.dialogLook);
     pie_->FollowFrame();
     RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

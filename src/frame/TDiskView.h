@@ -16,6 +16,7 @@
 #pragma once
 
 #include "frame/CommandTable.h"
+#include "frame/DiskViewSettings.h"
 #include "frame/History.h"
 #include "frame/MRUPaths.h"
 #include "frame/Navigation.h"
@@ -31,7 +32,7 @@
 #include <string>
 #include <vector>
 
-namespace config {
+namespace options {
 struct DispOptData;
 }
 namespace pie {
@@ -76,7 +77,7 @@ public:
     const model::DirInfo* RootFolder() const override { return &root_; }
     std::string CurrentPath() const override { return current_; }
     std::uint32_t ClusterSize() const override { return clusterSize_; }
-    bool DialogLook() const override { return dialogLook_; }
+    bool DialogLook() const override { return settings_.dialogLook; }
     bool NavigateTo(const std::string& path, bool fromTree) override;
     void NavigateByNames(const std::vector<std::string>& names) override;
     void ExecuteCommand(int command) override;
@@ -122,7 +123,7 @@ private:
     void ChooseModeBoxEntry(unsigned entry);
     // "Settings...": the dialog on a copy of the values, and after OK the frame's applying step.
     void ShowSettings();
-    void ApplySettings(const config::DispOptData& data);
+    void ApplySettings(const options::DispOptData& data);
 
     // After the tree was replaced or a folder's contents: the cluster size, all totals, and logical mode
     // when the size is unknown. The caller then resets the views, before anything may paint.
@@ -133,15 +134,13 @@ private:
     model::DirInfo root_;
     std::unique_ptr<TTreeStruct> tree_;
     std::unique_ptr<pie::TPieView> pie_;
-    bool dialogLook_ = true;
+    DiskViewSettings settings_;
     std::uint32_t clusterSize_ = 0;
     std::string current_;
     TMyStatusData* deepBar_ = nullptr;
     TMyStatusData* shallowBar_ = nullptr;
     History history_;
     MRUPaths recent_;
-    bool autoscan_ = false;
-    std::string autoscanFolder_;
     std::vector<char> driveLetters_;
     std::string firstFixedDrive_;
     TMyControlBar* controlBar_ = nullptr;

@@ -42,7 +42,7 @@ public:
     // After a new tree: forgets the hovered item, follows the frame and shows the current folder's figures.
     void Refresh();
     void SetMode(int kind);  // 0..2; others are ignored
-    int GetMode() const noexcept { return settings_.pie.pieMode; }
+    int GetMode() const noexcept { return settings_.sizeKind; }
     void SetFlatLook(bool flat);
     void ReparseTips();
 

@@ -8,7 +8,7 @@
 #include "pie/ArcPolygon.h"
 #include "pie/PieHost.h"
 #include "pie/PiePainter.h"
-#include "pie/SegmentColor.h"
+#include "pie/SegmentColour.h"
 
 namespace pie_test {
 
