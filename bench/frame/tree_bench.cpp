@@ -7,14 +7,20 @@
 //
 //   tree  A: 1,000,000 files in 60,000 folders (fixed seed), bushy, with a chain 12 levels down
 //   tree  B: a root holding 20,000 subfolders, one of which leads 11 levels further down
+//   tree  C: a root holding 1,000,000 empty subfolders: Rebuild, SelectCurrent of the subfolder last in the
+//            tree's order, and destroying the tree window, beside the baseline of the same control holding
+//            every subfolder as an item (inserted in the tree's order, then destroyed)
 #include "PartsHost.h"
 
+#include "frame/SiblingOrder.h"
 #include "fw/Utf8.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -156,10 +162,86 @@ void Measure(const char* name, model::DirInfo root, const std::string& deepPath,
     }
 }
 
+// The baseline of tree C: every subfolder an item, in the tree's sibling order.
+void EveryChildInOrder(HWND tree, const model::DirInfo& root) {
+    SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
+    std::vector<std::wstring> names;
+    for (const model::DirInfo& sub : root.subdirs) names.push_back(fw::Utf8ToWide(sub.name));
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    std::wstring rootName = fw::Utf8ToWide(root.name);
+    insert.item.pszText = rootName.data();
+    insert.hParent = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    for (std::size_t index : frame::SiblingOrder(names)) {
+        insert.item.pszText = names[index].data();
+        insert.item.lParam = reinterpret_cast<LPARAM>(&root.subdirs[index]);
+        SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
+    }
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(insert.hParent));
+    SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
+}
+
+void MeasureMillion() {
+    constexpr int kSubfolders = 1'000'000;
+    model::DirInfo root("C:");
+    std::uint64_t state = 20261208;
+    char name[16];
+    for (int i = 0; i < kSubfolders; ++i) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        std::snprintf(name, sizeof name, "%08x", static_cast<unsigned>(state >> 33));
+        root.subdirs.emplace_back(name);
+    }
+    std::string last;
+    {
+        std::vector<std::wstring> names;
+        for (const model::DirInfo& sub : root.subdirs) names.push_back(fw::Utf8ToWide(sub.name));
+        last = "C:\\" + root.subdirs[frame::SiblingOrder(names).back()].name + "\\";
+    }
+    double rebuild = 0, select = 0, destroy = 0;
+    int items = 0;
+    bool ok = true;
+    {
+        auto host = std::make_unique<partstest::THost>(std::move(root));
+        auto start = std::chrono::steady_clock::now();
+        host->Open();  // the tree's set-up builds its items
+        rebuild = Ms(std::chrono::steady_clock::now() - start);
+        host->current = last;
+        start = std::chrono::steady_clock::now();
+        ok = host->treeWindow.SelectCurrent();
+        select = Ms(std::chrono::steady_clock::now() - start);
+        items = host->treeWindow.Count();
+        start = std::chrono::steady_clock::now();
+        DestroyWindow(host->GetHandle());
+        destroy = Ms(std::chrono::steady_clock::now() - start);
+        root = std::move(host->root);
+    }
+    std::printf("tree bench: C, 1,000,000 subfolders: build %.1f ms, SelectCurrent of the last %.1f ms, items made %d, "
+                "destroying the window %.1f ms%s\n",
+                rebuild, select, items, destroy, ok ? "" : " (FAILED)");
+    std::fflush(stdout);
+    HWND plain = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0, 0, 300,
+                                 500, nullptr, nullptr, nullptr, nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    EveryChildInOrder(plain, root);
+    const double fill = Ms(std::chrono::steady_clock::now() - start);
+    const int plainItems = static_cast<int>(SendMessageW(plain, TVM_GETCOUNT, 0, 0));
+    const auto destroying = std::chrono::steady_clock::now();
+    DestroyWindow(plain);
+    std::printf("tree bench: C, 1,000,000 subfolders: baseline, every subfolder an item in the tree's order: build "
+                "%.1f ms, items %d, destroying the window %.1f ms\n",
+                fill, plainItems, Ms(std::chrono::steady_clock::now() - destroying));
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     frame::LoadCommonControls();
+    if (argc > 1 && std::string(argv[1]) == "wide") {
+        MeasureMillion();
+        return 0;
+    }
     std::string deepA, deepB;
     model::DirInfo a = BushyTree(deepA);
     std::printf("tree bench: tree A of %u files in %u folders\n", a.deepFiles, a.deepDirs + 1);
@@ -170,5 +252,6 @@ int main() {
         const std::string name = "B at " + std::to_string(n) + " subfolders";
         Measure(name.c_str(), WideFolder(n, deep), deep, true);
     }
+    MeasureMillion();
     return 0;
 }

@@ -35,6 +35,13 @@ ExplorerCommand MakeExplorerCommand(std::string_view windowsFolder, std::string_
     return command;
 }
 
+std::optional<std::string> MissingFolderMessage(std::string_view folder, PathKind kind) {
+    if (kind == PathKind::kFolder) return std::nullopt;
+    // "srv01:\srv\data", but a root such as "D:\" or "srv01:\" keeps its backslash.
+    if (folder.size() > 1 && folder.back() == '\\' && folder[folder.size() - 2] != ':') folder.remove_suffix(1);
+    return "The folder " + std::string(folder) + " does not exist on this computer.";
+}
+
 void AdoptScannedTree(model::DirInfo& root, model::DirInfo&& scanned, std::uint32_t clusterSize) {
     root = std::move(scanned);
     model::RecomputeTotals(root, clusterSize);

@@ -1,9 +1,10 @@
 // The main view's navigation decisions, apart from the windows that act on them: which folder is the
 // parent, how the folder tree's names become a path, which size mode a choice may take, what the system
-// file view is started with, and how a scan's tree replaces the old one. TDiskView calls these and moves
-// the pixels.
+// file view is started with, whether a folder can be rescanned, and how a scan's tree replaces the old
+// one. TDiskView calls these and moves the pixels.
 #pragma once
 
+#include "frame/CommandLine.h"
 #include "model/DirInfo.h"
 #include "pie/PieHost.h"
 
@@ -42,6 +43,10 @@ struct ExplorerCommand {
     std::string commandLine;
 };
 ExplorerCommand MakeExplorerCommand(std::string_view windowsFolder, std::string_view folder, ExplorerKind kind);
+
+// What is said instead of rescanning `folder` (ending in a backslash) when it is no folder on this
+// computer, as for a tree imported from another one, whose live tree must stay: nothing when it is one.
+std::optional<std::string> MissingFolderMessage(std::string_view folder, PathKind kind);
 
 // A completed scan of the whole root: its tree replaces the old one, totals recomputed for the new cluster
 // size.

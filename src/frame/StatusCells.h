@@ -26,9 +26,12 @@ StatusCells FolderCells(StatusRow row, const std::string& name, const model::Dir
 StatusCells FileCells(StatusRow row, const std::string& name, const model::FileInfo& file, std::uint32_t clusterSize);
 const StatusCells& HeaderCells();
 
-// The texts a count cell and a size cell must hold whole: their widths are measured on these.
-inline constexpr const char* kWidestCountText = "999,999";
-inline constexpr std::array<const char*, 3> kWidestSizeTexts = {"n/a", "999.9 XB", "999 bytes"};
+// The texts a count cell and a size cell must hold whole: their widths are measured on these. Digits are
+// equally wide in the bars' fonts, so a sample stands for every text that matches its end: the counts up
+// to ten digits (a system drive holds millions of files) and every size up to the largest, "16384.0 PB".
+inline constexpr const char* kWidestCountText = "9,999,999,999";
+inline constexpr std::array<const char*, 7> kWidestSizeTexts = {"n/a",       "999 bytes", "9999.9 KB", "9999.9 MB",
+                                                                "9999.9 GB", "9999.9 TB", "99999.9 PB"};
 
 std::string StatusMarksValueName(int barNumber);
 StatusMarks MarksFromFlags(int flags);

@@ -33,6 +33,23 @@ char FirstFixedDriveLetter(const scan::LogDrives& drives) {
     return 'C';
 }
 
+// The folder tree must not move the current folder while a modal scan runs on it: a keyboard move
+// waiting for its pause would otherwise land inside the dialog's message loop.
+class NavigationHold {
+public:
+    explicit NavigationHold(TTreeStruct* tree) : tree_(tree) {
+        if (tree_) tree_->HoldNavigation(true);
+    }
+    ~NavigationHold() {
+        if (tree_) tree_->HoldNavigation(false);
+    }
+    NavigationHold(const NavigationHold&) = delete;
+    NavigationHold& operator=(const NavigationHold&) = delete;
+
+private:
+    TTreeStruct* tree_;
+};
+
 PathKind KindOfPath(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(fw::Utf8ToWide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
@@ -110,16 +127,9 @@ void TDiskView::RunStartupTarget(const std::string& commandLinePath) {
     case StartupTarget::Action::kScan:
         ScanRoot(target.path, true, true);
         break;
-    case StartupTarget::Action::kImport: {
-        model::DirInfo read;
-        std::uint32_t clusterSize = 0;
-        if (!model::ReadDataFile(target.path, read, clusterSize, Frame())) break;
-        root_ = std::move(read);
-        TakeClusterSize(clusterSize);
-        ResetView();
-        history_.Reset(current_);
+    case StartupTarget::Action::kImport:
+        ImportDataFile(target.path);
         break;
-    }
     case StartupTarget::Action::kInvalidDrive:
     case StartupTarget::Action::kNotFound:
         fw::ShowMessageBox(Frame(), target.message, "Kelvaran", MB_OK | MB_ICONSTOP);
@@ -130,23 +140,46 @@ void TDiskView::RunStartupTarget(const std::string& commandLinePath) {
 
 // ---- the live tree ----
 
-void TDiskView::TakeClusterSize(std::uint32_t clusterSize) {
+void TDiskView::NoteClusterSize(std::uint32_t clusterSize) {
     clusterSize_ = clusterSize;
-    model::RecomputeTotals(root_, clusterSize_);
-    // Only the setting: the views still point into the tree that was just replaced, and render once they
-    // follow the new one (ResetView); the mode box follows in UpdateControls.
+    // Only the setting: the views may still point into a tree that was just replaced, and render once they
+    // follow the new one; the mode box follows in UpdateControls.
     if (clusterSize_ == 0 && pie_) pie_->Settings().sizeKind = model::kLogicalSize;
 }
 
-bool TDiskView::ScanRoot(const std::string& path, bool addToRecent, bool resetHistory) {
-    if (addToRecent) recent_.Add(path);
-    scan::TThreadDlg dialog(GetParent() ? GetParent() : this, path);
-    if (dialog.Execute() != IDOK) return false;
-    root_ = std::move(dialog.GetInfo());
-    TakeClusterSize(dialog.GetClusterSize());
+void TDiskView::TakeClusterSize(std::uint32_t clusterSize) {
+    model::RecomputeTotals(root_, clusterSize);
+    NoteClusterSize(clusterSize);
+}
+
+void TDiskView::AdoptTree(model::DirInfo&& tree, std::uint32_t clusterSize, bool resetHistory) {
+    AdoptScannedTree(root_, std::move(tree), clusterSize);
+    NoteClusterSize(clusterSize);
     ResetView();
     if (resetHistory) history_.Reset(current_);
     UpdateControls();
+}
+
+void TDiskView::ImportDataFile(const std::string& path) {
+    model::DirInfo read;
+    std::uint32_t clusterSize = 0;
+    if (model::ReadDataFile(path, read, clusterSize, Frame())) AdoptTree(std::move(read), clusterSize, true);
+}
+
+bool TDiskView::CanRescan(const std::string& folder) {
+    const auto message = MissingFolderMessage(folder, KindOfPath(folder));
+    if (message) fw::ShowMessageBox(Frame(), *message, "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
+    return !message;
+}
+
+bool TDiskView::ScanRoot(std::string path, bool addToRecent, bool resetHistory) {
+    if (addToRecent) recent_.Add(path);
+    scan::TThreadDlg dialog(GetParent() ? GetParent() : this, path);
+    {
+        const NavigationHold hold(tree_.get());
+        if (dialog.Execute() != IDOK) return false;
+    }
+    AdoptTree(std::move(dialog.GetInfo()), dialog.GetClusterSize(), resetHistory);
     return true;
 }
 
@@ -156,16 +189,25 @@ void TDiskView::ResetView() {
     if (pie_) pie_->Refresh();
 }
 
-void TDiskView::Rescan(const std::string& folder) {
+void TDiskView::Rescan(std::string folder) {
+    if (!CanRescan(folder)) return;
     scan::TThreadDlg dialog(GetParent() ? GetParent() : this, folder);
-    if (dialog.Execute() != IDOK) return;
+    {
+        const NavigationHold hold(tree_.get());
+        if (dialog.Execute() != IDOK) return;
+    }
     const std::string relative = folder.size() > root_.name.size() ? folder.substr(root_.name.size() + 1) : "";
     const std::uint32_t clusterSize = dialog.GetClusterSize();
     if (!ReplaceFolderContents(root_, relative, std::move(dialog.GetInfo()), clusterSize)) return;
-    TakeClusterSize(clusterSize);
+    NoteClusterSize(clusterSize);
     const std::string back = current_;
     ResetView();
     NavigateTo(back, false);
+}
+
+void TDiskView::RescanAll() {
+    const std::string root = root_.name + '\\';
+    if (CanRescan(root)) ScanRoot(root, false, false);
 }
 
 // ---- navigation ----
@@ -233,17 +275,7 @@ void TDiskView::AnyFolder() {
 }
 
 void TDiskView::Import() {
-    const auto path = AskDataFileToOpen(Frame());
-    if (!path) return;
-    // Read aside: a file that is not a data file leaves the live tree, the views and the history alone.
-    model::DirInfo read;
-    std::uint32_t clusterSize = 0;
-    if (!model::ReadDataFile(*path, read, clusterSize, Frame())) return;
-    root_ = std::move(read);
-    TakeClusterSize(clusterSize);
-    ResetView();
-    history_.Reset(current_);
-    UpdateControls();
+    if (const auto path = AskDataFileToOpen(Frame())) ImportDataFile(*path);
 }
 
 void TDiskView::Export() {
@@ -319,7 +351,7 @@ void TDiskView::BuildCommands() {
     commands_.Add({CM_PARENT, 1, always(&TDiskView::GoParent, this),
                    [this](unsigned) { return ParentFolder(root_.name, current_).has_value(); }});
     commands_.Add({CM_RESCAN, 1, [this](unsigned) { Rescan(current_); }});
-    commands_.Add({CM_RESCAN_ALL, 1, [this](unsigned) { ScanRoot(root_.name + '\\', false, false); }});
+    commands_.Add({CM_RESCAN_ALL, 1, always(&TDiskView::RescanAll, this)});
     commands_.Add({CM_MODE_LOGICAL, 1, [this](unsigned) { SetMode(model::kLogicalSize); }, {}, modeIs(model::kLogicalSize)});
     commands_.Add({CM_MODE_PHYSICAL, 1, [this](unsigned) { SetMode(model::kPhysicalSize); }, clusterKnown,
                    modeIs(model::kPhysicalSize)});

@@ -12,7 +12,8 @@
 //   view->RunStartupTarget(commandLinePath);            // command line or autoscan
 //
 // Scans run in the modal progress dialog; the tree the worker builds replaces the live one only after the
-// dialog closed with OK, so nothing that paints meanwhile sees a tree being built.
+// dialog closed with OK, so nothing that paints meanwhile sees a tree being built. While the dialog runs
+// the folder tree holds its navigation, so the current folder stays the one being scanned.
 #pragma once
 
 #include "frame/CommandTable.h"
@@ -58,8 +59,9 @@ public:
     void RunStartupTarget(const std::string& commandLinePath);
 
     // Runs the progress dialog on `path` (a folder ending in a backslash); true when the scan completed
-    // and its tree is now the live one.
-    bool ScanRoot(const std::string& path, bool addToRecent, bool resetHistory);
+    // and its tree is now the live one. The path is a copy: the dialog's message loop may change the
+    // current folder it was taken from.
+    bool ScanRoot(std::string path, bool addToRecent, bool resetHistory);
     // The current folder becomes the root; the tree and the pie rebuild.
     void ResetView();
 
@@ -118,15 +120,26 @@ private:
     void GoBack();
     void GoForward();
     void GoParent();
-    void Rescan(const std::string& folder);
+    // Rescans `folder` and puts the result in its place; a copy, as for ScanRoot.
+    void Rescan(std::string folder);
+    void RescanAll();
     void SetMode(int mode);
     void ChooseModeBoxEntry(unsigned entry);
     // "Settings...": the dialog on a copy of the values, and after OK the frame's applying step.
     void ShowSettings();
     void ApplySettings(const options::DispOptData& data);
 
-    // After the tree was replaced or a folder's contents: the cluster size, all totals, and logical mode
-    // when the size is unknown. The caller then resets the views, before anything may paint.
+    // The one way a whole new tree comes in (a scan of a root, an import): it replaces the live one with
+    // its totals, and the views follow before anything may paint; the history starts over when asked.
+    void AdoptTree(model::DirInfo&& tree, std::uint32_t clusterSize, bool resetHistory);
+    // Reads a data file aside and adopts its tree: a file that is no data file leaves everything as it was.
+    void ImportDataFile(const std::string& path);
+    // False, after saying so, when `folder` is no folder on this computer (a tree imported from another
+    // one): a scan of it would find nothing and replace the tree with an empty one.
+    bool CanRescan(const std::string& folder);
+    // The cluster size of totals just recomputed for it, and logical mode when it is unknown.
+    void NoteClusterSize(std::uint32_t clusterSize);
+    // "Force Cluster Size": a new cluster size for the tree as it is, all totals recomputed.
     void TakeClusterSize(std::uint32_t clusterSize);
     // The views follow the current folder; the tree selects it unless it asked itself.
     void FollowCurrent(bool selectInTree);

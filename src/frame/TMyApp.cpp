@@ -9,12 +9,27 @@
 #include "resource.h"
 #include "scan/LogDrives.h"
 
+#include <vector>
+
 namespace frame {
 namespace {
-ScreenRect WorkArea() {
-    RECT area{};
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) return {};
-    return {area.left, area.top, area.right, area.bottom};
+ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{sizeof info};
+    if (GetMonitorInfoA(monitor, &info))
+        reinterpret_cast<std::vector<ScreenRect>*>(areas)->push_back(ToScreenRect(info.rcWork));
+    return TRUE;
+}
+
+// The remembered rectangle where it was, on whichever monitor, unless no monitor shows its title bar.
+ScreenRect PlaceOnMonitors(const ScreenRect& rect) {
+    std::vector<ScreenRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    MONITORINFO nearest{sizeof nearest};
+    if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &nearest)) return rect;
+    return PlaceRememberedRect(rect, areas, ToScreenRect(nearest.rcWork), GetSystemMetrics(SM_CYCAPTION));
 }
 }  // namespace
 
@@ -34,8 +49,7 @@ void TMyApp::InitMainWindow() {
     SetAccelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN)));
     if (const auto state = ParseWindowState(settings.ReadString("MainWndState", ""))) {
         if (state->maximised) SetShowCommand(SW_SHOWMAXIMIZED);
-        const ScreenRect area = WorkArea();
-        const ScreenRect rect = area.Width() > 0 ? FitIntoArea(state->rect, area) : state->rect;
+        const ScreenRect rect = PlaceOnMonitors(state->rect);
         frame->SetInitialRect(rect.left, rect.top, rect.Width(), rect.Height());
     }
     SetMainWindow(std::move(frame));

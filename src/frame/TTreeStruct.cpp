@@ -49,10 +49,6 @@ fw::TTreeNode TTreeStruct::ItemOf(const model::DirInfo& folder) const {
     return found == items_.end() ? fw::TTreeNode() : NodeOf(found->second);
 }
 
-bool TTreeStruct::IsFilled(const model::DirInfo& folder) const {
-    return folder.subdirs.empty() || items_.contains(&folder.subdirs.front());
-}
-
 bool TTreeStruct::BuildItems() {
     const model::DirInfo* root = owner_.RootFolder();
     if (!root) return false;
@@ -67,42 +63,107 @@ bool TTreeStruct::BuildItems() {
 }
 
 bool TTreeStruct::FillChildren(fw::TTreeNode node, const model::DirInfo& folder) {
-    if (IsFilled(folder)) return true;
-    std::vector<std::wstring> names;
-    names.reserve(folder.subdirs.size());
-    for (const model::DirInfo& sub : folder.subdirs) names.push_back(fw::Utf8ToWide(sub.name));
+    if (filled_.contains(&folder)) return true;
+    std::vector<std::size_t> order =
+        SiblingOrder(folder.subdirs.size(), [&folder](std::size_t i) -> std::string_view { return folder.subdirs[i].name; });
+    fw::TTreeNode first;
+    if (!InsertRows(node, folder, order, FirstRows(order.size()), TVI_LAST, &first)) return false;
+    filled_.insert(&folder);
+    if (order.size() > kFolderPageSize) listings_[&folder].order = std::move(order);
+    return true;
+}
+
+bool TTreeStruct::InsertRows(fw::TTreeNode node, const model::DirInfo& folder, const std::vector<std::size_t>& order,
+                             const std::vector<PageRow>& rows, HTREEITEM after, fw::TTreeNode* firstFolder) {
     std::vector<HTREEITEM> made;
-    made.reserve(names.size());
-    for (std::size_t index : SiblingOrder(names)) {
-        const model::DirInfo& sub = folder.subdirs[index];
-        const NewItem item{{}, kClosedFolder, kOpenFolder, reinterpret_cast<LPARAM>(&sub), !sub.subdirs.empty()};
-        const fw::TTreeNode child = InsertItem(node, names[index], item);
-        if (!child) {
-            // Take back the part made, so that a later attempt starts over.
-            for (HTREEITEM partial : made)
-                SendMessageW(GetHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(partial));
-            for (const model::DirInfo& other : folder.subdirs) items_.erase(&other);
-            return false;
+    auto takeBack = [&] {
+        for (HTREEITEM partial : made) {
+            if (const model::DirInfo* sub = FolderOf(NodeOf(partial))) items_.erase(sub);
+            moreItems_.erase(partial);
+            SendMessageW(GetHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(partial));
         }
-        made.push_back(child.Item());
-        items_[&sub] = child.Item();
+        return false;
+    };
+    for (const PageRow& row : rows) {
+        if (row.more) {
+            const NewItem item{MoreFoldersText(row.count), I_IMAGENONE, I_IMAGENONE, 0, false};
+            const fw::TTreeNode more = InsertItem(node, item, after);
+            if (!more) return takeBack();
+            made.push_back(after = more.Item());
+            moreItems_[after] = {&folder, row};
+            continue;
+        }
+        for (std::size_t position = row.first; position < row.End(); ++position) {
+            const model::DirInfo& sub = folder.subdirs[order[position]];
+            const NewItem item{{}, kClosedFolder, kOpenFolder, reinterpret_cast<LPARAM>(&sub), !sub.subdirs.empty()};
+            const fw::TTreeNode child = InsertItem(node, fw::Utf8ToWide(sub.name), item, after);
+            if (!child) return takeBack();
+            made.push_back(after = child.Item());
+            items_[&sub] = after;
+            if (!*firstFolder) *firstFolder = child;
+        }
     }
     return true;
+}
+
+fw::TTreeNode TTreeStruct::Reveal(HTREEITEM more, std::size_t position) {
+    const auto found = moreItems_.find(more);
+    if (found == moreItems_.end()) return {};
+    const MoreItem hidden = found->second;
+    const auto listing = listings_.find(hidden.folder);
+    if (listing == listings_.end()) return {};
+    const fw::TTreeNode node = NodeOf(more);
+    const fw::TTreeNode parent = node.Parent();
+    const auto previous =
+        reinterpret_cast<HTREEITEM>(SendMessageW(GetHandle(), TVM_GETNEXTITEM, TVGN_PREVIOUS, LPARAM(more)));
+    fw::TTreeNode first;
+    const bool wasChanging = std::exchange(changingItems_, true);
+    // The parent is expanded: with redrawing on, the control lays out the rows after each item it adds.
+    SetRedraw(false);
+    const bool made = InsertRows(parent, *hidden.folder, listing->second.order, RevealRows(hidden.row, position),
+                                 previous ? previous : TVI_FIRST, &first);
+    if (made) {
+        moreItems_.erase(more);
+        SendMessageW(GetHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(more));
+    }
+    SetRedraw(true);
+    changingItems_ = wasChanging;
+    return first;
+}
+
+bool TTreeStruct::RevealFolder(const model::DirInfo& folder, const model::DirInfo& sub) {
+    const auto listing = listings_.find(&folder);
+    if (listing == listings_.end()) return false;
+    std::vector<std::size_t>& positions = listing->second.positions;
+    if (positions.empty()) {
+        const std::vector<std::size_t>& order = listing->second.order;
+        positions.resize(order.size());
+        for (std::size_t position = 0; position < order.size(); ++position) positions[order[position]] = position;
+    }
+    const std::size_t position = positions[static_cast<std::size_t>(&sub - folder.subdirs.data())];
+    for (const auto& [item, more] : moreItems_)
+        if (more.folder == &folder && position >= more.row.first && position < more.row.End())
+            return static_cast<bool>(Reveal(item, position));
+    return false;
 }
 
 void TTreeStruct::ClearItems() {
     if (const fw::TTreeNode top = GetRoot()) top.Collapse();
     DeleteAllItems();
     items_.clear();
+    filled_.clear();
+    listings_.clear();
+    moreItems_.clear();
+    revealItem_ = nullptr;
 }
 
 bool TTreeStruct::Rebuild() {
     ForgetPending();  // the item waiting for the keyboard pause is about to go
-    rebuilding_ = true;
+    changingItems_ = true;
     SetRedraw(false);
     ClearItems();
     const bool built = BuildItems();
-    rebuilding_ = false;
+    changingItems_ = false;
     SetRedraw(true);
     return built && SelectCurrent();
 }
@@ -114,8 +175,9 @@ fw::TTreeNode TTreeStruct::ItemOfPath(const std::string& fullPath) {
     for (const std::string& name : model::SplitPath(std::string_view(fullPath).substr(root->name.size() + 1), 0)) {
         const fw::TTreeNode node = ItemOf(*current);
         if (!node || !FillChildren(node, *current)) return {};
-        current = model::FindDir(*current, name + "\\");
-        if (!current) return {};
+        const model::DirInfo* next = model::FindDir(*current, name + "\\");
+        if (!next || (!ItemOf(*next) && !RevealFolder(*current, *next))) return {};
+        current = next;
     }
     return ItemOf(*current);
 }
@@ -134,8 +196,17 @@ bool TTreeStruct::SelectCurrent() {
 }
 
 void TTreeStruct::OnSelChanged(fw::TTreeNode node, UINT action) {
-    if (rebuilding_) return;
+    if (changingItems_) return;
     if (std::exchange(ignoreSelection_, false)) return;
+    if (held_) return;
+    if (moreItems_.contains(node.Item())) {
+        // The item is replaced once this notification has returned: the control still works on it now.
+        ForgetPending();
+        revealItem_ = node.Item();
+        revealAction_ = action;
+        PostMessageW(GetHandle(), kRevealMessage, 0, 0);
+        return;
+    }
     if (action == TVC_BYKEYBOARD && keyboardDelay_) {
         pendingItem_ = node.Item();
         keyboardTimer_.Start(GetHandle(), kKeyboardTimerId, kKeyboardDelayMs);
@@ -151,12 +222,41 @@ bool TTreeStruct::OnItemExpanding(fw::TTreeNode node, UINT action) {
     return folder && !FillChildren(node, *folder);
 }
 
+void TTreeStruct::OnRevealMessage() {
+    const HTREEITEM more = std::exchange(revealItem_, nullptr);
+    if (!more || !moreItems_.contains(more)) return;
+    const fw::TTreeNode first = Reveal(more, moreItems_.at(more).row.first);
+    if (first && revealAction_ == TVC_BYKEYBOARD) {
+        // Arrowing on: the selection moves to the first folder shown, a keyboard move like any other.
+        changingItems_ = true;
+        first.Select();
+        changingItems_ = false;
+        OnSelChanged(first, TVC_BYKEYBOARD);
+        return;
+    }
+    // A click only shows more folders: the selection goes back to the current folder, or at least off
+    // the items that stand for hidden folders.
+    if (!SelectCurrent() && first) {
+        changingItems_ = true;
+        first.Select();
+        changingItems_ = false;
+    }
+}
+
+void TTreeStruct::HoldNavigation(bool hold) {
+    ForgetPending();
+    revealItem_ = nullptr;
+    held_ = hold;
+    if (!hold) SelectCurrent();
+}
+
 void TTreeStruct::ForgetPending() {
     keyboardTimer_.Stop();
     pendingItem_ = nullptr;
 }
 
 void TTreeStruct::NavigateTo(fw::TTreeNode node) {
+    if (!FolderOf(node)) return;  // a "more" item
     std::vector<std::string> names;
     for (fw::TTreeNode at = node; at; at = at.Parent()) {
         const model::DirInfo* folder = FolderOf(at);
@@ -190,6 +290,9 @@ LRESULT TTreeStruct::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
         ApplyBackground();
         break;
+    case kRevealMessage:
+        OnRevealMessage();
+        return 0;
     }
     return TTreeWindow::HandleMessage(msg, wParam, lParam);
 }

@@ -8,19 +8,27 @@
 //
 // Items are made when first needed: an item gets its children when it is first expanded or when
 // SelectCurrent reveals a folder below it; until then it shows an expand button when its folder has
-// subfolders. So a tree of tens of thousands of folders is ready at once, whatever its depth.
+// subfolders. A folder of more than a page of subfolders shows them a page at a time (FolderPages.h): the
+// rest stands behind a "... N more folders" item, which shows the next page in its place when chosen, and
+// SelectCurrent shows the page of the folder it selects. So a tree of tens of thousands of folders, or a
+// folder of a million, is ready at once.
 //
 // Selection: a mouse click navigates at once; keyboard moves navigate once no further key came for
 // 250 ms (timer 1). The tree's own selections (SelectCurrent) never navigate. A Rebuild forgets a pending
-// keyboard move. The tree keeps pointers to the host's folders until the next Rebuild.
+// keyboard move. While the host holds navigation (a modal scan runs) the user's moves do not navigate; the
+// selection returns to the current folder when the hold ends. The tree keeps pointers to the host's folders
+// until the next Rebuild.
 #pragma once
 
+#include "frame/FolderPages.h"
 #include "frame/TreeHost.h"
 #include "fw/ImageList.h"
 #include "fw/TTreeWindow.h"
 #include "fw/Timer.h"
 
 #include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 namespace frame {
 
@@ -28,6 +36,8 @@ class TTreeStruct : public fw::TTreeWindow {
 public:
     static constexpr UINT kKeyboardTimerId = 1;
     static constexpr UINT kKeyboardDelayMs = 250;
+    // Posted to itself: a "more" item was chosen; its page is shown once the notification has returned.
+    static constexpr UINT kRevealMessage = WM_APP + 1;
 
     TTreeStruct(fw::TWindow* parent, UINT id, TreeHost& owner);
 
@@ -39,6 +49,10 @@ public:
     bool SelectCurrent();
     // Flat: no sunken edge, button-face background; else the sunken edge on the window colour.
     void SetFlatLook(bool flat);
+    // On: a keyboard move waiting for its pause is dropped and the user's moves no longer navigate, so the
+    // host's current folder stays what it was (a modal scan runs on it). Off: the selection goes back to
+    // the current folder.
+    void HoldNavigation(bool hold);
 
     // The item of a folder path of the host's tree (the folder the model's look-up finds), its ancestors'
     // children made on the way; a null node when the path names no folder or the control refused an item.
@@ -52,9 +66,28 @@ protected:
     bool OnItemExpanding(fw::TTreeNode node, UINT action) override;
 
 private:
+    // A folder shown in pages keeps its sibling order (position -> index in subdirs) and, once a folder
+    // below it had to be found, the inverse.
+    struct Listing {
+        std::vector<std::size_t> order;
+        std::vector<std::size_t> positions;
+    };
+    struct MoreItem {
+        const model::DirInfo* folder;
+        PageRow row;
+    };
+
     bool BuildItems();
     bool FillChildren(fw::TTreeNode node, const model::DirInfo& folder);
-    bool IsFilled(const model::DirInfo& folder) const;
+    // Inserts `rows` of `folder` under `node` after `after`, the first folder item made into `firstFolder`;
+    // false when the control refused an item (what this call made is taken back).
+    bool InsertRows(fw::TTreeNode node, const model::DirInfo& folder, const std::vector<std::size_t>& order,
+                    const std::vector<PageRow>& rows, HTREEITEM after, fw::TTreeNode* firstFolder);
+    // Shows the page holding `position` in place of the "more" item; the page's first item.
+    fw::TTreeNode Reveal(HTREEITEM more, std::size_t position);
+    // Shows the page of `sub`, a subfolder of `folder` whose item does not exist yet.
+    bool RevealFolder(const model::DirInfo& folder, const model::DirInfo& sub);
+    void OnRevealMessage();
     void ClearItems();
     void NavigateTo(fw::TTreeNode node);
     void ForgetPending();
@@ -67,10 +100,17 @@ private:
     bool keyboardDelay_ = true;
     HTREEITEM pendingItem_ = nullptr;
     bool ignoreSelection_ = false;
-    bool rebuilding_ = false;
+    bool changingItems_ = false;  // the tree's own changes of items move the selection too: not the user's
+    bool held_ = false;
     bool flat_ = false;
     fw::WindowTimer keyboardTimer_;
     std::unordered_map<const model::DirInfo*, HTREEITEM> items_;
+    std::unordered_set<const model::DirInfo*> filled_;
+    std::unordered_map<const model::DirInfo*, Listing> listings_;
+    std::unordered_map<HTREEITEM, MoreItem> moreItems_;
+    // The "more" item chosen and how (TVC_*), until the posted reveal runs; cleared when the items go.
+    HTREEITEM revealItem_ = nullptr;
+    UINT revealAction_ = 0;
 };
 
 }  // namespace frame

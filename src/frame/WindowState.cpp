@@ -41,4 +41,20 @@ ScreenRect FitIntoArea(ScreenRect rect, const ScreenRect& area) {
     return rect;
 }
 
+bool TitleBarShown(const ScreenRect& rect, const std::vector<ScreenRect>& workAreas, int captionHeight) {
+    const int height = std::max(captionHeight, 1);
+    const int wanted = std::min(rect.Width(), 4 * height);
+    for (const ScreenRect& area : workAreas) {
+        const int width = std::min(rect.right, area.right) - std::max(rect.left, area.left);
+        const int shown = std::min(rect.top + height, area.bottom) - std::max(rect.top, area.top);
+        if (width >= wanted && 2 * shown >= height) return true;
+    }
+    return false;
+}
+
+ScreenRect PlaceRememberedRect(const ScreenRect& rect, const std::vector<ScreenRect>& workAreas,
+                               const ScreenRect& nearest, int captionHeight) {
+    return TitleBarShown(rect, workAreas, captionHeight) ? rect : FitIntoArea(rect, nearest);
+}
+
 }  // namespace frame

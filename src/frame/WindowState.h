@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace frame {
 
@@ -27,8 +28,18 @@ struct WindowState {
 std::optional<WindowState> ParseWindowState(std::string_view text);
 std::string FormatWindowState(const WindowState& state);
 
-// The rectangle moved (and, when larger, shrunk) so that it lies inside `area`, the desktop's work area:
-// a window remembered on a screen that is gone must come back where the user can reach it.
+// The rectangle moved (and, when larger, shrunk) so that it lies inside `area`, a monitor's work area.
 ScreenRect FitIntoArea(ScreenRect rect, const ScreenRect& area);
+
+// True when one of the work areas shows enough of the rectangle's title bar (its top `captionHeight`
+// pixels) to grab it: at least half its height, over 4 caption heights of its width (or all of a narrower
+// one).
+bool TitleBarShown(const ScreenRect& rect, const std::vector<ScreenRect>& workAreas, int captionHeight);
+
+// Where the remembered rectangle opens: where it was, whatever monitor holds it and however large it is,
+// while its title bar can be grabbed; otherwise (its monitor is gone, or the title bar lies off every
+// screen) fitted into `nearest`, the work area of the monitor nearest to it.
+ScreenRect PlaceRememberedRect(const ScreenRect& rect, const std::vector<ScreenRect>& workAreas,
+                               const ScreenRect& nearest, int captionHeight);
 
 }  // namespace frame

@@ -9,9 +9,18 @@
 namespace info {
 
 TSizeHistogramDlg* TSizeHistogramDlg::Open(fw::TWindow* parent, const TreeSource& source, HistogramChoices& remembered) {
+    // One owner at a time: this function until the window is up and shown, the window from then on. A
+    // window gone before (its creation failed, or its set-up threw) leaves the object here, deleted once.
     auto window = std::make_unique<TSizeHistogramDlg>(parent, source, remembered);
-    window->Create();
+    try {
+        window->Create();
+    } catch (...) {
+        window->EnableMainWindow();
+        throw;
+    }
     ShowWindow(window->GetHandle(), SW_SHOW);
+    if (!window->GetHandle()) return nullptr;
+    window->ownsItself_ = true;
     return window.release();
 }
 
@@ -44,6 +53,7 @@ void TSizeHistogramDlg::SetupWindow() {
     histogram_ = ComputeHistogram(source_.Root(), detail_);
     UpdateMenu();
     PlaceAtRemembered(GetHandle(), remembered_.rect);
+    placed_ = true;
 }
 
 void TSizeHistogramDlg::EnableMainWindow() noexcept {
@@ -58,8 +68,11 @@ bool TSizeHistogramDlg::CanClose() {
 
 void TSizeHistogramDlg::CleanupWindow() {
     EnableMainWindow();
-    remembered_.detail = detail_;
-    remembered_.rect = WindowScreenRect(GetHandle());
+    // A window whose creation failed was never where the user put it.
+    if (placed_) {
+        remembered_.detail = detail_;
+        remembered_.rect = WindowScreenRect(GetHandle());
+    }
     TFrameWindow::CleanupWindow();
 }
 

@@ -3,10 +3,10 @@
 // (the most), with slanted boundary labels. Its menu bar refines or coarsens the bins.
 //
 // Modeless, but the main window (the root of `parent`) stays disabled while it is open, so the tree cannot
-// change under it; it is enabled again however the histogram ends. Created on the heap; it deletes itself
-// once its window is gone:
+// change under it; it is enabled again however the histogram ends, a failed opening included. Created on
+// the heap; once open it deletes itself when its window is gone:
 //
-//   info::TSizeHistogramDlg::Open(parent, source, remembered.histogram);
+//   info::TSizeHistogramDlg::Open(parent, source, remembered.histogram);   // throws when it cannot open
 //
 // It copies the remembered detail when constructed and gives back the detail and its rectangle when its
 // window is destroyed.
@@ -22,7 +22,7 @@ namespace info {
 
 class TSizeHistogramDlg : public fw::TFrameWindow {
 public:
-    // Creates and shows the window; returns it (it owns itself).
+    // Creates and shows the window; returns it (it owns itself), or null when it closed at once.
     static TSizeHistogramDlg* Open(fw::TWindow* parent, const TreeSource& source, HistogramChoices& remembered);
 
     TSizeHistogramDlg(fw::TWindow* parent, const TreeSource& source, HistogramChoices& remembered);
@@ -37,7 +37,9 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void SetupWindow() override;
     void CleanupWindow() override;
-    void OnDestroyed() override { delete this; }
+    void OnDestroyed() override {
+        if (ownsItself_) delete this;
+    }
 
 private:
     void ChangeDetail(int step);
@@ -51,6 +53,8 @@ private:
     SizeHistogram histogram_;
     fw::Font labelFont_;
     HWND mainWindow_ = nullptr;
+    bool placed_ = false;      // set up completely: its placement and detail are worth remembering
+    bool ownsItself_ = false;  // Open handed it to its window
 };
 
 // Paints the histogram into `dc` over `client`: the columns with their labels, or "Nothing to display".

@@ -21,7 +21,8 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 class ByteInput {
 public:
     explicit ByteInput(std::string_view data) : pos_(data.data()), end_(data.data() + data.size()) {}
-    explicit ByteInput(std::FILE* file) : file_(file), buffer_(kBufferSize) {}
+    // `size`: the file's length when known, else 0 (Remaining then counts only what is buffered).
+    ByteInput(std::FILE* file, std::uintmax_t size) : file_(file), buffer_(kBufferSize), size_(size) {}
 
     bool ReadByte(unsigned char& byte) {
         if (pos_ == end_ && !Refill()) return false;
@@ -56,11 +57,14 @@ public:
 
     // Bytes at hand without another read: a safe bound for how many records can follow right now.
     std::size_t Buffered() const { return static_cast<std::size_t>(end_ - pos_); }
+    // Bytes still to come: a bound for how many records the rest of the input can hold.
+    std::uintmax_t Remaining() const { return Buffered() + (size_ > taken_ ? size_ - taken_ : 0); }
 
 private:
     bool Refill() {
         if (!file_) return false;
         const std::size_t got = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+        taken_ += got;
         pos_ = buffer_.data();
         end_ = pos_ + got;
         return got > 0;
@@ -70,6 +74,8 @@ private:
     const char* end_ = nullptr;
     std::FILE* file_ = nullptr;
     std::vector<char> buffer_;
+    std::uintmax_t size_ = 0;
+    std::uintmax_t taken_ = 0;  // bytes read from the file so far
 };
 
 // Collects bytes and hands them to a sink in large pieces; remembers the first failure.
@@ -252,20 +258,42 @@ private:
         return complete;
     }
 
+    // The smallest stored folder record: three packed counts of at least one byte, a two-byte name length.
+    static constexpr std::uintmax_t kMinFolderBytes = 5;
+    // Room for names reserved per reserved folder; a folder whose names take more grows its list.
+    static constexpr std::size_t kReservedNameBytes = 16;
+
+    struct Frame {
+        DirInfo* dir;
+        std::uint32_t remaining;  // subfolders still to read
+        std::uint32_t reserved;   // room reserved in its list and not used yet
+    };
+
+    // Opens `dir` with `declared` subfolders to come. Its list gets room for them up front (one list made,
+    // instead of one per doubling, each moving every folder so far), but never more than the rest of the
+    // input could fill together with the room other open folders already hold: a file that declares
+    // more than it has costs memory in proportion to its size only.
+    Frame Open(DirInfo& dir, std::uint32_t declared) {
+        const std::uintmax_t room = in_.Remaining() / kMinFolderBytes;
+        const std::uintmax_t free = room > reserved_ ? room - reserved_ : 0;
+        const auto grant = static_cast<std::uint32_t>(std::min<std::uintmax_t>(declared, free));
+        if (grant < 2) return {&dir, declared, 0};
+        dir.subdirs.reserve(grant, std::size_t{grant} * kReservedNameBytes);
+        reserved_ += grant;
+        return {&dir, declared, grant};
+    }
+
     bool ReadBody(DirInfo& root, std::uint32_t fileCount, std::uint32_t dirCount) {
         if (!ReadFiles(root, fileCount)) return false;
-        struct Frame {
-            DirInfo* dir;
-            std::uint32_t remaining;
-        };
         // Frames point only at ancestors of the folder being filled; their lists do not grow meanwhile.
-        std::vector<Frame> stack{{&root, dirCount}};
+        std::vector<Frame> stack{Open(root, dirCount)};
         bool complete = true;
         std::string name;
         while (!stack.empty()) {
             Frame& top = stack.back();
             if (top.remaining == 0) {
                 // The folder is complete: its subfolder list need not keep room for more.
+                reserved_ -= top.reserved;
                 top.dir->subdirs.shrink_to_fit();
                 stack.pop_back();
                 continue;
@@ -278,13 +306,17 @@ private:
                 complete = false;
                 break;
             }
+            if (top.reserved > 0) {
+                --top.reserved;
+                --reserved_;
+            }
             DirInfo& added = top.dir->subdirs.emplace_back(name);
             added.sortKey = sortKey;
             if (!ReadFiles(added, childFiles)) {
                 complete = false;
                 break;
             }
-            stack.push_back({&added, childDirs});
+            stack.push_back(Open(added, childDirs));
         }
         // A damaged file keeps what was read; the lists left open give back their room as well, innermost
         // first, since shrinking a list moves the folders in it.
@@ -301,6 +333,7 @@ private:
 
     std::vector<PendingFile> pending_;
     std::string names_;
+    std::uintmax_t reserved_ = 0;  // room reserved in the open folders' lists, in folders
     ByteInput& in_;
 };
 
@@ -375,7 +408,10 @@ bool ReadDataFile(const std::string& path, DirInfo& root, std::uint32_t& cluster
         report("Could not open file " + path);
         return false;
     }
-    ByteInput in(file.get());
+    std::error_code unknown;
+    std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(reinterpret_cast<const char8_t*>(path.c_str())), unknown);
+    if (unknown) size = 0;
+    ByteInput in(file.get(), size);
     if (TreeReader(in).Read(root, clusterSize) == DecodeResult::kNotDataFile) {
         report("The specified file is not a valid data file\r\n\r\n" + path);
         return false;

@@ -30,7 +30,13 @@ Clock SteadyClock() { return {&SteadyNow, 1'000'000'000u}; }
 PieRenderer::PieRenderer(Clock clock) : clock_(clock), engine_(tv::kCrc32), crc_(engine_) {}
 
 void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, PieHost& host, PiePainter& painter) {
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0) {
+        // Nothing is drawn, so nothing may be hit: the last rendering's segments borrow names from a tree
+        // that may be replaced while the view has no size.
+        areas_.Clear();
+        rings_ = segments_ = 0;
+        return;
+    }
     const bool dialogLook = host.DialogLook();
     const SystemColour background = dialogLook ? SystemColour::kButtonFace : SystemColour::kWindow;
     const SystemColour contrast = dialogLook ? SystemColour::kWindow : SystemColour::kButtonFace;

@@ -31,7 +31,8 @@ public:
 
     PieSettings settings;
 
-    // Renders `current` (null: background only) into a width x height surface.
+    // Renders `current` (null: background only) into a width x height surface. A surface without pixels
+    // draws nothing and leaves nothing to hit; neither does a null folder.
     void Rebuild(const model::DirInfo* current, int width, int height, PieHost& host, PiePainter& painter);
 
     const RingAreas& Areas() const noexcept { return areas_; }

@@ -4,7 +4,7 @@
 // screen from three o'clock.
 //
 // A rendering may record a million segments, so a segment keeps only its angles, the item's name (borrowed
-// from the tree, which must outlive the record until the next Reset) and the index of its folder's segment
+// from the tree, which must outlive the record until the next Reset or Clear) and the index of its folder's segment
 // on the ring inside; its path is composed when asked for. Within a ring the segments follow the clockwise
 // order of the layout, which lets Find search by angle.
 #pragma once

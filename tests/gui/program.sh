@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # gui tier: the real Kelvaran.exe used as a user would, on a generated tree, in a Wine prefix of its own:
 # start-up on a folder, a data file, a missing path, a bad drive and a quoted drive root; clicks into the
-# pie; Back, Forward and Parent from buttons, menus and keys; Rescan and Rescan All; the modes from the
-# menu and the mode box; Export and Copy Name; large tool bar buttons. Screenshots go to the artifacts.
+# pie; Back, Forward and Parent from buttons, menus and keys; Rescan and Rescan All, also of a tree from
+# another computer; the modes from the menu and the mode box; Export and Copy Name; large tool bar buttons. Screenshots go to the artifacts.
 # Usage: program.sh <Kelvaran.exe> <gui_driver.exe> <build folder> <artifacts folder>
 set -uo pipefail
 program=$1 gui_driver_exe=$2 build=$3 gui_artifacts=$4
@@ -113,6 +113,42 @@ expect "the imported tree shows the same deep row" "$(drv probe status | sed -n 
 import -window root -crop "$((pr - pl))x$((pb - pt))+$pl+$pt" "$work/pie-imported.png"
 differ=$(compare -metric AE "$work/pie-scanned.png" "$work/pie-imported.png" null: 2>&1)
 expect "the imported tree's pie is the scanned one's" "$differ" "0"
+drv close >/dev/null
+
+# ---- a tree scanned on another computer: Rescan All and F5 say that its folders are not here, and keep it
+server="$work/server.klv"
+python3 - "$server" <<'EOF'
+import struct, sys
+def packed(value):
+    data = value.to_bytes(8, "little").rstrip(b"\0")
+    return bytes([len(data)]) + data
+def name(text):
+    data = text.encode()
+    return struct.pack("<H", len(data)) + data
+def file(text, size):
+    return packed(size) + packed(0) + name(text)
+def folder(text, files, subfolders):
+    return packed(len(files)) + packed(len(subfolders)) + packed(0) + name(text) + b"".join(files + subfolders)
+tree = folder("srv01:\\srv\\data", [file("a.log", 5000)], [folder("www", [file("index.html", 70000)], [])])
+open(sys.argv[1], "wb").write(b"KLVV0000" + struct.pack("<I", 4096) + tree)
+EOF
+gui_start "Z:${server//\//\\}"
+expect "the server's tree is shown" "$(current)" 'srv01:\srv\data\'
+keys shift+F5
+expect "Rescan All says the root is not on this computer" "$(drv dialog Kelvaran)" \
+  'The folder srv01:\srv\data does not exist on this computer.'
+drv press Kelvaran 1 >/dev/null || drv press Kelvaran 2 >/dev/null
+expect "and keeps the tree" "$(wait_for 'srv01:\srv\data\' current) $(drv probe tree)" \
+  'srv01:\srv\data\ srv01:\srv\data'
+click_at $(centre_of "$(drv probe treeitem www)")
+expect "into www through the tree" "$(current)" 'srv01:\srv\data\www\'
+keys F5
+expect "F5 says the folder is not on this computer" "$(drv dialog Kelvaran)" \
+  'The folder srv01:\srv\data\www does not exist on this computer.'
+drv press Kelvaran 1 >/dev/null || drv press Kelvaran 2 >/dev/null
+expect "and keeps it" "$(wait_for 'srv01:\srv\data\www\' current) $(drv probe tree)" \
+  'srv01:\srv\data\www\ srv01:\srv\data\www'
+shot program-server-tree-kept
 drv close >/dev/null
 
 # ---- messages for a missing path and a bad drive

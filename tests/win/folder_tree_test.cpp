@@ -1,17 +1,23 @@
 // The folder tree and the splitter in a test host window under Wine: navigation by mouse and keyboard,
-// selection from outside, the control's sibling order, items made when first shown, deep trees, the
-// dialog look, and dragging the bar.
+// selection from outside, the control's sibling order, items made when first shown, folders shown in
+// pages, deep trees, the dialog look, and dragging the bar; and the main view's tree during a modal scan.
 #include "PartsHost.h"
+#include "ScanTestTree.h"
 
 #include "frame/SiblingOrder.h"
+#include "frame/TDiskView.h"
+#include "fw/TFrameWindow.h"
 #include "fw/Utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <chrono>
+#include <functional>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -202,6 +208,237 @@ TEST(FolderTreeDepth, AFolderThousandsOfLevelsDownIsRevealedAndNavigatedFrom) {
     ASSERT_EQ(host.navigations.size(), 1u);
     EXPECT_EQ(host.navigations[0].size(), deepest.size() - 2) << "the parent's path, composed without recursion";
     EXPECT_TRUE(host.treeWindow.Rebuild());
+}
+
+// ---- a folder of more subfolders than one page ----
+
+// 2,500 subfolders with names in no particular order, some with subfolders of their own.
+model::DirInfo WideTree(std::vector<std::string>& names) {
+    model::DirInfo root("C:");
+    std::mt19937 rng(5);
+    std::set<std::string> taken;
+    while (names.size() < 2'500) {
+        std::string name = "f" + std::to_string(rng() % 100'000);
+        if (!taken.insert(name).second) continue;  // a path names one folder
+        names.push_back(name);
+        model::DirInfo& sub = root.subdirs.emplace_back(name);
+        if (names.size() % 7 == 0) sub.subdirs.emplace_back("inner");
+    }
+    return root;
+}
+
+// The texts the tree shows for `names` in its sibling order, positions [first, first + count).
+std::vector<std::string> SortedSlice(const std::vector<std::string>& names, std::size_t first, std::size_t count) {
+    std::vector<std::wstring> wide;
+    for (const std::string& name : names) wide.push_back(fw::Utf8ToWide(name));
+    std::vector<std::string> slice;
+    const std::vector<std::size_t> order = frame::SiblingOrder(wide);
+    for (std::size_t position = first; position < first + count; ++position) slice.push_back(names[order[position]]);
+    return slice;
+}
+
+std::vector<std::string> Slice(const std::vector<std::string>& texts, std::size_t first, std::size_t count) {
+    return {texts.begin() + static_cast<std::ptrdiff_t>(first), texts.begin() + static_cast<std::ptrdiff_t>(first + count)};
+}
+
+class WideFolderTree : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetCursorPos(1270, 1010);
+        host.Open();
+    }
+    HWND Tree() const { return host.treeWindow.GetHandle(); }
+    fw::TTreeNode Top() const { return host.treeWindow.GetRoot(); }
+
+    std::vector<std::string> names;
+    THost host{WideTree(names)};
+};
+
+TEST_F(WideFolderTree, ShowsTheFirstPageInSiblingOrderAndAnItemForTheRest) {
+    const std::vector<std::string> shown = ChildTexts(Top());
+    ASSERT_EQ(shown.size(), 1'001u);
+    EXPECT_EQ(Slice(shown, 0, 1'000), SortedSlice(names, 0, 1'000));
+    EXPECT_EQ(shown.back(), "... 1,500 more folders");
+    EXPECT_EQ(host.treeWindow.Count(), 1'002) << "the root, one page, the item for the rest";
+    ChildNamed(Top(), "... 1,500 more folders").EnsureVisible();
+    Pump(100);
+    EXPECT_TRUE(screentest::SaveScreenshot(host.GetHandle(), "folder_tree_more_item.bmp"));
+}
+
+TEST_F(WideFolderTree, ClickingTheMoreItemShowsTheNextPageInItsPlaceWithoutNavigating) {
+    fw::TTreeNode more = ChildNamed(Top(), "... 1,500 more folders");
+    ASSERT_TRUE(more);
+    more.EnsureVisible();
+    Click(Tree(), more);
+    Pump(100);
+    std::vector<std::string> shown = ChildTexts(Top());
+    ASSERT_EQ(shown.size(), 2'001u);
+    EXPECT_EQ(Slice(shown, 0, 2'000), SortedSlice(names, 0, 2'000));
+    EXPECT_EQ(shown.back(), "... 500 more folders");
+    EXPECT_TRUE(host.navigations.empty());
+    EXPECT_EQ(host.treeWindow.GetSelection(), Top()) << "the selection stays on the current folder";
+
+    more = ChildNamed(Top(), "... 500 more folders");
+    more.EnsureVisible();
+    Click(Tree(), more);
+    Pump(100);
+    shown = ChildTexts(Top());
+    EXPECT_EQ(shown, SortedSlice(names, 0, 2'500)) << "the last page: no item for the rest any more";
+    EXPECT_TRUE(host.navigations.empty());
+}
+
+TEST_F(WideFolderTree, ArrowingOntoTheMoreItemShowsThePageAndMovesOnToItsFirstFolder) {
+    const std::vector<std::string> pages = SortedSlice(names, 0, 2'000);
+    host.current = "C:\\" + pages[999] + "\\";  // the last folder of the first page
+    ASSERT_TRUE(host.treeWindow.SelectCurrent());
+    SetFocus(Tree());
+    Key(Tree(), VK_DOWN);  // onto "... 1,500 more folders"
+    EXPECT_TRUE(test_support::PumpUntil([&] { return !host.navigations.empty(); }, std::chrono::seconds(10)));
+    Pump(300);
+    EXPECT_EQ(host.treeWindow.GetSelection().GetText(), pages[1'000]);
+    EXPECT_EQ(host.navigations, (std::vector<std::string>{"C:\\" + pages[1'000] + "\\"}))
+        << "a keyboard move like any other, to the first folder shown";
+    EXPECT_EQ(ChildTexts(Top()).size(), 2'001u);
+}
+
+TEST_F(WideFolderTree, SelectingAFolderOfAHiddenPageShowsThatPageAlone) {
+    const std::vector<std::string> sorted = SortedSlice(names, 0, 2'500);
+    host.current = "C:\\" + sorted[2'200] + "\\";  // on the last, short page
+    ASSERT_TRUE(host.treeWindow.SelectCurrent());
+    EXPECT_EQ(host.treeWindow.GetSelection().GetText(), sorted[2'200]);
+    std::vector<std::string> shown = ChildTexts(Top());
+    ASSERT_EQ(shown.size(), 1'000u + 1 + 500);
+    EXPECT_EQ(Slice(shown, 0, 1'000), Slice(sorted, 0, 1'000));
+    EXPECT_EQ(shown[1'000], "... 1,000 more folders") << "the stretch between the pages";
+    EXPECT_EQ(Slice(shown, 1'001, 500), Slice(sorted, 2'000, 500));
+
+    // A folder inside a folder of the page in between.
+    std::size_t withInner = 1'000;
+    while (!model::FindDir(*model::FindDirByPath(host.root, "C:\\" + sorted[withInner] + "\\"), "inner\\")) ++withInner;
+    ASSERT_LT(withInner, 2'000u);
+    host.current = "C:\\" + sorted[withInner] + "\\inner\\";
+    ASSERT_TRUE(host.treeWindow.SelectCurrent());
+    EXPECT_EQ(host.treeWindow.GetSelection().GetText(), "inner");
+    EXPECT_EQ(host.treeWindow.GetSelection().Parent().GetText(), sorted[withInner]);
+    EXPECT_EQ(ChildTexts(Top()), sorted) << "every page shown, in order, no item for a rest";
+    Pump(300);
+    EXPECT_TRUE(host.navigations.empty());
+}
+
+TEST_F(WideFolderTree, ARebuildWhileAPageIsBeingShownForgetsIt) {
+    fw::TTreeNode more = ChildNamed(Top(), "... 1,500 more folders");
+    more.EnsureVisible();
+    more.Select();  // posts the reveal
+    host.root = partstest::TreeOf("C:", {"Other"});
+    host.current = "C:\\";
+    EXPECT_TRUE(host.treeWindow.Rebuild());
+    Pump(100);
+    EXPECT_EQ(ChildTexts(Top()), (std::vector<std::string>{"Other"}));
+    EXPECT_TRUE(host.navigations.empty());
+}
+
+// ---- the main view: the tree's keyboard moves and a modal scan ----
+
+// The program's main view in a plain frame, on a scan of a temporary tree; the view's scans run the real
+// progress dialog.
+class TViewFrame : public fw::TFrameWindow {
+public:
+    explicit TViewFrame(std::unique_ptr<frame::TDiskView> view) : TFrameWindow("Kelvaran test", std::move(view)) {
+        SetInitialRect(0, 0, 900, 560);
+    }
+    frame::TDiskView& View() const { return *static_cast<frame::TDiskView*>(GetClient()); }
+};
+
+// Calls `during` once from inside the next modal dialog's message loop, as the dialog is created.
+class DuringNextDialog {
+public:
+    explicit DuringNextDialog(std::function<void()> during) : during_(std::move(during)) {
+        active_ = this;
+        hook_ = SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId());
+    }
+    ~DuringNextDialog() {
+        UnhookWindowsHookEx(hook_);
+        active_ = nullptr;
+    }
+    DuringNextDialog(const DuringNextDialog&) = delete;
+    DuringNextDialog& operator=(const DuringNextDialog&) = delete;
+    bool Ran() const { return ran_; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        DuringNextDialog* self = active_;
+        char name[16] = {};
+        if (code == HCBT_CREATEWND && self && !self->ran_ &&
+            GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) && std::string(name) == "#32770") {
+            self->ran_ = true;
+            self->during_();
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline DuringNextDialog* active_ = nullptr;
+    std::function<void()> during_;
+    HHOOK hook_ = nullptr;
+    bool ran_ = false;
+};
+
+std::vector<std::string> FileNames(const model::DirInfo& folder) {
+    std::vector<std::string> names;
+    for (const model::FileInfo& file : folder.files) names.push_back(file.name);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Down and F5 pressed at once: the Down waits for its 250 ms pause while F5 opens the progress dialog,
+// whose message loop then runs the tree's timer. The rescan must still land on the folder it scanned, and
+// the current folder must stay that folder. The tree's timer is made to fire inside the dialog (as the
+// pause ends while a scan runs); a second case also delivers the key itself while the dialog runs.
+TEST(FolderTreeScan, AKeyboardMoveDoesNotMoveARescanOrTheCurrentFolder) {
+    SetCursorPos(1270, 1010);
+    for (bool keyDuringScan : {false, true}) {
+        scantest::TempTree disk;
+        disk.Dir("A");
+        disk.File("A\\a1.txt", 100);
+        disk.Dir("B");
+        disk.File("B\\b1.txt", 200);
+        disk.File("B\\b2.txt", 300);
+        disk.Dir("C");
+        TViewFrame frame(std::make_unique<frame::TDiskView>());
+        frame.Create();
+        ShowWindow(frame.GetHandle(), SW_SHOWNA);
+        frame::TDiskView& view = frame.View();
+        ASSERT_TRUE(view.ScanRoot(disk.Root() + "\\", false, true));
+        const std::string a = disk.Root() + "\\A\\";
+        view.NavigateTo(a, false);
+        Pump();
+        HWND tree = view.Tree()->GetHandle();
+        ASSERT_EQ(view.Tree()->GetSelection().GetText(), "A");
+
+        disk.File("A\\a2.txt", 400);  // what the rescan of A finds
+        SetFocus(tree);
+        if (!keyDuringScan) SendMessageA(tree, WM_KEYDOWN, VK_DOWN, 0);  // A -> B, waiting for the pause
+        bool ran = false;
+        {
+            const DuringNextDialog during([&] {
+                if (keyDuringScan) SendMessageA(tree, WM_KEYDOWN, VK_DOWN, 0);
+                SendMessageA(tree, WM_TIMER, frame::TTreeStruct::kKeyboardTimerId, 0);  // the pause has ended
+            });
+            SendMessageA(view.GetHandle(), WM_COMMAND, CM_RESCAN, 0);  // F5
+            ran = during.Ran();
+        }
+        ASSERT_TRUE(ran) << "the progress dialog ran";
+        Pump(300);
+
+        const model::DirInfo* scannedA = model::FindDirByPath(view.Root(), a);
+        const model::DirInfo* b = model::FindDirByPath(view.Root(), disk.Root() + "\\B\\");
+        ASSERT_TRUE(scannedA && b);
+        EXPECT_EQ(FileNames(*scannedA), (std::vector<std::string>{"a1.txt", "a2.txt"})) << "A was rescanned";
+        EXPECT_EQ(FileNames(*b), (std::vector<std::string>{"b1.txt", "b2.txt"})) << "B keeps its own files";
+        EXPECT_EQ(view.Root().deepFiles, 4u);
+        EXPECT_EQ(view.CurrentPath(), a) << "the current folder stays the one rescanned";
+        EXPECT_EQ(view.Tree()->GetSelection().GetText(), "A");
+        DestroyWindow(frame.GetHandle());
+    }
 }
 
 TEST(DialogLook, OffGivesTheTreeASunkenEdgeAndTheBarNoGroove) {

@@ -17,6 +17,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -31,8 +32,12 @@ public:
     std::vector<std::string> navigations;
     std::vector<std::uint32_t> clusterChanges;
     bool logicalMode = false;
+    bool rootThrows = false;  // a dialog's set-up that fails half-way
 
-    const DirInfo& Root() const override { return root; }
+    const DirInfo& Root() const override {
+        if (rootThrows) throw std::runtime_error("the tree cannot be read");
+        return root;
+    }
     std::uint32_t ClusterSize() const override { return cluster; }
     std::string CurrentPath() const override { return "C:\\Data\\"; }
     bool NavigateTo(const std::string& path, bool) override {
@@ -236,6 +241,71 @@ TEST(SizeHistogram, TheMainWindowIsEnabledAgainWhenTheWindowIsDestroyedWithoutCl
     HWND window = info::TSizeHistogramDlg::Open(&main.frame, source, remembered)->GetHandle();
     EXPECT_FALSE(IsWindowEnabled(main.Handle()));
     DestroyWindow(window);
+    EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+}
+
+// While alive, the windows of one class fail their creation after WM_NCCREATE, as if their WM_CREATE had
+// refused: a procedure put in front of theirs when the system is about to create one answers -1.
+class RefusedCreation {
+public:
+    explicit RefusedCreation(const char* className) {
+        className_ = className;
+        hook_ = SetWindowsHookExA(WH_CBT, &Cbt, nullptr, GetCurrentThreadId());
+    }
+    ~RefusedCreation() { UnhookWindowsHookEx(hook_); }
+    RefusedCreation(const RefusedCreation&) = delete;
+    RefusedCreation& operator=(const RefusedCreation&) = delete;
+    explicit operator bool() const { return hook_ != nullptr; }
+
+private:
+    static LRESULT CALLBACK Cbt(int code, WPARAM wParam, LPARAM lParam) {
+        char name[64] = {};
+        if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
+            className_ == name)
+            original_ = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(reinterpret_cast<HWND>(wParam), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Refuse)));
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static LRESULT CALLBACK Refuse(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_CREATE) return -1;
+        return CallWindowProcA(original_, window, msg, wParam, lParam);
+    }
+    static inline std::string className_;
+    static inline WNDPROC original_ = nullptr;
+    HHOOK hook_ = nullptr;
+};
+
+// An opening that fails, in its creation or in its set-up, throws, leaves no window and an enabled main
+// window, remembers nothing, and frees the object exactly once (a second delete, or a call on the freed
+// object, brings the test down).
+TEST(SizeHistogram, AFailedOpeningLeavesTheMainWindowEnabledAndTheObjectFreedOnce) {
+    MainWindow main;
+    FakeSource source;
+    source.root = MixedTree();
+    const info::HistogramChoices before{{10, 20, 410, 320}, 3};
+    info::HistogramChoices remembered = before;
+    {
+        const RefusedCreation refused("KelvaranHistogram");
+        ASSERT_TRUE(refused);
+        EXPECT_THROW(info::TSizeHistogramDlg::Open(&main.frame, source, remembered), std::runtime_error);
+    }
+    EXPECT_EQ(FindWindowA("KelvaranHistogram", nullptr), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+    EXPECT_EQ(remembered.rect, before.rect) << "a window never placed is not remembered";
+    EXPECT_EQ(remembered.detail, before.detail);
+
+    source.rootThrows = true;
+    EXPECT_THROW(info::TSizeHistogramDlg::Open(&main.frame, source, remembered), std::runtime_error);
+    EXPECT_EQ(FindWindowA("KelvaranHistogram", nullptr), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(main.Handle())) << "disabled by the set-up that then threw";
+    EXPECT_EQ(remembered.rect, before.rect);
+
+    // And the window opens as ever afterwards.
+    source.rootThrows = false;
+    info::TSizeHistogramDlg* histogram = info::TSizeHistogramDlg::Open(&main.frame, source, remembered);
+    ASSERT_NE(histogram, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(main.Handle()));
+    SendMessageA(histogram->GetHandle(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindowEnabled(main.Handle()));
 }
 

@@ -251,6 +251,33 @@ TEST_F(PieView, SizeChangesRenderOnceAfterTheDelay) {
     EXPECT_EQ(view->RenderCount(), immediate + 5);
 }
 
+// The pane collapsed to nothing, a new tree in place of the old one, the pane dragged back: until the
+// delayed rendering the mouse finds nothing there, never a name of the freed tree.
+TEST_F(PieView, ACollapsedPaneForgetsTheReplacedTree) {
+    view->Settings().resizeDelay = 300;
+    const POINT docs = PointOf("docs\\");
+    ASSERT_EQ(view->HitTest(docs), "T:\\docs\\");
+    const int before = view->RenderCount();
+    MoveWindow(view->GetHandle(), 0, 0, 0, kSize, TRUE);
+    ASSERT_TRUE(test_support::PumpUntil([&] { return view->RenderCount() != before; }, 2000ms));
+
+    host.root = Folder("U:", {Folder("other", {}, {FileInfo("x", 10)})}, {});
+    model::RecomputeTotals(host.root, host.clusterSize);
+    host.currentPath = "U:\\";
+    view->Refresh();
+    const int refreshed = view->RenderCount();
+    MoveWindow(view->GetHandle(), 0, 0, kSize, kSize, TRUE);
+    EXPECT_EQ(view->HitTest(docs), "");
+    host.statuses.clear();
+    MoveTo(docs);
+    EXPECT_TRUE(host.statuses.empty()) << host.statuses.front();
+    EXPECT_TRUE(view->LastTip().IsZero());
+    EXPECT_EQ(view->RenderCount(), refreshed) << "the delayed rendering came first: nothing was tested";
+
+    ASSERT_TRUE(test_support::PumpUntil([&] { return view->RenderCount() != refreshed; }, 2000ms));
+    EXPECT_EQ(view->HitTest(PointOf("other\\")), "U:\\other\\");
+}
+
 TEST_F(PieView, HoverStatusAndCtrl) {
     MoveTo(PointOf("docs\\"));
     EXPECT_EQ(host.statuses.back(), "folder docs\\");

@@ -43,12 +43,12 @@ TEST(StatusBars, StackedRowsOfSixCellsFilledForAFolderAndAFile) {
     EXPECT_EQ(GetDlgCtrlID(host.header.GetHandle()), IDC_STATUS_HEADER);
     EXPECT_EQ(GetDlgCtrlID(host.shallow.GetHandle()), IDC_STATUS_SHALLOW);
 
-    // Cells of the lowest bar: the counts alike, the sizes alike and wider; 2-pixel gaps, 4 before the name,
-    // which takes the rest short of the size grip.
+    // Cells of the lowest bar: the counts alike, the sizes alike; 2-pixel gaps, 4 before the name, which
+    // takes the rest short of the size grip.
     auto cell = [&](int i) { return host.shallow.Cell(i).Bounds(); };
     EXPECT_EQ(cell(0).right - cell(0).left, cell(1).right - cell(1).left);
+    EXPECT_EQ(cell(2).right - cell(2).left, cell(3).right - cell(3).left);
     EXPECT_EQ(cell(2).right - cell(2).left, cell(4).right - cell(4).left);
-    EXPECT_GT(cell(2).right - cell(2).left, cell(0).right - cell(0).left);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(cell(i + 1).left - cell(i).right, 2) << i;
     EXPECT_EQ(cell(5).left - cell(4).right, 4);
     RECT bounds{};
@@ -100,6 +100,30 @@ int TextWidth(HWND bar, const std::wstring& text) {
     SIZE size{};
     GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
+}
+
+// A system drive holds millions of files: no count or size is ever cut, the widest ones included.
+TEST(StatusBars, MillionsOfFilesAndTheLargestSizesShowWhole) {
+    THost host(SampleTree());
+    host.Open();
+    model::DirInfo drive("C:");
+    drive.deepDirs = 1'000'000;
+    drive.deepFiles = 4'294'967'295u;
+    drive.deepSize = 1024ull * 1024 * 1000 - 1;  // "1000.0 MB"
+    drive.deepAlloc = UINT64_MAX;                // "16384.0 PB"
+    host.deep.ShowFolder("C:\\", drive, 4096);
+    const frame::StatusCells texts = host.deep.Texts();
+    ASSERT_EQ(texts[1], "4,294,967,295");
+    ASSERT_EQ(texts[2], "1000.0 MB");
+    ASSERT_EQ(texts[3], "16384.0 PB");
+    for (int i = 0; i < 5; ++i) {
+        const RECT cell = host.deep.Cell(i).Bounds();
+        const int room = cell.right - cell.left - 2 * (1 + 3);  // the recessed edge and the margins
+        EXPECT_LE(TextWidth(host.deep.GetHandle(), fw::Utf8ToWide(texts[static_cast<std::size_t>(i)])), room)
+            << texts[static_cast<std::size_t>(i)];
+    }
+    UpdateWindow(host.deep.GetHandle());
+    EXPECT_TRUE(screentest::SaveScreenshot(host.GetHandle(), "status-bars-millions.bmp"));
 }
 
 TEST(StatusBars, NamesOutsideAsciiShowAsTheyAre) {

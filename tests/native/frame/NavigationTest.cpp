@@ -104,3 +104,23 @@ TEST(Navigation, ARescanOfAFolderThatIsGoneChangesNothing) {
     EXPECT_FALSE(frame::ReplaceFolderContents(root, "no such folder\\", std::move(scanned), 512));
     EXPECT_EQ(root, before);
 }
+
+TEST(Navigation, OnlyAFolderOfThisComputerIsRescanned) {
+    using frame::PathKind;
+    struct Case {
+        const char* folder;
+        PathKind kind;
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {"C:\\Data\\", PathKind::kFolder, std::nullopt},
+        {"D:\\", PathKind::kFolder, std::nullopt},
+        {"srv01:\\srv\\data\\", PathKind::kMissing, "The folder srv01:\\srv\\data does not exist on this computer."},
+        {"srv01:\\srv\\data\\www\\", PathKind::kMissing,
+         "The folder srv01:\\srv\\data\\www does not exist on this computer."},
+        {"srv01:\\", PathKind::kMissing, "The folder srv01:\\ does not exist on this computer."},
+        {"Q:\\", PathKind::kMissing, "The folder Q:\\ does not exist on this computer."},
+        {"C:\\Data\\report\\", PathKind::kFile, "The folder C:\\Data\\report does not exist on this computer."},
+    };
+    for (const Case& c : cases) EXPECT_EQ(frame::MissingFolderMessage(c.folder, c.kind), c.expected) << c.folder;
+}

@@ -1,8 +1,13 @@
 #include "frame/StatusCells.h"
 
 #include "common/MapStore.h"
+#include "model/SizeText.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -46,6 +51,46 @@ TEST(StatusCells, FolderAndFileRowsWithAndWithoutClusterSize) {
          {"", "", "0 bytes", "0 bytes", "0 bytes", "e"}},
     };
     for (const Case& c : cases) EXPECT_EQ(c.cells, c.expected) << c.what;
+}
+
+// A sample holds a text whole when the text matches the sample's end, digit for digit and the rest
+// character for character: digits are equally wide, so the text is at most as wide as the sample.
+bool Holds(std::string_view sample, std::string_view text) {
+    if (text.size() > sample.size()) return false;
+    sample.remove_prefix(sample.size() - text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (digit ? !(sample[i] >= '0' && sample[i] <= '9') : sample[i] != text[i]) return false;
+    }
+    return true;
+}
+
+bool AnySampleHolds(std::string_view text) {
+    for (const char* sample : frame::kWidestSizeTexts)
+        if (Holds(sample, text)) return true;
+    return false;
+}
+
+TEST(StatusCells, WidthSamplesHoldEveryCountAndSize) {
+    // Around every power of two and of ten: where each unit starts, where it is about to roll over (the
+    // rounded "1000.0 KB"), and the largest values there are.
+    std::vector<std::uint64_t> values = {0, 999, 1000, 1024 * 1000 - 1, 1024ull * 1024 * 1000 - 1,
+                                         (1ull << 30) * 1000 - 1, (1ull << 40) * 1000 - 1, UINT64_MAX};
+    for (int bit = 0; bit < 64; ++bit) values.insert(values.end(), {(1ull << bit) - 1, 1ull << bit, (1ull << bit) + 1});
+    for (std::uint64_t ten = 10;; ten *= 10) {
+        values.insert(values.end(), {ten - 1, ten, ten / 100 * 99});
+        if (ten > UINT64_MAX / 10) break;
+    }
+    for (std::uint64_t value : values) EXPECT_TRUE(AnySampleHolds(model::FormatSize(value))) << model::FormatSize(value);
+    EXPECT_TRUE(AnySampleHolds("n/a"));
+    EXPECT_TRUE(Holds(frame::kWidestSizeTexts[6], "16384.0 PB")) << "the largest size there is";
+
+    // Counts are 32-bit: every one of them up to 4,294,967,295 files or folders.
+    for (std::uint64_t count : {0ull, 999'999ull, 1'000'000ull, 9'999'999ull, 12'345'678ull, 999'999'999ull,
+                                1'000'000'000ull, 4'294'967'295ull})
+        EXPECT_TRUE(Holds(frame::kWidestCountText, model::FormatCount(count))) << model::FormatCount(count);
+    EXPECT_FALSE(Holds(frame::kWidestCountText, "10,000,000,000")) << "the check can fail";
+    EXPECT_FALSE(AnySampleHolds("1000.0 XB")) << "the check can fail";
 }
 
 using native_test::MapStore;

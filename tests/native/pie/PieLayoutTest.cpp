@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <numbers>
+#include <utility>
 
 #include "PieTestSupport.h"
 #include "pie/PieLayout.h"
@@ -218,18 +220,37 @@ TEST(Rebuild, ZeroRootEmptySizeAndMissingFolder) {
     Render(r, &zero, Logical(2));
     EXPECT_EQ(r.renderer.SegmentCount(), 0);
     for (const auto& c : r.painter.calls) EXPECT_TRUE(c.kind == PaintCall::kBackground || c.kind == PaintCall::kLabel);
-    // A zero-size surface leaves everything, RingAreas included, as it was.
+    // A zero-size surface draws nothing and leaves nothing to hit.
     const DirInfo root = Tree(Dir("R", {}, {FileInfo("f", 10)}));
     Render(r, &root, Logical(2));
-    const auto before = r.renderer.Areas().Radii();
+    ASSERT_TRUE(r.renderer.Areas().Find(190, 1.0));
     r.painter.calls.clear();
     r.renderer.Rebuild(&root, 0, 300, r.host, r.painter);
     EXPECT_TRUE(r.painter.calls.empty());
-    EXPECT_EQ(r.renderer.Areas().Radii(), before);
+    EXPECT_FALSE(r.renderer.Areas().Find(190, 1.0));
+    EXPECT_EQ(r.renderer.RingCount(), 0);
     // No folder: background only, and nothing left to hit.
     Render(r, nullptr, Logical(2));
     ASSERT_EQ(r.painter.calls.size(), 1u);
     EXPECT_FALSE(r.renderer.Areas().Find(0, 0));
+}
+
+// The pane collapsed to nothing, the tree replaced (its names freed), the pane dragged back: the mouse may
+// move before the delayed rendering, and must find nothing rather than the old tree's names.
+TEST(Rebuild, ASurfaceWithoutPixelsForgetsTheReplacedTree) {
+    Rendered r;
+    auto old = std::make_unique<DirInfo>(Tree(Dir("R", {Dir("a rather long folder name", {}, {FileInfo("f", 10)})}, {})));
+    Render(r, old.get(), Logical(2));
+    ASSERT_EQ(r.renderer.Areas().FindPoint(190, 0), "a rather long folder name\\f");
+    const DirInfo replacement = Tree(Dir("N", {Dir("new", {}, {FileInfo("g", 10)})}, {}));
+    for (const auto& [width, height] : {std::pair{0, 300}, std::pair{300, 0}, std::pair{0, 0}}) {
+        Render(r, old.get(), Logical(2));
+        old.reset();
+        r.renderer.Rebuild(&replacement, width, height, r.host, r.painter);
+        EXPECT_FALSE(r.renderer.Areas().FindPoint(190, 0)) << width << " x " << height;
+        EXPECT_FALSE(r.renderer.Areas().FindPoint(100, 0)) << width << " x " << height;
+        old = std::make_unique<DirInfo>(Tree(Dir("R", {Dir("a rather long folder name", {}, {FileInfo("f", 10)})}, {})));
+    }
 }
 
 TEST(Rebuild, DegenerateSquareShowsNoChildren) {
