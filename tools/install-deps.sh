@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 xvfb x11-utils xdotool imagemagick
+  wine wine64 xvfb x11-utils xdotool imagemagick fonts-noto-cjk
   clang libclang-rt-14-dev python3 bc
   ntfs-3g
   fp-utils libchm-bin

@@ -5,7 +5,8 @@ the ntfs-3g driver (needs root and /dev/fuse).
 Usage: tools/make-ntfs-images.py OUTDIR [--bench FILES FOLDERS]
 
 Writes OUTDIR/tree.img (the comparison tree), OUTDIR/deep.img (one chain of folders a thousand levels
-deep), OUTDIR/reparse.img (reparse points of other kinds, which the driver cannot show) and
+deep), OUTDIR/reparse.img (reparse points of other kinds, which the driver cannot show), OUTDIR/fragmented.img
+(a file table in many runs, grown into the holes between files) and
 OUTDIR/manifest.txt ("name record-number" lines for the records the damage tests aim at). When the images
 cannot be made here it writes the reason to OUTDIR/SKIP instead and exits 0, so that the tests can say
 why they did not run. With --bench it makes only OUTDIR/bench-FILES.img, a tree of FILES files in FOLDERS
@@ -163,7 +164,8 @@ def fill_tree(root, manifest):
     write("victims/folder/a", 5, rng)
     write("victims/folder/sub/b", 6, rng)
     write("victims/keep", 8, rng)
-    for name in ("victims/file", "victims/folder", "victims/folder/sub", "victims", "unicode", "many",
+    write("victims/large", 9000, rng)
+    for name in ("victims/file", "victims/folder", "victims/folder/sub", "victims/large", "victims", "unicode", "many",
                  "attrlist/many-names", "attrlist/many-streams", "reparse", "dos"):
         manifest.append(f"{name} {os.stat(name, follow_symlinks=False).st_ino}")
 
@@ -194,6 +196,28 @@ def fill_reparse(root):
     os.mkdir("junction")
     set_reparse("junction", reparse_buffer(0xA0000003, r"\??\C:\entered-9000001a", r"C:\entered-9000001a"))
     write("plain", 4)
+
+
+def fill_fragmented(root, folders=20, per_folder=200):
+    """Fills the volume with files, frees every other one and then creates enough files that the file
+    table must grow into the holes left: its data then lies in many runs."""
+    os.chdir(root)
+    os.mkdir("fill")
+    block = bytes([0xA5]) * (256 << 10)
+    count = 0
+    try:
+        while True:
+            with open(os.path.join("fill", f"{count:04d}"), "wb") as f:
+                f.write(block)
+            count += 1
+    except OSError:  # the volume is full
+        pass
+    for i in range(0, count, 2):
+        os.remove(os.path.join("fill", f"{i:04d}"))
+    for d in range(folders):
+        os.mkdir(f"d{d:02d}")
+        for i in range(per_folder):
+            write(os.path.join(f"d{d:02d}", f"f{i:04d}"), i % 7)
 
 
 def fill_bench(root, files, folders):
@@ -246,7 +270,7 @@ def main():
     mnt = os.path.join(out, "mnt")
     if os.path.ismount(mnt):  # left by an interrupted run
         subprocess.run(["umount", mnt], check=False)
-    for stale in ("SKIP", "tree.img", "deep.img", "reparse.img", "manifest.txt"):
+    for stale in ("SKIP", "tree.img", "deep.img", "reparse.img", "fragmented.img", "manifest.txt"):
         if os.path.exists(os.path.join(out, stale)):
             os.remove(os.path.join(out, stale))
     with Mounted(os.path.join(out, "tree.img"), 512, mnt) as root:
@@ -255,6 +279,8 @@ def main():
         fill_deep(root, manifest)
     with Mounted(os.path.join(out, "reparse.img"), 16, mnt) as root:
         fill_reparse(root)
+    with Mounted(os.path.join(out, "fragmented.img"), 64, mnt) as root:
+        fill_fragmented(root)
     with open(os.path.join(out, "manifest.txt"), "w") as f:
         f.write("\n".join(manifest) + "\n")
     print(f"make-ntfs-images: images in {out}")

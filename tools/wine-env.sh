@@ -15,6 +15,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 wineserver -p >/dev/null 2>&1 || true
+"$root/tools/wine-fonts.sh"
 # The first program in a session starts the prefix's services, which inherit its output and outlive it;
 # start them here with nowhere to write, or they would hold a test runner's output pipe open.
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true

@@ -17,12 +17,13 @@ field() { awk -v k="$1" '{ for (i = 1; i < NF; i++) if ($i == k) print $(i + 1) 
 # A divided by B, with DIGITS decimals (default 2).
 ratio() { printf "%.${3:-2}f" "$(echo "$1 / $2" | bc -l)"; }
 
-# Sets `files` and `folders` for a tree size (200k or 1m); any other size ends the script.
+# Sets `files` and `folders` for a tree size (200k, 1m or 2m); any other size ends the script.
 tree_counts() {
   case $1 in
     200k) files=200000; folders=20000 ;;
     1m) files=1000000; folders=60000 ;;
-    *) echo "unknown size $1 (200k or 1m)" >&2; exit 2 ;;
+    2m) files=2000000; folders=120000 ;;
+    *) echo "unknown size $1 (200k, 1m or 2m)" >&2; exit 2 ;;
   esac
 }
 

@@ -1,5 +1,7 @@
 #!/bin/bash
-# Headless scanner benchmark, one command: tools/bench.sh headless [sizes...]   (sizes: 200k 1m; default 1m)
+# Headless scanner benchmark, one command: tools/bench.sh headless [sizes...]   (sizes: 200k 1m 2m; default 1m)
+# With KELVARAN_SCAN_BASELINE set to another build's kelvaran-scan, that one is measured in the same run too
+# (time, peak memory, and whether its file is ours byte for byte).
 # Builds kelvaran-scan and the tree generator optimised (build/bench), generates the tree under
 # /tmp/kelvaran-bench once (shared with the walk benchmark, kept for later runs), then with a warm cache,
 # best of three each: kelvaran-scan writing its data file, `du -s`, and `ncdu -o` writing its export; one
@@ -44,6 +46,10 @@ for size in "${sizes[@]}"; do
   ours=$(best_of_3_with_peak "$scanner" "$tree" "$out/tree.klv"); ours_peak=$(cat "$out/peak")
   summary=$(cat "$out/stderr")
   du=$(best_of_3_with_peak du -s "$tree"); du_peak=$(cat "$out/peak")
+  if [ -n "${KELVARAN_SCAN_BASELINE:-}" ]; then
+    base=$(best_of_3_with_peak "$KELVARAN_SCAN_BASELINE" "$tree" "$out/base.klv"); base_peak=$(cat "$out/peak")
+    cmp -s "$out/tree.klv" "$out/base.klv" && same="the same file" || same="FILES DIFFER"
+  fi
   ncdu=$(best_of_3_with_peak ncdu -0 -x -o "$out/tree.ncdu" "$tree"); ncdu_peak=$(cat "$out/peak")
 
   found_files=$(sed -E 's/.* ([0-9,]+) files.*/\1/' <<<"$summary" | tr -d ,)
@@ -54,4 +60,6 @@ for size in "${sizes[@]}"; do
   echo "headless $size: kelvaran-scan ${ours} s vs du -s ${du} s (ratio $(ratio "$ours" "$du")) vs ncdu -o ${ncdu} s (ratio $(ratio "$ours" "$ncdu"));" \
        "files written $(( $(stat -c %s "$out/tree.klv") >> 20 )) MiB .klv vs $(( $(stat -c %s "$out/tree.ncdu") >> 20 )) MiB ncdu export;" \
        "peak memory $(( ours_peak >> 10 )) / $(( du_peak >> 10 )) / $(( ncdu_peak >> 10 )) MiB; $(field files "$expect") files, $check"
+  [ -z "${KELVARAN_SCAN_BASELINE:-}" ] ||
+    echo "headless $size: baseline kelvaran-scan ${base} s (ours/baseline $(ratio "$ours" "$base")), peak memory $(( base_peak >> 10 )) MiB (ours $(( ours_peak >> 10 )) MiB); $same"
 done

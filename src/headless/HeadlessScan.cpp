@@ -5,7 +5,8 @@
 #include "headless/ScanArguments.h"
 #include "headless/ScanReport.h"
 #include "model/DataFile.h"
-#include "scan/ParallelWalk.h"
+#include "scan/DataFileOutput.h"
+#include "scan/ScanRoot.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -25,14 +26,17 @@ double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// Stops the scan on an interrupt, and once its file cannot be written.
 class InterruptControl final : public scan::WalkControl {
 public:
-    explicit InterruptControl(const std::atomic<bool>& interrupted) : interrupted_(interrupted) {}
-    bool StopRequested() const override { return interrupted_.load(std::memory_order_relaxed); }
+    InterruptControl(const std::atomic<bool>& interrupted, const scan::DataFileOutput& output)
+        : interrupted_(interrupted), output_(output) {}
+    bool StopRequested() const override { return interrupted_.load(std::memory_order_relaxed) || output_.Failed(); }
     void PausePoint() override {}
 
 private:
     const std::atomic<bool>& interrupted_;
+    const scan::DataFileOutput& output_;
 };
 
 // Rewrites one line on the terminal: at once, then once a second until stopped; stopping clears the line
@@ -102,22 +106,6 @@ std::string CannotWrite(const std::string& output) {
     return {};
 }
 
-scan::ntfs::ReadResult ScanTree(ScanSystem& system, const ResolvedRoot& root, const ScanOptions& options,
-                                std::uint32_t clusterSize, model::DirInfo& tree, scan::ScanCounters& counters,
-                                scan::WalkControl& control) {
-    using scan::ntfs::ReadResult;
-    const ReadResult read = system.ReadFileTable(root, tree, counters, control, clusterSize);
-    if (read != ReadResult::kUnavailable) return read;
-    // Whatever the reader left behind is dropped: the walk starts from nothing.
-    tree = model::DirInfo(root.rootName);
-    counters.filesFound.store(0, std::memory_order_relaxed);
-    counters.foldersFound.store(0, std::memory_order_relaxed);
-    counters.bytesFound.store(0, std::memory_order_relaxed);
-    return scan::WalkTree(system.Lister(), clusterSize, counters, control, options.threads, tree, root.walkPath)
-               ? ReadResult::kComplete
-               : ReadResult::kStopped;
-}
-
 }  // namespace
 
 int RunScan(const std::vector<std::string>& words, ScanSystem& system, const std::atomic<bool>& interrupted,
@@ -154,30 +142,34 @@ int RunScan(const std::vector<std::string>& words, ScanSystem& system, const std
 
     const Clock::time_point start = Clock::now();
     scan::ScanCounters counters;
-    InterruptControl control(interrupted);
-    model::DirInfo tree(root.rootName);
-    scan::ntfs::ReadResult read;
-    {
-        std::optional<ProgressDisplay> progress;
-        if (!options.quiet && system.ErrorStreamIsTerminal()) progress.emplace(err, counters, start);
-        read = ScanTree(system, root, options, clusterSize, tree, counters, control);
-    }
-    if (read != scan::ntfs::ReadResult::kComplete || interrupted.load()) {
-        Message(err, "interrupted; " + options.output + " was not written");
-        return kExitInterrupted;
-    }
-    system.FinishTree(tree);
-    model::RecomputeTotals(tree, clusterSize);
-
+    scan::DataFileOutput::Totals written;
     std::string failure;
-    const bool written = model::WriteDataFile(
-        options.output, clusterSize, tree, [&failure](const std::string& text) { failure = text; },
+    const scan::ScanSource source{system.Lister(), root.walkPath, root.rootName, clusterSize, options.threads,
+                                  [&](const std::string&, model::DirInfo& tree, scan::ScanCounters& found,
+                                      scan::WalkControl& control, std::uint32_t cluster) {
+                                      return system.ReadFileTable(root, tree, found, control, cluster);
+                                  }};
+    const bool replaced = model::WriteDataFile(
+        options.output, clusterSize,
+        [&](model::DataFileWriter& writer) {
+            scan::DataFileOutput output(writer, clusterSize, [&system](std::string_view listed, std::string& stored) {
+                return system.StoredName(listed, stored);
+            });
+            InterruptControl control(interrupted, output);
+            std::optional<ProgressDisplay> progress;
+            if (!options.quiet && system.ErrorStreamIsTerminal()) progress.emplace(err, counters, start);
+            const bool complete = scan::ScanRoot(source, counters, control, output);
+            written = output.Written();
+            // An interrupt after the last folder still keeps the target as it was.
+            return complete && !interrupted.load();
+        },
+        [&failure](const std::string& text) { failure = text; },
         [&](const std::string& from, const std::string& to) {
             // The last moment an interrupt can still keep the target as it was.
             return !interrupted.load() && system.ReplaceTarget(from, to);
         });
-    if (!written) {
-        if (interrupted.load()) {
+    if (!replaced) {
+        if (interrupted.load() || failure.empty()) {
             Message(err, "interrupted; " + options.output + " was not written");
             return kExitInterrupted;
         }
@@ -185,8 +177,8 @@ int RunScan(const std::vector<std::string>& words, ScanSystem& system, const std
         return kExitFailed;
     }
     if (!options.quiet) {
-        const ScanSummary summary{root.rootName, tree.deepDirs,    tree.deepFiles,       tree.deepSize,
-                                  tree.deepAlloc, clusterSize,      SecondsSince(start), options.output};
+        const ScanSummary summary{root.rootName,     written.folders, written.files,       written.bytes,
+                                  written.allocated, clusterSize,     SecondsSince(start), options.output};
         Message(err, SummaryLine(summary));
     }
     return kExitDone;

@@ -1,9 +1,9 @@
 // The headless scanner's run, apart from the system it runs on: parse the command line, resolve the root,
 // scan it (the volume's file table where the system can read one, else the folder walk, on as many
-// workers as asked for; the lister's Open is then called from all of them at once), write the data
-// file beside the target and rename it only when complete, and report on the error stream. The two
-// programs (ScanMainPosix.cpp, ScanMainWin32.cpp) supply a ScanSystem and the interrupt flag their signal
-// or console handler sets; tests supply fakes.
+// workers as asked for; the lister's Open is then called from all of them at once) while it writes the
+// data file beside the target folder by folder (a walked tree is never held whole), rename the file only
+// when complete, and report on the error stream. The two programs (ScanMainPosix.cpp, ScanMainWin32.cpp)
+// supply a ScanSystem and the interrupt flag their signal or console handler sets; tests supply fakes.
 //
 // Calling protocol: RunScan once per process, on its main thread; `interrupted` may be set from any thread
 // or a signal handler at any time. The return value is the process's exit status (the k... constants).
@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace headless {
@@ -46,8 +47,9 @@ public:
                                                  std::uint32_t /*clusterSize*/) {
         return scan::ntfs::ReadResult::kUnavailable;
     }
-    // Last changes to a complete tree before it is written.
-    virtual void FinishTree(model::DirInfo& /*tree*/) {}
+    // The name a folder or file below the root is stored under, where it differs from the name listed:
+    // true, with `stored` set. Called as each is written, from any of the walk's workers, one at a time.
+    virtual bool StoredName(std::string_view /*listed*/, std::string& /*stored*/) { return false; }
     // Moves the finished file over the target in one step; false when the system refuses.
     virtual bool ReplaceTarget(const std::string& from, const std::string& to) = 0;
     // True when the error stream is a terminal (progress is shown only there).

@@ -7,16 +7,8 @@ namespace headless {
 namespace {
 
 bool ReplaceBackslashes(model::Name& name) {
-    const std::string_view text = name;
-    if (text.find('\\') == std::string_view::npos) return false;
     std::string replaced;
-    replaced.reserve(text.size() + 4);
-    for (char c : text) {
-        if (c == '\\')
-            replaced += kBackslashStandIn;
-        else
-            replaced += c;
-    }
+    if (!StandInForBackslashes(name, replaced)) return false;
     name = replaced;
     return true;
 }
@@ -60,6 +52,19 @@ std::string PosixRootName(std::string_view host, std::string_view path) {
     }
     if (!rest.empty() && rest.back() == '\\') rest.pop_back();  // "/" names the machine's root: "host:"
     return name + rest;
+}
+
+bool StandInForBackslashes(std::string_view name, std::string& replaced) {
+    if (name.find('\\') == std::string_view::npos) return false;
+    replaced.clear();
+    replaced.reserve(name.size() + 4);
+    for (char c : name) {
+        if (c == '\\')
+            replaced += kBackslashStandIn;
+        else
+            replaced += c;
+    }
+    return true;
 }
 
 std::size_t ReplaceBackslashesInNames(model::DirInfo& root) {

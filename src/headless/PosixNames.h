@@ -26,6 +26,10 @@ std::string AbsolutePosixPath(std::string_view currentFolder, std::string_view p
 // stand-in.
 std::string PosixRootName(std::string_view host, std::string_view path);
 
+// `name` with every backslash replaced by the stand-in, in `replaced`; false (and `replaced` untouched)
+// when it holds none.
+bool StandInForBackslashes(std::string_view name, std::string& replaced);
+
 // Replaces every backslash in the names of the folders and files below `root` (not the root's own name)
 // by the stand-in; returns how many names changed.
 std::size_t ReplaceBackslashesInNames(model::DirInfo& root);

@@ -73,7 +73,9 @@ public:
         return scan::DetectClusterSize(root.walkPath);
     }
 
-    void FinishTree(model::DirInfo& tree) override { headless::ReplaceBackslashesInNames(tree); }
+    bool StoredName(std::string_view listed, std::string& stored) override {
+        return headless::StandInForBackslashes(listed, stored);
+    }
 
     bool ReplaceTarget(const std::string& from, const std::string& to) override {
         return model::ReplaceByRename(from, to);

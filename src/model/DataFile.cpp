@@ -78,91 +78,10 @@ private:
     std::uintmax_t taken_ = 0;  // bytes read from the file so far
 };
 
-// Collects bytes and hands them to a sink in large pieces; remembers the first failure.
-class ByteOutput {
-public:
-    using Sink = std::function<bool(const char*, std::size_t)>;
-    explicit ByteOutput(Sink sink) : sink_(std::move(sink)) { buffer_.reserve(kBufferSize); }
-
-    void Put(const void* data, std::size_t count) {
-        buffer_.append(static_cast<const char*>(data), count);
-        if (buffer_.size() >= kBufferSize) Flush();
-    }
-    void PutByte(unsigned char byte) { Put(&byte, 1); }
-
-    bool Flush() {
-        if (ok_ && !buffer_.empty()) ok_ = sink_(buffer_.data(), buffer_.size());
-        buffer_.clear();
-        return ok_;
-    }
-    bool ok() const { return ok_; }
-
-private:
-    Sink sink_;
-    std::string buffer_;
-    bool ok_ = true;
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
 };
-
-// ---- writing ----
-
-void PutPacked(ByteOutput& out, std::uint64_t value) {
-    unsigned char bytes[9];
-    unsigned char count = 0;
-    while (value != 0) {
-        bytes[1 + count++] = static_cast<unsigned char>(value & 0xFF);
-        value >>= 8;
-    }
-    bytes[0] = count;
-    out.Put(bytes, 1u + count);
-}
-
-bool PutName(ByteOutput& out, std::string_view name) {
-    if (name.size() > kMaxStoredNameLength) return false;
-    const unsigned char length[2] = {static_cast<unsigned char>(name.size() & 0xFF),
-                                     static_cast<unsigned char>(name.size() >> 8)};
-    out.Put(length, 2);
-    out.Put(name.data(), name.size());
-    return true;
-}
-
-// A folder's own fields and its files, not its subfolders.
-bool PutFolderHead(ByteOutput& out, const DirInfo& dir) {
-    PutPacked(out, static_cast<std::uint32_t>(dir.files.size()));
-    PutPacked(out, static_cast<std::uint32_t>(dir.subdirs.size()));
-    PutPacked(out, static_cast<std::uint32_t>(dir.sortKey));
-    if (!PutName(out, dir.name)) return false;
-    for (const FileInfo& file : dir.files) {
-        PutPacked(out, file.size);
-        PutPacked(out, static_cast<std::uint32_t>(file.sortKey));
-        if (!PutName(out, file.name)) return false;
-    }
-    return true;
-}
-
-bool PutTree(ByteOutput& out, std::uint32_t clusterSize, const DirInfo& root) {
-    out.Put(kDataFileMagic.data(), kDataFileMagic.size());
-    const unsigned char cluster[4] = {
-        static_cast<unsigned char>(clusterSize), static_cast<unsigned char>(clusterSize >> 8),
-        static_cast<unsigned char>(clusterSize >> 16), static_cast<unsigned char>(clusterSize >> 24)};
-    out.Put(cluster, 4);
-    if (!PutFolderHead(out, root)) return false;
-    struct Frame {
-        const DirInfo* dir;
-        std::size_t next;
-    };
-    std::vector<Frame> stack{{&root, 0}};
-    while (!stack.empty() && out.ok()) {
-        Frame& top = stack.back();
-        if (top.next == top.dir->subdirs.size()) {
-            stack.pop_back();
-            continue;
-        }
-        const DirInfo& child = top.dir->subdirs[top.next++];
-        if (!PutFolderHead(out, child)) return false;
-        stack.push_back({&child, 0});
-    }
-    return out.Flush();
-}
+using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // ---- reading ----
 
@@ -337,24 +256,101 @@ private:
     ByteInput& in_;
 };
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
-
 }  // namespace
 
 bool IsValidClusterSize(std::uint32_t value) {
     return value >= 512 && value <= 65536 && (value & (value - 1)) == 0;
 }
 
+DataFileWriter::DataFileWriter(Sink sink, std::uint32_t clusterSize) : sink_(std::move(sink)) {
+    buffer_.reserve(kBufferSize);
+    Put(kDataFileMagic.data(), kDataFileMagic.size());
+    const unsigned char cluster[4] = {
+        static_cast<unsigned char>(clusterSize), static_cast<unsigned char>(clusterSize >> 8),
+        static_cast<unsigned char>(clusterSize >> 16), static_cast<unsigned char>(clusterSize >> 24)};
+    Put(cluster, 4);
+}
+
+void DataFileWriter::Put(const void* data, std::size_t count) {
+    if (!ok_) return;
+    buffer_.append(static_cast<const char*>(data), count);
+    if (buffer_.size() >= kBufferSize) Finish();
+}
+
+void DataFileWriter::PutPacked(std::uint64_t value) {
+    unsigned char bytes[9];
+    unsigned char count = 0;
+    while (value != 0) {
+        bytes[1 + count++] = static_cast<unsigned char>(value & 0xFF);
+        value >>= 8;
+    }
+    bytes[0] = count;
+    Put(bytes, 1u + count);
+}
+
+void DataFileWriter::PutName(std::string_view name) {
+    if (name.size() > kMaxStoredNameLength) {
+        ok_ = false;
+        return;
+    }
+    const unsigned char length[2] = {static_cast<unsigned char>(name.size() & 0xFF),
+                                     static_cast<unsigned char>(name.size() >> 8)};
+    Put(length, 2);
+    Put(name.data(), name.size());
+}
+
+void DataFileWriter::Folder(std::string_view name, std::size_t files, std::size_t subfolders, std::int32_t sortKey) {
+    PutPacked(static_cast<std::uint32_t>(files));
+    PutPacked(static_cast<std::uint32_t>(subfolders));
+    PutPacked(static_cast<std::uint32_t>(sortKey));
+    PutName(name);
+}
+
+void DataFileWriter::File(std::string_view name, std::uint64_t size, std::int32_t sortKey) {
+    PutPacked(size);
+    PutPacked(static_cast<std::uint32_t>(sortKey));
+    PutName(name);
+}
+
+void DataFileWriter::Tree(const DirInfo& root) {
+    auto putFolder = [this](const DirInfo& dir) {
+        Folder(dir.name, dir.files.size(), dir.subdirs.size(), dir.sortKey);
+        for (const FileInfo& file : dir.files) File(file.name, file.size, file.sortKey);
+    };
+    putFolder(root);
+    struct Frame {
+        const DirInfo* dir;
+        std::size_t next;
+    };
+    std::vector<Frame> stack{{&root, 0}};
+    while (!stack.empty() && ok_) {
+        Frame& top = stack.back();
+        if (top.next == top.dir->subdirs.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const DirInfo& child = top.dir->subdirs[top.next++];
+        putFolder(child);
+        stack.push_back({&child, 0});
+    }
+}
+
+bool DataFileWriter::Finish() {
+    if (ok_ && !buffer_.empty()) ok_ = sink_(buffer_.data(), buffer_.size());
+    buffer_.clear();
+    return ok_;
+}
+
 bool EncodeDataFile(std::uint32_t clusterSize, const DirInfo& root, std::string& bytes) {
     bytes.clear();
-    ByteOutput out([&bytes](const char* data, std::size_t count) {
-        bytes.append(data, count);
-        return true;
-    });
-    return PutTree(out, clusterSize, root);
+    DataFileWriter writer(
+        [&bytes](const char* data, std::size_t count) {
+            bytes.append(data, count);
+            return true;
+        },
+        clusterSize);
+    writer.Tree(root);
+    return writer.Finish();
 }
 
 DecodeResult DecodeDataFile(std::string_view bytes, DirInfo& root, std::uint32_t& clusterSize) {
@@ -382,24 +378,44 @@ std::string FreeTemporaryName(const std::string& path, const NameTaken& taken) {
 
 bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root,
                    const ErrorReporter& report, const FileReplacer& replace, const NameTaken& taken) {
+    return WriteDataFile(
+        path, clusterSize,
+        [&root](DataFileWriter& writer) {
+            writer.Tree(root);
+            return true;
+        },
+        report, replace, taken);
+}
+
+bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DataFileProducer& produce,
+                   const ErrorReporter& report, const FileReplacer& replace, const NameTaken& taken) {
     const std::string partial = FreeTemporaryName(path, taken);
-    std::FILE* file = partial.empty() ? nullptr : std::fopen(partial.c_str(), "wb");
+    UniqueFile file(partial.empty() ? nullptr : std::fopen(partial.c_str(), "wb"));
     if (!file) {
         report("Could not open file " + path);
         return false;
     }
+    // Removes the temporary file on every way out but success, a producer's exception included.
+    struct Partial {
+        const std::string& name;
+        UniqueFile& file;
+        bool keep = false;
+        ~Partial() {
+            file.reset();
+            if (!keep) std::remove(name.c_str());
+        }
+    } guard{partial, file};
     // Every write and the close are checked: a full disk must not pass for a finished export.
-    ByteOutput out([file](const char* data, std::size_t count) {
-        return std::fwrite(data, 1, count, file) == count;
-    });
-    bool ok = PutTree(out, clusterSize, root);
-    ok = std::fclose(file) == 0 && ok;
-    ok = ok && replace(partial, path);
-    if (!ok) {
-        std::remove(partial.c_str());
-        report("Could not write to file " + path);
-    }
-    return ok;
+    DataFileWriter writer([stream = file.get()](const char* data, std::size_t count) {
+        return std::fwrite(data, 1, count, stream) == count;
+    }, clusterSize);
+    const bool complete = produce(writer);
+    bool ok = writer.Finish();
+    ok = std::fclose(file.release()) == 0 && ok;
+    if (ok && !complete) return false;  // abandoned: nothing failed, so nothing to report
+    guard.keep = ok && replace(partial, path);
+    if (!guard.keep) report("Could not write to file " + path);
+    return guard.keep;
 }
 
 bool ReadDataFile(const std::string& path, DirInfo& root, std::uint32_t& clusterSize, const ErrorReporter& report) {

@@ -43,6 +43,42 @@ using FileReplacer = std::function<bool(const std::string& from, const std::stri
 // std::rename: replaces the target in one step where the system allows it (POSIX).
 bool ReplaceByRename(const std::string& from, const std::string& to);
 
+// Writes the file's records one folder at a time, in the file's order, so that a writer need not hold the
+// tree: the root's head first, then depth first in pre-order each folder's head followed by its files and
+// then its subfolders, each with everything below it. A head carries the folder's counts, so a folder can
+// be written as soon as its own listing is known. Bytes go to the sink in large pieces.
+class DataFileWriter {
+public:
+    using Sink = std::function<bool(const char* data, std::size_t count)>;
+
+    // Writes the magic and the cluster size.
+    DataFileWriter(Sink sink, std::uint32_t clusterSize);
+
+    // A folder's own record; exactly `files` File calls follow, then its `subfolders` folders.
+    void Folder(std::string_view name, std::size_t files, std::size_t subfolders, std::int32_t sortKey = 0);
+    void File(std::string_view name, std::uint64_t size, std::int32_t sortKey = 0);
+    // `root` and everything below it, as one folder of the file.
+    void Tree(const DirInfo& root);
+
+    // False once a write failed or a name was longer than kMaxStoredNameLength; nothing is written after.
+    bool ok() const noexcept { return ok_; }
+    // Hands on what is buffered; ok() then.
+    bool Finish();
+
+private:
+    void Put(const void* data, std::size_t count);
+    void PutPacked(std::uint64_t value);
+    void PutName(std::string_view name);
+
+    Sink sink_;
+    std::string buffer_;
+    bool ok_ = true;
+};
+
+// Writes the folders of the file, on a writer whose magic and cluster size are written; true when the file
+// is complete, false to abandon it.
+using DataFileProducer = std::function<bool(DataFileWriter& writer)>;
+
 // Whether anything (a file, a folder, a link even to nothing) has the name `path` (UTF-8); a name that
 // cannot be looked up counts as taken.
 bool PathTaken(const std::string& path);
@@ -58,6 +94,11 @@ std::string FreeTemporaryName(const std::string& path, const NameTaken& taken);
 // target) never leaves a truncated file under the user's name and never damages an older file there.
 // False when anything failed (an error was reported); the temporary file is removed then.
 bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root,
+                   const ErrorReporter& report, const FileReplacer& replace = ReplaceByRename,
+                   const NameTaken& taken = PathTaken);
+// The same for a file written while its folders are produced (a scan that streams them): a producer that
+// abandons the file, or throws, leaves no temporary file, and abandoning reports nothing.
+bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DataFileProducer& produce,
                    const ErrorReporter& report, const FileReplacer& replace = ReplaceByRename,
                    const NameTaken& taken = PathTaken);
 

@@ -26,7 +26,7 @@ namespace model {
 
 // Deepest folder level the data-file reader accepts (the root is level 0): every tree a scan can produce,
 // since a path of 32,767 UTF-16 units holds at most 16,383 nested one-character names. Any walk over a
-// tree that recurses once per level (the scan itself, layouts, the folder tree, statistics) must survive
+// tree that recurses once per level (layouts, the folder tree, statistics) must survive
 // this depth on the thread it runs on: the main thread reserves 256 MiB of stack and TThread workers
 // 64 MiB, so such a walk may spend up to about 4 KiB of stack per level. Prefer an explicit stack.
 inline constexpr std::size_t kMaxTreeDepth = 16384;

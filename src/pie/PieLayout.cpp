@@ -261,7 +261,14 @@ bool RingLayout::Visible(int ring, double start, double end) {
 void RingLayout::DrawCurrent(const model::DirInfo& current) {
     rootValue_ = ValueOf(current, ctx_);
     stack_.clear();
-    Enter(current, -1, -std::numbers::pi / 2, 2 * std::numbers::pi - std::numbers::pi / 2, rootValue_, 0, -1);
+    const double start = -std::numbers::pi / 2, end = 2 * std::numbers::pi - std::numbers::pi / 2;
+    Enter(current, -1, start, end, rootValue_, 0, -1);
+    if (stack_.empty()) {
+        // A folder of value 0 (an empty tree) has no rings, but keeps its disk: its name is drawn over the
+        // centre, and would otherwise stand on the bare background.
+        PaintFolder(Frame{&current, -1, start, end, 0, 0, -1, false, 0, 0, 0, 0});
+        return;
+    }
     while (!stack_.empty()) {
         Frame& f = stack_.back();
         if (!f.expanded || f.next == ItemsAt(f.ring + 1).size()) {

@@ -2,7 +2,7 @@
 #include "scan/TScanThread.h"
 
 #include "scan/ClusterSize.h"
-#include "scan/ParallelWalk.h"
+#include "scan/TreeOutput.h"
 #include "scan/Win32Lister.h"
 #include "scan/ntfs/Win32Volume.h"
 
@@ -38,17 +38,8 @@ int TScanThread::Run() {
         ~EndMessage() { PostMessageA(window, message, complete ? 1 : 0, 0); }
     } end{notifyWindow_, endMessage_};
     const std::string rootName = root_.name;
-    const ntfs::ReadResult read =
-        reader_ ? reader_(rootName + "\\", root_, counters_, *this, clusterSize_) : ntfs::ReadResult::kUnavailable;
-    end.complete = read == ntfs::ReadResult::kComplete;
-    if (read == ntfs::ReadResult::kUnavailable) {
-        // Whatever the reader left behind is dropped: the walk starts from nothing.
-        root_ = model::DirInfo(rootName);
-        counters_.filesFound.store(0, std::memory_order_relaxed);
-        counters_.foldersFound.store(0, std::memory_order_relaxed);
-        counters_.bytesFound.store(0, std::memory_order_relaxed);
-        end.complete = WalkTree(*lister_, clusterSize_, counters_, *this, workers_, root_, rootName);
-    }
+    TreeOutput output(root_);
+    end.complete = ScanRoot({*lister_, rootName, rootName, clusterSize_, workers_, reader_}, counters_, *this, output);
     return 0;
 }
 

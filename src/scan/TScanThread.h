@@ -14,9 +14,9 @@
 //   belongs to the thread object until it is destroyed.
 //
 // The tree comes from the volume's file table when that can be read (a local NTFS volume opened raw, which
-// needs administrator rights), and from the folder walk otherwise; both give the same tree and counters.
-// The walk runs on this thread and, unless SetWorkers(1) was called, on further workers (ParallelWalk.h):
-// they pause, stop and take priorities with it.
+// needs administrator rights), and from the folder walk otherwise (ScanRoot.h); both give the same tree and
+// counters. The walk runs on this thread and, unless SetWorkers(1) was called, on further workers
+// (ParallelWalk.h): they pause, stop and take priorities with it.
 //
 // The destructor stops and waits for a thread still running, so destroying it early is safe.
 #pragma once
@@ -24,11 +24,10 @@
 #include "fw/TThread.h"
 #include "model/DirInfo.h"
 #include "scan/DirLister.h"
+#include "scan/ScanRoot.h"
 #include "scan/Walk.h"
-#include "scan/ntfs/FileTable.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -36,12 +35,6 @@
 #include <vector>
 
 namespace scan {
-
-// Reads the tree of a root folder without walking it (see ntfs::ScanFromFileTable for the contract);
-// kUnavailable sends the scan to the walk.
-using FileTableReader = std::function<ntfs::ReadResult(const std::string& rootPath, model::DirInfo& root,
-                                                       ScanCounters& counters, WalkControl& control,
-                                                       std::uint32_t clusterSize)>;
 
 class TScanThread : public fw::TThread, private WalkControl {
 public:

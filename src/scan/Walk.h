@@ -1,8 +1,9 @@
-// The directory walk shared by the scan thread and the native tools: depth-first, pre-order, children in
-// listing order, totals of every folder finished on the way back up.
+// What every folder walk shares (ParallelWalk.h holds the walk itself): the three counters shown while a
+// scan runs, the control that pauses and stops it, the rules for names and sizes, and the one-worker form
+// of the walk that builds a tree.
 //
-// Calling protocol: build a Walker over a lister, the volume's cluster size (0 = unknown), the counters and
-// a control, then call Walk(root, path) once on the thread that does the scanning. Counters may be read
+// Calling protocol of Walker: build it over a lister, the volume's cluster size (0 = unknown), the counters
+// and a control, then call Walk(root, path) once on the thread that does the scanning. Counters may be read
 // from any thread while it runs (relaxed atomics, for display). The control's StopRequested() is tested
 // once at the start of every folder; its PausePoint() runs there and between entries.
 //
@@ -25,6 +26,13 @@ struct ScanCounters {
     std::atomic<std::uint32_t> filesFound{0};
     std::atomic<std::uint32_t> foldersFound{0};  // the root not counted
     std::atomic<std::uint64_t> bytesFound{0};     // allocated sizes when the cluster size is known, else logical
+
+    // Back to nothing found, for a scan that starts over.
+    void Reset() noexcept {
+        filesFound.store(0, std::memory_order_relaxed);
+        foldersFound.store(0, std::memory_order_relaxed);
+        bytesFound.store(0, std::memory_order_relaxed);
+    }
 };
 
 // With several workers (ParallelWalk.h) every member is called from all of them at once.
@@ -47,8 +55,8 @@ public:
         : lister_(lister), clusterSize_(clusterSize), counters_(counters), control_(control) {}
 
     // Reads the folder at `path` (no trailing separator) into `dir`, which is expected empty. True when read
-    // completely; false when it stopped on a stop request, leaving the partial tree. `path` is used as
-    // scratch and restored before returning.
+    // completely; false when it stopped on a stop request, leaving the partial tree. `path` is left as it
+    // was. The walk of WalkTree (ParallelWalk.h) on this thread alone: it spends no stack per level.
     bool Walk(model::DirInfo& dir, std::string& path);
 
 private:

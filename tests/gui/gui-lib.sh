@@ -19,6 +19,7 @@ gui_prefix() {
     wineserver -w
   fi
   wineserver -p >/dev/null 2>&1
+  "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-fonts.sh"
   wine cmd /c exit </dev/null >/dev/null 2>&1
   wine reg delete 'HKCU\Software\Tervanic\Kelvaran' /f >/dev/null 2>&1 || true
 }
@@ -35,6 +36,20 @@ gui_start() {
   wine "$gui_driver_exe" start "$program" "$@" >"$log" 2>&1
   if grep -q '^FAIL' "$log"; then fail "start $*: $(grep '^FAIL' "$log" | tr -d '\r' | tr '\n' ' ')"; else pass "start $*"; fi
   rm -f "$log"
+  gui_unhover
+}
+
+# A new program takes the pointer to be at the screen's centre, over the pie, until the pointer moves over
+# one of its windows, and its deep row and a tip may then show the item there. A move to the pie's corner,
+# outside the rings, and back to where the pointer was puts that right.
+gui_unhover() {
+  local left top X Y SCREEN WINDOW
+  read -r left top _ _ <<<"$(drv rect 102)"
+  [[ "$left" =~ ^-?[0-9]+$ ]] || return 0
+  eval "$(xdotool getmouselocation --shell)"
+  xdotool mousemove $((left + 2)) $((top + 2))
+  sleep 0.3
+  xdotool mousemove "$X" "$Y"
 }
 
 pass() { echo "ok   $1"; }

@@ -2,7 +2,9 @@
 // caption, menu bar and status line, sends commands, and closes it. Scripts combine it with xdotool (real
 // mouse and keys) and ImageMagick (screenshots).
 //
-//   gui_driver start <program> [argument]   start the program, wait for its window, check it; leave it open
+//   gui_driver start <program> [argument]   start the program, wait for its window and for the end of its
+//                                           start-up scan or import (10 minutes at most), check the window;
+//                                           leave it open
 //   gui_driver close [alt-f4]               close the running program through its Exit command, or with
 //                                           the Alt+F4 keystroke that the system turns into a close
 //   gui_driver probe <query>                print what the program's own thread answers (gui_probe.cpp)
@@ -28,6 +30,8 @@
 #include "resource.h"
 
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -96,7 +100,7 @@ std::string Probe(HWND main, const std::string& query) {
     const DWORD thread = GetWindowThreadProcessId(main, nullptr);
     HHOOK hook = hookProc ? SetWindowsHookExA(WH_GETMESSAGE, hookProc, probe, thread) : nullptr;
 
-    received = "<no answer>";
+    received = hook ? "<no answer>" : "<no probe hook>";
     const ATOM atom = GlobalAddAtomA(query.c_str());
     if (hook) {
         PostMessageA(main, RegisterWindowMessageA("KelvaranGuiProbe"), reinterpret_cast<WPARAM>(receiver), atom);
@@ -125,22 +129,58 @@ std::vector<std::string> ReadMenuBar(HWND main) {
     return texts;
 }
 
-int Start(const char* program, const char* argument) {
-    std::string commandLine = std::string("\"") + program + "\"";
-    if (argument) commandLine += std::string(" \"") + argument + "\"";
-    STARTUPINFOA startup{sizeof startup};
+// Waits until the program's start-up work has ended: its window thread answers the probe from its main
+// loop with nothing modal up, or a dialog box other than the progress dialog (a message box) waits for the
+// user. Returns the last state (gui_probe.cpp); "gone" when the window went away.
+std::string Settle(HWND main, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    std::string state;
+    for (;;) {
+        if (!IsWindow(main)) return "gone";
+        state = Probe(main, "state");
+        if (state == "idle" || state.rfind("dialog ", 0) == 0 || state == "<no probe hook>") return state;
+        if (GetTickCount() - start >= milliseconds) return state;
+        Sleep(100);
+    }
+}
+
+constexpr DWORD kStartupLimit = 600000;
+
+// The driver's own arguments as the system passed them: argv holds them in the ANSI code page, which
+// loses a name in Japanese on its way to the program.
+std::wstring WideArgument(int index) {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring argument = arguments && index < count ? arguments[index] : L"";
+    LocalFree(arguments);
+    return argument;
+}
+
+int Start(const std::wstring& program, const std::wstring* argument) {
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (argument) commandLine += L" \"" + *argument + L"\"";
+    STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process)) {
-        Check(false, "start " + commandLine);
+        Check(false, "start " + Utf8(commandLine.c_str()));
         return 1;
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    const DWORD started = GetTickCount();
 
     HWND main = WaitForMainWindow(60000);
     Check(main != nullptr, "main window appears");
     if (!main) return 1;
+    // A data file is read on the window thread, which answers nothing meanwhile, not even its caption.
+    const std::string state = Settle(main, kStartupLimit);
+    char elapsed[32];
+    std::snprintf(elapsed, sizeof elapsed, "%.1f", (GetTickCount() - started) / 1000.0);
+    if (state == "idle" || state.rfind("dialog ", 0) == 0)
+        Check(true, std::string("the start-up scan or import ended after ") + elapsed + " s (state: " + state + ")");
+    else
+        Check(false, "the start-up scan or import ends within " + std::to_string(kStartupLimit / 1000) + " s (state: " + state + ")");
     Check(WindowText(main) == "Kelvaran", "caption is \"Kelvaran\" (got \"" + WindowText(main) + "\")");
 
     const std::vector<std::string> expected{"&Root", "&View", "&Mode", "&Commands", "&Info", "&Options", "&Help"};
@@ -341,7 +381,10 @@ int CloseTopLevel(const char* caption, DWORD milliseconds) {
 
 int main(int argc, char** argv) {
     const std::string verb = argc > 1 ? argv[1] : "";
-    if (verb == "start" && argc >= 3) return Start(argv[2], argc > 3 ? argv[3] : nullptr);
+    if (verb == "start" && argc >= 3) {
+        const std::wstring argument = WideArgument(3);
+        return Start(WideArgument(2), argc > 3 ? &argument : nullptr);
+    }
     if (verb == "close") return Close(argc > 2 && std::string(argv[2]) == "alt-f4");
     if (verb == "timed" && argc >= 4) return Timed(argv[2], argv[3], argc > 4 ? argv[4] : nullptr);
     if (verb == "window" && argc >= 3) return PrintRect(WaitForWindow(argv[2], argc > 3 ? std::atoi(argv[3]) : 5000));

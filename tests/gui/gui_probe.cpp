@@ -21,6 +21,11 @@
 //   treetexts <caption>  the visible item texts of the first tree view in the top-level window of that
 //                        caption (the help viewer's contents), the selected one marked with '*', or "none"
 //   cmdline              the program's own command line (GetCommandLineW)
+//   state                "idle" once the thread is back in its main loop with nothing modal up (what it shows
+//                        is painted before the answer); "scanning" while the progress dialog is there;
+//                        "dialog <caption>|<texts>" while another dialog box (a message box) is; "disabled"
+//                        while the main window takes no input otherwise. A thread busy importing a data
+//                        file does not answer at all.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -275,6 +280,56 @@ std::string TreeTexts(const std::string& caption) {
     return texts;
 }
 
+std::string WindowTextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Narrow(text);
+}
+
+// Dialog boxes of this process, shown or not: a modal one is hidden until its loop first goes idle, and
+// the probe may be answered from that loop before.
+std::vector<HWND> OwnDialogs() {
+    std::vector<HWND> dialogs;
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (process == GetCurrentProcessId() && lstrcmpW(name, L"#32770") == 0)
+                reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs;
+}
+
+std::string State(HWND main) {
+    bool scanning = false;
+    // A message box over the progress dialog (an error during the scan) is the one to report.
+    for (HWND dialog : OwnDialogs()) {
+        const std::string caption = WindowTextOf(dialog);
+        if (caption == "Reading Disk Structure") {
+            scanning = true;
+            continue;
+        }
+        std::string answer = "dialog " + caption;
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t name[16] = {};
+            GetClassNameW(child, name, 16);
+            const std::string text = WindowTextOf(child);
+            if (lstrcmpiW(name, L"Static") == 0 && !text.empty()) answer += "|" + text;
+        }
+        std::replace(answer.begin(), answer.end(), '\r', ' ');
+        std::replace(answer.begin(), answer.end(), '\n', ' ');
+        return answer;
+    }
+    if (scanning) return "scanning";
+    if (!IsWindowEnabled(main)) return "disabled";
+    RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return "idle";
+}
+
 std::string Answer(HWND main, const std::string& query) {
     const std::size_t blank = query.find(' ');
     const std::string verb = query.substr(0, blank);
@@ -299,6 +354,7 @@ std::string Answer(HWND main, const std::string& query) {
         return CellRect(main, argument, std::atoi(query.c_str() + second + 1));
     }
     if (verb == "cmdline") return Narrow(GetCommandLineW());
+    if (verb == "state") return State(main);
     return "<unknown query " + query + ">";
 }
 

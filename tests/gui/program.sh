@@ -153,6 +153,8 @@ drv close >/dev/null
 
 # ---- messages for a missing path and a bad drive
 gui_start "$winroot\\no such folder"
+expect "the driver sees the program wait at the message box" "$(drv probe state)" \
+  "dialog Kelvaran|The specified name is not a file or a directory:    $winroot\\no such folder"
 expect "a missing path is explained" "$(drv dialog Kelvaran)" \
   "The specified name is not a file or a directory:    $winroot\\no such folder"
 drv press Kelvaran 1 >/dev/null || drv press Kelvaran 2 >/dev/null

@@ -299,6 +299,21 @@ TEST(PieRender, BackBufferFollowsSizeAndDialogLook) {
     EXPECT_EQ(GetPixel(canvas.Dc(), 0, 0), GetSysColor(COLOR_BTNFACE));
 }
 
+// An empty tree (the start-up root before any scan) has its grey disk under the name, not the background.
+TEST(PieRender, EmptyFolderKeepsItsDisk) {
+    DirInfo root("C:");
+    model::RecomputeTotals(root, 0);
+    Host host(root);
+    pie::PieCanvas canvas;
+    auto& r = canvas.Renderer();
+    Surface s;
+    canvas.RenderInto(s.dc.Get(), kSize, kSize, &root, host);
+    EXPECT_EQ(r.CentreRadius(), 66);
+    EXPECT_EQ(Hex(s.AtPolar(r, 0, 60)), Hex(pie::kCentreGrey));
+    EXPECT_EQ(Hex(s.AtPolar(r, std::numbers::pi / 2, 60)), Hex(pie::kCentreGrey));
+    EXPECT_NE(Hex(s.AtPolar(r, 0, 72)), Hex(pie::kCentreGrey));
+}
+
 TEST(Dib, HeaderLayout) {
     pie::Dib mono(10, 4, 1);
     ASSERT_TRUE(mono);

@@ -28,6 +28,12 @@ bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b, std::span<c
     }
     return true;
 }
+
+// Whether runs decoded from one list (starting at cluster 0) hold `bytes` bytes.
+bool Covers(const std::vector<Run>& runs, std::uint64_t bytes, std::uint32_t clusterSize) {
+    const std::uint64_t clusters = runs.empty() ? 0 : runs.back().vcn + runs.back().length;
+    return clusterSize != 0 && bytes / clusterSize + (bytes % clusterSize != 0) <= clusters;
+}
 }  // namespace
 
 FileTable::Record& FileTable::At(std::uint32_t number) {
@@ -36,12 +42,25 @@ FileTable::Record& FileTable::At(std::uint32_t number) {
 }
 
 void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
-    if (number == kNoRecord || !ApplyFixups(bytes)) return;
+    if (number == kNoRecord) return;
+    switch (PlaceOf(bytes, number)) {
+        case RecordPlace::kNone:
+            if (Allocated(number)) untrusted_ = true;
+            return;
+        case RecordPlace::kOther:
+            // Another record where this one should be: the table's runs lead astray. A free record that
+            // never had its number written (formatters leave the reserved ones at 0) misleads nobody.
+            if (Allocated(number) || (Le16(bytes.data() + 22) & 1) != 0) untrusted_ = true;
+            return;
+        case RecordPlace::kThis:
+            break;
+    }
+    if (!ApplyFixups(bytes)) return;
 
     // Gathered while the attributes are walked and kept only when the whole record is sound.
     pendingNames_.clear();
     std::uint32_t siFlags = 0;
-    bool hasData = false, hasTag = false;
+    bool hasData = false, hasTag = false, folderNames = false, malformed = false;
     std::uint64_t dataSize = 0;
     std::uint32_t tag = 0;
     std::span<const std::uint8_t> residentList;
@@ -55,8 +74,9 @@ void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
                 break;
             case kFileName: {
                 FileName name;
-                if (a.nonResident || !ParseFileName(a.value, name) || name.nameSpace == kDosName) break;
-                pendingNames_.push_back({name.parent, name.name});
+                if (a.nonResident || !ParseFileName(a.value, name)) break;
+                if (name.attributes & kNameOfFolder) folderNames = true;
+                if (name.nameSpace != kDosName) pendingNames_.push_back({name.parent, name.name});
                 break;
             }
             case kData:
@@ -70,26 +90,43 @@ void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
                 }
                 break;
             case kReparsePoint:
-                if (!a.nonResident && a.value.size() >= 4) {
-                    hasTag = true;
-                    tag = Le32(a.value.data());
-                } else if (a.nonResident && a.lowestVcn == 0 && a.dataSize >= 4 &&
-                           DecodeRunList(a.mappingPairs, 0, totalClusters_, reparse.runs)) {
-                    reparse.size = 4;
+                // Without its tag a reparse point counts as a link, and a folder's contents would drop out.
+                if (!a.nonResident) {
+                    hasTag = a.value.size() >= 4;
+                    if (hasTag) tag = Le32(a.value.data());
+                    else malformed = true;
+                } else if (a.lowestVcn == 0) {
+                    if (a.dataSize >= 4 && DecodeRunList(a.mappingPairs, 0, totalClusters_, reparse.runs) &&
+                        Covers(reparse.runs, 4, clusterSize_))
+                        reparse.size = 4;
+                    else
+                        malformed = true;
                 }
                 break;
             case kAttributeList:
+                // The list says where the rest of the record is; without it names and sizes would be lost.
                 if (!a.nonResident)
                     residentList = a.value;
                 else if (a.lowestVcn == 0 && a.dataSize <= kMaxAttributeList &&
-                         DecodeRunList(a.mappingPairs, 0, totalClusters_, list.runs))
+                         DecodeRunList(a.mappingPairs, 0, totalClusters_, list.runs) &&
+                         Covers(list.runs, a.dataSize, clusterSize_))
                     list.size = a.dataSize;
+                else
+                    malformed = true;
                 break;
             default:
                 break;
         }
     });
-    if (!sound || !header.inUse) return;
+    if (!sound || malformed || !header.inUse) return;
+    // Folders have names marked as a folder's and no unnamed data: a record saying otherwise has a
+    // damaged flag, and would show a folder as an empty file or a file as an empty folder. (Extension
+    // records carry no folder flag of their own.)
+    if (header.baseReference == 0 && number >= kFirstUserRecord &&
+        ((folderNames && !header.directory) || (header.directory && hasData)))
+        return;
+    std::vector<AttributeListEntry> entries;
+    if (header.baseReference == 0 && !residentList.empty() && !ParseAttributeList(residentList, entries)) return;
 
     Record& record = At(number);
     record.sequence = header.sequence;
@@ -115,6 +152,7 @@ void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
             bytesSeen_ += countingClusterSize_ != 0 ? model::AllocatedSize(dataSize, countingClusterSize_) : dataSize;
         }
     }
+    if (number == kRootRecord && !pendingNames_.empty()) rootSelf_ = pendingNames_.front().parent;
     for (const PendingName& pending : pendingNames_) {
         const std::size_t length = pending.text.size() / 2;
         names_.push_back({pending.parent, number, static_cast<std::uint32_t>(text_.size()),
@@ -122,36 +160,47 @@ void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
         for (std::size_t k = 0; k < length; ++k) text_ += static_cast<char16_t>(Le16(pending.text.data() + 2 * k));
     }
     if (header.baseReference == 0) {
-        std::vector<AttributeListEntry> entries;
-        if (!residentList.empty()) ParseAttributeList(residentList, entries);
-        for (const AttributeListEntry& entry : entries)
-            if (RecordOf(entry.reference) != number) claims_.push_back({number, entry.reference});
+        if (!entries.empty()) AddClaims(number, entries);
         if (list.size != 0) deferred_.push_back(std::move(list));
     }
     if (reparse.size != 0) deferred_.push_back(std::move(reparse));
 }
 
+void FileTable::AddClaims(std::uint32_t base, std::span<const AttributeListEntry> entries) {
+    for (const AttributeListEntry& entry : entries) {
+        if (RecordOf(entry.reference) == base) continue;
+        const bool needed = entry.type == kFileName || entry.type == kReparsePoint ||
+                            (entry.type == kData && !entry.named && entry.lowestVcn == 0);
+        claims_.push_back({base, needed, false, entry.reference});
+    }
+}
+
 void FileTable::Finish(Volume* volume) {
-    // Values that live outside the records.
+    // Values that live outside the records. One that cannot be read is no damage of its record but of
+    // the volume (or the reading): the records already taken would give a tree with holes.
+    std::vector<AttributeListEntry> entries;
     for (Deferred& item : deferred_) {
-        if (!volume) break;
         std::vector<std::uint8_t> bytes(static_cast<std::size_t>(item.size));
-        if (!ReadAttributeBytes(*volume, item.runs, clusterSize_, 0, bytes.data(), bytes.size())) continue;
+        if (!volume || !ReadAttributeBytes(*volume, item.runs, clusterSize_, 0, bytes.data(), bytes.size())) {
+            untrusted_ = true;
+            break;
+        }
         Record& record = records_[item.record];
         if (item.type == kReparsePoint) {
             record.flags |= kHasReparseTag;
             record.reparseTag = Le32(bytes.data());
         } else {
-            std::vector<AttributeListEntry> entries;
-            ParseAttributeList(bytes, entries);
-            for (const AttributeListEntry& entry : entries)
-                if (RecordOf(entry.reference) != item.record) claims_.push_back({item.record, entry.reference});
+            entries.clear();
+            if (ParseAttributeList(bytes, entries))
+                AddClaims(item.record, entries);
+            else
+                record.flags = 0;  // dropped whole, as a malformed resident list drops it
         }
     }
     deferred_.clear();
 
     // An extension record counts only when its base record is in use and lists it; its attributes then
-    // belong to the base record.
+    // belong to the base record. A base record missing an extension its list names is dropped.
     std::sort(claims_.begin(), claims_.end(), [](const Claim& a, const Claim& b) {
         return RecordOf(a.reference) < RecordOf(b.reference);
     });
@@ -163,12 +212,17 @@ void FileTable::Finish(Volume* volume) {
             const Record& b = records_[base];
             const Record& e = records_[ext.record];
             const bool baseSound = (b.flags & kInUse) && !(b.flags & kExtension) && b.sequence == SequenceOf(ext.base);
-            auto it = std::lower_bound(claims_.begin(), claims_.end(), std::uint64_t{ext.record},
-                                       [](const Claim& c, std::uint64_t r) { return RecordOf(c.reference) < r; });
+            const auto first = std::lower_bound(claims_.begin(), claims_.end(), std::uint64_t{ext.record},
+                                                [](const Claim& c, std::uint64_t r) { return RecordOf(c.reference) < r; });
+            auto it = first;
             bool claimed = false;
             for (; it != claims_.end() && RecordOf(it->reference) == ext.record; ++it)
                 if (it->base == base && SequenceOf(it->reference) == e.sequence) claimed = true;
-            if (baseSound && claimed) resolved = static_cast<std::uint32_t>(base);
+            if (baseSound && claimed) {
+                resolved = static_cast<std::uint32_t>(base);
+                for (it = first; it != claims_.end() && RecordOf(it->reference) == ext.record; ++it)
+                    if (it->base == base && SequenceOf(it->reference) == e.sequence) it->satisfied = true;
+            }
         }
         owner[ext.record] = resolved;
         if (resolved == kNoRecord) continue;
@@ -183,6 +237,8 @@ void FileTable::Finish(Volume* volume) {
             b.reparseTag = e.reparseTag;
         }
     }
+    for (const Claim& claim : claims_)
+        if (claim.needed && !claim.satisfied) records_[claim.base].flags = 0;
     if (!owner.empty()) {
         for (Name& name : names_) {
             if (!(records_[name.record].flags & kExtension)) continue;
@@ -192,6 +248,13 @@ void FileTable::Finish(Volume* volume) {
     }
     extensions_.clear();
     claims_.clear();
+}
+
+bool FileTable::RootSound() const {
+    if (untrusted_ || kRootRecord >= records_.size()) return false;
+    const Record& root = records_[kRootRecord];
+    return (root.flags & (kInUse | kDirectory | kExtension)) == (kInUse | kDirectory) &&
+           rootSelf_ == (kRootRecord | std::uint64_t{root.sequence} << 48);
 }
 
 bool FileTable::IsListedFolder(std::uint64_t reference) const {
@@ -257,9 +320,8 @@ void FileTable::SortChildren(std::uint32_t folder, std::span<const std::uint16_t
 
 std::int64_t FileTable::FindFolder(std::span<const std::u16string> path, std::span<const std::uint16_t> upcase) {
     IndexChildren();
-    if (kRootRecord >= records_.size() ||
-        (records_[kRootRecord].flags & (kInUse | kDirectory | kExtension)) != (kInUse | kDirectory))
-        return -1;
+    // The root's children name it with the sequence its own name gives it: with another, none would match.
+    if (!RootSound()) return -1;
     std::uint32_t folder = kRootRecord;
     for (const std::u16string& component : path) {
         std::uint32_t exact = kNoRecord, loose = kNoRecord;
@@ -285,7 +347,7 @@ std::int64_t FileTable::FindFolder(std::span<const std::u16string> path, std::sp
 ReadResult FileTable::BuildTree(std::uint32_t start, std::span<const std::uint16_t> upcase, model::DirInfo& root,
                                 ScanCounters& counters, WalkControl& control, std::uint32_t clusterSize) {
     IndexChildren();
-    if (start >= records_.size()) return ReadResult::kUnavailable;
+    if (!RootSound() || start >= records_.size()) return ReadResult::kUnavailable;
     std::uint32_t files = 0, folders = 0, sinceCheck = 0;
     std::uint64_t bytes = 0;
     auto publish = [&] {

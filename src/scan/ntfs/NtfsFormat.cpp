@@ -155,8 +155,10 @@ bool ReadAttribute(std::span<const std::uint8_t> record, std::size_t offset, std
     if (length < 64) return false;
     attribute.lowestVcn = Le64(p + 16);
     const std::size_t pairsOffset = Le16(p + 32);
+    attribute.allocatedSize = Le64(p + 40);
     attribute.dataSize = Le64(p + 48);
     if (pairsOffset < 64 || pairsOffset > length) return false;
+    if (attribute.lowestVcn == 0 && attribute.dataSize > attribute.allocatedSize) return false;
     attribute.mappingPairs = whole.subspan(pairsOffset);
     return true;
 }
@@ -167,6 +169,7 @@ bool ParseFileName(std::span<const std::uint8_t> value, FileName& name) {
     name.nameSpace = value[65];
     if (length == 0 || name.nameSpace > kWin32AndDosName || 66 + 2 * length > value.size()) return false;
     name.parent = Le64(value.data());
+    name.attributes = Le32(value.data() + 56);
     name.name = value.subspan(66, 2 * length);
     return true;
 }

@@ -31,11 +31,15 @@ enum AttributeType : std::uint32_t {
     kAttributeList = 0x20,
     kFileName = 0x30,
     kData = 0x80,
+    kBitmap = 0xB0,
     kReparsePoint = 0xC0,
     kEndOfAttributes = 0xFFFFFFFF,
 };
 
 enum NameSpace : std::uint8_t { kPosixName = 0, kWin32Name = 1, kDosName = 2, kWin32AndDosName = 3 };
+
+// The bit of a $FILE_NAME's attributes copied from its record's folder flag.
+inline constexpr std::uint32_t kNameOfFolder = 0x10000000;
 
 
 // A file reference: a 48-bit record number and the record's 16-bit sequence number.
@@ -69,6 +73,13 @@ struct Run {
     bool sparse = false;
 };
 
+// Whether bytes read at position `number` of the file table hold that record: kNone when they are no file
+// record at all (no "FILE" header, nor the "BAAD" the system puts on one it found torn), kOther when the
+// record stores another number (records with the update sequence at 0x30 or later store their own, at
+// 0x2C). Reads the first 48 bytes only, so it works before and whatever the fix-ups.
+enum class RecordPlace { kNone, kThis, kOther };
+RecordPlace PlaceOf(std::span<const std::uint8_t> record, std::uint32_t number);
+
 // Decodes a mapping-pairs array starting at virtual cluster `firstVcn`. Stops at the terminating zero
 // byte. False on a malformed pair (field sizes above 8, a zero length, cluster numbers that wrap or run
 // past `totalClusters`); `runs` then holds nothing useful.
@@ -82,14 +93,17 @@ struct Attribute {
     std::uint16_t flags = 0;
     std::span<const std::uint8_t> name;   // UTF-16LE bytes
     std::span<const std::uint8_t> value;  // resident value
-    // Non-resident only:
+    // Non-resident only; the sizes are those of the extent that starts at cluster 0, where the data size
+    // never exceeds the allocated one.
     std::uint64_t lowestVcn = 0;
+    std::uint64_t allocatedSize = 0;
     std::uint64_t dataSize = 0;
     std::span<const std::uint8_t> mappingPairs;
 };
 
 struct FileName {
     std::uint64_t parent = 0;
+    std::uint32_t attributes = 0;
     std::uint8_t nameSpace = 0;
     std::span<const std::uint8_t> name;  // UTF-16LE bytes, at least one character
 };
@@ -136,6 +150,16 @@ inline std::uint32_t Le32(const std::uint8_t* p) {
     return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
 }
 inline std::uint64_t Le64(const std::uint8_t* p) { return Le32(p) | std::uint64_t{Le32(p + 4)} << 32; }
+
+// Inline: it runs once per record of the table.
+inline RecordPlace PlaceOf(std::span<const std::uint8_t> record, std::uint32_t number) {
+    if (record.size() < 48) return RecordPlace::kNone;
+    const std::uint8_t* p = record.data();
+    const std::uint32_t magic = Le32(p);
+    if (magic != 0x454C4946 && magic != 0x44414142) return RecordPlace::kNone;  // "FILE", "BAAD"
+    if (Le16(p + 4) < 0x30) return RecordPlace::kThis;  // an older record, which stores no number
+    return Le32(p + 44) == number ? RecordPlace::kThis : RecordPlace::kOther;
+}
 
 // Implementation of ForEachAttribute, kept here because it is a template.
 bool ReadRecordHeader(std::span<const std::uint8_t> record, RecordHeader& header, std::size_t& firstAttribute,

@@ -20,22 +20,30 @@ bool Multiply(std::uint64_t a, std::uint64_t b, std::uint64_t& product) {
     return true;
 }
 
-// The unnamed $DATA of one record: its runs (with their first virtual cluster) and, from the extent that
-// starts at cluster 0, its size; plus the attribute list entries, when the record has a resident list.
-struct DataExtents {
+// One unnamed stream of a record ($DATA or $BITMAP): its runs (with their first virtual cluster), its
+// sizes from the extent that starts at cluster 0, or its value when resident.
+struct Stream {
     std::vector<Run> runs;
     bool sized = false;
-    std::uint64_t dataSize = 0;
+    std::uint64_t size = 0;
     bool resident = false;
-    std::vector<std::uint8_t> residentValue;
+    std::vector<std::uint8_t> value;
+};
+
+// The unnamed $DATA and $BITMAP of one record, plus its attribute list: the entries when resident, else
+// where the list lies.
+struct DataExtents {
+    Stream data, bitmap;
     bool hasList = false;
     std::vector<AttributeListEntry> list;
     std::vector<Run> listRuns;
     std::uint64_t listSize = 0;
 };
 
-bool ReadDataExtents(std::span<std::uint8_t> record, std::uint64_t totalClusters, DataExtents& out) {
-    if (!ApplyFixups(record)) return false;
+// False unless the bytes are record `number` itself, sound and in use.
+bool ReadDataExtents(std::span<std::uint8_t> record, std::uint64_t number, std::uint64_t totalClusters,
+                     DataExtents& out) {
+    if (PlaceOf(record, static_cast<std::uint32_t>(number)) != RecordPlace::kThis || !ApplyFixups(record)) return false;
     RecordHeader header;
     bool runsSound = true;
     std::vector<Run> runs;
@@ -43,28 +51,29 @@ bool ReadDataExtents(std::span<std::uint8_t> record, std::uint64_t totalClusters
         if (a.type == kAttributeList) {
             out.hasList = true;
             if (!a.nonResident)
-                ParseAttributeList(a.value, out.list);
+                runsSound = ParseAttributeList(a.value, out.list) && runsSound;
             else if (a.lowestVcn == 0 && DecodeRunList(a.mappingPairs, 0, totalClusters, out.listRuns))
                 out.listSize = a.dataSize;
             else
                 runsSound = false;
         }
-        if (a.type != kData || !a.name.empty()) return;
+        if ((a.type != kData && a.type != kBitmap) || !a.name.empty()) return;
+        Stream& stream = a.type == kData ? out.data : out.bitmap;
         if (!a.nonResident) {
-            out.resident = true;
-            out.residentValue.assign(a.value.begin(), a.value.end());
-            out.sized = true;
-            out.dataSize = a.value.size();
+            stream.resident = true;
+            stream.value.assign(a.value.begin(), a.value.end());
+            stream.sized = true;
+            stream.size = a.value.size();
             return;
         }
         if (!DecodeRunList(a.mappingPairs, a.lowestVcn, totalClusters, runs)) {
             runsSound = false;
             return;
         }
-        out.runs.insert(out.runs.end(), runs.begin(), runs.end());
+        stream.runs.insert(stream.runs.end(), runs.begin(), runs.end());
         if (a.lowestVcn == 0) {
-            out.sized = true;
-            out.dataSize = a.dataSize;
+            stream.sized = true;
+            stream.size = a.dataSize;
         }
     });
     return sound && runsSound && header.inUse;
@@ -85,41 +94,71 @@ std::uint64_t CoveredClusters(const std::vector<Run>& runs) {
     return runs.empty() ? 0 : runs.back().vcn + runs.back().length;
 }
 
-// The file table's own runs and size, from record 0 and, for a table fragmented enough to need an
-// attribute list, the extension records that hold the rest of its runs.
-bool ReadTableRuns(Volume& volume, const BootSector& boot, std::uint64_t totalClusters, std::vector<Run>& runs,
-                   std::uint64_t& tableSize) {
+// The file table's own data and allocation bitmap, from record 0 and, for a table fragmented enough to
+// need an attribute list, the extension records that hold the rest of their runs.
+bool ReadTableStreams(Volume& volume, const BootSector& boot, std::uint64_t totalClusters, Stream& data,
+                      Stream& bitmap) {
     std::vector<std::uint8_t> record(boot.recordSize);
     std::uint64_t offset = 0;
     if (!Multiply(boot.mftCluster, boot.clusterSize, offset) || !volume.Read(offset, record.data(), record.size()))
         return false;
     DataExtents base;
-    if (!ReadDataExtents(record, totalClusters, base) || !base.sized || base.resident) return false;
-    runs = base.runs;
-    tableSize = base.dataSize;
-    if (!base.hasList) return SortContiguous(runs);
+    if (!ReadDataExtents(record, kMftRecord, totalClusters, base) || !base.data.sized || base.data.resident)
+        return false;
+    data = std::move(base.data);
+    bitmap = std::move(base.bitmap);
+    if (!base.hasList) return SortContiguous(data.runs);
 
     std::vector<AttributeListEntry> list = base.list;
     if (base.listSize != 0) {
         if (base.listSize > 256 * 1024) return false;
         std::vector<std::uint8_t> bytes(static_cast<std::size_t>(base.listSize));
-        if (!ReadAttributeBytes(volume, base.listRuns, boot.clusterSize, 0, bytes.data(), bytes.size())) return false;
-        ParseAttributeList(bytes, list);
+        if (!ReadAttributeBytes(volume, base.listRuns, boot.clusterSize, 0, bytes.data(), bytes.size()) ||
+            !ParseAttributeList(bytes, list))
+            return false;
     }
     std::sort(list.begin(), list.end(),
               [](const AttributeListEntry& a, const AttributeListEntry& b) { return a.lowestVcn < b.lowestVcn; });
+    std::vector<std::uint64_t> read{kMftRecord};  // each extension record once, whatever it holds
     for (const AttributeListEntry& entry : list) {
-        if (entry.type != kData || entry.named || RecordOf(entry.reference) == kMftRecord) continue;
+        const std::uint64_t number = RecordOf(entry.reference);
+        if ((entry.type != kData && entry.type != kBitmap) || entry.named ||
+            std::find(read.begin(), read.end(), number) != read.end())
+            continue;
+        read.push_back(number);
         // Each extension record must lie in the part of the table already mapped.
-        if (!SortContiguous(runs)) return false;
+        if (!SortContiguous(data.runs)) return false;
         std::uint64_t at = 0;
-        if (!Multiply(RecordOf(entry.reference), boot.recordSize, at)) return false;
-        if (!ReadAttributeBytes(volume, runs, boot.clusterSize, at, record.data(), record.size())) return false;
+        if (!Multiply(number, boot.recordSize, at)) return false;
+        if (!ReadAttributeBytes(volume, data.runs, boot.clusterSize, at, record.data(), record.size())) return false;
         DataExtents extension;
-        if (!ReadDataExtents(record, totalClusters, extension)) return false;
-        runs.insert(runs.end(), extension.runs.begin(), extension.runs.end());
+        if (!ReadDataExtents(record, number, totalClusters, extension)) return false;
+        for (Stream* stream : {&data, &bitmap}) {
+            Stream& more = stream == &data ? extension.data : extension.bitmap;
+            stream->runs.insert(stream->runs.end(), more.runs.begin(), more.runs.end());
+            if (more.sized && !stream->sized) {
+                stream->sized = true;
+                stream->size = more.size;
+                stream->resident = more.resident;
+                stream->value = std::move(more.value);
+            }
+        }
     }
-    return SortContiguous(runs);
+    return !data.resident && SortContiguous(data.runs);
+}
+
+// The table's allocation bitmap for its first `records` records (a shorter bitmap leaves the rest free).
+bool ReadTableBitmap(Volume& volume, const BootSector& boot, Stream& bitmap, std::uint64_t records,
+                     std::vector<std::uint8_t>& bits) {
+    if (!bitmap.sized) return false;
+    const std::uint64_t wanted = std::min(bitmap.size, records / 8 + 1);
+    if (bitmap.resident) {
+        bits.assign(bitmap.value.begin(), bitmap.value.begin() + static_cast<std::ptrdiff_t>(wanted));
+        return true;
+    }
+    bits.resize(static_cast<std::size_t>(wanted));
+    return SortContiguous(bitmap.runs) &&
+           ReadAttributeBytes(volume, bitmap.runs, boot.clusterSize, 0, bits.data(), bits.size());
 }
 
 // The volume's up-case table (record 10): 65536 code units, or fewer, the rest mapping to themselves.
@@ -129,13 +168,14 @@ bool ReadUpCase(Volume& volume, const BootSector& boot, std::uint64_t totalClust
     if (!ReadAttributeBytes(volume, table, boot.clusterSize, std::uint64_t{kUpCaseRecord} * boot.recordSize,
                             record.data(), record.size()))
         return false;
-    DataExtents data;
-    if (!ReadDataExtents(record, totalClusters, data) || !data.sized || data.dataSize > kUpCaseBytes ||
-        data.dataSize % 2 != 0)
+    DataExtents extents;
+    Stream& data = extents.data;
+    if (!ReadDataExtents(record, kUpCaseRecord, totalClusters, extents) || !data.sized || data.size > kUpCaseBytes ||
+        data.size % 2 != 0)
         return false;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(data.dataSize));
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(data.size));
     if (data.resident) {
-        bytes = data.residentValue;
+        bytes = data.value;
     } else if (!SortContiguous(data.runs) ||
                !ReadAttributeBytes(volume, data.runs, boot.clusterSize, 0, bytes.data(), bytes.size())) {
         return false;
@@ -197,22 +237,28 @@ ReadResult ReadVolume(Volume& volume, std::span<const std::u16string> path, mode
     // Clusters past the end of what can be read count as damage in every run list.
     const std::uint64_t totalClusters = std::min(boot.totalClusters, volume.Size() / boot.clusterSize);
 
-    std::vector<Run> tableRuns;
-    std::uint64_t tableSize = 0;
+    Stream table, bitmap;
     std::uint64_t mapped = 0;
-    if (!ReadTableRuns(volume, boot, totalClusters, tableRuns, tableSize) ||
-        !Multiply(CoveredClusters(tableRuns), boot.clusterSize, mapped) || tableSize > mapped)
+    if (!ReadTableStreams(volume, boot, totalClusters, table, bitmap) ||
+        !Multiply(CoveredClusters(table.runs), boot.clusterSize, mapped) || table.size > mapped)
         return ReadResult::kUnavailable;
+    const std::vector<Run>& tableRuns = table.runs;
     for (const Run& run : tableRuns)
         if (run.sparse) return ReadResult::kUnavailable;
-    const std::uint64_t recordCount = tableSize / boot.recordSize;
+    const std::uint64_t recordCount = table.size / boot.recordSize;
     if (recordCount <= kFirstUserRecord || recordCount > std::numeric_limits<std::uint32_t>::max())
         return ReadResult::kUnavailable;
 
     std::vector<std::uint16_t> upcase;
-    if (!ReadUpCase(volume, boot, totalClusters, tableRuns, upcase)) return ReadResult::kUnavailable;
+    std::vector<std::uint8_t> inUse;
+    if (!ReadUpCase(volume, boot, totalClusters, tableRuns, upcase) ||
+        !ReadTableBitmap(volume, boot, bitmap, recordCount, inUse))
+        return ReadResult::kUnavailable;
 
-    FileTable table(boot.clusterSize, totalClusters, clusterSize);
+    // Runs of the records' own values are checked against the volume's stated size, not the readable one:
+    // a value past the readable end is a read failure (the table is then untrusted), not a damaged record.
+    FileTable records(boot.clusterSize, boot.totalClusters, clusterSize);
+    records.ExpectInUse(std::move(inUse));
     const std::size_t perChunk = std::max<std::size_t>(1, kChunkBytes / boot.recordSize);
     std::vector<std::uint8_t> chunk(perChunk * boot.recordSize);
     for (std::uint64_t first = 0; first < recordCount; first += perChunk) {
@@ -221,19 +267,20 @@ ReadResult ReadVolume(Volume& volume, std::span<const std::u16string> path, mode
                                 count * boot.recordSize))
             return ReadResult::kUnavailable;
         for (std::size_t i = 0; i < count; ++i)
-            table.AddRecord(static_cast<std::uint32_t>(first + i),
-                            std::span<std::uint8_t>(chunk.data() + i * boot.recordSize, boot.recordSize));
-        counters.filesFound.store(table.FilesSeen(), std::memory_order_relaxed);
-        counters.foldersFound.store(table.FoldersSeen(), std::memory_order_relaxed);
-        counters.bytesFound.store(table.BytesSeen(), std::memory_order_relaxed);
+            records.AddRecord(static_cast<std::uint32_t>(first + i),
+                              std::span<std::uint8_t>(chunk.data() + i * boot.recordSize, boot.recordSize));
+        if (records.Untrusted()) return ReadResult::kUnavailable;
+        counters.filesFound.store(records.FilesSeen(), std::memory_order_relaxed);
+        counters.foldersFound.store(records.FoldersSeen(), std::memory_order_relaxed);
+        counters.bytesFound.store(records.BytesSeen(), std::memory_order_relaxed);
         control.PausePoint();
         if (control.StopRequested()) return ReadResult::kStopped;
     }
-    table.Finish(&volume);
+    records.Finish(&volume);
 
-    const std::int64_t start = table.FindFolder(path, upcase);
+    const std::int64_t start = records.FindFolder(path, upcase);
     if (start < 0) return ReadResult::kUnavailable;
-    return table.BuildTree(static_cast<std::uint32_t>(start), upcase, root, counters, control, clusterSize);
+    return records.BuildTree(static_cast<std::uint32_t>(start), upcase, root, counters, control, clusterSize);
 }
 
 }  // namespace scan::ntfs

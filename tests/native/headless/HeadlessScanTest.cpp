@@ -40,17 +40,18 @@ public:
         return fileTable ? fileTable(root, tree, counters, control, clusterSize)
                          : scan::ntfs::ReadResult::kUnavailable;
     }
-    void FinishTree(model::DirInfo& tree) override {
-        ++finished;
-        if (onFinish) onFinish(tree);
+    bool StoredName(std::string_view listed, std::string&) override {
+        stored.emplace_back(listed);
+        if (onStoredName) onStoredName(listed);
+        return false;
     }
     bool ReplaceTarget(const std::string& from, const std::string& to) override { return model::ReplaceByRename(from, to); }
     bool ErrorStreamIsTerminal() override { return false; }
 
     scantest::FakeLister lister;
     std::uint32_t detected = 4096;
-    int finished = 0;
-    std::function<void(model::DirInfo&)> onFinish;
+    std::vector<std::string> stored;  // the names asked about, in order
+    std::function<void(std::string_view)> onStoredName;
     std::function<scan::ntfs::ReadResult(const headless::ResolvedRoot&, model::DirInfo&, scan::ScanCounters&,
                                          scan::WalkControl&, std::uint32_t)>
         fileTable;
@@ -112,12 +113,13 @@ TEST_F(HeadlessScan, WritesTheTreeTheModelReadsBackAndSummarises) {
     ASSERT_EQ(tree.files.size(), 2u);
     EXPECT_EQ(tree.files[0].name, "a.txt");
     ASSERT_EQ(tree.subdirs.size(), 1u);
-    EXPECT_EQ(tree.subdirs[0].files[0].name, "c\\d");  // the system's FinishTree decides about names
+    EXPECT_EQ(tree.subdirs[0].files[0].name, "c\\d");  // the system's StoredName decides about names
     EXPECT_EQ(tree.deepFiles, 3u);
     EXPECT_EQ(tree.deepDirs, 2u);
     EXPECT_EQ(tree.deepSize, 5005u);
     EXPECT_EQ(tree.deepAlloc, 4096u + 8192u);
-    EXPECT_EQ(system_.finished, 1);
+    // Every name below the root, once, in the file's order.
+    EXPECT_EQ(system_.stored, (std::vector<std::string>{"a.txt", "b", "sub", "c\\d", "empty"}));
     EXPECT_EQ(err_, "kelvaran-scan: scanned named:root in 0.0 s: 2 folders, 3 files, 4.9 KB (12.0 KB allocated in "
                     "4096-byte clusters); written to " + output_ + "\n");
     EXPECT_TRUE(out_.empty());
@@ -180,20 +182,34 @@ TEST_F(HeadlessScan, InterruptsKeepTheTargetAsItWasAndRemoveTheirPartialFile) {
                  if (path.ends_with("sub")) interrupted_ = true;
              };
          }},
-        {"after the walk, before writing", [&] { system_.onFinish = [&](model::DirInfo&) { interrupted_ = true; }; }},
+        {"at the last folder, when the walk has nothing left to do", [&] {
+             system_.onStoredName = [&](std::string_view name) {
+                 if (name == "empty") interrupted_ = true;
+             };
+         }},
     };
     for (const auto& [stage, arm] : stages) {
         SCOPED_TRACE(stage);
         std::ofstream(output_, std::ios::binary) << older;
         interrupted_ = false;
         system_.lister.onOpen = nullptr;
-        system_.onFinish = nullptr;
+        system_.onStoredName = nullptr;
         arm();
         EXPECT_EQ(Run({"root", output_}), headless::kExitInterrupted);
         EXPECT_EQ(err_, "kelvaran-scan: interrupted; " + output_ + " was not written\n");
         EXPECT_EQ(Read(output_), older);
         ExpectFolderHolds({"out.klv"});
     }
+}
+
+// The file is written while the walk goes: once it cannot be (here a name too long for it), the walk stops
+// at its next folder instead of reading the rest of the tree for nothing.
+TEST_F(HeadlessScan, AFileThatCannotBeWrittenEndsTheScanEarly) {
+    system_.lister.AddFolder("X:\\root", {File(std::string(70000, 'n'), 5), Dir("sub"), File("b", 0)});
+    EXPECT_EQ(Run({"--threads", "1", "root", output_}), headless::kExitFailed);
+    EXPECT_EQ(err_, "kelvaran-scan: Could not write to file " + output_ + "\n");
+    EXPECT_EQ(system_.lister.opened, (std::vector<std::string>{"X:\\root"}));
+    ExpectFolderHolds({});
 }
 
 TEST_F(HeadlessScan, TheFileTableServesWhenItCanAndTheWalkOtherwise) {

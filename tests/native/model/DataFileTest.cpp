@@ -9,6 +9,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <stdexcept>
 #include <tuple>
 #include <unistd.h>
 
@@ -415,6 +416,54 @@ TEST_F(TempDir, AnExportLeavesAFileThatHasTheTemporaryNameAsItWas) {
     EXPECT_EQ(contents("export.klv.part"), "export.klv.part");
     EXPECT_EQ(contents("export.klv.1.part"), "export.klv.1.part");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 3) << "no other file left";
+}
+
+// A file written folder by folder as its folders come (a scan streaming them) is the tree's file; a
+// producer that gives up or fails leaves no file and an older one as it was, and giving up says nothing.
+TEST_F(TempDir, FilesWrittenAsTheirFoldersComeAreTheTreesFileOrNothing) {
+    const DirInfo tree = model_test::RandomTree(9, 120, 6);
+    auto folderByFolder = [&tree](model::DataFileWriter& writer) {
+        std::vector<const DirInfo*> stack{&tree};
+        while (!stack.empty()) {
+            const DirInfo* dir = stack.back();
+            stack.pop_back();
+            writer.Folder(dir->name, dir->files.size(), dir->subdirs.size(), dir->sortKey);
+            for (const model::FileInfo& file : dir->files) writer.File(file.name, file.size, file.sortKey);
+            for (auto it = dir->subdirs.rbegin(); it != dir->subdirs.rend(); ++it) stack.push_back(&*it);
+        }
+        return true;
+    };
+    const std::string path = PathOf("streamed.klv");
+    ASSERT_TRUE(model::WriteDataFile(path, 2048, folderByFolder, Collect()));
+    std::ifstream file(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), Encode(tree, 2048));
+
+    const std::string older = PathOf("older.klv");
+    std::ofstream(older, std::ios::binary) << "an older export";
+    auto olderIntact = [&] {
+        std::ifstream in(older, std::ios::binary);
+        return std::string{std::istreambuf_iterator<char>(in), {}} == "an older export" &&
+               !std::filesystem::exists(older + ".part");
+    };
+    EXPECT_FALSE(model::WriteDataFile(older, 4096, [&](model::DataFileWriter& writer) {
+        folderByFolder(writer);
+        return false;
+    }, Collect()));
+    EXPECT_TRUE(olderIntact());
+    EXPECT_THROW(model::WriteDataFile(older, 4096, [&](model::DataFileWriter& writer) -> bool {
+        folderByFolder(writer);
+        throw std::runtime_error("the scan failed");
+    }, Collect()), std::runtime_error);
+    EXPECT_TRUE(olderIntact());
+    // Too long a name fails the file at once, however the producer ends.
+    EXPECT_FALSE(model::WriteDataFile(older, 4096, [](model::DataFileWriter& writer) {
+        writer.Folder("C:", 1, 0);
+        writer.File(std::string(model::kMaxStoredNameLength + 1, 'n'), 1);
+        EXPECT_FALSE(writer.ok());
+        return false;
+    }, Collect()));
+    EXPECT_TRUE(olderIntact());
+    EXPECT_EQ(messages_, (std::vector<std::string>{"Could not write to file " + older}));
 }
 
 }  // namespace

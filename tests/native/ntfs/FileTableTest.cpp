@@ -9,11 +9,15 @@
 
 #include <pthread.h>
 
+#include <algorithm>
+#include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 using namespace scan::ntfs;
+using ntfstest::Numbered;
 using ntfstest::RecordBuilder;
 using ntfstest::Ref;
 
@@ -68,10 +72,16 @@ struct Built {
     scan::ScanCounters counters;
 };
 
-void Build(Records records, Built& out, std::uint32_t start = 5, std::uint32_t cluster = 0) {
-    FileTable table(4096, 1 << 20);
+// Adds records as they are (see ntfstest::Numbered for records in their places).
+void AddAll(FileTable& table, Records records) {
     for (auto& [number, bytes] : records) table.AddRecord(number, bytes);
-    table.Finish(nullptr);
+}
+
+void Build(Records records, Built& out, std::uint32_t start = 5, std::uint32_t cluster = 0,
+           scan::ntfs::Volume* volume = nullptr) {
+    FileTable table(4096, 1 << 20);
+    AddAll(table, std::move(records));
+    table.Finish(volume);
     NoControl control;
     const auto upcase = AsciiUpCase();
     out.result = table.BuildTree(start, upcase, out.root, out.counters, control, cluster);
@@ -97,7 +107,7 @@ TEST(NtfsFileTable, EntriesOrderSizesAndCounters) {
     r[50] = RecordBuilder(1, false).Name(Ref(5, 5), u"deleted").Data(8).Bytes();
 
     Built b;
-    Build(r, b, 5, 4096);
+    Build(Numbered(r), b, 5, 4096);
     ASSERT_EQ(b.result, ReadResult::kComplete);
     EXPECT_EQ(Lines(b.root), (std::vector<std::string>{
                                  "$user file 6", "Alpha 5000", "beta.txt 700", "link-a 9", "docs/",
@@ -147,20 +157,21 @@ TEST(NtfsFileTable, DamagedReferencesLoseOnlyTheirOwnEntries) {
         {"extension record its base does not list",
          {{20, file().Name(Ref(5, 5), u"base").Data(1)}, {21, file(4).Base(Ref(20, 1)).Name(Ref(5, 5), u"more")}},
          {"base 1"}},
+        // The base's list names an extension it then lacks: the base is incomplete, and dropped.
         {"extension record of a reused base",
          {{20, file(2).Name(Ref(5, 5), u"base").List({{kFileName, Ref(21, 4)}})},
           {21, file(4).Base(Ref(20, 1)).Name(Ref(5, 5), u"more")}},
-         {"base 0"}},
+         {}},
         {"listed extension with another sequence",
          {{20, file().Name(Ref(5, 5), u"base").List({{kFileName, Ref(21, 9)}})},
           {21, file(4).Base(Ref(20, 1)).Name(Ref(5, 5), u"more")}},
-         {"base 0"}},
+         {}},
     };
     for (const Case& c : cases) {
         Records r = Volume();
         for (const auto& [number, builder] : c.records) r[number] = builder.Bytes();
         Built b;
-        Build(r, b);
+        Build(Numbered(r), b);
         EXPECT_EQ(b.result, ReadResult::kComplete) << c.what;
         EXPECT_EQ(Lines(b.root), c.lines) << c.what;
     }
@@ -176,8 +187,188 @@ TEST(NtfsFileTable, MalformedRecordsAreDroppedWhole) {
     r[23] = std::vector<std::uint8_t>(100, 0xFF);           // not even a record's size
     r[24] = RecordBuilder().Name(Ref(5, 5), u"kept too").Data(4).Bytes();
     Built b;
-    Build(r, b);
+    Build(Numbered(r), b);
     EXPECT_EQ(Lines(b.root), (std::vector<std::string>{"kept 1", "kept too 4"}));
+}
+
+// A non-resident attribute list at cluster 1 of a small volume.
+struct ListVolume {
+    explicit ListVolume(const std::vector<std::uint8_t>& list) : bytes(8192, 0) {
+        std::copy(list.begin(), list.end(), bytes.begin() + 4096);
+    }
+    std::vector<std::uint8_t> bytes;
+    MemoryVolume volume{bytes};
+};
+const std::vector<std::uint8_t> kListAtCluster1{0x11, 0x01, 0x01};
+
+TEST(NtfsFileTable, RecordsAtOddsWithThemselvesAreDroppedWhole) {
+    struct Case {
+        const char* what;
+        Records records;
+        std::vector<std::string> lines;
+        std::vector<std::uint8_t> outside;  // cluster 1 of the volume
+    };
+    auto withFlags = [](std::vector<std::uint8_t> bytes, std::uint16_t flags) {
+        ntfstest::Put16(bytes, 22, flags);
+        return bytes;
+    };
+    auto torn = [](std::vector<std::uint8_t> bytes) {
+        bytes[1022] ^= 0xFF;
+        return bytes;
+    };
+    const auto toMore = ntfstest::AttributeList({{kFileName, Ref(21, 4)}});
+    auto badList = toMore;
+    ntfstest::Put16(badList, 4, 0);  // an entry of no length
+    const RecordBuilder more = RecordBuilder(4).Base(Ref(20, 1)).Name(Ref(5, 5), u"more").Data(12);
+    const std::vector<Case> cases{
+        {"a folder whose folder flag is cleared (and what lies in it)",
+         {{20, withFlags(RecordBuilder(1, true, true).Name(Ref(5, 5), u"dir").Bytes(), 1)},
+          {21, RecordBuilder().Name(Ref(20, 1), u"inside").Bytes()}},
+         {}},
+        {"a file flagged as a folder",
+         {{20, withFlags(RecordBuilder().Name(Ref(5, 5), u"file").Data(5).Bytes(), 3)}}, {}},
+        {"a data size above its allocation",
+         {{20, RecordBuilder().Name(Ref(5, 5), u"big").NonResident(kData, {0x11, 0x02, 0x30}, 9000).Allocated(8192).Bytes()}},
+         {}},
+        {"a reparse point too short for its tag",
+         {{20, RecordBuilder(1, true, true).Name(Ref(5, 5), u"dir").Info(scan::kAttributeReparsePoint)
+                   .Resident(kReparsePoint, {0x0C, 0x00}).Bytes()},
+          {21, RecordBuilder().Name(Ref(20, 1), u"inside").Bytes()}},
+         {}},
+        {"an attribute list that cannot be decoded",
+         {{20, RecordBuilder().Name(Ref(5, 5), u"base").Resident(kAttributeList, badList).Bytes()}}, {}},
+        {"an attribute list naming an extension record that is not there",
+         {{20, RecordBuilder().Name(Ref(5, 5), u"base").List({{kFileName, Ref(21, 4)}}).Bytes()}}, {}},
+        {"an attribute list naming an extension record that is torn",
+         {{20, RecordBuilder().Name(Ref(5, 5), u"base").List({{kData, Ref(21, 4)}}).Bytes()},
+          {21, torn(more.Bytes())}},
+         {}},
+        {"an extension record holding only what the tree does not need, torn",
+         {{20, RecordBuilder().Name(Ref(5, 5), u"base").Data(3).List({{kStandardInformation, Ref(21, 4)}}).Bytes()},
+          {21, torn(more.Bytes())}},
+         {"base 3"}},
+        {"a non-resident attribute list with runs past the volume",
+         {{20, RecordBuilder().Name(Ref(5, 5), u"base").NonResident(kAttributeList, {0x31, 0x01, 0xFF, 0xFF, 0x7F}, 32).Bytes()},
+          {21, more.Bytes()}},
+         {}},
+        {"a non-resident attribute list longer than its runs",
+         {{20, RecordBuilder().Name(Ref(5, 5), u"base").NonResident(kAttributeList, kListAtCluster1, 5000).Bytes()},
+          {21, more.Bytes()}},
+         {}},
+        {"a non-resident attribute list read from the volume",
+         {{20, RecordBuilder().Name(Ref(5, 5), u"base").NonResident(kAttributeList, kListAtCluster1, 32).Bytes()},
+          {21, more.Bytes()}},
+         {"base 12", "more 12"},
+         toMore},
+        {"a non-resident attribute list that cannot be decoded",
+         {{20, RecordBuilder().Name(Ref(5, 5), u"base").NonResident(kAttributeList, kListAtCluster1, 32).Bytes()},
+          {21, more.Bytes()}},
+         {},
+         badList},
+    };
+    for (const Case& c : cases) {
+        Records r = Volume();
+        r.insert(c.records.begin(), c.records.end());
+        r[30] = RecordBuilder().Name(Ref(5, 5), u"kept").Data(1).Bytes();
+        ListVolume outside(c.outside);
+        Built b;
+        Build(Numbered(r), b, 5, 0, &outside.volume);
+        EXPECT_EQ(b.result, ReadResult::kComplete) << c.what;
+        std::vector<std::string> lines = c.lines;
+        lines.insert(lines.begin(), "kept 1");
+        std::sort(lines.begin(), lines.end());
+        EXPECT_EQ(Lines(b.root), lines) << c.what;
+    }
+}
+
+// Damage that no single record explains: positions holding other records or none, a root that does not
+// name itself, values that cannot be read. Nothing of such a table is believed.
+TEST(NtfsFileTable, TableThatMisleadsIsUnavailable) {
+    struct Case {
+        const char* what;
+        std::function<void(Records&)> damage;  // after the records were given their numbers
+        std::vector<std::uint32_t> allocated;   // positions the bitmap has in use besides the records'
+        bool untrusted;
+        std::vector<std::string> lines;  // the tree, when it is available
+    };
+    const std::vector<std::string> all{"a 1", "b 2", "d/", "d/c 3"};
+    const std::vector<Case> cases{
+        {"every record in its place", [](Records&) {}, {}, false, all},
+        {"an in-use record storing another number", [](Records& r) { r[21] = r[23]; }, {}, true, {}},
+        {"a torn record storing another number",
+         [](Records& r) {
+             r[21] = r[23];
+             r[21][1022] ^= 0xFF;
+         },
+         {}, true, {}},
+        {"a free record left at number 0, as formatters leave reserved ones",
+         [](Records& r) { r[24] = RecordBuilder(24, false).Bytes(); }, {}, false, all},
+        {"the same where the bitmap has a record",
+         [](Records& r) { r[24] = RecordBuilder(24, false).Bytes(); }, {24}, true, {}},
+        {"no record where the bitmap has one", [](Records& r) { r[24] = std::vector<std::uint8_t>(1024, 0); }, {24},
+         true, {}},
+        {"no record where the bitmap has none", [](Records& r) { r[24] = std::vector<std::uint8_t>(1024, 0xA5); }, {},
+         false, all},
+        {"a torn record where the bitmap has one: that record dropped",
+         [](Records& r) { r[21][1022] ^= 0xFF; }, {}, false, {"a 1", "d/", "d/c 3"}},
+        {"a record the system marked bad: that record dropped",
+         [](Records& r) { std::memcpy(r[21].data(), "BAAD", 4); }, {}, false, {"a 1", "d/", "d/c 3"}},
+        {"a record of an older volume, which stores no number",
+         [](Records& r) { r[21] = RecordBuilder().OlderHeader().Name(Ref(5, 5), u"b").Data(2).Bytes(); }, {}, false,
+         all},
+        {"the root's sequence number changed",
+         [](Records& r) { ntfstest::Put16(r[5], 16, 6); }, {}, false, {}},
+        {"the root's name naming another parent",
+         [](Records& r) { r[5] = ntfstest::Numbered(Records{{5, RecordBuilder(5, true, true).Name(Ref(11, 11), u".").Bytes()}})[5]; },
+         {}, false, {}},
+        {"the root without a name",
+         [](Records& r) { r[5] = ntfstest::Numbered(Records{{5, RecordBuilder(5, true, true).Bytes()}})[5]; }, {}, false, {}},
+        {"an attribute list that cannot be read",
+         [](Records& r) {
+             r[25] = ntfstest::Numbered(Records{{25, RecordBuilder().Name(Ref(5, 5), u"e")
+                                                         .NonResident(kAttributeList, kListAtCluster1, 32).Bytes()}})[25];
+         },
+         {}, true, {}},
+        {"reparse data that cannot be read",
+         [](Records& r) {
+             r[25] = ntfstest::Numbered(Records{{25, RecordBuilder(1, true, true).Name(Ref(5, 5), u"e")
+                                                         .Info(scan::kAttributeReparsePoint)
+                                                         .NonResident(kReparsePoint, kListAtCluster1, 16).Bytes()}})[25];
+         },
+         {}, true, {}},
+    };
+    for (const Case& c : cases) {
+        Records r = Volume();
+        r[20] = RecordBuilder().Name(Ref(5, 5), u"a").Data(1).Bytes();
+        r[21] = RecordBuilder().Name(Ref(5, 5), u"b").Data(2).Bytes();
+        r[22] = RecordBuilder(1, true, true).Name(Ref(5, 5), u"d").Bytes();
+        r[23] = RecordBuilder().Name(Ref(22, 1), u"c").Data(3).Bytes();
+        r = Numbered(r);
+        c.damage(r);
+        std::vector<std::uint8_t> bitmap(4, 0);
+        std::vector<std::uint32_t> allocated = c.allocated;
+        for (std::uint32_t n : {0, 5, 11, 20, 21, 22, 23}) allocated.push_back(n);
+        for (std::uint32_t n : allocated) bitmap[n / 8] |= static_cast<std::uint8_t>(1 << n % 8);
+
+        FileTable table(4096, 1 << 20);
+        table.ExpectInUse(bitmap);
+        AddAll(table, r);
+        std::vector<std::uint8_t> cluster0(4096, 0);  // values at cluster 1 lie past its end
+        MemoryVolume shortVolume(cluster0);
+        table.Finish(&shortVolume);
+        EXPECT_EQ(table.Untrusted(), c.untrusted) << c.what;
+        const auto upcase = AsciiUpCase();
+        const bool available = !c.lines.empty();
+        EXPECT_EQ(table.FindFolder({}, upcase), available ? 5 : -1) << c.what;
+        NoControl control;
+        Built b;
+        EXPECT_EQ(table.BuildTree(5, upcase, b.root, b.counters, control, 0),
+                  available ? ReadResult::kComplete : ReadResult::kUnavailable)
+            << c.what;
+        if (available) {
+            EXPECT_EQ(Lines(b.root), c.lines) << c.what;
+        }
+    }
 }
 
 TEST(NtfsFileTable, FindsFoldersAlongAPath) {
@@ -189,7 +380,7 @@ TEST(NtfsFileTable, FindsFoldersAlongAPath) {
     r[24] = RecordBuilder(1, true, true).Name(Ref(20, 1), u"link").Reparse(0xA000000C).Bytes();
     r[25] = RecordBuilder(1).Name(Ref(22, 1), u"x").Data(5).Bytes();
     FileTable table(4096, 1 << 20);
-    for (auto& [number, bytes] : r) table.AddRecord(number, bytes);
+    AddAll(table, Numbered(r));
     table.Finish(nullptr);
     const auto upcase = AsciiUpCase();
     struct Case {
@@ -214,7 +405,7 @@ TEST(NtfsFileTable, RootNotAFolderIsUnavailable) {
     Records r;
     r[5] = RecordBuilder(5).Name(Ref(5, 5), u".").Bytes();
     FileTable table(4096, 1 << 20);
-    for (auto& [number, bytes] : r) table.AddRecord(number, bytes);
+    AddAll(table, Numbered(r));
     table.Finish(nullptr);
     EXPECT_EQ(table.FindFolder({}, AsciiUpCase()), -1);
 }
@@ -224,12 +415,14 @@ TEST(NtfsFileTable, RootNotAFolderIsUnavailable) {
 void* BuildDeepChain(void* result) {
     constexpr std::uint32_t kLevels = 20000;
     FileTable table(4096, 1 << 20);
-    for (auto& [number, bytes] : Volume()) table.AddRecord(number, bytes);
+    AddAll(table, Numbered(Volume()));
     for (std::uint32_t level = 0; level < kLevels; ++level) {
         auto bytes = RecordBuilder(1, true, true).Name(level == 0 ? Ref(5, 5) : Ref(100 + level - 1, 1), u"d").Bytes();
+        ntfstest::Put32(bytes, 44, 100 + level);
         table.AddRecord(100 + level, bytes);
     }
     auto bottom = RecordBuilder().Name(Ref(100 + kLevels - 1, 1), u"bottom").Data(42).Bytes();
+    ntfstest::Put32(bottom, 44, 100 + kLevels);
     table.AddRecord(100 + kLevels, bottom);
     table.Finish(nullptr);
     NoControl control;
@@ -269,7 +462,7 @@ TEST(NtfsFileTable, StopsOnRequest) {
                                                           std::u16string(1, char16_t(u'0' + i / 26 % 10)))
                          .Bytes();
     FileTable table(4096, 1 << 20);
-    for (auto& [number, bytes] : r) table.AddRecord(number, bytes);
+    AddAll(table, Numbered(r));
     table.Finish(nullptr);
     NoControl control;
     control.stop = true;

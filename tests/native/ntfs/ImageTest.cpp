@@ -280,6 +280,11 @@ TEST(NtfsImage, DeepChainMatchesTheWalk) {
     EXPECT_EQ(read.root.deepDirs, Images::Get().manifest.at("deep-levels") + 1);  // with "chain"
 }
 
+TEST(NtfsImage, FragmentedTableMatchesTheWalk) {
+    REQUIRE_IMAGES();
+    ExpectSameAsWalk(Images::Get().dir / "fragmented.img", "");
+}
+
 TEST(NtfsImage, PathsResolveLikeTheSystemDoes) {
     REQUIRE_IMAGES();
     const fs::path image = Images::Get().dir / "tree.img";
@@ -385,6 +390,59 @@ public:
         return 0;
     }
 
+    // Where each mapping pair of the file table's own data lies in the image, and the run it gives.
+    struct Pair {
+        std::uint64_t at;  // the pair's header byte
+        Run run;
+    };
+    BootSector Boot() {
+        BootSector boot;
+        EXPECT_TRUE(ParseBootSector(Bytes(0, 512), boot));
+        return boot;
+    }
+
+    std::vector<Pair> TablePairs() {
+        const BootSector boot = Boot();
+        const std::uint64_t record0 = boot.mftCluster * boot.clusterSize;
+        const std::size_t data = AttributeOffset(0, kData);
+        auto bytes = Bytes(record0, boot.recordSize);
+        EXPECT_TRUE(ApplyFixups(bytes));
+        std::size_t at = data + Le16(bytes.data() + data + 32);
+        std::vector<Pair> pairs;
+        std::uint64_t vcn = 0;
+        std::int64_t lcn = 0;
+        while (bytes[at] != 0) {
+            const std::size_t lengthBytes = bytes[at] & 0x0F, offsetBytes = bytes[at] >> 4;
+            std::uint64_t length = 0, delta = 0;
+            for (std::size_t k = 0; k < lengthBytes; ++k) length |= std::uint64_t{bytes[at + 1 + k]} << 8 * k;
+            for (std::size_t k = 0; k < offsetBytes; ++k) delta |= std::uint64_t{bytes[at + 1 + lengthBytes + k]} << 8 * k;
+            if (offsetBytes < 8 && (delta >> (8 * offsetBytes - 1) & 1)) delta |= ~std::uint64_t{0} << 8 * offsetBytes;
+            lcn += static_cast<std::int64_t>(delta);
+            pairs.push_back({record0 + at, Run{vcn, static_cast<std::uint64_t>(lcn), length, false}});
+            vcn += length;
+            at += 1 + lengthBytes + offsetBytes;
+        }
+        return pairs;
+    }
+
+    // The first run of a non-resident attribute of a record, and where its mapping pairs lie in the image.
+    Run FirstRun(std::uint64_t number, std::uint32_t type, std::uint64_t& pairAt) {
+        const std::uint64_t record = RecordOffset(number);
+        const std::size_t attribute = AttributeOffset(number, type);
+        auto bytes = Bytes(record, 1024);
+        EXPECT_TRUE(ApplyFixups(bytes));
+        EXPECT_EQ(bytes[attribute + 8], 1) << "resident";
+        pairAt = record + attribute + Le16(bytes.data() + attribute + 32);
+        std::vector<Run> runs;
+        EXPECT_TRUE(DecodeRunList(std::span(bytes).subspan(pairAt - record), 0, 1ull << 40, runs));
+        return runs.empty() ? Run{} : runs[0];
+    }
+
+    void CutAt(std::uint64_t size) {
+        std::fflush(file_);
+        fs::resize_file(path_, size);
+    }
+
     // Offset (within the record) of the first attribute of a type, or 0.
     std::size_t AttributeOffset(std::uint64_t number, std::uint32_t type) {
         auto record = Bytes(RecordOffset(number), 1024);
@@ -429,31 +487,59 @@ TEST(NtfsImage, DamagedRecordsAreLeftOutAndTheRestKept) {
 
     struct Case {
         const char* what;
-        const char* victim;   // manifest name of the record damaged
-        const char* removed;  // what the tree loses
+        const char* victim;                 // manifest name of the record damaged
+        std::vector<std::string> removed;  // what the tree loses
         std::function<void(DamagedCopy&, std::uint64_t record)> damage;
     };
+    std::vector<std::string> manyNames{"attrlist/many-names"};
+    for (int i = 0; i < 40; ++i) {
+        char prefix[32];
+        std::snprintf(prefix, sizeof prefix, "attrlist/link_%03d_", i);
+        manyNames.push_back(prefix + std::string(200, 'L'));
+    }
     const std::vector<Case> cases{
-        {"torn write in a file's record", "victims/file", "victims/file",
+        {"torn write in a file's record", "victims/file", {"victims/file"},
          [](DamagedCopy& c, std::uint64_t r) { c.Write(c.RecordOffset(r) + 1022, {0xDE, 0xAD}); }},
-        {"torn write in a folder's record", "victims/folder", "victims/folder",
+        {"torn write in a folder's record", "victims/folder", {"victims/folder"},
          [](DamagedCopy& c, std::uint64_t r) { c.Write(c.RecordOffset(r) + 510, {0xDE, 0xAD}); }},
-        {"attribute length past the record", "victims/file", "victims/file",
+        {"attribute length past the record", "victims/file", {"victims/file"},
          [](DamagedCopy& c, std::uint64_t r) {
              c.Write(c.RecordOffset(r) + c.AttributeOffset(r, kFileName) + 4, {0x00, 0x7F, 0x00, 0x00});
          }},
-        {"parent reference past the file table", "victims/file", "victims/file",
+        {"parent reference past the file table", "victims/file", {"victims/file"},
          [](DamagedCopy& c, std::uint64_t r) {
              const std::size_t value = c.AttributeOffset(r, kFileName) + 24;  // resident value at 24
              c.Write(c.RecordOffset(r) + value, {0xF0, 0xFF, 0x00, 0x00, 0x00, 0x00});
          }},
-        {"folder whose parent is its own child", "victims/folder", "victims/folder",
+        {"folder whose parent is its own child", "victims/folder", {"victims/folder"},
          [&](DamagedCopy& c, std::uint64_t r) {
              const std::uint64_t child = manifest.at("victims/folder/sub");
              const auto sequence = c.Bytes(c.RecordOffset(child) + 16, 2);
              const std::size_t value = c.AttributeOffset(r, kFileName) + 24;
              c.Write(c.RecordOffset(r) + value, {static_cast<std::uint8_t>(child), static_cast<std::uint8_t>(child >> 8),
                                                  static_cast<std::uint8_t>(child >> 16), 0, 0, 0, sequence[0], sequence[1]});
+         }},
+        {"folder that is its own parent", "victims/folder", {"victims/folder"},
+         [](DamagedCopy& c, std::uint64_t r) {
+             const auto sequence = c.Bytes(c.RecordOffset(r) + 16, 2);
+             const std::size_t value = c.AttributeOffset(r, kFileName) + 24;
+             c.Write(c.RecordOffset(r) + value, {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(r >> 8),
+                                                 static_cast<std::uint8_t>(r >> 16), 0, 0, 0, sequence[0], sequence[1]});
+         }},
+        {"folder flag cleared on a folder", "victims/folder", {"victims/folder"},
+         [](DamagedCopy& c, std::uint64_t r) { c.Write(c.RecordOffset(r) + 22, {0x01}); }},
+        {"folder flag set on a file", "victims/file", {"victims/file"},
+         [](DamagedCopy& c, std::uint64_t r) { c.Write(c.RecordOffset(r) + 22, {0x03}); }},
+        {"file size above its allocation", "victims/large", {"victims/large"},
+         [](DamagedCopy& c, std::uint64_t r) { c.Write(c.RecordOffset(r) + c.AttributeOffset(r, kData) + 48 + 5, {0x01}); }},
+        {"attribute list with its runs past the volume", "attrlist/many-names", manyNames,
+         [](DamagedCopy& c, std::uint64_t r) {
+             std::uint64_t pairs = 0;
+             c.FirstRun(r, kAttributeList, pairs);
+             const std::uint8_t header = c.Bytes(pairs, 1)[0];
+             std::vector<std::uint8_t> offset(header >> 4, 0xFF);
+             offset.back() = 0x7F;  // the largest cluster offset the pair can hold
+             c.Write(pairs + 1 + (header & 0x0F), offset);
          }},
     };
     for (const Case& c : cases) {
@@ -463,7 +549,7 @@ TEST(NtfsImage, DamagedRecordsAreLeftOutAndTheRestKept) {
         ReadImage(copy.Path(), "", "X:", read);
         ASSERT_EQ(read.result, ReadResult::kComplete) << c.what;
         model::DirInfo expected = whole.root;
-        Remove(expected, c.removed);
+        for (const std::string& removed : c.removed) Remove(expected, removed);
         EXPECT_EQ(FirstDifference(read.root, expected), "") << c.what;
         EXPECT_TRUE(read.root == expected) << c.what;
     }
@@ -471,10 +557,12 @@ TEST(NtfsImage, DamagedRecordsAreLeftOutAndTheRestKept) {
 
 TEST(NtfsImage, DamageToTheVolumeItselfMeansUnavailable) {
     REQUIRE_IMAGES();
-    const fs::path image = Images::Get().dir / "tree.img";
+    const fs::path tree = Images::Get().dir / "tree.img", fragmented = Images::Get().dir / "fragmented.img";
+    const auto& manifest = Images::Get().manifest;
     struct Case {
         const char* what;
         std::function<void(DamagedCopy&)> damage;
+        fs::path image;
     };
     const std::vector<Case> cases{
         {"boot sector name", [](DamagedCopy& c) { c.Write(3, {'X'}); }},
@@ -490,9 +578,42 @@ TEST(NtfsImage, DamageToTheVolumeItselfMeansUnavailable) {
          }},
         {"up-case table gone", [](DamagedCopy& c) { c.Write(c.RecordOffset(10) + 1022, {0, 0}); }},
         {"root folder torn", [](DamagedCopy& c) { c.Write(c.RecordOffset(5) + 510, {0, 0}); }},
+        {"root folder's sequence number changed", [](DamagedCopy& c) { c.Write(c.RecordOffset(5) + 16, {0x06}); }},
+        {"the up-case table's record storing another number", [](DamagedCopy& c) { c.Write(c.RecordOffset(10) + 44, {0x0B}); }},
+        {"a record storing another number",
+         [&](DamagedCopy& c) { c.Write(c.RecordOffset(manifest.at("victims/file")) + 44, {0x01}); }},
+        {"the volume cut short before an attribute list",
+         [&](DamagedCopy& c) {
+             std::uint64_t pairs = 0;
+             const scan::ntfs::Run list = c.FirstRun(manifest.at("attrlist/many-names"), kAttributeList, pairs);
+             c.CutAt(list.lcn * c.Boot().clusterSize);
+         }},
+        {"a table run one cluster off: every run after it shifted",
+         [](DamagedCopy& c) {
+             const auto pairs = c.TablePairs();
+             ASSERT_GE(pairs.size(), 4u) << "the table should lie in several runs";
+             const auto& moved = pairs[1];
+             ASSERT_LT(pairs.back().run.lcn + pairs.back().run.length + 1, c.Boot().totalClusters) << "later runs stay inside";
+             const std::uint8_t header = c.Bytes(moved.at, 1)[0];
+             const std::uint64_t field = moved.at + 1 + (header & 0x0F);
+             auto offset = c.Bytes(field, header >> 4);
+             ASSERT_NE(offset[0], 0xFF);
+             ++offset[0];
+             c.Write(field, offset);
+         },
+         fragmented},
+        {"a stretch of the table overwritten",
+         [](DamagedCopy& c) {
+             const auto pairs = c.TablePairs();
+             ASSERT_GE(pairs.size(), 4u);
+             const scan::ntfs::Run& run = pairs[pairs.size() / 2].run;
+             const std::uint32_t cluster = c.Boot().clusterSize;
+             c.Write(run.lcn * cluster, std::vector<std::uint8_t>(run.length * cluster, 0));
+         },
+         fragmented},
     };
     for (const Case& c : cases) {
-        DamagedCopy copy(image);
+        DamagedCopy copy(c.image.empty() ? tree : c.image);
         c.damage(copy);
         Read read;
         ReadImage(copy.Path(), "", "X:", read);

@@ -11,25 +11,12 @@
 #include <cstring>
 
 using namespace scan::ntfs;
+using ntfstest::Boot;
 using ntfstest::Put16;
 using ntfstest::Put64;
 using ntfstest::RecordBuilder;
 
 namespace {
-
-std::vector<std::uint8_t> Boot(std::uint16_t bytesPerSector, std::uint8_t sectorsPerCluster, std::int8_t recordCode,
-                               std::uint64_t totalSectors = 1 << 20, std::uint64_t mftCluster = 4) {
-    std::vector<std::uint8_t> s(512, 0);
-    std::memcpy(s.data() + 3, "NTFS    ", 8);
-    Put16(s, 11, bytesPerSector);
-    s[13] = sectorsPerCluster;
-    Put64(s, 40, totalSectors);
-    Put64(s, 48, mftCluster);
-    s[64] = static_cast<std::uint8_t>(recordCode);
-    s[510] = 0x55;
-    s[511] = 0xAA;
-    return s;
-}
 
 TEST(NtfsBootSector, GeometryAndRejections) {
     struct Case {
@@ -189,6 +176,58 @@ TEST(NtfsRecord, AttributeWalkRefusesLengthsPastTheRecord) {
     }
 }
 
+TEST(NtfsRecord, PlaceOfARecord) {
+    auto numbered = [](std::vector<std::uint8_t> bytes, std::uint32_t number) {
+        ntfstest::Put32(bytes, 44, number);
+        return bytes;
+    };
+    auto magic = [](std::vector<std::uint8_t> bytes, const char* text) {
+        std::memcpy(bytes.data(), text, 4);
+        return bytes;
+    };
+    const auto record = RecordBuilder().Name(ntfstest::Ref(5, 5), u"x").Bytes();
+    struct Case {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        RecordPlace place;
+    };
+    const Case cases[] = {
+        {"its own number", numbered(record, 300), RecordPlace::kThis},
+        {"another number", numbered(record, 301), RecordPlace::kOther},
+        {"number 0 at another place", record, RecordPlace::kOther},
+        {"marked bad by the system, its own number", magic(numbered(record, 300), "BAAD"), RecordPlace::kThis},
+        {"an older record: no number stored", RecordBuilder().OlderHeader().Bytes(), RecordPlace::kThis},
+        {"zeros", std::vector<std::uint8_t>(1024, 0), RecordPlace::kNone},
+        {"an index block", magic(numbered(record, 300), "INDX"), RecordPlace::kNone},
+        {"too short for a header", std::vector<std::uint8_t>{'F', 'I', 'L', 'E'}, RecordPlace::kNone},
+    };
+    for (const Case& c : cases) EXPECT_EQ(PlaceOf(c.bytes, 300), c.place) << c.what;
+}
+
+TEST(NtfsRecord, SizesOfNonResidentAttributes) {
+    struct Case {
+        const char* what;
+        std::uint64_t lowestVcn, dataSize, allocated;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"data within its allocation", 0, 5000, 8192, true},
+        {"data filling its allocation", 0, 8192, 8192, true},
+        {"data above its allocation", 0, 8193, 8192, false},
+        {"a later extent, whose sizes mean nothing", 2, 8193, 0, true},
+    };
+    for (const Case& c : cases) {
+        auto record = RecordBuilder().NonResident(kData, {0x11, 0x02, 0x30}, c.dataSize, c.lowestVcn).Allocated(c.allocated).Bytes();
+        ASSERT_TRUE(ApplyFixups(record));
+        RecordHeader header;
+        std::uint64_t seen = 0;
+        EXPECT_EQ(ForEachAttribute(record, header, [&](const Attribute& a) { seen = a.allocatedSize; }), c.ok) << c.what;
+        if (c.ok) {
+            EXPECT_EQ(seen, c.allocated) << c.what;
+        }
+    }
+}
+
 TEST(NtfsRecord, FileNameAndAttributeList) {
     std::vector<std::uint8_t> value(66 + 6, 0);
     Put64(value, 0, ntfstest::Ref(42, 3));
@@ -198,6 +237,10 @@ TEST(NtfsRecord, FileNameAndAttributeList) {
     ASSERT_TRUE(ParseFileName(value, name));
     EXPECT_EQ(RecordOf(name.parent), 42u);
     EXPECT_EQ(SequenceOf(name.parent), 3u);
+    EXPECT_EQ(name.attributes, 0u);
+    ntfstest::Put32(value, 56, kNameOfFolder | 0x20);
+    ASSERT_TRUE(ParseFileName(value, name));
+    EXPECT_EQ(name.attributes, kNameOfFolder | 0x20);
     value[64] = 4;  // longer than the value
     EXPECT_FALSE(ParseFileName(value, name));
     value[64] = 0;

@@ -1,5 +1,6 @@
 // Builds raw file records (1 KiB, two fix-up strides) for the file-table tests: header, attributes in the
-// order added, end marker, update sequence applied last as the file system writes it.
+// order added, end marker, update sequence applied last as the file system writes it. The record's own
+// number (at 0x2C) is left 0; Numbered() writes it, as the file system does, once the position is known.
 #pragma once
 
 #include "scan/ReparsePoint.h"
@@ -25,6 +26,10 @@ inline void Put64(std::vector<std::uint8_t>& b, std::size_t at, std::uint64_t v)
     Put32(b, at + 4, static_cast<std::uint32_t>(v >> 32));
 }
 
+inline std::uint16_t Le16Of(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+}
+
 inline std::uint64_t Ref(std::uint64_t record, std::uint16_t sequence) {
     return record | std::uint64_t{sequence} << 48;
 }
@@ -38,13 +43,49 @@ inline std::vector<std::uint8_t> Utf16(const std::u16string& text) {
     return out;
 }
 
+// A boot sector (512 bytes) of the given geometry.
+inline std::vector<std::uint8_t> Boot(std::uint16_t bytesPerSector, std::uint8_t sectorsPerCluster,
+                                      std::int8_t recordCode, std::uint64_t totalSectors = 1 << 20,
+                                      std::uint64_t mftCluster = 4) {
+    std::vector<std::uint8_t> s(512, 0);
+    std::memcpy(s.data() + 3, "NTFS    ", 8);
+    Put16(s, 11, bytesPerSector);
+    s[13] = sectorsPerCluster;
+    Put64(s, 40, totalSectors);
+    Put64(s, 48, mftCluster);
+    s[64] = static_cast<std::uint8_t>(recordCode);
+    s[510] = 0x55;
+    s[511] = 0xAA;
+    return s;
+}
+
+struct ListEntry {
+    std::uint32_t type;
+    std::uint64_t reference;  // the record holding the attribute
+    std::uint64_t lowestVcn = 0;
+};
+
+// Attribute-list entries naming where each attribute lives, as an $ATTRIBUTE_LIST value.
+inline std::vector<std::uint8_t> AttributeList(const std::vector<ListEntry>& entries) {
+    std::vector<std::uint8_t> value;
+    for (const ListEntry& e : entries) {
+        std::vector<std::uint8_t> entry(32, 0);
+        Put32(entry, 0, e.type);
+        Put16(entry, 4, 32);
+        Put64(entry, 8, e.lowestVcn);
+        Put64(entry, 16, e.reference);
+        value.insert(value.end(), entry.begin(), entry.end());
+    }
+    return value;
+}
+
 class RecordBuilder {
 public:
     static constexpr std::size_t kSize = 1024;
     static constexpr std::size_t kFirstAttribute = 56;
 
     explicit RecordBuilder(std::uint16_t sequence = 1, bool inUse = true, bool directory = false)
-        : bytes_(kSize, 0) {
+        : bytes_(kSize, 0), directory_(directory) {
         std::memcpy(bytes_.data(), "FILE", 4);
         Put16(bytes_, 4, 48);  // update sequence array
         Put16(bytes_, 6, 3);
@@ -52,6 +93,13 @@ public:
         Put16(bytes_, 20, kFirstAttribute);
         Put16(bytes_, 22, static_cast<std::uint16_t>((inUse ? 1 : 0) | (directory ? 2 : 0)));
         Put32(bytes_, 28, kSize);
+    }
+
+    // The update sequence at 0x2A, where records of older volumes keep it: they store no number.
+    RecordBuilder& OlderHeader() {
+        usa_ = 42;
+        Put16(bytes_, 4, 42);
+        return *this;
     }
 
     RecordBuilder& Base(std::uint64_t reference) {
@@ -81,6 +129,7 @@ public:
         const std::size_t nameBytes = name.size() * 2, pairsOffset = Align(64 + nameBytes);
         const std::size_t length = Align(pairsOffset + runs.size() + 1);
         const std::size_t at = Grow(length);
+        lastNonResident_ = at;
         Put32(bytes_, at, type);
         Put32(bytes_, at + 4, static_cast<std::uint32_t>(length));
         bytes_[at + 8] = 1;
@@ -97,6 +146,12 @@ public:
         return *this;
     }
 
+    // The allocated size of the last non-resident attribute added (otherwise its data size).
+    RecordBuilder& Allocated(std::uint64_t size) {
+        Put64(bytes_, lastNonResident_ + 40, size);
+        return *this;
+    }
+
     RecordBuilder& Info(std::uint32_t attributes) {
         std::vector<std::uint8_t> value(48, 0);
         Put32(value, 32, attributes);
@@ -107,6 +162,7 @@ public:
                         std::uint8_t nameSpace = scan::ntfs::kWin32Name) {
         std::vector<std::uint8_t> value(66, 0);
         Put64(value, 0, parent);
+        if (directory_) Put32(value, 56, scan::ntfs::kNameOfFolder);
         value[64] = static_cast<std::uint8_t>(name.size());
         value[65] = nameSpace;
         const auto n = Utf16(name);
@@ -125,16 +181,8 @@ public:
     }
 
     // Attribute-list entries naming where each attribute lives.
-    RecordBuilder& List(const std::vector<std::pair<std::uint32_t, std::uint64_t>>& entries) {
-        std::vector<std::uint8_t> value;
-        for (const auto& [type, reference] : entries) {
-            std::vector<std::uint8_t> entry(32, 0);
-            Put32(entry, 0, type);
-            Put16(entry, 4, 32);
-            Put64(entry, 16, reference);
-            value.insert(value.end(), entry.begin(), entry.end());
-        }
-        return Resident(scan::ntfs::kAttributeList, value);
+    RecordBuilder& List(const std::vector<ListEntry>& entries) {
+        return Resident(scan::ntfs::kAttributeList, AttributeList(entries));
     }
 
     // The finished record, update sequence applied.
@@ -143,11 +191,11 @@ public:
         Put32(out, end_, scan::ntfs::kEndOfAttributes);
         Put32(out, 24, static_cast<std::uint32_t>(end_ + 8));
         const std::uint16_t usn = 0x0107;
-        Put16(out, 48, usn);
+        Put16(out, usa_, usn);
         for (std::size_t i = 1; i <= 2; ++i) {
             const std::size_t tail = i * 512 - 2;
-            out[48 + 2 * i] = out[tail];
-            out[48 + 2 * i + 1] = out[tail + 1];
+            out[usa_ + 2 * i] = out[tail];
+            out[usa_ + 2 * i + 1] = out[tail + 1];
             Put16(out, tail, usn);
         }
         return out;
@@ -162,7 +210,19 @@ private:
     }
 
     std::vector<std::uint8_t> bytes_;
+    bool directory_;
+    std::size_t usa_ = 48;
     std::size_t end_ = kFirstAttribute;
+    std::size_t lastNonResident_ = 0;
 };
+
+// Records by position, each given its own number as the file system writes it (those of older volumes,
+// which store none, are left as they are).
+template <class Records>
+Records Numbered(Records records) {
+    for (auto& [number, bytes] : records)
+        if (bytes.size() >= 48 && Le16Of(bytes, 4) >= 0x30) Put32(bytes, 44, number);
+    return records;
+}
 
 }  // namespace ntfstest

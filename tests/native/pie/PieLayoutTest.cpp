@@ -219,7 +219,14 @@ TEST(Rebuild, ZeroRootEmptySizeAndMissingFolder) {
     Rendered r;
     Render(r, &zero, Logical(2));
     EXPECT_EQ(r.renderer.SegmentCount(), 0);
-    for (const auto& c : r.painter.calls) EXPECT_TRUE(c.kind == PaintCall::kBackground || c.kind == PaintCall::kLabel);
+    // No rings, but the disk of the usual size under the name, as for any other folder.
+    ASSERT_EQ(r.painter.calls.size(), 3u);
+    EXPECT_EQ(r.painter.calls[0].kind, PaintCall::kBackground);
+    EXPECT_EQ(r.painter.calls[1].kind, PaintCall::kCentre);
+    EXPECT_EQ(r.painter.calls[1].outer, (pie::Square{134, 134, 266, 266}));
+    EXPECT_EQ(r.painter.calls[1].colour, pie::kCentreGrey);
+    EXPECT_EQ(r.painter.calls[2].kind, PaintCall::kLabel);
+    EXPECT_EQ(r.renderer.Areas().Find(10, 0), "");
     // A zero-size surface draws nothing and leaves nothing to hit.
     const DirInfo root = Tree(Dir("R", {}, {FileInfo("f", 10)}));
     Render(r, &root, Logical(2));

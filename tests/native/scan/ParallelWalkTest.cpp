@@ -23,6 +23,8 @@ using scantest::Dir;
 using scantest::FakeLister;
 using scantest::File;
 using scantest::Link;
+using scantest::Generate;
+using scantest::Shape;
 
 namespace {
 
@@ -88,62 +90,6 @@ std::uint64_t FilesIn(const model::DirInfo& dir) {  // test trees are shallow
     std::uint64_t files = dir.files.size();
     for (const auto& sub : dir.subdirs) files += FilesIn(sub);
     return files;
-}
-
-// splitmix64, so the trees are the same on every library.
-struct Random {
-    std::uint64_t state;
-    std::uint64_t Below(std::uint64_t n) {
-        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return (z ^ (z >> 31)) % n;
-    }
-};
-
-struct Shape {
-    const char* what;
-    int folders;             // below the root
-    int files;
-    int deepPercent;         // chance that a folder goes below the last one made (else below any)
-    int linkPercent;         // folder entries that are links
-    int unlistablePercent;   // folders without a listing
-    bool rootListable;
-};
-
-// Fills `lister` with a tree of that shape: entries in a shuffled order with "." and ".." among them,
-// names that repeat across folders and differ in case within one.
-void Generate(FakeLister& lister, const Shape& shape, std::uint64_t seed) {
-    Random random{seed};
-    std::vector<std::string> paths{"C:"};
-    std::vector<std::vector<scan::DirEntry>> entries(1);
-    std::vector<bool> listable{shape.rootListable};
-    for (int i = 0; i < shape.folders; ++i) {
-        const std::size_t parent = random.Below(100) < static_cast<std::uint64_t>(shape.deepPercent)
-                                       ? paths.size() - 1
-                                       : random.Below(paths.size());
-        const std::string name = (i % 2 ? "Dir" : "dir") + std::to_string(i % 7) + "_" + std::to_string(i);
-        if (random.Below(100) < static_cast<std::uint64_t>(shape.linkPercent)) {
-            entries[parent].push_back(Link(name));
-            continue;
-        }
-        entries[parent].push_back(Dir(name));
-        paths.push_back(paths[parent] + "\\" + name);
-        entries.emplace_back();
-        listable.push_back(random.Below(100) >= static_cast<std::uint64_t>(shape.unlistablePercent));
-    }
-    for (int i = 0; i < shape.files; ++i) {
-        const std::size_t folder = random.Below(paths.size());
-        const std::uint64_t size = random.Below(10) == 0 ? 0 : random.Below(std::uint64_t{1} << (random.Below(40)));
-        entries[folder].push_back(File("f" + std::to_string(i % 13), size));
-    }
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        std::vector<scan::DirEntry>& list = entries[i];
-        for (std::size_t j = list.size(); j > 1; --j) std::swap(list[j - 1], list[random.Below(j)]);
-        list.insert(list.begin() + static_cast<std::ptrdiff_t>(random.Below(list.size() + 1)), Dir("."));
-        list.insert(list.begin() + static_cast<std::ptrdiff_t>(random.Below(list.size() + 1)), Dir(".."));
-        if (listable[i]) lister.AddFolder(paths[i], list);
-    }
 }
 
 const Shape kShapes[] = {

@@ -163,7 +163,8 @@ TEST(Walk, StopTakesEffectAtTheNextFolderAndClosesEveryListing) {
 
     EXPECT_FALSE(s.result);
     EXPECT_EQ(s.lister.openNow, 0);
-    EXPECT_EQ(s.lister.openMost, 6);
+    // Each listing is read whole and closed before anything below it is opened.
+    EXPECT_EQ(s.lister.openMost, 1);
     // The folder being opened when the request came is still listed; nothing after it is opened.
     EXPECT_EQ(s.lister.opened.size(), 6u);
     EXPECT_EQ(s.files(), 6u);
@@ -177,8 +178,25 @@ TEST(Walk, StopTakesEffectAtTheNextFolderAndClosesEveryListing) {
     EXPECT_TRUE(stoppedBeforeStart.lister.opened.empty());
 }
 
-// Runs `body` on a thread with the stack the scan worker reserves (64 MiB), as the walk recurses per level,
-// or with the stack given.
+// One worker opens the folders in pre-order however deep the tree, even with a folder left waiting at
+// every level for the deeper ones to be done.
+TEST(Walk, OneWorkerOpensFoldersInPreOrderAtAnyDepth) {
+    constexpr std::size_t kDepth = 3000;
+    ChainLister lister(kDepth, true);
+    Control control;
+    scan::ScanCounters counters;
+    model::DirInfo root("C:");
+    std::string path = "C:";
+    ASSERT_TRUE(scan::Walker(lister, 0, counters, control).Walk(root, path));
+    // Down the chain, then each level's "e" on the way back up: "C:\\d...\\d\\e" is at the chain's level + 1.
+    std::vector<std::pair<std::size_t, bool>> expected;
+    for (std::size_t level = 0; level <= kDepth; ++level) expected.emplace_back(level, false);
+    for (std::size_t level = kDepth; level > 0; --level) expected.emplace_back(level, true);
+    EXPECT_TRUE(lister.opened == expected);
+    EXPECT_EQ(counters.foldersFound.load(), 2 * kDepth);
+}
+
+// Runs `body` on a thread with the stack the scan worker reserves (64 MiB), or with the stack given.
 void OnWorkerStack(const std::function<void()>& body, std::size_t stackBytes = std::size_t{64} << 20) {
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
@@ -222,8 +240,7 @@ TEST(Walk, DeepScansExportAndImportBackEqual) {
     }
 }
 
-// The parallel walk spends no stack per level: its caller here has 256 KiB, where the single walk needs
-// megabytes at this depth.
+// The walk spends no stack per level, on one worker or several: its caller here has 256 KiB.
 TEST(Walk, TheParallelWalkReadsTheDeepestTreeOnASmallStack) {
     constexpr std::size_t kDepth = model::kMaxTreeDepth;
     // The chain ChainLister lists, built bottom up: level k holds the file "f" of k + 1 bytes.
@@ -236,18 +253,22 @@ TEST(Walk, TheParallelWalkReadsTheDeepestTreeOnASmallStack) {
         scan::FinishTotals(folder);
         expected = std::move(folder);
     }
-    ChainLister lister(kDepth);
-    Control control;
-    scan::ScanCounters counters;
-    model::DirInfo scanned("C:");
-    bool complete = false;
-    OnWorkerStack([&] { complete = scan::ParallelWalker(lister, 0, counters, control, 2).Walk(scanned, "C:"); },
-                  std::size_t{256} << 10);
-    EXPECT_TRUE(complete);
-    EXPECT_EQ(counters.filesFound.load(), kDepth + 1);
-    EXPECT_EQ(counters.foldersFound.load(), kDepth);
-    EXPECT_EQ(counters.bytesFound.load(), expected.deepSize);
-    EXPECT_TRUE(scanned == expected);
+    for (const unsigned workers : {1u, 2u}) {
+        SCOPED_TRACE(workers);
+        ChainLister lister(kDepth);
+        Control control;
+        scan::ScanCounters counters;
+        model::DirInfo scanned("C:");
+        bool complete = false;
+        OnWorkerStack(
+            [&] { complete = scan::ParallelWalker(lister, 0, counters, control, workers).Walk(scanned, "C:"); },
+            std::size_t{256} << 10);
+        EXPECT_TRUE(complete);
+        EXPECT_EQ(counters.filesFound.load(), kDepth + 1);
+        EXPECT_EQ(counters.foldersFound.load(), kDepth);
+        EXPECT_EQ(counters.bytesFound.load(), expected.deepSize);
+        EXPECT_TRUE(scanned == expected);
+    }
 }
 
 TEST(ScanPaths, RootName) {
