@@ -238,8 +238,8 @@ void TipLatency(const model::DirInfo& root, double minVis, int transparency = 64
     host.dialogLook = true;
     BenchPieView view(window, 102, host);
     view.Settings() = pie::PieViewSettings{};
-    view.Settings().pie.minVisSize = minVis;
-    view.Settings().flyTransp = transparency;
+    view.Settings().minimumVisibleSize = minVis;
+    view.Settings().tipTransparency = transparency;
     view.Settings().resizeDelay = 0;
     view.ReparseTips();
     view.Create();
@@ -295,7 +295,7 @@ int main(int argc, char** argv) {
 
     for (double minVis : {2.0, 0.0}) {
         pie::PieSettings settings;
-        settings.minVisSize = minVis;
+        settings.minimumVisibleSize = minVis;
         renderer.settings = settings;
 
         Timing asItWas, before, now;
@@ -323,12 +323,12 @@ int main(int argc, char** argv) {
         // The renderer times its sorts only for the overlay, and reading the counter per folder costs: the
         // sort share comes from runs with the overlay on, the layout from runs without it.
         sorts.clear();
-        renderer.settings.showPieStats = true;
+        renderer.settings.showStatistics = true;
         MedianMs([&] {
             renderer.Rebuild(&root, kSide, kSide, host, null);
             sorts.push_back(renderer.SortMs());
         });
-        renderer.settings.showPieStats = false;
+        renderer.settings.showStatistics = false;
         now.sort = Median(sorts);
         null.folders = null.files = 0;
         now.layout = MedianMs([&] { renderer.Rebuild(&root, kSide, kSide, host, null); }, 1);
@@ -383,7 +383,9 @@ int main(int argc, char** argv) {
         int folders, files;
         std::uint64_t seed;
         double minVis;
-        int clrMeth, srtOrder, side;
+        pie::ColourMethod colourMethod;
+        pie::SortOrder sortOrder;
+        int side;
     };
     const Case cases[] = {{200, 2'000, 1, 0, pie::kSizeEncoded, pie::kBySize, 1000},
                           {2'000, 20'000, 2, 0, pie::kNameEncoded, pie::kBySize, 1000},
@@ -395,9 +397,9 @@ int main(int argc, char** argv) {
     for (const Case& c : cases) {
         const model::DirInfo tree = MakeTree(c.folders, c.files, c.seed);
         pie::PieSettings settings;
-        settings.minVisSize = c.minVis;
-        settings.clrMeth = c.clrMeth;
-        settings.srtOrder = c.srtOrder;
+        settings.minimumVisibleSize = c.minVis;
+        settings.colourMethod = c.colourMethod;
+        settings.sortOrder = c.sortOrder;
         char label[96];
         std::snprintf(label, sizeof label, "%d files, MinVisSize %g, %d x %d:", c.files, c.minVis, c.side, c.side);
         std::string save;

@@ -66,7 +66,7 @@ void DiskDocument::SetClusterSize(std::uint32_t clusterSize) {
     clusterSize_ = clusterSize;
 }
 
-int DiskDocument::AllowedMode(int mode) const noexcept {
+model::SizeKind DiskDocument::AllowedMode(model::SizeKind mode) const noexcept {
     return ModeAvailable(mode, clusterSize_) ? mode : model::kLogicalSize;
 }
 

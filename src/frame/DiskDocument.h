@@ -74,7 +74,7 @@ public:
     void SetClusterSize(std::uint32_t clusterSize);
     // The size kind (0..2) a view may show now: physical and wasted sizes need a known cluster size, so
     // they fall back to logical while it is 0; anything else is logical too.
-    int AllowedMode(int mode) const noexcept;
+    model::SizeKind AllowedMode(model::SizeKind mode) const noexcept;
     // Takes the file or folder `itemPath` (a full path; a folder's ends in a backslash) out of the tree and
     // its sizes and counts off every folder above it. When it was the current folder or held it, its folder
     // becomes the current one (a step in the history); history entries inside it stay, as after a rescan

@@ -3,7 +3,6 @@
 #include "about/Help.h"
 #include "about/TAboutDlg.h"
 #include "config/Config.h"
-#include "config/TDispOptDlg.h"
 #include "frame/CommandLine.h"
 #include "frame/MRUPathsMenu.h"
 #include "frame/ShellDialogs.h"
@@ -14,6 +13,7 @@
 #include "fw/Utf8.h"
 #include "info/InfoCommands.h"
 #include "model/DataFileWin.h"
+#include "options/TDispOptDlg.h"
 #include "pie/TPieView.h"
 #include "resource.h"
 #include "scan/TThreadDlg.h"
@@ -62,13 +62,11 @@ TDiskView::TDiskView(fw::Interaction ui)
       firstFixedDrive_(FirstFixedDrive(scan::LogDrives())),
       document_(firstFixedDrive_, CM_RECENT_ROOT_FIRST, &OpenUserSettings) {
     document_.AddObserver(*this);
-    const config::UserConfig settings;
-    autoscan_ = settings.ReadFlag("Autoscan", false);
-    autoscanFolder_ = CleanAutoscanFolder(settings.ReadString("AutoscanDir", firstFixedDrive_.substr(0, 1)));
-    dialogLook_ = settings.ReadFlag("DialogLook", true);
+    settings_.autoscanFolder = firstFixedDrive_.substr(0, 1);
+    config::ReadSettings(kDiskViewSettings, config::UserConfig(), settings_);
     Attr().style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
     SetHoverTracking(true);
-    SetRepaintBar(dialogLook_);
+    SetRepaintBar(settings_.dialogLook);
     BuildCommands();
 }
 
@@ -95,7 +93,7 @@ void TDiskView::SetupWindow() {
 }
 
 void TDiskView::Paint(HDC dc, const RECT&) {
-    if (dialogLook_) PaintGroove(dc);
+    if (settings_.dialogLook) PaintGroove(dc);
 }
 
 void TDiskView::SetHover(bool hover) {
@@ -105,10 +103,8 @@ void TDiskView::SetHover(bool hover) {
 }
 
 bool TDiskView::CanClose() {
-    config::UserConfig settings;
-    settings.WriteFlag("DialogLook", dialogLook_);
-    settings.WriteFlag("Autoscan", autoscan_);
-    settings.WriteString("AutoscanDir", autoscanFolder_);
+    config::UserConfig store;
+    config::WriteSettings(kDiskViewSettings, settings_, store);
     return TSplitWnd::CanClose();
 }
 
@@ -121,7 +117,7 @@ void TDiskView::SetDrives(const scan::LogDrives& drives, TMyControlBar* controlB
 
 void TDiskView::RunStartupTarget(const std::string& commandLinePath) {
     const StartupTarget target =
-        DecideStartupTarget(commandLinePath, autoscan_, autoscanFolder_,
+        DecideStartupTarget(commandLinePath, settings_.autoscan, settings_.autoscanFolder,
                             std::string_view(driveLetters_.data(), driveLetters_.size()), &KindOfPath);
     switch (target.action) {
     case StartupTarget::Action::kNothing:
@@ -143,7 +139,7 @@ void TDiskView::RunStartupTarget(const std::string& commandLinePath) {
 // ---- the live tree ----
 
 void TDiskView::KeepAllowedMode() {
-    if (pie_) pie_->Settings().pie.pieMode = document_.AllowedMode(pie_->GetMode());
+    if (pie_) pie_->Settings().sizeKind = document_.AllowedMode(pie_->GetMode());
 }
 
 void TDiskView::SetClusterSize(std::uint32_t clusterSize) {
@@ -302,23 +298,23 @@ void TDiskView::Export() {
 void TDiskView::ShowSettings() {
     if (!pie_) return;
     const bool largeToolbar = toolbarSize_.isLarge && toolbarSize_.isLarge();
-    config::DispOptData data =
-        config::MakeDispOptData(pie_->Settings(), dialogLook_, largeToolbar, autoscan_, autoscanFolder_);
-    if (config::EditSettings(GetParent() ? GetParent() : this, data, ui_)) ApplySettings(data);
+    options::DispOptData data = options::MakeDispOptData(pie_->Settings(), settings_.dialogLook, largeToolbar,
+                                                         settings_.autoscan, settings_.autoscanFolder);
+    if (options::EditSettings(GetParent() ? GetParent() : this, data, ui_)) ApplySettings(data);
 }
 
-void TDiskView::ApplySettings(const config::DispOptData& data) {
-    config::ApplyDispOptData(data, pie_->Settings());
-    dialogLook_ = data.dialogLook;
+void TDiskView::ApplySettings(const options::DispOptData& data) {
+    options::ApplyDispOptData(data, pie_->Settings());
+    settings_.dialogLook = data.dialogLook;
     if (toolbarSize_.isLarge && toolbarSize_.setLarge && toolbarSize_.isLarge() != data.largeToolbar)
         toolbarSize_.setLarge(data.largeToolbar);
-    autoscan_ = data.autoscan;
-    autoscanFolder_ = data.autoscanFolder;
+    settings_.autoscan = data.autoscan;
+    settings_.autoscanFolder = data.autoscanFolder;
     // Only memory changes here: the registry is written when the program ends.
     pie_->ReparseTips();
-    SetRepaintBar(dialogLook_);
-    if (tree_) tree_->SetFlatLook(dialogLook_);
-    pie_->SetFlatLook(dialogLook_);
+    SetRepaintBar(settings_.dialogLook);
+    if (tree_) tree_->SetFlatLook(settings_.dialogLook);
+    pie_->SetFlatLook(settings_.dialogLook);
     pie_->FollowFrame();
     RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

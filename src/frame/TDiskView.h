@@ -24,6 +24,7 @@
 
 #include "frame/CommandTable.h"
 #include "frame/DiskDocument.h"
+#include "frame/DiskViewSettings.h"
 #include "frame/Navigation.h"
 #include "frame/TSplitWnd.h"
 #include "frame/TreeHost.h"
@@ -41,7 +42,7 @@
 #include <string>
 #include <vector>
 
-namespace config {
+namespace options {
 struct DispOptData;
 }
 namespace pie {
@@ -105,7 +106,7 @@ public:
     const model::DirInfo* RootFolder() const override { return &document_.Root(); }
     std::string CurrentPath() const override { return document_.CurrentPath(); }
     std::uint32_t ClusterSize() const override { return document_.ClusterSize(); }
-    bool DialogLook() const override { return dialogLook_; }
+    bool DialogLook() const override { return settings_.dialogLook; }
     bool NavigateTo(const std::string& path, bool fromTree) override;
     void NavigateByNames(const std::vector<std::string>& names) override;
     void ExecuteCommand(int command) override;
@@ -155,7 +156,7 @@ private:
     void ChooseModeBoxEntry(unsigned entry);
     // "Settings...": the dialog on a copy of the values, and after OK the frame's applying step.
     void ShowSettings();
-    void ApplySettings(const config::DispOptData& data);
+    void ApplySettings(const options::DispOptData& data);
 
     // Reads a data file aside and adopts its tree: a file that is no data file leaves everything as it was.
     void ImportDataFile(const std::string& path);
@@ -183,14 +184,12 @@ private:
     DiskDocument document_;
     std::unique_ptr<TTreeStruct> tree_;
     std::unique_ptr<pie::TPieView> pie_;
-    bool dialogLook_ = true;
+    DiskViewSettings settings_;
     TMyStatusData* deepBar_ = nullptr;
     TMyStatusData* shallowBar_ = nullptr;
     std::vector<model::DocumentObserver*> dialogs_;  // the open information dialogs that watch the tree
     info::InfoDialogData dialogData_;
     ToolbarSize toolbarSize_;
-    bool autoscan_ = false;
-    std::string autoscanFolder_;
     std::vector<char> driveLetters_;
     TMyControlBar* controlBar_ = nullptr;
     CommandTable commands_;

@@ -46,7 +46,7 @@ public:
     // dropped and the tip hidden; the old pixels stay until FollowFrame or Refresh.
     void TreeReplaced() override;
     void SetMode(int kind);  // 0..2; others are ignored
-    int GetMode() const noexcept { return settings_.pie.pieMode; }
+    model::SizeKind GetMode() const noexcept { return settings_.sizeKind; }
     void SetFlatLook(bool flat);
     void ReparseTips();
 

@@ -240,7 +240,8 @@ model::DirInfo WideTree(std::vector<std::string>& names) {
     std::mt19937 rng(5);
     std::set<std::string> taken;
     while (names.size() < 2'500) {
-        std::string name = "f" + std::to_string(rng() % 100'000);
+        std::string name(1, 'f');
+        name += std::to_string(rng() % 100'000);
         if (!taken.insert(name).second) continue;  // a path names one folder
         names.push_back(name);
         model::DirInfo& sub = root.subdirs.emplace_back(name);

@@ -16,7 +16,7 @@
 #include "pie/Dib.h"
 #include "pie/PieCanvas.h"
 #include "pie/PieLayout.h"
-#include "pie/SegmentColor.h"
+#include "pie/SegmentColour.h"
 
 namespace {
 
@@ -109,9 +109,9 @@ TEST_P(PieRenderTest, KnownTreeAt400) {
     test_support::FakePieHost host(root);
     pie::PieCanvas canvas;
     pie::PieRenderer& r = canvas.Renderer();
-    r.settings.pieMode = model::kLogicalSize;
-    r.settings.clrMeth = method;
-    r.settings.showPieStats = method == pie::kNameEncoded;
+    r.settings.sizeKind = model::kLogicalSize;
+    r.settings.colourMethod = static_cast<pie::ColourMethod>(method);
+    r.settings.showStatistics = method == pie::kNameEncoded;
     Surface s;
     ASSERT_TRUE(s.dib);
     canvas.RenderInto(s.dc.Get(), kSize, kSize, &root, host);
@@ -130,7 +130,7 @@ TEST_P(PieRenderTest, KnownTreeAt400) {
     const pie::SizeContext ctx{model::kLogicalSize, 0};
     const auto expected = [&](const std::string& name, const pie::Segment& seg, int ring, std::uint64_t value,
                               std::uint64_t largest) {
-        return pie::SegmentColor(r.settings, crc, name, seg.start, seg.end, ring, n, value, largest);
+        return pie::SegmentColour(r.settings, crc, name, seg.start, seg.end, ring, n, value, largest);
     };
     const pie::Colour background = GetSysColor(COLOR_WINDOW);
     const pie::Colour guide = GetSysColor(COLOR_BTNFACE);
@@ -191,7 +191,7 @@ TEST_P(PieRenderTest, KnownTreeAt400) {
     int overlay = 0;
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 70; ++x) overlay += s.At(x, y) == guide;
-    if (r.settings.showPieStats)
+    if (r.settings.showStatistics)
         EXPECT_GT(overlay, 1500);
     else
         EXPECT_EQ(overlay, 0);
@@ -204,8 +204,8 @@ TEST(PieRender, SegmentsOnOnePixelAreNotCounted) {
     test_support::FakePieHost host(root);
     pie::PieCanvas canvas;
     auto& r = canvas.Renderer();
-    r.settings.pieMode = model::kLogicalSize;
-    r.settings.minVisSize = 0;
+    r.settings.sizeKind = model::kLogicalSize;
+    r.settings.minimumVisibleSize = 0;
     Surface s;
     canvas.RenderInto(s.dc.Get(), kSize, kSize, &root, host);
     const std::size_t recorded = r.Areas().SegmentCount();
@@ -227,10 +227,10 @@ TEST(PieRender, ThinFolderStaysInsideItsSpan) {
     test_support::FakePieHost host(root);
     pie::PieCanvas canvas;
     auto& r = canvas.Renderer();
-    r.settings.pieMode = model::kLogicalSize;
-    r.settings.minVisSize = 0;
-    r.settings.srtOrder = pie::kUnordered;
-    r.settings.clrMeth = pie::kNameEncoded;
+    r.settings.sizeKind = model::kLogicalSize;
+    r.settings.minimumVisibleSize = 0;
+    r.settings.sortOrder = pie::kUnordered;
+    r.settings.colourMethod = pie::kNameEncoded;
     Surface s;
     canvas.RenderInto(s.dc.Get(), kSize, kSize, &root, host);
     int ring = 0;
@@ -241,7 +241,7 @@ TEST(PieRender, ThinFolderStaysInsideItsSpan) {
     ASSERT_EQ(pie::RadialPoint(outer, b.end), (pie::Point{347, 200}));
     tv::CrcEngine engine(tv::kCrc32);
     tv::Crc crc(engine);
-    const pie::Colour thin = pie::SegmentColor(r.settings, crc, "B", b.start, b.end, 0, r.RingCount(), 1, 2999);
+    const pie::Colour thin = pie::SegmentColour(r.settings, crc, "B", b.start, b.end, 0, r.RingCount(), 1, 2999);
     int outside = 0;
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
@@ -258,7 +258,7 @@ TEST(PieRender, BackBufferFollowsSizeAndDialogLook) {
     test_support::FakePieHost host(root);
     host.dialogLook = true;
     pie::PieCanvas canvas;
-    canvas.Renderer().settings.pieMode = model::kLogicalSize;
+    canvas.Renderer().settings.sizeKind = model::kLogicalSize;
     canvas.Resize(300, 200);
     canvas.Rebuild(&root, host);
     const auto& r = canvas.Renderer();

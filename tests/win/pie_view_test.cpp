@@ -307,7 +307,7 @@ TEST_F(PieView, HoverStatusAndCtrl) {
     EXPECT_EQ(host.statuses.back(), "folder ");
     EXPECT_TRUE(view->Tip().IsZero());
     // An item whose template is empty has no tip, and the previous item's tip does not stay for it.
-    view->Settings().tipTextFile = "";
+    view->Settings().fileTip = "";
     view->ReparseTips();
     MoveTo(PointOf("docs\\"));
     EXPECT_FALSE(view->Tip().IsZero());
@@ -379,7 +379,7 @@ std::uint32_t Blend(std::uint32_t pie, std::uint32_t tip, int t) {
 
 TEST_F(PieView, OpaqueAndBlendedTipsOverThePie) {
     for (int transparency : {0, 64}) {
-        view->Settings().flyTransp = transparency;
+        view->Settings().tipTransparency = transparency;
         view->FollowFrame();
         MoveTo(PointOf("docs\\"));
         const pie::TipRect tip = view->Tip();
@@ -408,13 +408,13 @@ TEST_F(PieView, OpaqueAndBlendedTipsOverThePie) {
         EXPECT_TRUE(view->Tip().IsZero());
         EXPECT_EQ(TraceOutside({}), 0) << transparency;
     }
-    view->Settings().flyTransp = 255;
+    view->Settings().tipTransparency = 255;
     MoveTo(PointOf("docs\\"));
     EXPECT_TRUE(view->Tip().IsZero());
 }
 
 TEST_F(PieView, TipScreenshots) {
-    view->Settings().flyTransp = 64;
+    view->Settings().tipTransparency = 64;
     MoveTo(PointOf("media\\"));
     test_support::Pump(20ms);
     EXPECT_TRUE(test_support::SaveBmp(Screen(), "pie_view_folder_tip.bmp"));
@@ -447,8 +447,8 @@ TEST_F(PieView, ModeLookAndDisplayChange) {
 }
 
 TEST_F(PieView, SettingsWrittenWhenDestroyed) {
-    view->Settings().pie.centerRatio = 0.29;
-    view->Settings().tipTextFile = "#SIZE";
+    view->Settings().centreRatio = 0.29;
+    view->Settings().fileTip = "#SIZE";
     view.reset();
     config::UserConfig store;
     EXPECT_EQ(store.ReadString("CenterRatio", ""), "29");

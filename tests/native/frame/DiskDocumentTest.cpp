@@ -181,7 +181,7 @@ TEST_F(Document, AClusterSizeRecomputesTheTotalsAndDecidesWhichModesStay) {
     } cases[] = {{4096, 0, 0}, {4096, 1, 1}, {4096, 2, 2}, {0, 0, 0}, {0, 1, 0}, {0, 2, 0}, {4096, 3, 0}, {4096, -1, 0}};
     for (const auto& c : cases) {
         document.SetClusterSize(c.clusters);
-        EXPECT_EQ(document.AllowedMode(c.mode), c.allowed) << c.clusters << " " << c.mode;
+        EXPECT_EQ(document.AllowedMode(static_cast<model::SizeKind>(c.mode)), c.allowed) << c.clusters << " " << c.mode;
     }
 }
 

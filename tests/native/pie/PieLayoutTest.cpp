@@ -22,12 +22,12 @@ using pie_test::Tree;
 constexpr double kPi = std::numbers::pi;
 constexpr double kTop = -kPi / 2;
 
-pie::PieSettings Logical(double minVis = 2, int order = pie::kUnordered, bool group = true) {
+pie::PieSettings Logical(double minVis = 2, pie::SortOrder order = pie::kUnordered, bool group = true) {
     pie::PieSettings s;
-    s.pieMode = model::kLogicalSize;
-    s.minVisSize = minVis;
-    s.srtOrder = order;
-    s.groupDirs = group;
+    s.sizeKind = model::kLogicalSize;
+    s.minimumVisibleSize = minVis;
+    s.sortOrder = order;
+    s.groupFolders = group;
     return s;
 }
 
@@ -72,9 +72,9 @@ TEST(CountRings, SizeKindChangesTheCount) {
     const DirInfo root = Tree(Dir("R", {Dir("a", {}, {FileInfo("even", 4096)})}, {FileInfo("odd", 100), FileInfo("r", 8192)}), 4096);
     pie::PieSettings s = Logical(2);
     EXPECT_EQ(pie::CountRings(root, 400, s, 4096), 2);
-    s.pieMode = model::kWastedSpace;
+    s.sizeKind = model::kWastedSpace;
     EXPECT_EQ(pie::CountRings(root, 400, s, 4096), 1);
-    s.pieMode = model::kPhysicalSize;
+    s.sizeKind = model::kPhysicalSize;
     EXPECT_EQ(pie::CountRings(root, 400, s, 4096), 2);
 }
 
@@ -140,8 +140,8 @@ TEST(DrawDir, ChildrenBeforeParentAndPathsPerRing) {
     const DirInfo root = Tree(Dir("R", {Dir("d", {Dir("e", {}, {FileInfo("f2", 100)})}, {FileInfo("f1", 100)})}, {FileInfo("top", 200)}));
     Rendered r;
     pie::PieSettings s = Logical(2);
-    s.clrMeth = pie::kFixedColour;
-    s.showPieStats = true;
+    s.colourMethod = pie::kFixedColour;
+    s.showStatistics = true;
     Render(r, &root, s);
     ASSERT_EQ(r.renderer.RingCount(), 3);
     const auto& areas = r.renderer.Areas();

@@ -8,7 +8,7 @@
 #include "model/DirInfo.h"
 #include "pie/ArcPolygon.h"
 #include "pie/PiePainter.h"
-#include "pie/SegmentColor.h"
+#include "pie/SegmentColour.h"
 
 namespace pie_test {
 
