@@ -44,6 +44,15 @@
 #define CM_SYSTEM_DRIVES 11870
 #define CM_EXIT 24310
 
+// Commands on a file or folder of the tree (the selection, the item under the mouse, statistics rows) and
+// the menu resource of their context menu.
+#define CM_OPEN_ITEM 11900
+#define CM_PROPERTIES 11901
+#define CM_DELETE 11902
+#define CM_DELETE_PERMANENTLY 11903
+#define CM_COPY_PATH 11904
+#define IDM_ITEM_CONTEXT 11910
+
 // Command ranges assigned at run time.
 #define CM_DRIVE_FIRST 29000
 #define CM_RECENT_ROOT_FIRST 29100

@@ -2,7 +2,8 @@
 """Draws the main window's bitmaps and writes them as 16-colour BMP files under res/:
 
   Toolbar.bmp  320 x 16: twenty 16 x 16 tool bar glyphs (Back 1, Forward 2, Parent 3, Rescan 4, Rescan All 5,
-               Any Folder 7, Import 8, Export 9, Open 10, Explore 11, Explore from Here 12; others empty)
+               Any Folder 7, Import 8, Export 9, Open 10, Explore 11, Explore from Here 12, Open item 13,
+               Properties 14, Delete 15; others empty)
   Drives.bmp    96 x 16: drive pictures (other, removable, fixed, remote, CD-ROM, RAM disk)
   Folders.bmp   32 x 16: the folder tree's closed and open folder
 
@@ -279,9 +280,62 @@ def glyph_export():
     return c
 
 
+def page(c, x0, y0):
+    """A 10 x 14 white sheet with its top-right corner folded, top-left at x0, y0."""
+    c.art([
+        "kkkkkkk...",
+        "kwwwwwkk..",
+        "kwwwwwksk.",
+        "kwwwwwkkkk",
+        "kwwwwwwwwk",
+        "kwwwwwwwwk",
+        "kwwwwwwwwk",
+        "kwwwwwwwwk",
+        "kwwwwwwwwk",
+        "kwwwwwwwwk",
+        "kwwwwwwwwk",
+        "kwwwwwwwwk",
+        "kwwwwwwwwk",
+        "kkkkkkkkkk",
+    ], x0, y0)
+
+
+def glyph_open_item():
+    c = Canvas()
+    page(c, 1, 1)
+    c.art(["ddddd", ".....", "dddd", ".....", "ddddd"], 3, 5)
+    # A green arrow leaving the sheet to the right: the item goes to its program.
+    c.polygon([(7.5, 9), (11.5, 9), (11.5, 6.5), (15.6, 11), (11.5, 15.5), (11.5, 13), (7.5, 13)], two_tone('l', 'g', 11))
+    return c
+
+
+def glyph_properties():
+    c = Canvas()
+    # A sheet of labelled rows under a blue title.
+    c.rect(1, 1, 14, 14, 'k')
+    c.rect(2, 2, 13, 3, 'n')
+    c.rect(2, 4, 13, 13, 'w')
+    for y in (6, 9, 12):
+        c.rect(3, y, 5, y, 'd')
+        c.rect(7, y, 12, y, 'b')
+    return c
+
+
+def glyph_delete():
+    c = Canvas()
+    # A waste basket: a lid with a handle over a ribbed grey bin.
+    c.art(["..kkkkk..", "..k...k.."], 3, 0)
+    c.rect(1, 2, 14, 3, 'k')
+    c.rect(2, 2, 13, 2, 's')
+    c.polygon([(2.5, 4), (13.5, 4), (12.5, 16), (3.5, 16)], 's')
+    for x in (5, 8, 11):
+        c.rect(x, 6, x, 13, 'd')
+    return c
+
+
 TOOLBAR = {1: glyph_back, 2: glyph_forward, 3: glyph_parent, 4: glyph_rescan, 5: glyph_rescan_all,
            7: glyph_any_folder, 8: glyph_import, 9: glyph_export, 10: glyph_open, 11: glyph_explore,
-           12: glyph_explore_from_here}
+           12: glyph_explore_from_here, 13: glyph_open_item, 14: glyph_properties, 15: glyph_delete}
 
 # Drive pictures ---------------------------------------------------------------------------------------
 

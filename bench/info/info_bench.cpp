@@ -130,6 +130,7 @@ public:
     void SetLogicalMode() override {}
     void Watch(model::DocumentObserver&) override {}
     void Unwatch(model::DocumentObserver&) override {}
+    void ActOnItems(int, const std::vector<std::string>&) override {}
 
 private:
     const DirInfo& root_;

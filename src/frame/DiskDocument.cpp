@@ -38,8 +38,13 @@ std::optional<std::string_view> DiskDocument::RelativeOf(std::string_view fullPa
 }
 
 void DiskDocument::AdoptTree(model::DirInfo&& tree, std::uint32_t clusterSize, bool resetHistory) {
+    Adopt(std::move(tree), clusterSize, resetHistory, false);
+}
+
+void DiskDocument::Adopt(model::DirInfo&& tree, std::uint32_t clusterSize, bool resetHistory, bool fromDataFile) {
     AdoptScannedTree(root_, std::move(tree), clusterSize);
     clusterSize_ = clusterSize;
+    fromDataFile_ = fromDataFile;
     current_ = RootPath();
     if (resetHistory) history_.Reset(current_);
     Tell([](model::DocumentObserver& observer) { observer.TreeReplaced(); });
@@ -49,7 +54,7 @@ bool DiskDocument::Import(const std::string& path, const DataFileReader& read) {
     model::DirInfo tree;
     std::uint32_t clusterSize = 0;
     if (!read(path, tree, clusterSize)) return false;
-    AdoptTree(std::move(tree), clusterSize, true);
+    Adopt(std::move(tree), clusterSize, true, true);
     return true;
 }
 

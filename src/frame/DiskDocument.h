@@ -53,6 +53,9 @@ public:
     // The root's name with a backslash ("C:\").
     std::string RootPath() const;
     const History& GetHistory() const noexcept { return history_; }
+    // True from an Import until the next tree is adopted: the tree may come from another computer, whose
+    // paths name other things here or nothing at all. A rescan of one folder leaves the rest as read.
+    bool FromDataFile() const noexcept { return fromDataFile_; }
     MRUPaths& Recent() noexcept { return recent_; }
     const MRUPaths& Recent() const noexcept { return recent_; }
 
@@ -104,9 +107,11 @@ private:
     std::optional<std::string_view> RelativeOf(std::string_view fullPath) const;
     template <class Event>
     void Tell(Event event);
+    void Adopt(model::DirInfo&& tree, std::uint32_t clusterSize, bool resetHistory, bool fromDataFile);
 
     model::DirInfo root_;
     std::uint32_t clusterSize_ = 0;
+    bool fromDataFile_ = false;
     std::string current_;
     History history_;
     MRUPaths recent_;

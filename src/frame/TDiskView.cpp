@@ -49,6 +49,18 @@ private:
     TTreeStruct* tree_;
 };
 
+// Set while a scan's progress dialog runs: nothing may be deleted then.
+class ScanningFlag {
+public:
+    explicit ScanningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~ScanningFlag() { flag_ = false; }
+    ScanningFlag(const ScanningFlag&) = delete;
+    ScanningFlag& operator=(const ScanningFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
 PathKind KindOfPath(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(fw::Utf8ToWide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
@@ -60,7 +72,8 @@ TDiskView::TDiskView(fw::Interaction ui)
     : TSplitWnd(nullptr, true, 0.333, 4),
       ui_(std::move(ui)),
       firstFixedDrive_(FirstFixedDrive(scan::LogDrives())),
-      document_(firstFixedDrive_, CM_RECENT_ROOT_FIRST, &OpenUserSettings) {
+      document_(firstFixedDrive_, CM_RECENT_ROOT_FIRST, &OpenUserSettings),
+      items_(document_, ui_, {[this] { return scanning_; }, [this](const std::string& folder) { Rescan(folder); }}) {
     document_.AddObserver(*this);
     settings_.autoscanFolder = firstFixedDrive_.substr(0, 1);
     config::ReadSettings(kDiskViewSettings, config::UserConfig(), settings_);
@@ -78,6 +91,11 @@ void TDiskView::SetStatusBars(TMyStatusData* deep, TMyStatusData* shallow) noexc
 }
 
 HWND TDiskView::Frame() const { return GetParent() ? GetParent()->GetHandle() : GetHandle(); }
+
+HWND TDiskView::Owner() const {
+    HWND active = GetActiveWindow();
+    return active && IsWindowEnabled(active) ? active : Frame();
+}
 
 void TDiskView::SetupWindow() {
     TSplitWnd::SetupWindow();
@@ -201,6 +219,7 @@ bool TDiskView::ScanRoot(std::string path, bool addToRecent, bool resetHistory) 
     scan::TThreadDlg dialog(GetParent() ? GetParent() : this, path);
     {
         const NavigationHold hold(tree_.get());
+        const ScanningFlag scanning(scanning_);
         if (dialog.Execute() != IDOK) return false;
     }
     document_.AdoptTree(std::move(dialog.GetInfo()), dialog.GetClusterSize(), resetHistory);
@@ -217,6 +236,7 @@ void TDiskView::Rescan(std::string folder) {
     scan::TThreadDlg dialog(GetParent() ? GetParent() : this, folder);
     {
         const NavigationHold hold(tree_.get());
+        const ScanningFlag scanning(scanning_);
         if (dialog.Execute() != IDOK) return;
     }
     const std::string back = document_.CurrentPath();
@@ -327,6 +347,15 @@ void TDiskView::RescanFolder(const std::string& path) { Rescan(path); }
 
 void TDiskView::CopyToClipboard(const std::string& text) { fw::CopyTextToClipboard(Frame(), text); }
 
+void TDiskView::ActOnItems(int command, const std::vector<std::string>& paths) {
+    items_.Run(Owner(), static_cast<unsigned>(command), paths);
+    UpdateControls();
+}
+
+std::optional<std::string> TDiskView::Selection() const {
+    return tree_ ? tree_->SelectedPath() : std::nullopt;
+}
+
 void TDiskView::ShowFolderStatus(const std::string& currentPath, const std::string& relativePath,
                                  const model::DirInfo& folder) {
     if (deepBar_) deepBar_->ShowFolder(currentPath, folder, document_.ClusterSize());
@@ -375,6 +404,12 @@ void TDiskView::BuildCommands() {
     commands_.Add({CM_EXPLORE_FOLDER, 1, explore(ExplorerKind::kExplore)});
     commands_.Add({CM_EXPLORE_FROM_HERE, 1, explore(ExplorerKind::kRooted)});
     commands_.Add({CM_COPY_NAME, 1, [this](unsigned) { CopyToClipboard(document_.CurrentPath()); }});
+    for (unsigned id : {CM_OPEN_ITEM, CM_PROPERTIES, CM_DELETE, CM_DELETE_PERMANENTLY, CM_COPY_PATH})
+        commands_.Add({id, 1,
+                       [this, id](unsigned) {
+                           if (const auto selected = Selection()) items_.Run(Owner(), id, {*selected});
+                       },
+                       [this, id](unsigned) { return items_.Offered(id, Selection()); }});
     commands_.Add({CM_SYSTEM_DRIVES, 1,
                    [this](unsigned) { info::ShowSystemDrivesInfo(*GetParent(), dialogData_.sysDrives); }});
     commands_.Add({CM_HELP_TOPICS, 1, [this](unsigned) { about::ShowHelp(*GetParent(), "", ui_); }});
@@ -401,7 +436,8 @@ void TDiskView::UpdateMenu(HMENU popup) const {
 void TDiskView::UpdateControls() {
     if (!controlBar_) return;
     for (unsigned id : {CM_BACK, CM_FORWARD, CM_PARENT, CM_RESCAN, CM_RESCAN_ALL, CM_OPEN_FOLDER, CM_EXPLORE_FOLDER,
-                        CM_EXPLORE_FROM_HERE, CM_ANY_FOLDER, CM_IMPORT, CM_EXPORT})
+                        CM_EXPLORE_FROM_HERE, CM_ANY_FOLDER, CM_IMPORT, CM_EXPORT, CM_OPEN_ITEM, CM_PROPERTIES,
+                        CM_DELETE})
         controlBar_->SetButtonEnabled(id, commands_.IsEnabled(id));
     if (pie_) controlBar_->SelectMode(pie_->GetMode());
 }

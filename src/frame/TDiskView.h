@@ -25,6 +25,7 @@
 #include "frame/CommandTable.h"
 #include "frame/DiskDocument.h"
 #include "frame/DiskViewSettings.h"
+#include "frame/ItemCommands.h"
 #include "frame/Navigation.h"
 #include "frame/TSplitWnd.h"
 #include "frame/TreeHost.h"
@@ -39,6 +40,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,6 +115,7 @@ public:
     void Explore(const std::string& path, ExplorerKind kind) override;
     void RescanFolder(const std::string& path) override;
     void CopyToClipboard(const std::string& text) override;
+    void ActOnItem(int command, const std::string& path) override { ActOnItems(command, {path}); }
     void ShowFolderStatus(const std::string& currentPath, const std::string& relativePath,
                           const model::DirInfo& folder) override;
     void ShowFileStatus(const std::string& currentPath, const std::string& relativePath,
@@ -124,6 +127,11 @@ public:
     void SetLogicalMode() override { SetMode(model::kLogicalSize); }
     void Watch(model::DocumentObserver& observer) override { dialogs_.push_back(&observer); }
     void Unwatch(model::DocumentObserver& observer) override { std::erase(dialogs_, &observer); }
+    // The commands on items, from the pie's menu and the statistics rows; the menu and the tool bar send
+    // them for the folder tree's selection.
+    void ActOnItems(int command, const std::vector<std::string>& paths) override;
+    // The folder selected in the folder tree, which the commands on items act on; none when there is none.
+    std::optional<std::string> Selection() const;
 
     // Writes "DialogLook", "Autoscan" and "AutoscanDir".
     bool CanClose() override;
@@ -139,6 +147,9 @@ protected:
 private:
     void BuildCommands();
     HWND Frame() const;
+    // The window that owns the boxes of a command: the active window of the program (a dialog that sent
+    // it), else the frame.
+    HWND Owner() const;
 
     // Commands.
     void ScanDrive(unsigned index);
@@ -182,6 +193,8 @@ private:
     fw::Interaction ui_;
     std::string firstFixedDrive_;
     DiskDocument document_;
+    bool scanning_ = false;  // while a progress dialog runs
+    ItemCommands items_;
     std::unique_ptr<TTreeStruct> tree_;
     std::unique_ptr<pie::TPieView> pie_;
     DiskViewSettings settings_;

@@ -46,6 +46,10 @@ void TMyControlBar::AddCommandButtons() {
     AddButton(CM_EXPLORE_FOLDER, 11);
     AddButton(CM_EXPLORE_FROM_HERE, 12);
     AddSeparator(kSeparatorWidth);
+    AddButton(CM_OPEN_ITEM, 13);
+    AddButton(CM_PROPERTIES, 14);
+    AddButton(CM_DELETE, 15);
+    AddSeparator(kSeparatorWidth);
     AddButton(CM_ANY_FOLDER, 7);
     AddSeparator(kSeparatorWidth);
     AddButton(CM_IMPORT, 8);

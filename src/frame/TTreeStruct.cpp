@@ -1,5 +1,6 @@
 #include "frame/TTreeStruct.h"
 
+#include "frame/Navigation.h"
 #include "frame/SiblingOrder.h"
 #include "fw/TApplication.h"
 #include "fw/Utf8.h"
@@ -264,16 +265,26 @@ void TTreeStruct::ForgetPending() {
     pendingItem_ = nullptr;
 }
 
-void TTreeStruct::NavigateTo(fw::TTreeNode node) {
-    if (!FolderOf(node)) return;  // a "more" item
+std::vector<std::string> TTreeStruct::NamesOf(fw::TTreeNode node) const {
     std::vector<std::string> names;
+    if (!FolderOf(node)) return names;  // a "more" item
     for (fw::TTreeNode at = node; at; at = at.Parent()) {
         const model::DirInfo* folder = FolderOf(at);
         names.push_back(folder ? folder->name : at.GetText());
     }
-    if (names.empty()) return;
     std::reverse(names.begin(), names.end());
-    owner_.NavigateByNames(names);
+    return names;
+}
+
+void TTreeStruct::NavigateTo(fw::TTreeNode node) {
+    const std::vector<std::string> names = NamesOf(node);
+    if (!names.empty()) owner_.NavigateByNames(names);
+}
+
+std::optional<std::string> TTreeStruct::SelectedPath() const {
+    const std::vector<std::string> names = NamesOf(GetSelection());
+    if (names.empty()) return std::nullopt;
+    return PathFromNames(names);
 }
 
 void TTreeStruct::ApplyBackground() { SetBkColor(GetSysColor(flat_ ? COLOR_BTNFACE : COLOR_WINDOW)); }

@@ -28,6 +28,8 @@
 #include "fw/Timer.h"
 #include "model/DocumentObserver.h"
 
+#include <optional>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -59,6 +61,10 @@ public:
     // host's current folder stays what it was (a modal scan runs on it). Off: the selection goes back to
     // the current folder.
     void HoldNavigation(bool hold);
+
+    // The full path of the folder selected (ending in a backslash), which may differ from the host's current
+    // folder while a keyboard move waits for its pause; nothing when no folder is selected.
+    std::optional<std::string> SelectedPath() const;
 
     // The item of a folder path of the host's tree (the folder the model's look-up finds), its ancestors'
     // children made on the way; a null node when the path names no folder or the control refused an item.
@@ -96,6 +102,8 @@ private:
     void OnRevealMessage();
     void ClearItems();
     void NavigateTo(fw::TTreeNode node);
+    // The folder names from the root down to `node`'s folder; empty for a "more" item.
+    std::vector<std::string> NamesOf(fw::TTreeNode node) const;
     void ForgetPending();
     void ApplyBackground();
     fw::TTreeNode ItemOf(const model::DirInfo& folder) const;

@@ -111,6 +111,19 @@ bool TListView::HandleReflected(UINT msg, WPARAM, LPARAM lParam, LRESULT& result
         onDoubleClick(reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem);
         result = 0;
         return true;
+    case NM_RCLICK: {
+        if (!onRightClick) return false;
+        const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+        POINT screen = click->ptAction;
+        ClientToScreen(header->hwndFrom, &screen);
+        onRightClick(click->iItem, screen);
+        result = 0;
+        return true;
+    }
+    case LVN_KEYDOWN:
+        if (!onKeyDown) return false;
+        onKeyDown(reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey);
+        return false;
     }
     return false;
 }

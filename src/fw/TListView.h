@@ -51,9 +51,12 @@ public:
     std::vector<int> SelectedRows() const;
     int SelectedCount() const noexcept;
 
-    // Notifications of this list: the selection changed; a row (or -1, none) was double-clicked.
+    // Notifications of this list: the selection changed; a row (or -1, none) was double-clicked; the right
+    // button went up over a row (or -1) at a point of the screen; a key went down (the virtual key).
     std::function<void()> onSelectionChanged;
     std::function<void(int row)> onDoubleClick;
+    std::function<void(int row, POINT screen)> onRightClick;
+    std::function<void(WORD key)> onKeyDown;
 
     bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

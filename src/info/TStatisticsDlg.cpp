@@ -2,6 +2,7 @@
 
 #include "about/Help.h"
 #include "fw/Clipboard.h"
+#include "fw/Handles.h"
 #include "info/DialogPlacement.h"
 #include "resource.h"
 
@@ -57,6 +58,13 @@ void TStatisticsDlg::SetupWindow() {
     list_.SetTextSource([this](int row, int column) { return CellText(row, column); });
     list_.onSelectionChanged = [this] { UpdateCopyButton(); };
     list_.onDoubleClick = [this](int row) { NavigateToRow(row); };
+    list_.onRightClick = [this](int row, POINT screen) { ShowRowMenu(row, screen); };
+    list_.onKeyDown = [this](WORD key) { OnListKey(key); };
+    if (!trackMenu_)
+        trackMenu_ = [this](HMENU menu, POINT screen) {
+            return static_cast<UINT>(TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, screen.x,
+                                                    screen.y, 0, GetHandle(), nullptr));
+        };
     UpdateCopyButton();
 
     PlaceAtRemembered(GetHandle(), remembered_.rect);
@@ -104,9 +112,37 @@ void TStatisticsDlg::Find() {
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     Show(RunQuery(plan, clusterSize));
     SetCursor(previous);
+    lastForm_ = form;
 }
 
 void TStatisticsDlg::TreeReplaced() { Show({}); }
+
+void TStatisticsDlg::ActOnSelection(int command) {
+    std::vector<std::string> paths;
+    for (int row : list_.SelectedRows())
+        if (row >= 0 && static_cast<std::size_t>(row) < results_.rows.size())
+            paths.push_back(results_.Path(static_cast<std::size_t>(row), true));
+    if (paths.empty()) return;
+    const bool hadRows = !results_.rows.empty();
+    source_.ActOnItems(command, paths);
+    // Rows went with records: the same query over what is left, quietly dropped when it no longer fits.
+    if (hadRows && results_.rows.empty() && lastForm_) {
+        const StatsPlan plan = PlanQuery(*lastForm_, source_.Root(), source_.ClusterSize());
+        if (plan.problem == StatsProblem::kNone) Show(RunQuery(plan, source_.ClusterSize()));
+    }
+}
+
+void TStatisticsDlg::ShowRowMenu(int row, POINT screen) {
+    if (row < 0 || list_.SelectedCount() == 0) return;
+    fw::Menu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_ITEM_CONTEXT)));
+    HMENU popup = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
+    if (!popup) return;
+    if (const UINT chosen = trackMenu_(popup, screen)) ActOnSelection(static_cast<int>(chosen));
+}
+
+void TStatisticsDlg::OnListKey(WORD key) {
+    if (key == VK_DELETE) ActOnSelection(GetKeyState(VK_SHIFT) < 0 ? CM_DELETE_PERMANENTLY : CM_DELETE);
+}
 
 void TStatisticsDlg::Show(StatResults results) {
     list_.SetRedraw(false);

@@ -12,6 +12,10 @@
 // The rows shown, and every path built from them, belong to the last query that ran: a Find that stops at
 // a message leaves the list, and the base path its paths are built on, as they were. The rows point into
 // the tree, so the dialog watches it while open: when records go, the list goes with them.
+//
+// The selected rows take the commands on items (open, properties, delete, delete permanently, copy path)
+// from their context menu and the keys Del and Shift+Del; the main window carries them out. When a delete
+// took rows away, the last query runs again over what is left.
 #pragma once
 
 #include "fw/Interaction.h"
@@ -20,6 +24,9 @@
 #include "info/Statistics.h"
 #include "info/TStretchDlg.h"
 #include "info/TreeSource.h"
+
+#include <functional>
+#include <optional>
 
 namespace info {
 
@@ -35,6 +42,12 @@ public:
     void Find();
     // The rows and their paths are dropped; the list is empty until the next Find.
     void TreeReplaced() override;
+    // A command of the item menu on the selected rows.
+    void ActOnSelection(int command);
+
+    // How the rows' context menu is shown: returns the chosen command or 0. Tests replace it.
+    using MenuTracker = std::function<UINT(HMENU menu, POINT screen)>;
+    void SetMenuTracker(MenuTracker tracker) { trackMenu_ = std::move(tracker); }
 
 protected:
     void SetupWindow() override;
@@ -46,6 +59,8 @@ private:
     void Show(StatResults results);
     void CopySelection();
     void NavigateToRow(int row);
+    void ShowRowMenu(int row, POINT screen);
+    void OnListKey(WORD key);
     void UpdateCopyButton() noexcept;
     bool IsChecked(int id) const noexcept;
     void Fail(StatsProblem problem, int focus);
@@ -58,6 +73,8 @@ private:
     int maxItems_;
     bool absolute_;
     StatResults results_;
+    std::optional<StatsForm> lastForm_;  // of the query whose rows are shown
+    MenuTracker trackMenu_;
     fw::TListView list_{this};
 };
 

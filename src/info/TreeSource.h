@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace info {
 
@@ -28,6 +29,10 @@ public:
     virtual void SetClusterSize(std::uint32_t clusterSize) = 0;
     // Size kind back to logical size, in the pie view and in the mode box.
     virtual void SetLogicalMode() = 0;
+    // A command on items (open, properties, delete, delete permanently, copy path: the ids of the item
+    // menu) for full paths of the tree, a folder's ending in a backslash. A delete asks first and may take
+    // records away, which watchers hear of before this returns.
+    virtual void ActOnItems(int command, const std::vector<std::string>& paths) = 0;
     // From Watch until Unwatch the observer is told when records of the tree go (a dialog registers in its
     // set-up and leaves in its clean-up).
     virtual void Watch(model::DocumentObserver& observer) = 0;

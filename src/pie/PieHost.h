@@ -32,6 +32,9 @@ public:
     virtual void RescanFolder(const std::string& path) = 0;
     // Puts a UTF-8 text on the clipboard.
     virtual void CopyToClipboard(const std::string& text) = 0;
+    // A command of the item menu (open, properties, delete, delete permanently, copy path) on the file or
+    // folder under the mouse: its full path, a folder's ending in a backslash.
+    virtual void ActOnItem(int command, const std::string& path) = 0;
 
     // Status-bar figures of a folder or a file: the current folder's path for the deep row, the item's path
     // relative to it for the shallow row ("" for the current folder itself).

@@ -296,22 +296,35 @@ void TPieView::OnLeftButton(POINT point) {
 void TPieView::OnRightButton(POINT point) {
     SetFocus(GetHandle());
     const auto relative = HitRelative(point);
-    if (!relative || !(relative->empty() || relative->back() == '\\')) return;
+    if (!relative) return;  // empty space
+    const bool folder = relative->empty() || relative->back() == '\\';
     const std::string path = owner_.CurrentPath() + *relative;
-    fw::Menu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_PIE_CONTEXT)));
+    // Folders get the folder menu, files the menu of items.
+    fw::Menu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(folder ? IDM_PIE_CONTEXT : IDM_ITEM_CONTEXT)));
     HMENU popup = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
     if (!popup) return;
     // "Rescan" acts on the current folder only, which is the centre.
-    if (!relative->empty()) DeleteMenu(popup, CM_RESCAN, MF_BYCOMMAND);
+    if (folder && !relative->empty()) DeleteMenu(popup, CM_RESCAN, MF_BYCOMMAND);
     POINT screen = point;
     ClientToScreen(GetHandle(), &screen);
-    switch (trackMenu_(popup, screen)) {
+    const UINT chosen = trackMenu_(popup, screen);
+    switch (chosen) {
         case CM_RESCAN: owner_.RescanFolder(path); break;
         case CM_RESCAN_ALL: owner_.ExecuteCommand(CM_RESCAN_ALL); break;
         case CM_OPEN_FOLDER: owner_.Explore(path, ExplorerKind::kOpen); break;
         case CM_EXPLORE_FOLDER: owner_.Explore(path, ExplorerKind::kExplore); break;
         case CM_EXPLORE_FROM_HERE: owner_.Explore(path, ExplorerKind::kRooted); break;
         case CM_COPY_NAME: owner_.CopyToClipboard(path); break;
+        case CM_OPEN_ITEM:
+        case CM_PROPERTIES:
+        case CM_DELETE:
+        case CM_DELETE_PERMANENTLY:
+        case CM_COPY_PATH:
+            // The tip and the hover state belong to a record the command may take away.
+            hoverPath_.clear();
+            HideTip();
+            owner_.ActOnItem(static_cast<int>(chosen), path);
+            break;
         default: break;
     }
 }

@@ -1,7 +1,8 @@
 // The pie view: the right-hand pane of the main window. It shows the frame's current folder as the ring
 // pie (rendered into a back buffer and copied on paint), follows the mouse with the status figures and a
 // floating tip of the item under it, opens folders on a click, goes to the parent on a click in the centre,
-// and offers a context menu of folder commands. It reaches the frame only through PieHost.
+// and offers a context menu of folder commands, or of item commands for a file. It reaches the frame only
+// through PieHost.
 //
 //   TPieView view(frameClient, 102, host);   // reads its settings
 //   view.Create();                           // set-up: registered for WM_DISPLAYCHANGE, first rendering

@@ -1,6 +1,7 @@
 // The dialogs that answer questions about the tree, on real windows under a fake main window: forcing the
 // cluster size, the cluster table, the sizes histogram and the statistics dialog, with screenshots.
 #include "about/Help.h"
+#include "frame/ItemRules.h"
 #include "fw/Interaction.h"
 #include "fw/TFrameWindow.h"
 #include "info/DialogPlacement.h"
@@ -9,6 +10,7 @@
 #include "info/TForceClusterSizeDlg.h"
 #include "info/TSizeHistogramDlg.h"
 #include "info/TStatisticsDlg.h"
+#include "model/TreeEdit.h"
 #include "resource.h"
 #include "Screen.h"
 
@@ -51,8 +53,16 @@ public:
     void SetLogicalMode() override { logicalMode = true; }
     void Watch(model::DocumentObserver& observer) override { watchers.push_back(&observer); }
     void Unwatch(model::DocumentObserver& observer) override { std::erase(watchers, &observer); }
+    void ActOnItems(int command, const std::vector<std::string>& paths) override {
+        std::string call = std::to_string(command);
+        for (const std::string& path : paths) call += " " + path;
+        itemCommands.push_back(call);
+        if (onItems) onItems(command, paths);
+    }
 
     std::vector<model::DocumentObserver*> watchers;  // the dialogs open on this tree
+    std::vector<std::string> itemCommands;           // "<command> <path> <path>..."
+    std::function<void(int, const std::vector<std::string>&)> onItems;
 };
 
 // The main window the dialogs belong to. Hidden: showing a top-level window costs seconds under Wine
@@ -449,6 +459,75 @@ TEST_F(StatisticsDialog, CopyPutsTheSelectedNamesOnTheClipboardAsLinesAndADouble
     SendMessageA(list, WM_LBUTTONUP, 0, at);
     screentest::Pump();
     EXPECT_EQ(source.navigations, (std::vector<std::string>{"C:\\Program Files\\"}));
+}
+
+// The selected rows take the commands on items from the keys and their menu; once a delete took records
+// away, the same query runs again over what is left.
+TEST_F(StatisticsDialog, SelectedRowsTakeTheItemCommandsAndTheQueryRunsAgainAfterADelete) {
+    Choose(info::kLargestFiles, true);
+    Find();
+    ASSERT_EQ(Rows(), 4);
+    auto select = [&](std::vector<int> rows) {
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED;
+        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+        item.state = LVIS_SELECTED;
+        for (int row : rows) SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    };
+    auto shift = [](bool down) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+    // Shift+Del asks for a permanent delete; nothing is removed by the main window here.
+    select({0, 1});
+    shift(true);
+    SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+    shift(false);
+    ASSERT_EQ(source.itemCommands.size(), 1u);
+    EXPECT_EQ(source.itemCommands[0], std::to_string(CM_DELETE_PERMANENTLY) + " C:\\Users\\Alice\\photo.jpg C:\\Program Files\\setup.exe");
+    EXPECT_EQ(Rows(), 4);
+
+    // The menu of the rows: the command chosen goes to the main window with the selected paths.
+    std::vector<std::string> offered;
+    dialog.SetMenuTracker([&](HMENU menu, POINT) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[64] = {};
+            GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            if (*text) offered.emplace_back(text);
+        }
+        return static_cast<UINT>(CM_COPY_PATH);
+    });
+    select({1});
+    RECT row{LVIR_BOUNDS};
+    SendMessageA(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+    // The list's own right-button handling waits for the real mouse: its notification is sent as the list
+    // sends it once the button is up.
+    NMITEMACTIVATE click{};
+    click.hdr = {list, static_cast<UINT_PTR>(IDC_STATS_LIST), static_cast<UINT>(NM_RCLICK)};
+    click.iItem = 1;
+    click.ptAction = {row.left + 20, (row.top + row.bottom) / 2};
+    SendMessageA(dialog.GetHandle(), WM_NOTIFY, IDC_STATS_LIST, reinterpret_cast<LPARAM>(&click));
+    EXPECT_EQ(offered, (std::vector<std::string>{"&Open", "&Properties", "&Delete\tDel", "Delete &Permanently\tShift-Del",
+                                                 "Copy &Path"}));
+    ASSERT_EQ(source.itemCommands.size(), 2u);
+    EXPECT_EQ(source.itemCommands[1], std::to_string(CM_COPY_PATH) + " C:\\Program Files\\setup.exe");
+
+    // Del, and the main window takes the file out of the tree: the rows are those of the tree without it.
+    source.onItems = [&](int, const std::vector<std::string>& paths) {
+        for (const std::string& path : paths) {
+            ASSERT_TRUE(model::RemoveItem(source.root, path.substr(3), source.cluster)) << path;
+            for (model::DocumentObserver* watcher : source.watchers) watcher->ItemRemoved(path, frame::FolderOfPath(path));
+        }
+    };
+    select({0});
+    SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+    ASSERT_EQ(source.itemCommands.size(), 3u);
+    EXPECT_EQ(source.itemCommands[2], std::to_string(CM_DELETE) + " C:\\Users\\Alice\\photo.jpg");
+    ASSERT_EQ(Rows(), 3);
+    EXPECT_EQ(ListText(list, 0, 0), "Program Files\\setup.exe");
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(StatisticsDialog, AFindThatStopsAtAMessageKeepsTheRowsAndTheBaseTheyWereBuiltOn) {

@@ -78,6 +78,11 @@ TEST(MainMenu, EveryCommandWithAHintHasItsString) {
         {CM_BRIEF_DOCUMENT, "Display a brief informatory document"},
         {CM_HELP_TOPICS, "Display detailed usage information"},
         {CM_ABOUT, "Display an About dialog"},
+        {CM_OPEN_ITEM, "Open the selected item with its program"},
+        {CM_PROPERTIES, "Show the properties of the selected item"},
+        {CM_DELETE, "Move the selected item to the Recycle Bin"},
+        {CM_DELETE_PERMANENTLY, "Delete the selected item for good"},
+        {CM_COPY_PATH, "Copy the full path of the selected item"},
     };
     for (const auto& [id, text] : hints) EXPECT_EQ(fw::TDecoratedFrame::HintFor(id), text) << id;
 
@@ -96,7 +101,7 @@ TEST(MainMenu, MenuHoldsTheWholeCommandTable) {
                     CM_MODE_WASTED, CM_FORCE_CLUSTER_SIZE, CM_COMMANDS_MENU, CM_OPEN_FOLDER, CM_EXPLORE_FOLDER,
                     CM_EXPLORE_FROM_HERE, CM_COPY_NAME, CM_INFO_MENU, CM_STATISTICS, CM_HISTOGRAM, CM_CLUSTER_INFO,
                     CM_SYSTEM_DRIVES, CM_OPTIONS_MENU, CM_SETTINGS, CM_FIND_USERS, CM_HELP_MENU, CM_HELP_TOPICS,
-                    CM_ABOUT})
+                    CM_ABOUT, CM_OPEN_ITEM, CM_PROPERTIES, CM_DELETE, CM_DELETE_PERMANENTLY, CM_COPY_PATH})
         EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
 
     HMENU root = GetSubMenu(menu.Get(), 0);
@@ -107,12 +112,13 @@ TEST(MainMenu, MenuHoldsTheWholeCommandTable) {
     EXPECT_STREQ(text, "&Export...\tCtrl-S");
 }
 
-TEST(MainMenu, AcceleratorTableHoldsExactlyTheSevenKeys) {
+// The seven keys of the browsing commands, and Del and Shift+Del for the deletes.
+TEST(MainMenu, AcceleratorTableHoldsExactlyTheNineKeys) {
     HACCEL table = LoadAcceleratorsA(Instance(), MAKEINTRESOURCEA(IDA_MAIN));
     ASSERT_NE(table, nullptr);
     ACCEL entries[16] = {};
     const int count = CopyAcceleratorTableA(table, entries, 16);
-    ASSERT_EQ(count, 7);
+    ASSERT_EQ(count, 9);
     struct Key {
         BYTE modifiers;
         WORD key;
@@ -120,7 +126,8 @@ TEST(MainMenu, AcceleratorTableHoldsExactlyTheSevenKeys) {
     };
     const Key expected[] = {{FCONTROL, 'O', CM_IMPORT}, {FCONTROL, 'S', CM_EXPORT}, {FALT, VK_LEFT, CM_BACK},
                             {FALT, VK_RIGHT, CM_FORWARD}, {0, VK_BACK, CM_PARENT}, {0, VK_F5, CM_RESCAN},
-                            {FSHIFT, VK_F5, CM_RESCAN_ALL}};
+                            {FSHIFT, VK_F5, CM_RESCAN_ALL}, {0, VK_DELETE, CM_DELETE},
+                            {FSHIFT, VK_DELETE, CM_DELETE_PERMANENTLY}};
     for (const Key& key : expected) {
         bool found = false;
         for (int i = 0; i < count; ++i)

@@ -177,7 +177,7 @@ TEST_F(PieView, LeftClicks) {
     }
 }
 
-TEST_F(PieView, ContextMenuOnFoldersOnly) {
+TEST_F(PieView, ContextMenusOfFoldersAndFiles) {
     struct Case {
         const char* path;
         UINT choice;
@@ -185,6 +185,7 @@ TEST_F(PieView, ContextMenuOnFoldersOnly) {
         std::string call;
     };
     const std::string nihon = std::string(kNihon) + "\\";
+    const std::string item = "item ";
     const Case cases[] = {
         {"", CM_RESCAN, true, "rescan T:\\"},
         {"", CM_RESCAN_ALL, true, "command 11851"},
@@ -192,6 +193,11 @@ TEST_F(PieView, ContextMenuOnFoldersOnly) {
         {"docs\\", CM_EXPLORE_FOLDER, false, "explore explore T:\\docs\\"},
         {"media\\clips\\", CM_EXPLORE_FROM_HERE, false, "explore rooted T:\\media\\clips\\"},
         {nihon.c_str(), CM_COPY_NAME, false, "copy T:\\" + nihon},
+        {"docs\\", CM_PROPERTIES, false, item + std::to_string(CM_PROPERTIES) + " T:\\docs\\"},
+        {"", CM_DELETE, true, item + std::to_string(CM_DELETE) + " T:\\"},
+        {"media\\clips\\", CM_DELETE_PERMANENTLY, false,
+         item + std::to_string(CM_DELETE_PERMANENTLY) + " T:\\media\\clips\\"},
+        {"docs\\", CM_COPY_PATH, false, item + std::to_string(CM_COPY_PATH) + " T:\\docs\\"},
         {"docs\\", 0, false, ""},  // dismissed
     };
     for (const Case& c : cases) {
@@ -211,6 +217,7 @@ TEST_F(PieView, ContextMenuOnFoldersOnly) {
         EXPECT_EQ(std::count(items.begin(), items.end(), "&Rescan"), c.offersRescan ? 1 : 0) << c.path;
         EXPECT_EQ(std::count(items.begin(), items.end(), "Rescan &All"), 1);
         EXPECT_EQ(std::count(items.begin(), items.end(), "&Copy Name"), 1);
+        EXPECT_EQ(std::count(items.begin(), items.end(), "Delete &Permanently\tShift-Del"), 1);
         EXPECT_EQ(host.calls, c.call.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.call}) << c.path;
     }
     // The name reaches other programs as UTF-16, and as plain text in their ANSI code page, never as the
@@ -219,14 +226,34 @@ TEST_F(PieView, ContextMenuOnFoldersOnly) {
     EXPECT_EQ(clip.unicode, L"T:\\\u65E5\u672C\\");
     EXPECT_EQ(clip.plain, test_support::InCodePage(clip.unicode, clip.plainCodePage));
     EXPECT_NE(clip.plain, "T:\\" + nihon);
-    // Files and empty space get no menu.
+
+    // A file gets the menu of items, and its commands go to the frame with the file's path.
+    for (UINT choice : {UINT{CM_OPEN_ITEM}, UINT{CM_DELETE}, UINT{0}}) {
+        std::vector<std::string> items;
+        view->SetMenuTracker([&](HMENU menu, POINT) {
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                char text[64] = {};
+                GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+                if (*text) items.emplace_back(text);
+            }
+            return choice;
+        });
+        host.calls.clear();
+        const POINT p = PointOf("media\\song.mp3");
+        SendMessageA(view->GetHandle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y));
+        EXPECT_EQ(items, (std::vector<std::string>{"&Open", "&Properties", "&Delete\tDel", "Delete &Permanently\tShift-Del",
+                                                   "Copy &Path"}));
+        EXPECT_EQ(host.calls, choice ? std::vector<std::string>{item + std::to_string(choice) + " T:\\media\\song.mp3"}
+                                     : std::vector<std::string>{});
+    }
+    // Empty space gets no menu.
     bool tracked = false;
     view->SetMenuTracker([&](HMENU, POINT) {
         tracked = true;
         return 0u;
     });
-    for (POINT p : {PointOf("big.iso"), POINT{2, 2}})
-        SendMessageA(view->GetHandle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y));
+    const POINT corner{2, 2};
+    SendMessageA(view->GetHandle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(corner.x, corner.y));
     EXPECT_FALSE(tracked);
 }
 

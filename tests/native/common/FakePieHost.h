@@ -4,7 +4,8 @@
 //
 //   test_support::FakePieHost host;               // shows host.root at host.currentPath ("" for its root)
 //   test_support::FakePieHost shared(bigTree);    // shows a tree that outlives it
-//   ... host.calls: "navigate T:\docs\", "command 11849", "explore rooted T:\x\", "rescan T:\", "copy T:\"
+//   ... host.calls: "navigate T:\docs\", "command 11849", "explore rooted T:\x\", "rescan T:\", "copy T:\",
+//                   "item 11902 T:\big.iso"
 //   ... host.statuses: "folder <relative>" or "file <relative>", one per status shown
 #pragma once
 
@@ -52,6 +53,9 @@ public:
     void CopyToClipboard(const std::string& text) override {
         calls.push_back("copy " + text);
         if (onCopy) onCopy(text);
+    }
+    void ActOnItem(int command, const std::string& path) override {
+        calls.push_back("item " + std::to_string(command) + " " + path);
     }
     void ShowFolderStatus(const std::string& current, const std::string& relative, const model::DirInfo&) override {
         statuses.push_back("folder " + relative);

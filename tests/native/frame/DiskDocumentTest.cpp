@@ -110,6 +110,7 @@ TEST_F(Document, AnImportIsReadAsideAndTakenOnlyWhenTheReadSucceeded) {
             return c.succeeds;
         });
         EXPECT_EQ(taken, c.succeeds) << c.name;
+        EXPECT_EQ(document.FromDataFile(), c.succeeds) << "a failed read leaves the scanned tree a scanned one";
         EXPECT_EQ(readPath, "Z:\\saved.klv");
         if (c.succeeds) {
             EXPECT_EQ(document.Root(), WithTotals(PathTree("F:", {{"f.txt", 70000}}), 65536)) << c.name;
@@ -117,6 +118,11 @@ TEST_F(Document, AnImportIsReadAsideAndTakenOnlyWhenTheReadSucceeded) {
             EXPECT_EQ(document.CurrentPath(), "F:\\");
             EXPECT_TRUE(document.GetHistory().BackEmpty());
             EXPECT_EQ(recorder.events, (std::vector<std::string>{"tree"}));
+            // A rescan of a folder leaves the rest as read; a new tree of its own is no data file's.
+            EXPECT_TRUE(document.ReplaceFolder("F:\\", PathTree("F:", {{"g.txt", 1}}), 65536));
+            EXPECT_TRUE(document.FromDataFile());
+            document.AdoptTree(Scanned(), 4096, false);
+            EXPECT_FALSE(document.FromDataFile());
         } else {
             EXPECT_EQ(document.Root(), before) << c.name;
             EXPECT_EQ(document.ClusterSize(), 4096u);
