@@ -113,9 +113,10 @@ void ItemCommands::Delete(HWND owner, const std::vector<std::string>& paths, boo
     std::size_t more = 0;
     std::vector<std::string> rescans;
     for (const DeleteTarget& target : targets) {
+        const bool link = LookAtDisk(target.path).link;
         const unsigned long error = DeleteItem(owner, target.path, !permanent, ui_);
         // The disk says what happened, not the answer of the call alone.
-        switch (DecideAfterDelete(target.folder, KindOnDisk(target.path))) {
+        switch (DecideAfterDelete(target.folder, link, KindOnDisk(target.path))) {
         case AfterDelete::kRemoveRecord:
             document_.RemoveItem(target.path);
             break;
@@ -126,7 +127,7 @@ void ItemCommands::Delete(HWND owner, const std::vector<std::string>& paths, boo
             for (RemovalFailure& failure : WhatRemains(target.path, error, room, notListed))
                 failures.push_back(std::move(failure));
             more += notListed;
-            if (target.folder) rescans.push_back(target.path);  // a file left whole changed nothing
+            if (target.folder && !link) rescans.push_back(target.path);  // a file or link left whole changed nothing
             break;
         }
         case AfterDelete::kRescanFolder:

@@ -132,7 +132,9 @@ Confirmation DeleteConfirmation(const std::vector<DeleteTarget>& targets, bool p
     return ask;
 }
 
-AfterDelete DecideAfterDelete(bool wasFolder, PathKind now) noexcept {
+AfterDelete DecideAfterDelete(bool wasFolder, bool wasLink, PathKind now) noexcept {
+    // A link that stayed is whole, and a rescan of it would walk what it points to.
+    if (wasLink && now != PathKind::kMissing && (now == PathKind::kFolder) == wasFolder) return AfterDelete::kKeepRecord;
     switch (now) {
     case PathKind::kMissing: return AfterDelete::kRemoveRecord;
     case PathKind::kFolder: return wasFolder ? AfterDelete::kRescanItem : AfterDelete::kRescanFolder;

@@ -88,14 +88,15 @@ struct Confirmation {
 // "Delete '...' permanently? ... This cannot be undone."; several items are counted together and listed.
 Confirmation DeleteConfirmation(const std::vector<DeleteTarget>& targets, bool permanent);
 
-// What the tree does once the disk has been looked at after a delete of an item that was a folder or not.
+// What the tree does once the disk has been looked at after a delete of an item that was a folder or not,
+// and a link or not (a link the tree shows as an empty folder, or as a file).
 enum class AfterDelete {
     kRemoveRecord,  // gone: the record goes and its ancestors' totals shrink in place
     kRescanItem,    // a folder partly there: rescan it so the tree shows what is left
-    kKeepRecord,    // the file is still there: nothing changed
+    kKeepRecord,    // the file or the link is still there: nothing changed
     kRescanFolder,  // something of the other kind is there now: rescan the folder holding it
 };
-AfterDelete DecideAfterDelete(bool wasFolder, PathKind now) noexcept;
+AfterDelete DecideAfterDelete(bool wasFolder, bool wasLink, PathKind now) noexcept;
 
 // Something the delete left behind and the system's reason.
 struct RemovalFailure {

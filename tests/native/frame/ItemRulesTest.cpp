@@ -160,16 +160,26 @@ TEST(ItemRules, TheConfirmationNamesTheItemsWithTheirSizesAndCounts) {
 TEST(ItemRules, TheDiskDecidesWhatTheTreeDoesAfterADelete) {
     struct Case {
         bool wasFolder;
+        bool wasLink;
         PathKind now;
         AfterDelete after;
     };
     const Case cases[] = {
-        {true, PathKind::kMissing, AfterDelete::kRemoveRecord},  {false, PathKind::kMissing, AfterDelete::kRemoveRecord},
-        {true, PathKind::kFolder, AfterDelete::kRescanItem},     {false, PathKind::kFile, AfterDelete::kKeepRecord},
-        {true, PathKind::kFile, AfterDelete::kRescanFolder},     {false, PathKind::kFolder, AfterDelete::kRescanFolder},
+        {true, false, PathKind::kMissing, AfterDelete::kRemoveRecord},
+        {false, false, PathKind::kMissing, AfterDelete::kRemoveRecord},
+        {true, true, PathKind::kMissing, AfterDelete::kRemoveRecord},
+        {true, false, PathKind::kFolder, AfterDelete::kRescanItem},
+        {false, false, PathKind::kFile, AfterDelete::kKeepRecord},
+        // A folder link that stayed is not rescanned: that would walk its target into the tree.
+        {true, true, PathKind::kFolder, AfterDelete::kKeepRecord},
+        {false, true, PathKind::kFile, AfterDelete::kKeepRecord},
+        {true, false, PathKind::kFile, AfterDelete::kRescanFolder},
+        {false, false, PathKind::kFolder, AfterDelete::kRescanFolder},
+        {true, true, PathKind::kFile, AfterDelete::kRescanFolder},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(frame::DecideAfterDelete(c.wasFolder, c.now), c.after) << c.wasFolder << static_cast<int>(c.now);
+        EXPECT_EQ(frame::DecideAfterDelete(c.wasFolder, c.wasLink, c.now), c.after)
+            << c.wasFolder << c.wasLink << static_cast<int>(c.now);
 }
 
 TEST(ItemRules, TheReportListsWhatStayedAndCountsTheRest) {
