@@ -5,8 +5,9 @@
 # the pie's own menu, Back, Forward, Parent, Rescan and Rescan All, the three modes, Force Cluster Size,
 # Cluster info, Statistics (Find, Copy, double-click), the histogram, System Drives Info, Settings with a
 # refused and a changed value, the tip editor, the colour chooser and Help, About, Help Topics, the three
-# file view commands, Export and Import (a round trip), Copy Name, a marked status cell, a moved window
-# and Exit; then the program starts again and the settings, the recent roots, the window placement and
+# file view commands, Export and Import (a round trip), the commands on items (Delete to the Recycle Bin
+# from the pie's menu of a file, Delete Permanently with Shift+Del, Copy Path, Open, Properties), Copy
+# Name, a marked status cell, a moved window and Exit; then the program starts again and the settings, the recent roots, the window placement and
 # the status bar mark must have come back. One screenshot per window goes to the artifacts folder, and
 # index.html there shows them all with their captions.
 # Usage: whole_program.sh <Kelvaran.exe> <gui_driver.exe> <build folder> <artifacts folder>
@@ -18,6 +19,9 @@ began=$(date +%s)
 work=$(mktemp -d /tmp/kelvaran-whole.XXXXXX)
 gui_prefix "$build/wineprefix-whole"
 trap 'drv close >/dev/null; gui_stop; rm -rf "$work" "$WINEPREFIX/drive_c/Survey" "$WINEPREFIX/drive_c/Bulk"' EXIT
+# The Recycle Bin of this run (Wine's desktop trash); Wine's shell needs the folder above it to exist.
+export XDG_DATA_HOME="$work/xdg"
+mkdir -p "$XDG_DATA_HOME"
 key='HKCU\Software\Tervanic\Kelvaran'
 
 # The tree lies on the prefix's C: drive, where the folder browser reaches it through its folder tree.
@@ -456,6 +460,123 @@ button 11851
 wait_change "$rows" deep_row >/dev/null
 answer_file "button 11844" "Open" "" "" "$work/again.klv"
 expect "Import (button) shows it again" "$(wait_for "$rows" deep_row)" "$rows"
+
+# ---- the commands on items: Delete from the pie's menu of a file, Delete Permanently with Shift+Del on
+# the folder tree's selection (No is its default), Copy Path from the Commands menu, Open and Properties
+# from the tool bar; each time the status rows must equal those of a fresh scan
+mkdir -p "$tree/Old/2019"
+truncate -s 2000000 "$tree/Old/2019/v1.mp4"
+truncate -s 1000000 "$tree/Old/2019/v2.mp4"
+truncate -s 3000 "$tree/Old/list.txt"
+truncate -s 6000000 "$tree/big.iso"
+rows=$(deep_row)
+button 11851
+wait_change "$rows" deep_row >/dev/null
+# A point of the first ring whose segment is the item named $1.
+find_ring_item() {
+  read -r left top right bottom <<<"$(drv rect 102)"
+  local cx=$(((left + right) / 2)) cy=$(((top + bottom) / 2))
+  local side=$((right - left < bottom - top ? right - left : bottom - top))
+  local r=$((side * 42 / 100 / 2))
+  for angle in $(seq 0 15 345); do
+    local x y
+    x=$(awk -v c=$cx -v r=$r -v a=$angle 'BEGIN { printf "%d", c + r * cos(a * 3.14159 / 180) }')
+    y=$(awk -v c=$cy -v r=$r -v a=$angle 'BEGIN { printf "%d", c + r * sin(a * 3.14159 / 180) }')
+    xdotool mousemove "$x" "$y"
+    sleep 0.2
+    [ "$(status_cell 3 6)" == "$1" ] && { echo "$x $y"; return 0; }
+  done
+  return 1
+}
+fresh_rows() {
+  park
+  button 11851
+  sleep 1.5
+  deep_row
+}
+expect "Delete is disabled for the scan's root" "$(drv probe button 11902 | cut -d' ' -f1)" "disabled"
+if hit=$(find_ring_item big.iso); then
+  xdotool click 3
+  sleep 0.5
+  snap item-menu main "A right click on a file of the pie: the menu of items (Open, Properties, Delete, Delete Permanently, Copy Path)."
+  keys d
+  if opens "^Delete$" 5000; then
+    expect "the confirmation names the file and its size" "$(drv dialog Delete)" "Move '$winroot\\big.iso' to the Recycle Bin? 5.7 MB."
+    snap confirm-delete "^Delete$" "Delete: the confirmation before a file goes to the Recycle Bin."
+    drv press Delete 6 >/dev/null
+  fi
+  settle
+  [ ! -e "$tree/big.iso" ] && pass "Delete took the file off the disk" || fail "the file is still there"
+  [ -e "$XDG_DATA_HOME/Trash/files/big.iso" ] && pass "and it is in the Recycle Bin" || fail "the file is not in the Recycle Bin"
+  after=$(deep_row)
+  expect "the status rows after Delete equal a fresh scan's" "$after" "$(fresh_rows)"
+else
+  fail "no segment of big.iso on the first ring"
+fi
+click_at $(centre_of "$(drv probe treeitem Old)")
+expect "a click in the tree selects Old" "$(current)" "$winroot\\Old\\"
+expect "Delete is enabled for a folder below the root" "$(drv probe button 11902 | cut -d' ' -f1)" "enabled"
+park
+keys shift+Delete
+if opens "^Delete Permanently$" 5000; then
+  expect "the permanent confirmation says it cannot be undone" "$(drv dialog "Delete Permanently")" \
+    "Delete '$winroot\\Old\\' permanently? 2.9 MB in 3 files and 1 folder. This cannot be undone."
+  snap confirm-delete-permanently "^Delete Permanently$" "Delete Permanently (Shift+Del on the folder tree's selection): No is the default button."
+  keys Return
+fi
+settle
+[ -e "$tree/Old/2019/v1.mp4" ] && pass "Return answers No: the folder stays" || fail "Return deleted the folder"
+keys shift+Delete
+if opens "^Delete Permanently$" 5000; then
+  drv press "Delete Permanently" 6 >/dev/null
+fi
+settle
+[ ! -e "$tree/Old" ] && pass "Delete Permanently removed the folder" || fail "the folder is still there"
+[ ! -e "$XDG_DATA_HOME/Trash/files/Old" ] && pass "and not into the Recycle Bin" || fail "the folder went to the Recycle Bin"
+expect "the view left the deleted folder for its parent" "$(current)" "$winroot\\"
+after=$(deep_row)
+expect "the status rows after Delete Permanently equal a fresh scan's" "$after" "$(fresh_rows)"
+click_at $(centre_of "$(drv probe treeitem Music)")
+park
+menu c End
+keys Return
+expect "Copy Path (menu) copies the selected folder" "$(drv clipboard)" "$winroot\\Music\\"
+# Open and Properties of the selected folder go to the system: a file view opens; what the system makes
+# of Properties here is noted.
+before=$(xdotool search --onlyvisible --name . 2>/dev/null)
+button 11900
+opened=""
+for _ in $(seq 40); do
+  opened=$(new_windows "$before" | head -1)
+  [ -n "$opened" ] && break
+  sleep 0.25
+done
+if [ -n "$opened" ]; then
+  title=$(xdotool getwindowname "$opened")
+  expect "Open (button) opens the selected folder" "$title" "Music"
+  drv closewin "$title" 5000 >/dev/null || fail "the file view \"$title\" stays"
+else
+  fail "Open (button) opened nothing"
+fi
+before=$(xdotool search --onlyvisible --name . 2>/dev/null)
+button 11901
+sleep 2
+state=$(drv probe state)
+opened=$(new_windows "$before" | head -1)
+if [[ "$state" == dialog* ]]; then
+  echo "note: Properties here: ${state#dialog }"
+  keys Return
+elif [ -n "$opened" ]; then
+  title=$(xdotool getwindowname "$opened")
+  echo "note: Properties opened \"$title\""
+  snap properties "^$title\$" "Properties (tool bar) of the selected folder: the system's properties sheet."
+  drv closewin "$title" 5000 >/dev/null
+else
+  echo "note: Properties showed nothing here"
+fi
+settle
+click_at $(centre_of "$(drv probe treeitem "$winroot")")
+expect "back at the root" "$(current)" "$winroot\\"
 
 # ---- Copy Name, a marked status cell, the window moved
 menu c c
