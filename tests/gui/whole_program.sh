@@ -500,7 +500,7 @@ if hit=$(find_ring_item big.iso); then
   sleep 0.5
   snap item-menu main "A right click on a file of the pie: the menu of items (Open, Properties, Delete, Delete Permanently, Copy Path)."
   keys d
-  if opens "^Delete$" 5000; then
+  if opens Delete 5000; then
     expect "the confirmation names the file and its size" "$(drv dialog Delete)" "Move '$winroot\\big.iso' to the Recycle Bin? 5.7 MB."
     snap confirm-delete "^Delete$" "Delete: the confirmation before a file goes to the Recycle Bin."
     drv press Delete 6 >/dev/null
@@ -518,7 +518,7 @@ expect "a click in the tree selects Old" "$(current)" "$winroot\\Old\\"
 expect "Delete is enabled for a folder below the root" "$(drv probe button 11902 | cut -d' ' -f1)" "enabled"
 park
 keys shift+Delete
-if opens "^Delete Permanently$" 5000; then
+if opens "Delete Permanently" 5000; then
   expect "the permanent confirmation says it cannot be undone" "$(drv dialog "Delete Permanently")" \
     "Delete '$winroot\\Old\\' permanently? 2.9 MB in 3 files and 1 folder. This cannot be undone."
   snap confirm-delete-permanently "^Delete Permanently$" "Delete Permanently (Shift+Del on the folder tree's selection): No is the default button."
@@ -527,7 +527,7 @@ fi
 settle
 [ -e "$tree/Old/2019/v1.mp4" ] && pass "Return answers No: the folder stays" || fail "Return deleted the folder"
 keys shift+Delete
-if opens "^Delete Permanently$" 5000; then
+if opens "Delete Permanently" 5000; then
   drv press "Delete Permanently" 6 >/dev/null
 fi
 settle
