@@ -116,7 +116,8 @@ void ItemCommands::Delete(HWND owner, const std::vector<std::string>& paths, boo
         const bool link = LookAtDisk(target.path).link;
         const unsigned long error = DeleteItem(owner, target.path, !permanent, ui_);
         // The disk says what happened, not the answer of the call alone.
-        switch (DecideAfterDelete(target.folder, link, KindOnDisk(target.path))) {
+        const AfterDelete after = DecideAfterDelete(target.folder, link, KindOnDisk(target.path));
+        switch (after) {
         case AfterDelete::kRemoveRecord:
             document_.RemoveItem(target.path);
             break;
@@ -127,7 +128,8 @@ void ItemCommands::Delete(HWND owner, const std::vector<std::string>& paths, boo
             for (RemovalFailure& failure : WhatRemains(target.path, error, room, notListed))
                 failures.push_back(std::move(failure));
             more += notListed;
-            if (target.folder && !link) rescans.push_back(target.path);  // a file or link left whole changed nothing
+            // A file or link left whole changed nothing; of a folder, what is left is scanned.
+            if (after == AfterDelete::kRescanItem) rescans.push_back(target.path);
             break;
         }
         case AfterDelete::kRescanFolder:
