@@ -419,20 +419,23 @@ bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const Dat
 }
 
 bool ReadDataFile(const std::string& path, DirInfo& root, std::uint32_t& clusterSize, const ErrorReporter& report) {
+    return ReadDataFileWhole(path, root, clusterSize, report) != DecodeResult::kNotDataFile;
+}
+
+DecodeResult ReadDataFileWhole(const std::string& path, DirInfo& root, std::uint32_t& clusterSize,
+                               const ErrorReporter& report) {
     UniqueFile file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         report("Could not open file " + path);
-        return false;
+        return DecodeResult::kNotDataFile;
     }
     std::error_code unknown;
     std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(reinterpret_cast<const char8_t*>(path.c_str())), unknown);
     if (unknown) size = 0;
     ByteInput in(file.get(), size);
-    if (TreeReader(in).Read(root, clusterSize) == DecodeResult::kNotDataFile) {
-        report("The specified file is not a valid data file\r\n\r\n" + path);
-        return false;
-    }
-    return true;
+    const DecodeResult result = TreeReader(in).Read(root, clusterSize);
+    if (result == DecodeResult::kNotDataFile) report("The specified file is not a valid data file\r\n\r\n" + path);
+    return result;
 }
 
 }  // namespace model
