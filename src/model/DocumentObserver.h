@@ -27,6 +27,9 @@ public:
         (void)itemPath;
         FolderReplaced(folderPath);
     }
+    // A comparison with an earlier scan began or was ended on request; a change of the tree that ends one
+    // is told as that change.
+    virtual void ComparisonChanged() {}
 };
 
 }  // namespace model
