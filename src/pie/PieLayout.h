@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "compare/TreeComparison.h"
 #include "model/DirInfo.h"
 #include "pie/ArcPolygon.h"
 #include "pie/Crc.h"
@@ -81,6 +82,13 @@ public:
     RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n,
                tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock);
 
+    // Colours by "Growth" from `comparison`, in which the current folder has the index `currentIndex`
+    // (compare::IndexOf); without a call, or with null, that method colours everything grey.
+    void CompareWith(const compare::TreeComparison* comparison, std::size_t currentIndex) noexcept {
+        comparison_ = comparison;
+        currentIndex_ = currentIndex;
+    }
+
     // Lays out the current folder: the centre disk and every ring below it.
     void DrawCurrent(const model::DirInfo& current);
 
@@ -100,6 +108,7 @@ private:
         std::uint64_t cum;
         std::uint64_t threshold;
         std::uint64_t largest;
+        std::size_t entry;  // the folder's index in a comparison
     };
     // The last end point computed with trigonometry on a ring's outer circle, and how far (in pixels along
     // the circle) an angle may stray from it before its truncated coordinates could change. Most segments
@@ -111,7 +120,9 @@ private:
     };
 
     void Enter(const model::DirInfo& folder, int ring, double start, double end, std::uint64_t value,
-               std::uint64_t parentLargest, std::int32_t index);
+               std::uint64_t parentLargest, std::int32_t index, std::size_t entry);
+    bool Growth() const noexcept { return comparison_ && settings_.colourMethod == kGrowth; }
+    Colour GrowthOf(const Item& item, std::size_t entry) const;
     void PaintFolder(const Frame& frame);
     bool Visible(int ring, double start, double end);
     Point EndPointAt(int ring, double angle);
@@ -134,6 +145,10 @@ private:
     std::vector<Frame> stack_;
     std::vector<std::vector<ValuedItem>> itemsPerRing_;  // one list per depth, reused
     std::vector<EndPoint> endPoints_;                   // one per ring
+    const compare::TreeComparison* comparison_ = nullptr;
+    std::size_t currentIndex_ = 0;
+    std::uint64_t growthReference_ = 0;                   // the current folder's change
+    std::vector<std::vector<std::size_t>> subOffsets_;   // per ring: the listed folder's subfolders' offsets
 };
 
 }  // namespace pie

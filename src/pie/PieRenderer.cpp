@@ -1,6 +1,10 @@
 // The rendering sequence and the statistics overlay text.
 #include "pie/PieRenderer.h"
 
+#include "model/AsciiCase.h"
+
+#include <optional>
+
 #include <chrono>
 #include <cstdio>
 
@@ -57,6 +61,17 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
     // Reading the counter around every folder's sort costs more than many sorts; only the overlay shows it.
     RingLayout layout(settings, clusterSize, geometry_, rings_, crc_, painter, areas_,
                       settings.showStatistics ? clock_ : Clock{});
+    // A comparison colours by growth and labels the centre with the current folder's change.
+    const compare::TreeComparison* comparison = host.Comparison();
+    std::optional<std::size_t> currentIndex;
+    if (comparison) {
+        const model::DirInfo* root = host.RootFolder();
+        const std::string path = host.CurrentPath();
+        const std::string rootPath = root ? root->name + "\\" : std::string();
+        if (root && path.size() >= rootPath.size() && model::EqualIgnoringAsciiCase(std::string_view(path).substr(0, rootPath.size()), rootPath))
+            currentIndex = compare::IndexOf(*root, std::string_view(path).substr(rootPath.size()));
+        if (currentIndex) layout.CompareWith(comparison, *currentIndex);
+    }
     layout.DrawCurrent(*current);
     const std::uint64_t t1 = clock_.now ? clock_.now() : 0;
     segments_ = layout.SegmentsDrawn();
@@ -65,7 +80,10 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
     if (t1 == t0) renderMs_ = 0;
 
     if (settings.showStatistics) painter.StatsOverlay(FormatPieStats(rings_, segments_, renderMs_, sortMs_), contrast);
-    painter.CentreLabel(current->name.str(), geometry_.cx, geometry_.cy);
+    painter.CentreLabel(currentIndex ? compare::FormatChange(comparison->Change(*currentIndex, *current, settings.sizeKind,
+                                                                                clusterSize))
+                                     : current->name.str(),
+                        geometry_.cx, geometry_.cy);
     host.ShowFolderStatus(host.CurrentPath(), "", *current);
 }
 

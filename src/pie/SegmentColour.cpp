@@ -1,6 +1,8 @@
 // The four colouring methods.
 #include "pie/SegmentColour.h"
 
+#include "pie/GrowthColour.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -51,6 +53,8 @@ Colour SegmentColour(const PieSettings& settings, tv::Crc& crc, std::string_view
             return ring < 0 ? kCentreGrey : SizeEncoded(settings, ring, n, value, parentLargest);
         case kRainbowWash:
             return ring < 0 ? kCentreGrey : RainbowWash(start, end, ring, n);
+        case kGrowth:
+            return kUnchangedGrey;  // the layout colours a comparison itself; without one nothing changed
         default:
             return NameEncoded(crc, name);
     }
