@@ -42,6 +42,9 @@
 #define CM_MODE_WASTED 11868
 #define CM_FIND_USERS 11869
 #define CM_SYSTEM_DRIVES 11870
+// Comparison with an earlier data file: 11940..11959.
+#define CM_COMPARE 11940
+#define CM_END_COMPARISON 11941
 #define CM_EXIT 24310
 
 // Command ranges assigned at run time.

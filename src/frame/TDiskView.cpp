@@ -12,6 +12,7 @@
 #include "fw/Clipboard.h"
 #include "fw/Utf8.h"
 #include "info/InfoCommands.h"
+#include "model/AsciiCase.h"
 #include "model/DataFileWin.h"
 #include "options/TDispOptDlg.h"
 #include "pie/TPieView.h"
@@ -70,7 +71,11 @@ TDiskView::TDiskView(fw::Interaction ui)
     BuildCommands();
 }
 
-TDiskView::~TDiskView() { document_.RemoveObserver(*this); }
+TDiskView::~TDiskView() {
+    document_.RemoveObserver(*this);
+    // The pie stores its settings as it goes: Growth chosen for a comparison is not the user's method.
+    if (pie_) pie_->Settings().colourMethod = colouring_.ToStore(pie_->Settings().colourMethod);
+}
 
 void TDiskView::SetStatusBars(TMyStatusData* deep, TMyStatusData* shallow) noexcept {
     deepBar_ = deep;
@@ -163,12 +168,14 @@ void TDiskView::TellBorrowers(Event event) {
 void TDiskView::TreeReplaced() {
     TellBorrowers([](model::DocumentObserver& borrower) { borrower.TreeReplaced(); });
     KeepAllowedMode();
+    FollowComparison();
     FollowTree();
 }
 
 void TDiskView::FolderReplaced(const std::string& folderPath) {
     TellBorrowers([&folderPath](model::DocumentObserver& borrower) { borrower.FolderReplaced(folderPath); });
     KeepAllowedMode();
+    FollowComparison();
     FollowTree();
 }
 
@@ -176,6 +183,19 @@ void TDiskView::ItemRemoved(const std::string& itemPath, const std::string& fold
     TellBorrowers([&](model::DocumentObserver& borrower) { borrower.ItemRemoved(itemPath, folderPath); });
     KeepAllowedMode();
     FollowTree();
+}
+
+void TDiskView::ComparisonChanged() {
+    TellBorrowers([](model::DocumentObserver& borrower) { borrower.ComparisonChanged(); });
+    FollowComparison();
+    if (pie_) pie_->Refresh();
+    UpdateControls();
+}
+
+void TDiskView::FollowComparison() {
+    if (!pie_) return;
+    pie::ColourMethod& method = pie_->Settings().colourMethod;
+    method = document_.Comparison() ? colouring_.Start(method) : colouring_.End(method);
 }
 
 void TDiskView::FollowTree() {
@@ -297,6 +317,28 @@ void TDiskView::Export() {
     if (const auto path = AskDataFileToSave(Frame())) model::WriteDataFile(*path, document_.ClusterSize(), document_.Root(), ui_, Frame());
 }
 
+void TDiskView::CompareWithDataFile() {
+    const auto path = AskDataFileToOpen(Frame());
+    if (!path) return;
+    model::DirInfo earlier;
+    std::uint32_t clusterSize = 0;
+    const model::DecodeResult read =
+        model::ReadDataFileWhole(*path, earlier, clusterSize, model::MessageBoxReporter(ui_, Frame()));
+    if (read == model::DecodeResult::kNotDataFile) return;
+    if (read == model::DecodeResult::kDamaged)
+        ui_.ShowMessage(Frame(), "The data file is damaged: only the part that could be read is compared.",
+                        "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
+    // A drive letter changes when a disk moves, so other names are allowed once the user agrees.
+    if (!model::EqualIgnoringAsciiCase(earlier.name, document_.Root().name)) {
+        const std::string question = "The data file holds \"" + earlier.name + "\", not \"" +
+                                     document_.Root().name + "\". Compare them anyway?";
+        if (ui_.ShowMessage(Frame(), question, "Kelvaran", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    }
+    document_.StartComparison(std::move(earlier), clusterSize);
+}
+
+void TDiskView::EndComparison() { document_.EndComparison(); }
+
 void TDiskView::ShowSettings() {
     if (!pie_) return;
     const bool largeToolbar = toolbarSize_.isLarge && toolbarSize_.isLarge();
@@ -377,6 +419,9 @@ void TDiskView::BuildCommands() {
     commands_.Add({CM_EXPLORE_FOLDER, 1, explore(ExplorerKind::kExplore)});
     commands_.Add({CM_EXPLORE_FROM_HERE, 1, explore(ExplorerKind::kRooted)});
     commands_.Add({CM_COPY_NAME, 1, [this](unsigned) { CopyToClipboard(document_.CurrentPath()); }});
+    commands_.Add({CM_COMPARE, 1, always(&TDiskView::CompareWithDataFile, this)});
+    commands_.Add({CM_END_COMPARISON, 1, always(&TDiskView::EndComparison, this),
+                   [this](unsigned) { return document_.Comparison() != nullptr; }});
     commands_.Add({CM_SYSTEM_DRIVES, 1,
                    [this](unsigned) { info::ShowSystemDrivesInfo(*GetParent(), dialogData_.sysDrives); }});
     commands_.Add({CM_HELP_TOPICS, 1, [this](unsigned) { about::ShowHelp(*GetParent(), "", ui_); }});

@@ -23,6 +23,7 @@
 #pragma once
 
 #include "frame/CommandTable.h"
+#include "frame/ComparisonColouring.h"
 #include "frame/DiskDocument.h"
 #include "frame/DiskViewSettings.h"
 #include "frame/Navigation.h"
@@ -107,6 +108,7 @@ public:
     std::string CurrentPath() const override { return document_.CurrentPath(); }
     std::uint32_t ClusterSize() const override { return document_.ClusterSize(); }
     bool DialogLook() const override { return settings_.dialogLook; }
+    const compare::TreeComparison* Comparison() const override { return document_.Comparison(); }
     bool NavigateTo(const std::string& path, bool fromTree) override;
     void NavigateByNames(const std::vector<std::string>& names) override;
     void ExecuteCommand(int command) override;
@@ -146,6 +148,12 @@ private:
     void AnyFolder();
     void Import();
     void Export();
+    // "Compare With Data File...": an earlier data file read aside becomes the comparison, the pie showing
+    // Growth; "End Comparison" brings the method from before back.
+    void CompareWithDataFile();
+    void EndComparison();
+    // The pie's colouring method follows the document's comparison: the method from before once it ended.
+    void FollowComparison();
     void GoBack();
     void GoForward();
     void GoParent();
@@ -177,6 +185,7 @@ private:
     void TreeReplaced() override;
     void FolderReplaced(const std::string& folderPath) override;
     void ItemRemoved(const std::string& itemPath, const std::string& folderPath) override;
+    void ComparisonChanged() override;
     template <class Event>
     void TellBorrowers(Event event);
 
@@ -194,6 +203,7 @@ private:
     std::vector<char> driveLetters_;
     TMyControlBar* controlBar_ = nullptr;
     CommandTable commands_;
+    ComparisonColouring colouring_;
 };
 
 }  // namespace frame

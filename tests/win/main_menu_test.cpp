@@ -96,7 +96,7 @@ TEST(MainMenu, MenuHoldsTheWholeCommandTable) {
                     CM_MODE_WASTED, CM_FORCE_CLUSTER_SIZE, CM_COMMANDS_MENU, CM_OPEN_FOLDER, CM_EXPLORE_FOLDER,
                     CM_EXPLORE_FROM_HERE, CM_COPY_NAME, CM_INFO_MENU, CM_STATISTICS, CM_HISTOGRAM, CM_CLUSTER_INFO,
                     CM_SYSTEM_DRIVES, CM_OPTIONS_MENU, CM_SETTINGS, CM_FIND_USERS, CM_HELP_MENU, CM_HELP_TOPICS,
-                    CM_ABOUT})
+                    CM_ABOUT, CM_COMPARE, CM_END_COMPARISON})
         EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
 
     HMENU root = GetSubMenu(menu.Get(), 0);

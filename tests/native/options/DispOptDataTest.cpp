@@ -263,3 +263,28 @@ TEST(TransWash, HueRunsAcrossAndLightnessDownAndEmptyAreasAreHarmless) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every method the store may hold survives an OK that touched no colour button, Growth included, which has
+// no button; a ticked button gives its own method whatever the dialog opened with.
+TEST(DispOptColourMethod, OkKeepsAMethodWithoutButtonAndTakesATickedOne) {
+    constexpr const auto& row = config::SettingOf<&pie::PieViewSettings::colourMethod>(pie::kPieViewSettings);
+    for (int m = row.range.low; m <= row.range.high; ++m) {
+        const auto method = static_cast<pie::ColourMethod>(m);
+        const auto button = options::ColourButtonOf(method);
+        if (method == pie::kGrowth) {
+            EXPECT_FALSE(button) << "Growth must tick no button";
+        }
+        if (button) {
+            EXPECT_EQ(options::kOfferedColourMethods[*button], method);
+        }
+        EXPECT_EQ(options::ColourMethodOnOk(button, method), method) << "method " << m << " after an untouched OK";
+        EXPECT_EQ(options::ColourMethodOnOk(3, method), pie::kNameEncoded);
+        EXPECT_EQ(options::ColourMethodOnOk(0, method), pie::kFixedColour);
+    }
+    EXPECT_EQ(options::ColourMethodOnOk(std::size(options::kOfferedColourMethods), pie::kGrowth), pie::kGrowth)
+        << "a button past the list is none";
+}
+
+}  // namespace
