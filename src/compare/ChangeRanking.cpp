@@ -2,6 +2,8 @@
 // pre-order walk of the live tree with an explicit stack.
 #include "compare/ChangeRanking.h"
 
+#include "model/AsciiCase.h"
+
 #include <algorithm>
 #include <queue>
 
@@ -57,6 +59,13 @@ private:
     std::priority_queue<Candidate, std::vector<Candidate>, Worse> heap_;
 };
 
+// Whether an item in the folder `parent` (its path below the root) is in the query's scope.
+bool InScope(std::string_view parent, const RankingQuery& query) noexcept {
+    if (parent.size() < query.scope.size()) return false;
+    if (!query.recurse && parent.size() != query.scope.size()) return false;
+    return model::EqualIgnoringAsciiCase(parent.substr(0, query.scope.size()), query.scope);
+}
+
 }  // namespace
 
 std::vector<RankedItem> Rank(const model::DirInfo& live, const TreeComparison& comparison, const RankingQuery& query) {
@@ -78,13 +87,18 @@ std::vector<RankedItem> Rank(const model::DirInfo& live, const TreeComparison& c
     };
     std::string livePath = live.name + "\\";
     std::string earlierPath = comparison.Earlier().name + "\\";
+    const std::size_t liveRoot = livePath.size();
+    const std::size_t earlierRoot = earlierPath.size();
     std::vector<Frame> stack;
     std::vector<char> used;
 
-    auto enter = [&](const model::DirInfo& folder, std::size_t index) {
+    // `parentPath`: the length of the live path of the folder's parent.
+    auto enter = [&](const model::DirInfo& folder, std::size_t index, std::size_t parentPath) {
         const model::DirInfo* then = comparison.EarlierFolder(index);
         const std::size_t firstSub = index + 1 + folder.files.size();
-        if (changes && index != 0) {
+        const bool filesInScope = InScope(std::string_view(livePath).substr(liveRoot), query);
+        if (changes && index != 0 &&
+            InScope(std::string_view(livePath).substr(liveRoot, parentPath - liveRoot), query)) {
             const std::uint64_t before = then ? then->deepSize : 0;
             offerChange(SizeChange::Between(before, folder.deepSize), true, before, folder.deepSize,
                         [&] { return livePath; });
@@ -93,6 +107,7 @@ std::vector<RankedItem> Rank(const model::DirInfo& live, const TreeComparison& c
             const model::FileInfo& file = folder.files[j];
             const model::FileInfo* was = comparison.EarlierFile(index + 1 + j);
             auto path = [&] { return livePath + file.name; };
+            if (!filesInScope) break;
             if (changes && !query.foldersOnly) {
                 const std::uint64_t before = was ? was->size : 0;
                 offerChange(SizeChange::Between(before, file.size), false, before, file.size, path);
@@ -100,7 +115,8 @@ std::vector<RankedItem> Rank(const model::DirInfo& live, const TreeComparison& c
                 ranker.Offer(file.size, false, 0, file.size, path);
             }
         }
-        if (query.ranking == Ranking::kGone && then) {
+        if (query.ranking == Ranking::kGone && then &&
+            InScope(std::string_view(earlierPath).substr(earlierRoot), query)) {
             used.assign(then->files.size(), 0);
             for (std::size_t j = 0; j < folder.files.size(); ++j)
                 if (const model::FileInfo* was = comparison.EarlierFile(index + 1 + j))
@@ -124,7 +140,7 @@ std::vector<RankedItem> Rank(const model::DirInfo& live, const TreeComparison& c
         stack.push_back({&folder, then, 0, firstSub, livePath.size(), earlierPath.size()});
     };
 
-    enter(live, 0);
+    enter(live, 0, liveRoot);
     while (!stack.empty()) {
         Frame& top = stack.back();
         if (top.next == top.folder->subdirs.size()) {
@@ -138,7 +154,7 @@ std::vector<RankedItem> Rank(const model::DirInfo& live, const TreeComparison& c
         livePath.append(sub.name).push_back('\\');
         earlierPath.resize(top.earlierPath);
         if (const model::DirInfo* was = comparison.EarlierFolder(index)) earlierPath.append(was->name).push_back('\\');
-        enter(sub, index);  // may move the stack: `top` is not used after this
+        enter(sub, index, top.livePath);  // may move the stack: `top` is not used after this
     }
     return ranker.Take();
 }

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace compare {
@@ -28,6 +29,11 @@ struct RankingQuery {
     Ranking ranking = Ranking::kGrowth;
     std::size_t count = 20;
     bool foldersOnly = false;  // growth and shrink: folders alone (the root is never ranked)
+    // Only items below this folder (its path below the root, ending in a backslash; "" the root, itself
+    // never ranked), compared ignoring ASCII case; with `recurse` false only those directly in it. For
+    // what is gone the earlier tree's path below its root counts.
+    std::string_view scope;
+    bool recurse = true;
 };
 
 struct RankedItem {

@@ -17,12 +17,16 @@ const char* QueryText(int query) noexcept {
         "Directories with most file bytes (local)",
         "Directories with most file bytes (deep)",
         "Directories with greatest wasted space (local)",
+        "Largest growth",
+        "Largest shrink",
+        "Largest new files",
+        "Largest removed",
     };
     return query >= 0 && query < kQueryCount ? texts[query] : "";
 }
 
 int FieldWidth(int query) noexcept {
-    static const int widths[kQueryCount] = {20, 3, 3, 10, 10, 20, 20, 20};
+    static const int widths[kQueryCount] = {20, 3, 3, 10, 10, 20, 20, 20, 20, 20, 20, 20};
     return query >= 0 && query < kQueryCount ? widths[query] : 0;
 }
 
@@ -53,9 +57,38 @@ std::string PathTable::Path(std::uint32_t folder, const model::Name* file, bool 
 }
 
 std::string StatResults::Path(std::size_t row, bool absolute) const {
+    if (!changes.empty()) {
+        if (row >= changes.size()) return {};
+        const std::string& path = changes[row].path;
+        if (absolute) return path;
+        // Below the base path, whatever the root of the tree the path comes from is named.
+        const std::size_t baseRoot = BasePath().find('\\');
+        const std::size_t root = path.find('\\');
+        if (baseRoot == std::string::npos || root == std::string::npos) return path;
+        return path.substr(std::min(path.size(), root + BasePath().size() - baseRoot));
+    }
     if (row >= rows.size()) return {};
     const StatRow& r = rows[row];
     return paths.Path(r.folder, r.file ? &r.file->name : nullptr, absolute);
+}
+
+std::string StatResults::Value(std::size_t row) const {
+    if (!changes.empty()) {
+        if (row >= changes.size()) return {};
+        const compare::RankedItem& item = changes[row];
+        if (!signedValues) return ValueText(std::max(item.now, item.then), fieldWidth);  // one of them is 0
+        // Aligned as the unsigned values are: the sign takes the blank before the digits.
+        std::string text = ValueText(item.change.amount, fieldWidth);
+        if (item.change.Zero()) return text;
+        const char sign = item.change.shrunk ? '-' : '+';
+        if (!text.empty() && text.front() == ' ')
+            text[text.find_first_not_of(' ') - 1] = sign;
+        else
+            text.insert(text.begin(), sign);
+        return text;
+    }
+    if (row >= rows.size()) return {};
+    return ValueText(rows[row].key, fieldWidth);
 }
 
 template <class Key>
@@ -186,7 +219,8 @@ StatsScope ResolveFolder(const model::DirInfo& root, std::string_view typed) {
     return scope;
 }
 
-StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint32_t clusterSize) {
+StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint32_t clusterSize,
+                    const compare::TreeComparison* comparison) {
     StatsPlan plan;
     plan.maxItems = ParseMaxItems(form.maxItems, &plan.maxItemsClamped);
     if (plan.maxItems == 0) {
@@ -204,7 +238,7 @@ StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint
     plan.query = form.query;
     if (form.query == kMostWasteLocal && clusterSize == 0)
         plan.problem = StatsProblem::kNoClusterSize;
-    else if (form.query < 0 || form.query >= kQueryCount)
+    else if (form.query < 0 || form.query >= OfferedQueryCount(comparison != nullptr))
         plan.problem = StatsProblem::kNoQuery;
     return plan;
 }
@@ -218,8 +252,31 @@ StatResults Collect(const StatsPlan& plan, Extra... extra) {
 }
 }  // namespace
 
-StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize) {
+namespace {
+// The comparison's queries, limited to the plan's folder.
+StatResults RankChanges(const StatsPlan& plan, const model::DirInfo& root, const compare::TreeComparison& comparison) {
+    static constexpr compare::Ranking kRankings[] = {compare::Ranking::kGrowth, compare::Ranking::kShrink,
+                                                     compare::Ranking::kNewFiles, compare::Ranking::kGone};
+    compare::RankingQuery query;
+    query.ranking = kRankings[plan.query - kLargestGrowth];
+    query.count = static_cast<std::size_t>(plan.maxItems);
+    const std::size_t rootEnd = plan.basePath.find('\\');
+    query.scope = rootEnd == std::string::npos ? std::string_view{} : std::string_view(plan.basePath).substr(rootEnd + 1);
+    query.recurse = plan.recurse;
+    StatResults results{FieldWidth(plan.query), {}, PathTable(plan.basePath)};
+    results.changes = compare::Rank(root, comparison, query);
+    results.signedValues = plan.query == kLargestGrowth || plan.query == kLargestShrink;
+    return results;
+}
+}  // namespace
+
+StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize, const model::DirInfo* root,
+                     const compare::TreeComparison* comparison) {
     if (plan.problem != StatsProblem::kNone || !plan.start) return {0, {}, PathTable(plan.basePath)};
+    if (IsChangeQuery(plan.query)) {
+        if (!root || !comparison) return {FieldWidth(plan.query), {}, PathTable(plan.basePath)};
+        return RankChanges(plan, *root, *comparison);
+    }
     switch (plan.query) {
     case kLargestFiles: return Collect<CollectLargeFiles>(plan);
     case kLongestPaths: return Collect<CollectLongPaths>(plan);
@@ -244,7 +301,7 @@ std::string ValueText(std::uint64_t key, int width) {
 std::string SelectionText(const StatResults& results, const std::vector<std::size_t>& rows, bool absolute) {
     std::string text;
     for (std::size_t row : rows) {
-        if (row >= results.rows.size()) continue;
+        if (row >= results.Count()) continue;
         text.append(results.Path(row, absolute)).append("\r\n");
     }
     return text;

@@ -1,5 +1,6 @@
 // The statistics queries: eight top-N rankings over a scanned tree (largest files, longest and deepest
-// folder paths, folders with most entries, bytes or waste), the checks that come before one runs, and the
+// folder paths, folders with most entries, bytes or waste), four more over a comparison with an earlier
+// scan, offered only while one is on (largest growth, shrink, new files, removed items), the checks that come before one runs, and the
 // texts of its result rows. Portable; TStatisticsDlg shows the rows.
 //
 // Calling order: PlanQuery (the form as the user left it) -> on success RunQuery -> rows shown by index
@@ -11,6 +12,7 @@
 // as (key, folder, file) and ranked by key alone; no path text exists until a row is read.
 #pragma once
 
+#include "compare/ChangeRanking.h"
 #include "model/DirInfo.h"
 
 #include <cstdint>
@@ -29,10 +31,19 @@ enum StatsQuery : int {
     kMostBytesLocal,
     kMostBytesDeep,
     kMostWasteLocal,
+    kLargestGrowth,  // the comparison's: folders and files by change of logical size
+    kLargestShrink,
+    kLargestNewFiles,
+    kLargestRemoved,  // paths of the earlier tree
     kQueryCount
 };
+inline constexpr int kTreeQueryCount = kLargestGrowth;
 
-const char* QueryText(int query) noexcept;  // "" for an index outside the eight
+// The queries the list offers: the first kTreeQueryCount, and the comparison's while one is on.
+inline int OfferedQueryCount(bool comparing) noexcept { return comparing ? kQueryCount : kTreeQueryCount; }
+inline bool IsChangeQuery(int query) noexcept { return query >= kLargestGrowth && query < kQueryCount; }
+
+const char* QueryText(int query) noexcept;  // "" for an index outside the list
 int FieldWidth(int query) noexcept;         // value column width in characters
 
 // The largest "Max items" honoured; a larger number is taken as this one.
@@ -74,10 +85,17 @@ struct StatResults {
     int fieldWidth = 0;
     std::vector<StatRow> rows;  // largest key first; among equal keys the later visited first
     PathTable paths;
+    // The comparison's queries hold their rows here instead, with paths of their own (removed items: of
+    // the earlier tree, whose root may be named otherwise); growth and shrink values are signed.
+    std::vector<compare::RankedItem> changes;
+    bool signedValues = false;
 
     const std::string& BasePath() const noexcept { return paths.BasePath(); }
+    std::size_t Count() const noexcept { return changes.empty() ? rows.size() : changes.size(); }
     // The "Name" text of a row: its full path text, or the part below the base path.
     std::string Path(std::size_t row, bool absolute) const;
+    // The "Value" text of a row.
+    std::string Value(std::size_t row) const;
 };
 
 // A folder met by a walk: its node and the number of characters and of backslashes in its path text
@@ -216,11 +234,13 @@ struct StatsScope {
 StatsScope ResolveFolder(const model::DirInfo& root, std::string_view typed);
 
 // The checks before a query runs, in the order the user meets them: the count, the folder, then the query
-// (the waste ranking needs a known cluster size).
-StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint32_t clusterSize);
+// (the waste ranking needs a known cluster size; the comparison's queries are none without `comparison`).
+StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint32_t clusterSize,
+                    const compare::TreeComparison* comparison = nullptr);
 
-// Runs a plan without a problem.
-StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize);
+// Runs a plan without a problem; the comparison's queries rank `comparison` of `root` (no rows without).
+StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize, const model::DirInfo* root = nullptr,
+                     const compare::TreeComparison* comparison = nullptr);
 
 // The key right-aligned in `width` characters, with group commas.
 std::string ValueText(std::uint64_t key, int width);

@@ -4,6 +4,7 @@
 // meanwhile, so that it is told, as the main window's views are, when records go.
 #pragma once
 
+#include "compare/TreeComparison.h"
 #include "model/DirInfo.h"
 #include "model/DocumentObserver.h"
 
@@ -20,6 +21,8 @@ public:
     virtual const model::DirInfo& Root() const = 0;
     // 0 when unknown.
     virtual std::uint32_t ClusterSize() const = 0;
+    // The comparison of the tree with an earlier scan while there is one.
+    virtual const compare::TreeComparison* Comparison() const { return nullptr; }
     // The folder the main window shows, a full path ending in a backslash.
     virtual std::string CurrentPath() const = 0;
     // Shows the folder (a full path ending in a backslash); false when the views refused it.

@@ -50,6 +50,17 @@ TEST(ChangeRanking, ListsTheLargestChangesOfEachKind) {
         // Paths of the earlier tree; a folder that went as a whole is listed, not the files in it.
         {{Ranking::kGone, 20, false}, {"C:\\Went\\ -505 bytes", "C:\\Shrink\\gone.txt -40 bytes"}},
         {{Ranking::kGone, 0, false}, {}},
+        // Within a folder (named in any case): never the folder itself; without recursion only its own items.
+        {{Ranking::kGrowth, 20, false, "GROW\\"},
+         {"D:\\grow\\g +50 bytes", "D:\\grow\\Inner\\ +22 bytes", "D:\\grow\\Inner\\i +20 bytes",
+          "D:\\grow\\Inner\\new.bin +2 bytes"}},
+        {{Ranking::kGrowth, 20, false, "grow\\", false}, {"D:\\grow\\g +50 bytes", "D:\\grow\\Inner\\ +22 bytes"}},
+        {{Ranking::kNewFiles, 20, false, "grow\\"}, {"D:\\grow\\Inner\\new.bin +2 bytes"}},
+        {{Ranking::kNewFiles, 20, false, "grow\\", false}, {}},
+        {{Ranking::kShrink, 20, false, "Same\\"}, {}},
+        {{Ranking::kGone, 20, false, "shrink\\"}, {"C:\\Shrink\\gone.txt -40 bytes"}},
+        {{Ranking::kGone, 20, false, "grow\\"}, {}},
+        {{Ranking::kGone, 20, false, "", false}, {"C:\\Went\\ -505 bytes"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.query.ranking));
