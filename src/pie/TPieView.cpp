@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "config/Config.h"
 #include "fw/TApplication.h"
@@ -146,11 +147,11 @@ std::string TPieView::HitTest(POINT point) const {
 }
 
 template <class T>
-void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor) {
+void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor, const TipContext& context) {
     if (settings_.tipTransparency >= kInvisibleTip) return;
     HWND hwnd = GetHandle();
     GdiTextMeasure measure(canvas_.Dc(), {nameFont_.Get(), infoFont_});
-    const TipSize size = parser.Format(item, owner_.ClusterSize(), measure);
+    const TipSize size = parser.Format(item, context, measure);
     if (size.width < 1 || size.height < 1) {
         // No tip for this item: the previous item's tip must not stay behind as if it were this one's.
         HideTip();
@@ -184,8 +185,22 @@ void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor) {
     }
 }
 
-void TPieView::ShowTip(const model::DirInfo& folder, POINT cursor) { ShowTipFor(dirTips_, folder, cursor); }
-void TPieView::ShowTip(const model::FileInfo& file, POINT cursor) { ShowTipFor(fileTips_, file, cursor); }
+void TPieView::ShowTip(const model::DirInfo& folder, POINT cursor) {
+    // The folder under the mouse seen against the earlier scan, while a comparison is on.
+    std::optional<compare::ItemState> then;
+    const model::DirInfo* root = owner_.RootFolder();
+    if (const compare::TreeComparison* comparison = owner_.Comparison(); comparison && root) {
+        const std::size_t rootLength = root->name.size() + 1;
+        if (hoverPath_.size() >= rootLength)
+            if (const auto index = compare::IndexOf(*root, std::string_view(hoverPath_).substr(rootLength));
+                index && *index < comparison->EntryCount())
+                then = comparison->Folder(*index);
+    }
+    ShowTipFor(dirTips_, folder, cursor, TipContext{owner_.ClusterSize(), then ? &*then : nullptr});
+}
+void TPieView::ShowTip(const model::FileInfo& file, POINT cursor) {
+    ShowTipFor(fileTips_, file, cursor, TipContext{owner_.ClusterSize(), nullptr});
+}
 
 void TPieView::HideTip() {
     if (lastTip_.IsZero()) return;

@@ -90,7 +90,7 @@ private:
     // The relative path under a point: "" for the centre, nullopt for nothing.
     std::optional<std::string> HitRelative(POINT point) const;
     template <class T>
-    void ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor);
+    void ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor, const TipContext& context);
     void ClientSize(int& width, int& height) const;
 
     PieHost& owner_;

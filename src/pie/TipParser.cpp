@@ -22,21 +22,35 @@ template <>
 const std::vector<TipSymbol<model::DirInfo>>& TipParser<model::DirInfo>::Symbols() {
     using model::DirInfo;
     static const std::vector<TipSymbol<DirInfo>> symbols{
-        {"DSIZE", "#DSIZE -- Deep logical size", [](const DirInfo& d, std::uint32_t) { return model::FormatSize(d.deepSize); }},
+        {"DSIZE", "#DSIZE -- Deep logical size", [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.deepSize); }},
         {"DALLOC", "#DALLOC -- Deep allocated size",
-         [](const DirInfo& d, std::uint32_t) { return model::FormatSize(d.deepAlloc); }},
+         [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.deepAlloc); }},
         {"DWASTE", "#DWASTE -- Deep wasted space",
-         [](const DirInfo& d, std::uint32_t) { return model::FormatSize(Waste(d.deepAlloc, d.deepSize)); }},
-        {"DDIRS", "#DDIRS -- Deep directories", [](const DirInfo& d, std::uint32_t) { return model::FormatCount(d.deepDirs); }},
-        {"DFILES", "#DFILES -- Deep files", [](const DirInfo& d, std::uint32_t) { return model::FormatCount(d.deepFiles); }},
-        {"LSIZE", "#LSIZE -- Local logical size", [](const DirInfo& d, std::uint32_t) { return model::FormatSize(d.localSize); }},
+         [](const DirInfo& d, const TipContext&) { return model::FormatSize(Waste(d.deepAlloc, d.deepSize)); }},
+        {"DDIRS", "#DDIRS -- Deep directories", [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.deepDirs); }},
+        {"DFILES", "#DFILES -- Deep files", [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.deepFiles); }},
+        {"LSIZE", "#LSIZE -- Local logical size", [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.localSize); }},
         {"LALLOC", "#LALLOC -- Local allocated size",
-         [](const DirInfo& d, std::uint32_t) { return model::FormatSize(d.localAlloc); }},
+         [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.localAlloc); }},
         {"LWASTE", "#LWASTE -- Local wasted space",
-         [](const DirInfo& d, std::uint32_t) { return model::FormatSize(Waste(d.localAlloc, d.localSize)); }},
+         [](const DirInfo& d, const TipContext&) { return model::FormatSize(Waste(d.localAlloc, d.localSize)); }},
         {"LDIRS", "#LDIRS -- Local directories",
-         [](const DirInfo& d, std::uint32_t) { return model::FormatCount(d.subdirs.size()); }},
-        {"LFILES", "#LFILES -- Local files", [](const DirInfo& d, std::uint32_t) { return model::FormatCount(d.files.size()); }},
+         [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.subdirs.size()); }},
+        {"LFILES", "#LFILES -- Local files", [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.files.size()); }},
+        {"DDELTA", "#DDELTA -- Deep change of logical size",
+         [](const DirInfo& d, const TipContext& c) {
+             return compare::FormatChange(compare::SizeChange::Between(c.then->earlierSize, d.deepSize));
+         },
+         true},
+        {"LDELTA", "#LDELTA -- Local change of logical size",
+         [](const DirInfo& d, const TipContext& c) {
+             return compare::FormatChange(compare::SizeChange::Between(c.then->earlierLocal, d.localSize));
+         },
+         true},
+        {"DOLD", "#DOLD -- Earlier deep logical size",
+         [](const DirInfo&, const TipContext& c) { return model::FormatSize(c.then->earlierSize); }, true},
+        {"DREMOVED", "#DREMOVED -- Logical size removed below",
+         [](const DirInfo&, const TipContext& c) { return model::FormatSize(c.then->gone.bytes); }, true},
     };
     return symbols;
 }
@@ -45,13 +59,15 @@ template <>
 const std::vector<TipSymbol<model::FileInfo>>& TipParser<model::FileInfo>::Symbols() {
     using model::FileInfo;
     static const std::vector<TipSymbol<FileInfo>> symbols{
-        {"SIZE", "#SIZE -- Logical size", [](const FileInfo& f, std::uint32_t) { return model::FormatSize(f.size); }},
+        {"SIZE", "#SIZE -- Logical size", [](const FileInfo& f, const TipContext&) { return model::FormatSize(f.size); }},
         {"ALLOC", "#ALLOC -- Allocated size",
-         [](const FileInfo& f, std::uint32_t cluster) {
+         [](const FileInfo& f, const TipContext& context) {
+             const std::uint32_t cluster = context.clusterSize;
              return cluster == 0 ? std::string(kNotAvailable) : model::FormatSize(model::AllocatedSize(f.size, cluster));
          }},
         {"WASTE", "#WASTE -- Wasted space",
-         [](const FileInfo& f, std::uint32_t cluster) {
+         [](const FileInfo& f, const TipContext& context) {
+             const std::uint32_t cluster = context.clusterSize;
              return cluster == 0 ? std::string(kNotAvailable)
                                  : model::FormatSize(Waste(model::AllocatedSize(f.size, cluster), f.size));
          }},
@@ -117,15 +133,16 @@ std::vector<std::string_view> SplitTipLines(std::string_view text) {
 }
 
 template <class T>
-TipSize TipParser<T>::Format(const T& item, std::uint32_t clusterSize, TextMeasure& measure) {
+TipSize TipParser<T>::Format(const T& item, const TipContext& context, TextMeasure& measure) {
     info_.clear();
     for (std::size_t l = 0; l < lines_.size(); ++l) {
         if (l > 0) info_ += "\r\n";
         for (const Elem& elem : lines_[l]) {
-            if (elem.symbol >= 0)
-                info_ += Symbols()[static_cast<std::size_t>(elem.symbol)].value(item, clusterSize);
+            const TipSymbol<T>* symbol = elem.symbol >= 0 ? &Symbols()[static_cast<std::size_t>(elem.symbol)] : nullptr;
+            if (symbol && (context.then || !symbol->needsComparison))
+                info_ += symbol->value(item, context);
             else
-                info_ += elem.text;  // literal text, or an unknown symbol's name
+                info_ += elem.text;  // literal text, an unknown symbol's name, or a comparison's without one
         }
     }
     name_ = item.name;

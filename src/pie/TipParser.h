@@ -17,9 +17,18 @@
 #include <string_view>
 #include <vector>
 
+#include "compare/TreeComparison.h"
 #include "model/DirInfo.h"
 
 namespace pie {
+
+// What a symbol may show beside the item itself.
+struct TipContext {
+    std::uint32_t clusterSize = 0;
+    // The item seen against an earlier scan while a comparison is on; without it the comparison's symbols
+    // come out as their names, as unknown ones do.
+    const compare::ItemState* then = nullptr;
+};
 
 struct TipSize {
     int width = 0;
@@ -41,7 +50,8 @@ template <class T>
 struct TipSymbol {
     const char* name;
     const char* editorText;
-    std::string (*value)(const T& item, std::uint32_t clusterSize);
+    std::string (*value)(const T& item, const TipContext& context);
+    bool needsComparison = false;
 };
 
 template <class T>
@@ -64,7 +74,10 @@ public:
     void Parse(std::string_view text);
     // Builds the name and info texts for `item` and measures them: the tip's size, 0 x 0 when the template
     // has no lines.
-    TipSize Format(const T& item, std::uint32_t clusterSize, TextMeasure& measure);
+    TipSize Format(const T& item, const TipContext& context, TextMeasure& measure);
+    TipSize Format(const T& item, std::uint32_t clusterSize, TextMeasure& measure) {
+        return Format(item, TipContext{clusterSize, nullptr}, measure);
+    }
 
     const std::vector<std::vector<Elem>>& Lines() const noexcept { return lines_; }
     bool ShowName() const noexcept { return showName_; }

@@ -63,6 +63,39 @@ TEST(TipParser, FolderTemplates) {
     }
 }
 
+// The comparison's symbols: signed changes against the earlier sizes, their names without a comparison.
+TEST(TipParser, ComparisonSymbols) {
+    const DirInfo folder = Folder();  // 3,500 bytes deep, 1,500 here
+    compare::ItemState shrunk;
+    shrunk.earlierSize = 5000;
+    shrunk.earlierLocal = 1000;
+    shrunk.gone.bytes = 2500;
+    const compare::ItemState fresh{true};
+    compare::ItemState same;
+    same.earlierSize = 3500;
+    same.earlierLocal = 1500;
+    const struct {
+        const compare::ItemState* then;
+        const char* info;
+    } cases[] = {
+        {&shrunk, "-1.5 KB / +500 bytes / 4.9 KB / 2.4 KB / 3.4 KB"},
+        {&fresh, "+3.4 KB / +1.5 KB / 0 bytes / 0 bytes / 3.4 KB"},
+        {&same, "0 bytes / 0 bytes / 3.4 KB / 0 bytes / 3.4 KB"},
+        {nullptr, "DDELTA / LDELTA / DOLD / dremoved / 3.4 KB"},  // as written, like unknown names
+    };
+    FakeMeasure measure;
+    pie::TipParser<DirInfo> parser;
+    parser.Parse("#DDELTA / #LDELTA / #DOLD / #dremoved / #DSIZE");
+    for (const auto& c : cases) {
+        parser.Format(folder, pie::TipContext{4096, c.then}, measure);
+        EXPECT_EQ(parser.Info(), c.info);
+    }
+    pie::TipParser<FileInfo> fileParser;
+    fileParser.Parse("#DDELTA #SIZE");
+    fileParser.Format(FileInfo("f", 10), pie::TipContext{0, &shrunk}, measure);
+    EXPECT_EQ(fileParser.Info(), "DDELTA 10 bytes") << "a folder's symbol is unknown in a file's tip";
+}
+
 TEST(TipParser, FileSymbolsAndUnknownClusterSize) {
     const FileInfo file("movie.avi", 100);
     FakeMeasure measure;
@@ -75,9 +108,10 @@ TEST(TipParser, FileSymbolsAndUnknownClusterSize) {
     EXPECT_EQ(pie::TipParser<FileInfo>::EditorTexts(),
               (std::vector<std::string>{"#SIZE -- Logical size", "#ALLOC -- Allocated size", "#WASTE -- Wasted space"}));
     const auto dirTexts = pie::TipParser<DirInfo>::EditorTexts();
-    ASSERT_EQ(dirTexts.size(), 10u);
+    ASSERT_EQ(dirTexts.size(), 14u);
     EXPECT_EQ(dirTexts.front(), "#DSIZE -- Deep logical size");
-    EXPECT_EQ(dirTexts.back(), "#LFILES -- Local files");
+    EXPECT_EQ(dirTexts[9], "#LFILES -- Local files");
+    EXPECT_EQ(dirTexts.back(), "#DREMOVED -- Logical size removed below");
 }
 
 TEST(TipParser, TipSizeFromNameAndLines) {
