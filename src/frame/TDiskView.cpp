@@ -318,7 +318,7 @@ void TDiskView::Export() {
 }
 
 void TDiskView::CompareWithDataFile() {
-    const auto path = AskDataFileToOpen(Frame());
+    const auto path = chooseDataFile_ ? chooseDataFile_(Frame()) : AskDataFileToOpen(Frame());
     if (!path) return;
     model::DirInfo earlier;
     std::uint32_t clusterSize = 0;

@@ -40,6 +40,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,9 @@ public:
 
     void SetStatusBars(TMyStatusData* deep, TMyStatusData* shallow) noexcept;
     void SetToolbarSize(ToolbarSize size) { toolbarSize_ = std::move(size); }
+    // How "Compare With Data File..." asks for its file; the system's open dialog unless replaced (tests).
+    using DataFileChooser = std::function<std::optional<std::string>(HWND owner)>;
+    void SetDataFileChooser(DataFileChooser choose) { chooseDataFile_ = std::move(choose); }
     // The logical drives (command 29000 + index scans drive index) and the tool bar whose boxes and
     // buttons follow the view; called once both exist.
     void SetDrives(const scan::LogDrives& drives, TMyControlBar* controlBar);
@@ -204,6 +208,7 @@ private:
     TMyControlBar* controlBar_ = nullptr;
     CommandTable commands_;
     ComparisonColouring colouring_;
+    DataFileChooser chooseDataFile_;
 };
 
 }  // namespace frame

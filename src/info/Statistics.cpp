@@ -60,12 +60,7 @@ std::string StatResults::Path(std::size_t row, bool absolute) const {
     if (!changes.empty()) {
         if (row >= changes.size()) return {};
         const std::string& path = changes[row].path;
-        if (absolute) return path;
-        // Below the base path, whatever the root of the tree the path comes from is named.
-        const std::size_t baseRoot = BasePath().find('\\');
-        const std::size_t root = path.find('\\');
-        if (baseRoot == std::string::npos || root == std::string::npos) return path;
-        return path.substr(std::min(path.size(), root + BasePath().size() - baseRoot));
+        return absolute ? path : path.substr(std::min(changesCut, path.size()));
     }
     if (row >= rows.size()) return {};
     const StatRow& r = rows[row];
@@ -260,12 +255,17 @@ StatResults RankChanges(const StatsPlan& plan, const model::DirInfo& root, const
     compare::RankingQuery query;
     query.ranking = kRankings[plan.query - kLargestGrowth];
     query.count = static_cast<std::size_t>(plan.maxItems);
-    const std::size_t rootEnd = plan.basePath.find('\\');
-    query.scope = rootEnd == std::string::npos ? std::string_view{} : std::string_view(plan.basePath).substr(rootEnd + 1);
+    // Root names hold backslashes when a folder was scanned as the root: the base path starts with the
+    // root's name, whatever is typed after it.
+    const std::size_t rootLength = std::min(root.name.size() + 1, plan.basePath.size());
+    query.scope = std::string_view(plan.basePath).substr(rootLength);
     query.recurse = plan.recurse;
     StatResults results{FieldWidth(plan.query), {}, PathTable(plan.basePath)};
     results.changes = compare::Rank(root, comparison, query);
     results.signedValues = plan.query == kLargestGrowth || plan.query == kLargestShrink;
+    // Removed items carry the earlier tree's root name.
+    const std::size_t pathsRoot = plan.query == kLargestRemoved ? comparison.Earlier().name.size() + 1 : rootLength;
+    results.changesCut = pathsRoot + query.scope.size();
     return results;
 }
 }  // namespace

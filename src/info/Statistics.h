@@ -89,6 +89,7 @@ struct StatResults {
     // the earlier tree, whose root may be named otherwise); growth and shrink values are signed.
     std::vector<compare::RankedItem> changes;
     bool signedValues = false;
+    std::size_t changesCut = 0;  // characters of the changes' paths before the part below the base path
 
     const std::string& BasePath() const noexcept { return paths.BasePath(); }
     std::size_t Count() const noexcept { return changes.empty() ? rows.size() : changes.size(); }

@@ -34,6 +34,7 @@ Clock SteadyClock() { return {&SteadyNow, 1'000'000'000u}; }
 PieRenderer::PieRenderer(Clock clock) : clock_(clock), engine_(tv::kCrc32), crc_(engine_) {}
 
 void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, PieHost& host, PiePainter& painter) {
+    centreText_.clear();
     if (width <= 0 || height <= 0) {
         // Nothing is drawn, so nothing may be hit: the last rendering's segments borrow names from a tree
         // that may be replaced while the view has no size.
@@ -80,10 +81,10 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
     if (t1 == t0) renderMs_ = 0;
 
     if (settings.showStatistics) painter.StatsOverlay(FormatPieStats(rings_, segments_, renderMs_, sortMs_), contrast);
-    painter.CentreLabel(currentIndex ? compare::FormatChange(comparison->Change(*currentIndex, *current, settings.sizeKind,
-                                                                                clusterSize))
-                                     : current->name.str(),
-                        geometry_.cx, geometry_.cy);
+    centreText_ = currentIndex ? compare::FormatChange(comparison->Change(*currentIndex, *current, settings.sizeKind,
+                                                                         clusterSize))
+                               : current->name.str();
+    painter.CentreLabel(centreText_, geometry_.cx, geometry_.cy);
     host.ShowFolderStatus(host.CurrentPath(), "", *current);
 }
 

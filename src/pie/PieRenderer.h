@@ -44,6 +44,8 @@ public:
     int CentreX() const noexcept { return geometry_.cx; }
     int CentreY() const noexcept { return geometry_.cy; }
     int CentreRadius() const noexcept { return geometry_.centre; }
+    // The text of the centre label of the last rendering.
+    const std::string& CentreText() const noexcept { return centreText_; }
     double RenderMs() const noexcept { return renderMs_; }
     double SortMs() const noexcept { return sortMs_; }  // measured only while "ShowPieStats" is on
 
@@ -57,6 +59,7 @@ private:
     int segments_ = 0;
     double renderMs_ = 0;
     double sortMs_ = 0;
+    std::string centreText_;
 };
 
 }  // namespace pie

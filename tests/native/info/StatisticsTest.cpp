@@ -295,6 +295,31 @@ TEST(StatsChangeQueries, RankTheComparisonWithinTheChosenFolder) {
         EXPECT_EQ(run(c.query, c.folder, c.recurse, nullptr), Rows{info::ProblemText(info::StatsProblem::kNoQuery)})
             << "not offered without a comparison";
     }
+
+    // A folder scanned as the root has backslashes in its name, and so may the earlier tree's.
+    DirInfo folderLive = SampleTree();
+    folderLive.name = "C:\\Users\\Me";
+    DirInfo folderEarlier = earlier;
+    folderEarlier.name = "E:\\Old";
+    const compare::TreeComparison folderComparison(folderLive, folderEarlier, 4096);
+    auto runFolder = [&](int query, std::string folder) {
+        info::StatsForm form;
+        form.maxItems = "10";
+        form.recurse = false;
+        form.folder = std::move(folder);
+        form.query = query;
+        const info::StatsPlan plan = info::PlanQuery(form, folderLive, 4096, &folderComparison);
+        const info::StatResults results = info::RunQuery(plan, 4096, &folderLive, &folderComparison);
+        Rows rows;
+        for (std::size_t row = 0; row < results.Count(); ++row)
+            rows.push_back(results.Path(row, true) + " | " + results.Path(row, false));
+        return rows;
+    };
+    EXPECT_EQ(runFolder(info::kLargestGrowth, "c:\\users\\me"),
+              (Rows{"C:\\Users\\Me\\Program Files\\ | Program Files\\", "C:\\Users\\Me\\Windows\\ | Windows\\"}));
+    EXPECT_EQ(runFolder(info::kLargestRemoved, "C:\\Users\\Me\\Program Files"),
+              (Rows{"E:\\Old\\Program Files\\old.dll | old.dll"}));
+
     EXPECT_EQ(info::OfferedQueryCount(false), 8);
     EXPECT_EQ(info::OfferedQueryCount(true), 12);
     EXPECT_STREQ(info::QueryText(info::kLargestRemoved), "Largest removed");
