@@ -91,12 +91,12 @@ TEST(SizeHistogram, ColumnsFillTheChartFromGreenToRed) {
     h.detail = 1;
     h.bars = {4, 0, 2};
     h.maxCount = 4;
-    const fw::LayoutRect client{0, 0, 350, 250};
+    const fw::Rect client{0, 0, 350, 250};
     const std::vector<info::HistogramBar> bars = info::LayoutHistogram(h, client);
     ASSERT_EQ(bars.size(), 3u);
     const int depth = 300 / 3 / 3;  // chart 300 x 200
     EXPECT_EQ(bars[0].depth, depth);
-    EXPECT_EQ(bars[0].front, (fw::LayoutRect{0, depth, (300 - depth) / 3 - depth / 2, 200}));
+    EXPECT_EQ(bars[0].front, (fw::Rect{0, depth, (300 - depth) / 3 - depth / 2, 200}));
     EXPECT_EQ(bars[1].front.top, 200) << "an empty bin has no height";
     EXPECT_EQ(bars[2].front.top, (200 - depth) / 2 + depth);
     EXPECT_EQ(bars[2].front.left, 2 * (300 - depth) / 3);
