@@ -76,13 +76,13 @@ public:
     int folders = 0, files = 0;
     void Background(pie::SystemColour, int, int) override {}
     void GuideCircles(int, int, const std::vector<int>&, pie::SystemColour) override {}
-    bool DrawSegment(const pie::Square& outer, const pie::Square&, pie::Colour, double start, double end,
+    bool DrawSegment(const fw::Rect& outer, const fw::Rect&, pie::Colour, double start, double end,
                      bool asFile) override {
         const bool visible = pie::SegmentIsVisible(outer, start, end);
         if (visible) ++(asFile ? files : folders);
         return visible;
     }
-    void CentreDisk(const pie::Square&, pie::Colour) override {}
+    void CentreDisk(const fw::Rect&, pie::Colour) override {}
     void StatsOverlay(const std::string&, pie::SystemColour) override {}
     void CentreLabel(const std::string&, int, int) override {}
 };

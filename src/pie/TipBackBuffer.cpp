@@ -75,7 +75,7 @@ bool TipSurfaces::Ensure(int width, int height) {
     return false;
 }
 
-TipBackBuffer::TipBackBuffer(int transparency, HDC source, const TipRect& area, TipSurfaces& surfaces)
+TipBackBuffer::TipBackBuffer(int transparency, HDC source, const fw::Rect& area, TipSurfaces& surfaces)
     : transparency_(transparency), source_(source), rect_(area), dc_(CreateCompatibleDC(source)), surfaces_(surfaces) {
     if (!dc_ || rect_.IsEmpty()) return;
     const int w = rect_.Width(), h = rect_.Height();

@@ -60,7 +60,7 @@ private:
 
 class TipBackBuffer {
 public:
-    TipBackBuffer(int transparency, HDC source, const TipRect& area, TipSurfaces& surfaces);
+    TipBackBuffer(int transparency, HDC source, const fw::Rect& area, TipSurfaces& surfaces);
     ~TipBackBuffer();
     TipBackBuffer(const TipBackBuffer&) = delete;
     TipBackBuffer& operator=(const TipBackBuffer&) = delete;
@@ -74,7 +74,7 @@ public:
 private:
     int transparency_;
     HDC source_;
-    TipRect rect_;
+    fw::Rect rect_;
     fw::MemoryDC dc_;
     fw::Bitmap bitmap_;                // opaque tips
     TipSurfaces& surfaces_;            // transparent tips: the tip drawn over the pie, and the pie alone

@@ -236,7 +236,7 @@ TEST(PieRender, ThinFolderStaysInsideItsSpan) {
     int ring = 0;
     const pie::Segment& b = FindSegment(r.Areas(), "B\\", ring);
     ASSERT_EQ(ring, 0);
-    const pie::Square outer = pie::SquareAround(r.CentreX(), r.CentreY(), r.Areas().Radii()[1]);
+    const fw::Rect outer = pie::SquareAround(r.CentreX(), r.CentreY(), r.Areas().Radii()[1]);
     ASSERT_EQ(pie::RadialPoint(outer, b.start), (pie::Point{348, 200}));
     ASSERT_EQ(pie::RadialPoint(outer, b.end), (pie::Point{347, 200}));
     tv::CrcEngine engine(tv::kCrc32);
