@@ -222,9 +222,9 @@ private:
             const std::uint64_t threshold = Threshold(childRing);
             const std::uint64_t largest = pie::LargestChild(folder, ctx_);
             const auto& radii = areas_.Radii();
-            const auto ring = static_cast<std::size_t>(childRing);
-            const fw::Rect outer = pie::SquareAround(geometry_.cx, geometry_.cy, radii[ring + 1]);
-            const fw::Rect inner = pie::SquareAround(geometry_.cx, geometry_.cy, radii[ring]);
+            const auto childIndex = static_cast<std::size_t>(childRing);
+            const fw::Rect outer = pie::SquareAround(geometry_.cx, geometry_.cy, radii[childIndex + 1]);
+            const fw::Rect inner = pie::SquareAround(geometry_.cx, geometry_.cy, radii[childIndex]);
             const double span = end - start;
             const auto dv = static_cast<double>(v);
             const std::size_t pathLength = path.size();
