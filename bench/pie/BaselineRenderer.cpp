@@ -44,7 +44,7 @@ std::optional<std::string> RingAreas::Find(int distance, double angle) const {
     return std::nullopt;
 }
 
-bool WedgePainter::DrawSegment(const fw::Rect& outer, const fw::Rect& inner, pie::Colour colour, double start,
+bool WedgePainter::DrawSegment(const fw::Rect& outer, const fw::Rect& inner, fw::Colour colour, double start,
                                double end, bool asFile) {
     if (!pie::SegmentIsVisible(outer, start, end)) return false;
     HDC dc = Dc();
@@ -240,7 +240,7 @@ private:
                         areas_.Add(childRing, s, e, path);
                         DrawDir(item.Dir(), childRing, s, e, path, largest);
                     } else {
-                        const pie::Colour colour = pie::SegmentColour(settings_, crc_, item.Name(), s, e, childRing, n_, x, largest);
+                        const fw::Colour colour = pie::SegmentColour(settings_, crc_, item.Name(), s, e, childRing, n_, x, largest);
                         if (painter_.DrawSegment(outer, inner, colour, s, e, true)) ++segmentsDrawn_;
                         areas_.Add(childRing, s, e, path);
                     }
@@ -249,7 +249,7 @@ private:
                 cum += x;
             }
         }
-        const pie::Colour colour = pie::SegmentColour(settings_, crc_, folder.name, start, end, ring, n_, v, parentLargest);
+        const fw::Colour colour = pie::SegmentColour(settings_, crc_, folder.name, start, end, ring, n_, v, parentLargest);
         if (ring < 0) {
             const int inset = geometry_.outer - geometry_.centre;
             const fw::Rect& sq = geometry_.square;

@@ -129,9 +129,9 @@ std::vector<HistogramBar> LayoutHistogram(const SizeHistogram& histogram, const 
         bar.front.top = static_cast<int>((1 - f) * height + chart.top + depth);
         bar.depth = depth;
         const int shade = static_cast<int>((1 - f) * 80);
-        bar.frontColour = pie::HlsToRgb({shade, 120, 240});
-        bar.topColour = pie::HlsToRgb({shade, 100, 240});
-        bar.sideColour = pie::HlsToRgb({shade, 75, 240});
+        bar.frontColour = fw::HlsToRgb({shade, 120, 240});
+        bar.topColour = fw::HlsToRgb({shade, 100, 240});
+        bar.sideColour = fw::HlsToRgb({shade, 75, 240});
         bar.label = BarLabel(i, histogram.detail);
         bar.labelX = bar.front.right - 1 + 2;
         bar.labelY = bar.front.bottom - 1 + 2;

@@ -6,9 +6,9 @@
 // integers (s^detail against 10^k), so exact powers of ten land in their own bin on every runtime.
 #pragma once
 
+#include "fw/Colour.h"
 #include "fw/Rect.h"
 #include "model/DirInfo.h"
-#include "pie/Colour.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -42,7 +42,7 @@ std::uint64_t BarLabel(int bar, int detail);
 struct HistogramBar {
     fw::Rect front;
     int depth = 0;
-    pie::Colour frontColour = 0, topColour = 0, sideColour = 0;
+    fw::Colour frontColour = 0, topColour = 0, sideColour = 0;
     std::uint64_t label = 0;
     int labelX = 0, labelY = 0;
     friend bool operator==(const HistogramBar&, const HistogramBar&) = default;

@@ -9,6 +9,8 @@
 #include "pie/ArcPolygon.h"
 
 namespace pie {
+
+using fw::Colour;
 namespace {
 
 int SysColourIndex(SystemColour colour) { return colour == SystemColour::kButtonFace ? COLOR_BTNFACE : COLOR_WINDOW; }

@@ -10,6 +10,8 @@
 
 namespace pie {
 
+using fw::Colour;
+
 std::uint64_t ValueOf(const model::DirInfo& dir, const SizeContext& ctx) {
     return model::SizeOf(dir, ctx.mode, ctx.clusterSize);
 }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "fw/Colour.h"
 #include "fw/Rect.h"
-#include "pie/Colour.h"
 
 namespace pie {
 
@@ -25,9 +25,9 @@ public:
     virtual void GuideCircles(int cx, int cy, const std::vector<int>& radii, SystemColour colour) = 0;
     // One segment of the ring whose outer and inner bounds are the squares; a folder as a wedge of the outer
     // circle, a file as the outer two thirds of the ring. Returns whether anything was drawn.
-    virtual bool DrawSegment(const fw::Rect& outer, const fw::Rect& inner, Colour colour, double start, double end,
+    virtual bool DrawSegment(const fw::Rect& outer, const fw::Rect& inner, fw::Colour colour, double start, double end,
                              bool asFile) = 0;
-    virtual void CentreDisk(const fw::Rect& square, Colour colour) = 0;
+    virtual void CentreDisk(const fw::Rect& square, fw::Colour colour) = 0;
     virtual void StatsOverlay(const std::string& text, SystemColour background) = 0;
     virtual void CentreLabel(const std::string& name, int cx, int cy) = 0;
 };

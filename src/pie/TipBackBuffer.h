@@ -15,8 +15,8 @@
 
 #include <optional>
 
+#include "fw/Dib.h"
 #include "fw/Handles.h"
-#include "pie/Dib.h"
 #include "pie/TipCompose.h"
 #include "pie/TipParser.h"
 
@@ -48,12 +48,12 @@ class TipSurfaces {
 public:
     // False when a DIB could not be made (already reported by Dib).
     bool Ensure(int width, int height);
-    Dib& TipImage() noexcept { return *tip_; }
-    Dib& PieImage() noexcept { return *pie_; }
+    fw::Dib& TipImage() noexcept { return *tip_; }
+    fw::Dib& PieImage() noexcept { return *pie_; }
 
 private:
-    std::optional<Dib> tip_;
-    std::optional<Dib> pie_;
+    std::optional<fw::Dib> tip_;
+    std::optional<fw::Dib> pie_;
     int width_ = 0;
     int height_ = 0;
 };

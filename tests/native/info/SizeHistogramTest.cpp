@@ -100,10 +100,10 @@ TEST(SizeHistogram, ColumnsFillTheChartFromGreenToRed) {
     EXPECT_EQ(bars[1].front.top, 200) << "an empty bin has no height";
     EXPECT_EQ(bars[2].front.top, (200 - depth) / 2 + depth);
     EXPECT_EQ(bars[2].front.left, 2 * (300 - depth) / 3);
-    EXPECT_EQ(bars[0].frontColour, pie::MakeColour(255, 0, 0));
-    EXPECT_EQ(bars[1].frontColour, pie::MakeColour(0, 255, 0));
-    EXPECT_EQ(bars[0].topColour, pie::HlsToRgb({0, 100, 240}));
-    EXPECT_EQ(bars[0].sideColour, pie::HlsToRgb({0, 75, 240}));
+    EXPECT_EQ(bars[0].frontColour, fw::MakeColour(255, 0, 0));
+    EXPECT_EQ(bars[1].frontColour, fw::MakeColour(0, 255, 0));
+    EXPECT_EQ(bars[0].topColour, fw::HlsToRgb({0, 100, 240}));
+    EXPECT_EQ(bars[0].sideColour, fw::HlsToRgb({0, 75, 240}));
     EXPECT_EQ(bars[2].labelX, bars[2].front.right + 1);
     EXPECT_EQ(bars[2].labelY, 201);
     EXPECT_EQ(bars[1].label, 10u);

@@ -187,9 +187,9 @@ TEST(DrawDir, SizeColoursUseTheLargestSibling) {
     const auto segs = r.painter.Segments();
     ASSERT_EQ(segs.size(), 4u);  // big, small, d, f
     // "big" is the largest of its siblings on ring 1 of 2: SizeClr1 at half saturation.
-    EXPECT_EQ(segs[0].colour, pie::HlsToRgb({0, 120, 120}));
+    EXPECT_EQ(segs[0].colour, fw::HlsToRgb({0, 120, 120}));
     EXPECT_NE(segs[1].colour, segs[0].colour);
-    EXPECT_EQ(segs[2].colour, pie::HlsToRgb(pie::RgbToHls(pie::MakeColour(255, 0, 0))));  // d is the largest on ring 0
+    EXPECT_EQ(segs[2].colour, fw::HlsToRgb(fw::RgbToHls(fw::MakeColour(255, 0, 0))));  // d is the largest on ring 0
     EXPECT_NE(segs[3].colour, segs[2].colour);
     EXPECT_EQ(r.painter.calls[r.painter.calls.size() - 2].colour, pie::kCentreGrey);
 }
