@@ -4,15 +4,18 @@
 namespace pie {
 namespace {
 
+using fw::Colour;
+using fw::MakeColour;
+
 Colour Blend(Colour pale, Colour strong, double share) noexcept {
     const auto mix = [share](int a, int b) { return static_cast<int>(a + share * (b - a)); };
-    return MakeColour(mix(RedOf(pale), RedOf(strong)), mix(GreenOf(pale), GreenOf(strong)),
-                      mix(BlueOf(pale), BlueOf(strong)));
+    return MakeColour(mix(fw::RedOf(pale), fw::RedOf(strong)), mix(fw::GreenOf(pale), fw::GreenOf(strong)),
+                      mix(fw::BlueOf(pale), fw::BlueOf(strong)));
 }
 
 }  // namespace
 
-Colour GrowthColour(bool isNew, compare::SizeChange change, std::uint64_t reference) noexcept {
+fw::Colour GrowthColour(bool isNew, compare::SizeChange change, std::uint64_t reference) noexcept {
     if (!isNew && change.Zero()) return kUnchangedGrey;
     double share = 1;
     if (reference != 0 && change.amount < reference)

@@ -4,15 +4,15 @@
 #pragma once
 
 #include "compare/TreeComparison.h"
-#include "pie/Colour.h"
+#include "fw/Colour.h"
 
 #include <cstdint>
 
 namespace pie {
 
-inline constexpr Colour kUnchangedGrey = MakeColour(192, 192, 192);
+inline constexpr fw::Colour kUnchangedGrey = fw::MakeColour(192, 192, 192);
 
 // `reference`: the amount of the current folder's change; 0 gives every changed item the strong shade.
-Colour GrowthColour(bool isNew, compare::SizeChange change, std::uint64_t reference) noexcept;
+fw::Colour GrowthColour(bool isNew, compare::SizeChange change, std::uint64_t reference) noexcept;
 
 }  // namespace pie

@@ -59,7 +59,7 @@ void OrderItems(std::vector<ValuedItem>& items, int sortOrder, bool groupFolders
 
 // The largest centred square of a client area and the pie's integer radii and centre.
 struct PieGeometry {
-    Square square;
+    fw::Rect square;
     int outer = 0;   // R
     int centre = 0;  // c
     int cx = 0, cy = 0;
@@ -122,12 +122,12 @@ private:
     void Enter(const model::DirInfo& folder, int ring, double start, double end, std::uint64_t value,
                std::uint64_t parentLargest, std::int32_t index, std::size_t entry);
     bool Growth() const noexcept { return comparison_ && settings_.colourMethod == kGrowth; }
-    Colour GrowthOf(const Item& item, std::size_t entry) const;
+    fw::Colour GrowthOf(const Item& item, std::size_t entry) const;
     void PaintFolder(const Frame& frame);
     bool Visible(int ring, double start, double end);
     Point EndPointAt(int ring, double angle);
-    Square OuterSquare(int ring) const;
-    Square InnerSquare(int ring) const;
+    fw::Rect OuterSquare(int ring) const;
+    fw::Rect InnerSquare(int ring) const;
     std::uint64_t Threshold(int childRing) const;
     std::vector<ValuedItem>& ItemsAt(int ring);
 

@@ -14,8 +14,8 @@
 namespace {
 
 using compare::SizeChange;
-using pie::Colour;
-using pie::MakeColour;
+using fw::Colour;
+using fw::MakeColour;
 
 TEST(GrowthColour, HueByDirectionShadeByShareOfTheFoldersChange) {
     struct {
