@@ -95,7 +95,10 @@ std::int64_t SizeChange::Clamped() const noexcept {
 
 std::string FormatChange(SizeChange change) {
     if (change.Zero()) return model::FormatSize(0);
-    return (change.shrunk ? "-" : "+") + model::FormatSize(change.amount);
+    // Appended rather than prefixed: GCC 12 takes `"+" + text` for an overlapping copy (-Wrestrict).
+    std::string text(1, change.shrunk ? '-' : '+');
+    text += model::FormatSize(change.amount);
+    return text;
 }
 
 std::optional<std::size_t> IndexOf(const model::DirInfo& root, std::string_view relativePath) {
