@@ -6,15 +6,15 @@
 #include <cstdint>
 #include <string_view>
 
-#include "pie/Colour.h"
+#include "fw/Colour.h"
 #include "pie/Crc.h"
 #include "pie/PieSettings.h"
 
 namespace pie {
 
-inline constexpr Colour kCentreGrey = MakeColour(128, 128, 128);
+inline constexpr fw::Colour kCentreGrey = fw::MakeColour(128, 128, 128);
 
-Colour SegmentColour(const PieSettings& settings, tv::Crc& crc, std::string_view name, double start, double end,
+fw::Colour SegmentColour(const PieSettings& settings, tv::Crc& crc, std::string_view name, double start, double end,
                     int ring, int n, std::uint64_t value, std::uint64_t parentLargest);
 
 }  // namespace pie
