@@ -24,7 +24,10 @@ constexpr std::size_t kReadBufferSize = 1024 * 1024;
 class ByteInput {
 public:
     explicit ByteInput(std::string_view data) : pos_(data.data()), end_(data.data() + data.size()) {}
-    explicit ByteInput(std::FILE* file) : file_(file), buffer_(kReadBufferSize) { pos_ = end_ = buffer_.data(); }
+    // `size`: the file's length when known, else 0 (Remaining then counts only what is at hand).
+    ByteInput(std::FILE* file, std::uintmax_t size) : file_(file), buffer_(kReadBufferSize), size_(size) {
+        pos_ = end_ = buffer_.data();
+    }
 
     // Whether `count` bytes from the position are at hand, reading on as needed. The buffer grows only when
     // the bytes already at hand and not consumed fill it, so its size follows what the file really holds.
@@ -32,6 +35,8 @@ public:
     // The bytes at hand; valid until the next Ensure.
     const unsigned char* Data() const { return reinterpret_cast<const unsigned char*>(pos_); }
     void Skip(std::size_t count) { pos_ += count; }
+    // Bytes still to come: a bound for how many records the rest of the input can hold.
+    std::uintmax_t Remaining() const { return Buffered() + (size_ > taken_ ? size_ - taken_ : 0); }
 
 private:
     std::size_t Buffered() const { return static_cast<std::size_t>(end_ - pos_); }
@@ -51,6 +56,7 @@ private:
         while (held < count) {
             const std::size_t got = std::fread(buffer_.data() + held, 1, buffer_.size() - held, file_);
             if (got == 0) return false;
+            taken_ += got;
             held += got;
             end_ += got;
         }
@@ -61,6 +67,8 @@ private:
     const char* end_ = nullptr;
     std::FILE* file_ = nullptr;
     std::vector<char> buffer_;
+    std::uintmax_t size_ = 0;
+    std::uintmax_t taken_ = 0;  // bytes read from the file so far
 };
 
 struct FileCloser {
@@ -174,6 +182,23 @@ private:
         return levels_[depth];
     }
 
+    // The smallest stored folder record: three packed counts of at least one byte, a two-byte name length.
+    static constexpr std::uintmax_t kMinFolderBytes = 5;
+
+    // Room for the `declared` subfolders of a folder opened at `depth`, so a wide folder's records are not
+    // copied at every doubling; but never more than the rest of the input could fill together with the
+    // room the other open folders hold: a file that declares more than it has costs memory in proportion
+    // to its size only.
+    void Reserve(std::size_t depth, std::uint32_t declared) {
+        std::vector<DirInfo>& dirs = LevelAt(depth).dirs;
+        const std::uintmax_t room = in_.Remaining() / kMinFolderBytes;
+        const std::uintmax_t free = room > reserved_ ? room - reserved_ : 0;
+        const std::size_t wanted = static_cast<std::size_t>(std::min<std::uintmax_t>(declared, free));
+        if (wanted <= dirs.capacity()) return;
+        reserved_ += wanted - dirs.capacity();
+        dirs.reserve(wanted);
+    }
+
     // Hands the subfolders gathered in `level` to `dir`.
     static void Close(DirInfo& dir, Level& level) {
         std::size_t bytes = 0, start = 0;
@@ -203,6 +228,7 @@ private:
         // The open folder at depth d gathers its subfolders in levels_[d]. A frame points at the last folder
         // of its parent's level, which grows only after that folder is complete.
         std::vector<Frame> stack{{&root, dirCount}};
+        Reserve(0, dirCount);
         bool complete = true;
         while (!stack.empty()) {
             Frame& top = stack.back();
@@ -229,6 +255,7 @@ private:
                 break;
             }
             stack.push_back({&added, childDirs});
+            Reserve(depth + 1, childDirs);
         }
         // A damaged file keeps what was read: the folders left open take their subfolders, innermost first.
         for (std::size_t depth = stack.size(); depth-- > 0;) Close(*stack[depth].dir, LevelAt(depth));
@@ -236,6 +263,7 @@ private:
     }
 
     std::vector<Level> levels_;
+    std::uintmax_t reserved_ = 0;  // folders' room taken by Reserve beyond what the levels held
     ByteInput& in_;
 };
 
@@ -407,7 +435,10 @@ bool ReadDataFile(const std::string& path, DirInfo& root, std::uint32_t& cluster
         report("Could not open file " + path);
         return false;
     }
-    ByteInput in(file.get());
+    std::error_code unknown;
+    std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(reinterpret_cast<const char8_t*>(path.c_str())), unknown);
+    if (unknown) size = 0;
+    ByteInput in(file.get(), size);
     if (TreeReader(in).Read(root, clusterSize) == DecodeResult::kNotDataFile) {
         report("The specified file is not a valid data file\r\n\r\n" + path);
         return false;
