@@ -113,7 +113,7 @@ done
 
 for k in "${!builds[@]}"; do
   echo "--- info_bench ${names[$k]} ($(uptime | sed 's/.*load/load/'))"
-  wine "${builds[$k]}/bench/info/info_bench.exe" "$files" "$folders" 2>&1 | tr -d '\r'
+  wine "${builds[$k]}/bench/info/info_bench.exe" "$files" "$folders" goals 2>&1 | tr -d '\r'
 done
 for k in "${!builds[@]}"; do
   echo "--- tree_bench ${names[$k]} ($(uptime | sed 's/.*load/load/'))"
