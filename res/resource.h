@@ -123,7 +123,7 @@
 // central disk size box, which comes first in the template, so lookups by id find the box.
 #define IDD_SETTINGS 2
 #define IDD_TIP_TEXT 8
-#define IDC_SET_CENTER 101
+#define IDC_SET_CENTRE 101
 #define IDC_SET_HELP 101
 #define IDC_SET_FIXED_CLR 102
 #define IDC_SET_GUIDE_LINES 103

@@ -128,6 +128,8 @@ public:
     bool NavigateTo(const std::string&, bool) override { return true; }
     void SetClusterSize(std::uint32_t) override {}
     void SetLogicalMode() override {}
+    void Watch(model::DocumentObserver&) override {}
+    void Unwatch(model::DocumentObserver&) override {}
 
 private:
     const DirInfo& root_;

@@ -10,7 +10,7 @@
 #include "fw/Handles.h"
 #include "pie/ArcPolygon.h"
 #include "pie/RingAreas.h"
-#include "pie/SegmentColor.h"
+#include "pie/SegmentColour.h"
 
 namespace baseline {
 
@@ -85,8 +85,8 @@ bool NameLess(const std::string& a, const std::string& b) {
 std::int32_t SortKeyOf(const Item& item) { return item.isDir ? item.Dir().sortKey : item.File().sortKey; }
 
 template <class Less>
-void SortRanges(std::vector<Item>& items, bool groupDirs, Less less) {
-    if (!groupDirs) {
+void SortRanges(std::vector<Item>& items, bool groupFolders, Less less) {
+    if (!groupFolders) {
         std::sort(items.begin(), items.end(), less);
         return;
     }
@@ -95,17 +95,17 @@ void SortRanges(std::vector<Item>& items, bool groupDirs, Less less) {
     std::sort(firstFile, items.end(), less);
 }
 
-void OrderItemsAsBefore(std::vector<Item>& items, int srtOrder, bool groupDirs, const SizeContext& ctx) {
-    switch (srtOrder) {
+void OrderItemsAsBefore(std::vector<Item>& items, int sortOrder, bool groupFolders, const SizeContext& ctx) {
+    switch (sortOrder) {
         case pie::kByName:
-            SortRanges(items, groupDirs, [](const Item& a, const Item& b) { return NameLess(a.Name(), b.Name()); });
+            SortRanges(items, groupFolders, [](const Item& a, const Item& b) { return NameLess(a.Name(), b.Name()); });
             break;
         case pie::kBySize: {
             std::vector<std::pair<std::uint64_t, Item>> keyed;
             keyed.reserve(items.size());
             for (const Item& item : items) keyed.emplace_back(ValueOf(item, ctx), item);
             const auto byValue = [](const auto& a, const auto& b) { return a.first > b.first; };
-            if (groupDirs) {
+            if (groupFolders) {
                 const auto firstFile = std::find_if(keyed.begin(), keyed.end(), [](const auto& k) { return !k.second.isDir; });
                 std::sort(keyed.begin(), firstFile, byValue);
                 std::sort(firstFile, keyed.end(), byValue);
@@ -116,7 +116,7 @@ void OrderItemsAsBefore(std::vector<Item>& items, int srtOrder, bool groupDirs, 
             break;
         }
         default:
-            if (!groupDirs)
+            if (!groupFolders)
                 std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return SortKeyOf(a) < SortKeyOf(b); });
             break;
     }
@@ -125,8 +125,8 @@ void OrderItemsAsBefore(std::vector<Item>& items, int srtOrder, bool groupDirs, 
 class RingCounter {
 public:
     RingCounter(const model::DirInfo& current, int side, const pie::PieSettings& settings, std::uint32_t clusterSize)
-        : ctx_{settings.pieMode, clusterSize}, minVis_(settings.minVisSize), outer_(side / 2.0),
-          centre_(outer_ * settings.centerRatio), rootValue_(ValueOf(current, ctx_)) {
+        : ctx_{settings.sizeKind, clusterSize}, minVis_(settings.minimumVisibleSize), outer_(side / 2.0),
+          centre_(outer_ * settings.centreRatio), rootValue_(ValueOf(current, ctx_)) {
         stack_.push_back(rootValue_);
         Visit(current, 0);
     }
@@ -186,7 +186,7 @@ class RingLayout {
 public:
     RingLayout(const pie::PieSettings& settings, std::uint32_t clusterSize, const pie::PieGeometry& geometry, int n,
                tv::Crc& crc, pie::PiePainter& painter, RingAreas& areas, pie::Clock clock)
-        : settings_(settings), ctx_{settings.pieMode, clusterSize}, geometry_(geometry), n_(n), crc_(crc),
+        : settings_(settings), ctx_{settings.sizeKind, clusterSize}, geometry_(geometry), n_(n), crc_(crc),
           painter_(painter), areas_(areas), clock_(clock), itemsPerRing_(static_cast<std::size_t>(std::max(n, 0))) {}
 
     void DrawCurrent(const model::DirInfo& current) {
@@ -203,7 +203,7 @@ private:
         const double r = pie::RingBoundary(geometry_.outer, geometry_.centre, n_, childRing + 1);
         const auto k = static_cast<std::uint64_t>(2.0 * r * std::numbers::pi);
         if (k == 0) return kNever;
-        const double threshold = static_cast<double>(rootValue_) * settings_.minVisSize / static_cast<double>(k);
+        const double threshold = static_cast<double>(rootValue_) * settings_.minimumVisibleSize / static_cast<double>(k);
         if (!(threshold < 18446744073709551616.0)) return kNever;
         return static_cast<std::uint64_t>(threshold);
     }
@@ -217,7 +217,7 @@ private:
             std::vector<Item>& items = itemsPerRing_[static_cast<std::size_t>(childRing)];
             pie::ListItems(folder, items);
             const std::uint64_t t0 = clock_.now();
-            OrderItemsAsBefore(items, settings_.srtOrder, settings_.groupDirs, ctx_);
+            OrderItemsAsBefore(items, settings_.sortOrder, settings_.groupFolders, ctx_);
             sortTicks_ += clock_.now() - t0;
             const std::uint64_t threshold = Threshold(childRing);
             const std::uint64_t largest = pie::LargestChild(folder, ctx_);
@@ -239,7 +239,7 @@ private:
                         areas_.Add(childRing, s, e, path);
                         DrawDir(item.Dir(), childRing, s, e, path, largest);
                     } else {
-                        const pie::Colour colour = pie::SegmentColor(settings_, crc_, item.Name(), s, e, childRing, n_, x, largest);
+                        const pie::Colour colour = pie::SegmentColour(settings_, crc_, item.Name(), s, e, childRing, n_, x, largest);
                         if (painter_.DrawSegment(outer, inner, colour, s, e, true)) ++segmentsDrawn_;
                         areas_.Add(childRing, s, e, path);
                     }
@@ -248,7 +248,7 @@ private:
                 cum += x;
             }
         }
-        const pie::Colour colour = pie::SegmentColor(settings_, crc_, folder.name, start, end, ring, n_, v, parentLargest);
+        const pie::Colour colour = pie::SegmentColour(settings_, crc_, folder.name, start, end, ring, n_, v, parentLargest);
         if (ring < 0) {
             const int inset = geometry_.outer - geometry_.centre;
             const pie::Square& sq = geometry_.square;
@@ -281,7 +281,7 @@ Result Rebuild(const model::DirInfo& current, int width, int height, const pie::
                std::uint32_t clusterSize, pie::PiePainter& painter, RingAreas& areas, pie::Clock clock) {
     Result result;
     painter.Background(pie::SystemColour::kWindow, width, height);
-    const pie::PieGeometry g = pie::ComputeGeometry(width, height, settings.centerRatio);
+    const pie::PieGeometry g = pie::ComputeGeometry(width, height, settings.centreRatio);
     result.cx = g.cx;
     result.cy = g.cy;
     result.rings = RingCounter(current, g.square.right - g.square.left, settings, clusterSize).Rings();

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "BaselineRenderer.h"
+#include "common/FakePieHost.h"
 #include "fw/Handles.h"
 #include "model/DirInfo.h"
 #include "pie/ArcPolygon.h"
@@ -64,24 +65,11 @@ model::DirInfo MakeTree(int folders, int files, std::uint64_t seed) {
     return root;
 }
 
-class Host : public pie::PieHost {
-public:
-    explicit Host(const model::DirInfo& root) : root_(root) {}
-    const model::DirInfo* RootFolder() const override { return &root_; }
-    std::string CurrentPath() const override { return root_.name + "\\"; }
-    std::uint32_t ClusterSize() const override { return kCluster; }
-    bool DialogLook() const override { return false; }
-    bool NavigateTo(const std::string&, bool) override { return true; }
-    void ExecuteCommand(int) override {}
-    void Explore(const std::string&, pie::ExplorerKind) override {}
-    void RescanFolder(const std::string&) override {}
-    void CopyToClipboard(const std::string&) override {}
-    void ShowFolderStatus(const std::string&, const std::string&, const model::DirInfo&) override {}
-    void ShowFileStatus(const std::string&, const std::string&, const model::FileInfo&) override {}
-
-private:
-    const model::DirInfo& root_;
+// The frame's place: the shared test host, showing the generated tree with its cluster size.
+struct Host : test_support::FakePieHost {
+    explicit Host(const model::DirInfo& tree) : FakePieHost(tree) { clusterSize = kCluster; }
 };
+
 
 class NullPainter : public pie::PiePainter {
 public:
@@ -225,13 +213,12 @@ protected:
     const char* ClassName() const override { return "KelvaranPieBench"; }
 };
 
-class ViewHost : public Host {
+
+// The view with the place of its tip readable, to count the moves that showed one.
+class BenchPieView : public pie::TPieView {
 public:
-    using Host::Host;
-    int statusUpdates = 0;
-    bool DialogLook() const override { return true; }
-    void ShowFolderStatus(const std::string&, const std::string&, const model::DirInfo&) override { ++statusUpdates; }
-    void ShowFileStatus(const std::string&, const std::string&, const model::FileInfo&) override { ++statusUpdates; }
+    using TPieView::TPieView;
+    bool ShowsTip() const noexcept { return !lastTip_.IsZero(); }
 };
 
 void TipLatency(const model::DirInfo& root, double minVis, int transparency = 64) {
@@ -247,11 +234,12 @@ void TipLatency(const model::DirInfo& root, double minVis, int transparency = 64
             return;
         }
     }
-    ViewHost host(root);
-    pie::TPieView view(window, 102, host);
+    Host host(root);
+    host.dialogLook = true;
+    BenchPieView view(window, 102, host);
     view.Settings() = pie::PieViewSettings{};
-    view.Settings().pie.minVisSize = minVis;
-    view.Settings().flyTransp = transparency;
+    view.Settings().minimumVisibleSize = minVis;
+    view.Settings().tipTransparency = transparency;
     view.Settings().resizeDelay = 0;
     view.ReparseTips();
     view.Create();
@@ -273,13 +261,13 @@ void TipLatency(const model::DirInfo& root, double minVis, int transparency = 64
         const std::uint64_t t0 = clock.now();
         SendMessageA(view.GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
         times.push_back(Ms(clock.now() - t0));
-        tips += !view.LastTip().IsZero();
+        tips += view.ShowsTip();
     }
     std::sort(times.begin(), times.end());
     std::printf("pie bench: tip latency, MinVisSize %g, FlyTransp %d at %d x %d: median %.2f ms, 99th percentile %.2f ms,"
-                " slowest %.2f ms (%zu moves to another item, %d with a tip, %d status updates; load %s)\n",
+                " slowest %.2f ms (%zu moves to another item, %d with a tip, %zu status updates; load %s)\n",
                 minVis, transparency, kSide, kSide, times[times.size() / 2], times[times.size() * 99 / 100], times.back(),
-                times.size(), tips, host.statusUpdates, LoadAverage().c_str());
+                times.size(), tips, host.statuses.size(), LoadAverage().c_str());
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
@@ -307,7 +295,7 @@ int main(int argc, char** argv) {
 
     for (double minVis : {2.0, 0.0}) {
         pie::PieSettings settings;
-        settings.minVisSize = minVis;
+        settings.minimumVisibleSize = minVis;
         renderer.settings = settings;
 
         Timing asItWas, before, now;
@@ -335,12 +323,12 @@ int main(int argc, char** argv) {
         // The renderer times its sorts only for the overlay, and reading the counter per folder costs: the
         // sort share comes from runs with the overlay on, the layout from runs without it.
         sorts.clear();
-        renderer.settings.showPieStats = true;
+        renderer.settings.showStatistics = true;
         MedianMs([&] {
             renderer.Rebuild(&root, kSide, kSide, host, null);
             sorts.push_back(renderer.SortMs());
         });
-        renderer.settings.showPieStats = false;
+        renderer.settings.showStatistics = false;
         now.sort = Median(sorts);
         null.folders = null.files = 0;
         now.layout = MedianMs([&] { renderer.Rebuild(&root, kSide, kSide, host, null); }, 1);
@@ -395,7 +383,9 @@ int main(int argc, char** argv) {
         int folders, files;
         std::uint64_t seed;
         double minVis;
-        int clrMeth, srtOrder, side;
+        pie::ColourMethod colourMethod;
+        pie::SortOrder sortOrder;
+        int side;
     };
     const Case cases[] = {{200, 2'000, 1, 0, pie::kSizeEncoded, pie::kBySize, 1000},
                           {2'000, 20'000, 2, 0, pie::kNameEncoded, pie::kBySize, 1000},
@@ -407,9 +397,9 @@ int main(int argc, char** argv) {
     for (const Case& c : cases) {
         const model::DirInfo tree = MakeTree(c.folders, c.files, c.seed);
         pie::PieSettings settings;
-        settings.minVisSize = c.minVis;
-        settings.clrMeth = c.clrMeth;
-        settings.srtOrder = c.srtOrder;
+        settings.minimumVisibleSize = c.minVis;
+        settings.colourMethod = c.colourMethod;
+        settings.sortOrder = c.sortOrder;
         char label[96];
         std::snprintf(label, sizeof label, "%d files, MinVisSize %g, %d x %d:", c.files, c.minVis, c.side, c.side);
         std::string save;

@@ -2,18 +2,10 @@
 
 #include "about/HTMLHelp.h"
 #include "about/HelpFile.h"
-#include "fw/MessageBox.h"
-
-#include <utility>
 #include <vector>
 
 namespace about {
 namespace {
-HelpViewer& Viewer() {
-    static HelpViewer viewer;
-    return viewer;
-}
-
 bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -31,18 +23,16 @@ std::string ModulePath() {
     return {};
 }
 
-HelpViewer SetHelpViewer(HelpViewer viewer) { return std::exchange(Viewer(), std::move(viewer)); }
-
-void ShowHelp(HWND owner, const std::string& topic) {
+void ShowHelp(HWND owner, const std::string& topic, const fw::Interaction& ui) {
     static HelpFileLocator locator;
     const std::string& path = locator.Locate(ModulePath(), FileExists);
     if (path.empty()) {
-        fw::ShowMessageBox(nullptr, "Could not locate help file", "Kelvaran", MB_OK | MB_ICONERROR);
+        ui.ShowMessage(nullptr, "Could not locate help file", "Kelvaran", MB_OK | MB_ICONERROR);
         return;
     }
     const std::string fileAndTopic = path + topic;
-    if (Viewer())
-        Viewer()(owner, fileAndTopic);
+    if (ui.helpViewer)
+        ui.helpViewer(owner, fileAndTopic);
     else
         tv::HTMLHelp::Instance().Display(owner, fileAndTopic);
 }

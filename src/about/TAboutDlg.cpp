@@ -12,8 +12,8 @@ constexpr const char* kMailTarget = "mailto:kelvaran@tervanic.example";
 constexpr const char* kMailText = "kelvaran@tervanic.example";
 }  // namespace
 
-TAboutDlg::TAboutDlg(fw::TWindow* parent)
-    : TDialog(parent, IDD_ABOUT), home_(this), mail_(this), page_(this) {}
+TAboutDlg::TAboutDlg(fw::TWindow* parent, fw::Interaction ui)
+    : TDialog(parent, IDD_ABOUT), ui_(std::move(ui)), home_(this), mail_(this), page_(this) {}
 
 TAboutDlg::~TAboutDlg() = default;
 
@@ -40,13 +40,14 @@ void TAboutDlg::SetupWindow() {
                           Link{page_, IDC_ABOUT_PAGE, kPageTarget, kPageText},
                           Link{mail_, IDC_ABOUT_MAIL, kMailTarget, kMailText}}) {
         if (!l.link.AttachItem(GetHandle(), l.id)) continue;
+        l.link.SetInteraction(ui_);
         l.link.SetTarget(l.target);
         l.link.SetText(l.text);
     }
 }
 
-void ShowAbout(fw::TWindow& owner) {
-    TAboutDlg dialog(&owner);
+void ShowAbout(fw::TWindow& owner, const fw::Interaction& ui) {
+    TAboutDlg dialog(&owner, ui);
     dialog.Execute();
 }
 

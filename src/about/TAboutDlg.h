@@ -1,5 +1,6 @@
 // The About box: the program's name, version and purpose under the animated banner, with links to the
-// maker's pages and mail address. The main window's "&About" command calls ShowAbout.
+// maker's pages and mail address, opened through the given Interaction. The main window's "&About" command
+// calls ShowAbout.
 #pragma once
 
 #include "about/TRotoWnd.h"
@@ -12,7 +13,7 @@ namespace about {
 
 class TAboutDlg : public fw::TDialog {
 public:
-    explicit TAboutDlg(fw::TWindow* parent);
+    explicit TAboutDlg(fw::TWindow* parent, fw::Interaction ui = {});
     ~TAboutDlg() override;
 
     TRotoWnd* Banner() const noexcept { return banner_.get(); }
@@ -24,11 +25,12 @@ protected:
     void SetupWindow() override;
 
 private:
+    fw::Interaction ui_;
     std::unique_ptr<TRotoWnd> banner_;
     TTVUrlLink home_, mail_, page_;
 };
 
 // Runs the About box modally, owned by `owner`.
-void ShowAbout(fw::TWindow& owner);
+void ShowAbout(fw::TWindow& owner, const fw::Interaction& ui);
 
 }  // namespace about

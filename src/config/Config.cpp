@@ -40,9 +40,9 @@ void Config::WriteString(std::string_view name, std::string_view text) {
                    static_cast<DWORD>(value.size() + 1));
 }
 
-std::uint32_t Config::ResolveColor(std::uint32_t color) const {
-    if (color & kSystemColorFlag) return GetSysColor(static_cast<int>(color & 0xFFu)) & 0x00FFFFFFu;
-    return color & 0x00FFFFFFu;
+std::uint32_t Config::ResolveColour(std::uint32_t colour) const {
+    if (colour & kSystemColourFlag) return GetSysColor(static_cast<int>(colour & 0xFFu)) & 0x00FFFFFFu;
+    return colour & 0x00FFFFFFu;
 }
 
 UserConfig::UserConfig() : Config(HKEY_CURRENT_USER, kKeyPath) {}

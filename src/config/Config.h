@@ -31,7 +31,7 @@ public:
     void WriteString(std::string_view name, std::string_view text) override;
 
 protected:
-    std::uint32_t ResolveColor(std::uint32_t color) const override;
+    std::uint32_t ResolveColour(std::uint32_t colour) const override;
 
 private:
     fw::RegKey key_;

@@ -10,15 +10,15 @@ int SettingsStore::ReadInt(std::string_view name, int fallback) const {
 
 void SettingsStore::WriteInt(std::string_view name, int value) { WriteString(name, IntText(value)); }
 
-std::uint32_t SettingsStore::ReadColor(std::string_view name, std::uint32_t fallback) const {
-    std::uint32_t color = 0;
-    return ParseColor(ReadString(name, ColorText(ResolveColor(fallback))), color) ? color : fallback;
+std::uint32_t SettingsStore::ReadColour(std::string_view name, std::uint32_t fallback) const {
+    std::uint32_t colour = 0;
+    return ParseColour(ReadString(name, ColourText(ResolveColour(fallback))), colour) ? colour : fallback;
 }
 
-void SettingsStore::WriteColor(std::string_view name, std::uint32_t color) {
-    WriteString(name, ColorText(ResolveColor(color)));
+void SettingsStore::WriteColour(std::string_view name, std::uint32_t colour) {
+    WriteString(name, ColourText(ResolveColour(colour)));
 }
 
-std::uint32_t SettingsStore::ResolveColor(std::uint32_t color) const { return color & 0x00FFFFFFu; }
+std::uint32_t SettingsStore::ResolveColour(std::uint32_t colour) const { return colour & 0x00FFFFFFu; }
 
 }  // namespace config

@@ -28,12 +28,12 @@ public:
     void WriteFlag(std::string_view name, bool value) { WriteInt(name, value ? 1 : 0); }
 
     // A malformed colour or a component above 255 reads as the default.
-    std::uint32_t ReadColor(std::string_view name, std::uint32_t fallback) const;
-    void WriteColor(std::string_view name, std::uint32_t color);
+    std::uint32_t ReadColour(std::string_view name, std::uint32_t fallback) const;
+    void WriteColour(std::string_view name, std::uint32_t colour);
 
 protected:
-    // The RGB value behind a colour that may carry kSystemColorFlag. Without a window system: flag removed.
-    virtual std::uint32_t ResolveColor(std::uint32_t color) const;
+    // The RGB value behind a colour that may carry kSystemColourFlag. Without a window system: flag removed.
+    virtual std::uint32_t ResolveColour(std::uint32_t colour) const;
 };
 
 }  // namespace config

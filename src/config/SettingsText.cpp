@@ -7,6 +7,7 @@ namespace {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Optional sign and digits from `pos`, saturating at `limit` in magnitude. False when no digit follows.
 bool ReadNumber(std::string_view text, std::size_t& pos, bool& negative, unsigned long long& magnitude,
@@ -37,7 +38,7 @@ int ParseInt(std::string_view text) noexcept {
 
 std::string IntText(int value) { return std::to_string(value); }
 
-bool ParseColor(std::string_view text, std::uint32_t& color) noexcept {
+bool ParseColour(std::string_view text, std::uint32_t& colour) noexcept {
     unsigned parts[3] = {};
     std::size_t pos = 0;
     for (unsigned& part : parts) {
@@ -47,12 +48,21 @@ bool ParseColor(std::string_view text, std::uint32_t& color) noexcept {
         if (magnitude > 255 || (negative && magnitude != 0)) return false;
         part = static_cast<unsigned>(magnitude);
     }
-    color = Rgb(parts[0], parts[1], parts[2]);
+    colour = Rgb(parts[0], parts[1], parts[2]);
     return true;
 }
 
-std::string ColorText(std::uint32_t color) {
-    return std::to_string(RedOf(color)) + ' ' + std::to_string(GreenOf(color)) + ' ' + std::to_string(BlueOf(color));
+std::string ColourText(std::uint32_t colour) {
+    return std::to_string(RedOf(colour)) + ' ' + std::to_string(GreenOf(colour)) + ' ' + std::to_string(BlueOf(colour));
+}
+
+std::string CleanFolder(std::string_view stored) {
+    while (!stored.empty() && IsBlank(stored.front())) stored.remove_prefix(1);
+    while (!stored.empty() && IsBlank(stored.back())) stored.remove_suffix(1);
+    std::string folder(stored);
+    if (folder.size() == 1) folder += ':';
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    return folder;
 }
 
 }  // namespace config

@@ -5,20 +5,10 @@
 namespace frame {
 namespace {
 char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
 void RepairTrailingQuote(std::string& argument) {
     if (!argument.empty() && argument.back() == '"') argument.back() = '\\';
-}
-
-std::string CleanAutoscanFolder(std::string_view stored) {
-    while (!stored.empty() && IsBlank(stored.front())) stored.remove_prefix(1);
-    while (!stored.empty() && IsBlank(stored.back())) stored.remove_suffix(1);
-    std::string folder(stored);
-    if (folder.size() == 1) folder += ':';
-    if (!folder.empty() && folder.back() != '\\') folder += '\\';
-    return folder;
 }
 
 StartupTarget DecideStartupTarget(std::string_view commandLinePath, bool autoscan, std::string_view autoscanFolder,

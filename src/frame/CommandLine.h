@@ -14,10 +14,6 @@ namespace frame {
 // double quote becomes the backslash it stood for.
 void RepairTrailingQuote(std::string& argument);
 
-// The autoscan folder as the settings hold it, made usable: blanks and tabs trimmed at both ends, a lone
-// drive letter gets ":", and a non-empty folder ends in a backslash ("d" becomes "d:\").
-std::string CleanAutoscanFolder(std::string_view stored);
-
 enum class PathKind { kMissing, kFolder, kFile };
 
 struct StartupTarget {

@@ -1,6 +1,5 @@
 #include "frame/CommonControls.h"
 
-#include "fw/MessageBox.h"
 
 #include <commctrl.h>
 #include <shlwapi.h>
@@ -30,19 +29,19 @@ CommonControlsLibrary LoadCommonControls() {
     return result;
 }
 
-bool CheckCommonControls(const CommonControlsLibrary& library) {
+bool CheckCommonControls(const CommonControlsLibrary& library, const fw::Interaction& ui) {
     if (!library.found) {
         constexpr const char* kMissing = "Could not find common controls library";
         // Where the system draws its boxes with these very controls, the box cannot appear: say it on the
         // error stream instead of ending without a word.
-        if (fw::ShowMessageBox(nullptr, kMissing, "Error", MB_OK | MB_ICONSTOP) <= 0) std::fprintf(stderr, "%s\n", kMissing);
+        if (ui.ShowMessage(nullptr, kMissing, "Error", MB_OK | MB_ICONSTOP) <= 0) std::fprintf(stderr, "%s\n", kMissing);
         return false;
     }
     if (library.version >= PackVersion(4, 71)) return true;
-    return fw::ShowMessageBox(nullptr,
-                              "Common Controls version is less than 4.71.\r\nThe program may not function "
-                              "correctly.\r\n\r\nDo you want to continue?",
-                              "Warning", MB_YESNO | MB_ICONWARNING) == IDYES;
+    return ui.ShowMessage(nullptr,
+                          "Common Controls version is less than 4.71.\r\nThe program may not function "
+                          "correctly.\r\n\r\nDo you want to continue?",
+                          "Warning", MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 }  // namespace frame

@@ -3,6 +3,8 @@
 // reaches our message instead of failing in the loader before the program starts.
 #pragma once
 
+#include "fw/Interaction.h"
+
 namespace frame {
 
 struct CommonControlsLibrary {
@@ -18,6 +20,6 @@ CommonControlsLibrary LoadCommonControls();
 
 // Tells the user what is wrong with the library: missing (an error), or older than 4.71 (a question).
 // False: do not start.
-bool CheckCommonControls(const CommonControlsLibrary& library);
+bool CheckCommonControls(const CommonControlsLibrary& library, const fw::Interaction& ui);
 
 }  // namespace frame

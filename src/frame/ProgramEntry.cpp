@@ -3,7 +3,6 @@
 #include "frame/CommandLine.h"
 #include "frame/TMyApp.h"
 #include "fw/ComInit.h"
-#include "fw/MessageBox.h"
 #include "fw/PendingException.h"
 
 #include <windows.h>
@@ -12,26 +11,28 @@
 
 namespace frame {
 namespace {
-void ShowException(const std::string& text) {
+void ShowException(const fw::Interaction& ui, const std::string& text) {
     // The exception may have ended a loop that left its quit request behind (a start-up scan, a modal
     // dialog): the box would read it and vanish before the user saw it.
     fw::DiscardQuitRequest();
-    fw::ShowMessageBox(nullptr, text, "Exception Caught!  oopsie...", MB_OK | MB_ICONSTOP);
+    ui.ShowMessage(nullptr, text, "Exception Caught!  oopsie...", MB_OK | MB_ICONSTOP);
 }
 }  // namespace
 
 EntrySeams SystemEntrySeams() {
-    return {&LoadCommonControls, [](const std::string& path) {
+    return {&LoadCommonControls,
+            [](const std::string& path) {
                 TMyApp app(path);
                 return app.Run();
-            }};
+            },
+            {}};
 }
 
 int ProgramEntry(int argc, char** argv, const EntrySeams& seams) {
     fw::COMInit com;
     // Registered before any window exists, so every window of the run agrees on the number.
     RegisterWindowMessageA("THREAD_END_MSG");
-    if (!CheckCommonControls(seams.loadCommonControls())) return 0;
+    if (!CheckCommonControls(seams.loadCommonControls(), seams.ui)) return 0;
 
     std::string path;
     if (argc > 1) {
@@ -41,9 +42,9 @@ int ProgramEntry(int argc, char** argv, const EntrySeams& seams) {
     try {
         return seams.runApplication(path);
     } catch (const std::exception& error) {
-        ShowException(error.what());
+        ShowException(seams.ui, error.what());
     } catch (...) {
-        ShowException("Unknown exception");
+        ShowException(seams.ui, "Unknown exception");
     }
     return 0;
 }

@@ -1,5 +1,5 @@
-// The program's entry steps, apart from main() so that tests run them with fakes for the library check
-// and the application:
+// The program's entry steps, apart from main() so that tests run them with fakes for the library check,
+// the application and the message boxes:
 //
 //   int main(int argc, char** argv) { return frame::ProgramEntry(argc, argv, frame::SystemEntrySeams()); }
 //
@@ -18,9 +18,10 @@ namespace frame {
 struct EntrySeams {
     std::function<CommonControlsLibrary()> loadCommonControls;
     std::function<int(const std::string& commandLinePath)> runApplication;
+    fw::Interaction ui;  // the library check's and the escaped exception's boxes
 };
 
-// The real library and TMyApp.
+// The real library, TMyApp and the system's boxes.
 EntrySeams SystemEntrySeams();
 
 int ProgramEntry(int argc, char** argv, const EntrySeams& seams);

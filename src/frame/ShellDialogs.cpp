@@ -1,6 +1,5 @@
 #include "frame/ShellDialogs.h"
 
-#include "fw/MessageBox.h"
 #include "fw/Utf8.h"
 
 #include <commdlg.h>
@@ -11,16 +10,24 @@
 namespace frame {
 namespace {
 
+// What the browser's callback is given.
+struct BrowseData {
+    std::wstring start;  // empty: none
+    const fw::Interaction& ui;
+};
+
 int CALLBACK BrowseCallback(HWND browser, UINT msg, LPARAM lParam, LPARAM data) {
+    const BrowseData& browse = *reinterpret_cast<const BrowseData*>(data);
     switch (msg) {
     case BFFM_INITIALIZED:
-        if (data) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, data);
+        if (!browse.start.empty())
+            SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(browse.start.c_str()));
         break;
     case BFFM_SELCHANGED:
         SendMessageW(browser, BFFM_ENABLEOK, 0, PathOfIdList(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam)).has_value());
         break;
     case BFFM_VALIDATEFAILEDW:
-        fw::ShowMessageBox(browser, "The specified folder does not exist.", "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
+        browse.ui.ShowMessage(browser, "The specified folder does not exist.", "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
         return 1;  // keep the browser open
     }
     return 0;
@@ -44,17 +51,17 @@ std::optional<std::string> AskDataFile(HWND owner, bool save) {
 
 }  // namespace
 
-std::optional<std::string> BrowseForFolder(HWND owner, const std::string& startFolder) {
-    const std::wstring start = fw::Utf8ToWide(startFolder);
+std::optional<std::string> BrowseForFolder(HWND owner, const std::string& startFolder, const fw::Interaction& ui) {
+    const BrowseData data{fw::Utf8ToWide(startFolder), ui};
     BROWSEINFOW info{};
     info.hwndOwner = owner;
     info.lpszTitle = L"Select a folder:";
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
     info.lpfn = &BrowseCallback;
-    info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
+    info.lParam = reinterpret_cast<LPARAM>(&data);
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
     if (!chosen) return std::nullopt;
-    std::optional<std::string> folder = TakeChosenFolder(owner, chosen);
+    std::optional<std::string> folder = TakeChosenFolder(owner, chosen, ui);
     CoTaskMemFree(chosen);
     return folder;
 }
@@ -67,11 +74,11 @@ std::optional<std::string> PathOfIdList(PCIDLIST_ABSOLUTE item, IdListPathReader
     return fw::WideToUtf8(path.data());
 }
 
-std::optional<std::string> TakeChosenFolder(HWND owner, PCIDLIST_ABSOLUTE chosen, IdListPathReader read) {
+std::optional<std::string> TakeChosenFolder(HWND owner, PCIDLIST_ABSOLUTE chosen, const fw::Interaction& ui,
+                                            IdListPathReader read) {
     std::optional<std::string> folder = PathOfIdList(chosen, read);
     if (!folder) {
-        fw::ShowMessageBox(owner, "The path of the chosen folder could not be read.", "Kelvaran",
-                           MB_OK | MB_ICONEXCLAMATION);
+        ui.ShowMessage(owner, "The path of the chosen folder could not be read.", "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
         return std::nullopt;
     }
     if (folder->back() == '\\') folder->pop_back();
@@ -90,7 +97,7 @@ std::optional<std::string> AskDataFileToOpen(HWND owner) { return AskDataFile(ow
 
 std::optional<std::string> AskDataFileToSave(HWND owner) { return AskDataFile(owner, true); }
 
-void StartExplorer(HWND owner, const std::string& folder, ExplorerKind kind) {
+void StartExplorer(HWND owner, const std::string& folder, ExplorerKind kind, const fw::Interaction& ui) {
     wchar_t windows[MAX_PATH] = {};
     const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
     const ExplorerCommand command =
@@ -110,7 +117,7 @@ void StartExplorer(HWND owner, const std::string& folder, ExplorerKind kind) {
                    error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     const std::string message = text ? fw::WideToUtf8(text) : "Error " + std::to_string(error);
     LocalFree(text);
-    fw::ShowMessageBox(owner, message, "GetLastError", MB_OK | MB_ICONINFORMATION);
+    ui.ShowMessage(owner, message, "GetLastError", MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace frame

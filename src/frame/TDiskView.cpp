@@ -3,34 +3,33 @@
 #include "about/Help.h"
 #include "about/TAboutDlg.h"
 #include "config/Config.h"
-#include "config/TDispOptDlg.h"
 #include "frame/CommandLine.h"
 #include "frame/MRUPathsMenu.h"
 #include "frame/ShellDialogs.h"
-#include "frame/TMyApp.h"
 #include "frame/TMyControlBar.h"
 #include "frame/TMyStatusData.h"
 #include "frame/TTreeStruct.h"
 #include "fw/Clipboard.h"
-#include "fw/MessageBox.h"
 #include "fw/Utf8.h"
 #include "info/InfoCommands.h"
-#include "info/TSysDrivesInfoDlg.h"
 #include "model/DataFileWin.h"
+#include "options/TDispOptDlg.h"
 #include "pie/TPieView.h"
 #include "resource.h"
 #include "scan/TThreadDlg.h"
+
+#include <algorithm>
 
 namespace frame {
 namespace {
 constexpr UINT kTreeId = 101;
 constexpr UINT kPieId = 102;
 
-// The first fixed drive's letter, 'C' when there is none.
-char FirstFixedDriveLetter(const scan::LogDrives& drives) {
+// The first fixed drive's root name ("C:"), "C:" when there is none.
+std::string FirstFixedDrive(const scan::LogDrives& drives) {
     for (const auto& drive : drives.Drives())
-        if (drive.type == DRIVE_FIXED) return drive.letter;
-    return 'C';
+        if (drive.type == DRIVE_FIXED) return std::string(1, drive.letter) + ':';
+    return "C:";
 }
 
 // The folder tree must not move the current folder while a modal scan runs on it: a keyboard move
@@ -57,23 +56,21 @@ PathKind KindOfPath(const std::string& path) {
 }
 }  // namespace
 
-TDiskView::TDiskView()
-    : TSplitWnd(nullptr, true, 0.333, 4), recent_(CM_RECENT_ROOT_FIRST, &OpenUserSettings) {
-    const scan::LogDrives drives;
-    const char firstFixed = FirstFixedDriveLetter(drives);
-    firstFixedDrive_ = std::string(1, firstFixed) + ':';
-    root_.name = firstFixedDrive_;
-    const config::UserConfig settings;
-    autoscan_ = settings.ReadFlag("Autoscan", false);
-    autoscanFolder_ = CleanAutoscanFolder(settings.ReadString("AutoscanDir", std::string(1, firstFixed)));
-    dialogLook_ = settings.ReadFlag("DialogLook", true);
+TDiskView::TDiskView(fw::Interaction ui)
+    : TSplitWnd(nullptr, true, 0.333, 4),
+      ui_(std::move(ui)),
+      firstFixedDrive_(FirstFixedDrive(scan::LogDrives())),
+      document_(firstFixedDrive_, CM_RECENT_ROOT_FIRST, &OpenUserSettings) {
+    document_.AddObserver(*this);
+    settings_.autoscanFolder = firstFixedDrive_.substr(0, 1);
+    config::ReadSettings(kDiskViewSettings, config::UserConfig(), settings_);
     Attr().style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
     SetHoverTracking(true);
-    SetRepaintBar(dialogLook_);
+    SetRepaintBar(settings_.dialogLook);
     BuildCommands();
 }
 
-TDiskView::~TDiskView() = default;
+TDiskView::~TDiskView() { document_.RemoveObserver(*this); }
 
 void TDiskView::SetStatusBars(TMyStatusData* deep, TMyStatusData* shallow) noexcept {
     deepBar_ = deep;
@@ -84,20 +81,19 @@ HWND TDiskView::Frame() const { return GetParent() ? GetParent()->GetHandle() : 
 
 void TDiskView::SetupWindow() {
     TSplitWnd::SetupWindow();
-    recent_.SetMenuWriter(RootMenuWriter(Frame()));
-    recent_.RewriteMenu();
-    tree_ = std::make_unique<TTreeStruct>(this, kTreeId, *this);
+    document_.Recent().SetMenuWriter(RootMenuWriter(Frame()));
+    document_.Recent().RewriteMenu();
+    tree_ = std::make_unique<TTreeStruct>(this, kTreeId, *this, ui_);
     pie_ = std::make_unique<pie::TPieView>(this, kPieId, *this);
     tree_->Create();
     pie_->Create();
     SetPanes(tree_.get(), pie_.get());
     ResetView();
-    history_.Reset(current_);
     SetFocus(tree_->GetHandle());
 }
 
 void TDiskView::Paint(HDC dc, const RECT&) {
-    if (dialogLook_) PaintGroove(dc);
+    if (settings_.dialogLook) PaintGroove(dc);
 }
 
 void TDiskView::SetHover(bool hover) {
@@ -107,10 +103,8 @@ void TDiskView::SetHover(bool hover) {
 }
 
 bool TDiskView::CanClose() {
-    config::UserConfig settings;
-    settings.WriteFlag("DialogLook", dialogLook_);
-    settings.WriteFlag("Autoscan", autoscan_);
-    settings.WriteString("AutoscanDir", autoscanFolder_);
+    config::UserConfig store;
+    config::WriteSettings(kDiskViewSettings, settings_, store);
     return TSplitWnd::CanClose();
 }
 
@@ -123,7 +117,7 @@ void TDiskView::SetDrives(const scan::LogDrives& drives, TMyControlBar* controlB
 
 void TDiskView::RunStartupTarget(const std::string& commandLinePath) {
     const StartupTarget target =
-        DecideStartupTarget(commandLinePath, autoscan_, autoscanFolder_,
+        DecideStartupTarget(commandLinePath, settings_.autoscan, settings_.autoscanFolder,
                             std::string_view(driveLetters_.data(), driveLetters_.size()), &KindOfPath);
     switch (target.action) {
     case StartupTarget::Action::kNothing:
@@ -136,7 +130,7 @@ void TDiskView::RunStartupTarget(const std::string& commandLinePath) {
         break;
     case StartupTarget::Action::kInvalidDrive:
     case StartupTarget::Action::kNotFound:
-        fw::ShowMessageBox(Frame(), target.message, "Kelvaran", MB_OK | MB_ICONSTOP);
+        ui_.ShowMessage(Frame(), target.message, "Kelvaran", MB_OK | MB_ICONSTOP);
         break;
     }
     UpdateControls();
@@ -144,74 +138,96 @@ void TDiskView::RunStartupTarget(const std::string& commandLinePath) {
 
 // ---- the live tree ----
 
-void TDiskView::NoteClusterSize(std::uint32_t clusterSize) {
-    clusterSize_ = clusterSize;
-    // Only the setting: the views may still point into a tree that was just replaced, and render once they
-    // follow the new one; the mode box follows in UpdateControls.
-    if (clusterSize_ == 0 && pie_) pie_->Settings().pie.pieMode = model::kLogicalSize;
+void TDiskView::KeepAllowedMode() {
+    if (pie_) pie_->Settings().sizeKind = document_.AllowedMode(pie_->GetMode());
 }
 
-void TDiskView::TakeClusterSize(std::uint32_t clusterSize) {
-    model::RecomputeTotals(root_, clusterSize);
-    NoteClusterSize(clusterSize);
+void TDiskView::SetClusterSize(std::uint32_t clusterSize) {
+    document_.SetClusterSize(clusterSize);
+    KeepAllowedMode();
 }
 
-void TDiskView::AdoptTree(model::DirInfo&& tree, std::uint32_t clusterSize, bool resetHistory) {
-    AdoptScannedTree(root_, std::move(tree), clusterSize);
-    NoteClusterSize(clusterSize);
-    ResetView();
-    if (resetHistory) history_.Reset(current_);
+template <class Event>
+void TDiskView::TellBorrowers(Event event) {
+    for (model::DocumentObserver* borrower : {static_cast<model::DocumentObserver*>(deepBar_),
+                                              static_cast<model::DocumentObserver*>(shallowBar_),
+                                              static_cast<model::DocumentObserver*>(tree_.get()),
+                                              static_cast<model::DocumentObserver*>(pie_.get())})
+        if (borrower) event(*borrower);
+    // A copy: a dialog may close as it hears of it.
+    const std::vector<model::DocumentObserver*> dialogs = dialogs_;
+    for (model::DocumentObserver* dialog : dialogs)
+        if (std::find(dialogs_.begin(), dialogs_.end(), dialog) != dialogs_.end()) event(*dialog);
+}
+
+void TDiskView::TreeReplaced() {
+    TellBorrowers([](model::DocumentObserver& borrower) { borrower.TreeReplaced(); });
+    KeepAllowedMode();
+    FollowTree();
+}
+
+void TDiskView::FolderReplaced(const std::string& folderPath) {
+    TellBorrowers([&folderPath](model::DocumentObserver& borrower) { borrower.FolderReplaced(folderPath); });
+    KeepAllowedMode();
+    FollowTree();
+}
+
+void TDiskView::ItemRemoved(const std::string& itemPath, const std::string& folderPath) {
+    TellBorrowers([&](model::DocumentObserver& borrower) { borrower.ItemRemoved(itemPath, folderPath); });
+    KeepAllowedMode();
+    FollowTree();
+}
+
+void TDiskView::FollowTree() {
+    if (tree_) tree_->Rebuild();
+    if (pie_) pie_->Refresh();
     UpdateControls();
 }
 
 void TDiskView::ImportDataFile(const std::string& path) {
-    model::DirInfo read;
-    std::uint32_t clusterSize = 0;
-    if (model::ReadDataFile(path, read, clusterSize, Frame())) AdoptTree(std::move(read), clusterSize, true);
+    document_.Import(path, [this](const std::string& file, model::DirInfo& tree, std::uint32_t& clusterSize) {
+        return model::ReadDataFile(file, tree, clusterSize, ui_, Frame());
+    });
 }
 
-bool TDiskView::CanRescan(const std::string& folder) {
+bool TDiskView::CanScan(const std::string& folder) {
     const auto message = MissingFolderMessage(folder, KindOfPath(folder));
-    if (message) fw::ShowMessageBox(Frame(), *message, "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
+    if (message) ui_.ShowMessage(Frame(), *message, "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
     return !message;
 }
 
 bool TDiskView::ScanRoot(std::string path, bool addToRecent, bool resetHistory) {
-    if (addToRecent) recent_.Add(path);
+    // A recent root deleted since, or a drive taken out, would otherwise scan as an empty tree.
+    if (!CanScan(path)) return false;
+    if (addToRecent) document_.Recent().Add(path);
     scan::TThreadDlg dialog(GetParent() ? GetParent() : this, path);
     {
         const NavigationHold hold(tree_.get());
         if (dialog.Execute() != IDOK) return false;
     }
-    AdoptTree(std::move(dialog.GetInfo()), dialog.GetClusterSize(), resetHistory);
+    document_.AdoptTree(std::move(dialog.GetInfo()), dialog.GetClusterSize(), resetHistory);
     return true;
 }
 
 void TDiskView::ResetView() {
-    current_ = root_.name + '\\';
-    if (tree_) tree_->Rebuild();
-    if (pie_) pie_->Refresh();
+    document_.ShowRoot();
+    FollowTree();
 }
 
 void TDiskView::Rescan(std::string folder) {
-    if (!CanRescan(folder)) return;
+    if (!CanScan(folder)) return;
     scan::TThreadDlg dialog(GetParent() ? GetParent() : this, folder);
     {
         const NavigationHold hold(tree_.get());
         if (dialog.Execute() != IDOK) return;
     }
-    const std::string relative = folder.size() > root_.name.size() ? folder.substr(root_.name.size() + 1) : "";
-    const std::uint32_t clusterSize = dialog.GetClusterSize();
-    if (!ReplaceFolderContents(root_, relative, std::move(dialog.GetInfo()), clusterSize)) return;
-    NoteClusterSize(clusterSize);
-    const std::string back = current_;
-    ResetView();
-    NavigateTo(back, false);
+    const std::string back = document_.CurrentPath();
+    if (document_.ReplaceFolder(folder, std::move(dialog.GetInfo()), dialog.GetClusterSize())) NavigateTo(back, false);
 }
 
 void TDiskView::RescanAll() {
-    const std::string root = root_.name + '\\';
-    if (CanRescan(root)) ScanRoot(root, false, false);
+    const std::string root = document_.RootPath();
+    if (CanScan(root)) ScanRoot(root, false, false);
 }
 
 // ---- navigation ----
@@ -223,8 +239,7 @@ void TDiskView::FollowCurrent(bool selectInTree) {
 }
 
 bool TDiskView::NavigateTo(const std::string& path, bool fromTree) {
-    current_ = path;
-    history_.Go(path);
+    document_.NavigateTo(path);
     FollowCurrent(!fromTree);
     return true;
 }
@@ -232,19 +247,15 @@ bool TDiskView::NavigateTo(const std::string& path, bool fromTree) {
 void TDiskView::NavigateByNames(const std::vector<std::string>& names) { NavigateTo(PathFromNames(names), true); }
 
 void TDiskView::GoBack() {
-    if (!history_.Back()) return;
-    current_ = history_.Current();
-    FollowCurrent(true);
+    if (document_.Back()) FollowCurrent(true);
 }
 
 void TDiskView::GoForward() {
-    if (!history_.Forward()) return;
-    current_ = history_.Current();
-    FollowCurrent(true);
+    if (document_.Forward()) FollowCurrent(true);
 }
 
 void TDiskView::GoParent() {
-    if (const auto parent = ParentFolder(root_.name, current_)) NavigateTo(*parent, false);
+    if (const auto parent = document_.ParentPath()) NavigateTo(*parent, false);
 }
 
 // ---- modes ----
@@ -255,7 +266,7 @@ void TDiskView::SetMode(int mode) {
 }
 
 void TDiskView::ChooseModeBoxEntry(unsigned entry) {
-    const ModeChoice choice = ChooseModeEntry(static_cast<int>(entry), clusterSize_);
+    const ModeChoice choice = ChooseModeEntry(static_cast<int>(entry), document_.ClusterSize());
     if (choice.mode) SetMode(*choice.mode);
     if (controlBar_) controlBar_->SelectMode(choice.boxEntry);
 }
@@ -267,14 +278,14 @@ void TDiskView::ScanDrive(unsigned index) {
 }
 
 void TDiskView::ScanRecentRoot(unsigned index) {
-    std::string path = recent_.Entry(static_cast<int>(index));
+    std::string path = document_.Recent().Entry(static_cast<int>(index));
     if (path.empty()) return;
     if (path.back() != '\\') path += '\\';
     ScanRoot(path, true, true);
 }
 
 void TDiskView::AnyFolder() {
-    if (const auto folder = BrowseForFolder(Frame(), BrowseStartFolder(current_, firstFixedDrive_)))
+    if (const auto folder = BrowseForFolder(Frame(), BrowseStartFolder(document_.CurrentPath(), firstFixedDrive_), ui_))
         ScanRoot(*folder + '\\', true, true);
 }
 
@@ -283,37 +294,36 @@ void TDiskView::Import() {
 }
 
 void TDiskView::Export() {
-    if (const auto path = AskDataFileToSave(Frame())) model::WriteDataFile(*path, clusterSize_, root_, Frame());
+    if (const auto path = AskDataFileToSave(Frame())) model::WriteDataFile(*path, document_.ClusterSize(), document_.Root(), ui_, Frame());
 }
 
 void TDiskView::ShowSettings() {
     if (!pie_) return;
-    auto* app = dynamic_cast<TMyApp*>(fw::TApplication::Current());
-    const bool largeToolbar = app && app->LargeToolbar();
-    config::DispOptData data =
-        config::MakeDispOptData(pie_->Settings(), dialogLook_, largeToolbar, autoscan_, autoscanFolder_);
-    if (config::EditSettings(GetParent() ? GetParent() : this, data)) ApplySettings(data);
+    const bool largeToolbar = toolbarSize_.isLarge && toolbarSize_.isLarge();
+    options::DispOptData data = options::MakeDispOptData(pie_->Settings(), settings_.dialogLook, largeToolbar,
+                                                         settings_.autoscan, settings_.autoscanFolder);
+    if (options::EditSettings(GetParent() ? GetParent() : this, data, ui_)) ApplySettings(data);
 }
 
-void TDiskView::ApplySettings(const config::DispOptData& data) {
-    config::ApplyDispOptData(data, pie_->Settings());
-    dialogLook_ = data.dialogLook;
-    auto* app = dynamic_cast<TMyApp*>(fw::TApplication::Current());
-    if (app && app->LargeToolbar() != data.largeToolbar) app->SetLargeToolbar(data.largeToolbar);
-    autoscan_ = data.autoscan;
-    autoscanFolder_ = data.autoscanFolder;
+void TDiskView::ApplySettings(const options::DispOptData& data) {
+    options::ApplyDispOptData(data, pie_->Settings());
+    settings_.dialogLook = data.dialogLook;
+    if (toolbarSize_.isLarge && toolbarSize_.setLarge && toolbarSize_.isLarge() != data.largeToolbar)
+        toolbarSize_.setLarge(data.largeToolbar);
+    settings_.autoscan = data.autoscan;
+    settings_.autoscanFolder = data.autoscanFolder;
     // Only memory changes here: the registry is written when the program ends.
     pie_->ReparseTips();
-    SetRepaintBar(dialogLook_);
-    if (tree_) tree_->SetFlatLook(dialogLook_);
-    pie_->SetFlatLook(dialogLook_);
+    SetRepaintBar(settings_.dialogLook);
+    if (tree_) tree_->SetFlatLook(settings_.dialogLook);
+    pie_->SetFlatLook(settings_.dialogLook);
     pie_->FollowFrame();
     RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TDiskView::ExecuteCommand(int command) { commands_.Execute(static_cast<unsigned>(command)); }
 
-void TDiskView::Explore(const std::string& path, ExplorerKind kind) { StartExplorer(Frame(), path, kind); }
+void TDiskView::Explore(const std::string& path, ExplorerKind kind) { StartExplorer(Frame(), path, kind, ui_); }
 
 void TDiskView::RescanFolder(const std::string& path) { Rescan(path); }
 
@@ -321,14 +331,14 @@ void TDiskView::CopyToClipboard(const std::string& text) { fw::CopyTextToClipboa
 
 void TDiskView::ShowFolderStatus(const std::string& currentPath, const std::string& relativePath,
                                  const model::DirInfo& folder) {
-    if (deepBar_) deepBar_->ShowFolder(currentPath, folder, clusterSize_);
-    if (shallowBar_) shallowBar_->ShowFolder(relativePath, folder, clusterSize_);
+    if (deepBar_) deepBar_->ShowFolder(currentPath, folder, document_.ClusterSize());
+    if (shallowBar_) shallowBar_->ShowFolder(relativePath, folder, document_.ClusterSize());
 }
 
 void TDiskView::ShowFileStatus(const std::string& currentPath, const std::string& relativePath,
                                const model::FileInfo& file) {
-    if (deepBar_) deepBar_->ShowFile(currentPath, file, clusterSize_);
-    if (shallowBar_) shallowBar_->ShowFile(relativePath, file, clusterSize_);
+    if (deepBar_) deepBar_->ShowFile(currentPath, file, document_.ClusterSize());
+    if (shallowBar_) shallowBar_->ShowFile(relativePath, file, document_.ClusterSize());
 }
 
 void TDiskView::BuildCommands() {
@@ -336,25 +346,27 @@ void TDiskView::BuildCommands() {
         return [action, self](unsigned) { (self->*action)(); };
     };
     auto modeIs = [this](int mode) { return [this, mode](unsigned) { return pie_ && pie_->GetMode() == mode; }; };
-    auto clusterKnown = [this](unsigned) { return clusterSize_ != 0; };
-    auto explore = [this](ExplorerKind kind) { return [this, kind](unsigned) { Explore(current_, kind); }; };
-    auto app = [] { return dynamic_cast<TMyApp*>(fw::TApplication::Current()); };
+    auto clusterKnown = [this](unsigned) { return document_.ClusterSize() != 0; };
+    auto explore = [this](ExplorerKind kind) {
+        return [this, kind](unsigned) { Explore(document_.CurrentPath(), kind); };
+    };
 
     commands_.Add({CM_DRIVE_FIRST, 26, [this](unsigned i) { ScanDrive(i); },
                    [this](unsigned i) { return i < driveLetters_.size(); }});
     commands_.Add({CM_RECENT_ROOT_FIRST, MRUPaths::kMaxEntries, [this](unsigned i) { ScanRecentRoot(i); },
-                   [this](unsigned i) { return static_cast<int>(i) < recent_.Count(); }});
+                   [this](unsigned i) { return static_cast<int>(i) < document_.Recent().Count(); }});
     commands_.Add({CM_MODE_BOX_FIRST, 3, [this](unsigned i) { ChooseModeBoxEntry(i); }});
     commands_.Add({CM_ANY_FOLDER, 1, always(&TDiskView::AnyFolder, this)});
     commands_.Add({CM_IMPORT, 1, always(&TDiskView::Import, this)});
     commands_.Add({CM_EXPORT, 1, always(&TDiskView::Export, this)});
     commands_.Add({CM_EXIT, 1, [this](unsigned) { PostMessageA(Frame(), WM_CLOSE, 0, 0); }});
-    commands_.Add({CM_BACK, 1, always(&TDiskView::GoBack, this), [this](unsigned) { return !history_.BackEmpty(); }});
+    commands_.Add({CM_BACK, 1, always(&TDiskView::GoBack, this),
+                   [this](unsigned) { return !document_.GetHistory().BackEmpty(); }});
     commands_.Add({CM_FORWARD, 1, always(&TDiskView::GoForward, this),
-                   [this](unsigned) { return !history_.ForwardEmpty(); }});
+                   [this](unsigned) { return !document_.GetHistory().ForwardEmpty(); }});
     commands_.Add({CM_PARENT, 1, always(&TDiskView::GoParent, this),
-                   [this](unsigned) { return ParentFolder(root_.name, current_).has_value(); }});
-    commands_.Add({CM_RESCAN, 1, [this](unsigned) { Rescan(current_); }});
+                   [this](unsigned) { return document_.ParentPath().has_value(); }});
+    commands_.Add({CM_RESCAN, 1, [this](unsigned) { Rescan(document_.CurrentPath()); }});
     commands_.Add({CM_RESCAN_ALL, 1, always(&TDiskView::RescanAll, this)});
     commands_.Add({CM_MODE_LOGICAL, 1, [this](unsigned) { SetMode(model::kLogicalSize); }, {}, modeIs(model::kLogicalSize)});
     commands_.Add({CM_MODE_PHYSICAL, 1, [this](unsigned) { SetMode(model::kPhysicalSize); }, clusterKnown,
@@ -364,15 +376,15 @@ void TDiskView::BuildCommands() {
     commands_.Add({CM_OPEN_FOLDER, 1, explore(ExplorerKind::kOpen)});
     commands_.Add({CM_EXPLORE_FOLDER, 1, explore(ExplorerKind::kExplore)});
     commands_.Add({CM_EXPLORE_FROM_HERE, 1, explore(ExplorerKind::kRooted)});
-    commands_.Add({CM_COPY_NAME, 1, [this](unsigned) { CopyToClipboard(current_); }});
-    commands_.Add({CM_SYSTEM_DRIVES, 1, [this, app](unsigned) {
-                       if (TMyApp* application = app()) info::ShowSystemDrivesInfo(*GetParent(), application->SysDrivesData());
-                   }});
-    commands_.Add({CM_HELP_TOPICS, 1, [this](unsigned) { about::ShowHelp(*GetParent(), ""); }});
-    commands_.Add({CM_ABOUT, 1, [this](unsigned) { about::ShowAbout(*GetParent()); }});
-    commands_.Add({CM_FIND_USERS, 1, [this](unsigned) { fw::ShowMessageBox(Frame(), "N/A", "Kelvaran", MB_OK); }});
-    commands_.Add({CM_STATISTICS, 1, [this](unsigned) { info::ShowStatistics(GetParent(), *this); }});
-    commands_.Add({CM_HISTOGRAM, 1, [this](unsigned) { info::OpenSizeHistogram(GetParent(), *this); }});
+    commands_.Add({CM_COPY_NAME, 1, [this](unsigned) { CopyToClipboard(document_.CurrentPath()); }});
+    commands_.Add({CM_SYSTEM_DRIVES, 1,
+                   [this](unsigned) { info::ShowSystemDrivesInfo(*GetParent(), dialogData_.sysDrives); }});
+    commands_.Add({CM_HELP_TOPICS, 1, [this](unsigned) { about::ShowHelp(*GetParent(), "", ui_); }});
+    commands_.Add({CM_ABOUT, 1, [this](unsigned) { about::ShowAbout(*GetParent(), ui_); }});
+    commands_.Add({CM_FIND_USERS, 1, [this](unsigned) { ui_.ShowMessage(Frame(), "N/A", "Kelvaran", MB_OK); }});
+    commands_.Add({CM_STATISTICS, 1, [this](unsigned) { info::ShowStatistics(GetParent(), *this, dialogData_.stats, ui_); }});
+    commands_.Add({CM_HISTOGRAM, 1,
+                   [this](unsigned) { info::OpenSizeHistogram(GetParent(), *this, dialogData_.histogram); }});
     commands_.Add({CM_CLUSTER_INFO, 1, [this](unsigned) { info::ShowClusterInfo(GetParent(), *this); }});
     commands_.Add({CM_FORCE_CLUSTER_SIZE, 1, [this](unsigned) { info::ForceClusterSize(GetParent(), *this); }});
     commands_.Add({CM_SETTINGS, 1, [this](unsigned) { ShowSettings(); }});

@@ -1,15 +1,21 @@
 // The main frame's client: the folder tree and the pie side by side on a splitter, and the router of the
-// whole program. It owns the live tree (the root record, the cluster size, the current folder), the
-// folder history and the recent roots, answers every command of the menu, the tool bar and the
-// accelerators through one command table, and tells both views to follow after every change. The views
-// reach it only through their host interfaces (PieHost, TreeHost); its decisions live in Navigation.h and
-// CommandLine.h.
+// whole program. It owns the live tree through its DiskDocument (the root record, the cluster size, the
+// current folder, the history, the recent roots) and the information dialogs' remembered records, answers
+// every command of the menu, the tool bar and the accelerators through one command table, and tells the
+// views to follow after every change. The views reach it only through their host interfaces (PieHost,
+// TreeHost, info::TreeSource); its decisions live in DiskDocument.h, Navigation.h and CommandLine.h.
 //
-//   auto view = std::make_unique<TDiskView>();          // reads "Autoscan", "AutoscanDir", "DialogLook"
+//   auto view = std::make_unique<TDiskView>(ui);        // reads "Autoscan", "AutoscanDir", "DialogLook"
 //   view->SetStatusBars(&deep, &shallow);               // before the frame is created
+//   view->SetToolbarSize({isLarge, setLarge});          // the application's "LargeToolbar"
 //   frame.Create();                                     // set-up: tree (101) and pie (102), reset to the root
 //   view->SetDrives(drives, &controlBar);               // the drive commands and the tool bar's boxes
 //   view->RunStartupTarget(commandLinePath);            // command line or autoscan
+//
+// Whenever the document replaces the tree or records of it, the view hears it first and tells every
+// window that borrows records, in this order: the two data status bars, the folder tree, the pie and the
+// open information dialogs (they drop what they hold); then the pie's size kind falls back to logical
+// size when the cluster size is unknown, and the tree and the pie follow the new tree.
 //
 // Scans run in the modal progress dialog; the tree the worker builds replaces the live one only after the
 // dialog closed with OK, so nothing that paints meanwhile sees a tree being built. While the dialog runs
@@ -17,22 +23,26 @@
 #pragma once
 
 #include "frame/CommandTable.h"
-#include "frame/History.h"
-#include "frame/MRUPaths.h"
+#include "frame/DiskDocument.h"
+#include "frame/DiskViewSettings.h"
 #include "frame/Navigation.h"
 #include "frame/TSplitWnd.h"
 #include "frame/TreeHost.h"
+#include "fw/Interaction.h"
+#include "info/DialogData.h"
 #include "info/TreeSource.h"
 #include "model/DirInfo.h"
+#include "model/DocumentObserver.h"
 #include "pie/PieHost.h"
 #include "scan/LogDrives.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-namespace config {
+namespace options {
 struct DispOptData;
 }
 namespace pie {
@@ -45,12 +55,26 @@ class TMyControlBar;
 class TMyStatusData;
 class TTreeStruct;
 
-class TDiskView : public TSplitWnd, public pie::PieHost, public TreeHost, public info::TreeSource {
+class TDiskView : public TSplitWnd,
+                  public pie::PieHost,
+                  public TreeHost,
+                  public info::TreeSource,
+                  private model::DocumentObserver {
 public:
-    TDiskView();
+    // The tool bar's button size, which the settings dialog shows and changes; it belongs to whoever owns
+    // the bar. Without it the dialog shows normal buttons and a change goes nowhere.
+    struct ToolbarSize {
+        std::function<bool()> isLarge;
+        std::function<void(bool large)> setLarge;
+    };
+
+    // Every message box, the help and the About box's links of the main window and of the dialogs it opens
+    // go through `ui`.
+    explicit TDiskView(fw::Interaction ui = {});
     ~TDiskView() override;
 
     void SetStatusBars(TMyStatusData* deep, TMyStatusData* shallow) noexcept;
+    void SetToolbarSize(ToolbarSize size) { toolbarSize_ = std::move(size); }
     // The logical drives (command 29000 + index scans drive index) and the tool bar whose boxes and
     // buttons follow the view; called once both exist.
     void SetDrives(const scan::LogDrives& drives, TMyControlBar* controlBar);
@@ -72,13 +96,17 @@ public:
 
     TTreeStruct* Tree() const noexcept { return tree_.get(); }
     pie::TPieView* Pie() const noexcept { return pie_.get(); }
-    const History& GetHistory() const noexcept { return history_; }
+    const DiskDocument& Document() const noexcept { return document_; }
+    const History& GetHistory() const noexcept { return document_.GetHistory(); }
+    // The information dialogs' remembered records for the whole run: the application loads them while it
+    // builds the main window and saves them in its close query.
+    info::InfoDialogData& DialogData() noexcept { return dialogData_; }
 
     // PieHost and TreeHost.
-    const model::DirInfo* RootFolder() const override { return &root_; }
-    std::string CurrentPath() const override { return current_; }
-    std::uint32_t ClusterSize() const override { return clusterSize_; }
-    bool DialogLook() const override { return dialogLook_; }
+    const model::DirInfo* RootFolder() const override { return &document_.Root(); }
+    std::string CurrentPath() const override { return document_.CurrentPath(); }
+    std::uint32_t ClusterSize() const override { return document_.ClusterSize(); }
+    bool DialogLook() const override { return settings_.dialogLook; }
     bool NavigateTo(const std::string& path, bool fromTree) override;
     void NavigateByNames(const std::vector<std::string>& names) override;
     void ExecuteCommand(int command) override;
@@ -91,9 +119,11 @@ public:
                         const model::FileInfo& file) override;
 
     // TreeSource, for the dialogs that ask questions about the tree ("Force Cluster Size" sets the size).
-    const model::DirInfo& Root() const override { return root_; }
-    void SetClusterSize(std::uint32_t clusterSize) override { TakeClusterSize(clusterSize); }
+    const model::DirInfo& Root() const override { return document_.Root(); }
+    void SetClusterSize(std::uint32_t clusterSize) override;
     void SetLogicalMode() override { SetMode(model::kLogicalSize); }
+    void Watch(model::DocumentObserver& observer) override { dialogs_.push_back(&observer); }
+    void Unwatch(model::DocumentObserver& observer) override { std::erase(dialogs_, &observer); }
 
     // Writes "DialogLook", "Autoscan" and "AutoscanDir".
     bool CanClose() override;
@@ -126,37 +156,42 @@ private:
     void ChooseModeBoxEntry(unsigned entry);
     // "Settings...": the dialog on a copy of the values, and after OK the frame's applying step.
     void ShowSettings();
-    void ApplySettings(const config::DispOptData& data);
+    void ApplySettings(const options::DispOptData& data);
 
-    // The one way a whole new tree comes in (a scan of a root, an import): it replaces the live one with
-    // its totals, and the views follow before anything may paint; the history starts over when asked.
-    void AdoptTree(model::DirInfo&& tree, std::uint32_t clusterSize, bool resetHistory);
     // Reads a data file aside and adopts its tree: a file that is no data file leaves everything as it was.
     void ImportDataFile(const std::string& path);
     // False, after saying so, when `folder` is no folder on this computer (a tree imported from another
-    // one): a scan of it would find nothing and replace the tree with an empty one.
-    bool CanRescan(const std::string& folder);
-    // The cluster size of totals just recomputed for it, and logical mode when it is unknown.
-    void NoteClusterSize(std::uint32_t clusterSize);
-    // "Force Cluster Size": a new cluster size for the tree as it is, all totals recomputed.
-    void TakeClusterSize(std::uint32_t clusterSize);
+    // one, a recent root deleted since, a drive taken out): a scan of it would find nothing and replace
+    // the tree with an empty one.
+    bool CanScan(const std::string& folder);
+    // Only the setting: the views may still point into a tree that was just replaced, and render once they
+    // follow the new one; the mode box follows in UpdateControls.
+    void KeepAllowedMode();
     // The views follow the current folder; the tree selects it unless it asked itself.
     void FollowCurrent(bool selectInTree);
+    // The tree and the pie are built anew from the document's tree, the pie showing the current folder.
+    void FollowTree();
 
-    model::DirInfo root_;
+    // The document replaced the tree or records of it: every window that borrows records drops them, then
+    // the views follow.
+    void TreeReplaced() override;
+    void FolderReplaced(const std::string& folderPath) override;
+    void ItemRemoved(const std::string& itemPath, const std::string& folderPath) override;
+    template <class Event>
+    void TellBorrowers(Event event);
+
+    fw::Interaction ui_;
+    std::string firstFixedDrive_;
+    DiskDocument document_;
     std::unique_ptr<TTreeStruct> tree_;
     std::unique_ptr<pie::TPieView> pie_;
-    bool dialogLook_ = true;
-    std::uint32_t clusterSize_ = 0;
-    std::string current_;
+    DiskViewSettings settings_;
     TMyStatusData* deepBar_ = nullptr;
     TMyStatusData* shallowBar_ = nullptr;
-    History history_;
-    MRUPaths recent_;
-    bool autoscan_ = false;
-    std::string autoscanFolder_;
+    std::vector<model::DocumentObserver*> dialogs_;  // the open information dialogs that watch the tree
+    info::InfoDialogData dialogData_;
+    ToolbarSize toolbarSize_;
     std::vector<char> driveLetters_;
-    std::string firstFixedDrive_;
     TMyControlBar* controlBar_ = nullptr;
     CommandTable commands_;
 };

@@ -4,8 +4,7 @@
 #include "frame/DebugMenu.h"
 #include "frame/TMainFrame.h"
 #include "frame/WindowState.h"
-#include "info/InfoCommands.h"
-#include "fw/MessageBox.h"
+#include "info/DialogData.h"
 #include "resource.h"
 #include "scan/LogDrives.h"
 
@@ -33,7 +32,8 @@ ScreenRect PlaceOnMonitors(const ScreenRect& rect) {
 }
 }  // namespace
 
-TMyApp::TMyApp(std::string commandLinePath) : commandLinePath_(std::move(commandLinePath)) {}
+TMyApp::TMyApp(std::string commandLinePath, fw::Interaction ui)
+    : commandLinePath_(std::move(commandLinePath)), ui_(std::move(ui)) {}
 
 TMainFrame& TMyApp::Frame() const { return *static_cast<TMainFrame*>(GetMainWindow()); }
 
@@ -41,7 +41,10 @@ void TMyApp::InitMainWindow() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     const config::UserConfig settings;
     largeToolbar_ = settings.ReadFlag("LargeToolbar", false);
-    auto frame = std::make_unique<TMainFrame>(std::make_unique<TDiskView>(), largeToolbar_);
+    auto view = std::make_unique<TDiskView>(ui_);
+    view->SetToolbarSize({[this] { return largeToolbar_; }, [this](bool large) { SetLargeToolbar(large); }});
+    info::LoadInfoDialogData(settings, view->DialogData());
+    auto frame = std::make_unique<TMainFrame>(std::move(view), largeToolbar_);
     frame->SetIcon(
         fw::Icon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
         fw::Icon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 16, 16, 0))));
@@ -53,15 +56,13 @@ void TMyApp::InitMainWindow() {
         frame->SetInitialRect(rect.left, rect.top, rect.Width(), rect.Height());
     }
     SetMainWindow(std::move(frame));
-    info::LoadDialogData(settings);
-    info::LoadSysDrivesDlgData(settings, sysDrivesData_);
 }
 
 void TMyApp::ListDrives() {
     const scan::LogDrives drives;
     HWND main = Frame().GetHandle();
     if (drives.Count() == 0) {
-        fw::ShowMessageBox(main, "No logical drives found!", "Error", MB_OK | MB_ICONSTOP);
+        ui_.ShowMessage(main, "No logical drives found!", "Error", MB_OK | MB_ICONSTOP);
         PostQuitMessage(0);
     }
     TMyControlBar& bar = Frame().ControlBar();
@@ -103,8 +104,7 @@ bool TMyApp::CanClose() {
         settings.WriteString("MainWndState", FormatWindowState(state));
     }
     settings.WriteFlag("LargeToolbar", largeToolbar_);
-    info::SaveDialogData(settings);
-    info::SaveSysDrivesDlgData(settings, sysDrivesData_);
+    info::SaveInfoDialogData(settings, Frame().View().DialogData());
     return true;
 }
 

@@ -4,8 +4,8 @@
 // closes it.
 #pragma once
 
+#include "fw/Interaction.h"
 #include "fw/TApplication.h"
-#include "info/SysDrives.h"
 
 #include <string>
 
@@ -15,12 +15,10 @@ class TMainFrame;
 
 class TMyApp : public fw::TApplication {
 public:
-    explicit TMyApp(std::string commandLinePath);
+    // Every message box, the help and the links of the program go through `ui`.
+    explicit TMyApp(std::string commandLinePath, fw::Interaction ui = {});
 
     const std::string& CommandLinePath() const noexcept { return commandLinePath_; }
-
-    // The system drives dialog's placement, read when the main window is built and written at close.
-    info::SysDrivesDlgData& SysDrivesData() noexcept { return sysDrivesData_; }
 
     bool LargeToolbar() const noexcept { return largeToolbar_; }
     // Switches the tool bar's button size at once (the settings dialog).
@@ -38,8 +36,8 @@ private:
     void ListDrives();
 
     std::string commandLinePath_;
+    fw::Interaction ui_;
     bool largeToolbar_ = false;
-    info::SysDrivesDlgData sysDrivesData_;
 };
 
 }  // namespace frame

@@ -1,7 +1,6 @@
 #include "frame/TTreeStruct.h"
 
 #include "frame/SiblingOrder.h"
-#include "fw/MessageBox.h"
 #include "fw/TApplication.h"
 #include "fw/Utf8.h"
 #include "resource.h"
@@ -15,7 +14,8 @@ constexpr int kClosedFolder = 0;
 constexpr int kOpenFolder = 1;
 }  // namespace
 
-TTreeStruct::TTreeStruct(fw::TWindow* parent, UINT id, TreeHost& owner) : TTreeWindow(parent, id), owner_(owner) {
+TTreeStruct::TTreeStruct(fw::TWindow* parent, UINT id, TreeHost& owner, fw::Interaction ui)
+    : TTreeWindow(parent, id), owner_(owner), ui_(std::move(ui)) {
     Attr().style |= TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP;
     if (!owner_.DialogLook()) Attr().exStyle |= WS_EX_CLIENTEDGE;
     images_ = fw::LoadMaskedStrip(IDB_FOLDERS, 16);
@@ -28,7 +28,7 @@ void TTreeStruct::SetupWindow() {
     SetImageList(images_.Get());
     SetRedraw(false);
     if (!BuildItems()) {
-        fw::ShowMessageBox(GetHandle(), "Could not create tree nodes", "Error", MB_OK | MB_ICONERROR);
+        ui_.ShowMessage(GetHandle(), "Could not create tree nodes", "Error", MB_OK | MB_ICONERROR);
         PostQuitMessage(0);
     }
     SetRedraw(true);
@@ -155,6 +155,15 @@ void TTreeStruct::ClearItems() {
     listings_.clear();
     moreItems_.clear();
     revealItem_ = nullptr;
+}
+
+void TTreeStruct::TreeReplaced() {
+    ForgetPending();
+    changingItems_ = true;
+    SetRedraw(false);
+    ClearItems();
+    SetRedraw(true);
+    changingItems_ = false;
 }
 
 bool TTreeStruct::Rebuild() {

@@ -17,14 +17,16 @@
 // 250 ms (timer 1). The tree's own selections (SelectCurrent) never navigate. A Rebuild forgets a pending
 // keyboard move. While the host holds navigation (a modal scan runs) the user's moves do not navigate; the
 // selection returns to the current folder when the hold ends. The tree keeps pointers to the host's folders
-// until the next Rebuild.
+// until it is told they went (TreeReplaced) or rebuilds.
 #pragma once
 
 #include "frame/FolderPages.h"
 #include "frame/TreeHost.h"
 #include "fw/ImageList.h"
+#include "fw/Interaction.h"
 #include "fw/TTreeWindow.h"
 #include "fw/Timer.h"
+#include "model/DocumentObserver.h"
 
 #include <unordered_map>
 #include <unordered_set>
@@ -32,18 +34,22 @@
 
 namespace frame {
 
-class TTreeStruct : public fw::TTreeWindow {
+class TTreeStruct : public fw::TTreeWindow, public model::DocumentObserver {
 public:
     static constexpr UINT kKeyboardTimerId = 1;
     static constexpr UINT kKeyboardDelayMs = 250;
     // Posted to itself: a "more" item was chosen; its page is shown once the notification has returned.
     static constexpr UINT kRevealMessage = WM_APP + 1;
 
-    TTreeStruct(fw::TWindow* parent, UINT id, TreeHost& owner);
+    // `ui` shows "Could not create tree nodes" when the control refuses an item at set-up.
+    TTreeStruct(fw::TWindow* parent, UINT id, TreeHost& owner, fw::Interaction ui = {});
 
     // Replaces all items by the host's current tree and selects the current folder; false when the
     // control refused an item or the current folder has none.
     bool Rebuild();
+    // The host's tree, or records of it, went: every item goes with the folders it stood for, and a
+    // keyboard move waiting for its pause with them. The tree stays empty until the next Rebuild.
+    void TreeReplaced() override;
     // Selects (and reveals) the item of the host's current folder without navigating; false when the
     // folder is not in the tree.
     bool SelectCurrent();
@@ -96,6 +102,7 @@ private:
     static const model::DirInfo* FolderOf(fw::TTreeNode node);
 
     TreeHost& owner_;
+    fw::Interaction ui_;
     fw::ImageList images_;
     bool keyboardDelay_ = true;
     HTREEITEM pendingItem_ = nullptr;

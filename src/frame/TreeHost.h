@@ -13,8 +13,8 @@ class TreeHost {
 public:
     virtual ~TreeHost() = default;
 
-    // The live tree. The tree window keeps pointers to its folders until its next Rebuild, so the host
-    // calls Rebuild whenever it replaces the tree or a folder's contents.
+    // The live tree. The tree window keeps pointers to its folders until it is told that records went
+    // (TreeReplaced) or rebuilt; the host tells it whenever it replaces the tree or a folder's contents.
     virtual const model::DirInfo* RootFolder() const = 0;
     virtual std::string CurrentPath() const = 0;  // full path of the current folder, ending in a backslash
     virtual bool DialogLook() const = 0;

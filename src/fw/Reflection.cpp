@@ -5,7 +5,7 @@
 namespace fw {
 
 HWND NotificationSender(HWND parent, UINT msg, WPARAM, LPARAM lParam) noexcept {
-    if (IsColorRequest(msg)) return reinterpret_cast<HWND>(lParam);
+    if (IsColourRequest(msg)) return reinterpret_cast<HWND>(lParam);
     switch (msg) {
     case WM_COMMAND:
     case WM_HSCROLL:

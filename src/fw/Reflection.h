@@ -13,7 +13,7 @@ namespace fw {
 HWND NotificationSender(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
 // WM_CTLCOLOR*: a control asks its parent for the brush to paint itself with.
-constexpr bool IsColorRequest(UINT msg) noexcept {
+constexpr bool IsColourRequest(UINT msg) noexcept {
     return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC;
 }
 

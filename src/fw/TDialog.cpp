@@ -9,7 +9,7 @@ namespace fw {
 namespace {
 // Messages whose result a dialog procedure returns itself instead of through DWLP_MSGRESULT.
 bool ReturnsResultDirectly(UINT msg) {
-    if (IsColorRequest(msg)) return true;
+    if (IsColourRequest(msg)) return true;
     switch (msg) {
     case WM_COMPAREITEM:
     case WM_VKEYTOITEM:

@@ -10,7 +10,7 @@ namespace fw {
 
 class TTextGadget : public TGadget {
 public:
-    enum class Align { Left, Center, Right };
+    enum class Align { Left, Centre, Right };
 
     TTextGadget(int width, Align align, bool recessed = true) noexcept
         : TGadget(width), align_(align), recessed_(recessed) {}

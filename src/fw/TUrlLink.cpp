@@ -7,18 +7,12 @@
 
 namespace fw {
 namespace {
-TUrlLink::Opener& CurrentOpener() {
-    static TUrlLink::Opener opener;
-    return opener;
-}
 constexpr COLORREF kLinkColour = RGB(0, 0, 204);
 }  // namespace
 
 TUrlLink::~TUrlLink() {
     if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
 }
-
-TUrlLink::Opener TUrlLink::SetOpener(Opener opener) { return std::exchange(CurrentOpener(), std::move(opener)); }
 
 void TUrlLink::SetTarget(const std::string& target) {
     target_ = target;
@@ -50,11 +44,7 @@ void TUrlLink::SetTarget(const std::string& target) {
 }
 
 void TUrlLink::Open() const {
-    if (target_.empty()) return;
-    if (CurrentOpener())
-        CurrentOpener()(target_);
-    else
-        ShellExecuteA(GetHandle(), "open", target_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (!target_.empty()) ui_.OpenLink(GetHandle(), target_);
 }
 
 bool TUrlLink::HandleReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {

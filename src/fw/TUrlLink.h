@@ -2,10 +2,11 @@
 // shows its target, the hand cursor appears over it, and a click opens the target with the shell's "open"
 // verb. Usually borrowed from a dialog template (AttachItem) in the dialog's set-up, then given its target.
 //
-// Tests replace the opener with SetOpener to see what a click would open.
+// The target is opened through the link's Interaction (the shell's unless another was given).
 #pragma once
 
 #include "fw/Handles.h"
+#include "fw/Interaction.h"
 #include "fw/TControl.h"
 
 #include <functional>
@@ -23,9 +24,8 @@ public:
     const std::string& GetTarget() const noexcept { return target_; }
     void SetText(const std::string& text) { SetWindowTextA(GetHandle(), text.c_str()); }
 
-    using Opener = std::function<void(const std::string& target)>;
-    // An empty opener restores the shell; returns the previous one.
-    static Opener SetOpener(Opener opener);
+    // What opens the target when the link is clicked.
+    void SetInteraction(Interaction ui) { ui_ = std::move(ui); }
 
     bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -37,6 +37,7 @@ private:
     void Open() const;
 
     std::string target_;
+    Interaction ui_;
     Font font_;
     HWND tooltip_ = nullptr;
 };

@@ -88,14 +88,30 @@ std::string FormatHistogramChoices(const HistogramChoices& choices) {
     return FormatDialogData(choices.rect, {choices.detail});
 }
 
+std::string FormatSysDrivesDlgData(const SysDrivesDlgData& data) { return FormatDialogData(data.rect, {}); }
+
+bool ParseSysDrivesDlgData(std::string_view text, SysDrivesDlgData& data) {
+    return DialogDataReader(text).ReadHeader(data.rect);
+}
+
+void LoadSysDrivesDlgData(const config::SettingsStore& store, SysDrivesDlgData& data) {
+    ParseSysDrivesDlgData(store.ReadString(kSysDrivesValueName, ""), data);
+}
+
+void SaveSysDrivesDlgData(config::SettingsStore& store, const SysDrivesDlgData& data) {
+    store.WriteString(kSysDrivesValueName, FormatSysDrivesDlgData(data));
+}
+
 void LoadInfoDialogData(const config::SettingsStore& store, InfoDialogData& data) {
     ReadStatsChoices(store.ReadString(kStatsValueName, ""), data.stats);
     ReadHistogramChoices(store.ReadString(kHistogramValueName, ""), data.histogram);
+    LoadSysDrivesDlgData(store, data.sysDrives);
 }
 
 void SaveInfoDialogData(config::SettingsStore& store, const InfoDialogData& data) {
     store.WriteString(kStatsValueName, FormatStatsChoices(data.stats));
     store.WriteString(kHistogramValueName, FormatHistogramChoices(data.histogram));
+    SaveSysDrivesDlgData(store, data.sysDrives);
 }
 
 }  // namespace info

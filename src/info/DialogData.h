@@ -4,8 +4,8 @@
 //
 // Reading: an empty or missing value, another version or a rectangle that cannot be read change nothing;
 // the dialog's own numbers are read in order up to the first that cannot be read, and the rest keep their
-// values. Shared by every dialog with such a value: the statistics ("DlgDataStats") and histogram
-// ("DlgDataHistogram") records here, the system drives dialog ("DlgDataSysDrives", SysDrives.h).
+// values. Shared by every dialog with such a value: the statistics ("DlgDataStats"), histogram
+// ("DlgDataHistogram") and system drives ("DlgDataSysDrives") records here.
 #pragma once
 
 #include "config/SettingsStore.h"
@@ -72,11 +72,27 @@ std::string FormatHistogramChoices(const HistogramChoices& choices);
 inline constexpr const char* kStatsValueName = "DlgDataStats";
 inline constexpr const char* kHistogramValueName = "DlgDataHistogram";
 
-// The records that live for the whole run of the program, loaded when the main window is built and saved
-// by the application's close query.
+// The remembered placement of the dialog, in screen coordinates; all 0 until it has been closed once.
+struct SysDrivesDlgData {
+    fw::LayoutRect rect;
+    bool IsValid() const noexcept { return rect.left < rect.right && rect.top < rect.bottom; }
+};
+
+// "1 <left> <top> <right> <bottom>". Reading takes the rectangle only from version 1 with all four numbers
+// readable; anything else changes nothing (false).
+std::string FormatSysDrivesDlgData(const SysDrivesDlgData& data);
+bool ParseSysDrivesDlgData(std::string_view text, SysDrivesDlgData& data);
+
+inline constexpr const char* kSysDrivesValueName = "DlgDataSysDrives";
+void LoadSysDrivesDlgData(const config::SettingsStore& store, SysDrivesDlgData& data);
+void SaveSysDrivesDlgData(config::SettingsStore& store, const SysDrivesDlgData& data);
+
+// The records of all three dialogs, kept in one place for the whole run (the main view holds them), loaded
+// when the main window is built and saved by the application's close query.
 struct InfoDialogData {
     StatsChoices stats;
     HistogramChoices histogram;
+    SysDrivesDlgData sysDrives;
 };
 void LoadInfoDialogData(const config::SettingsStore& store, InfoDialogData& data);
 void SaveInfoDialogData(config::SettingsStore& store, const InfoDialogData& data);

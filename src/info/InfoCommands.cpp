@@ -4,17 +4,18 @@
 #include "info/TForceClusterSizeDlg.h"
 #include "info/TSizeHistogramDlg.h"
 #include "info/TStatisticsDlg.h"
+#include "info/TSysDrivesInfoDlg.h"
+#include "scan/VolumeQueries.h"
 
 namespace info {
 
-InfoDialogData& RememberedDialogData() noexcept {
-    static InfoDialogData data;
-    return data;
+void ShowStatistics(fw::TWindow* parent, TreeSource& source, StatsChoices& remembered, const fw::Interaction& ui) {
+    TStatisticsDlg(parent, source, remembered, ui).Execute();
 }
 
-void LoadDialogData(const config::SettingsStore& store) { LoadInfoDialogData(store, RememberedDialogData()); }
-
-void SaveDialogData(config::SettingsStore& store) { SaveInfoDialogData(store, RememberedDialogData()); }
+void OpenSizeHistogram(fw::TWindow* parent, TreeSource& source, HistogramChoices& remembered) {
+    TSizeHistogramDlg::Open(parent, source, remembered);
+}
 
 void ShowClusterInfo(fw::TWindow* parent, const TreeSource& source) {
     TClusterDlg(parent, source.Root(), source.ClusterSize()).Execute();
@@ -26,12 +27,9 @@ bool ForceClusterSize(fw::TWindow* parent, TreeSource& source) {
     return ApplyClusterSize(source, dialog.ChosenSize());
 }
 
-void ShowStatistics(fw::TWindow* parent, TreeSource& source) {
-    TStatisticsDlg(parent, source, RememberedDialogData().stats).Execute();
-}
-
-void OpenSizeHistogram(fw::TWindow* parent, const TreeSource& source) {
-    TSizeHistogramDlg::Open(parent, source, RememberedDialogData().histogram);
+void ShowSystemDrivesInfo(fw::TWindow& owner, SysDrivesDlgData& remembered) {
+    TSysDrivesInfoDlg dialog(&owner, remembered, scan::SystemVolumeQueries());
+    dialog.Execute();
 }
 
 }  // namespace info

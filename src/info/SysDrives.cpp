@@ -111,18 +111,4 @@ void QueryDrive(const scan::VolumeQueries& queries, char letter, const std::func
         for (const Cell& cell : VolumeCells(volume)) put(cell);
 }
 
-std::string FormatSysDrivesDlgData(const SysDrivesDlgData& data) { return FormatDialogData(data.rect, {}); }
-
-bool ParseSysDrivesDlgData(std::string_view text, SysDrivesDlgData& data) {
-    return DialogDataReader(text).ReadHeader(data.rect);
-}
-
-void LoadSysDrivesDlgData(const config::SettingsStore& store, SysDrivesDlgData& data) {
-    ParseSysDrivesDlgData(store.ReadString(kSysDrivesValueName, ""), data);
-}
-
-void SaveSysDrivesDlgData(config::SettingsStore& store, const SysDrivesDlgData& data) {
-    store.WriteString(kSysDrivesValueName, FormatSysDrivesDlgData(data));
-}
-
 }  // namespace info

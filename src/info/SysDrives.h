@@ -70,19 +70,4 @@ std::vector<Cell> VolumeCells(const scan::VolumeInformation& volume);
 void QueryDrive(const scan::VolumeQueries& queries, char letter, const std::function<bool()>& stop,
                 const std::function<void(const Cell&)>& put);
 
-// The remembered placement of the dialog, in screen coordinates; all 0 until it has been closed once.
-struct SysDrivesDlgData {
-    fw::LayoutRect rect;
-    bool IsValid() const noexcept { return rect.left < rect.right && rect.top < rect.bottom; }
-};
-
-// "1 <left> <top> <right> <bottom>". Reading takes the rectangle only from version 1 with all four numbers
-// readable; anything else changes nothing (false).
-std::string FormatSysDrivesDlgData(const SysDrivesDlgData& data);
-bool ParseSysDrivesDlgData(std::string_view text, SysDrivesDlgData& data);
-
-inline constexpr const char* kSysDrivesValueName = "DlgDataSysDrives";
-void LoadSysDrivesDlgData(const config::SettingsStore& store, SysDrivesDlgData& data);
-void SaveSysDrivesDlgData(config::SettingsStore& store, const SysDrivesDlgData& data);
-
 }  // namespace info

@@ -8,7 +8,7 @@
 
 namespace info {
 
-TSizeHistogramDlg* TSizeHistogramDlg::Open(fw::TWindow* parent, const TreeSource& source, HistogramChoices& remembered) {
+TSizeHistogramDlg* TSizeHistogramDlg::Open(fw::TWindow* parent, TreeSource& source, HistogramChoices& remembered) {
     // One owner at a time: this function until the window is up and shown, the window from then on. A
     // window gone before (its creation failed, or its set-up threw) leaves the object here, deleted once.
     auto window = std::make_unique<TSizeHistogramDlg>(parent, source, remembered);
@@ -24,7 +24,7 @@ TSizeHistogramDlg* TSizeHistogramDlg::Open(fw::TWindow* parent, const TreeSource
     return window.release();
 }
 
-TSizeHistogramDlg::TSizeHistogramDlg(fw::TWindow* parent, const TreeSource& source, HistogramChoices& remembered)
+TSizeHistogramDlg::TSizeHistogramDlg(fw::TWindow* parent, TreeSource& source, HistogramChoices& remembered)
     : TFrameWindow("File Sizes Histogram", nullptr),
       source_(source),
       remembered_(remembered),
@@ -54,6 +54,7 @@ void TSizeHistogramDlg::SetupWindow() {
     UpdateMenu();
     PlaceAtRemembered(GetHandle(), remembered_.rect);
     placed_ = true;
+    source_.Watch(*this);
 }
 
 void TSizeHistogramDlg::EnableMainWindow() noexcept {
@@ -67,6 +68,7 @@ bool TSizeHistogramDlg::CanClose() {
 }
 
 void TSizeHistogramDlg::CleanupWindow() {
+    source_.Unwatch(*this);
     EnableMainWindow();
     // A window whose creation failed was never where the user put it.
     if (placed_) {
@@ -82,6 +84,11 @@ void TSizeHistogramDlg::UpdateMenu() noexcept {
     EnableMenuItem(menu, CM_MORE_DETAIL, MF_BYCOMMAND | (detail_ < kMaxDetail ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, CM_LESS_DETAIL, MF_BYCOMMAND | (detail_ > kMinDetail ? MF_ENABLED : MF_GRAYED));
     DrawMenuBar(GetHandle());
+}
+
+void TSizeHistogramDlg::TreeReplaced() {
+    histogram_ = ComputeHistogram(source_.Root(), detail_);
+    InvalidateRect(GetHandle(), nullptr, TRUE);
 }
 
 void TSizeHistogramDlg::ChangeDetail(int step) {

@@ -9,7 +9,7 @@
 //   info::TSizeHistogramDlg::Open(parent, source, remembered.histogram);   // throws when it cannot open
 //
 // It copies the remembered detail when constructed and gives back the detail and its rectangle when its
-// window is destroyed.
+// window is destroyed. It watches the tree while open and counts again when it changed.
 #pragma once
 
 #include "fw/Handles.h"
@@ -20,16 +20,18 @@
 
 namespace info {
 
-class TSizeHistogramDlg : public fw::TFrameWindow {
+class TSizeHistogramDlg : public fw::TFrameWindow, public model::DocumentObserver {
 public:
     // Creates and shows the window; returns it (it owns itself), or null when it closed at once.
-    static TSizeHistogramDlg* Open(fw::TWindow* parent, const TreeSource& source, HistogramChoices& remembered);
+    static TSizeHistogramDlg* Open(fw::TWindow* parent, TreeSource& source, HistogramChoices& remembered);
 
-    TSizeHistogramDlg(fw::TWindow* parent, const TreeSource& source, HistogramChoices& remembered);
+    TSizeHistogramDlg(fw::TWindow* parent, TreeSource& source, HistogramChoices& remembered);
 
     int Detail() const noexcept { return detail_; }
     const SizeHistogram& Histogram() const noexcept { return histogram_; }
     bool CanClose() override;
+    // Counts the files of the tree as it is now.
+    void TreeReplaced() override;
 
 protected:
     const char* ClassName() const override { return "KelvaranHistogram"; }
@@ -47,7 +49,7 @@ private:
     void EnableMainWindow() noexcept;
     void Paint();
 
-    const TreeSource& source_;
+    TreeSource& source_;
     HistogramChoices& remembered_;
     int detail_;
     SizeHistogram histogram_;

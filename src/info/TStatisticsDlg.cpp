@@ -2,16 +2,16 @@
 
 #include "about/Help.h"
 #include "fw/Clipboard.h"
-#include "fw/MessageBox.h"
 #include "info/DialogPlacement.h"
 #include "resource.h"
 
 namespace info {
 
-TStatisticsDlg::TStatisticsDlg(fw::TWindow* parent, TreeSource& source, StatsChoices& remembered)
+TStatisticsDlg::TStatisticsDlg(fw::TWindow* parent, TreeSource& source, StatsChoices& remembered, fw::Interaction ui)
     : TStretchDlg(parent, IDD_STATISTICS),
       source_(source),
       remembered_(remembered),
+      ui_(std::move(ui)),
       query_(remembered.query),
       recurse_(remembered.recurse),
       maxItems_(remembered.maxItems),
@@ -60,9 +60,11 @@ void TStatisticsDlg::SetupWindow() {
     UpdateCopyButton();
 
     PlaceAtRemembered(GetHandle(), remembered_.rect);
+    source_.Watch(*this);
 }
 
 void TStatisticsDlg::CleanupWindow() {
+    source_.Unwatch(*this);
     list_.SetRedraw(false);
     list_.SetItemCount(0);
     results_ = {};
@@ -78,7 +80,7 @@ std::string TStatisticsDlg::CellText(int row, int column) const {
 }
 
 void TStatisticsDlg::Fail(StatsProblem problem, int focus) {
-    fw::ShowMessageBox(GetHandle(), ProblemText(problem), "Error", MB_OK | MB_ICONERROR);
+    ui_.ShowMessage(GetHandle(), ProblemText(problem), "Error", MB_OK | MB_ICONERROR);
     if (focus) SetFocus(Item(focus));
 }
 
@@ -104,6 +106,8 @@ void TStatisticsDlg::Find() {
     SetCursor(previous);
 }
 
+void TStatisticsDlg::TreeReplaced() { Show({}); }
+
 void TStatisticsDlg::Show(StatResults results) {
     list_.SetRedraw(false);
     list_.SetItemCount(0);
@@ -123,7 +127,7 @@ void TStatisticsDlg::CopySelection() {
     const std::string text = SelectionText(results_, std::vector<std::size_t>(selected.begin(), selected.end()), absolute_);
     HWND owner = GetParent() && GetParent()->GetHandle() ? GetParent()->GetHandle() : GetHandle();
     if (!fw::CopyTextToClipboard(owner, text))
-        fw::ShowMessageBox(GetHandle(), "Could not set data", "Error", MB_OK | MB_ICONERROR);
+        ui_.ShowMessage(GetHandle(), "Could not set data", "Error", MB_OK | MB_ICONERROR);
 }
 
 void TStatisticsDlg::NavigateToRow(int row) {
@@ -138,7 +142,7 @@ bool TStatisticsDlg::HandleCommand(int id, int notifyCode, HWND control) {
         Find();
         return true;
     case IDC_STATS_HELP:
-        about::ShowHelp(*this, "::/statdlg.htm");
+        about::ShowHelp(*this, "::/statdlg.htm", ui_);
         return true;
     case IDC_STATS_ABSOLUTE:
         if (notifyCode != BN_CLICKED) return false;

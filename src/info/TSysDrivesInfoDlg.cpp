@@ -123,9 +123,4 @@ void TSysDrivesInfoDlg::CleanupWindow() {
     TStretchDlg::CleanupWindow();
 }
 
-void ShowSystemDrivesInfo(fw::TWindow& owner, SysDrivesDlgData& data) {
-    TSysDrivesInfoDlg dialog(&owner, data, scan::SystemVolumeQueries());
-    dialog.Execute();
-}
-
 }  // namespace info

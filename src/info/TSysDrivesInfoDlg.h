@@ -3,8 +3,8 @@
 // Closing waits for the worker (the query in flight finishes; later drives are not asked) while still
 // handling the list messages the worker sends, then remembers the dialog's rectangle.
 //
-// The main frame's "System &Drives Info..." command calls ShowSystemDrivesInfo with the placement value
-// the application keeps for the run (read from and written to "DlgDataSysDrives", SysDrives.h).
+// The main frame's "System &Drives Info..." command runs it through info::ShowSystemDrivesInfo
+// (InfoCommands.h) with the placement kept for the run ("DlgDataSysDrives", DialogData.h).
 #pragma once
 
 #include "fw/TListView.h"
@@ -35,8 +35,5 @@ private:
     fw::TListView list_;
     std::unique_ptr<fw::TThread> worker_;
 };
-
-// Runs the dialog modally over the system's drives, owned by `owner`.
-void ShowSystemDrivesInfo(fw::TWindow& owner, SysDrivesDlgData& data);
 
 }  // namespace info

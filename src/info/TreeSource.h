@@ -1,10 +1,11 @@
 // What the information dialogs need of the main window: its tree, its cluster size, the folder it shows,
 // navigation, and the one change they make (the cluster size). The main view implements it; tests fake it.
-// Dialogs hold a reference for as long as they are open and never keep a pointer into the tree beyond that
-// (the main window is disabled or the dialog modal meanwhile, so the tree cannot change under them).
+// Dialogs hold a reference for as long as they are open; one that keeps pointers into the tree watches it
+// meanwhile, so that it is told, as the main window's views are, when records go.
 #pragma once
 
 #include "model/DirInfo.h"
+#include "model/DocumentObserver.h"
 
 #include <cstdint>
 #include <string>
@@ -27,6 +28,10 @@ public:
     virtual void SetClusterSize(std::uint32_t clusterSize) = 0;
     // Size kind back to logical size, in the pie view and in the mode box.
     virtual void SetLogicalMode() = 0;
+    // From Watch until Unwatch the observer is told when records of the tree go (a dialog registers in its
+    // set-up and leaves in its clean-up).
+    virtual void Watch(model::DocumentObserver& observer) = 0;
+    virtual void Unwatch(model::DocumentObserver& observer) = 0;
 };
 
 // The main window's part of "Force Cluster Size" once the dialog chose `chosen`: nothing when it equals

@@ -1,13 +1,12 @@
 // Win32 reporting for the data file writer and reader.
 #include "model/DataFileWin.h"
 
-#include "fw/MessageBox.h"
 #include "fw/Utf8.h"
 
 namespace model {
 
-ErrorReporter MessageBoxReporter(HWND owner) {
-    return [owner](const std::string& text) { fw::ShowMessageBox(owner, text, "Error", MB_OK | MB_ICONERROR); };
+ErrorReporter MessageBoxReporter(const fw::Interaction& ui, HWND owner) {
+    return [ui, owner](const std::string& text) { ui.ShowMessage(owner, text, "Error", MB_OK | MB_ICONERROR); };
 }
 
 bool ReplaceFileWin32(const std::string& from, const std::string& to) {
@@ -19,12 +18,14 @@ bool ReplaceFileWin32(const std::string& from, const std::string& to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root, HWND owner) {
-    return WriteDataFile(path, clusterSize, root, MessageBoxReporter(owner), ReplaceFileWin32);
+bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root, const fw::Interaction& ui,
+                   HWND owner) {
+    return WriteDataFile(path, clusterSize, root, MessageBoxReporter(ui, owner), ReplaceFileWin32);
 }
 
-bool ReadDataFile(const std::string& path, DirInfo& root, std::uint32_t& clusterSize, HWND owner) {
-    return ReadDataFile(path, root, clusterSize, MessageBoxReporter(owner));
+bool ReadDataFile(const std::string& path, DirInfo& root, std::uint32_t& clusterSize, const fw::Interaction& ui,
+                  HWND owner) {
+    return ReadDataFile(path, root, clusterSize, MessageBoxReporter(ui, owner));
 }
 
 }  // namespace model

@@ -5,11 +5,10 @@
 #include <string>
 #include <utility>
 
-#include "fw/MessageBox.h"
 
 namespace pie {
 
-Dib::Dib(int width, int height, int bitsPerPixel)
+Dib::Dib(int width, int height, int bitsPerPixel, const fw::Interaction& ui)
     : width_(width), height_(std::abs(height)), bitsPerPixel_(bitsPerPixel) {
     switch (bitsPerPixel) {
         case 1: colourTableSize_ = 2; break;
@@ -31,7 +30,7 @@ Dib::Dib(int width, int height, int bitsPerPixel)
     if (!bitmap_) {
         const DWORD error = GetLastError();
         bits_ = nullptr;
-        fw::ShowMessageBox(nullptr, std::to_string(error), "Dib::Dib failed", MB_OK | MB_ICONERROR);
+        ui.ShowMessage(nullptr, std::to_string(error), "Dib::Dib failed", MB_OK | MB_ICONERROR);
     }
 }
 

@@ -1,18 +1,21 @@
 // A device-independent bitmap section whose pixels the program reads and writes directly (the pie's tip
 // blending, tests reading rendered pixels). Construction never throws: when the system refuses the section,
-// the error number is shown in a message box and the Dib stays empty (no bitmap, no bits).
+// the error number is shown in a message box (the given Interaction's; the system's unless another is
+// given) and the Dib stays empty (no bitmap, no bits).
 #pragma once
 
 #include <windows.h>
 
 #include <vector>
 
+#include "fw/Interaction.h"
+
 namespace pie {
 
 class Dib {
 public:
     // A negative height makes a top-down bitmap; Height() is always the absolute value.
-    Dib(int width, int height, int bitsPerPixel);
+    Dib(int width, int height, int bitsPerPixel, const fw::Interaction& ui = {});
     ~Dib();
     Dib(Dib&& other) noexcept;
     Dib& operator=(Dib&& other) noexcept;

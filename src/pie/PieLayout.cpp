@@ -6,7 +6,7 @@
 #include <limits>
 #include <numbers>
 
-#include "pie/SegmentColor.h"
+#include "pie/SegmentColour.h"
 
 namespace pie {
 
@@ -58,8 +58,8 @@ bool NameLess(std::string_view a, std::string_view b) {
 std::int32_t SortKeyOf(const Item& item) { return item.isDir ? item.Dir().sortKey : item.File().sortKey; }
 
 template <class Less>
-void SortRanges(std::vector<ValuedItem>& items, bool groupDirs, Less less) {
-    if (!groupDirs) {
+void SortRanges(std::vector<ValuedItem>& items, bool groupFolders, Less less) {
+    if (!groupFolders) {
         std::sort(items.begin(), items.end(), less);
         return;
     }
@@ -71,17 +71,17 @@ void SortRanges(std::vector<ValuedItem>& items, bool groupDirs, Less less) {
 
 }  // namespace
 
-void OrderItems(std::vector<ValuedItem>& items, int srtOrder, bool groupDirs) {
-    switch (srtOrder) {
+void OrderItems(std::vector<ValuedItem>& items, int sortOrder, bool groupFolders) {
+    switch (sortOrder) {
         case kByName:
-            SortRanges(items, groupDirs,
+            SortRanges(items, groupFolders,
                        [](const ValuedItem& a, const ValuedItem& b) { return NameLess(a.item.Name(), b.item.Name()); });
             break;
         case kBySize:
-            SortRanges(items, groupDirs, [](const ValuedItem& a, const ValuedItem& b) { return a.value > b.value; });
+            SortRanges(items, groupFolders, [](const ValuedItem& a, const ValuedItem& b) { return a.value > b.value; });
             break;
         default:
-            if (!groupDirs)
+            if (!groupFolders)
                 std::sort(items.begin(), items.end(), [](const ValuedItem& a, const ValuedItem& b) {
                     return SortKeyOf(a.item) < SortKeyOf(b.item);
                 });
@@ -89,15 +89,15 @@ void OrderItems(std::vector<ValuedItem>& items, int srtOrder, bool groupDirs) {
     }
 }
 
-void OrderItems(std::vector<Item>& items, int srtOrder, bool groupDirs, const SizeContext& ctx) {
+void OrderItems(std::vector<Item>& items, int sortOrder, bool groupFolders, const SizeContext& ctx) {
     std::vector<ValuedItem> valued;
     valued.reserve(items.size());
     for (const Item& item : items) valued.push_back({item, ValueOf(item, ctx)});
-    OrderItems(valued, srtOrder, groupDirs);
+    OrderItems(valued, sortOrder, groupFolders);
     for (std::size_t i = 0; i < items.size(); ++i) items[i] = valued[i].item;
 }
 
-PieGeometry ComputeGeometry(int width, int height, double centerRatio) {
+PieGeometry ComputeGeometry(int width, int height, double centreRatio) {
     PieGeometry g;
     if (width < height) {
         const int t = (height - width) / 2;
@@ -109,7 +109,7 @@ PieGeometry ComputeGeometry(int width, int height, double centerRatio) {
         g.square = {0, 0, width, height};
     }
     g.outer = (g.square.right - g.square.left) / 2;
-    g.centre = static_cast<int>(g.outer * centerRatio);
+    g.centre = static_cast<int>(g.outer * centreRatio);
     g.cx = g.square.CentreX();
     g.cy = g.square.CentreY();
     return g;
@@ -121,8 +121,8 @@ namespace {
 class RingCounter {
 public:
     RingCounter(const model::DirInfo& current, int side, const PieSettings& settings, std::uint32_t clusterSize)
-        : ctx_{settings.pieMode, clusterSize}, minVis_(settings.minVisSize), outer_(side / 2.0),
-          centre_(outer_ * settings.centerRatio), rootValue_(ValueOf(current, ctx_)) {
+        : ctx_{settings.sizeKind, clusterSize}, minVis_(settings.minimumVisibleSize), outer_(side / 2.0),
+          centre_(outer_ * settings.centreRatio), rootValue_(ValueOf(current, ctx_)) {
         values_.push_back(rootValue_);
         Walk(current);
     }
@@ -205,7 +205,7 @@ int CountRings(const model::DirInfo& current, int side, const PieSettings& setti
 
 RingLayout::RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n,
                        tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock)
-    : settings_(settings), ctx_{settings.pieMode, clusterSize}, geometry_(geometry), n_(n), crc_(crc),
+    : settings_(settings), ctx_{settings.sizeKind, clusterSize}, geometry_(geometry), n_(n), crc_(crc),
       painter_(painter), areas_(areas), clock_(clock), itemsPerRing_(static_cast<std::size_t>(std::max(n, 0))),
       endPoints_(static_cast<std::size_t>(std::max(n, 0))) {}
 
@@ -214,7 +214,7 @@ std::uint64_t RingLayout::Threshold(int childRing) const {
     const double r = RingBoundary(geometry_.outer, geometry_.centre, n_, childRing + 1);
     const auto k = static_cast<std::uint64_t>(2.0 * r * std::numbers::pi);
     if (k == 0) return kNever;
-    const double threshold = static_cast<double>(rootValue_) * settings_.minVisSize / static_cast<double>(k);
+    const double threshold = static_cast<double>(rootValue_) * settings_.minimumVisibleSize / static_cast<double>(k);
     // 2^64 and above does not fit; nothing but the largest value could pass such a threshold anyway.
     if (!(threshold < 18446744073709551616.0)) return kNever;
     return static_cast<std::uint64_t>(threshold);
@@ -294,7 +294,7 @@ void RingLayout::DrawCurrent(const model::DirInfo& current) {
             // Enter may grow the stack: f is not used after this.
             Enter(item.Dir(), childRing, s, e, x, f.largest, index);
         } else if (Visible(childRing, s, e)) {
-            const Colour colour = SegmentColor(settings_, crc_, item.Name(), s, e, childRing, n_, x, f.largest);
+            const Colour colour = SegmentColour(settings_, crc_, item.Name(), s, e, childRing, n_, x, f.largest);
             if (painter_.DrawSegment(OuterSquare(childRing), InnerSquare(childRing), colour, s, e, true)) ++segmentsDrawn_;
         }
     }
@@ -312,10 +312,10 @@ void RingLayout::Enter(const model::DirInfo& folder, int ring, double start, dou
             // Nothing to order.
         } else if (clock_.now) {
             const std::uint64_t t0 = clock_.now();
-            OrderItems(items, settings_.srtOrder, settings_.groupDirs);
+            OrderItems(items, settings_.sortOrder, settings_.groupFolders);
             sortTicks_ += clock_.now() - t0;
         } else {
-            OrderItems(items, settings_.srtOrder, settings_.groupDirs);
+            OrderItems(items, settings_.sortOrder, settings_.groupFolders);
         }
         f.expanded = true;
         f.threshold = Threshold(childRing);
@@ -325,7 +325,7 @@ void RingLayout::Enter(const model::DirInfo& folder, int ring, double start, dou
 }
 
 void RingLayout::PaintFolder(const Frame& f) {
-    const Colour colour = SegmentColor(settings_, crc_, f.folder->name, f.start, f.end, f.ring, n_, f.value, f.parentLargest);
+    const Colour colour = SegmentColour(settings_, crc_, f.folder->name, f.start, f.end, f.ring, n_, f.value, f.parentLargest);
     if (f.ring < 0) {
         const int inset = geometry_.outer - geometry_.centre;
         const Square& sq = geometry_.square;

@@ -46,7 +46,7 @@ std::uint64_t LargestChild(const model::DirInfo& dir, const SizeContext& ctx);
 // Subfolders in stored order, then files in stored order.
 void ListItems(const model::DirInfo& dir, std::vector<Item>& items);
 // Orders the list by "SrtOrder" (0 unordered, 1 name, 2 value descending) and "GroupDirs".
-void OrderItems(std::vector<Item>& items, int srtOrder, bool groupDirs, const SizeContext& ctx);
+void OrderItems(std::vector<Item>& items, int sortOrder, bool groupFolders, const SizeContext& ctx);
 
 // An item with its value, looked up once per rendering.
 struct ValuedItem {
@@ -54,7 +54,7 @@ struct ValuedItem {
     std::uint64_t value = 0;
 };
 void ListItems(const model::DirInfo& dir, const SizeContext& ctx, std::vector<ValuedItem>& items);
-void OrderItems(std::vector<ValuedItem>& items, int srtOrder, bool groupDirs);
+void OrderItems(std::vector<ValuedItem>& items, int sortOrder, bool groupFolders);
 
 // The largest centred square of a client area and the pie's integer radii and centre.
 struct PieGeometry {
@@ -63,7 +63,7 @@ struct PieGeometry {
     int centre = 0;  // c
     int cx = 0, cy = 0;
 };
-PieGeometry ComputeGeometry(int width, int height, double centerRatio);
+PieGeometry ComputeGeometry(int width, int height, double centreRatio);
 
 // Number of rings for the current folder in a square of the given side.
 int CountRings(const model::DirInfo& current, int side, const PieSettings& settings, std::uint32_t clusterSize);

@@ -47,7 +47,7 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
         rings_ = segments_ = 0;
         return;
     }
-    geometry_ = ComputeGeometry(width, height, settings.centerRatio);
+    geometry_ = ComputeGeometry(width, height, settings.centreRatio);
     const std::uint32_t clusterSize = host.ClusterSize();
     rings_ = CountRings(*current, geometry_.square.right - geometry_.square.left, settings, clusterSize);
     areas_.Reset(rings_, geometry_.outer, geometry_.centre);
@@ -56,7 +56,7 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
     const std::uint64_t t0 = clock_.now ? clock_.now() : 0;
     // Reading the counter around every folder's sort costs more than many sorts; only the overlay shows it.
     RingLayout layout(settings, clusterSize, geometry_, rings_, crc_, painter, areas_,
-                      settings.showPieStats ? clock_ : Clock{});
+                      settings.showStatistics ? clock_ : Clock{});
     layout.DrawCurrent(*current);
     const std::uint64_t t1 = clock_.now ? clock_.now() : 0;
     segments_ = layout.SegmentsDrawn();
@@ -64,7 +64,7 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
     renderMs_ = TicksToMs(t1 - t0, clock_.frequency) - sortMs_;
     if (t1 == t0) renderMs_ = 0;
 
-    if (settings.showPieStats) painter.StatsOverlay(FormatPieStats(rings_, segments_, renderMs_, sortMs_), contrast);
+    if (settings.showStatistics) painter.StatsOverlay(FormatPieStats(rings_, segments_, renderMs_, sortMs_), contrast);
     painter.CentreLabel(current->name.str(), geometry_.cx, geometry_.cy);
     host.ShowFolderStatus(host.CurrentPath(), "", *current);
 }

@@ -34,6 +34,9 @@ public:
     // Renders `current` (null: background only) into a width x height surface. A surface without pixels
     // draws nothing and leaves nothing to hit; neither does a null folder.
     void Rebuild(const model::DirInfo* current, int width, int height, PieHost& host, PiePainter& painter);
+    // Drops the segments of the last rendering, whose names are borrowed from the tree: after the tree
+    // changed, nothing is found in the old pixels until the next Rebuild.
+    void Forget() noexcept { areas_.Clear(); }
 
     const RingAreas& Areas() const noexcept { return areas_; }
     int RingCount() const noexcept { return rings_; }

@@ -30,7 +30,7 @@ void RingAreas::Reset(int n, int outerRadius, int centreRadius) {
     }
 }
 
-void RingAreas::Clear() {
+void RingAreas::Clear() noexcept {
     for (auto& ring : segments_) ring.clear();
     rings_ = 0;
     radii_.clear();

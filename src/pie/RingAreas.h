@@ -34,7 +34,7 @@ public:
     // n empty rings and the n + 1 pixel radii (just R when n is 0). Ring storage is kept for reuse.
     void Reset(int n, int outerRadius, int centreRadius);
     // No rings and no radii: Find reports nothing (used when no folder is shown).
-    void Clear();
+    void Clear() noexcept;
     // Appends a segment and returns its index on the ring. `parent` is the folder's index on ring - 1.
     std::int32_t Add(int ring, double start, double end, const model::Name& name, bool isDir, std::int32_t parent);
 

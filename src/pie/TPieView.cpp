@@ -65,10 +65,10 @@ void TPieView::CleanupWindow() {
 }
 
 void TPieView::ReparseTips() {
-    dirTips_.SetFlags(settings_.tipShowName, settings_.tipShowInfo);
-    fileTips_.SetFlags(settings_.tipShowName, settings_.tipShowInfo);
-    dirTips_.Parse(settings_.tipTextDir);
-    fileTips_.Parse(settings_.tipTextFile);
+    dirTips_.SetFlags(settings_.tipShowsName, settings_.tipShowsInfo);
+    fileTips_.SetFlags(settings_.tipShowsName, settings_.tipShowsInfo);
+    dirTips_.Parse(settings_.folderTip);
+    fileTips_.Parse(settings_.fileTip);
 }
 
 void TPieView::ClientSize(int& width, int& height) const {
@@ -79,11 +79,10 @@ void TPieView::ClientSize(int& width, int& height) const {
 }
 
 void TPieView::Rebuild() {
-    canvas_.Renderer().settings = settings_.pie;
+    canvas_.Renderer().settings = settings_;  // the renderer's part
     canvas_.Rebuild(current_, owner_);
     // Every rendering is followed by a repaint of the whole view, which takes any tip away.
     lastTip_ = {};
-    ++renderCount_;
 }
 
 void TPieView::ResizeBuffer() {
@@ -111,9 +110,17 @@ void TPieView::Refresh() {
     if (current_) owner_.ShowFolderStatus(owner_.CurrentPath(), "", *current_);
 }
 
+void TPieView::TreeReplaced() {
+    current_ = nullptr;
+    canvas_.Renderer().Forget();
+    hoverPath_.clear();
+    HideTip();
+}
+
 void TPieView::SetMode(int kind) {
-    if (kind < 0 || kind > 2) return;
-    settings_.pie.pieMode = kind;
+    constexpr const auto& row = config::SettingOf<&PieViewSettings::sizeKind>(kPieViewSettings);
+    if (!row.range.Holds(kind)) return;
+    settings_.sizeKind = static_cast<model::SizeKind>(kind);
     Rebuild();
     if (GetHandle()) InvalidateRect(GetHandle(), nullptr, FALSE);
 }
@@ -140,7 +147,7 @@ std::string TPieView::HitTest(POINT point) const {
 
 template <class T>
 void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor) {
-    if (settings_.flyTransp >= 255) return;
+    if (settings_.tipTransparency >= kInvisibleTip) return;
     HWND hwnd = GetHandle();
     GdiTextMeasure measure(canvas_.Dc(), {nameFont_.Get(), infoFont_});
     const TipSize size = parser.Format(item, owner_.ClusterSize(), measure);
@@ -157,7 +164,7 @@ void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor) {
     const TipRect area = ClipToClient(composition.area, w, h);
     const TipRect previous = composition.previousCovered ? TipRect{} : lastTip_;
     if (!area.IsEmpty()) {
-        TipBackBuffer buffer(settings_.flyTransp, canvas_.Dc(), area, tipSurfaces_);
+        TipBackBuffer buffer(settings_.tipTransparency, canvas_.Dc(), area, tipSurfaces_);
         if (!buffer) {
             HideTip();
             return;

@@ -23,6 +23,7 @@
 #include "fw/TWindow.h"
 #include "fw/Timer.h"
 #include "model/DirInfo.h"
+#include "model/DocumentObserver.h"
 #include "pie/PieCanvas.h"
 #include "pie/PieHost.h"
 #include "pie/PieViewSettings.h"
@@ -31,7 +32,7 @@
 
 namespace pie {
 
-class TPieView : public fw::TWindow {
+class TPieView : public fw::TWindow, public model::DocumentObserver {
 public:
     TPieView(fw::TWindow* parent, int id, PieHost& owner);
     ~TPieView() override;
@@ -41,8 +42,11 @@ public:
     bool FollowFrame();
     // After a new tree: forgets the hovered item, follows the frame and shows the current folder's figures.
     void Refresh();
+    // The frame's tree, or records of it, went: the current folder, the segments and the hovered item are
+    // dropped and the tip hidden; the old pixels stay until FollowFrame or Refresh.
+    void TreeReplaced() override;
     void SetMode(int kind);  // 0..2; others are ignored
-    int GetMode() const noexcept { return settings_.pie.pieMode; }
+    model::SizeKind GetMode() const noexcept { return settings_.sizeKind; }
     void SetFlatLook(bool flat);
     void ReparseTips();
 
@@ -62,8 +66,6 @@ public:
     const model::DirInfo* Current() const noexcept { return current_; }
     const PieRenderer& Renderer() const noexcept { return canvas_.Renderer(); }
     HDC BackBuffer() const noexcept { return canvas_.Dc(); }
-    TipRect LastTip() const noexcept { return lastTip_; }
-    int RenderCount() const noexcept { return renderCount_; }
 
 protected:
     const char* ClassName() const override { return "KelvaranPieView"; }
@@ -71,6 +73,9 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void SetupWindow() override;
     void CleanupWindow() override;
+
+    // Where the tip is on the screen; empty while none shows.
+    TipRect lastTip_;
 
 private:
     void Rebuild();
@@ -95,14 +100,12 @@ private:
     PieCanvas canvas_;
     fw::Font nameFont_;
     HFONT infoFont_ = nullptr;  // a stock font, never deleted
-    TipRect lastTip_;
     TipSurfaces tipSurfaces_;
     TipParser<model::DirInfo> dirTips_;
     TipParser<model::FileInfo> fileTips_;
     fw::WindowTimer resizeTimer_;
     fw::WindowTimer tipTimer_;
     MenuTracker trackMenu_;
-    int renderCount_ = 0;
 };
 
 }  // namespace pie

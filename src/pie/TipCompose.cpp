@@ -49,7 +49,7 @@ TipRect ClipToClient(const TipRect& area, int width, int height) noexcept {
 }
 
 void BlendTip(std::uint8_t* pie, const std::uint8_t* tip, int width, int height, std::size_t stride, int transparency) noexcept {
-    const int t = std::clamp(transparency, 0, 255);
+    const int t = std::clamp(transparency, kSolidTip, kInvisibleTip);
     struct Memo {
         int p = -1, q = -1, result = 0;
     } memo[3];

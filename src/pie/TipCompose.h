@@ -39,6 +39,10 @@ TipComposition ComposeTip(const TipRect& previous, const TipRect& next) noexcept
 // The part of `area` inside the client rectangle (0, 0, width, height); empty when none is.
 TipRect ClipToClient(const TipRect& area, int width, int height) noexcept;
 
+// The ends of the tip transparency: the tip alone, and no tip at all.
+inline constexpr int kSolidTip = 0;
+inline constexpr int kInvisibleTip = 255;
+
 // Blends the tip image over the pie image, byte by byte, into `pie`: a byte equal in both stays, any other
 // becomes (T x pie + (255 - T) x tip) / 255 with T the transparency (0 = the tip alone, 255 = the pie
 // alone). Rows of `width` 3-byte pixels lie `stride` bytes apart. Each colour channel remembers its last

@@ -39,9 +39,6 @@ public:
     // it has finished.
     void CloseWindow(INT_PTR result = IDCANCEL) override;
 
-    // The worker, or null before set-up (for the caller's diagnostics and tests).
-    const TScanThread* Thread() const noexcept { return thread_.get(); }
-
 protected:
     void SetupWindow() override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -55,7 +52,12 @@ private:
 
     std::string rootPath_;
     std::unique_ptr<DirLister> lister_;  // handed to the worker when it is created
+
+protected:
+    // The worker, from the set-up on; null before.
     std::unique_ptr<TScanThread> thread_;
+
+private:
     fw::TGauge gauge_;
     std::uint64_t divisor_ = 0;
     std::uint32_t startTick_ = 0;  // GetTickCount at the start, or the elapsed milliseconds while paused

@@ -110,7 +110,7 @@ int About() {
 }
 
 int Help() {
-    about::ShowHelp(nullptr, "");
+    about::ShowHelp(nullptr, "", fw::Interaction{});
     const DWORD start = GetTickCount();
     bool signalled = false;
     MSG msg;

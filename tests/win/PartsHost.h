@@ -5,7 +5,7 @@
 #pragma once
 
 #include "Screen.h"
-#include "config/SettingsStore.h"
+#include "common/MapStore.h"
 #include "frame/CommonControls.h"
 #include "frame/TMyControlBar.h"
 #include "frame/TMyStatusDeepData.h"
@@ -25,19 +25,7 @@ namespace partstest {
 
 using screentest::Pump;
 
-class MapStore : public config::SettingsStore {
-public:
-    using Values = std::map<std::string, std::string, std::less<>>;
-    explicit MapStore(Values& values) : values_(values) {}
-    std::string ReadString(std::string_view name, std::string_view fallback) const override {
-        auto it = values_.find(name);
-        return it != values_.end() ? it->second : std::string(fallback);
-    }
-    void WriteString(std::string_view name, std::string_view text) override { values_[std::string(name)] = text; }
-
-private:
-    Values& values_;
-};
+using native_test::MapStore;
 
 // The pie's place in the tests.
 class TPlaceholder : public fw::TWindow {

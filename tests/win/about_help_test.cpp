@@ -3,7 +3,7 @@
 // the viewer).
 #include "about/Help.h"
 #include "about/TAboutDlg.h"
-#include "fw/MessageBox.h"
+#include "fw/Interaction.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -23,19 +23,19 @@ struct Box {
 
 TEST(Help, MissingFileIsReportedThenTheViewerGetsTheFileWithItsTopic) {
     std::vector<Box> boxes;
-    fw::SetMessageBoxHandler([&](HWND, const std::string& text, const std::string& caption, UINT flags) {
-        boxes.push_back({text, caption, flags});
-        return IDOK;
-    });
     std::vector<std::string> shown;
-    about::SetHelpViewer([&](HWND, const std::string& fileAndTopic) { shown.push_back(fileAndTopic); });
+    const fw::Interaction ui{[&](HWND, const std::string& text, const std::string& caption, UINT flags) {
+                                 boxes.push_back({text, caption, flags});
+                                 return IDOK;
+                             },
+                             [&](HWND, const std::string& fileAndTopic) { shown.push_back(fileAndTopic); }};
 
     const std::string module = about::ModulePath();
     ASSERT_NE(module.find("about_help_test.exe"), std::string::npos) << module;
     const std::string help = module.substr(0, module.find_last_of('\\') + 1) + "Kelvaran.chm";
     DeleteFileA(help.c_str());
 
-    about::ShowHelp(nullptr, "::/statdlg.htm");
+    about::ShowHelp(nullptr, "::/statdlg.htm", ui);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Could not locate help file");
     EXPECT_EQ(boxes[0].caption, "Kelvaran");
@@ -45,15 +45,12 @@ TEST(Help, MissingFileIsReportedThenTheViewerGetsTheFileWithItsTopic) {
     HANDLE file = CreateFileA(help.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
-    about::ShowHelp(nullptr, "::/statdlg.htm");
-    about::ShowHelp(nullptr, "");
+    about::ShowHelp(nullptr, "::/statdlg.htm", ui);
+    about::ShowHelp(nullptr, "", ui);
     DeleteFileA(help.c_str());
-    about::ShowHelp(nullptr, "::/setdlg.htm");  // found once: still handed over
+    about::ShowHelp(nullptr, "::/setdlg.htm", ui);  // found once: still handed over
     EXPECT_EQ(shown, (std::vector<std::string>{help + "::/statdlg.htm", help, help + "::/setdlg.htm"}));
     EXPECT_EQ(boxes.size(), 1u);
-
-    about::SetHelpViewer({});
-    fw::SetMessageBoxHandler({});
 }
 
 class AboutTest : public testing::Test {
@@ -65,7 +62,8 @@ protected:
     void TearDown() override {
         if (dialog.GetHandle()) DestroyWindow(dialog.GetHandle());
     }
-    about::TAboutDlg dialog{nullptr};
+    std::vector<std::string> opened;  // what the links were asked to open
+    about::TAboutDlg dialog{nullptr, fw::Interaction{{}, {}, [this](const std::string& target) { opened.push_back(target); }}};
 };
 
 TEST_F(AboutTest, TheBannerReplacesItsPlaceholderAndShowsTheWholePictureAtOnce) {
@@ -112,8 +110,6 @@ TEST_F(AboutTest, TheBannerReplacesItsPlaceholderAndShowsTheWholePictureAtOnce) 
 }
 
 TEST_F(AboutTest, LinksFitTheirTextsAndOpenTheirTargets) {
-    std::vector<std::string> opened;
-    fw::TUrlLink::SetOpener([&](const std::string& target) { opened.push_back(target); });
     struct Case {
         const about::TTVUrlLink& link;
         const char* text;
@@ -142,7 +138,6 @@ TEST_F(AboutTest, LinksFitTheirTextsAndOpenTheirTargets) {
     }
     EXPECT_EQ(opened, (std::vector<std::string>{"https://www.tervanic.example/", "https://www.tervanic.example/kelvaran/",
                                                 "mailto:kelvaran@tervanic.example"}));
-    fw::TUrlLink::SetOpener({});
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST_F(UserHive, WritesAreStringValuesWithTheirTerminatingZero) {
         cfg.WriteString("AutoscanDir", "D:\\Data");
         cfg.WriteInt("MruPathCount", -3);
         cfg.WriteFlag("Autoscan", true);
-        cfg.WriteColor("FixedClr", config::Rgb(0, 128, 255));
+        cfg.WriteColour("FixedClr", config::Rgb(0, 128, 255));
         cfg.WriteString("Empty", "");
     }
     EXPECT_EQ(GetRaw("AutoscanDir"), std::make_pair(DWORD{REG_SZ}, std::string("D:\\Data", 8)));
@@ -87,7 +87,7 @@ TEST_F(UserHive, WritesAreStringValuesWithTheirTerminatingZero) {
     EXPECT_EQ(again.ReadString("AutoscanDir", ""), "D:\\Data");
     EXPECT_EQ(again.ReadInt("MruPathCount", 0), -3);
     EXPECT_TRUE(again.ReadFlag("Autoscan", false));
-    EXPECT_EQ(again.ReadColor("FixedClr", 0), config::Rgb(0, 128, 255));
+    EXPECT_EQ(again.ReadColour("FixedClr", 0), config::Rgb(0, 128, 255));
     EXPECT_EQ(again.ReadString("Empty", "fallback"), "") << "a stored empty text is not the default";
 }
 
@@ -120,16 +120,16 @@ TEST_F(UserHive, ColoursReadAsPureBlueOrTheDefault) {
     SetText("TooBig", "1 2 300");
     SetText("Short", "1 2");
     config::UserConfig cfg;
-    EXPECT_EQ(cfg.ReadColor("Blue", RGB(9, 9, 9)), RGB(0, 0, 255));
-    EXPECT_EQ(cfg.ReadColor("TooBig", RGB(9, 9, 9)), RGB(9, 9, 9));
-    EXPECT_EQ(cfg.ReadColor("Short", RGB(9, 9, 9)), RGB(9, 9, 9));
-    EXPECT_EQ(cfg.ReadColor("Missing", RGB(1, 2, 3)), RGB(1, 2, 3));
+    EXPECT_EQ(cfg.ReadColour("Blue", RGB(9, 9, 9)), RGB(0, 0, 255));
+    EXPECT_EQ(cfg.ReadColour("TooBig", RGB(9, 9, 9)), RGB(9, 9, 9));
+    EXPECT_EQ(cfg.ReadColour("Short", RGB(9, 9, 9)), RGB(9, 9, 9));
+    EXPECT_EQ(cfg.ReadColour("Missing", RGB(1, 2, 3)), RGB(1, 2, 3));
 }
 
 TEST_F(UserHive, SystemColoursAreWrittenAsTheirCurrentComponents) {
     config::UserConfig cfg;
-    cfg.WriteColor("Window", config::kSystemColorFlag | COLOR_WINDOW);
-    EXPECT_EQ(cfg.ReadString("Window", ""), config::ColorText(GetSysColor(COLOR_WINDOW)));
+    cfg.WriteColour("Window", config::kSystemColourFlag | COLOR_WINDOW);
+    EXPECT_EQ(cfg.ReadString("Window", ""), config::ColourText(GetSysColor(COLOR_WINDOW)));
 }
 
 TEST_F(UserHive, TextWithoutTerminatingZeroReadsWhole) {
@@ -144,7 +144,7 @@ TEST_F(UserHive, KeyThatCannotBeOpenedGivesDefaultsAndIgnoresWrites) {
     cfg.WriteString("X", "1");
     EXPECT_EQ(cfg.ReadString("X", "d"), "d");
     EXPECT_EQ(cfg.ReadInt("X", 5), 5);
-    EXPECT_EQ(cfg.ReadColor("X", RGB(4, 5, 6)), RGB(4, 5, 6));
+    EXPECT_EQ(cfg.ReadColour("X", RGB(4, 5, 6)), RGB(4, 5, 6));
 }
 
 TEST_F(UserHive, RecentRootsReadAndWrittenThroughTheProgramKey) {

@@ -2,7 +2,8 @@
 // the user sees, and deep files read and walked on a worker thread with a small stack.
 #include "model/DataFileWin.h"
 
-#include "fw/MessageBox.h"
+#include "ScanTestTree.h"
+#include "fw/Interaction.h"
 #include "fw/Utf8.h"
 
 #include <gtest/gtest.h>
@@ -25,31 +26,13 @@ struct Box {
 
 class DataFileWin : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = fw::SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT flags) {
-            boxes_.push_back({text, caption, flags});
-            return IDOK;
-        });
-        char temp[MAX_PATH];
-        ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-        dir_ = std::string(temp) + "kelvaran-model-" + std::to_string(GetCurrentProcessId()) + "\\";
-        ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-    }
-    void TearDown() override {
-        fw::SetMessageBoxHandler(previous_);
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((dir_ + "*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do DeleteFileA((dir_ + found.cFileName).c_str());
-            while (FindNextFileA(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryA(dir_.c_str());
-    }
-
-    std::string dir_;
+    scantest::TempTree folder_;
+    const std::string dir_ = folder_.Root() + "\\";
     std::vector<Box> boxes_;
-    fw::MessageBoxHandler previous_;
+    const fw::Interaction ui_{[this](HWND, const std::string& text, const std::string& caption, UINT flags) {
+        boxes_.push_back({text, caption, flags});
+        return IDOK;
+    }};
 };
 
 DirInfo SampleTree() {
@@ -77,7 +60,7 @@ TEST_F(DataFileWin, Utf8NamedFileRoundTrip) {
     ASSERT_EQ(GetACP(), 65001u) << "the manifest's UTF-8 code page is not in force";
     const DirInfo original = SampleTree();
     const std::string path = dir_ + "caf\xC3\xA9.klv";
-    ASSERT_TRUE(model::WriteDataFile(path, 4096, original));
+    ASSERT_TRUE(model::WriteDataFile(path, 4096, original, ui_));
 
     // The file carries the UTF-8 name, not a mangled one.
     WIN32_FIND_DATAA found;
@@ -88,7 +71,7 @@ TEST_F(DataFileWin, Utf8NamedFileRoundTrip) {
 
     DirInfo read("previous");
     std::uint32_t cluster = 0;
-    ASSERT_TRUE(model::ReadDataFile(path, read, cluster));
+    ASSERT_TRUE(model::ReadDataFile(path, read, cluster, ui_));
     EXPECT_EQ(cluster, 4096u);
     EXPECT_EQ(read, original);
     EXPECT_TRUE(boxes_.empty());
@@ -100,7 +83,7 @@ TEST_F(DataFileWin, FailuresShowErrorBoxes) {
     std::uint32_t cluster = 512;
 
     const std::string missing = dir_ + "missing.klv";
-    EXPECT_FALSE(model::ReadDataFile(missing, root, cluster));
+    EXPECT_FALSE(model::ReadDataFile(missing, root, cluster, ui_));
 
     const std::string notData = dir_ + "not data.klv";
     {
@@ -110,12 +93,12 @@ TEST_F(DataFileWin, FailuresShowErrorBoxes) {
         WriteFile(file, "KLVV0001\0\x10\0\0", 12, &written, nullptr);
         CloseHandle(file);
     }
-    EXPECT_FALSE(model::ReadDataFile(notData, root, cluster));
+    EXPECT_FALSE(model::ReadDataFile(notData, root, cluster, ui_));
     EXPECT_EQ(root, before);
     EXPECT_EQ(cluster, 512u);
 
     const std::string noFolder = dir_ + "no folder\\x.klv";
-    EXPECT_FALSE(model::WriteDataFile(noFolder, 4096, before));
+    EXPECT_FALSE(model::WriteDataFile(noFolder, 4096, before, ui_));
 
     ASSERT_EQ(boxes_.size(), 3u);
     EXPECT_EQ(boxes_[0].text, "Could not open file " + missing);
@@ -138,7 +121,7 @@ TEST_F(DataFileWin, ExportReplacesAnOlderFileWholeOrNotAtAll) {
     }
     const DirInfo tree = SampleTree();
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(model::WriteDataFile(path, 4096, tree));
+    EXPECT_FALSE(model::WriteDataFile(path, 4096, tree, ui_));
     WIN32_FILE_ATTRIBUTE_DATA data{};
     ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
     EXPECT_EQ(data.nFileSizeLow, 5u) << "a read-only target is left as it was";
@@ -147,10 +130,10 @@ TEST_F(DataFileWin, ExportReplacesAnOlderFileWholeOrNotAtAll) {
     EXPECT_EQ(boxes_[0].text, "Could not write to file " + path);
 
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
-    ASSERT_TRUE(model::WriteDataFile(path, 4096, tree));
+    ASSERT_TRUE(model::WriteDataFile(path, 4096, tree, ui_));
     DirInfo read("x");
     std::uint32_t cluster = 0;
-    ASSERT_TRUE(model::ReadDataFile(path, read, cluster));
+    ASSERT_TRUE(model::ReadDataFile(path, read, cluster, ui_));
     EXPECT_EQ(read, tree);
 }
 
@@ -165,7 +148,7 @@ TEST_F(DataFileWin, ExportLeavesAFileThatHasTheTemporaryNameAlone) {
         CloseHandle(file);
     }
     const DirInfo tree = SampleTree();
-    ASSERT_TRUE(model::WriteDataFile(path, 4096, tree));
+    ASSERT_TRUE(model::WriteDataFile(path, 4096, tree, ui_));
     EXPECT_TRUE(boxes_.empty());
     for (const std::string& name : {path + ".part", path + ".1.part"}) {
         WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -175,7 +158,7 @@ TEST_F(DataFileWin, ExportLeavesAFileThatHasTheTemporaryNameAlone) {
     EXPECT_EQ(GetFileAttributesW(fw::Utf8ToWide(path + ".2.part").c_str()), INVALID_FILE_ATTRIBUTES);
     DirInfo read("x");
     std::uint32_t cluster = 0;
-    ASSERT_TRUE(model::ReadDataFile(path, read, cluster));
+    ASSERT_TRUE(model::ReadDataFile(path, read, cluster, ui_));
     EXPECT_EQ(read, tree);
 }
 
@@ -184,6 +167,7 @@ TEST_F(DataFileWin, ExportLeavesAFileThatHasTheTemporaryNameAlone) {
 // in memory, which only a walk without recursion survives there. A stack overflow on a worker does not
 // end the process under Wine, so the thread records how far it got.
 struct DeepWork {
+    fw::Interaction ui;  // the boxes of the read, on the worker
     std::string path;
     std::atomic<bool> finished{false};
     bool read = false;
@@ -202,7 +186,7 @@ DWORD WINAPI DeepWorker(void* parameter) {
     {
         DirInfo root;
         std::uint32_t cluster = 0;
-        work.read = model::ReadDataFile(work.path, root, cluster);
+        work.read = model::ReadDataFile(work.path, root, cluster, work.ui);
         model::RecomputeTotals(root, cluster);
         work.deepDirs = root.deepDirs;
         for (const DirInfo* d = &root; !d->subdirs.empty(); d = &d->subdirs[0]) ++work.depth;
@@ -229,7 +213,8 @@ TEST_F(DataFileWin, TreesAtTheDepthCapOnASmallWorkerStack) {
         SCOPED_TRACE(depth);
         DeepWork work;
         work.path = dir_ + "deep.klv";
-        ASSERT_TRUE(model::WriteDataFile(work.path, 4096, Chain(depth)));
+        work.ui = ui_;
+        ASSERT_TRUE(model::WriteDataFile(work.path, 4096, Chain(depth), ui_));
         HANDLE thread = CreateThread(nullptr, 64 * 1024, DeepWorker, &work, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
         ASSERT_NE(thread, nullptr);
         ASSERT_EQ(WaitForSingleObject(thread, 60000), WAIT_OBJECT_0);

@@ -1,7 +1,7 @@
 // The entry steps of the program with a fake library check and a fake application: what the user is told,
 // and whether the application runs at all.
 #include "frame/ProgramEntry.h"
-#include "fw/MessageBox.h"
+#include "fw/Interaction.h"
 #include "fw/PendingException.h"
 
 #include <gtest/gtest.h>
@@ -20,27 +20,23 @@ struct Box {
 
 class EntryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = fw::SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT flags) {
-            MSG msg;
-            const bool quit = PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
-            boxes.push_back({text, caption, flags, quit});
-            return answer;
-        });
-    }
-    void TearDown() override {
-        fw::SetMessageBoxHandler(previous_);
-        fw::DiscardQuitRequest();
-    }
+    void TearDown() override { fw::DiscardQuitRequest(); }
 
     int Run(frame::CommonControlsLibrary library, std::vector<std::string> arguments = {"Kelvaran.exe"}) {
         std::vector<char*> argv;
         for (auto& argument : arguments) argv.push_back(argument.data());
-        frame::EntrySeams seams{[library] { return library; }, [this](const std::string& path) {
+        frame::EntrySeams seams{[library] { return library; },
+                                [this](const std::string& path) {
                                     ranWith.push_back(path);
                                     if (thrown) std::rethrow_exception(thrown);
                                     return 7;
-                                }};
+                                },
+                                {[this](HWND, const std::string& text, const std::string& caption, UINT flags) {
+                                    MSG msg;
+                                    const bool quit = PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+                                    boxes.push_back({text, caption, flags, quit});
+                                    return answer;
+                                }}};
         return frame::ProgramEntry(static_cast<int>(argv.size()), argv.data(), seams);
     }
 
@@ -49,9 +45,6 @@ protected:
     std::vector<std::string> ranWith;
     std::exception_ptr thrown;
     int answer = IDOK;
-
-private:
-    fw::MessageBoxHandler previous_;
 };
 
 TEST_F(EntryTest, AnExceptionFromTheRunIsShownWithTheStopIconAndTheResultIsZero) {

@@ -6,6 +6,7 @@
 
 #include "frame/SiblingOrder.h"
 #include "frame/TDiskView.h"
+#include "pie/TPieView.h"
 #include "fw/TFrameWindow.h"
 #include "fw/Utf8.h"
 
@@ -104,6 +105,27 @@ TEST_F(FolderTree, KeyboardMovesNavigateOnlyOnceTheKeysPause) {
     Pump(400);
     EXPECT_EQ(host.navigations, (std::vector<std::string>{"C:\\Data\\"}))
         << "one navigation, to where the keys stopped";
+}
+
+// Told that the host's tree was replaced, the tree lets go of every item (each stood for a folder of the
+// old tree) and of a keyboard move still waiting for its pause, which would otherwise land on a freed
+// folder; it shows the new tree from its next Rebuild.
+TEST_F(FolderTree, ATreeReplacementDropsEveryItemAndAWaitingKeyboardMove) {
+    SendMessageW(Tree(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(ChildNamed(Top(), "Data").Item()));
+    SetFocus(Tree());
+    Key(Tree(), VK_DOWN);  // C: -> alpha, waiting for the pause
+    ASSERT_GT(host.treeWindow.Count(), 5);
+
+    host.root = partstest::TreeOf("C:", {"Other"});
+    host.treeWindow.TreeReplaced();
+    EXPECT_EQ(host.treeWindow.Count(), 0);
+    EXPECT_FALSE(Top());
+    SendMessageA(Tree(), WM_TIMER, frame::TTreeStruct::kKeyboardTimerId, 0);  // the pause ends
+    Pump(400);
+    EXPECT_TRUE(host.navigations.empty());
+
+    ASSERT_TRUE(host.treeWindow.Rebuild());
+    EXPECT_EQ(ChildTexts(Top()), (std::vector<std::string>{"Other"}));
 }
 
 TEST_F(FolderTree, NavigatingFromOutsideSelectsAndRevealsWithoutNavigatingAgain) {
@@ -218,7 +240,8 @@ model::DirInfo WideTree(std::vector<std::string>& names) {
     std::mt19937 rng(5);
     std::set<std::string> taken;
     while (names.size() < 2'500) {
-        std::string name = "f" + std::to_string(rng() % 100'000);
+        std::string name(1, 'f');
+        name += std::to_string(rng() % 100'000);
         if (!taken.insert(name).second) continue;  // a path names one folder
         names.push_back(name);
         model::DirInfo& sub = root.subdirs.emplace_back(name);
@@ -439,6 +462,62 @@ TEST(FolderTreeScan, AKeyboardMoveDoesNotMoveARescanOrTheCurrentFolder) {
         EXPECT_EQ(view.Tree()->GetSelection().GetText(), "A");
         DestroyWindow(frame.GetHandle());
     }
+}
+
+// An information dialog watching the main view's tree, noting what it is told and what the view's own
+// windows still hold by then.
+class WatchingDialog : public model::DocumentObserver {
+public:
+    explicit WatchingDialog(const frame::TDiskView& view) : view_(view) {}
+    std::vector<std::string> events;
+    void TreeReplaced() override { Note("tree"); }
+    void FolderReplaced(const std::string& folder) override { Note("folder " + folder); }
+
+private:
+    void Note(const std::string& event) {
+        const bool pieHolds = view_.Pie()->Current() != nullptr;
+        const bool treeHolds = view_.Tree()->Count() != 0;
+        events.push_back(event + (pieHolds ? " (pie holds)" : "") + (treeHolds ? " (tree holds)" : ""));
+    }
+    const frame::TDiskView& view_;
+};
+
+// A scan and a rescan in the main view: its windows drop the records they borrowed before the watching
+// dialogs hear of it, and then follow the new tree.
+TEST(FolderTreeScan, TheViewsLetGoBeforeTheDialogsHearOfANewTreeAndThenFollowIt) {
+    SetCursorPos(1270, 1010);
+    scantest::TempTree disk;
+    disk.Dir("A");
+    disk.File("A\\a1.txt", 100);
+    disk.Dir("B");
+    TViewFrame frame(std::make_unique<frame::TDiskView>());
+    frame.Create();
+    ShowWindow(frame.GetHandle(), SW_SHOWNA);
+    frame::TDiskView& view = frame.View();
+    WatchingDialog dialog(view);
+    view.Watch(dialog);
+
+    const std::string root = disk.Root() + "\\", a = root + "A\\";
+    ASSERT_TRUE(view.ScanRoot(root, false, true));
+    EXPECT_EQ(dialog.events, (std::vector<std::string>{"tree"}));
+    EXPECT_EQ(view.Pie()->Current(), &view.Root());
+    EXPECT_EQ(view.Tree()->GetSelection().GetText(), disk.Root());
+
+    view.NavigateTo(a, false);
+    disk.File("A\\a2.txt", 200);
+    SendMessageA(view.GetHandle(), WM_COMMAND, CM_RESCAN, 0);
+    Pump(100);
+    EXPECT_EQ(dialog.events, (std::vector<std::string>{"tree", "folder " + a}));
+    const model::DirInfo* scannedA = model::FindDirByPath(view.Root(), a);
+    ASSERT_NE(scannedA, nullptr);
+    EXPECT_EQ(scannedA->files.size(), 2u);
+    EXPECT_EQ(view.Pie()->Current(), scannedA);
+    EXPECT_EQ(view.Tree()->GetSelection().GetText(), "A");
+
+    view.Unwatch(dialog);
+    ASSERT_TRUE(view.ScanRoot(root, false, true));
+    EXPECT_EQ(dialog.events.size(), 2u) << "a dialog that stopped watching is not told";
+    DestroyWindow(frame.GetHandle());
 }
 
 TEST(DialogLook, OffGivesTheTreeASunkenEdgeAndTheBarNoGroove) {

@@ -1,7 +1,7 @@
 // The dialogs that answer questions about the tree, on real windows under a fake main window: forcing the
 // cluster size, the cluster table, the sizes histogram and the statistics dialog, with screenshots.
 #include "about/Help.h"
-#include "fw/MessageBox.h"
+#include "fw/Interaction.h"
 #include "fw/TFrameWindow.h"
 #include "info/DialogPlacement.h"
 #include "info/InfoCommands.h"
@@ -49,6 +49,10 @@ public:
         clusterChanges.push_back(size);
     }
     void SetLogicalMode() override { logicalMode = true; }
+    void Watch(model::DocumentObserver& observer) override { watchers.push_back(&observer); }
+    void Unwatch(model::DocumentObserver& observer) override { std::erase(watchers, &observer); }
+
+    std::vector<model::DocumentObserver*> watchers;  // the dialogs open on this tree
 };
 
 // The main window the dialogs belong to. Hidden: showing a top-level window costs seconds under Wine
@@ -234,6 +238,27 @@ TEST(SizeHistogram, TheMainWindowIsDisabledWhileItIsOpenAndTheItemsFollowTheDeta
     EXPECT_EQ(remembered.rect, (fw::LayoutRect{40, 40, 680, 460}));
 }
 
+// The histogram watches the tree while open and counts its files again when it changed.
+TEST(SizeHistogram, CountsAgainWhenTheTreeChanged) {
+    MainWindow main;
+    FakeSource source;
+    source.root = MixedTree();
+    info::HistogramChoices remembered;
+    info::TSizeHistogramDlg* histogram = info::TSizeHistogramDlg::Open(&main.frame, source, remembered);
+    HWND window = histogram->GetHandle();
+    ASSERT_EQ(source.watchers.size(), 1u);
+    EXPECT_EQ(histogram->Histogram().bars, info::ComputeHistogram(source.root, histogram->Detail()).bars);
+
+    source.root = model::DirInfo("C:");
+    source.root.files.emplace_back("one", 5);
+    source.watchers.front()->TreeReplaced();
+    EXPECT_EQ(histogram->Histogram().bars, info::ComputeHistogram(source.root, histogram->Detail()).bars);
+    EXPECT_NE(histogram->Histogram().bars, info::ComputeHistogram(MixedTree(), histogram->Detail()).bars);
+
+    DestroyWindow(window);
+    EXPECT_TRUE(source.watchers.empty());
+}
+
 TEST(SizeHistogram, TheMainWindowIsEnabledAgainWhenTheWindowIsDestroyedWithoutClosing) {
     MainWindow main;
     FakeSource source;
@@ -327,16 +352,11 @@ class StatisticsDialog : public testing::Test {
 protected:
     void SetUp() override {
         source.root = StatsTree();
-        previous = fw::SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT) {
-            boxes.push_back(caption + ": " + text);
-            return IDOK;
-        });
         dialog.CreateModeless();
         list = dialog.Item(IDC_STATS_LIST);
     }
     void TearDown() override {
         if (dialog.GetHandle()) DestroyWindow(dialog.GetHandle());
-        fw::SetMessageBoxHandler(previous);
     }
 
     void Choose(int query, bool rootScope, const std::string& folder = "") {
@@ -354,10 +374,17 @@ protected:
     MainWindow main;
     FakeSource source;
     info::StatsChoices remembered;
-    info::TStatisticsDlg dialog{&main.frame, source, remembered};
+    std::vector<std::string> boxes;                       // "caption: text"
+    std::vector<std::pair<HWND, std::string>> helps;      // owner, file and topic
+    info::TStatisticsDlg dialog{&main.frame, source, remembered,
+                                fw::Interaction{[this](HWND, const std::string& text, const std::string& caption, UINT) {
+                                                    boxes.push_back(caption + ": " + text);
+                                                    return IDOK;
+                                                },
+                                                [this](HWND owner, const std::string& fileAndTopic) {
+                                                    helps.emplace_back(owner, fileAndTopic);
+                                                }}};
     HWND list = nullptr;
-    std::vector<std::string> boxes;
-    fw::MessageBoxHandler previous;
 };
 
 TEST_F(StatisticsDialog, FindKeepsTheDialogOpenAndShowsTheRowsWhole) {
@@ -372,6 +399,24 @@ TEST_F(StatisticsDialog, FindKeepsTheDialogOpenAndShowsTheRowsWhole) {
     EXPECT_EQ(ListText(list, 0, 1), "417");
     EXPECT_EQ(ListText(list, 1, 0), "Program Files\\");
     EXPECT_EQ(ListText(list, 3, 1), "  8");
+}
+
+// The rows point into the tree: the dialog watches it while open and lets the rows go once records of it
+// went, so neither the list nor a copy or a double-click reaches a freed record.
+TEST_F(StatisticsDialog, RowsGoWithTheRecordsTheyPointTo) {
+    EXPECT_EQ(source.watchers, (std::vector<model::DocumentObserver*>{&dialog}));
+    Choose(info::kLargestFiles, true);
+    Find();
+    ASSERT_EQ(Rows(), 4);
+    source.root = model::DirInfo("C:");
+    for (model::DocumentObserver* watcher : source.watchers) watcher->FolderReplaced("C:\\");
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_TRUE(dialog.Results().rows.empty());
+    EXPECT_FALSE(IsWindowEnabled(dialog.Item(IDC_STATS_COPY)));
+    EXPECT_EQ(ListText(list, 0, 0), "");
+
+    DestroyWindow(dialog.GetHandle());
+    EXPECT_TRUE(source.watchers.empty()) << "a closed dialog stops watching";
 }
 
 TEST_F(StatisticsDialog, CopyPutsTheSelectedNamesOnTheClipboardAsLinesAndADoubleClickShowsTheFolder) {
@@ -482,13 +527,10 @@ TEST_F(StatisticsDialog, HelpShowsTheStatisticsTopicForTheDialog) {
     const std::string module = about::ModulePath();
     const std::string help = module.substr(0, module.find_last_of('\\') + 1) + "Kelvaran.chm";
     CloseHandle(CreateFileA(help.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    std::vector<std::pair<HWND, std::string>> shown;
-    about::SetHelpViewer([&](HWND owner, const std::string& fileAndTopic) { shown.emplace_back(owner, fileAndTopic); });
     Click(dialog.GetHandle(), IDC_STATS_HELP);
-    about::SetHelpViewer({});
     DeleteFileA(help.c_str());
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(shown, (std::vector<std::pair<HWND, std::string>>{{dialog.GetHandle(), help + "::/statdlg.htm"}}));
+    EXPECT_EQ(helps, (std::vector<std::pair<HWND, std::string>>{{dialog.GetHandle(), help + "::/statdlg.htm"}}));
 }
 
 }  // namespace

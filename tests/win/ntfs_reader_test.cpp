@@ -7,7 +7,7 @@
 #include "fw/Utf8.h"
 #include "ScanTestTree.h"
 
-#include "fw/MessageBox.h"
+#include "BoxWatch.h"
 #include "scan/TScanThread.h"
 #include "scan/ntfs/NtfsReader.h"
 #include "scan/ntfs/Win32Volume.h"
@@ -93,11 +93,9 @@ TEST(NtfsWin32, RawReaderReadsAnImageLikeThePortableOne) {
 }
 
 TEST(NtfsWin32, VolumesThatCannotBeOpenedRawAreUnavailableAndSaySoToNobody) {
-    int boxes = 0;
-    const fw::MessageBoxHandler previous = fw::SetMessageBoxHandler([&](HWND, const std::string&, const std::string&, UINT) {
-        ++boxes;
-        return IDOK;
-    });
+    const test_support::BoxWatch boxes;
+    MessageBoxA(nullptr, "a box the watch must see", "BoxWatch", MB_OK);
+    ASSERT_EQ(boxes.Count(), 1) << "the watch sees boxes";
     TempTree tree;
     tree.File("f", 3);
     NoControl control;
@@ -107,8 +105,7 @@ TEST(NtfsWin32, VolumesThatCannotBeOpenedRawAreUnavailableAndSaySoToNobody) {
         scan::ScanCounters counters;
         EXPECT_EQ(ScanFromFileTable(path, root, counters, control, 4096), ReadResult::kUnavailable) << path;
     }
-    EXPECT_EQ(boxes, 0);
-    fw::SetMessageBoxHandler(previous);
+    EXPECT_EQ(boxes.Count(), 1) << "no box but the watch's own";
 }
 
 class Receiver {

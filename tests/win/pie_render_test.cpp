@@ -8,14 +8,15 @@
 #include <numbers>
 #include <string>
 
+#include "common/FakePieHost.h"
 #include "fw/Handles.h"
-#include "fw/MessageBox.h"
+#include "fw/Interaction.h"
 #include "model/DirInfo.h"
 #include "pie/ArcPolygon.h"
 #include "pie/Dib.h"
 #include "pie/PieCanvas.h"
 #include "pie/PieLayout.h"
-#include "pie/SegmentColor.h"
+#include "pie/SegmentColour.h"
 
 namespace {
 
@@ -40,26 +41,6 @@ DirInfo KnownTree() {
     return root;
 }
 
-class Host : public pie::PieHost {
-public:
-    explicit Host(const DirInfo& root) : root_(root) {}
-    bool dialogLook = false;
-    int statusCalls = 0;
-    const DirInfo* RootFolder() const override { return &root_; }
-    std::string CurrentPath() const override { return root_.name + "\\"; }
-    std::uint32_t ClusterSize() const override { return 0; }
-    bool DialogLook() const override { return dialogLook; }
-    bool NavigateTo(const std::string&, bool) override { return true; }
-    void ExecuteCommand(int) override {}
-    void Explore(const std::string&, pie::ExplorerKind) override {}
-    void RescanFolder(const std::string&) override {}
-    void CopyToClipboard(const std::string&) override {}
-    void ShowFolderStatus(const std::string&, const std::string&, const DirInfo&) override { ++statusCalls; }
-    void ShowFileStatus(const std::string&, const std::string&, const model::FileInfo&) override {}
-
-private:
-    const DirInfo& root_;
-};
 
 std::string ArtifactsDir() {
     if (const char* dir = std::getenv("KELVARAN_ARTIFACTS_DIR"); dir && *dir) return dir;
@@ -125,16 +106,16 @@ class PieRenderTest : public ::testing::TestWithParam<int> {};
 TEST_P(PieRenderTest, KnownTreeAt400) {
     const int method = GetParam();
     const DirInfo root = KnownTree();
-    Host host(root);
+    test_support::FakePieHost host(root);
     pie::PieCanvas canvas;
     pie::PieRenderer& r = canvas.Renderer();
-    r.settings.pieMode = model::kLogicalSize;
-    r.settings.clrMeth = method;
-    r.settings.showPieStats = method == pie::kNameEncoded;
+    r.settings.sizeKind = model::kLogicalSize;
+    r.settings.colourMethod = static_cast<pie::ColourMethod>(method);
+    r.settings.showStatistics = method == pie::kNameEncoded;
     Surface s;
     ASSERT_TRUE(s.dib);
     canvas.RenderInto(s.dc.Get(), kSize, kSize, &root, host);
-    EXPECT_EQ(host.statusCalls, 1);
+    EXPECT_EQ(host.statuses.size(), 1u);
 
     const std::string dir = ArtifactsDir();
     CreateDirectoryA(dir.c_str(), nullptr);
@@ -149,7 +130,7 @@ TEST_P(PieRenderTest, KnownTreeAt400) {
     const pie::SizeContext ctx{model::kLogicalSize, 0};
     const auto expected = [&](const std::string& name, const pie::Segment& seg, int ring, std::uint64_t value,
                               std::uint64_t largest) {
-        return pie::SegmentColor(r.settings, crc, name, seg.start, seg.end, ring, n, value, largest);
+        return pie::SegmentColour(r.settings, crc, name, seg.start, seg.end, ring, n, value, largest);
     };
     const pie::Colour background = GetSysColor(COLOR_WINDOW);
     const pie::Colour guide = GetSysColor(COLOR_BTNFACE);
@@ -210,7 +191,7 @@ TEST_P(PieRenderTest, KnownTreeAt400) {
     int overlay = 0;
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 70; ++x) overlay += s.At(x, y) == guide;
-    if (r.settings.showPieStats)
+    if (r.settings.showStatistics)
         EXPECT_GT(overlay, 1500);
     else
         EXPECT_EQ(overlay, 0);
@@ -220,11 +201,11 @@ INSTANTIATE_TEST_SUITE_P(ColourMethods, PieRenderTest, ::testing::Values(0, 1, 2
 
 TEST(PieRender, SegmentsOnOnePixelAreNotCounted) {
     const DirInfo root = KnownTree();
-    Host host(root);
+    test_support::FakePieHost host(root);
     pie::PieCanvas canvas;
     auto& r = canvas.Renderer();
-    r.settings.pieMode = model::kLogicalSize;
-    r.settings.minVisSize = 0;
+    r.settings.sizeKind = model::kLogicalSize;
+    r.settings.minimumVisibleSize = 0;
     Surface s;
     canvas.RenderInto(s.dc.Get(), kSize, kSize, &root, host);
     const std::size_t recorded = r.Areas().SegmentCount();
@@ -243,13 +224,13 @@ TEST(PieRender, ThinFolderStaysInsideItsSpan) {
                                    Folder("C", {}, {FileInfo("c", 2999)})},
                           {});
     model::RecomputeTotals(root, 0);
-    Host host(root);
+    test_support::FakePieHost host(root);
     pie::PieCanvas canvas;
     auto& r = canvas.Renderer();
-    r.settings.pieMode = model::kLogicalSize;
-    r.settings.minVisSize = 0;
-    r.settings.srtOrder = pie::kUnordered;
-    r.settings.clrMeth = pie::kNameEncoded;
+    r.settings.sizeKind = model::kLogicalSize;
+    r.settings.minimumVisibleSize = 0;
+    r.settings.sortOrder = pie::kUnordered;
+    r.settings.colourMethod = pie::kNameEncoded;
     Surface s;
     canvas.RenderInto(s.dc.Get(), kSize, kSize, &root, host);
     int ring = 0;
@@ -260,7 +241,7 @@ TEST(PieRender, ThinFolderStaysInsideItsSpan) {
     ASSERT_EQ(pie::RadialPoint(outer, b.end), (pie::Point{347, 200}));
     tv::CrcEngine engine(tv::kCrc32);
     tv::Crc crc(engine);
-    const pie::Colour thin = pie::SegmentColor(r.settings, crc, "B", b.start, b.end, 0, r.RingCount(), 1, 2999);
+    const pie::Colour thin = pie::SegmentColour(r.settings, crc, "B", b.start, b.end, 0, r.RingCount(), 1, 2999);
     int outside = 0;
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
@@ -274,10 +255,10 @@ TEST(PieRender, ThinFolderStaysInsideItsSpan) {
 
 TEST(PieRender, BackBufferFollowsSizeAndDialogLook) {
     const DirInfo root = KnownTree();
-    Host host(root);
+    test_support::FakePieHost host(root);
     host.dialogLook = true;
     pie::PieCanvas canvas;
-    canvas.Renderer().settings.pieMode = model::kLogicalSize;
+    canvas.Renderer().settings.sizeKind = model::kLogicalSize;
     canvas.Resize(300, 200);
     canvas.Rebuild(&root, host);
     const auto& r = canvas.Renderer();
@@ -303,7 +284,7 @@ TEST(PieRender, BackBufferFollowsSizeAndDialogLook) {
 TEST(PieRender, EmptyFolderKeepsItsDisk) {
     DirInfo root("C:");
     model::RecomputeTotals(root, 0);
-    Host host(root);
+    test_support::FakePieHost host(root);
     pie::PieCanvas canvas;
     auto& r = canvas.Renderer();
     Surface s;
@@ -335,15 +316,14 @@ TEST(Dib, FailureIsShownAndLeavesAnEmptyDib) {
     std::string text, caption;
     UINT flags = 0;
     HWND owner = reinterpret_cast<HWND>(1);
-    auto previous = fw::SetMessageBoxHandler([&](HWND o, const std::string& t, const std::string& c, UINT f) {
+    const fw::Interaction ui{[&](HWND o, const std::string& t, const std::string& c, UINT f) {
         owner = o;
         text = t;
         caption = c;
         flags = f;
         return IDOK;
-    });
-    pie::Dib huge(100000, 100000, 32);
-    fw::SetMessageBoxHandler(std::move(previous));
+    }};
+    pie::Dib huge(100000, 100000, 32, ui);
     EXPECT_FALSE(huge);
     EXPECT_EQ(huge.Bits(), nullptr);
     EXPECT_EQ(caption, "Dib::Dib failed");

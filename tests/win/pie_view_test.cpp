@@ -8,9 +8,10 @@
 #include <memory>
 #include <numbers>
 
-#include "PieTestHost.h"
 #include "WindowTestSupport.h"
+#include "common/FakePieHost.h"
 #include "config/Config.h"
+#include "fw/Clipboard.h"
 #include "pie/TPieView.h"
 #include "resource.h"
 
@@ -36,6 +37,13 @@ void StoreDefaultSettings() {
     config::UserConfig store;
     pie::SavePieViewSettings(pie::PieViewSettings{}, store);
 }
+
+// The view with its tip's place readable.
+class ProbedPieView : public pie::TPieView {
+public:
+    using TPieView::TPieView;
+    pie::TipRect Tip() const noexcept { return lastTip_; }
+};
 
 // 0x00RRGGBB of a system colour.
 std::uint32_t Rgb(int index) {
@@ -63,8 +71,11 @@ protected:
                             Folder("media", {Folder("clips", {}, {FileInfo("c.avi", 400'000)})}, {FileInfo("song.mp3", 200'000)}),
                             Folder(kNihon, {}, {FileInfo("n.txt", 150'000)})},
                            {FileInfo("big.iso", 500'000)});
+        host.clusterSize = 4096;
+        host.dialogLook = true;
         model::RecomputeTotals(host.root, host.clusterSize);
         host.currentPath = "T:\\";
+        host.onCopy = [this](const std::string& text) { fw::CopyTextToClipboard(view->GetHandle(), text); };
         window.Resize(kSize, kSize);
         MakeView(0);
     }
@@ -76,11 +87,10 @@ protected:
 
     void MakeView(int resizeDelay) {
         view.reset();
-        view = std::make_unique<pie::TPieView>(&window, 102, host);
+        view = std::make_unique<ProbedPieView>(&window, 102, host);
         view->Settings().resizeDelay = resizeDelay;
         view->Create();
         window.SetChild(view->GetHandle());
-        host.clipboardOwner = view->GetHandle();
         MoveWindow(view->GetHandle(), 0, 0, kSize, kSize, TRUE);
         view->FollowFrame();
         test_support::Pump(20ms);
@@ -119,6 +129,10 @@ protected:
     }
     Pixels Buffer() const { return test_support::CaptureDc(view->BackBuffer(), kSize, kSize); }
 
+    // Every rendering of a folder ends with that folder's figures (PieRenderer.h): the renderings so far,
+    // as long as the mouse stays away.
+    long Renderings() const { return std::count(host.statuses.begin(), host.statuses.end(), "folder "); }
+
     // Pixels of the screen that differ from the back buffer, outside an exempted rectangle.
     int TraceOutside(const pie::TipRect& exempt) const {
         const Pixels screen = Screen(), buffer = Buffer();
@@ -132,9 +146,9 @@ protected:
     }
 
     static test_support::HostWindow* host_window;
-    test_support::RecordingPieHost host;
+    test_support::FakePieHost host;
     test_support::HostWindow& window = *host_window;
-    std::unique_ptr<pie::TPieView> view;
+    std::unique_ptr<ProbedPieView> view;
 };
 
 test_support::HostWindow* PieView::host_window = nullptr;
@@ -219,36 +233,36 @@ TEST_F(PieView, ContextMenuOnFoldersOnly) {
 TEST_F(PieView, SizeChangesRenderOnceAfterTheDelay) {
     MakeView(100);
     using Clock = std::chrono::steady_clock;
-    const int before = view->RenderCount();
+    const long before = Renderings();
     for (int step = 0; step < 5; ++step) {
         window.Resize(kSize - 10 * step, kSize - 5 * step);
         test_support::Pump(15ms);
     }
     const auto lastChange = Clock::now();
-    EXPECT_EQ(view->RenderCount(), before) << "rendered during the changes";
-    ASSERT_TRUE(test_support::PumpUntil([&] { return view->RenderCount() != before; }, 2000ms));
+    EXPECT_EQ(Renderings(), before) << "rendered during the changes";
+    ASSERT_TRUE(test_support::PumpUntil([&] { return Renderings() != before; }, 2000ms));
     const auto delay = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - lastChange);
     EXPECT_GE(delay.count(), 80);
     EXPECT_LE(delay.count(), 600);
     test_support::Pump(250ms);
-    EXPECT_EQ(view->RenderCount(), before + 1);
+    EXPECT_EQ(Renderings(), before + 1);
     EXPECT_EQ(view->Renderer().CentreX(), (kSize - 40) / 2);
 
     // Growing again: until the delayed rendering, the part the old buffer does not cover shows the background.
     window.Resize(kSize, kSize);
     test_support::Pump(30ms);
-    ASSERT_EQ(view->RenderCount(), before + 1);
+    ASSERT_EQ(Renderings(), before + 1);
     const Pixels grown = Screen();
     int stale = 0;
     for (int y = 0; y < kSize; ++y)
         for (int x = kSize - 40; x < kSize; ++x) stale += grown.At(x, y) != Rgb(COLOR_BTNFACE);
     EXPECT_EQ(stale, 0);
-    ASSERT_TRUE(test_support::PumpUntil([&] { return view->RenderCount() == before + 2; }, 2000ms));
+    ASSERT_TRUE(test_support::PumpUntil([&] { return Renderings() == before + 2; }, 2000ms));
 
     view->Settings().resizeDelay = 0;
-    const int immediate = view->RenderCount();
+    const long immediate = Renderings();
     for (int step = 1; step <= 5; ++step) window.Resize(kSize - 7 * step, kSize);
-    EXPECT_EQ(view->RenderCount(), immediate + 5);
+    EXPECT_EQ(Renderings(), immediate + 5);
 }
 
 // The pane collapsed to nothing, a new tree in place of the old one, the pane dragged back: until the
@@ -257,58 +271,57 @@ TEST_F(PieView, ACollapsedPaneForgetsTheReplacedTree) {
     view->Settings().resizeDelay = 300;
     const POINT docs = PointOf("docs\\");
     ASSERT_EQ(view->HitTest(docs), "T:\\docs\\");
-    const int before = view->RenderCount();
     MoveWindow(view->GetHandle(), 0, 0, 0, kSize, TRUE);
-    ASSERT_TRUE(test_support::PumpUntil([&] { return view->RenderCount() != before; }, 2000ms));
+    // The delayed rendering at no size leaves nothing to hit.
+    ASSERT_TRUE(test_support::PumpUntil([&] { return view->HitTest(docs).empty(); }, 2000ms));
 
     host.root = Folder("U:", {Folder("other", {}, {FileInfo("x", 10)})}, {});
     model::RecomputeTotals(host.root, host.clusterSize);
     host.currentPath = "U:\\";
     view->Refresh();
-    const int refreshed = view->RenderCount();
     MoveWindow(view->GetHandle(), 0, 0, kSize, kSize, TRUE);
     EXPECT_EQ(view->HitTest(docs), "");
     host.statuses.clear();
     MoveTo(docs);
     EXPECT_TRUE(host.statuses.empty()) << host.statuses.front();
-    EXPECT_TRUE(view->LastTip().IsZero());
-    EXPECT_EQ(view->RenderCount(), refreshed) << "the delayed rendering came first: nothing was tested";
+    EXPECT_TRUE(view->Tip().IsZero());
+    EXPECT_EQ(view->Renderer().Areas().RingCount(), 0) << "the delayed rendering came first: nothing was tested";
 
-    ASSERT_TRUE(test_support::PumpUntil([&] { return view->RenderCount() != refreshed; }, 2000ms));
+    ASSERT_TRUE(test_support::PumpUntil([&] { return view->Renderer().Areas().RingCount() != 0; }, 2000ms));
     EXPECT_EQ(view->HitTest(PointOf("other\\")), "U:\\other\\");
 }
 
 TEST_F(PieView, HoverStatusAndCtrl) {
     MoveTo(PointOf("docs\\"));
     EXPECT_EQ(host.statuses.back(), "folder docs\\");
-    EXPECT_FALSE(view->LastTip().IsZero());
+    EXPECT_FALSE(view->Tip().IsZero());
     MoveTo(PointOf("media\\song.mp3"), MK_CONTROL);
     EXPECT_EQ(host.statuses.back(), "file media\\song.mp3");
-    EXPECT_TRUE(view->LastTip().IsZero());
+    EXPECT_TRUE(view->Tip().IsZero());
     EXPECT_EQ(TraceOutside({}), 0);
     const std::size_t count = host.statuses.size();
     MoveTo(PointOf("media\\song.mp3"));  // the same item: the status stays, the tip comes back
     EXPECT_EQ(host.statuses.size(), count);
-    EXPECT_FALSE(view->LastTip().IsZero());
+    EXPECT_FALSE(view->Tip().IsZero());
     MoveTo({2, 2});
     EXPECT_EQ(host.statuses.back(), "folder ");
-    EXPECT_TRUE(view->LastTip().IsZero());
+    EXPECT_TRUE(view->Tip().IsZero());
     // An item whose template is empty has no tip, and the previous item's tip does not stay for it.
-    view->Settings().tipTextFile = "";
+    view->Settings().fileTip = "";
     view->ReparseTips();
     MoveTo(PointOf("docs\\"));
-    EXPECT_FALSE(view->LastTip().IsZero());
+    EXPECT_FALSE(view->Tip().IsZero());
     MoveTo(PointOf("big.iso"));
-    EXPECT_TRUE(view->LastTip().IsZero());
+    EXPECT_TRUE(view->Tip().IsZero());
     EXPECT_EQ(TraceOutside({}), 0);
 }
 
 TEST_F(PieView, TipGoesOnceTheCursorLeaves) {
     MoveTo(PointOf("docs\\"));
-    ASSERT_FALSE(view->LastTip().IsZero());
+    ASSERT_FALSE(view->Tip().IsZero());
     const auto left = std::chrono::steady_clock::now();
     SetCursorPos(kSize + 300, kSize + 300);
-    ASSERT_TRUE(test_support::PumpUntil([&] { return view->LastTip().IsZero(); }, 2000ms));
+    ASSERT_TRUE(test_support::PumpUntil([&] { return view->Tip().IsZero(); }, 2000ms));
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - left);
     EXPECT_LE(took.count(), 400);
     test_support::Pump(20ms);
@@ -329,6 +342,32 @@ TEST_F(PieView, MissingFolderLeavesTheViewEmpty) {
     EXPECT_EQ(view->Current(), &host.root.subdirs[1]);
 }
 
+// Told that the frame's tree was replaced, the view lets go of all it borrowed from it at once: the folder,
+// the segments, the hovered item and the tip. The host keeps the old tree alive here, so anything still
+// held would be found.
+TEST_F(PieView, ATreeReplacementDropsEverythingBorrowed) {
+    const POINT docs = PointOf("docs\\");
+    MoveTo(docs);
+    ASSERT_FALSE(view->Tip().IsZero());
+    ASSERT_EQ(view->HitTest(docs), "T:\\docs\\");
+
+    view->TreeReplaced();
+    EXPECT_EQ(view->Current(), nullptr);
+    EXPECT_EQ(view->HitTest(docs), "");
+    EXPECT_EQ(view->HitTest(PointOf("")), "") << "not even the centre";
+    EXPECT_TRUE(view->Tip().IsZero());
+    host.statuses.clear();
+    host.calls.clear();
+    MoveTo(docs);
+    SendMessageA(view->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(docs.x, docs.y));
+    EXPECT_TRUE(host.statuses.empty());
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_TRUE(view->Tip().IsZero());
+
+    view->FollowFrame();  // as the frame makes it follow the new tree
+    EXPECT_EQ(view->HitTest(docs), "T:\\docs\\");
+}
+
 std::uint32_t Blend(std::uint32_t pie, std::uint32_t tip, int t) {
     std::uint32_t out = 0;
     for (int shift : {0, 8, 16}) {
@@ -340,10 +379,10 @@ std::uint32_t Blend(std::uint32_t pie, std::uint32_t tip, int t) {
 
 TEST_F(PieView, OpaqueAndBlendedTipsOverThePie) {
     for (int transparency : {0, 64}) {
-        view->Settings().flyTransp = transparency;
+        view->Settings().tipTransparency = transparency;
         view->FollowFrame();
         MoveTo(PointOf("docs\\"));
-        const pie::TipRect tip = view->LastTip();
+        const pie::TipRect tip = view->Tip();
         ASSERT_FALSE(tip.IsZero());
         const Pixels screen = Screen(), buffer = Buffer();
         // The right padding column lies inside the box and beside any text; the top row is the outline.
@@ -359,57 +398,57 @@ TEST_F(PieView, OpaqueAndBlendedTipsOverThePie) {
 
         // Moving on: far away (the old tip repainted on its own) and close by (one union composed).
         MoveTo(PointOf("big.iso"));
-        EXPECT_EQ(TraceOutside(view->LastTip()), 0) << transparency;
+        EXPECT_EQ(TraceOutside(view->Tip()), 0) << transparency;
         POINT close = PointOf("big.iso");
         close.y += 6;
         MoveTo(close);
-        EXPECT_EQ(TraceOutside(view->LastTip()), 0) << transparency;
+        EXPECT_EQ(TraceOutside(view->Tip()), 0) << transparency;
         // A rendering while the tip shows takes it away.
         view->FollowFrame();
-        EXPECT_TRUE(view->LastTip().IsZero());
+        EXPECT_TRUE(view->Tip().IsZero());
         EXPECT_EQ(TraceOutside({}), 0) << transparency;
     }
-    view->Settings().flyTransp = 255;
+    view->Settings().tipTransparency = 255;
     MoveTo(PointOf("docs\\"));
-    EXPECT_TRUE(view->LastTip().IsZero());
+    EXPECT_TRUE(view->Tip().IsZero());
 }
 
 TEST_F(PieView, TipScreenshots) {
-    view->Settings().flyTransp = 64;
+    view->Settings().tipTransparency = 64;
     MoveTo(PointOf("media\\"));
     test_support::Pump(20ms);
     EXPECT_TRUE(test_support::SaveBmp(Screen(), "pie_view_folder_tip.bmp"));
     MoveTo(PointOf("docs\\a.doc"));
     test_support::Pump(20ms);
-    EXPECT_FALSE(view->LastTip().IsZero());
+    EXPECT_FALSE(view->Tip().IsZero());
     EXPECT_TRUE(test_support::SaveBmp(Screen(), "pie_view_file_tip.bmp"));
 }
 
 TEST_F(PieView, ModeLookAndDisplayChange) {
-    const int renders = view->RenderCount();
+    const long renders = Renderings();
     view->SetMode(3);
     EXPECT_EQ(view->GetMode(), 1);
-    EXPECT_EQ(view->RenderCount(), renders);
+    EXPECT_EQ(Renderings(), renders);
     view->SetMode(0);
     EXPECT_EQ(view->GetMode(), 0);
-    EXPECT_EQ(view->RenderCount(), renders + 1);
+    EXPECT_EQ(Renderings(), renders + 1);
     const auto edge = [&] { return (GetWindowLongPtrA(view->GetHandle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0; };
     EXPECT_FALSE(edge());  // the host has the dialog look
     view->SetFlatLook(false);
     EXPECT_TRUE(edge());
     view->SetFlatLook(true);
     EXPECT_FALSE(edge());
-    const int beforeDisplayChange = view->RenderCount();
+    const long beforeDisplayChange = Renderings();
     SendMessageA(view->GetHandle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
-    EXPECT_EQ(view->RenderCount(), beforeDisplayChange + 1);
+    EXPECT_EQ(Renderings(), beforeDisplayChange + 1);
     EXPECT_EQ(view->HitTest(PointOf("docs\\")), "T:\\docs\\");
     test_support::Pump(20ms);
     EXPECT_EQ(TraceOutside({}), 0);
 }
 
 TEST_F(PieView, SettingsWrittenWhenDestroyed) {
-    view->Settings().pie.centerRatio = 0.29;
-    view->Settings().tipTextFile = "#SIZE";
+    view->Settings().centreRatio = 0.29;
+    view->Settings().fileTip = "#SIZE";
     view.reset();
     config::UserConfig store;
     EXPECT_EQ(store.ReadString("CenterRatio", ""), "29");

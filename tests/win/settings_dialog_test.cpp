@@ -2,11 +2,11 @@
 // the offending edit, Help only from its button, the slider and the preview it drives, the colour
 // buttons with Cancel and OK, and the editor's symbol list and long templates.
 #include "about/Help.h"
-#include "config/ColourChooser.h"
-#include "config/TDispOptDlg.h"
-#include "config/TTipTextDlg.h"
-#include "config/TransWash.h"
-#include "fw/MessageBox.h"
+#include "fw/Interaction.h"
+#include "options/ColourChooser.h"
+#include "options/TDispOptDlg.h"
+#include "options/TTipTextDlg.h"
+#include "options/TransWash.h"
 #include "model/DirInfo.h"
 #include "pie/TipParser.h"
 #include "resource.h"
@@ -29,9 +29,9 @@ struct Box {
     UINT flags;
 };
 
-config::DispOptData Sample() {
+options::DispOptData Sample() {
     pie::PieViewSettings pie;
-    return config::MakeDispOptData(pie, true, false, true, "C:\\");
+    return options::MakeDispOptData(pie, true, false, true, "C:\\");
 }
 
 // What a window paints, drawn into memory (WM_PRINTCLIENT), so that nothing on screen can cover it.
@@ -64,20 +64,12 @@ class SettingsDialogTest : public testing::Test {
 protected:
     void SetUp() override {
         InitCommonControls();
-        fw::SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT flags) {
-            boxes.push_back({text, caption, flags});
-            return IDOK;
-        });
-        about::SetHelpViewer([this](HWND, const std::string& fileAndTopic) { helps.push_back(fileAndTopic); });
     }
     void TearDown() override {
         if (dialog && dialog->GetHandle()) DestroyWindow(dialog->GetHandle());
-        config::SetColourChooser({});
-        about::SetHelpViewer({});
-        fw::SetMessageBoxHandler({});
     }
-    HWND Open(const config::DispOptData& data) {
-        dialog = std::make_unique<config::TDispOptDlg>(nullptr, data);
+    HWND Open(const options::DispOptData& data) {
+        dialog = std::make_unique<options::TDispOptDlg>(nullptr, data, ui);
         dialog->CreateModeless();
         return dialog->GetHandle();
     }
@@ -90,9 +82,14 @@ protected:
         return helps.size() + missing;
     }
 
-    std::unique_ptr<config::TDispOptDlg> dialog;
     std::vector<Box> boxes;
     std::vector<std::string> helps;
+    const fw::Interaction ui{[this](HWND, const std::string& text, const std::string& caption, UINT flags) {
+                                 boxes.push_back({text, caption, flags});
+                                 return IDOK;
+                             },
+                             [this](HWND, const std::string& fileAndTopic) { helps.push_back(fileAndTopic); }};
+    std::unique_ptr<options::TDispOptDlg> dialog;
 };
 
 TEST_F(SettingsDialogTest, TicksEnableTheTipEditorsAndTheAutoscanFolder) {
@@ -112,9 +109,9 @@ TEST_F(SettingsDialogTest, TicksEnableTheTipEditorsAndTheAutoscanFolder) {
     EXPECT_TRUE(Enabled(IDC_SET_AUTOSCAN_DIR));
 
     // Set up unticked: greyed from the start.
-    config::DispOptData data = Sample();
+    options::DispOptData data = Sample();
     data.autoscan = false;
-    data.tipShowInfo = false;
+    data.pie.tipShowsInfo = false;
     DestroyWindow(dialog->GetHandle());
     Open(data);
     EXPECT_FALSE(Enabled(IDC_SET_AUTOSCAN_DIR));
@@ -127,7 +124,7 @@ TEST_F(SettingsDialogTest, ARefusalFocusesAndSelectsTheOffendingEditAndKeepsTheD
         std::string text;
         const char* message;
     } cases[] = {
-        {IDC_SET_CENTER, "91", "Central disk radius must be 10..90"},
+        {IDC_SET_CENTRE, "91", "Central disk radius must be 10..90"},
         {IDC_SET_MIN_VIS, "101", "Maximum size of visible sectors must be 0..100"},
         {IDC_SET_RESIZE_DELAY, "1001", "Resize delay milliseconds must be 0..1000"},
         {IDC_SET_AUTOSCAN_DIR, "   ", "Must specify a directory path."},
@@ -155,7 +152,7 @@ TEST_F(SettingsDialogTest, ARefusalFocusesAndSelectsTheOffendingEditAndKeepsTheD
 
 TEST_F(SettingsDialogTest, OkReadsEveryControlAndCleansTheFolder) {
     HWND window = Open(Sample());
-    dialog->SetItemText(IDC_SET_CENTER, "90");
+    dialog->SetItemText(IDC_SET_CENTRE, "90");
     dialog->SetItemText(IDC_SET_MIN_VIS, "0");
     dialog->SetItemText(IDC_SET_RESIZE_DELAY, "");
     dialog->SetItemText(IDC_SET_AUTOSCAN_DIR, "  d ");
@@ -168,18 +165,18 @@ TEST_F(SettingsDialogTest, OkReadsEveryControlAndCleansTheFolder) {
     SendMessageA(window, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(IsWindow(window));
-    const config::DispOptData& d = dialog->Data();
-    EXPECT_EQ(d.centerPercent, 90);
-    EXPECT_EQ(d.minVisSize, 0);
-    EXPECT_EQ(d.resizeDelay, 0);
+    const options::DispOptData& d = dialog->Data();
+    EXPECT_EQ(d.pie.centreRatio, 0.9);
+    EXPECT_EQ(d.pie.minimumVisibleSize, 0);
+    EXPECT_EQ(d.pie.resizeDelay, 0);
     EXPECT_EQ(d.autoscanFolder, "d:\\");
-    EXPECT_EQ(d.clrMeth, pie::kRainbowWash);
-    EXPECT_EQ(d.srtOrder, pie::kByName);
-    EXPECT_FALSE(d.groupDirs);
+    EXPECT_EQ(d.pie.colourMethod, pie::kRainbowWash);
+    EXPECT_EQ(d.pie.sortOrder, pie::kByName);
+    EXPECT_FALSE(d.pie.groupFolders);
     EXPECT_TRUE(d.largeToolbar);
     EXPECT_FALSE(d.dialogLook);
-    EXPECT_FALSE(d.tipShowName);
-    EXPECT_TRUE(d.tipShowInfo);
+    EXPECT_FALSE(d.pie.tipShowsName);
+    EXPECT_TRUE(d.pie.tipShowsInfo);
 }
 
 // A folder outside ASCII as the edit gives it back: counted in characters, kept whole; one already kept
@@ -197,24 +194,24 @@ TEST_F(SettingsDialogTest, OkKeepsAFolderOutsideAsciiWholeAndALongKeptOneAsItWas
         {kept, "", kept},  // untouched: only the centre size changes
     };
     for (const auto& c : cases) {
-        config::DispOptData data = Sample();
+        options::DispOptData data = Sample();
         data.autoscanFolder = c.start;
         HWND window = Open(data);
         EXPECT_EQ(dialog->GetItemText(IDC_SET_AUTOSCAN_DIR), c.start) << "shown whole";
         if (!c.typed.empty()) dialog->SetItemText(IDC_SET_AUTOSCAN_DIR, c.typed);
-        dialog->SetItemText(IDC_SET_CENTER, "40");
+        dialog->SetItemText(IDC_SET_CENTRE, "40");
         boxes.clear();
         SendMessageA(window, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text);
         EXPECT_FALSE(IsWindow(window));
         EXPECT_EQ(dialog->Data().autoscanFolder, c.expected);
-        EXPECT_EQ(dialog->Data().centerPercent, 40);
+        EXPECT_EQ(dialog->Data().pie.centreRatio, 0.4);
     }
 }
 
 TEST_F(SettingsDialogTest, TypingInTheCentralDiskSizeNeverOpensHelpAndTheHelpButtonDoes) {
     HWND window = Open(Sample());
-    HWND edit = dialog->Item(IDC_SET_CENTER);
+    HWND edit = dialog->Item(IDC_SET_CENTRE);
     ASSERT_NE(dialog->HelpButton(), nullptr);
     ASSERT_NE(dialog->HelpButton(), edit);
     SetFocus(edit);
@@ -223,7 +220,7 @@ TEST_F(SettingsDialogTest, TypingInTheCentralDiskSizeNeverOpensHelpAndTheHelpBut
     SetWindowTextA(edit, "50");
     SetFocus(dialog->Item(IDC_SET_MIN_VIS));
     SetFocus(edit);
-    EXPECT_EQ(dialog->GetItemText(IDC_SET_CENTER), "50");
+    EXPECT_EQ(dialog->GetItemText(IDC_SET_CENTRE), "50");
     EXPECT_EQ(HelpRequests(), 0u);
 
     SendMessageA(dialog->HelpButton(), BM_CLICK, 0, 0);
@@ -233,8 +230,8 @@ TEST_F(SettingsDialogTest, TypingInTheCentralDiskSizeNeverOpensHelpAndTheHelpBut
 }
 
 TEST_F(SettingsDialogTest, SliderRunsFromSolidAtTheTopToInvisibleAtTheBottomAndThePreviewFollows) {
-    config::DispOptData data = Sample();
-    data.flyTransp = 64;
+    options::DispOptData data = Sample();
+    data.pie.tipTransparency = 64;
     HWND window = Open(data);
     HWND slider = dialog->Item(IDC_SET_TRANSPARENCY);
     EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMIN, 0, 0), 0);
@@ -242,7 +239,7 @@ TEST_F(SettingsDialogTest, SliderRunsFromSolidAtTheTopToInvisibleAtTheBottomAndT
     EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 64);
     EXPECT_TRUE(GetWindowLongA(slider, GWL_STYLE) & TBS_VERT);
 
-    config::TTransPreview* preview = dialog->Preview();
+    options::TTransPreview* preview = dialog->Preview();
     ASSERT_NE(preview, nullptr);
     RECT placeholder{}, shown{};
     GetWindowRect(dialog->Item(IDC_SET_PREVIEW), &placeholder);
@@ -252,7 +249,7 @@ TEST_F(SettingsDialogTest, SliderRunsFromSolidAtTheTopToInvisibleAtTheBottomAndT
     const Pixels before = Printed(preview->GetHandle());
     const int x = before.width / 2, y = before.height / 2;
     const std::uint32_t tip = Rrggbb(GetSysColor(COLOR_INFOBK));
-    const std::uint32_t wash = Rrggbb(config::WashColour(x, y, before.width, before.height));
+    const std::uint32_t wash = Rrggbb(options::WashColour(x, y, before.width, before.height));
     auto blend = [&](int t) {
         std::uint32_t out = 0;
         for (int shift : {0, 8, 16}) {
@@ -283,12 +280,12 @@ TEST_F(SettingsDialogTest, SliderRunsFromSolidAtTheTopToInvisibleAtTheBottomAndT
     EXPECT_LT(thumbTop.top, thumbBottom.top);  // 0 at the top, under "Solid"
 
     SendMessageA(window, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(dialog->Data().flyTransp, 255);
+    EXPECT_EQ(dialog->Data().pie.tipTransparency, 255);
 }
 
 TEST_F(SettingsDialogTest, APreviewWithoutPixelsDrawsNothingAndComplainsOfNothing) {
     Open(Sample());
-    config::TTransPreview preview(dialog.get(), RECT{10, 10, 10, 10}, 64);
+    options::TTransPreview preview(dialog.get(), RECT{10, 10, 10, 10}, 64);
     preview.Create();
     preview.SetTransparency(200);
     UpdateWindow(preview.GetHandle());
@@ -307,14 +304,14 @@ void CALLBACK RunModalScript(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(SettingsDialogTest, AChosenColourShowsOnItsButtonAndOnlyOkKeepsIt) {
     std::vector<std::uint32_t> offered;
     HWND chooserOwner = nullptr;
-    config::SetColourChooser([&](HWND owner, std::uint32_t initial) -> std::optional<std::uint32_t> {
+    const options::ColourChooser chooser = [&](HWND owner, std::uint32_t initial) -> std::optional<std::uint32_t> {
         offered.push_back(initial);
         chooserOwner = owner;
         return RGB(10, 200, 30);
-    });
-    const config::DispOptData original = Sample();
+    };
+    const options::DispOptData original = Sample();
     for (int closing : {WM_CLOSE, IDOK}) {  // Cancel is WM_CLOSE's own path
-        config::DispOptData data = original;
+        options::DispOptData data = original;
         HWND seen = nullptr;
         std::uint32_t painted = 0;
         modalScript = [&] {
@@ -330,20 +327,20 @@ TEST_F(SettingsDialogTest, AChosenColourShowsOnItsButtonAndOnlyOkKeepsIt) {
                 SendMessageA(seen, WM_COMMAND, static_cast<WPARAM>(closing), 0);
         };
         SetTimer(nullptr, 0, 50, RunModalScript);
-        const bool ok = config::EditSettings(nullptr, data);
+        const bool ok = options::EditSettings(nullptr, data, ui, chooser);
         ASSERT_NE(seen, nullptr);
         EXPECT_EQ(chooserOwner, seen);
         EXPECT_EQ(painted, Rrggbb(RGB(10, 200, 30)));
         EXPECT_EQ(ok, closing == IDOK);
-        EXPECT_EQ(data.fixedClr, closing == IDOK ? RGB(10, 200, 30) : original.fixedClr) << closing;
+        EXPECT_EQ(data.pie.fixedColour, closing == IDOK ? RGB(10, 200, 30) : original.pie.fixedColour) << closing;
     }
-    EXPECT_EQ(offered, std::vector<std::uint32_t>(2, original.fixedClr));
+    EXPECT_EQ(offered, std::vector<std::uint32_t>(2, original.pie.fixedColour));
     modalScript = nullptr;
 }
 
 TEST(TipTextDlg, ListsTheSymbolsInsertsOneAtTheCaretAndKeepsALongTemplateWhole) {
     const std::string longText = std::string(1500, 'x');
-    config::TTipTextDlg editor(nullptr, longText, &pie::TipParser<model::DirInfo>::EditorTexts);
+    options::TTipTextDlg editor(nullptr, longText, &pie::TipParser<model::DirInfo>::EditorTexts);
     editor.CreateModeless();
     HWND list = editor.Item(IDC_TIP_SYMBOLS);
     const auto texts = pie::TipParser<model::DirInfo>::EditorTexts();
@@ -359,7 +356,7 @@ TEST(TipTextDlg, ListsTheSymbolsInsertsOneAtTheCaretAndKeepsALongTemplateWhole) 
     EXPECT_EQ(editor.Text().size(), longText.size());
     EXPECT_TRUE(editor.Text() == longText);
 
-    config::TTipTextDlg files(nullptr, "ab: ", &pie::TipParser<model::FileInfo>::EditorTexts);
+    options::TTipTextDlg files(nullptr, "ab: ", &pie::TipParser<model::FileInfo>::EditorTexts);
     files.CreateModeless();
     HWND edit = files.Item(IDC_TIP_TEXT);
     HWND fileList = files.Item(IDC_TIP_SYMBOLS);

@@ -3,7 +3,7 @@
 #include "frame/ShellDialogs.h"
 
 #include "ScanTestTree.h"
-#include "fw/MessageBox.h"
+#include "fw/Interaction.h"
 
 #include <gtest/gtest.h>
 
@@ -45,17 +45,13 @@ class AnyFolder : public testing::Test {
 protected:
     void SetUp() override {
         CoInitialize(nullptr);
-        previous_ = fw::SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT) {
-            boxes.push_back(caption + ": " + text);
-            return IDOK;
-        });
     }
-    void TearDown() override {
-        fw::SetMessageBoxHandler(previous_);
-        CoUninitialize();
-    }
+    void TearDown() override { CoUninitialize(); }
     std::vector<std::string> boxes;
-    fw::MessageBoxHandler previous_;
+    const fw::Interaction ui{[this](HWND, const std::string& text, const std::string& caption, UINT) {
+        boxes.push_back(caption + ": " + text);
+        return IDOK;
+    }};
 };
 
 TEST_F(AnyFolder, AChosenFolderGivesItsPathWithoutTheTrailingBackslash) {
@@ -65,10 +61,10 @@ TEST_F(AnyFolder, AChosenFolderGivesItsPathWithoutTheTrailingBackslash) {
     const IdList list = ParsePath(tree.Path(name));
     ASSERT_TRUE(list);
     EXPECT_EQ(frame::PathOfIdList(list.get()), tree.Path(name));
-    EXPECT_EQ(frame::TakeChosenFolder(nullptr, list.get()), tree.Path(name));
+    EXPECT_EQ(frame::TakeChosenFolder(nullptr, list.get(), ui), tree.Path(name));
     const IdList drive = ParsePath("C:\\");
     ASSERT_TRUE(drive);
-    EXPECT_EQ(frame::TakeChosenFolder(nullptr, drive.get()), "C:");
+    EXPECT_EQ(frame::TakeChosenFolder(nullptr, drive.get(), ui), "C:");
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -77,7 +73,7 @@ TEST_F(AnyFolder, APathPastTheOldLimitIsTakenWhole) {
     ASSERT_TRUE(list);
     for (std::size_t length : {259u, 260u, 261u, 400u, 32000u}) {
         g_longPath = L"D:\\" + std::wstring(length - 4, L'\u65E5') + L"\\";
-        const std::optional<std::string> folder = frame::TakeChosenFolder(nullptr, list.get(), &LongPathReader);
+        const std::optional<std::string> folder = frame::TakeChosenFolder(nullptr, list.get(), ui, &LongPathReader);
         ASSERT_TRUE(folder) << length;
         EXPECT_EQ(fw::Utf8ToWide(*folder), g_longPath.substr(0, length - 1)) << length;
     }
@@ -88,9 +84,9 @@ TEST_F(AnyFolder, AChoiceWithoutAPathIsSaidSo) {
     const IdList computer = MyComputer();
     ASSERT_TRUE(computer);
     EXPECT_EQ(frame::PathOfIdList(computer.get()), std::nullopt);
-    EXPECT_EQ(frame::TakeChosenFolder(nullptr, computer.get()), std::nullopt);
+    EXPECT_EQ(frame::TakeChosenFolder(nullptr, computer.get(), ui), std::nullopt);
     g_longPath = std::wstring(40000, L'x');  // longer than any buffer
-    EXPECT_EQ(frame::TakeChosenFolder(nullptr, computer.get(), &LongPathReader), std::nullopt);
+    EXPECT_EQ(frame::TakeChosenFolder(nullptr, computer.get(), ui, &LongPathReader), std::nullopt);
     EXPECT_EQ(boxes, std::vector<std::string>(2, "Kelvaran: The path of the chosen folder could not be read."));
 }
 

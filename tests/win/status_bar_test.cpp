@@ -56,6 +56,28 @@ TEST(StatusBars, StackedRowsOfSixCellsFilledForAFolderAndAFile) {
     EXPECT_EQ(cell(5).right, bounds.right - GetSystemMetrics(SM_CXVSCROLL));
 }
 
+// The data rows describe an item of the tree; once records of the tree went they show nothing until the
+// main view shows the next item, never the figures of one that may be gone. The header row stays.
+TEST(StatusBars, DataRowsEmptyWhenRecordsOfTheTreeGo) {
+    THost host(SampleTree());
+    host.Open();
+    const model::DirInfo& data = host.root.subdirs[0];
+    for (int event = 0; event < 3; ++event) {
+        host.deep.ShowFolder("C:\\Data\\", data, 0);
+        host.shallow.ShowFile("b", data.files[1], 0);
+        model::DocumentObserver& deep = host.deep;
+        model::DocumentObserver& shallow = host.shallow;
+        for (model::DocumentObserver* bar : {&deep, &shallow}) {
+            if (event == 0) bar->TreeReplaced();
+            if (event == 1) bar->FolderReplaced("C:\\Data\\");
+            if (event == 2) bar->ItemRemoved("C:\\Data\\b", "C:\\Data\\");
+        }
+        EXPECT_EQ(host.deep.Texts(), frame::StatusCells{}) << event;
+        EXPECT_EQ(host.shallow.Texts(), frame::StatusCells{}) << event;
+        EXPECT_EQ(host.header.Texts(), frame::HeaderCells()) << event;
+    }
+}
+
 TEST(StatusBars, MarksAreReadAtSetUpToggledByAClickAndWrittenAtCleanUp) {
     THost host(SampleTree());
     host.settings["SBar2Flags"] = "5";

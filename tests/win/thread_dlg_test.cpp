@@ -1,6 +1,7 @@
 // The scan progress dialog, run modally on the test thread over real generated trees while a second
 // thread drives it with messages and watches its controls, as a user would.
 #include "Screen.h"
+#include "ScanTestTree.h"
 #include "fw/Handles.h"
 #include "fw/PendingException.h"
 #include "fw/TDialog.h"
@@ -33,46 +34,12 @@ std::string TempFolder() {
     return path;
 }
 
-void MakeFile(const std::string& path, LONG size) {
-    fw::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr));
-    ASSERT_TRUE(file) << path;
-    if (size > 0) {
-        SetFilePointer(file.Get(), size, nullptr, FILE_BEGIN);
-        SetEndOfFile(file.Get());
-    }
-}
-
 // A tree of 16 x 16 x 12 folders with two 1000-byte files in each middle folder (3,344 folders), read
 // through the real lister slowed by 3 ms per folder, so that the scan lasts about ten seconds whatever
 // the machine's load. Without the delay the walk's speed under Wine varied threefold between runs, and a
 // tree that lasts several seconds at the fast end took half a minute to make and remove.
 constexpr int kFanOut = 16, kLeaves = 12;
 constexpr std::uint32_t kBigTreeFolders = kFanOut + kFanOut * kFanOut + kFanOut * kFanOut * kLeaves;
-
-// Removes a folder (path ending in a backslash) with everything below it.
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    fw::FindHandle search(FindFirstFileA((folder + "*").c_str(), &entry));
-    if (search) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(folder + name + "\\");
-            else
-                DeleteFileA((folder + name).c_str());
-        } while (FindNextFileA(search.Get(), &entry));
-    }
-    search.Reset();
-    RemoveDirectoryA(folder.c_str());
-}
-
-// Removes its folder with everything below it when the test ends, however it ends.
-struct FolderGuard {
-    std::string folder;  // ends in a backslash
-    ~FolderGuard() { RemoveTree(folder); }
-};
 
 class SlowLister : public scan::DirLister {
 public:
@@ -88,35 +55,31 @@ private:
 
 class BigTree {
 public:
-    BigTree() : root_(TempFolder() + "kelvaran-thread-dlg-" + std::to_string(GetCurrentProcessId()) + "\\") {
-        RemoveTree(root_);
-        CreateDirectoryA(root_.c_str(), nullptr);
+    BigTree() {
         char name[8];
         for (int a = 0; a < kFanOut; ++a) {
             std::snprintf(name, sizeof name, "a%02d", a);
-            const std::string pa = root_ + name + "\\";
-            CreateDirectoryA(pa.c_str(), nullptr);
+            const std::string pa = name;
+            tree_.Dir(pa);
             for (int b = 0; b < kFanOut; ++b) {
                 std::snprintf(name, sizeof name, "b%02d", b);
-                const std::string pb = pa + name + "\\";
-                CreateDirectoryA(pb.c_str(), nullptr);
-                MakeFile(pb + "x.dat", 1000);
-                MakeFile(pb + "y.dat", 1000);
+                const std::string pb = pa + "\\" + name;
+                tree_.Dir(pb);
+                tree_.File(pb + "\\x.dat", 1000);
+                tree_.File(pb + "\\y.dat", 1000);
                 for (int c = 0; c < kLeaves; ++c) {
                     std::snprintf(name, sizeof name, "c%02d", c);
-                    CreateDirectoryA((pb + name).c_str(), nullptr);
+                    tree_.Dir(pb + "\\" + name);
                 }
             }
         }
     }
-    ~BigTree() { RemoveTree(root_); }
-    BigTree(const BigTree&) = delete;
-    BigTree& operator=(const BigTree&) = delete;
 
-    const std::string& Root() const noexcept { return root_; }
+    // The root folder with its trailing backslash.
+    std::string Root() const { return tree_.Root() + "\\"; }
 
 private:
-    std::string root_;
+    scantest::TempTree tree_;
 };
 
 // The real dialog, with its window handle published to the driver and its last control texts kept.
@@ -126,6 +89,8 @@ public:
 
     std::atomic<HWND> window{nullptr};
     std::string finalCounters, finalElapsed;
+
+    const scan::TScanThread* Worker() const noexcept { return thread_.get(); }
 
 protected:
     void SetupWindow() override {
@@ -216,13 +181,12 @@ TEST(ThreadDlg, AccessorsThrowBeforeAnyScan) {
 }
 
 TEST(ThreadDlg, ScanEndingWithinTheFirstSecondClosesWithCountersStillZero) {
-    const std::string root = TempFolder() + "kelvaran-thread-dlg-small-" + std::to_string(GetCurrentProcessId()) + "\\";
-    const FolderGuard guard{root};
-    CreateDirectoryA(root.c_str(), nullptr);
-    CreateDirectoryA((root + "sub").c_str(), nullptr);
-    CreateDirectoryA((root + "sub\\deeper").c_str(), nullptr);
-    MakeFile(root + "one.txt", 5);
-    MakeFile(root + "sub\\two.txt", 7000);
+    scantest::TempTree disk;
+    disk.Dir("sub");
+    disk.Dir("sub\\deeper");
+    disk.File("one.txt", 5);
+    disk.File("sub\\two.txt", 7000);
+    const std::string root = disk.Root() + "\\";
 
     // Only a scan that ended within the first second says anything about the first refresh; a machine
     // busy with other work may take longer now and then, so a slow run is tried again.
@@ -254,8 +218,8 @@ TEST(ThreadDlg, ScanEndingWithinTheFirstSecondClosesWithCountersStillZero) {
     EXPECT_EQ(info.deepDirs, 2u);
     EXPECT_EQ(info.deepFiles, 2u);
     EXPECT_EQ(info.deepSize, 7005u);
-    EXPECT_EQ(dialog.GetClusterSize(), dialog.Thread()->GetClusterSize());
-    EXPECT_EQ(dialog.Thread()->GetStatus(), fw::TThread::Status::Finished);
+    EXPECT_EQ(dialog.GetClusterSize(), dialog.Worker()->GetClusterSize());
+    EXPECT_EQ(dialog.Worker()->GetStatus(), fw::TThread::Status::Finished);
 }
 
 TEST(ThreadDlg, RootThatCannotBeListedCompletesEmpty) {
@@ -281,7 +245,7 @@ TEST(ThreadDlg, LongScanRefreshesPausesResumesAndCancels) {
     int priorityAbove = 0, priorityIdle = 0;
 
     const INT_PTR result = RunDriven(dialog, [&](HWND window) {
-        const scan::TScanThread* thread = dialog.Thread();
+        const scan::TScanThread* thread = dialog.Worker();
         gaugeVisible = IsWindowVisible(GetDlgItem(window, IDC_THREAD_GAUGE));
         belowNormalChecked = IsDlgButtonChecked(window, IDC_THREAD_PRIO_BELOW) == BST_CHECKED;
         normalClassChecked = IsDlgButtonChecked(window, IDC_THREAD_CLASS_NORMAL) == BST_CHECKED;
@@ -371,9 +335,9 @@ TEST(ThreadDlg, LongScanRefreshesPausesResumesAndCancels) {
 
     // Cancelled from a pause: the worker was resumed, stopped at its next folder and has finished.
     EXPECT_TRUE(pauseChecked);
-    EXPECT_EQ(dialog.Thread()->GetStatus(), fw::TThread::Status::Finished);
-    EXPECT_LT(dialog.Thread()->FoldersFound(), kBigTreeFolders) << "the scan ended before the tree did";
-    std::printf("cancelled after %u of %u folders; display showed %s at the pause\n", dialog.Thread()->FoldersFound(),
+    EXPECT_EQ(dialog.Worker()->GetStatus(), fw::TThread::Status::Finished);
+    EXPECT_LT(dialog.Worker()->FoldersFound(), kBigTreeFolders) << "the scan ended before the tree did";
+    std::printf("cancelled after %u of %u folders; display showed %s at the pause\n", dialog.Worker()->FoldersFound(),
                 kBigTreeFolders, elapsedAtPause.c_str());
 }
 

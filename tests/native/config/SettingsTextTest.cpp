@@ -1,26 +1,12 @@
-#include "config/SettingsStore.h"
+#include "common/MapStore.h"
 #include "config/SettingsText.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <map>
-#include <optional>
 
 namespace {
-
-// A store whose values live in a map; `nullopt` stands for a value of another registry type.
-class MapStore : public config::SettingsStore {
-public:
-    std::map<std::string, std::optional<std::string>, std::less<>> values;
-
-    std::string ReadString(std::string_view name, std::string_view fallback) const override {
-        auto it = values.find(name);
-        return it != values.end() && it->second ? *it->second : std::string(fallback);
-    }
-    void WriteString(std::string_view name, std::string_view text) override { values[std::string(name)] = std::string(text); }
-};
-
+using native_test::MapStore;
 }  // namespace
 
 TEST(ParseInt, FollowsTheAtoiRule) {
@@ -49,22 +35,22 @@ TEST(IntText, RoundTripsThroughParseInt) {
     EXPECT_EQ(config::IntText(-3), "-3");
 }
 
-TEST(ColorText, ThreeNumbersRedGreenBlue) {
-    EXPECT_EQ(config::ColorText(config::Rgb(0, 0, 255)), "0 0 255");
-    EXPECT_EQ(config::ColorText(0x00123456u), "86 52 18");
-    std::uint32_t color = 0;
-    ASSERT_TRUE(config::ParseColor("0 0 255", color));
-    EXPECT_EQ(color, 0x00FF0000u) << "pure blue is 0x00BBGGRR with BB = FF";
-    ASSERT_TRUE(config::ParseColor(" 1\t2   3 trailing", color));
-    EXPECT_EQ(color, config::Rgb(1, 2, 3));
+TEST(ColourText, ThreeNumbersRedGreenBlue) {
+    EXPECT_EQ(config::ColourText(config::Rgb(0, 0, 255)), "0 0 255");
+    EXPECT_EQ(config::ColourText(0x00123456u), "86 52 18");
+    std::uint32_t colour = 0;
+    ASSERT_TRUE(config::ParseColour("0 0 255", colour));
+    EXPECT_EQ(colour, 0x00FF0000u) << "pure blue is 0x00BBGGRR with BB = FF";
+    ASSERT_TRUE(config::ParseColour(" 1\t2   3 trailing", colour));
+    EXPECT_EQ(colour, config::Rgb(1, 2, 3));
 }
 
-TEST(ColorText, RejectsMalformedAndOutOfRangeComponents) {
-    std::uint32_t color = 0xABCDEFu;
+TEST(ColourText, RejectsMalformedAndOutOfRangeComponents) {
+    std::uint32_t colour = 0xABCDEFu;
     for (const char* bad : {"1 2 300", "256 0 0", "1 2", "", "red green blue", "1,2,3", "-1 0 0", "65536 0 0",
                             "1 2 99999999999999999999"}) {
-        EXPECT_FALSE(config::ParseColor(bad, color)) << bad;
-        EXPECT_EQ(color, 0xABCDEFu) << bad;
+        EXPECT_FALSE(config::ParseColour(bad, colour)) << bad;
+        EXPECT_EQ(colour, 0xABCDEFu) << bad;
     }
 }
 
@@ -72,7 +58,8 @@ TEST(SettingsStore, TypedReadsGoThroughTheStoredText) {
     MapStore store;
     store.values["Autoscan"] = "yes";
     store.values["DialogLook"] = "";
-    store.values["Binary"] = std::nullopt;
+    store.values["Binary"] = "5";
+    store.otherType.insert("Binary");
     store.values["Huge"] = "99999999999999999999";
     EXPECT_FALSE(store.ReadFlag("Autoscan", true)) << "no digits reads 0, not the default";
     EXPECT_FALSE(store.ReadFlag("DialogLook", true)) << "the empty text is parsed, not the default";
@@ -82,9 +69,9 @@ TEST(SettingsStore, TypedReadsGoThroughTheStoredText) {
 
     store.values["Blue"] = "0 0 255";
     store.values["Bad"] = "1 2 300";
-    EXPECT_EQ(store.ReadColor("Blue", 0x112233u), config::Rgb(0, 0, 255));
-    EXPECT_EQ(store.ReadColor("Bad", 0x112233u), 0x112233u);
-    EXPECT_EQ(store.ReadColor("Missing", 0x112233u), 0x112233u);
+    EXPECT_EQ(store.ReadColour("Blue", 0x112233u), config::Rgb(0, 0, 255));
+    EXPECT_EQ(store.ReadColour("Bad", 0x112233u), 0x112233u);
+    EXPECT_EQ(store.ReadColour("Missing", 0x112233u), 0x112233u);
 }
 
 TEST(SettingsStore, WritesAreDecimalFlagsAndColourTexts) {
@@ -92,7 +79,7 @@ TEST(SettingsStore, WritesAreDecimalFlagsAndColourTexts) {
     store.WriteInt("Count", -3);
     store.WriteFlag("On", true);
     store.WriteFlag("Off", false);
-    store.WriteColor("Colour", config::Rgb(10, 20, 30));
+    store.WriteColour("Colour", config::Rgb(10, 20, 30));
     EXPECT_EQ(store.values["Count"], "-3");
     EXPECT_EQ(store.values["On"], "1");
     EXPECT_EQ(store.values["Off"], "0");

@@ -1,26 +1,15 @@
 #include "frame/MRUPaths.h"
 
+#include "common/MapStore.h"
+
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 
 namespace {
 
-using Values = std::map<std::string, std::string, std::less<>>;
-
-class MapStore : public config::SettingsStore {
-public:
-    explicit MapStore(Values& values) : values_(values) {}
-    std::string ReadString(std::string_view name, std::string_view fallback) const override {
-        auto it = values_.find(name);
-        return it != values_.end() ? it->second : std::string(fallback);
-    }
-    void WriteString(std::string_view name, std::string_view text) override { values_[std::string(name)] = std::string(text); }
-
-private:
-    Values& values_;
-};
+using native_test::MapStore;
+using Values = MapStore::Values;
 
 frame::MRUPaths::StoreFactory FactoryOver(Values& values, int* opened = nullptr) {
     return [&values, opened]() -> std::unique_ptr<config::SettingsStore> {

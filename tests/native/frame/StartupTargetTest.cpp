@@ -1,5 +1,7 @@
 #include "frame/CommandLine.h"
 
+#include "config/SettingsText.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -57,10 +59,10 @@ TEST(StartupTarget, AnUnknownDriveOrPathIsExplainedAndNothingIsScanned) {
 
 TEST(StartupTarget, WithoutAnArgumentOnlyAnAutoscanFolderIsScanned) {
     EXPECT_EQ(Decide("").action, Action::kNothing);
-    const frame::StartupTarget autoscan = Decide("", true, frame::CleanAutoscanFolder(" \td \t"));
+    const frame::StartupTarget autoscan = Decide("", true, config::CleanFolder(" \td \t"));
     EXPECT_EQ(autoscan.action, Action::kScan);
     EXPECT_EQ(autoscan.path, "d:\\");
-    EXPECT_EQ(Decide("", true, frame::CleanAutoscanFolder("  ")).action, Action::kNothing);
+    EXPECT_EQ(Decide("", true, config::CleanFolder("  ")).action, Action::kNothing);
     EXPECT_EQ(Decide("C:\\Data", true, "D:\\").path, "C:\\Data\\") << "the argument wins over autoscan";
 }
 
@@ -69,5 +71,5 @@ TEST(StartupTarget, AutoscanFoldersAreTrimmedAndEndInABackslash) {
         {"C", "C:\\"}, {" e ", "e:\\"}, {"C:", "C:\\"}, {"\tC:\\Data", "C:\\Data\\"}, {"C:\\Data\\ ", "C:\\Data\\"},
         {"", ""},      {" \t ", ""},
     };
-    for (const auto& [stored, cleaned] : cases) EXPECT_EQ(frame::CleanAutoscanFolder(stored), cleaned) << stored;
+    for (const auto& [stored, cleaned] : cases) EXPECT_EQ(config::CleanFolder(stored), cleaned) << stored;
 }

@@ -95,18 +95,22 @@ TEST(DialogData, ExtremeRememberedRectanglesAreClampedWhenReadAndPlaceWithoutOve
     }
 }
 
-TEST(DialogData, BothValuesAreLoadedAndSavedUnderTheirNames) {
+TEST(DialogData, EveryValueIsLoadedAndSavedUnderItsName) {
     native_test::MapStore store;
     store.values["DlgDataStats"] = "1 1 2 3 4 6 0 42 1";
     store.values["DlgDataHistogram"] = "1 5 6 7 8 9";
+    store.values["DlgDataSysDrives"] = "1 -5 6 700 800";
     info::InfoDialogData data;
     info::LoadInfoDialogData(store, data);
     EXPECT_EQ(data.stats.maxItems, 42);
     EXPECT_EQ(data.histogram.detail, 5);
+    EXPECT_EQ(data.sysDrives.rect, (fw::LayoutRect{-5, 6, 700, 800}));
     data.stats.rect = {10, 10, 20, 20};
+    data.sysDrives.rect = {1, 2, 3, 4};
     info::SaveInfoDialogData(store, data);
     EXPECT_EQ(store.values["DlgDataStats"], "1 10 10 20 20 6 0 42 1");
     EXPECT_EQ(store.values["DlgDataHistogram"], "1 5 6 7 8 5");
+    EXPECT_EQ(store.values["DlgDataSysDrives"], "1 1 2 3 4");
 }
 
 }  // namespace

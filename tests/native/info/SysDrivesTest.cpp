@@ -3,7 +3,7 @@
 // the pull of a placement back into the work area.
 #include "info/SysDrives.h"
 
-#include "config/SettingsStore.h"
+#include "common/MapStore.h"
 
 #include <gtest/gtest.h>
 
@@ -195,18 +195,8 @@ TEST(SysDrives, RememberedRectangleTextIsReadOnlyWhenWhole) {
     EXPECT_FALSE((info::SysDrivesDlgData{{10, 10, 10, 50}}.IsValid()));
 }
 
-class MemoryStore : public config::SettingsStore {
-public:
-    std::map<std::string, std::string, std::less<>> values;
-    std::string ReadString(std::string_view name, std::string_view fallback) const override {
-        auto it = values.find(name);
-        return it == values.end() ? std::string(fallback) : it->second;
-    }
-    void WriteString(std::string_view name, std::string_view text) override { values[std::string(name)] = text; }
-};
-
 TEST(SysDrives, TheRectangleTravelsThroughTheSettingsValue) {
-    MemoryStore store;
+    native_test::MapStore store;
     info::SysDrivesDlgData data{{5, 6, 7, 8}};
     info::LoadSysDrivesDlgData(store, data);  // missing value: unchanged
     EXPECT_EQ(data.rect, (fw::LayoutRect{5, 6, 7, 8}));

@@ -3,7 +3,7 @@
 #include <numbers>
 
 #include "pie/Colour.h"
-#include "pie/SegmentColor.h"
+#include "pie/SegmentColour.h"
 
 namespace {
 
@@ -45,35 +45,35 @@ TEST(Hls, RoundTripStaysCloseForEveryHue) {
     EXPECT_EQ(pie::PackHls({1, 2, 3}), 0x030201u);
 }
 
-class SegmentColorTest : public ::testing::Test {
+class SegmentColourTest : public ::testing::Test {
 protected:
     tv::CrcEngine engine{tv::kCrc32};
     tv::Crc crc{engine};
     pie::PieSettings settings;
 
-    pie::Colour Colour(int method, std::string_view name, double start, double end, int ring, int n,
+    pie::Colour Colour(pie::ColourMethod method, std::string_view name, double start, double end, int ring, int n,
                        std::uint64_t value = 1, std::uint64_t largest = 1) {
-        settings.clrMeth = method;
-        return pie::SegmentColor(settings, crc, name, start, end, ring, n, value, largest);
+        settings.colourMethod = method;
+        return pie::SegmentColour(settings, crc, name, start, end, ring, n, value, largest);
     }
 };
 
-TEST_F(SegmentColorTest, NameEncodedUsesCrcOfTheName) {
+TEST_F(SegmentColourTest, NameEncodedUsesCrcOfTheName) {
     EXPECT_EQ(Colour(pie::kNameEncoded, "abc", 0, 1, 0, 3), MakeColour(255, 127, 63));
     // Case-sensitive, the same for the centre, and independent of what was hashed before.
     EXPECT_NE(Colour(pie::kNameEncoded, "ABC", 0, 1, 0, 3), MakeColour(255, 127, 63));
     EXPECT_EQ(Colour(pie::kNameEncoded, "abc", 0, 1, -1, 3), MakeColour(255, 127, 63));
 }
 
-TEST_F(SegmentColorTest, FixedAndCentreColours) {
-    settings.fixedClr = MakeColour(1, 2, 3);
+TEST_F(SegmentColourTest, FixedAndCentreColours) {
+    settings.fixedColour = MakeColour(1, 2, 3);
     EXPECT_EQ(Colour(pie::kFixedColour, "x", 0, 1, 2, 3), MakeColour(1, 2, 3));
     EXPECT_EQ(Colour(pie::kFixedColour, "x", 0, 1, -1, 3), MakeColour(1, 2, 3));
     EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, -1, 3), pie::kCentreGrey);
     EXPECT_EQ(Colour(pie::kRainbowWash, "x", 0, 1, -1, 3), pie::kCentreGrey);
 }
 
-TEST_F(SegmentColorTest, SizeEncodedEndpointsAndRingFade) {
+TEST_F(SegmentColourTest, SizeEncodedEndpointsAndRingFade) {
     // Ring 0 keeps full saturation: the largest sibling is SizeClr1, a zero sibling SizeClr2.
     EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, 0, 4, 500, 500), MakeColour(255, 0, 0));
     EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, 0, 4, 0, 500), MakeColour(255, 255, 0));
@@ -89,7 +89,7 @@ TEST_F(SegmentColorTest, SizeEncodedEndpointsAndRingFade) {
     EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, 0, 1, 0, 0), MakeColour(255, 255, 0));
 }
 
-TEST_F(SegmentColorTest, RainbowHueFollowsTheAngle) {
+TEST_F(SegmentColourTest, RainbowHueFollowsTheAngle) {
     // Middle angle 0 is three o'clock: red at full saturation on ring 0.
     EXPECT_EQ(Colour(pie::kRainbowWash, "x", -0.1, 0.1, 0, 2), MakeColour(255, 0, 0));
     // Six o'clock (pi/2) is a quarter turn clockwise: hue 60, between yellow and green.

@@ -1,4 +1,5 @@
-// Helpers for the pie tests: compact tree construction and a painter that records every call.
+// Helpers for the pie tests: compact tree construction and a painter that records every call (the host is
+// the shared common/FakePieHost.h).
 #pragma once
 
 #include <string>
@@ -6,9 +7,8 @@
 
 #include "model/DirInfo.h"
 #include "pie/ArcPolygon.h"
-#include "pie/PieHost.h"
 #include "pie/PiePainter.h"
-#include "pie/SegmentColor.h"
+#include "pie/SegmentColour.h"
 
 namespace pie_test {
 
@@ -85,29 +85,5 @@ public:
     }
 };
 
-class FakeHost : public pie::PieHost {
-public:
-    const model::DirInfo* root = nullptr;
-    std::string currentPath = "R:\\";
-    std::uint32_t clusterSize = 0;
-    bool dialogLook = false;
-    int statusCalls = 0;
-    std::string lastStatusRelative = "?";
-
-    const model::DirInfo* RootFolder() const override { return root; }
-    std::string CurrentPath() const override { return currentPath; }
-    std::uint32_t ClusterSize() const override { return clusterSize; }
-    bool DialogLook() const override { return dialogLook; }
-    bool NavigateTo(const std::string&, bool) override { return true; }
-    void ExecuteCommand(int) override {}
-    void Explore(const std::string&, pie::ExplorerKind) override {}
-    void RescanFolder(const std::string&) override {}
-    void CopyToClipboard(const std::string&) override {}
-    void ShowFolderStatus(const std::string&, const std::string& relativePath, const model::DirInfo&) override {
-        ++statusCalls;
-        lastStatusRelative = relativePath;
-    }
-    void ShowFileStatus(const std::string&, const std::string&, const model::FileInfo&) override {}
-};
 
 }  // namespace pie_test

@@ -1,9 +1,8 @@
-#include "config/TClrBtn.h"
+#include "options/TClrBtn.h"
 
-#include "config/ColourChooser.h"
 #include "fw/Handles.h"
 
-namespace config {
+namespace options {
 
 bool TClrBtn::Attach(HWND dialog, int id, std::uint32_t& colour) {
     colour_ = &colour;
@@ -40,12 +39,12 @@ void TClrBtn::Draw(const DRAWITEMSTRUCT& item) const {
 }
 
 void TClrBtn::Choose() {
-    if (!colour_) return;
+    if (!colour_ || !chooser_) return;
     HWND owner = ::GetParent(GetHandle());
-    if (const auto chosen = ChooseColour(owner, *colour_)) {
+    if (const auto chosen = chooser_(owner, *colour_)) {
         *colour_ = *chosen;
         InvalidateRect(GetHandle(), nullptr, FALSE);
     }
 }
 
-}  // namespace config
+}  // namespace options

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace config {
+namespace options {
 
 class THSlider : public fw::TControl {
 public:
@@ -28,4 +28,4 @@ private:
     MoveHandler moved_;
 };
 
-}  // namespace config
+}  // namespace options

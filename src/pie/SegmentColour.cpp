@@ -1,5 +1,5 @@
 // The four colouring methods.
-#include "pie/SegmentColor.h"
+#include "pie/SegmentColour.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +12,7 @@ Colour SizeEncoded(const PieSettings& settings, int ring, int n, std::uint64_t v
     // parentLargest is 0 only when every sibling is 0 too; such an item takes the smallest-item colour.
     const double t = parentLargest == 0 ? 0.0 : static_cast<double>(value) / static_cast<double>(parentLargest);
     const auto mix = [t](int c1, int c2) { return std::clamp(static_cast<int>(c2 + t * (c1 - c2)), 0, 255); };
-    const Colour c1 = settings.sizeClr1, c2 = settings.sizeClr2;
+    const Colour c1 = settings.largestColour, c2 = settings.smallestColour;
     const Colour mixed = MakeColour(mix(RedOf(c1), RedOf(c2)), mix(GreenOf(c1), GreenOf(c2)), mix(BlueOf(c1), BlueOf(c2)));
     Hls hls = RgbToHls(mixed);
     const float fade = n > 0 ? static_cast<float>(n - ring) / static_cast<float>(n) : 1.0f;
@@ -42,11 +42,11 @@ Colour NameEncoded(tv::Crc& crc, std::string_view name) {
 
 }  // namespace
 
-Colour SegmentColor(const PieSettings& settings, tv::Crc& crc, std::string_view name, double start, double end,
+Colour SegmentColour(const PieSettings& settings, tv::Crc& crc, std::string_view name, double start, double end,
                     int ring, int n, std::uint64_t value, std::uint64_t parentLargest) {
-    switch (settings.clrMeth) {
+    switch (settings.colourMethod) {
         case kFixedColour:
-            return settings.fixedClr;
+            return settings.fixedColour;
         case kSizeEncoded:
             return ring < 0 ? kCentreGrey : SizeEncoded(settings, ring, n, value, parentLargest);
         case kRainbowWash:

@@ -1,13 +1,13 @@
-#include "config/TTransPreview.h"
+#include "options/TTransPreview.h"
 
-#include "config/TransWash.h"
 #include "fw/Handles.h"
+#include "options/TransWash.h"
 #include "pie/TipCompose.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace config {
+namespace options {
 namespace {
 constexpr int kTipInset = 5;
 
@@ -15,7 +15,7 @@ std::uint8_t* BitsOf(const pie::Dib& dib) { return static_cast<std::uint8_t*>(di
 }  // namespace
 
 TTransPreview::TTransPreview(fw::TWindow* parent, const RECT& rect, int transparency)
-    : TWindow(parent), transparency_(std::clamp(transparency, 0, 255)) {
+    : TWindow(parent), transparency_(std::clamp(transparency, pie::kSolidTip, pie::kInvisibleTip)) {
     Attr().style = WS_CHILD | WS_VISIBLE;
     Attr().exStyle = WS_EX_CLIENTEDGE;
     Attr().x = rect.left;
@@ -75,7 +75,7 @@ void TTransPreview::Blend() {
 }
 
 void TTransPreview::SetTransparency(int transparency) {
-    transparency_ = std::clamp(transparency, 0, 255);
+    transparency_ = std::clamp(transparency, pie::kSolidTip, pie::kInvisibleTip);
     Blend();
     if (GetHandle()) {
         InvalidateRect(GetHandle(), nullptr, FALSE);
@@ -103,4 +103,4 @@ LRESULT TTransPreview::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return TWindow::HandleMessage(msg, wParam, lParam);
 }
 
-}  // namespace config
+}  // namespace options

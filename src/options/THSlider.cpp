@@ -1,8 +1,8 @@
-#include "config/THSlider.h"
+#include "options/THSlider.h"
 
 #include <commctrl.h>
 
-namespace config {
+namespace options {
 
 const char* THSlider::ClassName() const { return TRACKBAR_CLASSA; }
 
@@ -21,4 +21,4 @@ bool THSlider::HandleReflected(UINT msg, WPARAM, LPARAM, LRESULT& result) {
     return true;
 }
 
-}  // namespace config
+}  // namespace options

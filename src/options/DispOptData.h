@@ -1,6 +1,7 @@
 // What the settings dialog edits, as plain values: filled from the running windows before the dialog
 // opens, checked when the user presses OK, and copied back to the windows only after OK. The dialog moves
-// values between its controls and this record; every rule (ranges, the autoscan folder) is here.
+// values between its controls and this record; the ranges are the rows of the pie's settings table
+// (kPieViewSettings), and the autoscan folder follows the store's folder rule.
 //
 //   DispOptData data = MakeDispOptData(pie.Settings(), dialogLook, largeToolbar, autoscan, folder);
 //   ... the dialog runs on a copy of `data` ...
@@ -15,50 +16,54 @@
 #include <string>
 #include <string_view>
 
-namespace config {
+namespace options {
 
 struct DispOptData {
-    int centerPercent = 33;     // centre disk radius in per cent of the pie radius, 10..90
-    int minVisSize = 2;         // visibility threshold in pixels, 0..100
-    bool showGuideLines = true;
+    pie::PieViewSettings pie;  // its numbers within their ranges and in their stored form
     bool dialogLook = true;
-    int clrMeth = pie::kSizeEncoded;
-    std::uint32_t fixedClr = 0;
-    std::uint32_t sizeClr1 = 0;
-    std::uint32_t sizeClr2 = 0;
-    int flyTransp = 64;         // 0 solid .. 255 invisible
-    int srtOrder = pie::kBySize;
-    bool groupDirs = true;
     bool largeToolbar = false;
-    int resizeDelay = 100;      // milliseconds, 0..1000
     bool autoscan = false;
     std::string autoscanFolder;
-    bool tipShowName = true;
-    bool tipShowInfo = true;
-    std::string tipTextDir;
-    std::string tipTextFile;
 };
 
-// The dialog's starting values: the centre ratio as the nearest whole percentage, the threshold truncated,
-// and the three numbers the dialog shows clamped into their ranges.
+// The dialog's starting values: the pie's settings with every number as the store would hold it (the
+// centre ratio as the nearest whole percentage, the threshold truncated) and clamped into its range.
 DispOptData MakeDispOptData(const pie::PieViewSettings& pie, bool dialogLook, bool largeToolbar, bool autoscan,
                             std::string_view autoscanFolder);
 
-// Copies the pie's part of the data into its settings (the tool bar, the dialog look and the autoscan
-// values belong to the frame and the application, which take them themselves).
+// Copies the pie's part of the data into its settings, all but the size kind and the statistics overlay,
+// which the dialog does not offer (the tool bar, the dialog look and the autoscan values belong to the
+// frame and the application, which take them themselves).
 void ApplyDispOptData(const DispOptData& data, pie::PieViewSettings& pie);
+
+// The edits of numbers, in the order the dialog checks them, and the settings rows they show.
+enum class DispOptField { kNone, kCentre, kMinimumVisibleSize, kResizeDelay, kAutoscanFolder };
+
+struct NumberEdit {
+    DispOptField field;
+    const config::Setting<pie::PieViewSettings>& setting;
+    std::string_view what;  // the refusal reads "<what> must be <low>..<high>"
+};
+inline constexpr NumberEdit kNumberEdits[] = {
+    {DispOptField::kCentre, config::SettingOf<&pie::PieViewSettings::centreRatio>(pie::kPieViewSettings),
+     "Central disk radius"},
+    {DispOptField::kMinimumVisibleSize,
+     config::SettingOf<&pie::PieViewSettings::minimumVisibleSize>(pie::kPieViewSettings),
+     "Maximum size of visible sectors"},
+    {DispOptField::kResizeDelay, config::SettingOf<&pie::PieViewSettings::resizeDelay>(pie::kPieViewSettings),
+     "Resize delay milliseconds"},
+};
 
 // The texts of the dialog's edits and the autoscan box at the moment OK is pressed.
 struct DispOptTexts {
-    std::string_view centerPercent;
-    std::string_view minVisSize;
+    std::string_view centre;
+    std::string_view minimumVisibleSize;
     std::string_view resizeDelay;
     bool autoscan = false;
     std::string_view autoscanFolder;
-};
 
-// Which edit a refusal points at.
-enum class DispOptField { kNone, kCenterPercent, kMinVisSize, kResizeDelay, kAutoscanFolder };
+    std::string_view Of(DispOptField field) const noexcept;
+};
 
 struct DispOptVerdict {
     DispOptField field = DispOptField::kNone;
@@ -84,4 +89,4 @@ std::size_t Utf8CharacterCount(std::string_view text) noexcept;
 // saturate, so that they fail the range checks instead of wrapping into them.
 int ReadDialogNumber(std::string_view text) noexcept;
 
-}  // namespace config
+}  // namespace options

@@ -6,22 +6,27 @@
 //   if (EditSettings(parentFrame, data)) apply(data);
 //
 // OK checks the edits through ValidateDispOpt (DispOptData.h); a refusal is shown as "Range Error" and
-// leaves the dialog open with the offending edit focused and its text selected.
+// leaves the dialog open with the offending edit focused and its text selected. The colour buttons ask
+// the chooser the dialog was given (the system's unless a test gives another).
 #pragma once
 
-#include "config/DispOptData.h"
-#include "config/TClrBtn.h"
-#include "config/THSlider.h"
-#include "config/TTransPreview.h"
+#include "fw/Interaction.h"
 #include "fw/TDialog.h"
+#include "options/ColourChooser.h"
+#include "options/DispOptData.h"
+#include "options/TClrBtn.h"
+#include "options/THSlider.h"
+#include "options/TTransPreview.h"
 
 #include <memory>
 
-namespace config {
+namespace options {
 
 class TDispOptDlg : public fw::TDialog {
 public:
-    TDispOptDlg(fw::TWindow* parent, DispOptData data);
+    // `ui` shows the refusals of OK and the help.
+    TDispOptDlg(fw::TWindow* parent, DispOptData data, fw::Interaction ui = {},
+                ColourChooser chooser = SystemColourChooser);
     ~TDispOptDlg() override;
 
     const DispOptData& Data() const noexcept { return data_; }
@@ -39,15 +44,18 @@ private:
     bool AcceptOk();
 
     DispOptData data_;
+    fw::Interaction ui_;
+    ColourChooser chooser_;
     TClrBtn fixedButton_;
-    TClrBtn sizeButton1_;
-    TClrBtn sizeButton2_;
+    TClrBtn largestButton_;
+    TClrBtn smallestButton_;
     THSlider slider_;
     std::unique_ptr<TTransPreview> preview_;
     HWND helpButton_ = nullptr;
 };
 
 // Runs the dialog modally on a copy of `data`; only OK writes the edited values back. True after OK.
-bool EditSettings(fw::TWindow* parent, DispOptData& data);
+bool EditSettings(fw::TWindow* parent, DispOptData& data, const fw::Interaction& ui,
+                  ColourChooser chooser = SystemColourChooser);
 
-}  // namespace config
+}  // namespace options

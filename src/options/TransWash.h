@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace config {
+namespace options {
 
 // The wash's colour at (x, y) of a width x height area (x < width, y < height).
 pie::Colour WashColour(int x, int y, int width, int height) noexcept;
@@ -17,4 +17,4 @@ pie::Colour WashColour(int x, int y, int width, int height) noexcept;
 // without pixels writes nothing and divides by nothing.
 void FillWash(std::uint8_t* bits, int width, int height, std::size_t stride) noexcept;
 
-}  // namespace config
+}  // namespace options

@@ -14,7 +14,7 @@ namespace pie {
 
 inline constexpr Colour kCentreGrey = MakeColour(128, 128, 128);
 
-Colour SegmentColor(const PieSettings& settings, tv::Crc& crc, std::string_view name, double start, double end,
+Colour SegmentColour(const PieSettings& settings, tv::Crc& crc, std::string_view name, double start, double end,
                     int ring, int n, std::uint64_t value, std::uint64_t parentLargest);
 
 }  // namespace pie

@@ -2,8 +2,8 @@
 // descriptions ("#DSIZE -- Deep logical size"); a double-click inserts that symbol at the caret. Run
 // modally by the settings dialog:
 //
-//   TTipTextDlg editor(this, data_.tipTextDir, &pie::TipParser<model::DirInfo>::EditorTexts);
-//   if (editor.Execute() == IDOK) data_.tipTextDir = editor.Text();
+//   TTipTextDlg editor(this, data_.pie.folderTip, &pie::TipParser<model::DirInfo>::EditorTexts);
+//   if (editor.Execute() == IDOK) data_.pie.folderTip = editor.Text();
 //
 // OK takes the whole text, however long: a template stored longer than the editor lets one type survives
 // an untouched OK.
@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace config {
+namespace options {
 
 class TTipTextDlg : public fw::TDialog {
 public:
@@ -38,4 +38,4 @@ private:
     std::vector<std::string> symbols_;
 };
 
-}  // namespace config
+}  // namespace options

@@ -1,10 +1,10 @@
-#include "config/TTipTextDlg.h"
+#include "options/TTipTextDlg.h"
 
 #include "resource.h"
 
 #include <algorithm>
 
-namespace config {
+namespace options {
 namespace {
 // What one types is bounded; a longer stored template is shown and kept whole.
 constexpr std::size_t kTypedLimit = 1024;
@@ -45,4 +45,4 @@ bool TTipTextDlg::HandleCommand(int id, int notifyCode, HWND control) {
     return TDialog::HandleCommand(id, notifyCode, control);
 }
 
-}  // namespace config
+}  // namespace options

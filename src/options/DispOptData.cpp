@@ -1,14 +1,14 @@
 // The settings dialog's values and the checks of its OK.
-#include "config/DispOptData.h"
+#include "options/DispOptData.h"
 
-#include "frame/CommandLine.h"
+#include "config/SettingsText.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <string>
 
-namespace config {
+namespace options {
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -45,45 +45,28 @@ std::size_t Utf8CharacterCount(std::string_view text) noexcept {
 
 DispOptData MakeDispOptData(const pie::PieViewSettings& pie, bool dialogLook, bool largeToolbar, bool autoscan,
                             std::string_view autoscanFolder) {
-    DispOptData d;
-    d.centerPercent = std::clamp(static_cast<int>(std::lround(pie.pie.centerRatio * 100)), 10, 90);
-    d.minVisSize = std::clamp(static_cast<int>(pie.pie.minVisSize), 0, 100);
-    d.showGuideLines = pie.pie.showGuideLines;
-    d.dialogLook = dialogLook;
-    d.clrMeth = pie.pie.clrMeth;
-    d.fixedClr = pie.pie.fixedClr;
-    d.sizeClr1 = pie.pie.sizeClr1;
-    d.sizeClr2 = pie.pie.sizeClr2;
-    d.flyTransp = std::clamp(pie.flyTransp, 0, 255);
-    d.srtOrder = pie.pie.srtOrder;
-    d.groupDirs = pie.pie.groupDirs;
-    d.largeToolbar = largeToolbar;
-    d.resizeDelay = pie.resizeDelay;
-    d.autoscan = autoscan;
-    d.autoscanFolder = std::string(autoscanFolder);
-    d.tipShowName = pie.tipShowName;
-    d.tipShowInfo = pie.tipShowInfo;
-    d.tipTextDir = pie.tipTextDir;
-    d.tipTextFile = pie.tipTextFile;
+    DispOptData d{pie, dialogLook, largeToolbar, autoscan, std::string(autoscanFolder)};
+    config::ClampSettings(pie::kPieViewSettings, d.pie);
     return d;
 }
 
 void ApplyDispOptData(const DispOptData& d, pie::PieViewSettings& pie) {
-    pie.pie.centerRatio = d.centerPercent * 0.01;
-    pie.pie.minVisSize = d.minVisSize;
-    pie.pie.showGuideLines = d.showGuideLines;
-    pie.pie.clrMeth = d.clrMeth;
-    pie.pie.fixedClr = d.fixedClr;
-    pie.pie.sizeClr1 = d.sizeClr1;
-    pie.pie.sizeClr2 = d.sizeClr2;
-    pie.flyTransp = d.flyTransp;
-    pie.pie.srtOrder = d.srtOrder;
-    pie.pie.groupDirs = d.groupDirs;
-    pie.resizeDelay = d.resizeDelay;
-    pie.tipShowName = d.tipShowName;
-    pie.tipShowInfo = d.tipShowInfo;
-    pie.tipTextDir = d.tipTextDir;
-    pie.tipTextFile = d.tipTextFile;
+    const model::SizeKind sizeKind = pie.sizeKind;
+    const bool showStatistics = pie.showStatistics;
+    pie = d.pie;
+    pie.sizeKind = sizeKind;
+    pie.showStatistics = showStatistics;
+}
+
+std::string_view DispOptTexts::Of(DispOptField field) const noexcept {
+    switch (field) {
+    case DispOptField::kCentre: return centre;
+    case DispOptField::kMinimumVisibleSize: return minimumVisibleSize;
+    case DispOptField::kResizeDelay: return resizeDelay;
+    case DispOptField::kAutoscanFolder: return autoscanFolder;
+    case DispOptField::kNone: break;
+    }
+    return {};
 }
 
 int ReadDialogNumber(std::string_view text) noexcept {
@@ -104,27 +87,25 @@ int ReadDialogNumber(std::string_view text) noexcept {
 }
 
 DispOptVerdict ValidateDispOpt(const DispOptTexts& texts, DispOptData& data) {
-    const int centerPercent = ReadDialogNumber(texts.centerPercent);
-    const int minVisSize = ReadDialogNumber(texts.minVisSize);
-    const int resizeDelay = ReadDialogNumber(texts.resizeDelay);
-    if (centerPercent < 10 || centerPercent > 90)
-        return {DispOptField::kCenterPercent, "Central disk radius must be 10..90"};
-    if (minVisSize < 0 || minVisSize > 100)
-        return {DispOptField::kMinVisSize, "Maximum size of visible sectors must be 0..100"};
-    if (resizeDelay < 0 || resizeDelay > 1000)
-        return {DispOptField::kResizeDelay, "Resize delay milliseconds must be 0..1000"};
-    const std::string folder = frame::CleanAutoscanFolder(texts.autoscanFolder);
+    int values[std::size(kNumberEdits)] = {};
+    for (std::size_t i = 0; i < std::size(kNumberEdits); ++i) {
+        const NumberEdit& edit = kNumberEdits[i];
+        values[i] = ReadDialogNumber(texts.Of(edit.field));
+        const config::Range range = edit.setting.range;
+        if (!range.Holds(values[i]))
+            return {edit.field, std::string(edit.what) + " must be " + std::to_string(range.low) + ".." +
+                                    std::to_string(range.high)};
+    }
+    const std::string folder = config::CleanFolder(texts.autoscanFolder);
     const bool tooLong = Utf8CharacterCount(TrimBlanks(texts.autoscanFolder)) > kMaxAutoscanFolderCharacters;
     if (tooLong && folder != data.autoscanFolder)
         return {DispOptField::kAutoscanFolder, "The autoscan directory path must be at most " +
                                                    std::to_string(kMaxAutoscanFolderCharacters) + " characters."};
     if (texts.autoscan && folder.empty()) return {DispOptField::kAutoscanFolder, "Must specify a directory path."};
-    data.centerPercent = centerPercent;
-    data.minVisSize = minVisSize;
-    data.resizeDelay = resizeDelay;
+    for (std::size_t i = 0; i < std::size(kNumberEdits); ++i) kNumberEdits[i].setting.assign(data.pie, values[i]);
     data.autoscan = texts.autoscan;
     data.autoscanFolder = folder;
     return {};
 }
 
-}  // namespace config
+}  // namespace options

@@ -14,7 +14,7 @@
 
 #include <optional>
 
-namespace config {
+namespace options {
 
 class TTransPreview : public fw::TWindow {
 public:
@@ -43,4 +43,4 @@ private:
     std::optional<pie::Dib> result_;
 };
 
-}  // namespace config
+}  // namespace options

@@ -1,7 +1,7 @@
 // The transparency preview's colour wash.
-#include "config/TransWash.h"
+#include "options/TransWash.h"
 
-namespace config {
+namespace options {
 
 pie::Colour WashColour(int x, int y, int width, int height) noexcept {
     if (width <= 0 || height <= 0) return 0;
@@ -21,4 +21,4 @@ void FillWash(std::uint8_t* bits, int width, int height, std::size_t stride) noe
     }
 }
 
-}  // namespace config
+}  // namespace options
