@@ -68,7 +68,7 @@ done
 load_after=$(uptime)
 
 echo "ntfs $size ($files files): $runs runs of each reader, interleaved; load before:${load_before#*load average:}, after:${load_after#*load average:}"
-printf '%-10s %7s %8s %14s %9s %7s %7s %9s %14s\n' reader "best s" "median s" instructions "peak MB" "peak B" "tree B" peak/tree "at 10M files"
+printf '%-10s %7s %8s %14s %9s %7s %7s %9s %14s\n' reader "best s" "median s" instructions "peak MiB" "peak B" "tree B" peak/tree "at 10M files"
 for r in 0 1; do
   eval 'ts=("${times'$r'[@]}"); rs=("${rss'$r'[@]}")'
   best=$(printf '%s\n' "${ts[@]}" | sort -g | head -1)

@@ -48,7 +48,7 @@ namespace scan::ntfs {
 
 enum class ReadResult {
     kComplete,     // the tree is the whole folder
-    kStopped,      // stopped on request; the tree is partial
+    kStopped,      // stopped on request; the tree is partial (possibly empty)
     kUnavailable,  // the volume cannot be read this way (or is inconsistent): walk the folders instead
 };
 
