@@ -82,7 +82,7 @@ public:
     // sorted as the folder index lists them, logical totals as the folder walk leaves them. Counters are
     // set to the walk's values for this tree. kStopped when the control asked to stop (`root` is then left
     // empty and the table can build again); kUnavailable when the table is untrusted, spent or its root
-    // unsound.
+    // unsound, or `start` is no folder or parent it took.
     ReadResult BuildTree(std::uint32_t start, std::span<const std::uint16_t> upcase, model::DirInfo& root,
                          ScanCounters& counters, WalkControl& control, std::uint32_t clusterSize);
 
