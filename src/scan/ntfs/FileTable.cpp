@@ -25,14 +25,26 @@ bool Covers(const std::vector<Run>& runs, std::uint64_t bytes, std::uint32_t clu
     return clusterSize != 0 && bytes / clusterSize + (bytes % clusterSize != 0) <= clusters;
 }
 
+// The block size a list being gathered takes for at least `bytes`: one of eight sizes per doubling
+// (64, 72, 80, ... 120, 128, 144, ...). A block a list outgrows is then just what another list growing
+// through the same size asks for, so heaps keep few odd free blocks to search through.
+std::size_t BlockClass(std::size_t bytes) {
+    std::size_t step = 8;
+    while (bytes > 16 * step) step *= 2;
+    return (bytes + step - 1) / step * step;
+}
+
 // Makes room in a list being gathered for one more record whose name takes `stored` bytes. Lists grow by
-// an eighth, not double: at the end of the reading every list holds its slack at once, and that slack is
-// most of what the reading costs above the tree itself.
+// about an eighth, not double: at the end of the reading every list holds its slack at once, and that
+// slack is most of what the reading costs above the tree itself. Room left in the block goes to names.
 template <class T>
 void MakeRoom(model::RecordList<T>& list, std::size_t nameBytes, std::size_t stored) {
     const std::size_t count = list.size() + 1, names = nameBytes + stored;
     if (count <= list.capacity() && names <= list.name_capacity()) return;
-    list.reserve(std::max(list.capacity(), count + count / 8), std::max(list.name_capacity(), names + names / 8));
+    const std::size_t records = std::max(list.capacity(), count + count / 8);
+    const std::size_t least = model::RecordList<T>::kHeaderSize + records * sizeof(T) +
+                              std::max(list.name_capacity(), names + names / 8);
+    list.reserve(records, BlockClass(least) - model::RecordList<T>::kHeaderSize - records * sizeof(T));
 }
 
 std::int32_t AsKey(std::uint32_t record) { return static_cast<std::int32_t>(record); }
