@@ -1,0 +1,166 @@
+#include "model/FileTypes.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace model {
+
+std::string_view RawExtension(std::string_view name) noexcept {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size()) return {};
+    return name.substr(dot + 1);
+}
+
+std::string_view FoldTypeCase(std::string_view text, char* out) noexcept {
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            out[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : static_cast<char>(c);
+            continue;
+        }
+        const auto next = i + 1 < n ? static_cast<unsigned char>(text[i + 1]) : 0u;
+        unsigned lead = c, trail = next;
+        if (c == 0xC3 && next >= 0x80 && next <= 0x9E && next != 0x97) {
+            trail = next + 0x20;  // Latin-1 capitals U+00C0..U+00DE, but the multiplication sign
+        } else if (c == 0xCE && next >= 0x91 && next <= 0x9F) {
+            trail = next + 0x20;  // Greek U+0391..U+039F
+        } else if (c == 0xCE && next >= 0xA0 && next <= 0xA9 && next != 0xA2) {
+            lead = 0xCF;  // Greek U+03A0..U+03A9 fold into the next block
+            trail = next - 0x20;
+        } else if (c == 0xD0 && next >= 0x90 && next <= 0x9F) {
+            trail = next + 0x20;  // Cyrillic U+0410..U+041F
+        } else if (c == 0xD0 && next >= 0xA0 && next <= 0xAF) {
+            lead = 0xD1;  // Cyrillic U+0420..U+042F
+            trail = next - 0x20;
+        } else if (c == 0xD0 && next >= 0x80 && next <= 0x8F) {
+            lead = 0xD1;  // Cyrillic U+0400..U+040F
+            trail = next + 0x10;
+        } else {
+            out[i] = static_cast<char>(c);
+            continue;
+        }
+        out[i] = static_cast<char>(lead);
+        out[i + 1] = static_cast<char>(trail);
+        ++i;
+    }
+    return {out, n};
+}
+
+std::string FileTypeOf(std::string_view name) {
+    const std::string_view raw = RawExtension(name);
+    std::string type(raw.size(), '\0');
+    FoldTypeCase(raw, type.data());
+    return type;
+}
+
+std::string TypeDisplayName(std::string_view type) { return std::string(type.empty() ? kNoExtension : type); }
+
+namespace {
+// Folds an extension into a buffer on the stack; only an extension longer than any the file systems
+// allow goes to the heap.
+class FoldedType {
+public:
+    explicit FoldedType(std::string_view raw) {
+        if (raw.size() <= sizeof small_) {
+            view_ = FoldTypeCase(raw, small_);
+        } else {
+            large_.resize(raw.size());
+            view_ = FoldTypeCase(raw, large_.data());
+        }
+    }
+    std::string_view View() const noexcept { return view_; }
+
+private:
+    char small_[1024];
+    std::string large_;
+    std::string_view view_;
+};
+}  // namespace
+
+std::uint32_t TypeTable::IndexOf(std::string_view raw) {
+    if (lastIndex_ != kNone && raw == std::string_view(lastRaw_.data(), lastRawSize_)) return lastIndex_;
+    const FoldedType folded(raw);
+    std::uint32_t index;
+    if (const auto found = index_.find(folded.View()); found != index_.end()) {
+        index = found->second;
+    } else {
+        index = static_cast<std::uint32_t>(types_.size());
+        types_.push_back({std::string(folded.View()), {}});
+        index_.emplace(types_.back().type, index);
+    }
+    if (raw.size() <= lastRaw_.size()) {
+        std::copy(raw.begin(), raw.end(), lastRaw_.begin());
+        lastRawSize_ = raw.size();
+        lastIndex_ = index;
+    } else {
+        lastIndex_ = kNone;
+    }
+    return index;
+}
+
+void TypeTable::Add(const FileInfo& file) {
+    types_[IndexOf(RawExtension(file.name))].totals.Add(file.size, clusterSize_);
+    total_.Add(file.size, clusterSize_);
+}
+
+void TypeTable::AddFiles(const DirInfo& folder) {
+    for (const FileInfo& file : folder.files) Add(file);
+}
+
+const FileType* TypeTable::Find(std::string_view type) const {
+    const auto found = index_.find(type);
+    return found == index_.end() ? nullptr : &types_[found->second];
+}
+
+TypeTableWalk::TypeTableWalk(const DirInfo& start, bool recurse, std::uint32_t clusterSize)
+    : table_(clusterSize), recurse_(recurse), filesInScope_(recurse ? start.deepFiles : start.files.size()),
+      pending_{&start} {}
+
+bool TypeTableWalk::Step(std::size_t files) {
+    std::size_t left = std::max<std::size_t>(files, 1);
+    while (left > 0) {
+        if (!current_) {
+            if (pending_.empty()) return true;
+            current_ = pending_.back();
+            pending_.pop_back();
+            nextFile_ = 0;
+            if (recurse_)
+                for (const DirInfo& sub : current_->subdirs) pending_.push_back(&sub);
+        }
+        const std::size_t count = current_->files.size();
+        const std::size_t take = std::min(left, count - nextFile_);
+        for (std::size_t k = 0; k < take; ++k) table_.Add(current_->files[nextFile_++]);
+        left -= take;
+        if (nextFile_ == count) {
+            current_ = nullptr;
+            // An empty folder costs a step too, so that a tree of empty folders still ends in slices.
+            if (count == 0) --left;
+        }
+    }
+    return Done();
+}
+
+TypeTable ComputeTypeTable(const DirInfo& start, bool recurse, std::uint32_t clusterSize) {
+    TypeTableWalk walk(start, recurse, clusterSize);
+    walk.Step(std::numeric_limits<std::size_t>::max());
+    return walk.TakeTable();
+}
+
+TypeTotals TotalsOfType(const DirInfo& start, std::string_view type, std::uint32_t clusterSize) {
+    TypeTotals totals;
+    std::vector<const DirInfo*> pending{&start};
+    while (!pending.empty()) {
+        const DirInfo* dir = pending.back();
+        pending.pop_back();
+        for (const FileInfo& file : dir->files) {
+            const std::string_view raw = RawExtension(file.name);
+            if (raw.size() != type.size()) continue;
+            if (FoldedType(raw).View() == type) totals.Add(file.size, clusterSize);
+        }
+        for (const DirInfo& sub : dir->subdirs) pending.push_back(&sub);
+    }
+    return totals;
+}
+
+}  // namespace model
