@@ -1,6 +1,7 @@
 #include "model/FileTypes.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 
 namespace model {
@@ -54,6 +55,13 @@ std::string FileTypeOf(std::string_view name) {
     return type;
 }
 
+std::string ShareText(std::uint64_t part, std::uint64_t whole) {
+    const double percent = whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f%%", percent);
+    return text;
+}
+
 std::string TypeDisplayName(std::string_view type) { return std::string(type.empty() ? kNoExtension : type); }
 
 namespace {
@@ -77,6 +85,11 @@ private:
     std::string_view view_;
 };
 }  // namespace
+
+bool HasType(std::string_view name, std::string_view type) {
+    const std::string_view raw = RawExtension(name);
+    return raw.size() == type.size() && FoldedType(raw).View() == type;
+}
 
 std::uint32_t TypeTable::IndexOf(std::string_view raw) {
     if (lastIndex_ != kNone && raw == std::string_view(lastRaw_.data(), lastRawSize_)) return lastIndex_;
@@ -153,11 +166,8 @@ TypeTotals TotalsOfType(const DirInfo& start, std::string_view type, std::uint32
     while (!pending.empty()) {
         const DirInfo* dir = pending.back();
         pending.pop_back();
-        for (const FileInfo& file : dir->files) {
-            const std::string_view raw = RawExtension(file.name);
-            if (raw.size() != type.size()) continue;
-            if (FoldedType(raw).View() == type) totals.Add(file.size, clusterSize);
-        }
+        for (const FileInfo& file : dir->files)
+            if (HasType(file.name, type)) totals.Add(file.size, clusterSize);
         for (const DirInfo& sub : dir->subdirs) pending.push_back(&sub);
     }
     return totals;

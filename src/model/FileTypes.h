@@ -38,8 +38,13 @@ std::string_view RawExtension(std::string_view name) noexcept;
 std::string_view FoldTypeCase(std::string_view text, char* out) noexcept;
 // The type of a file name: its extension lower-cased, "" for none.
 std::string FileTypeOf(std::string_view name);
+// Whether a file of this name is of `type` (lower-cased), without a copy of the name.
+bool HasType(std::string_view name, std::string_view type);
 // The type as the user reads it: the extension, or kNoExtension.
 std::string TypeDisplayName(std::string_view type);
+
+// `part` as a percentage of `whole` with one decimal, "12.5%"; "0.0%" when the whole is 0.
+std::string ShareText(std::uint64_t part, std::uint64_t whole);
 
 struct TypeTotals {
     std::uint64_t bytes = 0;      // logical

@@ -204,9 +204,9 @@ int CountRings(const model::DirInfo& current, int side, const PieSettings& setti
 }
 
 RingLayout::RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n,
-                       tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock)
+                       tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock, TypeShading types)
     : settings_(settings), ctx_{settings.sizeKind, clusterSize}, geometry_(geometry), n_(n), crc_(crc),
-      painter_(painter), areas_(areas), clock_(clock), itemsPerRing_(static_cast<std::size_t>(std::max(n, 0))),
+      painter_(painter), areas_(areas), clock_(clock), types_(types), itemsPerRing_(static_cast<std::size_t>(std::max(n, 0))),
       endPoints_(static_cast<std::size_t>(std::max(n, 0))) {}
 
 std::uint64_t RingLayout::Threshold(int childRing) const {
@@ -294,7 +294,7 @@ void RingLayout::DrawCurrent(const model::DirInfo& current) {
             // Enter may grow the stack: f is not used after this.
             Enter(item.Dir(), childRing, s, e, x, f.largest, index);
         } else if (Visible(childRing, s, e)) {
-            const Colour colour = SegmentColour(settings_, crc_, item.Name(), s, e, childRing, n_, x, f.largest);
+            const Colour colour = SegmentColour(settings_, types_, crc_, item.Name(), true, s, e, childRing, n_, x, f.largest);
             if (painter_.DrawSegment(OuterSquare(childRing), InnerSquare(childRing), colour, s, e, true)) ++segmentsDrawn_;
         }
     }
@@ -325,7 +325,8 @@ void RingLayout::Enter(const model::DirInfo& folder, int ring, double start, dou
 }
 
 void RingLayout::PaintFolder(const Frame& f) {
-    const Colour colour = SegmentColour(settings_, crc_, f.folder->name, f.start, f.end, f.ring, n_, f.value, f.parentLargest);
+    const Colour colour = SegmentColour(settings_, types_, crc_, f.folder->name, false, f.start, f.end, f.ring, n_, f.value,
+                                        f.parentLargest);
     if (f.ring < 0) {
         const int inset = geometry_.outer - geometry_.centre;
         const Square& sq = geometry_.square;

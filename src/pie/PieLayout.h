@@ -17,6 +17,7 @@
 #include "pie/PiePainter.h"
 #include "pie/PieSettings.h"
 #include "pie/RingAreas.h"
+#include "pie/SegmentColour.h"
 
 namespace pie {
 
@@ -79,7 +80,7 @@ struct Clock {
 class RingLayout {
 public:
     RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n,
-               tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock);
+               tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock, TypeShading types = {});
 
     // Lays out the current folder: the centre disk and every ring below it.
     void DrawCurrent(const model::DirInfo& current);
@@ -128,6 +129,7 @@ private:
     PiePainter& painter_;
     RingAreas& areas_;
     Clock clock_;
+    TypeShading types_;
     std::uint64_t rootValue_ = 0;
     int segmentsDrawn_ = 0;
     std::uint64_t sortTicks_ = 0;

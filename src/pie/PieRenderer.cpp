@@ -56,7 +56,7 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
     const std::uint64_t t0 = clock_.now ? clock_.now() : 0;
     // Reading the counter around every folder's sort costs more than many sorts; only the overlay shows it.
     RingLayout layout(settings, clusterSize, geometry_, rings_, crc_, painter, areas_,
-                      settings.showStatistics ? clock_ : Clock{});
+                      settings.showStatistics ? clock_ : Clock{}, types);
     layout.DrawCurrent(*current);
     const std::uint64_t t1 = clock_.now ? clock_.now() : 0;
     segments_ = layout.SegmentsDrawn();
@@ -66,7 +66,7 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
 
     if (settings.showStatistics) painter.StatsOverlay(FormatPieStats(rings_, segments_, renderMs_, sortMs_), contrast);
     painter.CentreLabel(current->name.str(), geometry_.cx, geometry_.cy);
-    host.ShowFolderStatus(host.CurrentPath(), "", *current);
+    host.ShowFolderStatus(host.CurrentPath(), currentStatusName, *current);
 }
 
 }  // namespace pie

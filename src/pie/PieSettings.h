@@ -7,7 +7,7 @@
 
 namespace pie {
 
-enum ColourMethod : int { kFixedColour = 0, kSizeEncoded = 1, kRainbowWash = 2, kNameEncoded = 3 };
+enum ColourMethod : int { kFixedColour = 0, kSizeEncoded = 1, kRainbowWash = 2, kNameEncoded = 3, kTypeEncoded = 4 };
 enum SortOrder : int { kUnordered = 0, kByName = 1, kBySize = 2 };
 
 struct PieSettings {

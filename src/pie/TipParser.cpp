@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "model/AsciiCase.h"
+#include "model/FileTypes.h"
 #include "model/SizeText.h"
 
 namespace pie {
@@ -15,6 +16,17 @@ bool IsLetter(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c
 std::uint64_t Waste(std::uint64_t allocated, std::uint64_t logical) { return allocated > logical ? allocated - logical : 0; }
 
 const char* const kNotAvailable = "n/a";
+
+// The type with the most bytes below a folder (ties: the first by its text) and its share of them.
+std::string TopType(const model::DirInfo& folder, std::uint32_t) {
+    const model::TypeTable table = model::ComputeTypeTable(folder, true, 0);
+    const model::FileType* top = nullptr;
+    for (const model::FileType& type : table.Types())
+        if (!top || type.totals.bytes > top->totals.bytes || (type.totals.bytes == top->totals.bytes && type.type < top->type))
+            top = &type;
+    if (!top) return "none";
+    return model::TypeDisplayName(top->type) + " (" + model::ShareText(top->totals.bytes, table.Total().bytes) + ")";
+}
 
 }  // namespace
 
@@ -37,6 +49,7 @@ const std::vector<TipSymbol<model::DirInfo>>& TipParser<model::DirInfo>::Symbols
         {"LDIRS", "#LDIRS -- Local directories",
          [](const DirInfo& d, std::uint32_t) { return model::FormatCount(d.subdirs.size()); }},
         {"LFILES", "#LFILES -- Local files", [](const DirInfo& d, std::uint32_t) { return model::FormatCount(d.files.size()); }},
+        {"TOPTYPE", "#TOPTYPE -- Largest file type below", &TopType, true},
     };
     return symbols;
 }
@@ -55,6 +68,7 @@ const std::vector<TipSymbol<model::FileInfo>>& TipParser<model::FileInfo>::Symbo
              return cluster == 0 ? std::string(kNotAvailable)
                                  : model::FormatSize(Waste(model::AllocatedSize(f.size, cluster), f.size));
          }},
+        {"TYPE", "#TYPE -- File type", [](const FileInfo& f, std::uint32_t) { return model::TypeDisplayName(model::FileTypeOf(f.name)); }},
     };
     return symbols;
 }
@@ -69,6 +83,8 @@ std::vector<std::string> TipParser<T>::EditorTexts() {
 template <class T>
 void TipParser<T>::Parse(std::string_view text) {
     lines_.assign(1, {});
+    walksTree_ = false;
+    kept_ = nullptr;
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n) {
@@ -86,7 +102,10 @@ void TipParser<T>::Parse(std::string_view text) {
             elem.text.assign(text.substr(i + 1, end - i - 1));
             const auto& symbols = Symbols();
             for (std::size_t s = 0; s < symbols.size(); ++s)
-                if (model::EqualIgnoringAsciiCase(elem.text, symbols[s].name)) elem.symbol = static_cast<int>(s);
+                if (model::EqualIgnoringAsciiCase(elem.text, symbols[s].name)) {
+                    elem.symbol = static_cast<int>(s);
+                    walksTree_ = walksTree_ || symbols[s].walksTree;
+                }
             i = end;
         } else {
             // A literal runs to a line break or to a # that starts a symbol; a # before anything else is text.
@@ -118,15 +137,19 @@ std::vector<std::string_view> SplitTipLines(std::string_view text) {
 
 template <class T>
 TipSize TipParser<T>::Format(const T& item, std::uint32_t clusterSize, TextMeasure& measure) {
-    info_.clear();
-    for (std::size_t l = 0; l < lines_.size(); ++l) {
-        if (l > 0) info_ += "\r\n";
-        for (const Elem& elem : lines_[l]) {
-            if (elem.symbol >= 0)
-                info_ += Symbols()[static_cast<std::size_t>(elem.symbol)].value(item, clusterSize);
-            else
-                info_ += elem.text;  // literal text, or an unknown symbol's name
+    if (!walksTree_ || kept_ != &item || keptCluster_ != clusterSize) {
+        info_.clear();
+        for (std::size_t l = 0; l < lines_.size(); ++l) {
+            if (l > 0) info_ += "\r\n";
+            for (const Elem& elem : lines_[l]) {
+                if (elem.symbol >= 0)
+                    info_ += Symbols()[static_cast<std::size_t>(elem.symbol)].value(item, clusterSize);
+                else
+                    info_ += elem.text;  // literal text, or an unknown symbol's name
+            }
         }
+        kept_ = walksTree_ ? &item : nullptr;
+        keptCluster_ = clusterSize;
     }
     name_ = item.name;
     nameSize_ = infoSize_ = tipSize_ = {};
