@@ -29,6 +29,7 @@ enum StatsQuery : int {
     kMostBytesLocal,
     kMostBytesDeep,
     kMostWasteLocal,
+    kLargestTypes,
     kQueryCount
 };
 
@@ -63,21 +64,26 @@ private:
 };
 
 // One result: a folder, or a file in a folder, and its key. Rows point into the tree, which must not
-// change while they are shown (the statistics dialog is modal).
+// change while they are shown (the statistics dialog is modal). A row that names no place in the tree (a
+// file type) has a label instead.
 struct StatRow {
     std::uint64_t key = 0;
     std::uint32_t folder = PathTable::kStart;
     const model::FileInfo* file = nullptr;
+    std::int32_t label = -1;  // index in StatResults::labels, -1 for a path
 };
 
 struct StatResults {
     int fieldWidth = 0;
     std::vector<StatRow> rows;  // largest key first; among equal keys the later visited first
     PathTable paths;
+    std::vector<std::string> labels;
 
     const std::string& BasePath() const noexcept { return paths.BasePath(); }
-    // The "Name" text of a row: its full path text, or the part below the base path.
+    // The "Name" text of a row: its full path text, or the part below the base path; a label as it is.
     std::string Path(std::size_t row, bool absolute) const;
+    // Whether the row is a folder or a file, which can be shown in the main window.
+    bool IsPlace(std::size_t row) const noexcept { return row < rows.size() && rows[row].label < 0; }
 };
 
 // A folder met by a walk: its node and the number of characters and of backslashes in its path text
@@ -218,6 +224,10 @@ StatsScope ResolveFolder(const model::DirInfo& root, std::string_view typed);
 // The checks before a query runs, in the order the user meets them: the count, the folder, then the query
 // (the waste ranking needs a known cluster size).
 StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint32_t clusterSize);
+
+// "Largest file types": the types of the scope's files by bytes, largest first (equal bytes by the type's
+// text), at most N of them; the rows' labels are the types as the user reads them.
+StatResults LargestTypes(const model::DirInfo& start, bool recurse, int maxItems);
 
 // Runs a plan without a problem.
 StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize);

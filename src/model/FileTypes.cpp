@@ -1,5 +1,7 @@
 #include "model/FileTypes.h"
 
+#include "model/SizeText.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <limits>
@@ -60,6 +62,11 @@ std::string ShareText(std::uint64_t part, std::uint64_t whole) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f%%", percent);
     return text;
+}
+
+std::string TypeTotalsText(std::string_view type, const TypeTotals& totals) {
+    return "Type " + TypeDisplayName(type) + ": " + FormatSize(totals.bytes) + " in " + FormatCount(totals.files) +
+           (totals.files == 1 ? " file" : " files");
 }
 
 std::string TypeDisplayName(std::string_view type) { return std::string(type.empty() ? kNoExtension : type); }

@@ -59,6 +59,9 @@ struct TypeTotals {
     friend bool operator==(const TypeTotals&, const TypeTotals&) = default;
 };
 
+// What the status bar says of a type's totals: "Type jpg: 2.9 MB in 12 files".
+std::string TypeTotalsText(std::string_view type, const TypeTotals& totals);
+
 struct FileType {
     std::string type;  // lower-cased extension, "" for none
     TypeTotals totals;
