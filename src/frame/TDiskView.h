@@ -42,6 +42,9 @@
 #include <string>
 #include <vector>
 
+namespace info {
+class TFileTypesDlg;
+}
 namespace options {
 struct DispOptData;
 }
@@ -122,6 +125,8 @@ public:
     const model::DirInfo& Root() const override { return document_.Root(); }
     void SetClusterSize(std::uint32_t clusterSize) override;
     void SetLogicalMode() override { SetMode(model::kLogicalSize); }
+    const pie::TypeColours& TypeColours() override;
+    void HighlightType(std::optional<std::string> type) override;
     void Watch(model::DocumentObserver& observer) override { dialogs_.push_back(&observer); }
     void Unwatch(model::DocumentObserver& observer) override { std::erase(dialogs_, &observer); }
 
@@ -193,6 +198,8 @@ private:
     std::vector<char> driveLetters_;
     TMyControlBar* controlBar_ = nullptr;
     CommandTable commands_;
+    // The modeless "File Types" dialog, kept between openings; last, so that it goes first.
+    std::unique_ptr<info::TFileTypesDlg> fileTypes_;
 };
 
 }  // namespace frame

@@ -27,6 +27,9 @@ public:
         (void)itemPath;
         FolderReplaced(folderPath);
     }
+    // The current folder changed (a navigation, or a new cluster size shown again): no record went, so only
+    // those who show something of the current folder act on it.
+    virtual void CurrentFolderChanged() {}
 };
 
 }  // namespace model

@@ -23,6 +23,7 @@ constexpr Choice<pie::ColourMethod> kColourButtons[] = {
     {pie::kSizeEncoded, IDC_SET_CLR_SIZE},
     {pie::kRainbowWash, IDC_SET_CLR_RAINBOW},
     {pie::kNameEncoded, IDC_SET_CLR_NAME},
+    {pie::kTypeEncoded, IDC_SET_CLR_TYPE},
 };
 constexpr Choice<pie::SortOrder> kSortButtons[] = {
     {pie::kUnordered, IDC_SET_SORT_NONE},
@@ -103,7 +104,7 @@ void TDispOptDlg::SetupWindow() {
     CheckDlgButton(dialog, IDC_SET_AUTOSCAN, data_.autoscan ? BST_CHECKED : BST_UNCHECKED);
     SendMessageA(Item(IDC_SET_AUTOSCAN_DIR), EM_LIMITTEXT, MAX_PATH, 0);
     SetItemText(IDC_SET_AUTOSCAN_DIR, data_.autoscanFolder);
-    CheckRadioButton(dialog, IDC_SET_CLR_FIXED, IDC_SET_CLR_NAME, ButtonOf(kColourButtons, data_.pie.colourMethod));
+    CheckDlgButton(dialog, ButtonOf(kColourButtons, data_.pie.colourMethod), BST_CHECKED);
     CheckDlgButton(dialog, ButtonOf(kSortButtons, data_.pie.sortOrder), BST_CHECKED);
 
     RECT area{};
