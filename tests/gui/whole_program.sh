@@ -131,7 +131,7 @@ new_windows() { comm -13 <(sort <<<"$1") <(xdotool search --onlyvisible --name .
 # ==== first run
 xdotool mousemove 0 1000
 # Where File Types was last: beside the main window while it shows File Types below.
-wine reg add "$key" /v DlgDataFileTypes /d "1 770 0 1270 420 0 1 2 0" /f >/dev/null 2>&1
+wine reg add "$key" /v DlgDataFileTypes /d "1 740 0 1280 430 0 1 2 0" /f >/dev/null 2>&1
 gui_start
 snap main-empty '^Kelvaran$' "The main window at start-up: nothing scanned yet, nothing chosen in the path box."
 
@@ -330,7 +330,7 @@ has_colour() { convert "$1" -format %c histogram:info:- 2>/dev/null | grep -ci "
 to_root
 # The main window on the left, the dialog at its remembered place beside it (the value set before the run).
 read -r ml mt mr mb <<<"$(drv window Kelvaran)"
-drv place 0 0 760 1000 >/dev/null
+drv place 0 0 735 1000 >/dev/null
 sleep 0.5
 park
 pie_shot "$work/pie-by-size.png"
@@ -349,7 +349,7 @@ pie_shot "$work/pie-by-type.png"
 snap main-by-type '^Kelvaran$' "Type-encoded colouring: each of the tree's largest file types in a colour of its own (jpg blue, ogg orange, pdf green, png red, txt purple), folders in pale size shades."
 menu i t
 if opens "File Types" 5000; then
-  expect "File Types opens where it was last" "$(drv window "File Types")" "770 0 1270 420"
+  expect "File Types opens where it was last" "$(drv window "File Types")" "740 0 1280 430"
   scope_text() { drv item "File Types" 2004 | cut -d'|' -f2; }
   expect "File Types lists the tree's kinds of files" "$(wait_for "$winroot\\ and its subfolders: 7 files, 5 types, 6.0 MB" scope_text)" \
     "$winroot\\ and its subfolders: 7 files, 5 types, 6.0 MB"
@@ -562,7 +562,7 @@ written() { echo "$(reg_value ClrMeth)|$(reg_value LargeToolbar)|$(reg_value Cen
 expect "the settings are written at the end" "$(wait_for "2|1|40" written)" "2|1|40"
 expect "the window placement is written" "$(reg_value MainWndState)" "40 30 1040 790 0"
 expect "the mark is written" "$(reg_value SBar2Flags)" "4"
-expect "File Types' place and choices are written" "$(reg_value DlgDataFileTypes)" "1 770 0 1270 420 0 1 2 0"
+expect "File Types' place and choices are written" "$(reg_value DlgDataFileTypes)" "1 740 0 1280 430 0 1 2 0"
 
 # ==== second run: everything came back
 gui_start
