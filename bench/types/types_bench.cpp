@@ -9,6 +9,7 @@
 #include "common/FakePieHost.h"
 #include "fw/Handles.h"
 #include "model/FileTypes.h"
+#include "model/SizeText.h"
 #include "pie/Dib.h"
 #include "pie/PieCanvas.h"
 #include "pie/TypeColours.h"
@@ -121,7 +122,7 @@ struct Surface {
     ~Surface() { SelectObject(dc.Get(), old); }
 };
 
-void Highlight(const char* label, const DirInfo& root) {
+void Highlight(const char* label, DirInfo& root) {
     constexpr int kSide = 1000;
     test_support::FakePieHost host(root);
     host.clusterSize = 4096;
@@ -132,29 +133,26 @@ void Highlight(const char* label, const DirInfo& root) {
     pie::TypeColours colours;
     const double palette = BestOf(3, [&] { colours = pie::TypeColours::OfTree(root); });
     const std::string type = colours.Ranked().empty() ? std::string() : colours.Ranked()[0];
-    const double plain = BestOf(5, [&] {
-        renderer.types = {};
-        canvas.RenderInto(surface.dc.Get(), kSide, kSide, &root, host);
-    });
-    const int plainSegments = renderer.SegmentCount();
+    const auto render = [&](pie::ColourMethod method, const std::string* highlight) {
+        renderer.settings.colourMethod = method;
+        renderer.types = {&colours, highlight};
+        return BestOf(5, [&] { canvas.RenderInto(surface.dc.Get(), kSide, kSide, &root, host); });
+    };
+    const double plain = render(pie::kSizeEncoded, nullptr);
+    const int segments = renderer.SegmentCount();
+    const double highlighted = render(pie::kSizeEncoded, &type);
+    const double byType = render(pie::kTypeEncoded, nullptr);
+    const double byTypeHighlighted = render(pie::kTypeEncoded, &type);
     model::TypeTotals totals;
-    double status = 0;
-    const double highlighted = BestOf(5, [&] {
-        const auto start = Clock::now();
-        totals = model::TotalsOfType(root, type, 0);
-        renderer.currentStatusName = model::TypeTotalsText(type, totals);
-        status = Millis(start);
-        renderer.types = {&colours, &type};
-        canvas.RenderInto(surface.dc.Get(), kSide, kSide, &root, host);
-    });
-    renderer.settings.colourMethod = pie::kTypeEncoded;
-    renderer.types = {&colours, nullptr};
-    const double byType = BestOf(5, [&] { canvas.RenderInto(surface.dc.Get(), kSide, kSide, &root, host); });
-    std::printf("showing \"%s\" in the pie of %s at the root: %.1f ms (of which the status row's totals %.1f ms) vs one "
-                "Rebuild %.1f ms (ratio %.2f; %d segments, %s files of the type); Rebuild type-encoded %.1f ms; the "
-                "tree's type colours, once per tree, %.1f ms\n",
-                type.c_str(), label, highlighted, status, plain, highlighted / plain, plainSegments,
-                model::FormatCount(totals.files).c_str(), byType, palette);
+    const double status = BestOf(5, [&] { totals = model::TotalsOfType(root, type, 0); });
+    const double pass = BestOf(5, [&] { model::RecomputeTotals(root, 4096); });
+    std::printf("pie of %s at the root (%d segments), one Rebuild: size-encoded %.1f ms; with \"%s\" highlighted %.1f ms "
+                "(ratio %.2f); type-encoded %.1f ms (ratio %.2f), highlighted %.1f ms (ratio %.2f)\n",
+                label, segments, plain, type.c_str(), highlighted, highlighted / plain, byType, byType / plain,
+                byTypeHighlighted, byTypeHighlighted / plain);
+    std::printf("  the status row's totals of the highlighted type at the root (%s files) %.1f ms vs one RecomputeTotals "
+                "pass %.1f ms; the tree's type colours, once per tree after it changed, %.1f ms\n",
+                model::FormatCount(totals.files).c_str(), status, pass, palette);
 }
 
 }  // namespace

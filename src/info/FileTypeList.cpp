@@ -24,8 +24,9 @@ TypeList MakeTypeList(const model::TypeTable& table, const pie::TypeColours& col
     TypeList list;
     list.total = table.Total();
     list.clusterSize = table.ClusterSize();
-    list.rows.reserve(table.Types().size());
-    for (const model::FileType& type : table.Types()) list.rows.push_back({type.type, type.totals, colours.RankOf(type.type)});
+    list.rows.reserve(table.TypeCount());
+    for (const model::FileType& type : table.Types())
+        list.rows.push_back({std::string(type.type), type.totals, colours.RankOf(type.type)});
     SortTypeList(list, {});
     return list;
 }

@@ -223,18 +223,17 @@ StatResults Collect(const StatsPlan& plan, Extra... extra) {
 
 StatResults LargestTypes(const model::DirInfo& start, bool recurse, int maxItems) {
     const model::TypeTable table = model::ComputeTypeTable(start, recurse, 0);
-    std::vector<const model::FileType*> types;
-    for (const model::FileType& type : table.Types()) types.push_back(&type);
+    std::vector<model::FileType> types = table.Types();
     const std::size_t count = std::min(types.size(), static_cast<std::size_t>(std::max(maxItems, 0)));
     std::partial_sort(types.begin(), types.begin() + static_cast<std::ptrdiff_t>(count), types.end(),
-                      [](const model::FileType* a, const model::FileType* b) {
-                          return a->totals.bytes != b->totals.bytes ? a->totals.bytes > b->totals.bytes : a->type < b->type;
+                      [](const model::FileType& a, const model::FileType& b) {
+                          return a.totals.bytes != b.totals.bytes ? a.totals.bytes > b.totals.bytes : a.type < b.type;
                       });
     StatResults results;
     results.fieldWidth = FieldWidth(kLargestTypes);
     for (std::size_t i = 0; i < count; ++i) {
-        results.labels.push_back(model::TypeDisplayName(types[i]->type));
-        results.rows.push_back({types[i]->totals.bytes, PathTable::kStart, nullptr, static_cast<std::int32_t>(i)});
+        results.labels.push_back(model::TypeDisplayName(types[i].type));
+        results.rows.push_back({types[i].totals.bytes, PathTable::kStart, nullptr, static_cast<std::int32_t>(i)});
     }
     return results;
 }

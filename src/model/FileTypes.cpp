@@ -98,16 +98,51 @@ bool HasType(std::string_view name, std::string_view type) {
     return raw.size() == type.size() && FoldedType(raw).View() == type;
 }
 
+namespace {
+// FNV-1a: short texts, one multiplication a byte.
+std::uint64_t HashOf(std::string_view text) noexcept {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return hash;
+}
+}  // namespace
+
+std::uint32_t TypeTable::Lookup(std::string_view folded, std::uint64_t hash, std::size_t& slot) const noexcept {
+    const std::size_t mask = slots_.size() - 1;
+    for (slot = static_cast<std::size_t>(hash) & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t held = slots_[slot];
+        if (held == 0) return kNone;
+        const Entry& entry = entries_[held - 1];
+        if (entry.hash == hash && entry.length == folded.size() &&
+            std::string_view(texts_.data() + entry.offset, entry.length) == folded)
+            return held - 1;
+    }
+}
+
+void TypeTable::Grow() {
+    std::vector<std::uint32_t> slots(slots_.empty() ? 64 : slots_.size() * 2, 0);
+    const std::size_t mask = slots.size() - 1;
+    for (std::uint32_t index = 0; index < entries_.size(); ++index) {
+        std::size_t slot = static_cast<std::size_t>(entries_[index].hash) & mask;
+        while (slots[slot] != 0) slot = (slot + 1) & mask;
+        slots[slot] = index + 1;
+    }
+    slots_.swap(slots);
+}
+
 std::uint32_t TypeTable::IndexOf(std::string_view raw) {
     if (lastIndex_ != kNone && raw == std::string_view(lastRaw_.data(), lastRawSize_)) return lastIndex_;
     const FoldedType folded(raw);
-    std::uint32_t index;
-    if (const auto found = index_.find(folded.View()); found != index_.end()) {
-        index = found->second;
-    } else {
-        index = static_cast<std::uint32_t>(types_.size());
-        types_.push_back({std::string(folded.View()), {}});
-        index_.emplace(types_.back().type, index);
+    const std::uint64_t hash = HashOf(folded.View());
+    // At most half full, so that a search ends soon at an empty slot.
+    if ((entries_.size() + 1) * 2 > slots_.size()) Grow();
+    std::size_t slot = 0;
+    std::uint32_t index = Lookup(folded.View(), hash, slot);
+    if (index == kNone) {
+        index = static_cast<std::uint32_t>(entries_.size());
+        entries_.push_back({hash, static_cast<std::uint32_t>(texts_.size()), static_cast<std::uint32_t>(folded.View().size()), {}});
+        texts_.insert(texts_.end(), folded.View().begin(), folded.View().end());
+        slots_[slot] = index + 1;
     }
     if (raw.size() <= lastRaw_.size()) {
         std::copy(raw.begin(), raw.end(), lastRaw_.begin());
@@ -120,7 +155,7 @@ std::uint32_t TypeTable::IndexOf(std::string_view raw) {
 }
 
 void TypeTable::Add(const FileInfo& file) {
-    types_[IndexOf(RawExtension(file.name))].totals.Add(file.size, clusterSize_);
+    entries_[IndexOf(RawExtension(file.name))].totals.Add(file.size, clusterSize_);
     total_.Add(file.size, clusterSize_);
 }
 
@@ -128,9 +163,20 @@ void TypeTable::AddFiles(const DirInfo& folder) {
     for (const FileInfo& file : folder.files) Add(file);
 }
 
-const FileType* TypeTable::Find(std::string_view type) const {
-    const auto found = index_.find(type);
-    return found == index_.end() ? nullptr : &types_[found->second];
+std::vector<FileType> TypeTable::Types() const {
+    std::vector<FileType> types;
+    types.reserve(entries_.size());
+    for (const Entry& entry : entries_)
+        types.push_back({std::string_view(texts_.data() + entry.offset, entry.length), entry.totals});
+    return types;
+}
+
+std::optional<FileType> TypeTable::Find(std::string_view type) const {
+    if (slots_.empty()) return std::nullopt;
+    std::size_t slot = 0;
+    const std::uint32_t index = Lookup(type, HashOf(type), slot);
+    if (index == kNone) return std::nullopt;
+    return FileType{std::string_view(texts_.data() + entries_[index].offset, entries_[index].length), entries_[index].totals};
 }
 
 TypeTableWalk::TypeTableWalk(const DirInfo& start, bool recurse, std::uint32_t clusterSize)

@@ -23,7 +23,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <optional>
 #include <vector>
 
 namespace model {
@@ -62,13 +62,16 @@ struct TypeTotals {
 // What the status bar says of a type's totals: "Type jpg: 2.9 MB in 12 files".
 std::string TypeTotalsText(std::string_view type, const TypeTotals& totals);
 
+// One type of a table: its text (lower-cased, "" for none) kept by the table, and its totals.
 struct FileType {
-    std::string type;  // lower-cased extension, "" for none
+    std::string_view type;
     TypeTotals totals;
     friend bool operator==(const FileType&, const FileType&) = default;
 };
 
-// The files added so far, totalled by type.
+// The files added so far, totalled by type. The types' texts lie back to back in one block and are found
+// through a table of their hashes, so neither a file nor a new type costs an allocation of its own: a tree
+// whose random names make hundreds of thousands of "types" is counted about as fast as one of forty.
 class TypeTable {
 public:
     explicit TypeTable(std::uint32_t clusterSize = 0) : clusterSize_(clusterSize) {}
@@ -77,29 +80,37 @@ public:
     // The files directly in `folder`.
     void AddFiles(const DirInfo& folder);
 
-    // One entry per type, in the order first met.
-    const std::vector<FileType>& Types() const noexcept { return types_; }
-    // Null when no file of that (lower-cased) type was added.
-    const FileType* Find(std::string_view type) const;
+    std::size_t TypeCount() const noexcept { return entries_.size(); }
+    // One entry per type, in the order first met; the texts are the table's, valid until the next Add.
+    std::vector<FileType> Types() const;
+    // Nothing when no file of that (lower-cased) type was added.
+    std::optional<FileType> Find(std::string_view type) const;
     const TypeTotals& Total() const noexcept { return total_; }
     std::uint32_t ClusterSize() const noexcept { return clusterSize_; }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+    struct Entry {
+        std::uint64_t hash;
+        std::uint32_t offset;  // of the text in texts_
+        std::uint32_t length;
+        TypeTotals totals;
     };
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+
     std::uint32_t IndexOf(std::string_view rawExtension);
+    // The entry of a folded text with this hash, kNone when there is none; `slot` is where it is or would go.
+    std::uint32_t Lookup(std::string_view folded, std::uint64_t hash, std::size_t& slot) const noexcept;
+    void Grow();
 
     std::uint32_t clusterSize_;
-    std::vector<FileType> types_;
-    std::unordered_map<std::string, std::uint32_t, Hash, std::equal_to<>> index_;
+    std::vector<Entry> entries_;
+    std::vector<char> texts_;
+    std::vector<std::uint32_t> slots_;  // entry index + 1, 0 for an empty slot; a power of two long
     TypeTotals total_;
     // Neighbouring files mostly share their extension: the last one as written, and its entry.
     std::array<char, 16> lastRaw_{};
     std::size_t lastRawSize_ = 0;
     std::uint32_t lastIndex_ = kNone;
-    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 };
 
 // The files of `start` (and of every folder below it when `recurse`) added to a table a slice at a time.

@@ -20,8 +20,9 @@ const char* const kNotAvailable = "n/a";
 // The type with the most bytes below a folder (ties: the first by its text) and its share of them.
 std::string TopType(const model::DirInfo& folder, std::uint32_t) {
     const model::TypeTable table = model::ComputeTypeTable(folder, true, 0);
+    const std::vector<model::FileType> types = table.Types();
     const model::FileType* top = nullptr;
-    for (const model::FileType& type : table.Types())
+    for (const model::FileType& type : types)
         if (!top || type.totals.bytes > top->totals.bytes || (type.totals.bytes == top->totals.bytes && type.type < top->type))
             top = &type;
     if (!top) return "none";

@@ -26,15 +26,13 @@ Colour Paler(Colour colour) noexcept { return TowardWhite(colour, 1, 2); }
 Colour Faded(Colour colour) noexcept { return TowardWhite(colour, 3, 4); }
 
 TypeColours::TypeColours(const model::TypeTable& wholeTree) {
-    std::vector<const model::FileType*> types;
-    types.reserve(wholeTree.Types().size());
-    for (const model::FileType& type : wholeTree.Types()) types.push_back(&type);
-    const auto larger = [](const model::FileType* a, const model::FileType* b) {
-        return a->totals.bytes != b->totals.bytes ? a->totals.bytes > b->totals.bytes : a->type < b->type;
+    std::vector<model::FileType> types = wholeTree.Types();
+    const auto larger = [](const model::FileType& a, const model::FileType& b) {
+        return a.totals.bytes != b.totals.bytes ? a.totals.bytes > b.totals.bytes : a.type < b.type;
     };
     const std::size_t count = std::min<std::size_t>(types.size(), kTypeColourCount);
     std::partial_sort(types.begin(), types.begin() + static_cast<std::ptrdiff_t>(count), types.end(), larger);
-    for (std::size_t i = 0; i < count; ++i) ranked_.push_back(types[i]->type);
+    for (std::size_t i = 0; i < count; ++i) ranked_.emplace_back(types[i].type);
 }
 
 TypeColours TypeColours::OfTree(const model::DirInfo& root) { return TypeColours(model::ComputeTypeTable(root, true, 0)); }

@@ -60,11 +60,11 @@ TEST(FileTypes, UpperAndLowerCaseAreOneTypeNamedInLowerCase) {
         "C:", {{"a.JPG", 10}, {"b.jpg", 20}, {"Sub\\c.Jpg", 30}, {"Sub\\D.\xC3\x89T\xC3\x89", 4}, {"e.\xC3\xA9t\xC3\xA9", 5}});
     const model::TypeTable table = model::ComputeTypeTable(tree, true, 0);
     ASSERT_EQ(table.Types().size(), 2u);
-    ASSERT_NE(table.Find("jpg"), nullptr);
+    ASSERT_TRUE(table.Find("jpg"));
     EXPECT_EQ(table.Find("jpg")->totals, (model::TypeTotals{60, 0, 3}));
-    ASSERT_NE(table.Find("\xC3\xA9t\xC3\xA9"), nullptr);
+    ASSERT_TRUE(table.Find("\xC3\xA9t\xC3\xA9"));
     EXPECT_EQ(table.Find("\xC3\xA9t\xC3\xA9")->totals.files, 2u);
-    EXPECT_EQ(table.Find("JPG"), nullptr);  // look-ups take the lower-cased type
+    EXPECT_FALSE(table.Find("JPG"));  // look-ups take the lower-cased type
 }
 
 // The table built independently: one FileTypeOf per file into a map.
@@ -84,7 +84,7 @@ std::map<std::string, model::TypeTotals> ByMap(const model::DirInfo& start, bool
 std::map<std::string, model::TypeTotals> AsMap(const model::TypeTable& table) {
     std::map<std::string, model::TypeTotals> totals;
     for (const model::FileType& type : table.Types()) {
-        EXPECT_TRUE(totals.emplace(type.type, type.totals).second) << "type listed twice: " << type.type;
+        EXPECT_TRUE(totals.emplace(std::string(type.type), type.totals).second) << "type listed twice: " << type.type;
     }
     return totals;
 }
@@ -119,8 +119,12 @@ TEST(FileTypes, TotalsPerTypeAreTheSumsOverTheFilesInOnePassOrInSlices) {
                 }
             }
             const model::TypeTable whole = model::ComputeTypeTable(tree, true, cluster);
-            for (const model::FileType& type : whole.Types())
+            for (const model::FileType& type : whole.Types()) {
                 ASSERT_EQ(model::TotalsOfType(tree, type.type, cluster), type.totals) << seed << " " << type.type;
+                ASSERT_TRUE(whole.Find(type.type)) << type.type;
+                EXPECT_EQ(whole.Find(type.type)->totals, type.totals);
+            }
+            EXPECT_FALSE(whole.Find("no such type"));
             EXPECT_EQ(model::TotalsOfType(tree, "no such type", cluster), model::TypeTotals{});
         }
     }
