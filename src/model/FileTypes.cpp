@@ -3,13 +3,38 @@
 #include "model/SizeText.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <cstdio>
 #include <limits>
 
 namespace model {
 
+namespace {
+// The position of the last dot, npos for none. Every file's name is searched, most of them without a dot,
+// so eight bytes are tested at once: a byte of x is zero exactly where a byte of the word is a dot, and the
+// sum below sets the high bit of every byte of x that is not zero, with no carry between bytes.
+std::size_t LastDot(std::string_view text) noexcept {
+    std::size_t end = text.size();
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kDots = 0x2E2E2E2E2E2E2E2Eull, kLow7 = 0x7F7F7F7F7F7F7F7Full;
+        while (end >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + end - 8, 8);
+            const std::uint64_t x = word ^ kDots;
+            const std::uint64_t dots = ~(((x & kLow7) + kLow7) | x | kLow7);
+            if (dots != 0) return end - 8 + static_cast<std::size_t>((63 - std::countl_zero(dots)) / 8);
+            end -= 8;
+        }
+    }
+    while (end > 0)
+        if (text[--end] == '.') return end;
+    return std::string_view::npos;
+}
+}  // namespace
+
 std::string_view RawExtension(std::string_view name) noexcept {
-    const std::size_t dot = name.rfind('.');
+    const std::size_t dot = LastDot(name);
     if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size()) return {};
     return name.substr(dot + 1);
 }
@@ -99,33 +124,40 @@ bool HasType(std::string_view name, std::string_view type) {
 }
 
 namespace {
-// FNV-1a: short texts, one multiplication a byte.
+// FNV-1a (short texts, one multiplication a byte), its bits then spread so that the low ones, which pick
+// the slot, depend on every byte.
 std::uint64_t HashOf(std::string_view text) noexcept {
     std::uint64_t hash = 14695981039346656037ull;
     for (char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    return hash;
+    hash ^= hash >> 32;
+    hash *= 0x9E3779B97F4A7C15ull;
+    return hash ^ (hash >> 29);
 }
 }  // namespace
 
 std::uint32_t TypeTable::Lookup(std::string_view folded, std::uint64_t hash, std::size_t& slot) const noexcept {
+    // A slot holds the entry's index + 1 below the high half of its hash, so that a search passes other
+    // types' slots without reading their entries.
+    const std::uint64_t tag = hash & 0xFFFFFFFF00000000ull;
     const std::size_t mask = slots_.size() - 1;
     for (slot = static_cast<std::size_t>(hash) & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t held = slots_[slot];
+        const std::uint64_t held = slots_[slot];
         if (held == 0) return kNone;
-        const Entry& entry = entries_[held - 1];
-        if (entry.hash == hash && entry.length == folded.size() &&
-            std::string_view(texts_.data() + entry.offset, entry.length) == folded)
-            return held - 1;
+        if ((held & 0xFFFFFFFF00000000ull) != tag) continue;
+        const Entry& entry = entries_[static_cast<std::uint32_t>(held) - 1];
+        if (entry.hash == hash && std::string_view(texts_.data() + entry.offset, entry.length) == folded)
+            return static_cast<std::uint32_t>(held) - 1;
     }
 }
 
 void TypeTable::Grow() {
-    std::vector<std::uint32_t> slots(slots_.empty() ? 64 : slots_.size() * 2, 0);
+    std::vector<std::uint64_t> slots(slots_.empty() ? 64 : slots_.size() * 2, 0);
     const std::size_t mask = slots.size() - 1;
     for (std::uint32_t index = 0; index < entries_.size(); ++index) {
-        std::size_t slot = static_cast<std::size_t>(entries_[index].hash) & mask;
+        const std::uint64_t hash = entries_[index].hash;
+        std::size_t slot = static_cast<std::size_t>(hash) & mask;
         while (slots[slot] != 0) slot = (slot + 1) & mask;
-        slots[slot] = index + 1;
+        slots[slot] = (hash & 0xFFFFFFFF00000000ull) | (index + 1);
     }
     slots_.swap(slots);
 }
@@ -142,7 +174,7 @@ std::uint32_t TypeTable::IndexOf(std::string_view raw) {
         index = static_cast<std::uint32_t>(entries_.size());
         entries_.push_back({hash, static_cast<std::uint32_t>(texts_.size()), static_cast<std::uint32_t>(folded.View().size()), {}});
         texts_.insert(texts_.end(), folded.View().begin(), folded.View().end());
-        slots_[slot] = index + 1;
+        slots_[slot] = (hash & 0xFFFFFFFF00000000ull) | (index + 1);
     }
     if (raw.size() <= lastRaw_.size()) {
         std::copy(raw.begin(), raw.end(), lastRaw_.begin());

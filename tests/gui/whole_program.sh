@@ -379,13 +379,21 @@ if opens "File Types" 5000; then
       "$winroot\\Music\\ and its subfolders: 2 files, 1 type, 1.6 MB"
     park
     expect "in Music jpg has no files" "$(status_cell 3 6)" "Type jpg: 0 bytes in 0 files"
+    read -r _ ol ot _ ob <<<"$(drv probe listrow 0 File Types)"
+    click_at $((ol + 60)) $(((ot + ob) / 2))
+    keys Return
+    park
+    expect "Enter on a row shows that type instead" "$(wait_for "Type ogg: 1.6 MB in 2 files" status_cell 3 6)" \
+      "Type ogg: 1.6 MB in 2 files"
   fi
+  pie_shot "$work/pie-shown.png"
   drv closewin "File Types" >/dev/null
 fi
 gone "File Types" && pass "File Types closes" || fail "File Types stays"
 park
 pie_shot "$work/pie-closed.png"
-[ "$(has_colour "$work/pie-closed.png" "$second_type")" -ge 1 ] && pass "closing File Types ends the highlight" \
+[ "$(compare -metric AE "$work/pie-shown.png" "$work/pie-closed.png" null: 2>&1)" != 0 ] \
+  && [ "$(has_colour "$work/pie-closed.png" "$second_type")" -ge 1 ] && pass "closing File Types ends the highlight" \
   || fail "the pie stays highlighted after File Types closed"
 expect "and the status row its text" "$(status_cell 3 6)" ""
 to_root
