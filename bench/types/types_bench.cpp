@@ -10,7 +10,7 @@
 #include "fw/Handles.h"
 #include "model/FileTypes.h"
 #include "model/SizeText.h"
-#include "pie/Dib.h"
+#include "fw/Dib.h"
 #include "pie/PieCanvas.h"
 #include "pie/TypeColours.h"
 
@@ -115,7 +115,7 @@ void TableOfTree(const char* label, DirInfo& root) {
 }
 
 struct Surface {
-    pie::Dib dib;
+    fw::Dib dib;
     fw::MemoryDC dc{CreateCompatibleDC(nullptr)};
     HGDIOBJ old = nullptr;
     explicit Surface(int side) : dib(side, -side, 32) { old = SelectObject(dc.Get(), dib.Handle()); }

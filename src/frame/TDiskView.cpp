@@ -200,13 +200,15 @@ void TDiskView::ImportDataFile(const std::string& path) {
     });
 }
 
-bool TDiskView::CanRescan(const std::string& folder) {
+bool TDiskView::CanScan(const std::string& folder) {
     const auto message = MissingFolderMessage(folder, KindOfPath(folder));
     if (message) ui_.ShowMessage(Frame(), *message, "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
     return !message;
 }
 
 bool TDiskView::ScanRoot(std::string path, bool addToRecent, bool resetHistory) {
+    // A recent root deleted since, or a drive taken out, would otherwise scan as an empty tree.
+    if (!CanScan(path)) return false;
     if (addToRecent) document_.Recent().Add(path);
     scan::TThreadDlg dialog(GetParent() ? GetParent() : this, path);
     {
@@ -224,7 +226,7 @@ void TDiskView::ResetView() {
 }
 
 void TDiskView::Rescan(std::string folder) {
-    if (!CanRescan(folder)) return;
+    if (!CanScan(folder)) return;
     scan::TThreadDlg dialog(GetParent() ? GetParent() : this, folder);
     {
         const NavigationHold hold(tree_.get());
@@ -236,7 +238,7 @@ void TDiskView::Rescan(std::string folder) {
 
 void TDiskView::RescanAll() {
     const std::string root = document_.RootPath();
-    if (CanRescan(root)) ScanRoot(root, false, false);
+    if (CanScan(root)) ScanRoot(root, false, false);
 }
 
 // ---- navigation ----

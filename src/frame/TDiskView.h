@@ -166,8 +166,9 @@ private:
     // Reads a data file aside and adopts its tree: a file that is no data file leaves everything as it was.
     void ImportDataFile(const std::string& path);
     // False, after saying so, when `folder` is no folder on this computer (a tree imported from another
-    // one): a scan of it would find nothing and replace the tree with an empty one.
-    bool CanRescan(const std::string& folder);
+    // one, a recent root deleted since, a drive taken out): a scan of it would find nothing and replace
+    // the tree with an empty one.
+    bool CanScan(const std::string& folder);
     // Only the setting: the views may still point into a tree that was just replaced, and render once they
     // follow the new one; the mode box follows in UpdateControls.
     void KeepAllowedMode();

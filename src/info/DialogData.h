@@ -10,7 +10,7 @@
 #pragma once
 
 #include "config/SettingsStore.h"
-#include "fw/EdgeConstraints.h"
+#include "fw/Rect.h"
 #include "info/SizeHistogram.h"
 
 #include <initializer_list>
@@ -29,7 +29,7 @@ public:
     explicit DialogDataReader(std::string_view text) noexcept : text_(text) {}
     // True, with the rectangle, when the text begins with version 1 and four readable numbers; each is
     // clamped to +-kMaxRememberedCoordinate.
-    bool ReadHeader(fw::LayoutRect& rect) noexcept;
+    bool ReadHeader(fw::Rect& rect) noexcept;
     // The next number; false, and `value` unchanged, once a number could not be read.
     bool Next(int& value) noexcept;
 
@@ -38,19 +38,15 @@ private:
     bool failed_ = false;
 };
 
-std::string FormatDialogData(const fw::LayoutRect& rect, std::initializer_list<int> own);
-
-// Where a window of rectangle `rect` goes so that it lies in `area`: moved (never resized) the least
-// distance; a window larger than the area keeps its top-left corner at the area's.
-fw::LayoutRect PullIntoArea(const fw::LayoutRect& rect, const fw::LayoutRect& area) noexcept;
+std::string FormatDialogData(const fw::Rect& rect, std::initializer_list<int> own);
 
 // Where a dialog goes when it opens with a remembered rectangle: its top-left corner, at least its current
-// size, pulled into the work area. Nothing when the remembered rectangle is empty (never saved).
-std::optional<fw::LayoutRect> RememberedPlacement(const fw::LayoutRect& remembered, int currentWidth,
-                                                  int currentHeight, const fw::LayoutRect& workArea);
+// size, pulled into the work area at that size. Nothing when the remembered rectangle is empty (never saved).
+std::optional<fw::Rect> RememberedPlacement(const fw::Rect& remembered, int currentWidth, int currentHeight,
+                                            const fw::Rect& workArea);
 
 struct StatsChoices {
-    fw::LayoutRect rect;
+    fw::Rect rect;
     int query = -1;  // the last query run, -1 for none
     bool recurse = true;
     int maxItems = 100;
@@ -62,7 +58,7 @@ void ReadStatsChoices(std::string_view text, StatsChoices& choices);
 std::string FormatStatsChoices(const StatsChoices& choices);
 
 struct HistogramChoices {
-    fw::LayoutRect rect;
+    fw::Rect rect;
     int detail = kDefaultDetail;
     friend bool operator==(const HistogramChoices&, const HistogramChoices&) = default;
 };
@@ -75,7 +71,7 @@ inline constexpr const char* kHistogramValueName = "DlgDataHistogram";
 
 // The remembered placement of the dialog, in screen coordinates; all 0 until it has been closed once.
 struct SysDrivesDlgData {
-    fw::LayoutRect rect;
+    fw::Rect rect;
     bool IsValid() const noexcept { return rect.left < rect.right && rect.top < rect.bottom; }
 };
 
@@ -92,7 +88,7 @@ void SaveSysDrivesDlgData(config::SettingsStore& store, const SysDrivesDlgData& 
 // subfolders) and the column the list is sorted by. It keeps the record up to date while it is open, so
 // that a program ended with the dialog open saves where it was.
 struct FileTypesChoices {
-    fw::LayoutRect rect;
+    fw::Rect rect;
     bool rootScope = false;
     bool recurse = true;
     int sortColumn = 2;  // bytes (FileTypeList.h)

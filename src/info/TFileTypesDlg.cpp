@@ -230,7 +230,7 @@ LRESULT TFileTypesDlg::DrawSwatches(NMLVCUSTOMDRAW& draw) noexcept {
         cell.right = cell.left + ListView_GetColumnWidth(listView_.GetHandle(), kSwatchColumn);
         InflateRect(&cell, -4, -2);
         if (cell.right <= cell.left || cell.bottom <= cell.top) return CDRF_DODEFAULT;
-        const pie::Colour colour = pie::TypeColourAt(list_.rows[row].colourRank);
+        const fw::Colour colour = pie::TypeColourAt(list_.rows[row].colourRank);
         HBRUSH brush = CreateSolidBrush(colour);
         FillRect(draw.nmcd.hdc, &cell, brush);
         DeleteObject(brush);

@@ -10,6 +10,8 @@
 
 namespace pie {
 
+using fw::Colour;
+
 std::uint64_t ValueOf(const model::DirInfo& dir, const SizeContext& ctx) {
     return model::SizeOf(dir, ctx.mode, ctx.clusterSize);
 }
@@ -222,10 +224,10 @@ std::uint64_t RingLayout::Threshold(int childRing) const {
 
 std::vector<ValuedItem>& RingLayout::ItemsAt(int ring) { return itemsPerRing_[static_cast<std::size_t>(ring)]; }
 
-Square RingLayout::OuterSquare(int ring) const {
+fw::Rect RingLayout::OuterSquare(int ring) const {
     return SquareAround(geometry_.cx, geometry_.cy, areas_.Radii()[static_cast<std::size_t>(ring) + 1]);
 }
-Square RingLayout::InnerSquare(int ring) const {
+fw::Rect RingLayout::InnerSquare(int ring) const {
     return SquareAround(geometry_.cx, geometry_.cy, areas_.Radii()[static_cast<std::size_t>(ring)]);
 }
 
@@ -235,7 +237,7 @@ Point RingLayout::EndPointAt(int ring, double angle) {
     // Along the circle both coordinates move at most radius x |angle change|; inside the margin neither
     // can cross to another pixel.
     if (radius * std::abs(angle - cached.angle) < cached.margin) return cached.point;
-    const Square outer = OuterSquare(ring);
+    const fw::Rect outer = OuterSquare(ring);
     const double x = outer.CentreX() + radius * std::cos(angle);
     const double y = outer.CentreY() + radius * std::sin(angle);
     cached.angle = angle;
@@ -329,7 +331,7 @@ void RingLayout::PaintFolder(const Frame& f) {
                                         f.parentLargest);
     if (f.ring < 0) {
         const int inset = geometry_.outer - geometry_.centre;
-        const Square& sq = geometry_.square;
+        const fw::Rect& sq = geometry_.square;
         painter_.CentreDisk({sq.left + inset, sq.top + inset, sq.right - inset, sq.bottom - inset}, colour);
         return;
     }

@@ -59,7 +59,7 @@ void OrderItems(std::vector<ValuedItem>& items, int sortOrder, bool groupFolders
 
 // The largest centred square of a client area and the pie's integer radii and centre.
 struct PieGeometry {
-    Square square;
+    fw::Rect square;
     int outer = 0;   // R
     int centre = 0;  // c
     int cx = 0, cy = 0;
@@ -116,8 +116,8 @@ private:
     void PaintFolder(const Frame& frame);
     bool Visible(int ring, double start, double end);
     Point EndPointAt(int ring, double angle);
-    Square OuterSquare(int ring) const;
-    Square InnerSquare(int ring) const;
+    fw::Rect OuterSquare(int ring) const;
+    fw::Rect InnerSquare(int ring) const;
     std::uint64_t Threshold(int childRing) const;
     std::vector<ValuedItem>& ItemsAt(int ring);
 

@@ -2,8 +2,8 @@
 // writes them in the settings store (PieViewSettings.h holds their ranges); the renderer only reads them.
 #pragma once
 
+#include "fw/Colour.h"
 #include "model/DirInfo.h"
-#include "pie/Colour.h"
 
 namespace pie {
 
@@ -17,9 +17,9 @@ struct PieSettings {
     bool groupFolders = true;          // subfolders before files
     model::SizeKind sizeKind = model::kPhysicalSize;
     ColourMethod colourMethod = kSizeEncoded;
-    Colour fixedColour = MakeColour(128, 192, 255);
-    Colour largestColour = MakeColour(255, 0, 0);    // size-encoded: the largest sibling
-    Colour smallestColour = MakeColour(255, 255, 0);  // size-encoded: the smallest sibling
+    fw::Colour fixedColour = fw::MakeColour(128, 192, 255);
+    fw::Colour largestColour = fw::MakeColour(255, 0, 0);    // size-encoded: the largest sibling
+    fw::Colour smallestColour = fw::MakeColour(255, 255, 0);  // size-encoded: the smallest sibling
     bool showGuideLines = true;
     bool showStatistics = false;       // the overlay of ring, segment and timing figures
 

@@ -6,6 +6,16 @@
 #include <numbers>
 
 namespace pie {
+
+using fw::BlueOf;
+using fw::Colour;
+using fw::GreenOf;
+using fw::Hls;
+using fw::HlsToRgb;
+using fw::MakeColour;
+using fw::RedOf;
+using fw::RgbToHls;
+
 namespace {
 
 Colour SizeEncoded(const PieSettings& settings, int ring, int n, std::uint64_t value, std::uint64_t parentLargest) {

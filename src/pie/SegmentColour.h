@@ -11,14 +11,14 @@
 #include <string>
 #include <string_view>
 
-#include "pie/Colour.h"
+#include "fw/Colour.h"
 #include "pie/Crc.h"
 #include "pie/PieSettings.h"
 #include "pie/TypeColours.h"
 
 namespace pie {
 
-inline constexpr Colour kCentreGrey = MakeColour(128, 128, 128);
+inline constexpr fw::Colour kCentreGrey = fw::MakeColour(128, 128, 128);
 
 // What type colouring and the highlight need: the tree's type colours (null: every type neutral) and the
 // highlighted type (lower-cased; null: none).
@@ -27,12 +27,12 @@ struct TypeShading {
     const std::string* highlight = nullptr;
 };
 
-Colour SegmentColour(const PieSettings& settings, const TypeShading& types, tv::Crc& crc, std::string_view name,
+fw::Colour SegmentColour(const PieSettings& settings, const TypeShading& types, tv::Crc& crc, std::string_view name,
                      bool isFile, double start, double end, int ring, int n, std::uint64_t value,
                      std::uint64_t parentLargest);
 
 // Without types, for the methods that need none.
-inline Colour SegmentColour(const PieSettings& settings, tv::Crc& crc, std::string_view name, double start,
+inline fw::Colour SegmentColour(const PieSettings& settings, tv::Crc& crc, std::string_view name, double start,
                             double end, int ring, int n, std::uint64_t value, std::uint64_t parentLargest) {
     return SegmentColour(settings, {}, crc, name, false, start, end, ring, n, value, parentLargest);
 }

@@ -198,11 +198,11 @@ void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor) {
     }
     int w = 0, h = 0;
     ClientSize(w, h);
-    const TipRect next = PlaceTip(cursor.x, cursor.y, size, w, h);
+    const fw::Rect next = PlaceTip(cursor.x, cursor.y, size, w, h);
     const TipComposition composition = ComposeTip(lastTip_, next);
     // Only what lies in the view is composed: a tip larger than the view costs no larger buffers.
-    const TipRect area = ClipToClient(composition.area, w, h);
-    const TipRect previous = composition.previousCovered ? TipRect{} : lastTip_;
+    const fw::Rect area = ClipToClient(composition.area, w, h);
+    const fw::Rect previous = composition.previousCovered ? fw::Rect{} : lastTip_;
     if (!area.IsEmpty()) {
         TipBackBuffer buffer(settings_.tipTransparency, canvas_.Dc(), area, tipSurfaces_);
         if (!buffer) {

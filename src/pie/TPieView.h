@@ -82,7 +82,7 @@ protected:
     void CleanupWindow() override;
 
     // Where the tip is on the screen; empty while none shows.
-    TipRect lastTip_;
+    fw::Rect lastTip_;
 
 private:
     void Rebuild();

@@ -3,6 +3,10 @@
 #include <algorithm>
 
 namespace pie {
+
+using fw::Colour;
+using fw::MakeColour;
+
 namespace {
 // Far apart from each other, from the neutral grey and from anything faded: each has a channel of 120 or
 // less, while fading leaves none below 191.
@@ -14,7 +18,7 @@ constexpr Colour kTypeColours[kTypeColourCount] = {
 
 Colour TowardWhite(Colour colour, int numerator, int denominator) noexcept {
     const auto mix = [=](int c) { return c + (255 - c) * numerator / denominator; };
-    return MakeColour(mix(RedOf(colour)), mix(GreenOf(colour)), mix(BlueOf(colour)));
+    return MakeColour(mix(fw::RedOf(colour)), mix(fw::GreenOf(colour)), mix(fw::BlueOf(colour)));
 }
 }  // namespace
 

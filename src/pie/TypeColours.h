@@ -11,7 +11,7 @@
 #pragma once
 
 #include "model/FileTypes.h"
-#include "pie/Colour.h"
+#include "fw/Colour.h"
 
 #include <string>
 #include <string_view>
@@ -21,15 +21,15 @@ namespace pie {
 
 inline constexpr int kTypeColourCount = 12;
 // The colour of every type beyond the 12.
-inline constexpr Colour kOtherTypesColour = MakeColour(150, 150, 150);
+inline constexpr fw::Colour kOtherTypesColour = fw::MakeColour(150, 150, 150);
 
 // The colour of the type ranked `rank` (0 the largest); kOtherTypesColour outside 0..11.
-Colour TypeColourAt(int rank) noexcept;
+fw::Colour TypeColourAt(int rank) noexcept;
 
 // Half way to white.
-Colour Paler(Colour colour) noexcept;
+fw::Colour Paler(fw::Colour colour) noexcept;
 // Three quarters of the way to white: every channel 191 or more.
-Colour Faded(Colour colour) noexcept;
+fw::Colour Faded(fw::Colour colour) noexcept;
 
 class TypeColours {
 public:
@@ -40,9 +40,9 @@ public:
 
     // 0..11 for the coloured types (lower-cased), -1 for every other.
     int RankOf(std::string_view type) const noexcept;
-    Colour OfType(std::string_view type) const noexcept { return TypeColourAt(RankOf(type)); }
+    fw::Colour OfType(std::string_view type) const noexcept { return TypeColourAt(RankOf(type)); }
     // The colour of a file by its name.
-    Colour OfName(std::string_view fileName) const;
+    fw::Colour OfName(std::string_view fileName) const;
     // The coloured types, largest first.
     const std::vector<std::string>& Ranked() const noexcept { return ranked_; }
 

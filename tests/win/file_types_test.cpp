@@ -272,7 +272,7 @@ TEST(FileTypesDialog, ListsTheTypesSortsCopiesAndShowsATypeInThePieAndTheStatusR
     test_support::Pump(50ms);
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_FALSE(pie.HighlightedType());
-    EXPECT_EQ(view.DialogData().fileTypes.rect, (fw::LayoutRect{placed.left, placed.top, placed.right, placed.bottom}));
+    EXPECT_EQ(view.DialogData().fileTypes.rect, (fw::Rect{placed.left, placed.top, placed.right, placed.bottom}));
 
     // The command opens it again with the remembered choices.
     SendMessageA(view.GetHandle(), WM_COMMAND, CM_FILE_TYPES, 0);

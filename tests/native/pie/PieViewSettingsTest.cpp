@@ -18,7 +18,7 @@ TEST(PieViewSettings, DefaultsAndOrderOfWriting) {
     const pie::PieViewSettings s = pie::LoadPieViewSettings(store);
     EXPECT_DOUBLE_EQ(s.centreRatio, 0.33);
     EXPECT_EQ(s.minimumVisibleSize, 2);
-    EXPECT_EQ(s.fixedColour, pie::MakeColour(128, 192, 255));
+    EXPECT_EQ(s.fixedColour, fw::MakeColour(128, 192, 255));
     EXPECT_EQ(s.tipTransparency, 64);
     EXPECT_EQ(s.sizeKind, model::kPhysicalSize);
     EXPECT_EQ(s.folderTip, "#DSIZE (#DALLOC)\r\nDirs: #DDIRS\r\nFiles: #DFILES");

@@ -166,7 +166,7 @@ TEST(TipPlacement, NearEachEdge) {
     struct PlaceCase {
         const char* what;
         int x, y, clientWidth, clientHeight;
-        pie::TipRect expected;
+        fw::Rect expected;
     };
     const TipSize tip{80, 40};
     const PlaceCase cases[] = {
@@ -183,19 +183,19 @@ TEST(TipPlacement, NearEachEdge) {
 }
 
 TEST(TipPlacement, UnionOnlyWithAnOverlappingPreviousTip) {
-    const pie::TipRect next{100, 100, 180, 140};
+    const fw::Rect next{100, 100, 180, 140};
     auto c = pie::ComposeTip({}, next);
     EXPECT_EQ(c.area, next);
     EXPECT_FALSE(c.previousCovered);
     c = pie::ComposeTip({90, 120, 170, 160}, next);
-    EXPECT_EQ(c.area, (pie::TipRect{90, 100, 180, 160}));
+    EXPECT_EQ(c.area, (fw::Rect{90, 100, 180, 160}));
     EXPECT_EQ(c.originX, 10);
     EXPECT_EQ(c.originY, 0);
     EXPECT_TRUE(c.previousCovered);
     c = pie::ComposeTip({180, 100, 260, 140}, next);  // touching edges: two separate areas
     EXPECT_EQ(c.area, next);
     EXPECT_FALSE(c.previousCovered);
-    EXPECT_EQ(pie::ClipToClient({-10, 380, 70, 420}, 400, 400), (pie::TipRect{0, 380, 70, 400}));
+    EXPECT_EQ(pie::ClipToClient({-10, 380, 70, 420}, 400, 400), (fw::Rect{0, 380, 70, 400}));
     EXPECT_TRUE(pie::ClipToClient({-90, 10, -10, 50}, 400, 400).IsZero());
 }
 

@@ -13,14 +13,14 @@
 
 namespace {
 
-using pie::Colour;
-using pie::MakeColour;
+using fw::Colour;
+using fw::MakeColour;
 
 // A perceptual distance of two colours (a weighted RGB distance; 0..~765).
 double Distance(Colour a, Colour b) {
-    const double mean = (pie::RedOf(a) + pie::RedOf(b)) / 2.0;
-    const double dr = pie::RedOf(a) - pie::RedOf(b), dg = pie::GreenOf(a) - pie::GreenOf(b),
-                 db = pie::BlueOf(a) - pie::BlueOf(b);
+    const double mean = (fw::RedOf(a) + fw::RedOf(b)) / 2.0;
+    const double dr = fw::RedOf(a) - fw::RedOf(b), dg = fw::GreenOf(a) - fw::GreenOf(b),
+                 db = fw::BlueOf(a) - fw::BlueOf(b);
     return std::sqrt((2 + mean / 256) * dr * dr + 4 * dg * dg + (2 + (255 - mean) / 256) * db * db);
 }
 
@@ -28,7 +28,7 @@ TEST(TypeColours, TwelveColoursFarApartAndUnlikeAnythingFadedOrNeutral) {
     for (int a = 0; a < pie::kTypeColourCount; ++a) {
         const Colour ca = pie::TypeColourAt(a);
         EXPECT_GT(Distance(ca, pie::kOtherTypesColour), 120) << a;
-        EXPECT_LE(std::min({pie::RedOf(ca), pie::GreenOf(ca), pie::BlueOf(ca)}), 150) << a;
+        EXPECT_LE(std::min({fw::RedOf(ca), fw::GreenOf(ca), fw::BlueOf(ca)}), 150) << a;
         for (int b = a + 1; b < pie::kTypeColourCount; ++b) EXPECT_GT(Distance(ca, pie::TypeColourAt(b)), 120) << a << " " << b;
     }
     EXPECT_EQ(pie::TypeColourAt(-1), pie::kOtherTypesColour);
@@ -36,7 +36,7 @@ TEST(TypeColours, TwelveColoursFarApartAndUnlikeAnythingFadedOrNeutral) {
     // Anything faded, a type's colour or black, has no channel below 191: it cannot pass for a type.
     for (Colour c : {MakeColour(0, 0, 0), pie::TypeColourAt(10), pie::kOtherTypesColour}) {
         const Colour faded = pie::Faded(c);
-        EXPECT_GE(std::min({pie::RedOf(faded), pie::GreenOf(faded), pie::BlueOf(faded)}), 191);
+        EXPECT_GE(std::min({fw::RedOf(faded), fw::GreenOf(faded), fw::BlueOf(faded)}), 191);
     }
     EXPECT_EQ(pie::Paler(MakeColour(255, 0, 100)), MakeColour(255, 127, 177));
 }
@@ -147,7 +147,7 @@ TEST(TypeShading, TheRendererHandsThePainterTheHighlight) {
             EXPECT_TRUE(call.asFile);
         } else {
             ++faded;
-            EXPECT_GE(std::min({pie::RedOf(call.colour), pie::GreenOf(call.colour), pie::BlueOf(call.colour)}), 191);
+            EXPECT_GE(std::min({fw::RedOf(call.colour), fw::GreenOf(call.colour), fw::BlueOf(call.colour)}), 191);
         }
     }
     EXPECT_EQ(highlighted, 2);
