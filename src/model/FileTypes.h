@@ -12,8 +12,8 @@
 // ASCII letters and the two-byte UTF-8 capitals of Latin-1, Greek and Cyrillic, so "ÉTÉ" and "été" are one
 // type; other bytes stay as they are.
 //
-// Counting allocates a text per type, never per file. A walk holds pointers into the tree: whoever keeps
-// one drops it when records of the tree go.
+// Counting allocates nothing per file or per type (the table keeps its texts and entries in blocks). A walk
+// holds pointers into the tree: whoever keeps one drops it when records of the tree go.
 #pragma once
 
 #include "model/DirInfo.h"
