@@ -129,11 +129,14 @@ public:
     bool NavigateTo(const std::string&, bool) override { return true; }
     void SetClusterSize(std::uint32_t) override {}
     void SetLogicalMode() override {}
+    const pie::TypeColours& TypeColours() override { return colours_; }
+    void HighlightType(std::optional<std::string>) override {}
     void Watch(model::DocumentObserver&) override {}
     void Unwatch(model::DocumentObserver&) override {}
 
 private:
     const DirInfo& root_;
+    pie::TypeColours colours_;
 };
 
 void Pump() {

@@ -12,6 +12,7 @@
 #include "fw/Clipboard.h"
 #include "fw/Utf8.h"
 #include "info/InfoCommands.h"
+#include "info/TFileTypesDlg.h"
 #include "model/AsciiCase.h"
 #include "model/DataFileWin.h"
 #include "options/TDispOptDlg.h"
@@ -198,6 +199,15 @@ void TDiskView::FollowComparison() {
     method = document_.Comparison() ? colouring_.Start(method) : colouring_.End(method);
 }
 
+const pie::TypeColours& TDiskView::TypeColours() {
+    static const pie::TypeColours none;
+    return pie_ ? pie_->TypeColoursOfTree() : none;
+}
+
+void TDiskView::HighlightType(std::optional<std::string> type) {
+    if (pie_) pie_->HighlightType(std::move(type));
+}
+
 void TDiskView::FollowTree() {
     if (tree_) tree_->Rebuild();
     if (pie_) pie_->Refresh();
@@ -232,6 +242,7 @@ bool TDiskView::ScanRoot(std::string path, bool addToRecent, bool resetHistory) 
 void TDiskView::ResetView() {
     document_.ShowRoot();
     FollowTree();
+    TellBorrowers([](model::DocumentObserver& borrower) { borrower.CurrentFolderChanged(); });
 }
 
 void TDiskView::Rescan(std::string folder) {
@@ -256,6 +267,7 @@ void TDiskView::FollowCurrent(bool selectInTree) {
     if (pie_) pie_->FollowFrame();
     if (selectInTree && tree_) tree_->SelectCurrent();
     UpdateControls();
+    TellBorrowers([](model::DocumentObserver& borrower) { borrower.CurrentFolderChanged(); });
 }
 
 bool TDiskView::NavigateTo(const std::string& path, bool fromTree) {
@@ -430,6 +442,8 @@ void TDiskView::BuildCommands() {
     commands_.Add({CM_STATISTICS, 1, [this](unsigned) { info::ShowStatistics(GetParent(), *this, dialogData_.stats, ui_); }});
     commands_.Add({CM_HISTOGRAM, 1,
                    [this](unsigned) { info::OpenSizeHistogram(GetParent(), *this, dialogData_.histogram); }});
+    commands_.Add({CM_FILE_TYPES, 1,
+                   [this](unsigned) { info::ShowFileTypes(fileTypes_, GetParent(), *this, dialogData_.fileTypes, ui_); }});
     commands_.Add({CM_CLUSTER_INFO, 1, [this](unsigned) { info::ShowClusterInfo(GetParent(), *this); }});
     commands_.Add({CM_FORCE_CLUSTER_SIZE, 1, [this](unsigned) { info::ForceClusterSize(GetParent(), *this); }});
     commands_.Add({CM_SETTINGS, 1, [this](unsigned) { ShowSettings(); }});

@@ -44,6 +44,9 @@
 #include <string>
 #include <vector>
 
+namespace info {
+class TFileTypesDlg;
+}
 namespace options {
 struct DispOptData;
 }
@@ -128,6 +131,8 @@ public:
     const model::DirInfo& Root() const override { return document_.Root(); }
     void SetClusterSize(std::uint32_t clusterSize) override;
     void SetLogicalMode() override { SetMode(model::kLogicalSize); }
+    const pie::TypeColours& TypeColours() override;
+    void HighlightType(std::optional<std::string> type) override;
     void Watch(model::DocumentObserver& observer) override { dialogs_.push_back(&observer); }
     void Unwatch(model::DocumentObserver& observer) override { std::erase(dialogs_, &observer); }
 
@@ -209,6 +214,8 @@ private:
     CommandTable commands_;
     ComparisonColouring colouring_;
     DataFileChooser chooseDataFile_;
+    // The modeless "File Types" dialog, kept between openings; last, so that it goes first.
+    std::unique_ptr<info::TFileTypesDlg> fileTypes_;
 };
 
 }  // namespace frame

@@ -91,16 +91,36 @@ void SaveSysDrivesDlgData(config::SettingsStore& store, const SysDrivesDlgData& 
     store.WriteString(kSysDrivesValueName, FormatSysDrivesDlgData(data));
 }
 
+void ReadFileTypesChoices(std::string_view text, FileTypesChoices& choices) {
+    DialogDataReader reader(text);
+    if (!reader.ReadHeader(choices.rect)) return;
+    int root = 0, recurse = 0, column = 0, ascending = 0;
+    if (!reader.Next(root)) return;
+    choices.rootScope = root != 0;
+    if (!reader.Next(recurse)) return;
+    choices.recurse = recurse != 0;
+    if (!reader.Next(column)) return;
+    if (column >= 0 && column <= 5) choices.sortColumn = column;
+    if (reader.Next(ascending)) choices.ascending = ascending != 0;
+}
+
+std::string FormatFileTypesChoices(const FileTypesChoices& choices) {
+    return FormatDialogData(choices.rect, {choices.rootScope ? 1 : 0, choices.recurse ? 1 : 0, choices.sortColumn,
+                                           choices.ascending ? 1 : 0});
+}
+
 void LoadInfoDialogData(const config::SettingsStore& store, InfoDialogData& data) {
     ReadStatsChoices(store.ReadString(kStatsValueName, ""), data.stats);
     ReadHistogramChoices(store.ReadString(kHistogramValueName, ""), data.histogram);
     LoadSysDrivesDlgData(store, data.sysDrives);
+    ReadFileTypesChoices(store.ReadString(kFileTypesValueName, ""), data.fileTypes);
 }
 
 void SaveInfoDialogData(config::SettingsStore& store, const InfoDialogData& data) {
     store.WriteString(kStatsValueName, FormatStatsChoices(data.stats));
     store.WriteString(kHistogramValueName, FormatHistogramChoices(data.histogram));
     SaveSysDrivesDlgData(store, data.sysDrives);
+    store.WriteString(kFileTypesValueName, FormatFileTypesChoices(data.fileTypes));
 }
 
 }  // namespace info

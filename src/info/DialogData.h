@@ -5,7 +5,8 @@
 // Reading: an empty or missing value, another version or a rectangle that cannot be read change nothing;
 // the dialog's own numbers are read in order up to the first that cannot be read, and the rest keep their
 // values. Shared by every dialog with such a value: the statistics ("DlgDataStats"), histogram
-// ("DlgDataHistogram") and system drives ("DlgDataSysDrives") records here.
+// ("DlgDataHistogram"), system drives ("DlgDataSysDrives") and file types ("DlgDataFileTypes") records
+// here.
 #pragma once
 
 #include "config/SettingsStore.h"
@@ -83,12 +84,29 @@ inline constexpr const char* kSysDrivesValueName = "DlgDataSysDrives";
 void LoadSysDrivesDlgData(const config::SettingsStore& store, SysDrivesDlgData& data);
 void SaveSysDrivesDlgData(config::SettingsStore& store, const SysDrivesDlgData& data);
 
-// The records of all three dialogs, kept in one place for the whole run (the main view holds them), loaded
+// The file types dialog: its place, its scope (the root or the current folder, with or without the
+// subfolders) and the column the list is sorted by. It keeps the record up to date while it is open, so
+// that a program ended with the dialog open saves where it was.
+struct FileTypesChoices {
+    fw::Rect rect;
+    bool rootScope = false;
+    bool recurse = true;
+    int sortColumn = 2;  // bytes (FileTypeList.h)
+    bool ascending = false;
+    friend bool operator==(const FileTypesChoices&, const FileTypesChoices&) = default;
+};
+// "1 <left> <top> <right> <bottom> <root> <recurse> <column> <ascending>"; a column outside 0..5 is not taken.
+void ReadFileTypesChoices(std::string_view text, FileTypesChoices& choices);
+std::string FormatFileTypesChoices(const FileTypesChoices& choices);
+inline constexpr const char* kFileTypesValueName = "DlgDataFileTypes";
+
+// The records of all the dialogs, kept in one place for the whole run (the main view holds them), loaded
 // when the main window is built and saved by the application's close query.
 struct InfoDialogData {
     StatsChoices stats;
     HistogramChoices histogram;
     SysDrivesDlgData sysDrives;
+    FileTypesChoices fileTypes;
 };
 void LoadInfoDialogData(const config::SettingsStore& store, InfoDialogData& data);
 void SaveInfoDialogData(config::SettingsStore& store, const InfoDialogData& data);

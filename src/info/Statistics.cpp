@@ -1,5 +1,6 @@
 #include "info/Statistics.h"
 
+#include "model/FileTypes.h"
 #include "model/SizeText.h"
 
 #include <algorithm>
@@ -17,6 +18,7 @@ const char* QueryText(int query) noexcept {
         "Directories with most file bytes (local)",
         "Directories with most file bytes (deep)",
         "Directories with greatest wasted space (local)",
+        "Largest file types",
         "Largest growth",
         "Largest shrink",
         "Largest new files",
@@ -26,7 +28,7 @@ const char* QueryText(int query) noexcept {
 }
 
 int FieldWidth(int query) noexcept {
-    static const int widths[kQueryCount] = {20, 3, 3, 10, 10, 20, 20, 20, 20, 20, 20, 20};
+    static const int widths[kQueryCount] = {20, 3, 3, 10, 10, 20, 20, 20, 20, 20, 20, 20, 20};
     return query >= 0 && query < kQueryCount ? widths[query] : 0;
 }
 
@@ -64,6 +66,7 @@ std::string StatResults::Path(std::size_t row, bool absolute) const {
     }
     if (row >= rows.size()) return {};
     const StatRow& r = rows[row];
+    if (r.label >= 0) return static_cast<std::size_t>(r.label) < labels.size() ? labels[static_cast<std::size_t>(r.label)] : std::string();
     return paths.Path(r.folder, r.file ? &r.file->name : nullptr, absolute);
 }
 
@@ -247,6 +250,23 @@ StatResults Collect(const StatsPlan& plan, Extra... extra) {
 }
 }  // namespace
 
+StatResults LargestTypes(const model::DirInfo& start, bool recurse, int maxItems) {
+    const model::TypeTable table = model::ComputeTypeTable(start, recurse, 0);
+    std::vector<model::FileType> types = table.Types();
+    const std::size_t count = std::min(types.size(), static_cast<std::size_t>(std::max(maxItems, 0)));
+    std::partial_sort(types.begin(), types.begin() + static_cast<std::ptrdiff_t>(count), types.end(),
+                      [](const model::FileType& a, const model::FileType& b) {
+                          return a.totals.bytes != b.totals.bytes ? a.totals.bytes > b.totals.bytes : a.type < b.type;
+                      });
+    StatResults results;
+    results.fieldWidth = FieldWidth(kLargestTypes);
+    for (std::size_t i = 0; i < count; ++i) {
+        results.labels.push_back(model::TypeDisplayName(types[i].type));
+        results.rows.push_back({types[i].totals.bytes, PathTable::kStart, nullptr, static_cast<std::int32_t>(i)});
+    }
+    return results;
+}
+
 namespace {
 // The comparison's queries, limited to the plan's folder.
 StatResults RankChanges(const StatsPlan& plan, const model::DirInfo& root, const compare::TreeComparison& comparison) {
@@ -286,6 +306,11 @@ StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize, const mod
     case kMostBytesLocal: return Collect<CollectManyByteDirs>(plan);
     case kMostBytesDeep: return Collect<CollectDeepManyByteDirs>(plan);
     case kMostWasteLocal: return Collect<CollectBigWasteDirs>(plan, clusterSize);
+    case kLargestTypes: {
+        StatResults results = LargestTypes(*plan.start, plan.recurse, plan.maxItems);
+        results.paths = PathTable(plan.basePath);
+        return results;
+    }
     }
     return {0, {}, PathTable(plan.basePath)};
 }

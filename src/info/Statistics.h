@@ -31,6 +31,7 @@ enum StatsQuery : int {
     kMostBytesLocal,
     kMostBytesDeep,
     kMostWasteLocal,
+    kLargestTypes,
     kLargestGrowth,  // the comparison's: folders and files by change of logical size
     kLargestShrink,
     kLargestNewFiles,
@@ -74,11 +75,13 @@ private:
 };
 
 // One result: a folder, or a file in a folder, and its key. Rows point into the tree, which must not
-// change while they are shown (the statistics dialog is modal).
+// change while they are shown (the statistics dialog is modal). A row that names no place in the tree (a
+// file type) has a label instead.
 struct StatRow {
     std::uint64_t key = 0;
     std::uint32_t folder = PathTable::kStart;
     const model::FileInfo* file = nullptr;
+    std::int32_t label = -1;  // index in StatResults::labels, -1 for a path
 };
 
 struct StatResults {
@@ -97,6 +100,12 @@ struct StatResults {
     std::string Path(std::size_t row, bool absolute) const;
     // The "Value" text of a row.
     std::string Value(std::size_t row) const;
+    std::vector<std::string> labels;
+
+    // Whether the row is a folder or a file, which can be shown in the main window (not a type's label).
+    bool IsPlace(std::size_t row) const noexcept {
+        return changes.empty() ? row < rows.size() && rows[row].label < 0 : row < changes.size();
+    }
 };
 
 // A folder met by a walk: its node and the number of characters and of backslashes in its path text
@@ -238,6 +247,10 @@ StatsScope ResolveFolder(const model::DirInfo& root, std::string_view typed);
 // (the waste ranking needs a known cluster size; the comparison's queries are none without `comparison`).
 StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint32_t clusterSize,
                     const compare::TreeComparison* comparison = nullptr);
+
+// "Largest file types": the types of the scope's files by bytes, largest first (equal bytes by the type's
+// text), at most N of them; the rows' labels are the types as the user reads them.
+StatResults LargestTypes(const model::DirInfo& start, bool recurse, int maxItems);
 
 // Runs a plan without a problem; the comparison's queries rank `comparison` of `root` (no rows without).
 StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize, const model::DirInfo* root = nullptr,

@@ -134,7 +134,7 @@ void TStatisticsDlg::CopySelection() {
 
 void TStatisticsDlg::NavigateToRow(int row) {
     MessageBeep(MB_OK);
-    if (row < 0 || static_cast<std::size_t>(row) >= results_.Count()) return;
+    if (row < 0 || !results_.IsPlace(static_cast<std::size_t>(row))) return;
     source_.NavigateTo(FolderOfResult(results_.Path(static_cast<std::size_t>(row), true)), false);
 }
 

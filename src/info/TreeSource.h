@@ -7,8 +7,10 @@
 #include "compare/TreeComparison.h"
 #include "model/DirInfo.h"
 #include "model/DocumentObserver.h"
+#include "pie/TypeColours.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace info {
@@ -31,8 +33,13 @@ public:
     virtual void SetClusterSize(std::uint32_t clusterSize) = 0;
     // Size kind back to logical size, in the pie view and in the mode box.
     virtual void SetLogicalMode() = 0;
-    // From Watch until Unwatch the observer is told when records of the tree go (a dialog registers in its
-    // set-up and leaves in its clean-up).
+    // The colours the pie gives the file types of the tree (the file types list shows them as swatches).
+    virtual const pie::TypeColours& TypeColours() = 0;
+    // The pie highlights the files of `type` (lower-cased, "" for names without an extension) and fades the
+    // rest; nullopt ends the highlight.
+    virtual void HighlightType(std::optional<std::string> type) = 0;
+    // From Watch until Unwatch the observer is told when records of the tree go and when the current folder
+    // changes (a dialog registers in its set-up and leaves in its clean-up).
     virtual void Watch(model::DocumentObserver& observer) = 0;
     virtual void Unwatch(model::DocumentObserver& observer) = 0;
 };

@@ -21,7 +21,8 @@ struct Choice {
     int button;
 };
 // In the order of kOfferedColourMethods.
-constexpr int kColourButtons[] = {IDC_SET_CLR_FIXED, IDC_SET_CLR_SIZE, IDC_SET_CLR_RAINBOW, IDC_SET_CLR_NAME};
+constexpr int kColourButtons[] = {IDC_SET_CLR_FIXED, IDC_SET_CLR_SIZE, IDC_SET_CLR_RAINBOW, IDC_SET_CLR_NAME,
+                                  IDC_SET_CLR_TYPE};
 static_assert(std::size(kColourButtons) == std::size(kOfferedColourMethods));
 constexpr Choice<pie::SortOrder> kSortButtons[] = {
     {pie::kUnordered, IDC_SET_SORT_NONE},
@@ -103,8 +104,9 @@ void TDispOptDlg::SetupWindow() {
     SendMessageA(Item(IDC_SET_AUTOSCAN_DIR), EM_LIMITTEXT, MAX_PATH, 0);
     SetItemText(IDC_SET_AUTOSCAN_DIR, data_.autoscanFolder);
     // A method without a button (Growth) ticks none, and OK keeps it.
+    // The buttons' ids are not one range: CheckRadioButton would touch every control between them.
     if (const auto button = ColourButtonOf(data_.pie.colourMethod))
-        CheckRadioButton(dialog, IDC_SET_CLR_FIXED, IDC_SET_CLR_NAME, kColourButtons[*button]);
+        CheckDlgButton(dialog, kColourButtons[*button], BST_CHECKED);
     CheckDlgButton(dialog, ButtonOf(kSortButtons, data_.pie.sortOrder), BST_CHECKED);
 
     RECT area{};

@@ -207,9 +207,9 @@ int CountRings(const model::DirInfo& current, int side, const PieSettings& setti
 }
 
 RingLayout::RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n,
-                       tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock)
+                       tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock, TypeShading types)
     : settings_(settings), ctx_{settings.sizeKind, clusterSize}, geometry_(geometry), n_(n), crc_(crc),
-      painter_(painter), areas_(areas), clock_(clock), itemsPerRing_(static_cast<std::size_t>(std::max(n, 0))),
+      painter_(painter), areas_(areas), clock_(clock), types_(types), itemsPerRing_(static_cast<std::size_t>(std::max(n, 0))),
       endPoints_(static_cast<std::size_t>(std::max(n, 0))), subOffsets_(static_cast<std::size_t>(std::max(n, 0))) {}
 
 Colour RingLayout::GrowthOf(const Item& item, std::size_t entry) const {
@@ -315,7 +315,8 @@ void RingLayout::DrawCurrent(const model::DirInfo& current) {
             Enter(item.Dir(), childRing, s, e, x, f.largest, index, childEntry);
         } else if (Visible(childRing, s, e)) {
             const Colour colour = Growth() ? GrowthOf(item, childEntry)
-                                           : SegmentColour(settings_, crc_, item.Name(), s, e, childRing, n_, x, f.largest);
+                                           : SegmentColour(settings_, types_, crc_, item.Name(), true, s, e, childRing,
+                                                           n_, x, f.largest);
             if (painter_.DrawSegment(OuterSquare(childRing), InnerSquare(childRing), colour, s, e, true)) ++segmentsDrawn_;
         }
     }
@@ -356,8 +357,8 @@ void RingLayout::Enter(const model::DirInfo& folder, int ring, double start, dou
 
 void RingLayout::PaintFolder(const Frame& f) {
     const Colour colour = Growth() ? GrowthOf(Item{true, f.folder}, f.entry)
-                                   : SegmentColour(settings_, crc_, f.folder->name, f.start, f.end, f.ring, n_, f.value,
-                                                   f.parentLargest);
+                                   : SegmentColour(settings_, types_, crc_, f.folder->name, false, f.start, f.end,
+                                                   f.ring, n_, f.value, f.parentLargest);
     if (f.ring < 0) {
         const int inset = geometry_.outer - geometry_.centre;
         const fw::Rect& sq = geometry_.square;

@@ -18,6 +18,7 @@
 #include "pie/PiePainter.h"
 #include "pie/PieSettings.h"
 #include "pie/RingAreas.h"
+#include "pie/SegmentColour.h"
 
 namespace pie {
 
@@ -80,7 +81,7 @@ struct Clock {
 class RingLayout {
 public:
     RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n,
-               tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock);
+               tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock, TypeShading types = {});
 
     // Colours by "Growth" from `comparison`, in which the current folder has the index `currentIndex`
     // (compare::IndexOf); without a call, or with null, that method colours everything grey.
@@ -139,6 +140,7 @@ private:
     PiePainter& painter_;
     RingAreas& areas_;
     Clock clock_;
+    TypeShading types_;
     std::uint64_t rootValue_ = 0;
     int segmentsDrawn_ = 0;
     std::uint64_t sortTicks_ = 0;

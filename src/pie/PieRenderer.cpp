@@ -61,7 +61,7 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
     const std::uint64_t t0 = clock_.now ? clock_.now() : 0;
     // Reading the counter around every folder's sort costs more than many sorts; only the overlay shows it.
     RingLayout layout(settings, clusterSize, geometry_, rings_, crc_, painter, areas_,
-                      settings.showStatistics ? clock_ : Clock{});
+                      settings.showStatistics ? clock_ : Clock{}, types);
     // A comparison colours by growth and labels the centre with the current folder's change.
     const compare::TreeComparison* comparison = host.Comparison();
     std::optional<std::size_t> currentIndex;
@@ -85,7 +85,7 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
                                                                          clusterSize))
                                : current->name.str();
     painter.CentreLabel(centreText_, geometry_.cx, geometry_.cy);
-    host.ShowFolderStatus(host.CurrentPath(), "", *current);
+    host.ShowFolderStatus(host.CurrentPath(), currentStatusName, *current);
 }
 
 }  // namespace pie

@@ -14,6 +14,7 @@
 #include "pie/PiePainter.h"
 #include "pie/PieSettings.h"
 #include "pie/RingAreas.h"
+#include "pie/SegmentColour.h"
 
 namespace pie {
 
@@ -30,6 +31,12 @@ public:
     PieRenderer& operator=(const PieRenderer&) = delete;
 
     PieSettings settings;
+    // Type colouring and the highlight: the tree's type colours, kept by the owner (who drops them with the
+    // tree), and the highlighted type.
+    TypeShading types;
+    // The shallow status row's name for the current folder after a rendering: "" unless the owner has
+    // something to say there (the highlighted type's totals).
+    std::string currentStatusName;
 
     // Renders `current` (null: background only) into a width x height surface. A surface without pixels
     // draws nothing and leaves nothing to hit; neither does a null folder.

@@ -8,7 +8,14 @@
 namespace pie {
 
 // kGrowth colours a comparison with an earlier scan (GrowthColour.h); without one every item is grey.
-enum ColourMethod : int { kFixedColour = 0, kSizeEncoded = 1, kRainbowWash = 2, kNameEncoded = 3, kGrowth = 5 };
+enum ColourMethod : int {
+    kFixedColour = 0,
+    kSizeEncoded = 1,
+    kRainbowWash = 2,
+    kNameEncoded = 3,
+    kTypeEncoded = 4,
+    kGrowth = 5
+};
 enum SortOrder : int { kUnordered = 0, kByName = 1, kBySize = 2 };
 
 struct PieSettings {

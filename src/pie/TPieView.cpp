@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "config/Config.h"
+#include "model/FileTypes.h"
 #include "fw/TApplication.h"
 #include "resource.h"
 
@@ -79,8 +80,42 @@ void TPieView::ClientSize(int& width, int& height) const {
     height = r.bottom;
 }
 
+const TypeColours& TPieView::TypeColoursOfTree() {
+    if (!typeColours_) {
+        const model::DirInfo* root = owner_.RootFolder();
+        typeColours_ = root ? TypeColours::OfTree(*root) : TypeColours();
+    }
+    return *typeColours_;
+}
+
+void TPieView::HighlightType(std::optional<std::string> type) {
+    if (type == highlight_) return;
+    highlight_ = std::move(type);
+    if (!GetHandle()) return;
+    Rebuild();
+    InvalidateRect(GetHandle(), nullptr, FALSE);
+}
+
+const std::string& TPieView::CurrentStatusName() {
+    if (!highlight_ || !current_) {
+        statusName_.clear();
+    } else if (statusFolder_ != current_ || statusType_ != *highlight_) {
+        statusName_ = model::TypeTotalsText(*highlight_, model::TotalsOfType(*current_, *highlight_, 0));
+        statusFolder_ = current_;
+        statusType_ = *highlight_;
+    }
+    return statusName_;
+}
+
 void TPieView::Rebuild() {
-    canvas_.Renderer().settings = settings_;  // the renderer's part
+    PieRenderer& renderer = canvas_.Renderer();
+    renderer.settings = settings_;  // the renderer's part
+    const bool byType = settings_.colourMethod == kTypeEncoded || highlight_;
+    renderer.types = {byType ? &TypeColoursOfTree() : nullptr, highlight_ ? &*highlight_ : nullptr};
+    renderer.currentStatusName = CurrentStatusName();
+    // A tip may name what lies below a folder, which a change of the tree would have changed.
+    dirTips_.Forget();
+    fileTips_.Forget();
     canvas_.Rebuild(current_, owner_);
     // Every rendering is followed by a repaint of the whole view, which takes any tip away.
     lastTip_ = {};
@@ -108,12 +143,17 @@ bool TPieView::FollowFrame() {
 void TPieView::Refresh() {
     hoverPath_.clear();
     FollowFrame();
-    if (current_) owner_.ShowFolderStatus(owner_.CurrentPath(), "", *current_);
+    if (current_) owner_.ShowFolderStatus(owner_.CurrentPath(), CurrentStatusName(), *current_);
 }
 
 void TPieView::TreeReplaced() {
     current_ = nullptr;
     canvas_.Renderer().Forget();
+    canvas_.Renderer().types = {};
+    typeColours_.reset();
+    statusFolder_ = nullptr;
+    dirTips_.Forget();
+    fileTips_.Forget();
     hoverPath_.clear();
     HideTip();
 }
@@ -281,7 +321,7 @@ void TPieView::OnMouseMove(POINT point, bool ctrl) {
         else if (file)
             owner_.ShowFileStatus(current, *relative, *file);
         else if (current_)
-            owner_.ShowFolderStatus(current, "", *current_);
+            owner_.ShowFolderStatus(current, CurrentStatusName(), *current_);
     }
     if (ctrl)
         HideTip();
@@ -304,7 +344,7 @@ void TPieView::OnLeftButton(POINT point) {
     }
     hoverPath_.clear();
     const std::string current = owner_.CurrentPath();
-    if (current_) owner_.ShowFolderStatus(current, "", *current_);
+    if (current_) owner_.ShowFolderStatus(current, CurrentStatusName(), *current_);
     owner_.NavigateTo(current + *relative, false);
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "model/AsciiCase.h"
+#include "model/FileTypes.h"
 #include "model/SizeText.h"
 
 namespace pie {
@@ -15,6 +16,18 @@ bool IsLetter(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c
 std::uint64_t Waste(std::uint64_t allocated, std::uint64_t logical) { return allocated > logical ? allocated - logical : 0; }
 
 const char* const kNotAvailable = "n/a";
+
+// The type with the most bytes below a folder (ties: the first by its text) and its share of them.
+std::string TopType(const model::DirInfo& folder, const TipContext&) {
+    const model::TypeTable table = model::ComputeTypeTable(folder, true, 0);
+    const std::vector<model::FileType> types = table.Types();
+    const model::FileType* top = nullptr;
+    for (const model::FileType& type : types)
+        if (!top || type.totals.bytes > top->totals.bytes || (type.totals.bytes == top->totals.bytes && type.type < top->type))
+            top = &type;
+    if (!top) return "none";
+    return model::TypeDisplayName(top->type) + " (" + model::ShareText(top->totals.bytes, table.Total().bytes) + ")";
+}
 
 }  // namespace
 
@@ -41,16 +54,17 @@ const std::vector<TipSymbol<model::DirInfo>>& TipParser<model::DirInfo>::Symbols
          [](const DirInfo& d, const TipContext& c) {
              return compare::FormatChange(compare::SizeChange::Between(c.then->earlierSize, d.deepSize));
          },
-         true},
+         false, true},
         {"LDELTA", "#LDELTA -- Local change of logical size",
          [](const DirInfo& d, const TipContext& c) {
              return compare::FormatChange(compare::SizeChange::Between(c.then->earlierLocal, d.localSize));
          },
-         true},
+         false, true},
         {"DOLD", "#DOLD -- Earlier deep logical size",
-         [](const DirInfo&, const TipContext& c) { return model::FormatSize(c.then->earlierSize); }, true},
+         [](const DirInfo&, const TipContext& c) { return model::FormatSize(c.then->earlierSize); }, false, true},
         {"DREMOVED", "#DREMOVED -- Logical size removed below",
-         [](const DirInfo&, const TipContext& c) { return model::FormatSize(c.then->gone.bytes); }, true},
+         [](const DirInfo&, const TipContext& c) { return model::FormatSize(c.then->gone.bytes); }, false, true},
+        {"TOPTYPE", "#TOPTYPE -- Largest file type below", &TopType, true},
     };
     return symbols;
 }
@@ -71,6 +85,7 @@ const std::vector<TipSymbol<model::FileInfo>>& TipParser<model::FileInfo>::Symbo
              return cluster == 0 ? std::string(kNotAvailable)
                                  : model::FormatSize(Waste(model::AllocatedSize(f.size, cluster), f.size));
          }},
+        {"TYPE", "#TYPE -- File type", [](const FileInfo& f, const TipContext&) { return model::TypeDisplayName(model::FileTypeOf(f.name)); }},
     };
     return symbols;
 }
@@ -85,6 +100,8 @@ std::vector<std::string> TipParser<T>::EditorTexts() {
 template <class T>
 void TipParser<T>::Parse(std::string_view text) {
     lines_.assign(1, {});
+    walksTree_ = false;
+    kept_ = nullptr;
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n) {
@@ -102,7 +119,10 @@ void TipParser<T>::Parse(std::string_view text) {
             elem.text.assign(text.substr(i + 1, end - i - 1));
             const auto& symbols = Symbols();
             for (std::size_t s = 0; s < symbols.size(); ++s)
-                if (model::EqualIgnoringAsciiCase(elem.text, symbols[s].name)) elem.symbol = static_cast<int>(s);
+                if (model::EqualIgnoringAsciiCase(elem.text, symbols[s].name)) {
+                    elem.symbol = static_cast<int>(s);
+                    walksTree_ = walksTree_ || symbols[s].walksTree;
+                }
             i = end;
         } else {
             // A literal runs to a line break or to a # that starts a symbol; a # before anything else is text.
@@ -134,16 +154,23 @@ std::vector<std::string_view> SplitTipLines(std::string_view text) {
 
 template <class T>
 TipSize TipParser<T>::Format(const T& item, const TipContext& context, TextMeasure& measure) {
-    info_.clear();
-    for (std::size_t l = 0; l < lines_.size(); ++l) {
-        if (l > 0) info_ += "\r\n";
-        for (const Elem& elem : lines_[l]) {
-            const TipSymbol<T>* symbol = elem.symbol >= 0 ? &Symbols()[static_cast<std::size_t>(elem.symbol)] : nullptr;
-            if (symbol && (context.then || !symbol->needsComparison))
-                info_ += symbol->value(item, context);
-            else
-                info_ += elem.text;  // literal text, an unknown symbol's name, or a comparison's without one
+    const bool comparing = context.then != nullptr;
+    if (!walksTree_ || kept_ != &item || keptCluster_ != context.clusterSize || keptComparing_ != comparing) {
+        info_.clear();
+        for (std::size_t l = 0; l < lines_.size(); ++l) {
+            if (l > 0) info_ += "\r\n";
+            for (const Elem& elem : lines_[l]) {
+                const TipSymbol<T>* symbol =
+                    elem.symbol >= 0 ? &Symbols()[static_cast<std::size_t>(elem.symbol)] : nullptr;
+                if (symbol && (comparing || !symbol->needsComparison))
+                    info_ += symbol->value(item, context);
+                else
+                    info_ += elem.text;  // literal text, an unknown symbol's name, or a comparison's without one
+            }
         }
+        kept_ = walksTree_ ? &item : nullptr;
+        keptCluster_ = context.clusterSize;
+        keptComparing_ = comparing;
     }
     name_ = item.name;
     nameSize_ = infoSize_ = tipSize_ = {};

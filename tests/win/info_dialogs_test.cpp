@@ -49,10 +49,14 @@ public:
         clusterChanges.push_back(size);
     }
     void SetLogicalMode() override { logicalMode = true; }
+    const pie::TypeColours& TypeColours() override { return colours; }
+    void HighlightType(std::optional<std::string> type) override { highlights.push_back(type.value_or("(none)")); }
     void Watch(model::DocumentObserver& observer) override { watchers.push_back(&observer); }
     void Unwatch(model::DocumentObserver& observer) override { std::erase(watchers, &observer); }
 
     std::vector<model::DocumentObserver*> watchers;  // the dialogs open on this tree
+    pie::TypeColours colours;
+    std::vector<std::string> highlights;  // what the pie was asked to highlight, "(none)" for the end
 };
 
 // The main window the dialogs belong to. Hidden: showing a top-level window costs seconds under Wine

@@ -100,17 +100,42 @@ TEST(DialogData, EveryValueIsLoadedAndSavedUnderItsName) {
     store.values["DlgDataStats"] = "1 1 2 3 4 6 0 42 1";
     store.values["DlgDataHistogram"] = "1 5 6 7 8 9";
     store.values["DlgDataSysDrives"] = "1 -5 6 700 800";
+    store.values["DlgDataFileTypes"] = "1 9 8 700 600 1 0 5 1";
     info::InfoDialogData data;
     info::LoadInfoDialogData(store, data);
     EXPECT_EQ(data.stats.maxItems, 42);
     EXPECT_EQ(data.histogram.detail, 5);
     EXPECT_EQ(data.sysDrives.rect, (fw::Rect{-5, 6, 700, 800}));
+    EXPECT_EQ(data.fileTypes, (info::FileTypesChoices{{9, 8, 700, 600}, true, false, 5, true}));
     data.stats.rect = {10, 10, 20, 20};
     data.sysDrives.rect = {1, 2, 3, 4};
     info::SaveInfoDialogData(store, data);
     EXPECT_EQ(store.values["DlgDataStats"], "1 10 10 20 20 6 0 42 1");
     EXPECT_EQ(store.values["DlgDataHistogram"], "1 5 6 7 8 5");
     EXPECT_EQ(store.values["DlgDataSysDrives"], "1 1 2 3 4");
+    EXPECT_EQ(store.values["DlgDataFileTypes"], "1 9 8 700 600 1 0 5 1");
+}
+
+TEST(DialogData, FileTypesChoicesAreReadInOrderAndAColumnOutsideTheListIsNotTaken) {
+    const info::FileTypesChoices initial;
+    EXPECT_EQ(info::FormatFileTypesChoices(initial), "1 0 0 0 0 0 1 2 0");
+    const struct {
+        const char* text;
+        info::FileTypesChoices expected;
+    } cases[] = {
+        {"1 10 20 610 420 1 0 1 1", {{10, 20, 610, 420}, true, false, 1, true}},
+        {"1 10 20 610 420 0 1 9 1", {{10, 20, 610, 420}, false, true, 2, true}},
+        {"1 10 20 610 420 0 1 -1", {{10, 20, 610, 420}, false, true, 2, false}},
+        {"1 10 20 610 420 1", {{10, 20, 610, 420}, true, true, 2, false}},
+        {"1 10 20 610 x 1 0 1 1", initial},
+        {"2 10 20 610 420 1 0 1 1", initial},
+        {"", initial},
+    };
+    for (const auto& c : cases) {
+        info::FileTypesChoices choices;
+        info::ReadFileTypesChoices(c.text, choices);
+        EXPECT_EQ(choices, c.expected) << c.text;
+    }
 }
 
 }  // namespace

@@ -107,6 +107,30 @@ TEST(StatsQueries, EachQueryRanksItsCandidatesLargestFirst) {
     }
 }
 
+TEST(StatsQueries, LargestFileTypesByBytesWithinTheScope) {
+    DirInfo root = SampleTree();
+    root.subdirs[0].files.emplace_back("setup.EXE", 3000);
+    root.subdirs[1].files.emplace_back("notes.txt", 950);
+    model::RecomputeTotals(root, 4096);
+    const auto rows = [](const info::StatResults& results) {
+        std::vector<std::pair<std::string, std::uint64_t>> out;
+        for (std::size_t row = 0; row < results.rows.size(); ++row) {
+            out.emplace_back(results.Path(row, false), results.rows[row].key);
+            EXPECT_EQ(results.Path(row, true), results.Path(row, false));  // a type has no path to shorten
+            EXPECT_FALSE(results.IsPlace(row));
+        }
+        return out;
+    };
+    using Rows = std::vector<std::pair<std::string, std::uint64_t>>;
+    EXPECT_EQ(info::QueryText(info::kLargestTypes), std::string("Largest file types"));
+    EXPECT_EQ(rows(RunForm(root, info::kLargestTypes, "C:\\")),
+              (Rows{{"exe", 1003000}, {"(no extension)", 7106}, {"txt", 1000}, {"sys", 0}}));
+    EXPECT_EQ(rows(RunForm(root, info::kLargestTypes, "C:\\", true, 2)), (Rows{{"exe", 1003000}, {"(no extension)", 7106}}));
+    EXPECT_EQ(rows(RunForm(root, info::kLargestTypes, "C:\\", false)), (Rows{{"txt", 50}}));
+    EXPECT_EQ(rows(RunForm(root, info::kLargestTypes, "C:\\Windows\\System32\\", false)), Rows{});
+    EXPECT_EQ(info::SelectionText(RunForm(root, info::kLargestTypes, "C:\\"), {0, 2}, true), "exe\r\ntxt\r\n");
+}
+
 TEST(StatsQueries, WithoutRecursionOnlyTheStartFoldersOwnEntriesCount) {
     const DirInfo root = SampleTree();
     EXPECT_EQ(Paths(RunForm(root, info::kLongestPaths, "C:\\", false)),
@@ -176,7 +200,7 @@ TEST(StatsPlan, ChecksTheCountThenTheFolderThenTheQuery) {
         {"5", true, "", info::kMostWasteLocal, 0, StatsProblem::kNoClusterSize},
         {"5", true, "", info::kMostWasteLocal, 512, StatsProblem::kNone},
         {"5", true, "", -1, 4096, StatsProblem::kNoQuery},
-        {"5", true, "", 8, 4096, StatsProblem::kNoQuery},
+        {"5", true, "", info::kQueryCount, 4096, StatsProblem::kNoQuery},
     };
     for (const Case& c : cases) {
         const info::StatsPlan plan = info::PlanQuery({c.maxItems, true, c.rootScope, c.folder, c.query}, root, c.cluster);
@@ -320,8 +344,8 @@ TEST(StatsChangeQueries, RankTheComparisonWithinTheChosenFolder) {
     EXPECT_EQ(runFolder(info::kLargestRemoved, "C:\\Users\\Me\\Program Files"),
               (Rows{"E:\\Old\\Program Files\\old.dll | old.dll"}));
 
-    EXPECT_EQ(info::OfferedQueryCount(false), 8);
-    EXPECT_EQ(info::OfferedQueryCount(true), 12);
+    EXPECT_EQ(info::OfferedQueryCount(false), 9);
+    EXPECT_EQ(info::OfferedQueryCount(true), 13);
     EXPECT_STREQ(info::QueryText(info::kLargestRemoved), "Largest removed");
 }
 

@@ -61,6 +61,23 @@ TEST(PieViewSettings, StoredValuesAreClamped) {
     EXPECT_EQ(s.colourMethod, pie::kGrowth);
 }
 
+// "Type-encoded" is 4 and "Growth" 5; the values before them keep their meaning.
+TEST(PieViewSettings, EveryColouringMethodKeepsItsNumber) {
+    const struct {
+        const char* stored;
+        pie::ColourMethod method;
+    } cases[] = {{"0", pie::kFixedColour}, {"1", pie::kSizeEncoded}, {"2", pie::kRainbowWash},
+                 {"3", pie::kNameEncoded}, {"4", pie::kTypeEncoded}, {"5", pie::kGrowth}, {"6", pie::kGrowth}};
+    for (const auto& c : cases) {
+        MapStore store;
+        store.values["ClrMeth"] = c.stored;
+        const auto s = pie::LoadPieViewSettings(store);
+        EXPECT_EQ(s.colourMethod, c.method) << c.stored;
+        pie::SavePieViewSettings(s, store);
+        EXPECT_EQ(store.values["ClrMeth"], std::to_string(c.method)) << c.stored;
+    }
+}
+
 // Written back as the fraction's nearest percentage: truncating 0.29 x 100 = 28.999... would lose one per run.
 TEST(PieViewSettings, EveryPercentageSurvivesRepeatedRuns) {
     for (int percent = 10; percent <= 90; ++percent) {

@@ -106,12 +106,51 @@ TEST(TipParser, FileSymbolsAndUnknownClusterSize) {
     parser.Format(file, 4096, measure);
     EXPECT_EQ(parser.Info(), "100 bytes (4.0 KB) 3.9 KB DSIZE");
     EXPECT_EQ(pie::TipParser<FileInfo>::EditorTexts(),
-              (std::vector<std::string>{"#SIZE -- Logical size", "#ALLOC -- Allocated size", "#WASTE -- Wasted space"}));
+              (std::vector<std::string>{"#SIZE -- Logical size", "#ALLOC -- Allocated size", "#WASTE -- Wasted space",
+                                        "#TYPE -- File type"}));
     const auto dirTexts = pie::TipParser<DirInfo>::EditorTexts();
-    ASSERT_EQ(dirTexts.size(), 14u);
+    ASSERT_EQ(dirTexts.size(), 15u);
     EXPECT_EQ(dirTexts.front(), "#DSIZE -- Deep logical size");
     EXPECT_EQ(dirTexts[9], "#LFILES -- Local files");
-    EXPECT_EQ(dirTexts.back(), "#DREMOVED -- Logical size removed below");
+    EXPECT_EQ(dirTexts[13], "#DREMOVED -- Logical size removed below");
+    EXPECT_EQ(dirTexts.back(), "#TOPTYPE -- Largest file type below");
+}
+
+TEST(TipParser, TypeSymbols) {
+    FakeMeasure measure;
+    pie::TipParser<FileInfo> files;
+    files.Parse("#type|#TOPTYPE");  // a folder symbol is unknown to files
+    for (const auto& [name, shown] : {std::pair{"Movie.MKV", "mkv|TOPTYPE"}, {"README", "(no extension)|TOPTYPE"},
+                                      {".gitignore", "(no extension)|TOPTYPE"}, {"a.tar.gz", "gz|TOPTYPE"}}) {
+        files.Format(FileInfo(name, 1), 0, measure);
+        EXPECT_EQ(files.Info(), shown) << name;
+    }
+
+    // Photos: 3,000 bytes of jpg below it against 1,000 of png and 0 of anything else.
+    DirInfo photos = pie_test::Tree(pie_test::Dir(
+        "Photos", {pie_test::Dir("2026", {}, {FileInfo("a.JPG", 2000), FileInfo("b.png", 1000)})},
+        {FileInfo("c.jpg", 1000), FileInfo("empty", 0)}));
+    pie::TipParser<DirInfo> folders;
+    folders.Parse("#TOPTYPE #TYPE");
+    folders.Format(photos, 0, measure);
+    EXPECT_EQ(folders.Info(), "jpg (75.0%) TYPE");
+    const DirInfo bare = pie_test::Tree(pie_test::Dir("bare", {pie_test::Dir("sub", {}, {})}, {}));
+    folders.Format(bare, 0, measure);
+    EXPECT_EQ(folders.Info(), "none TYPE");
+    // Only empty files: the type is there, with no share of nothing.
+    const DirInfo zeros = pie_test::Tree(pie_test::Dir("z", {}, {FileInfo("x.log", 0)}));
+    folders.Format(zeros, 0, measure);
+    EXPECT_EQ(folders.Info(), "log (0.0%) TYPE");
+
+    // The walk below a folder is kept for the next mouse movement over it, until the pie says to forget.
+    folders.Format(photos, 0, measure);
+    photos.subdirs[0].files.emplace_back("huge.png", 10000);
+    model::RecomputeTotals(photos, 0);
+    folders.Format(photos, 0, measure);
+    EXPECT_EQ(folders.Info(), "jpg (75.0%) TYPE");
+    folders.Forget();
+    folders.Format(photos, 0, measure);
+    EXPECT_EQ(folders.Info(), "png (78.6%) TYPE");
 }
 
 TEST(TipParser, TipSizeFromNameAndLines) {
