@@ -42,6 +42,9 @@
 #define CM_MODE_WASTED 11868
 #define CM_FIND_USERS 11869
 #define CM_SYSTEM_DRIVES 11870
+// Comparison with an earlier data file: 11940..11959.
+#define CM_COMPARE 11940
+#define CM_END_COMPARISON 11941
 #define CM_EXIT 24310
 
 // Commands on a file or folder of the tree (the selection, the item under the mouse, statistics rows) and
@@ -163,3 +166,17 @@
 #define IDC_TIP_TEXT 101
 #define IDC_TIP_SYMBOLS 108
 #define IDC_TIP_HELP 9
+
+// File types: the command, the dialog (resizable) and its controls, and the type-encoded colouring's
+// button in the settings.
+#define CM_FILE_TYPES 11920
+#define IDD_FILE_TYPES 50
+#define IDC_TYPES_ROOT 2000
+#define IDC_TYPES_CURRENT 2001
+#define IDC_TYPES_RECURSE 2002
+#define IDC_TYPES_SCOPE 2003
+#define IDC_TYPES_SCOPE_TEXT 2004
+#define IDC_TYPES_LIST 2005
+#define IDC_TYPES_COPY 2006
+#define IDC_TYPES_HINT 2007
+#define IDC_SET_CLR_TYPE 2010

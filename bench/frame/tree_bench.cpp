@@ -10,9 +10,13 @@
 //   tree  C: a root holding 1,000,000 empty subfolders: Rebuild, SelectCurrent of the subfolder last in the
 //            tree's order, and destroying the tree window, beside the baseline of the same control holding
 //            every subfolder as an item (inserted in the tree's order, then destroyed)
+//
+// `tree_bench wide` measures only tree C; `tree_bench file <data file>` measures Rebuild and SelectCurrent of
+// the first folder 12 levels deep on the tree read from a data file (bench/ten-million/run.sh).
 #include "PartsHost.h"
 
 #include "frame/SiblingOrder.h"
+#include "model/DataFile.h"
 #include "fw/Utf8.h"
 
 #include <algorithm>
@@ -234,6 +238,40 @@ void MeasureMillion() {
                 fill, plainItems, Ms(std::chrono::steady_clock::now() - destroying));
 }
 
+// The path of the first folder, in the file's order, `levels` below the root; empty when there is none.
+std::string FirstAtDepth(const model::DirInfo& root, int levels) {
+    struct Step {
+        const model::DirInfo* dir;
+        std::string path;
+        int depth;
+    };
+    std::vector<Step> stack{{&root, root.name + "\\", 0}};
+    while (!stack.empty()) {
+        Step step = std::move(stack.back());
+        stack.pop_back();
+        if (step.depth == levels) return step.path;
+        for (auto it = step.dir->subdirs.rbegin(); it != step.dir->subdirs.rend(); ++it)
+            stack.push_back({&*it, step.path + it->name + "\\", step.depth + 1});
+    }
+    return {};
+}
+
+int MeasureFile(const char* path) {
+    model::DirInfo root;
+    std::uint32_t cluster = 0;
+    if (!model::ReadDataFile(path, root, cluster, [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }))
+        return 1;
+    model::RecomputeTotals(root, cluster);
+    const std::string deep = FirstAtDepth(root, 12);
+    if (deep.empty()) {
+        std::fprintf(stderr, "tree bench: no folder 12 levels down in %s\n", path);
+        return 1;
+    }
+    const std::string name = std::to_string(root.deepFiles) + " files in " + std::to_string(root.deepDirs + 1) + " folders";
+    Measure(name.c_str(), std::move(root), deep, false);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -242,6 +280,7 @@ int main(int argc, char** argv) {
         MeasureMillion();
         return 0;
     }
+    if (argc > 2 && std::string(argv[1]) == "file") return MeasureFile(argv[2]);
     std::string deepA, deepB;
     model::DirInfo a = BushyTree(deepA);
     std::printf("tree bench: tree A of %u files in %u folders\n", a.deepFiles, a.deepDirs + 1);

@@ -1,12 +1,13 @@
 // The whole program on a folder of very many subfolders, run under Wine on a virtual display by
 // bench/frame/run.sh:
 //
-//   wide_folder_bench.exe <Kelvaran.exe> <work folder> [runs]
+//   wide_folder_bench.exe <Kelvaran.exe> <work folder> [runs [data file...]]
 //
 // Writes two data files into the work folder, a root holding 1,000,000 empty subfolders and, as the
 // baseline measured in the same run, one holding 1,000; then, for each, starts Kelvaran.exe on the file
 // and prints the milliseconds from the start until the main window answers a message (the import done and
 // the window built), and from the Exit command until the process has ended. Best and median of the runs.
+// Further data files given are measured the same way, after the two.
 #include "model/DataFile.h"
 #include "resource.h"
 
@@ -87,19 +88,25 @@ int main(int argc, char** argv) {
     const std::string program = argv[1], folder = argv[2];
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
     struct Case {
-        const char* name;
-        std::size_t subfolders;
+        std::string name;
+        std::size_t subfolders;  // 0: a given file
+        std::string file;
     };
-    for (const Case& c : {Case{"1,000 subfolders (baseline)", 1'000}, Case{"1,000,000 subfolders", 1'000'000}}) {
-        const std::string file = folder + "\\wide-" + std::to_string(c.subfolders) + ".klv";
-        if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES && !WriteWideFile(file, c.subfolders)) return 1;
+    std::vector<Case> cases{{"1,000 subfolders (baseline)", 1'000, folder + "\\wide-1000.klv"},
+                            {"1,000,000 subfolders", 1'000'000, folder + "\\wide-1000000.klv"}};
+    for (int i = 4; i < argc; ++i) cases.push_back({argv[i], 0, argv[i]});
+    for (const Case& c : cases) {
+        const std::string& file = c.file;
+        if (c.subfolders > 0 && GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES &&
+            !WriteWideFile(file, c.subfolders))
+            return 1;
         std::vector<double> answers, exits;
         for (int i = 0; i < runs; ++i) {
             const Run run = Once(program, file);
             answers.push_back(run.answer);
             exits.push_back(run.exit);
         }
-        std::printf("wide folder bench: %s: start to answering %s; Exit to process end %s\n", c.name,
+        std::printf("wide folder bench: %s: start to answering %s; Exit to process end %s\n", c.name.c_str(),
                     Figures(answers).c_str(), Figures(exits).c_str());
         std::fflush(stdout);
     }

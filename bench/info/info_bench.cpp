@@ -3,7 +3,8 @@
 // cluster size; the histogram's bins against per-file logarithms into a map; the statistics rankings
 // against a walk that builds every candidate's path and keeps a multimap of them; the statistics dialog
 // showing 100,000 rows in its owner-data list against filling a plain list with them. Built with
-// mingw-w64 and run under Wine (tools/bench.sh info). Usage: info_bench [files folders]
+// mingw-w64 and run under Wine (tools/bench.sh info). Usage: info_bench [files folders [goals]]; with
+// "goals" only the program's own figures (cluster table, histogram, statistics N = 100), for large trees.
 #include "../common/SyntheticTree.h"
 #include "info/ClusterTable.h"
 #include "info/SizeHistogram.h"
@@ -128,12 +129,15 @@ public:
     bool NavigateTo(const std::string&, bool) override { return true; }
     void SetClusterSize(std::uint32_t) override {}
     void SetLogicalMode() override {}
+    const pie::TypeColours& TypeColours() override { return colours_; }
+    void HighlightType(std::optional<std::string>) override {}
     void Watch(model::DocumentObserver&) override {}
     void Unwatch(model::DocumentObserver&) override {}
     void ActOnItems(int, const std::vector<std::string>&) override {}
 
 private:
     const DirInfo& root_;
+    pie::TypeColours colours_;
 };
 
 void Pump() {
@@ -189,6 +193,23 @@ int main(int argc, char** argv) {
     DirInfo root = bench_tree::BuildTree(files, folders);
     model::RecomputeTotals(root, 4096);
     std::printf("tree: %zu files in %zu folders\n", files, folders);
+    if (argc > 3 && std::string(argv[3]) == "goals") {
+        info::ClusterTable table;
+        const double cluster = BestOf(5, [&] { table = info::ComputeClusterTable(root, 4096); });
+        const bool same = table.used == EightPasses(root, 4096).used;
+        std::printf("cluster table: %.1f ms (totals %s)\n", cluster, same ? "equal to a pass per cluster size" : "DIFFER");
+        for (int detail = 1; detail <= 5; ++detail) {
+            info::SizeHistogram histogram;
+            const double ms = BestOf(5, [&] { histogram = info::ComputeHistogram(root, detail); });
+            std::printf("histogram detail %d: %.1f ms (%zu bars)\n", detail, ms, histogram.bars.size());
+        }
+        for (const auto& [query, name] : {std::pair{info::kLargestFiles, "largest files"}, {info::kLongestPaths, "longest paths"}}) {
+            info::StatResults rows;
+            const double ms = BestOf(3, [&] { rows = Ours(root, query, 100); });
+            std::printf("statistics %s N=100: %.1f ms (%zu rows)\n", name, ms, rows.rows.size());
+        }
+        return 0;
+    }
 
     // Cluster info.
     info::ClusterTable one, eight;

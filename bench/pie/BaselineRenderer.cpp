@@ -44,7 +44,7 @@ std::optional<std::string> RingAreas::Find(int distance, double angle) const {
     return std::nullopt;
 }
 
-bool WedgePainter::DrawSegment(const pie::Square& outer, const pie::Square& inner, pie::Colour colour, double start,
+bool WedgePainter::DrawSegment(const fw::Rect& outer, const fw::Rect& inner, fw::Colour colour, double start,
                                double end, bool asFile) {
     if (!pie::SegmentIsVisible(outer, start, end)) return false;
     HDC dc = Dc();
@@ -222,8 +222,9 @@ private:
             const std::uint64_t threshold = Threshold(childRing);
             const std::uint64_t largest = pie::LargestChild(folder, ctx_);
             const auto& radii = areas_.Radii();
-            const pie::Square outer = pie::SquareAround(geometry_.cx, geometry_.cy, radii[static_cast<std::size_t>(childRing) + 1]);
-            const pie::Square inner = pie::SquareAround(geometry_.cx, geometry_.cy, radii[static_cast<std::size_t>(childRing)]);
+            const auto childIndex = static_cast<std::size_t>(childRing);
+            const fw::Rect outer = pie::SquareAround(geometry_.cx, geometry_.cy, radii[childIndex + 1]);
+            const fw::Rect inner = pie::SquareAround(geometry_.cx, geometry_.cy, radii[childIndex]);
             const double span = end - start;
             const auto dv = static_cast<double>(v);
             const std::size_t pathLength = path.size();
@@ -239,7 +240,7 @@ private:
                         areas_.Add(childRing, s, e, path);
                         DrawDir(item.Dir(), childRing, s, e, path, largest);
                     } else {
-                        const pie::Colour colour = pie::SegmentColour(settings_, crc_, item.Name(), s, e, childRing, n_, x, largest);
+                        const fw::Colour colour = pie::SegmentColour(settings_, crc_, item.Name(), s, e, childRing, n_, x, largest);
                         if (painter_.DrawSegment(outer, inner, colour, s, e, true)) ++segmentsDrawn_;
                         areas_.Add(childRing, s, e, path);
                     }
@@ -248,16 +249,16 @@ private:
                 cum += x;
             }
         }
-        const pie::Colour colour = pie::SegmentColour(settings_, crc_, folder.name, start, end, ring, n_, v, parentLargest);
+        const fw::Colour colour = pie::SegmentColour(settings_, crc_, folder.name, start, end, ring, n_, v, parentLargest);
         if (ring < 0) {
             const int inset = geometry_.outer - geometry_.centre;
-            const pie::Square& sq = geometry_.square;
+            const fw::Rect& sq = geometry_.square;
             painter_.CentreDisk({sq.left + inset, sq.top + inset, sq.right - inset, sq.bottom - inset}, colour);
             return;
         }
         const auto& radii = areas_.Radii();
-        const pie::Square outer = pie::SquareAround(geometry_.cx, geometry_.cy, radii[static_cast<std::size_t>(ring) + 1]);
-        const pie::Square inner = pie::SquareAround(geometry_.cx, geometry_.cy, radii[static_cast<std::size_t>(ring)]);
+        const fw::Rect outer = pie::SquareAround(geometry_.cx, geometry_.cy, radii[static_cast<std::size_t>(ring) + 1]);
+        const fw::Rect inner = pie::SquareAround(geometry_.cx, geometry_.cy, radii[static_cast<std::size_t>(ring)]);
         if (painter_.DrawSegment(outer, inner, colour, start, end, false)) ++segmentsDrawn_;
     }
 

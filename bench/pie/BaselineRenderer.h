@@ -41,7 +41,7 @@ class WedgePainter : public pie::GdiPainter {
 public:
     WedgePainter(HDC dc, HFONT labelFont, bool thinAsPolygon = true) noexcept
         : pie::GdiPainter(dc, labelFont), thinAsPolygon_(thinAsPolygon) {}
-    bool DrawSegment(const pie::Square& outer, const pie::Square& inner, pie::Colour colour, double start, double end,
+    bool DrawSegment(const fw::Rect& outer, const fw::Rect& inner, fw::Colour colour, double start, double end,
                      bool asFile) override;
 
 private:

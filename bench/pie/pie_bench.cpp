@@ -24,10 +24,10 @@
 
 #include "BaselineRenderer.h"
 #include "common/FakePieHost.h"
+#include "fw/Dib.h"
 #include "fw/Handles.h"
 #include "model/DirInfo.h"
 #include "pie/ArcPolygon.h"
-#include "pie/Dib.h"
 #include "pie/PieCanvas.h"
 #include "pie/PieLayout.h"
 #include "pie/TPieView.h"
@@ -76,13 +76,13 @@ public:
     int folders = 0, files = 0;
     void Background(pie::SystemColour, int, int) override {}
     void GuideCircles(int, int, const std::vector<int>&, pie::SystemColour) override {}
-    bool DrawSegment(const pie::Square& outer, const pie::Square&, pie::Colour, double start, double end,
+    bool DrawSegment(const fw::Rect& outer, const fw::Rect&, fw::Colour, double start, double end,
                      bool asFile) override {
         const bool visible = pie::SegmentIsVisible(outer, start, end);
         if (visible) ++(asFile ? files : folders);
         return visible;
     }
-    void CentreDisk(const pie::Square&, pie::Colour) override {}
+    void CentreDisk(const fw::Rect&, fw::Colour) override {}
     void StatsOverlay(const std::string&, pie::SystemColour) override {}
     void CentreLabel(const std::string&, int, int) override {}
 };
@@ -125,7 +125,7 @@ double Median(std::vector<double> values) {
 }
 
 struct Surface {
-    pie::Dib dib;
+    fw::Dib dib;
     fw::MemoryDC dc{CreateCompatibleDC(nullptr)};
     HGDIOBJ old = nullptr;
     explicit Surface(int side) : dib(side, -side, 32) { old = SelectObject(dc.Get(), dib.Handle()); }

@@ -36,8 +36,8 @@ void TRotoWnd::SetupWindow() {
     BITMAP info{};
     if (!banner || !GetObjectA(banner.Get(), sizeof info, &info)) return;
 
-    source_ = std::make_unique<pie::Dib>(info.bmWidth, info.bmHeight, 16);
-    destination_ = std::make_unique<pie::Dib>(info.bmWidth, info.bmHeight, 16);
+    source_ = std::make_unique<fw::Dib>(info.bmWidth, info.bmHeight, 16);
+    destination_ = std::make_unique<fw::Dib>(info.bmWidth, info.bmHeight, 16);
     if (!*source_ || !*destination_) {
         source_.reset();
         destination_.reset();

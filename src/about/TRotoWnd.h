@@ -9,10 +9,10 @@
 #pragma once
 
 #include "about/RotoFrame.h"
+#include "fw/Dib.h"
 #include "fw/Handles.h"
 #include "fw/TWindow.h"
 #include "fw/Timer.h"
-#include "pie/Dib.h"
 
 #include <memory>
 
@@ -30,7 +30,7 @@ public:
     int BannerHeight() const noexcept { return picture_.height; }
     double IdleAngle() const noexcept { return animation_.Angle(); }
     // The frame last drawn (16-bit pixels, bottom-up); null before set-up or when the bitmap is missing.
-    const pie::Dib* Frame() const noexcept { return destination_.get(); }
+    const fw::Dib* Frame() const noexcept { return destination_.get(); }
 
     void DrawFrame(double angle, double scale);
 
@@ -48,7 +48,7 @@ private:
 
     int clientWidth_ = 0, clientHeight_ = 0;
     RotoPicture picture_;
-    std::unique_ptr<pie::Dib> source_, destination_;
+    std::unique_ptr<fw::Dib> source_, destination_;
     fw::MemoryDC memory_;
     HGDIOBJ memoryOld_ = nullptr;
     RotoAnimation animation_;

@@ -42,6 +42,7 @@ void DiskDocument::AdoptTree(model::DirInfo&& tree, std::uint32_t clusterSize, b
 }
 
 void DiskDocument::Adopt(model::DirInfo&& tree, std::uint32_t clusterSize, bool resetHistory, bool fromDataFile) {
+    comparison_.reset();
     AdoptScannedTree(root_, std::move(tree), clusterSize);
     clusterSize_ = clusterSize;
     fromDataFile_ = fromDataFile;
@@ -61,6 +62,7 @@ bool DiskDocument::Import(const std::string& path, const DataFileReader& read) {
 bool DiskDocument::ReplaceFolder(const std::string& folderPath, model::DirInfo&& scanned, std::uint32_t clusterSize) {
     const auto relative = RelativeOf(folderPath);
     if (!relative || !ReplaceFolderContents(root_, *relative, std::move(scanned), clusterSize)) return false;
+    comparison_.reset();
     clusterSize_ = clusterSize;
     Tell([&folderPath](model::DocumentObserver& observer) { observer.FolderReplaced(folderPath); });
     return true;
@@ -78,6 +80,7 @@ model::SizeKind DiskDocument::AllowedMode(model::SizeKind mode) const noexcept {
 bool DiskDocument::RemoveItem(const std::string& itemPath) {
     const auto relative = RelativeOf(itemPath);
     if (!relative || !model::RemoveItem(root_, *relative, clusterSize_)) return false;
+    if (comparison_) comparison_->Rematch(root_);
     const std::string folderPath = itemPath.substr(0, itemPath.size() - relative->size()) +
                                    std::string(model::FolderOfItem(*relative));
     // The current folder is the removed folder or lies inside it when the removed path begins it.
@@ -91,7 +94,20 @@ bool DiskDocument::RemoveItem(const std::string& itemPath) {
 
 bool DiskDocument::AddToTotals(const std::string& folderPath, const model::TotalsDelta& delta, bool local) {
     const auto relative = RelativeOf(folderPath);
-    return relative && model::AddToTotals(root_, *relative, delta, local);
+    if (!relative || !model::AddToTotals(root_, *relative, delta, local)) return false;
+    if (comparison_) comparison_->Rematch(root_);
+    return true;
+}
+
+void DiskDocument::StartComparison(model::DirInfo&& earlier, std::uint32_t earlierClusterSize) {
+    comparison_ = std::make_unique<compare::TreeComparison>(root_, std::move(earlier), earlierClusterSize);
+    Tell([](model::DocumentObserver& observer) { observer.ComparisonChanged(); });
+}
+
+void DiskDocument::EndComparison() {
+    if (!comparison_) return;
+    comparison_.reset();
+    Tell([](model::DocumentObserver& observer) { observer.ComparisonChanged(); });
 }
 
 void DiskDocument::NavigateTo(const std::string& path) {

@@ -14,6 +14,7 @@
 // told after the change, once the current folder and the history are the new ones too.
 #pragma once
 
+#include "compare/TreeComparison.h"
 #include "frame/History.h"
 #include "frame/MRUPaths.h"
 #include "model/DirInfo.h"
@@ -22,6 +23,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -88,6 +90,18 @@ public:
     // it (model::AddToTotals). No record moves: nobody is told. False when there is no such folder.
     bool AddToTotals(const std::string& folderPath, const model::TotalsDelta& delta, bool local);
 
+    // ---- comparison with an earlier scan ----
+
+    // Matches the tree with `earlier` (a tree read aside from a data file, of any root name) and keeps the
+    // comparison beside the tree, replacing any earlier one, until EndComparison. A new tree (a scan, an
+    // import) or a folder rescan ends it before observers hear of the change; taking an item out matches
+    // again. The tree's own records never change. Tells ComparisonChanged.
+    void StartComparison(model::DirInfo&& earlier, std::uint32_t earlierClusterSize);
+    // Tells ComparisonChanged when there was one.
+    void EndComparison();
+    // The comparison of the tree as it is now; null when there is none. Valid until the next change.
+    const compare::TreeComparison* Comparison() const noexcept { return comparison_.get(); }
+
     // ---- navigation ----
 
     // The current folder becomes `path` (a full path ending in a backslash), a step in the history.
@@ -116,6 +130,7 @@ private:
     History history_;
     MRUPaths recent_;
     std::vector<model::DocumentObserver*> observers_;
+    std::unique_ptr<compare::TreeComparison> comparison_;
 };
 
 }  // namespace frame

@@ -29,19 +29,13 @@ SplitDrag DragSplit(int cursor, int dragOffset, int length, int barWidth, double
 
 SplitLayout LayOutSplit(int width, int height, int position, int barWidth, bool vertical) {
     // Computed for a vertical bar, then mirrored for a horizontal one.
-    const int length = vertical ? width : height, across = vertical ? height : width;
-    const int first = std::clamp(position, 0, std::max(0, length));
-    const int bar = std::clamp(barWidth, 0, length - first);
-    const int second = std::max(0, length - first - bar);
-    SplitLayout layout{{0, 0, first, across}, {first, 0, bar, across}, {first + bar, 0, second, across}};
+    const int length = std::max(0, vertical ? width : height), across = vertical ? height : width;
+    const int first = std::clamp(position, 0, length);
+    const int barEnd = first + std::clamp(barWidth, 0, length - first);
+    SplitLayout layout{{0, 0, first, across}, {first, 0, barEnd, across}, {barEnd, 0, length, across}};
     if (!vertical)
-        for (SplitRect* r : {&layout.first, &layout.bar, &layout.second}) *r = {r->y, r->x, r->height, r->width};
+        for (fw::Rect* r : {&layout.first, &layout.bar, &layout.second}) *r = {r->top, r->left, r->bottom, r->right};
     return layout;
-}
-
-bool IsOnSplitBar(int x, int y, const SplitLayout& layout) {
-    const SplitRect& bar = layout.bar;
-    return x >= bar.x && x < bar.x + bar.width && y >= bar.y && y < bar.y + bar.height;
 }
 
 }  // namespace frame

@@ -3,12 +3,9 @@
 // left and right) and the height for a horizontal one; the free length is the length minus the bar.
 #pragma once
 
-namespace frame {
+#include "fw/Rect.h"
 
-struct SplitRect {
-    int x = 0, y = 0, width = 0, height = 0;
-    friend bool operator==(const SplitRect&, const SplitRect&) = default;
-};
+namespace frame {
 
 // 0 below 0, 1 above 1 (and for NaN: 0).
 double ClampSplitRatio(double ratio);
@@ -26,10 +23,11 @@ struct SplitDrag {
 SplitDrag DragSplit(int cursor, int dragOffset, int length, int barWidth, double ratio);
 
 struct SplitLayout {
-    SplitRect first, bar, second;
+    fw::Rect first, bar, second;
+    friend bool operator==(const SplitLayout&, const SplitLayout&) = default;
 };
+// The panes and the bar filling a client area of `width` x `height`: the bar at `position` (kept within
+// the length) and as wide as fits; the panes take the rest and are never negative.
 SplitLayout LayOutSplit(int width, int height, int position, int barWidth, bool vertical);
-
-bool IsOnSplitBar(int x, int y, const SplitLayout& layout);
 
 }  // namespace frame

@@ -12,6 +12,8 @@
 #include "fw/Clipboard.h"
 #include "fw/Utf8.h"
 #include "info/InfoCommands.h"
+#include "info/TFileTypesDlg.h"
+#include "model/AsciiCase.h"
 #include "model/DataFileWin.h"
 #include "options/TDispOptDlg.h"
 #include "pie/TPieView.h"
@@ -83,7 +85,11 @@ TDiskView::TDiskView(fw::Interaction ui)
     BuildCommands();
 }
 
-TDiskView::~TDiskView() { document_.RemoveObserver(*this); }
+TDiskView::~TDiskView() {
+    document_.RemoveObserver(*this);
+    // The pie stores its settings as it goes: Growth chosen for a comparison is not the user's method.
+    if (pie_) pie_->Settings().colourMethod = colouring_.ToStore(pie_->Settings().colourMethod);
+}
 
 void TDiskView::SetStatusBars(TMyStatusData* deep, TMyStatusData* shallow) noexcept {
     deepBar_ = deep;
@@ -181,12 +187,14 @@ void TDiskView::TellBorrowers(Event event) {
 void TDiskView::TreeReplaced() {
     TellBorrowers([](model::DocumentObserver& borrower) { borrower.TreeReplaced(); });
     KeepAllowedMode();
+    FollowComparison();
     FollowTree();
 }
 
 void TDiskView::FolderReplaced(const std::string& folderPath) {
     TellBorrowers([&folderPath](model::DocumentObserver& borrower) { borrower.FolderReplaced(folderPath); });
     KeepAllowedMode();
+    FollowComparison();
     FollowTree();
 }
 
@@ -194,6 +202,28 @@ void TDiskView::ItemRemoved(const std::string& itemPath, const std::string& fold
     TellBorrowers([&](model::DocumentObserver& borrower) { borrower.ItemRemoved(itemPath, folderPath); });
     KeepAllowedMode();
     FollowTree();
+}
+
+void TDiskView::ComparisonChanged() {
+    TellBorrowers([](model::DocumentObserver& borrower) { borrower.ComparisonChanged(); });
+    FollowComparison();
+    if (pie_) pie_->Refresh();
+    UpdateControls();
+}
+
+void TDiskView::FollowComparison() {
+    if (!pie_) return;
+    pie::ColourMethod& method = pie_->Settings().colourMethod;
+    method = document_.Comparison() ? colouring_.Start(method) : colouring_.End(method);
+}
+
+const pie::TypeColours& TDiskView::TypeColours() {
+    static const pie::TypeColours none;
+    return pie_ ? pie_->TypeColoursOfTree() : none;
+}
+
+void TDiskView::HighlightType(std::optional<std::string> type) {
+    if (pie_) pie_->HighlightType(std::move(type));
 }
 
 void TDiskView::FollowTree() {
@@ -208,13 +238,15 @@ void TDiskView::ImportDataFile(const std::string& path) {
     });
 }
 
-bool TDiskView::CanRescan(const std::string& folder) {
+bool TDiskView::CanScan(const std::string& folder) {
     const auto message = MissingFolderMessage(folder, KindOfPath(folder));
     if (message) ui_.ShowMessage(Frame(), *message, "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
     return !message;
 }
 
 bool TDiskView::ScanRoot(std::string path, bool addToRecent, bool resetHistory) {
+    // A recent root deleted since, or a drive taken out, would otherwise scan as an empty tree.
+    if (!CanScan(path)) return false;
     if (addToRecent) document_.Recent().Add(path);
     scan::TThreadDlg dialog(GetParent() ? GetParent() : this, path);
     {
@@ -229,10 +261,11 @@ bool TDiskView::ScanRoot(std::string path, bool addToRecent, bool resetHistory) 
 void TDiskView::ResetView() {
     document_.ShowRoot();
     FollowTree();
+    TellBorrowers([](model::DocumentObserver& borrower) { borrower.CurrentFolderChanged(); });
 }
 
 void TDiskView::Rescan(std::string folder) {
-    if (!CanRescan(folder)) return;
+    if (!CanScan(folder)) return;
     scan::TThreadDlg dialog(GetParent() ? GetParent() : this, folder);
     {
         const NavigationHold hold(tree_.get());
@@ -245,7 +278,7 @@ void TDiskView::Rescan(std::string folder) {
 
 void TDiskView::RescanAll() {
     const std::string root = document_.RootPath();
-    if (CanRescan(root)) ScanRoot(root, false, false);
+    if (CanScan(root)) ScanRoot(root, false, false);
 }
 
 // ---- navigation ----
@@ -254,6 +287,7 @@ void TDiskView::FollowCurrent(bool selectInTree) {
     if (pie_) pie_->FollowFrame();
     if (selectInTree && tree_) tree_->SelectCurrent();
     UpdateControls();
+    TellBorrowers([](model::DocumentObserver& borrower) { borrower.CurrentFolderChanged(); });
 }
 
 bool TDiskView::NavigateTo(const std::string& path, bool fromTree) {
@@ -314,6 +348,28 @@ void TDiskView::Import() {
 void TDiskView::Export() {
     if (const auto path = AskDataFileToSave(Frame())) model::WriteDataFile(*path, document_.ClusterSize(), document_.Root(), ui_, Frame());
 }
+
+void TDiskView::CompareWithDataFile() {
+    const auto path = chooseDataFile_ ? chooseDataFile_(Frame()) : AskDataFileToOpen(Frame());
+    if (!path) return;
+    model::DirInfo earlier;
+    std::uint32_t clusterSize = 0;
+    const model::DecodeResult read =
+        model::ReadDataFileWhole(*path, earlier, clusterSize, model::MessageBoxReporter(ui_, Frame()));
+    if (read == model::DecodeResult::kNotDataFile) return;
+    if (read == model::DecodeResult::kDamaged)
+        ui_.ShowMessage(Frame(), "The data file is damaged: only the part that could be read is compared.",
+                        "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
+    // A drive letter changes when a disk moves, so other names are allowed once the user agrees.
+    if (!model::EqualIgnoringAsciiCase(earlier.name, document_.Root().name)) {
+        const std::string question = "The data file holds \"" + earlier.name + "\", not \"" +
+                                     document_.Root().name + "\". Compare them anyway?";
+        if (ui_.ShowMessage(Frame(), question, "Kelvaran", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    }
+    document_.StartComparison(std::move(earlier), clusterSize);
+}
+
+void TDiskView::EndComparison() { document_.EndComparison(); }
 
 void TDiskView::ShowSettings() {
     if (!pie_) return;
@@ -404,6 +460,9 @@ void TDiskView::BuildCommands() {
     commands_.Add({CM_EXPLORE_FOLDER, 1, explore(ExplorerKind::kExplore)});
     commands_.Add({CM_EXPLORE_FROM_HERE, 1, explore(ExplorerKind::kRooted)});
     commands_.Add({CM_COPY_NAME, 1, [this](unsigned) { CopyToClipboard(document_.CurrentPath()); }});
+    commands_.Add({CM_COMPARE, 1, always(&TDiskView::CompareWithDataFile, this)});
+    commands_.Add({CM_END_COMPARISON, 1, always(&TDiskView::EndComparison, this),
+                   [this](unsigned) { return document_.Comparison() != nullptr; }});
     for (unsigned id : {CM_OPEN_ITEM, CM_PROPERTIES, CM_DELETE, CM_DELETE_PERMANENTLY, CM_COPY_PATH})
         commands_.Add({id, 1,
                        [this, id](unsigned) {
@@ -418,6 +477,8 @@ void TDiskView::BuildCommands() {
     commands_.Add({CM_STATISTICS, 1, [this](unsigned) { info::ShowStatistics(GetParent(), *this, dialogData_.stats, ui_); }});
     commands_.Add({CM_HISTOGRAM, 1,
                    [this](unsigned) { info::OpenSizeHistogram(GetParent(), *this, dialogData_.histogram); }});
+    commands_.Add({CM_FILE_TYPES, 1,
+                   [this](unsigned) { info::ShowFileTypes(fileTypes_, GetParent(), *this, dialogData_.fileTypes, ui_); }});
     commands_.Add({CM_CLUSTER_INFO, 1, [this](unsigned) { info::ShowClusterInfo(GetParent(), *this); }});
     commands_.Add({CM_FORCE_CLUSTER_SIZE, 1, [this](unsigned) { info::ForceClusterSize(GetParent(), *this); }});
     commands_.Add({CM_SETTINGS, 1, [this](unsigned) { ShowSettings(); }});

@@ -23,6 +23,7 @@
 #pragma once
 
 #include "frame/CommandTable.h"
+#include "frame/ComparisonColouring.h"
 #include "frame/DiskDocument.h"
 #include "frame/DiskViewSettings.h"
 #include "frame/ItemCommands.h"
@@ -44,6 +45,9 @@
 #include <string>
 #include <vector>
 
+namespace info {
+class TFileTypesDlg;
+}
 namespace options {
 struct DispOptData;
 }
@@ -77,6 +81,9 @@ public:
 
     void SetStatusBars(TMyStatusData* deep, TMyStatusData* shallow) noexcept;
     void SetToolbarSize(ToolbarSize size) { toolbarSize_ = std::move(size); }
+    // How "Compare With Data File..." asks for its file; the system's open dialog unless replaced (tests).
+    using DataFileChooser = std::function<std::optional<std::string>(HWND owner)>;
+    void SetDataFileChooser(DataFileChooser choose) { chooseDataFile_ = std::move(choose); }
     // The logical drives (command 29000 + index scans drive index) and the tool bar whose boxes and
     // buttons follow the view; called once both exist.
     void SetDrives(const scan::LogDrives& drives, TMyControlBar* controlBar);
@@ -109,6 +116,7 @@ public:
     std::string CurrentPath() const override { return document_.CurrentPath(); }
     std::uint32_t ClusterSize() const override { return document_.ClusterSize(); }
     bool DialogLook() const override { return settings_.dialogLook; }
+    const compare::TreeComparison* Comparison() const override { return document_.Comparison(); }
     bool NavigateTo(const std::string& path, bool fromTree) override;
     void NavigateByNames(const std::vector<std::string>& names) override;
     void ExecuteCommand(int command) override;
@@ -125,6 +133,8 @@ public:
     const model::DirInfo& Root() const override { return document_.Root(); }
     void SetClusterSize(std::uint32_t clusterSize) override;
     void SetLogicalMode() override { SetMode(model::kLogicalSize); }
+    const pie::TypeColours& TypeColours() override;
+    void HighlightType(std::optional<std::string> type) override;
     void Watch(model::DocumentObserver& observer) override { dialogs_.push_back(&observer); }
     void Unwatch(model::DocumentObserver& observer) override { std::erase(dialogs_, &observer); }
     // The commands on items, from the pie's menu and the statistics rows; the menu and the tool bar send
@@ -157,6 +167,12 @@ private:
     void AnyFolder();
     void Import();
     void Export();
+    // "Compare With Data File...": an earlier data file read aside becomes the comparison, the pie showing
+    // Growth; "End Comparison" brings the method from before back.
+    void CompareWithDataFile();
+    void EndComparison();
+    // The pie's colouring method follows the document's comparison: the method from before once it ended.
+    void FollowComparison();
     void GoBack();
     void GoForward();
     void GoParent();
@@ -172,8 +188,9 @@ private:
     // Reads a data file aside and adopts its tree: a file that is no data file leaves everything as it was.
     void ImportDataFile(const std::string& path);
     // False, after saying so, when `folder` is no folder on this computer (a tree imported from another
-    // one): a scan of it would find nothing and replace the tree with an empty one.
-    bool CanRescan(const std::string& folder);
+    // one, a recent root deleted since, a drive taken out): a scan of it would find nothing and replace
+    // the tree with an empty one.
+    bool CanScan(const std::string& folder);
     // Only the setting: the views may still point into a tree that was just replaced, and render once they
     // follow the new one; the mode box follows in UpdateControls.
     void KeepAllowedMode();
@@ -187,6 +204,7 @@ private:
     void TreeReplaced() override;
     void FolderReplaced(const std::string& folderPath) override;
     void ItemRemoved(const std::string& itemPath, const std::string& folderPath) override;
+    void ComparisonChanged() override;
     template <class Event>
     void TellBorrowers(Event event);
 
@@ -206,6 +224,10 @@ private:
     std::vector<char> driveLetters_;
     TMyControlBar* controlBar_ = nullptr;
     CommandTable commands_;
+    ComparisonColouring colouring_;
+    DataFileChooser chooseDataFile_;
+    // The modeless "File Types" dialog, kept between openings; last, so that it goes first.
+    std::unique_ptr<info::TFileTypesDlg> fileTypes_;
 };
 
 }  // namespace frame

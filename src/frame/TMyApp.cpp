@@ -4,6 +4,7 @@
 #include "frame/DebugMenu.h"
 #include "frame/TMainFrame.h"
 #include "frame/WindowState.h"
+#include "fw/WinRect.h"
 #include "info/DialogData.h"
 #include "resource.h"
 #include "scan/LogDrives.h"
@@ -12,23 +13,21 @@
 
 namespace frame {
 namespace {
-ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
     MONITORINFO info{sizeof info};
     if (GetMonitorInfoA(monitor, &info))
-        reinterpret_cast<std::vector<ScreenRect>*>(areas)->push_back(ToScreenRect(info.rcWork));
+        reinterpret_cast<std::vector<fw::Rect>*>(areas)->push_back(fw::FromRECT(info.rcWork));
     return TRUE;
 }
 
 // The remembered rectangle where it was, on whichever monitor, unless no monitor shows its title bar.
-ScreenRect PlaceOnMonitors(const ScreenRect& rect) {
-    std::vector<ScreenRect> areas;
+fw::Rect PlaceOnMonitors(const fw::Rect& rect) {
+    std::vector<fw::Rect> areas;
     EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
-    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    const RECT r = fw::ToRECT(rect);
     MONITORINFO nearest{sizeof nearest};
     if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &nearest)) return rect;
-    return PlaceRememberedRect(rect, areas, ToScreenRect(nearest.rcWork), GetSystemMetrics(SM_CYCAPTION));
+    return PlaceRememberedRect(rect, areas, fw::FromRECT(nearest.rcWork), GetSystemMetrics(SM_CYCAPTION));
 }
 }  // namespace
 
@@ -52,7 +51,7 @@ void TMyApp::InitMainWindow() {
     SetAccelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN)));
     if (const auto state = ParseWindowState(settings.ReadString("MainWndState", ""))) {
         if (state->maximised) SetShowCommand(SW_SHOWMAXIMIZED);
-        const ScreenRect rect = PlaceOnMonitors(state->rect);
+        const fw::Rect rect = PlaceOnMonitors(state->rect);
         frame->SetInitialRect(rect.left, rect.top, rect.Width(), rect.Height());
     }
     SetMainWindow(std::move(frame));

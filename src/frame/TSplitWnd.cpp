@@ -2,15 +2,13 @@
 
 #include "frame/SplitterMath.h"
 #include "fw/Handles.h"
+#include "fw/WinRect.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 
 namespace frame {
-namespace {
-RECT ToRect(const SplitRect& r) { return RECT{r.x, r.y, r.x + r.width, r.y + r.height}; }
-}  // namespace
 
 TSplitWnd::TSplitWnd(fw::TWindow* parent, bool vertical, double ratio, int barWidth)
     : TWindow(parent), barWidth_(std::max(1, barWidth)), vertical_(vertical), ratio_(ClampSplitRatio(ratio)) {
@@ -37,7 +35,7 @@ int TSplitWnd::Length() const {
 RECT TSplitWnd::BarRect() const {
     RECT client{};
     GetClientRect(GetHandle(), &client);
-    return ToRect(LayOutSplit(client.right, client.bottom, position_, barWidth_, vertical_).bar);
+    return fw::ToRECT(LayOutSplit(client.right, client.bottom, position_, barWidth_, vertical_).bar);
 }
 
 bool TSplitWnd::CursorOnBar() const {
@@ -68,12 +66,13 @@ void TSplitWnd::Layout() {
     const SplitLayout layout = LayOutSplit(client.right, client.bottom, position_, barWidth_, vertical_);
     constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
     if (HWND first = first_->GetHandle())
-        SetWindowPos(first, nullptr, layout.first.x, layout.first.y, layout.first.width, layout.first.height, kFlags);
-    if (HWND second = second_->GetHandle())
-        SetWindowPos(second, nullptr, layout.second.x, layout.second.y, layout.second.width, layout.second.height,
+        SetWindowPos(first, nullptr, layout.first.left, layout.first.top, layout.first.Width(), layout.first.Height(),
                      kFlags);
+    if (HWND second = second_->GetHandle())
+        SetWindowPos(second, nullptr, layout.second.left, layout.second.top, layout.second.Width(),
+                     layout.second.Height(), kFlags);
     if (repaintBar_) {
-        const RECT bar = ToRect(layout.bar);
+        const RECT bar = fw::ToRECT(layout.bar);
         InvalidateRect(GetHandle(), &bar, TRUE);
     }
 }

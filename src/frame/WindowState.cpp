@@ -24,27 +24,16 @@ std::optional<WindowState> ParseWindowState(std::string_view text) {
 }
 
 std::string FormatWindowState(const WindowState& state) {
-    const ScreenRect& r = state.rect;
+    const fw::Rect& r = state.rect;
     char text[64];
     std::snprintf(text, sizeof text, "%d %d %d %d %d", r.left, r.top, r.right, r.bottom, state.maximised ? 1 : 0);
     return text;
 }
 
-ScreenRect FitIntoArea(ScreenRect rect, const ScreenRect& area) {
-    if (area.Width() <= 0 || area.Height() <= 0) return rect;
-    const int width = std::min(rect.Width(), area.Width());
-    const int height = std::min(rect.Height(), area.Height());
-    rect.left = std::clamp(rect.left, area.left, area.right - width);
-    rect.top = std::clamp(rect.top, area.top, area.bottom - height);
-    rect.right = rect.left + width;
-    rect.bottom = rect.top + height;
-    return rect;
-}
-
-bool TitleBarShown(const ScreenRect& rect, const std::vector<ScreenRect>& workAreas, int captionHeight) {
+bool TitleBarShown(const fw::Rect& rect, const std::vector<fw::Rect>& workAreas, int captionHeight) {
     const int height = std::max(captionHeight, 1);
     const int wanted = std::min(rect.Width(), 4 * height);
-    for (const ScreenRect& area : workAreas) {
+    for (const fw::Rect& area : workAreas) {
         const int width = std::min(rect.right, area.right) - std::max(rect.left, area.left);
         const int shown = std::min(rect.top + height, area.bottom) - std::max(rect.top, area.top);
         if (width >= wanted && 2 * shown >= height) return true;
@@ -52,9 +41,10 @@ bool TitleBarShown(const ScreenRect& rect, const std::vector<ScreenRect>& workAr
     return false;
 }
 
-ScreenRect PlaceRememberedRect(const ScreenRect& rect, const std::vector<ScreenRect>& workAreas,
-                               const ScreenRect& nearest, int captionHeight) {
-    return TitleBarShown(rect, workAreas, captionHeight) ? rect : FitIntoArea(rect, nearest);
+fw::Rect PlaceRememberedRect(const fw::Rect& rect, const std::vector<fw::Rect>& workAreas, const fw::Rect& nearest,
+                             int captionHeight) {
+    if (TitleBarShown(rect, workAreas, captionHeight)) return rect;
+    return fw::PullIntoArea(rect, nearest, fw::Oversize::Shrink);
 }
 
 }  // namespace frame

@@ -8,17 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "fw/Rect.h"
+
 namespace frame {
 
-struct ScreenRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int Width() const noexcept { return right - left; }
-    int Height() const noexcept { return bottom - top; }
-    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
-};
-
 struct WindowState {
-    ScreenRect rect;
+    fw::Rect rect;
     bool maximised = false;
     friend bool operator==(const WindowState&, const WindowState&) = default;
 };
@@ -28,18 +23,15 @@ struct WindowState {
 std::optional<WindowState> ParseWindowState(std::string_view text);
 std::string FormatWindowState(const WindowState& state);
 
-// The rectangle moved (and, when larger, shrunk) so that it lies inside `area`, a monitor's work area.
-ScreenRect FitIntoArea(ScreenRect rect, const ScreenRect& area);
-
 // True when one of the work areas shows enough of the rectangle's title bar (its top `captionHeight`
 // pixels) to grab it: at least half its height, over 4 caption heights of its width (or all of a narrower
 // one).
-bool TitleBarShown(const ScreenRect& rect, const std::vector<ScreenRect>& workAreas, int captionHeight);
+bool TitleBarShown(const fw::Rect& rect, const std::vector<fw::Rect>& workAreas, int captionHeight);
 
 // Where the remembered rectangle opens: where it was, whatever monitor holds it and however large it is,
 // while its title bar can be grabbed; otherwise (its monitor is gone, or the title bar lies off every
-// screen) fitted into `nearest`, the work area of the monitor nearest to it.
-ScreenRect PlaceRememberedRect(const ScreenRect& rect, const std::vector<ScreenRect>& workAreas,
-                               const ScreenRect& nearest, int captionHeight);
+// screen) pulled into `nearest`, the work area of the monitor nearest to it, and shrunk to it when larger.
+fw::Rect PlaceRememberedRect(const fw::Rect& rect, const std::vector<fw::Rect>& workAreas, const fw::Rect& nearest,
+                             int captionHeight);
 
 }  // namespace frame

@@ -16,7 +16,7 @@ AxisRule MeasureAxis(int parentNear, int parentFar, int childNear, int childFar,
     return {Measure(parentNear, parentFar, childNear, nearFrom), Measure(parentNear, parentFar, childFar, farFrom)};
 }
 
-LayoutRect Place(const EdgeConstraints& constraints, const LayoutRect& parent) noexcept {
+Rect Place(const EdgeConstraints& constraints, const Rect& parent) noexcept {
     const AxisRule& h = constraints.horizontal;
     const AxisRule& v = constraints.vertical;
     return {Resolve(h.nearEdge, parent.left, parent.right), Resolve(v.nearEdge, parent.top, parent.bottom),

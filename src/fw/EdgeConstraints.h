@@ -4,14 +4,9 @@
 // Portable arithmetic; fw/TLayout applies it to real windows on every resize.
 #pragma once
 
-namespace fw {
+#include "fw/Rect.h"
 
-struct LayoutRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int Width() const noexcept { return right - left; }
-    int Height() const noexcept { return bottom - top; }
-    friend bool operator==(const LayoutRect&, const LayoutRect&) = default;
-};
+namespace fw {
 
 struct EdgeRule {
     enum class From : unsigned char { ParentNear, ParentFar };
@@ -36,6 +31,6 @@ AxisRule MeasureAxis(int parentNear, int parentFar, int childNear, int childFar,
                      EdgeRule::From farFrom) noexcept;
 
 // The child's rectangle for a parent rectangle.
-LayoutRect Place(const EdgeConstraints& constraints, const LayoutRect& parent) noexcept;
+Rect Place(const EdgeConstraints& constraints, const Rect& parent) noexcept;
 
 }  // namespace fw

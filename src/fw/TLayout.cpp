@@ -19,31 +19,31 @@ bool TLayout::Has(HWND child) const noexcept {
 
 void TLayout::Apply(HWND parent) const {
     if (entries_.empty()) return;
-    const LayoutRect client = ClientLayoutRect(parent);
+    const Rect client = ClientLayoutRect(parent);
     constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
     // One batch moves every child at once; when the system refuses it, each child is moved on its own.
     HDWP batch = BeginDeferWindowPos(static_cast<int>(entries_.size()));
     for (const Entry& entry : entries_) {
         if (!batch) break;
         if (!IsWindow(entry.child)) continue;
-        const LayoutRect r = Place(entry.constraints, client);
+        const Rect r = Place(entry.constraints, client);
         batch = DeferWindowPos(batch, entry.child, nullptr, r.left, r.top, r.Width(), r.Height(), kFlags);
     }
     if (batch && EndDeferWindowPos(batch)) return;
     for (const Entry& entry : entries_) {
         if (!IsWindow(entry.child)) continue;
-        const LayoutRect r = Place(entry.constraints, client);
+        const Rect r = Place(entry.constraints, client);
         SetWindowPos(entry.child, nullptr, r.left, r.top, r.Width(), r.Height(), kFlags);
     }
 }
 
-LayoutRect ClientLayoutRect(HWND wnd) noexcept {
+Rect ClientLayoutRect(HWND wnd) noexcept {
     RECT r{};
     GetClientRect(wnd, &r);
     return {r.left, r.top, r.right, r.bottom};
 }
 
-LayoutRect ChildLayoutRect(HWND child, HWND parent) noexcept {
+Rect ChildLayoutRect(HWND child, HWND parent) noexcept {
     RECT r{};
     GetWindowRect(child, &r);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);

@@ -29,8 +29,8 @@ private:
 };
 
 // Value helpers for the rectangles the layout works with.
-LayoutRect ClientLayoutRect(HWND wnd) noexcept;
+Rect ClientLayoutRect(HWND wnd) noexcept;
 // The window's rectangle in the client coordinates of `parent`.
-LayoutRect ChildLayoutRect(HWND child, HWND parent) noexcept;
+Rect ChildLayoutRect(HWND child, HWND parent) noexcept;
 
 }  // namespace fw

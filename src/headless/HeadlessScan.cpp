@@ -2,6 +2,7 @@
 #include "headless/HeadlessScan.h"
 
 #include "KelvaranVersion.h"
+#include "headless/CompareReport.h"
 #include "headless/ScanArguments.h"
 #include "headless/ScanReport.h"
 #include "model/DataFile.h"
@@ -110,6 +111,7 @@ std::string CannotWrite(const std::string& output) {
 
 int RunScan(const std::vector<std::string>& words, ScanSystem& system, const std::atomic<bool>& interrupted,
             std::FILE* out, std::FILE* err) {
+    if (IsCompareCommand(words)) return RunCompare(words, out, err);
     const ParsedArguments parsed = ParseScanArguments(words);
     switch (parsed.action) {
     case ParsedArguments::Action::kHelp:

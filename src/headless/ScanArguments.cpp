@@ -86,9 +86,12 @@ ParsedArguments ParseScanArguments(const std::vector<std::string>& words) {
 
 std::string UsageText() {
     return "usage: kelvaran-scan [--cluster-size N] [--threads N] [--quiet] ROOT OUTPUT.klv\n"
+           "       kelvaran-scan --compare OLD.klv NEW.klv [--top N] [--csv]\n"
            "\n"
            "Scans the folder or drive ROOT and writes its tree to the data file OUTPUT.klv, which\n"
-           "Kelvaran opens (Import, or a double-click on the file).\n"
+           "Kelvaran opens (Import, or a double-click on the file). With --compare, prints what\n"
+           "changed from OLD.klv to NEW.klv: the root's change, then the N folders (default 20) that\n"
+           "grew most and the N that shrank most (--csv: tab-separated, sizes in bytes).\n"
            "\n"
            "  --cluster-size N  allocation unit in bytes: 512, 1024, ... 65536, or 0 for not known\n"
            "                    (default: the cluster size of the volume that holds ROOT)\n"
@@ -96,8 +99,8 @@ std::string UsageText() {
            "  --quiet, -q       no progress and no summary; errors only\n"
            "  --help, -h        this text;  --version  the version\n"
            "\n"
-           "Exit status: 0 done, 1 ROOT cannot be read or OUTPUT cannot be written, 2 bad arguments,\n"
-           "130 interrupted (OUTPUT is then left as it was).\n";
+           "Exit status: 0 done, 1 ROOT cannot be read or OUTPUT cannot be written (with --compare: a\n"
+           "data file cannot be read), 2 bad arguments, 130 interrupted (OUTPUT is then left as it was).\n";
 }
 
 }  // namespace headless

@@ -23,9 +23,9 @@ bool DialogDataReader::Next(int& value) noexcept {
     return true;
 }
 
-bool DialogDataReader::ReadHeader(fw::LayoutRect& rect) noexcept {
+bool DialogDataReader::ReadHeader(fw::Rect& rect) noexcept {
     int version = 0;
-    fw::LayoutRect read;
+    fw::Rect read;
     if (!Next(version) || version != 1) return false;
     if (!Next(read.left) || !Next(read.top) || !Next(read.right) || !Next(read.bottom)) return false;
     for (int* edge : {&read.left, &read.top, &read.right, &read.bottom})
@@ -34,30 +34,19 @@ bool DialogDataReader::ReadHeader(fw::LayoutRect& rect) noexcept {
     return true;
 }
 
-std::string FormatDialogData(const fw::LayoutRect& rect, std::initializer_list<int> own) {
+std::string FormatDialogData(const fw::Rect& rect, std::initializer_list<int> own) {
     std::string text = "1";
     for (int value : {rect.left, rect.top, rect.right, rect.bottom}) text += ' ' + std::to_string(value);
     for (int value : own) text += ' ' + std::to_string(value);
     return text;
 }
 
-std::optional<fw::LayoutRect> RememberedPlacement(const fw::LayoutRect& remembered, int currentWidth,
-                                                  int currentHeight, const fw::LayoutRect& workArea) {
+std::optional<fw::Rect> RememberedPlacement(const fw::Rect& remembered, int currentWidth, int currentHeight,
+                                            const fw::Rect& workArea) {
     if (remembered.left >= remembered.right || remembered.top >= remembered.bottom) return std::nullopt;
-    const fw::LayoutRect rect{remembered.left, remembered.top, remembered.left + std::max(remembered.Width(), currentWidth),
-                              remembered.top + std::max(remembered.Height(), currentHeight)};
-    return PullIntoArea(rect, workArea);
-}
-
-fw::LayoutRect PullIntoArea(const fw::LayoutRect& rect, const fw::LayoutRect& area) noexcept {
-    auto shift = [](int low, int high, int areaLow, int areaHigh) {
-        if (high > areaHigh) return areaHigh - high > areaLow - low ? areaHigh - high : areaLow - low;
-        if (low < areaLow) return areaLow - low;
-        return 0;
-    };
-    const int dx = shift(rect.left, rect.right, area.left, area.right);
-    const int dy = shift(rect.top, rect.bottom, area.top, area.bottom);
-    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+    const fw::Rect rect{remembered.left, remembered.top, remembered.left + std::max(remembered.Width(), currentWidth),
+                        remembered.top + std::max(remembered.Height(), currentHeight)};
+    return fw::PullIntoArea(rect, workArea, fw::Oversize::KeepSize);
 }
 
 void ReadStatsChoices(std::string_view text, StatsChoices& choices) {
@@ -102,16 +91,36 @@ void SaveSysDrivesDlgData(config::SettingsStore& store, const SysDrivesDlgData& 
     store.WriteString(kSysDrivesValueName, FormatSysDrivesDlgData(data));
 }
 
+void ReadFileTypesChoices(std::string_view text, FileTypesChoices& choices) {
+    DialogDataReader reader(text);
+    if (!reader.ReadHeader(choices.rect)) return;
+    int root = 0, recurse = 0, column = 0, ascending = 0;
+    if (!reader.Next(root)) return;
+    choices.rootScope = root != 0;
+    if (!reader.Next(recurse)) return;
+    choices.recurse = recurse != 0;
+    if (!reader.Next(column)) return;
+    if (column >= 0 && column <= 5) choices.sortColumn = column;
+    if (reader.Next(ascending)) choices.ascending = ascending != 0;
+}
+
+std::string FormatFileTypesChoices(const FileTypesChoices& choices) {
+    return FormatDialogData(choices.rect, {choices.rootScope ? 1 : 0, choices.recurse ? 1 : 0, choices.sortColumn,
+                                           choices.ascending ? 1 : 0});
+}
+
 void LoadInfoDialogData(const config::SettingsStore& store, InfoDialogData& data) {
     ReadStatsChoices(store.ReadString(kStatsValueName, ""), data.stats);
     ReadHistogramChoices(store.ReadString(kHistogramValueName, ""), data.histogram);
     LoadSysDrivesDlgData(store, data.sysDrives);
+    ReadFileTypesChoices(store.ReadString(kFileTypesValueName, ""), data.fileTypes);
 }
 
 void SaveInfoDialogData(config::SettingsStore& store, const InfoDialogData& data) {
     store.WriteString(kStatsValueName, FormatStatsChoices(data.stats));
     store.WriteString(kHistogramValueName, FormatHistogramChoices(data.histogram));
     SaveSysDrivesDlgData(store, data.sysDrives);
+    store.WriteString(kFileTypesValueName, FormatFileTypesChoices(data.fileTypes));
 }
 
 }  // namespace info

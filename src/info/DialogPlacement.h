@@ -2,16 +2,16 @@
 // it goes), and reading the rectangle to remember when it closes.
 #pragma once
 
-#include "fw/EdgeConstraints.h"
+#include "fw/Rect.h"
 
 #include <windows.h>
 
 namespace info {
 
-fw::LayoutRect WindowScreenRect(HWND window) noexcept;
+fw::Rect WindowScreenRect(HWND window) noexcept;
 
 // Moves the window to its remembered place, pulled onto the work area of the nearest monitor, without
 // changing the z-order; nothing when no rectangle was remembered.
-void PlaceAtRemembered(HWND window, const fw::LayoutRect& remembered) noexcept;
+void PlaceAtRemembered(HWND window, const fw::Rect& remembered) noexcept;
 
 }  // namespace info

@@ -1,6 +1,7 @@
 #include "info/InfoCommands.h"
 
 #include "info/TClusterDlg.h"
+#include "info/TFileTypesDlg.h"
 #include "info/TForceClusterSizeDlg.h"
 #include "info/TSizeHistogramDlg.h"
 #include "info/TStatisticsDlg.h"
@@ -30,6 +31,19 @@ bool ForceClusterSize(fw::TWindow* parent, TreeSource& source) {
 void ShowSystemDrivesInfo(fw::TWindow& owner, SysDrivesDlgData& remembered) {
     TSysDrivesInfoDlg dialog(&owner, remembered, scan::SystemVolumeQueries());
     dialog.Execute();
+}
+
+void ShowFileTypes(std::unique_ptr<TFileTypesDlg>& dialog, fw::TWindow* parent, TreeSource& source,
+                   FileTypesChoices& remembered, const fw::Interaction& ui) {
+    if (dialog && dialog->GetHandle()) {
+        ShowWindow(dialog->GetHandle(), SW_SHOWNORMAL);
+        SetForegroundWindow(dialog->GetHandle());
+        return;
+    }
+    dialog.reset();
+    dialog = std::make_unique<TFileTypesDlg>(parent, source, remembered, ui);
+    dialog->CreateModeless();
+    ShowWindow(dialog->GetHandle(), SW_SHOW);
 }
 
 }  // namespace info

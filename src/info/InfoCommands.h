@@ -7,6 +7,7 @@
 //   case CM_CLUSTER_INFO:       info::ShowClusterInfo(this, *this);
 //   case CM_FORCE_CLUSTER_SIZE: info::ForceClusterSize(this, *this);
 //   case CM_SYSTEM_DRIVES:      info::ShowSystemDrivesInfo(*this, dialogData.sysDrives);
+//   case CM_FILE_TYPES:         info::ShowFileTypes(fileTypesDialog, this, *this, dialogData.fileTypes, ui);
 #pragma once
 
 #include "fw/Interaction.h"
@@ -14,7 +15,11 @@
 #include "info/DialogData.h"
 #include "info/TreeSource.h"
 
+#include <memory>
+
 namespace info {
+
+class TFileTypesDlg;
 
 // "Statistics...": the modal statistics dialog, its messages and help through `ui`.
 void ShowStatistics(fw::TWindow* parent, TreeSource& source, StatsChoices& remembered, const fw::Interaction& ui);
@@ -28,5 +33,9 @@ void ShowClusterInfo(fw::TWindow* parent, const TreeSource& source);
 bool ForceClusterSize(fw::TWindow* parent, TreeSource& source);
 // "System Drives Info...": the modal table of the system's drives, owned by `owner`.
 void ShowSystemDrivesInfo(fw::TWindow& owner, SysDrivesDlgData& remembered);
+// "File Types...": the modeless table of the file types, opened, or brought to the front when it is open;
+// `dialog` keeps it between openings (its owner destroys it before `source` goes).
+void ShowFileTypes(std::unique_ptr<TFileTypesDlg>& dialog, fw::TWindow* parent, TreeSource& source,
+                   FileTypesChoices& remembered, const fw::Interaction& ui);
 
 }  // namespace info

@@ -106,15 +106,15 @@ std::uint64_t BarLabel(int bar, int detail) {
     return bar % ClampDetail(detail) == 0 ? smallest : smallest - 1;
 }
 
-fw::LayoutRect HistogramChart(const fw::LayoutRect& client) {
+fw::Rect HistogramChart(const fw::Rect& client) {
     return {client.left, client.top, client.right - 50, client.bottom - 50};
 }
 
-std::vector<HistogramBar> LayoutHistogram(const SizeHistogram& histogram, const fw::LayoutRect& client) {
+std::vector<HistogramBar> LayoutHistogram(const SizeHistogram& histogram, const fw::Rect& client) {
     std::vector<HistogramBar> columns;
     const int n = static_cast<int>(histogram.bars.size());
     if (n == 0) return columns;
-    fw::LayoutRect chart = HistogramChart(client);
+    fw::Rect chart = HistogramChart(client);
     const int depth = chart.Width() / n / 3;
     const int height = chart.Height() - depth;
     chart.right -= depth;
@@ -129,9 +129,9 @@ std::vector<HistogramBar> LayoutHistogram(const SizeHistogram& histogram, const 
         bar.front.top = static_cast<int>((1 - f) * height + chart.top + depth);
         bar.depth = depth;
         const int shade = static_cast<int>((1 - f) * 80);
-        bar.frontColour = pie::HlsToRgb({shade, 120, 240});
-        bar.topColour = pie::HlsToRgb({shade, 100, 240});
-        bar.sideColour = pie::HlsToRgb({shade, 75, 240});
+        bar.frontColour = fw::HlsToRgb({shade, 120, 240});
+        bar.topColour = fw::HlsToRgb({shade, 100, 240});
+        bar.sideColour = fw::HlsToRgb({shade, 75, 240});
         bar.label = BarLabel(i, histogram.detail);
         bar.labelX = bar.front.right - 1 + 2;
         bar.labelY = bar.front.bottom - 1 + 2;

@@ -6,9 +6,9 @@
 // integers (s^detail against 10^k), so exact powers of ten land in their own bin on every runtime.
 #pragma once
 
-#include "fw/EdgeConstraints.h"
+#include "fw/Colour.h"
+#include "fw/Rect.h"
 #include "model/DirInfo.h"
-#include "pie/Colour.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -40,16 +40,16 @@ std::uint64_t BarLabel(int bar, int detail);
 // One 3-D column: the front face, the depth of the top and side faces, the three colours (green for an
 // empty bar, red for the tallest) and where the slanted label starts.
 struct HistogramBar {
-    fw::LayoutRect front;
+    fw::Rect front;
     int depth = 0;
-    pie::Colour frontColour = 0, topColour = 0, sideColour = 0;
+    fw::Colour frontColour = 0, topColour = 0, sideColour = 0;
     std::uint64_t label = 0;
     int labelX = 0, labelY = 0;
     friend bool operator==(const HistogramBar&, const HistogramBar&) = default;
 };
 
 // Columns for a client area; the chart leaves 50 pixels right and below for the labels.
-std::vector<HistogramBar> LayoutHistogram(const SizeHistogram& histogram, const fw::LayoutRect& client);
-fw::LayoutRect HistogramChart(const fw::LayoutRect& client);
+std::vector<HistogramBar> LayoutHistogram(const SizeHistogram& histogram, const fw::Rect& client);
+fw::Rect HistogramChart(const fw::Rect& client);
 
 }  // namespace info

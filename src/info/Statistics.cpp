@@ -1,5 +1,6 @@
 #include "info/Statistics.h"
 
+#include "model/FileTypes.h"
 #include "model/SizeText.h"
 
 #include <algorithm>
@@ -17,12 +18,17 @@ const char* QueryText(int query) noexcept {
         "Directories with most file bytes (local)",
         "Directories with most file bytes (deep)",
         "Directories with greatest wasted space (local)",
+        "Largest file types",
+        "Largest growth",
+        "Largest shrink",
+        "Largest new files",
+        "Largest removed",
     };
     return query >= 0 && query < kQueryCount ? texts[query] : "";
 }
 
 int FieldWidth(int query) noexcept {
-    static const int widths[kQueryCount] = {20, 3, 3, 10, 10, 20, 20, 20};
+    static const int widths[kQueryCount] = {20, 3, 3, 10, 10, 20, 20, 20, 20, 20, 20, 20, 20};
     return query >= 0 && query < kQueryCount ? widths[query] : 0;
 }
 
@@ -53,9 +59,34 @@ std::string PathTable::Path(std::uint32_t folder, const model::Name* file, bool 
 }
 
 std::string StatResults::Path(std::size_t row, bool absolute) const {
+    if (!changes.empty()) {
+        if (row >= changes.size()) return {};
+        const std::string& path = changes[row].path;
+        return absolute ? path : path.substr(std::min(changesCut, path.size()));
+    }
     if (row >= rows.size()) return {};
     const StatRow& r = rows[row];
+    if (r.label >= 0) return static_cast<std::size_t>(r.label) < labels.size() ? labels[static_cast<std::size_t>(r.label)] : std::string();
     return paths.Path(r.folder, r.file ? &r.file->name : nullptr, absolute);
+}
+
+std::string StatResults::Value(std::size_t row) const {
+    if (!changes.empty()) {
+        if (row >= changes.size()) return {};
+        const compare::RankedItem& item = changes[row];
+        if (!signedValues) return ValueText(std::max(item.now, item.then), fieldWidth);  // one of them is 0
+        // Aligned as the unsigned values are: the sign takes the blank before the digits.
+        std::string text = ValueText(item.change.amount, fieldWidth);
+        if (item.change.Zero()) return text;
+        const char sign = item.change.shrunk ? '-' : '+';
+        if (!text.empty() && text.front() == ' ')
+            text[text.find_first_not_of(' ') - 1] = sign;
+        else
+            text.insert(text.begin(), sign);
+        return text;
+    }
+    if (row >= rows.size()) return {};
+    return ValueText(rows[row].key, fieldWidth);
 }
 
 template <class Key>
@@ -186,7 +217,8 @@ StatsScope ResolveFolder(const model::DirInfo& root, std::string_view typed) {
     return scope;
 }
 
-StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint32_t clusterSize) {
+StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint32_t clusterSize,
+                    const compare::TreeComparison* comparison) {
     StatsPlan plan;
     plan.maxItems = ParseMaxItems(form.maxItems, &plan.maxItemsClamped);
     if (plan.maxItems == 0) {
@@ -204,7 +236,7 @@ StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint
     plan.query = form.query;
     if (form.query == kMostWasteLocal && clusterSize == 0)
         plan.problem = StatsProblem::kNoClusterSize;
-    else if (form.query < 0 || form.query >= kQueryCount)
+    else if (form.query < 0 || form.query >= OfferedQueryCount(comparison != nullptr))
         plan.problem = StatsProblem::kNoQuery;
     return plan;
 }
@@ -218,8 +250,53 @@ StatResults Collect(const StatsPlan& plan, Extra... extra) {
 }
 }  // namespace
 
-StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize) {
+StatResults LargestTypes(const model::DirInfo& start, bool recurse, int maxItems) {
+    const model::TypeTable table = model::ComputeTypeTable(start, recurse, 0);
+    std::vector<model::FileType> types = table.Types();
+    const std::size_t count = std::min(types.size(), static_cast<std::size_t>(std::max(maxItems, 0)));
+    std::partial_sort(types.begin(), types.begin() + static_cast<std::ptrdiff_t>(count), types.end(),
+                      [](const model::FileType& a, const model::FileType& b) {
+                          return a.totals.bytes != b.totals.bytes ? a.totals.bytes > b.totals.bytes : a.type < b.type;
+                      });
+    StatResults results;
+    results.fieldWidth = FieldWidth(kLargestTypes);
+    for (std::size_t i = 0; i < count; ++i) {
+        results.labels.push_back(model::TypeDisplayName(types[i].type));
+        results.rows.push_back({types[i].totals.bytes, PathTable::kStart, nullptr, static_cast<std::int32_t>(i)});
+    }
+    return results;
+}
+
+namespace {
+// The comparison's queries, limited to the plan's folder.
+StatResults RankChanges(const StatsPlan& plan, const model::DirInfo& root, const compare::TreeComparison& comparison) {
+    static constexpr compare::Ranking kRankings[] = {compare::Ranking::kGrowth, compare::Ranking::kShrink,
+                                                     compare::Ranking::kNewFiles, compare::Ranking::kGone};
+    compare::RankingQuery query;
+    query.ranking = kRankings[plan.query - kLargestGrowth];
+    query.count = static_cast<std::size_t>(plan.maxItems);
+    // Root names hold backslashes when a folder was scanned as the root: the base path starts with the
+    // root's name, whatever is typed after it.
+    const std::size_t rootLength = std::min(root.name.size() + 1, plan.basePath.size());
+    query.scope = std::string_view(plan.basePath).substr(rootLength);
+    query.recurse = plan.recurse;
+    StatResults results{FieldWidth(plan.query), {}, PathTable(plan.basePath)};
+    results.changes = compare::Rank(root, comparison, query);
+    results.signedValues = plan.query == kLargestGrowth || plan.query == kLargestShrink;
+    // Removed items carry the earlier tree's root name.
+    const std::size_t pathsRoot = plan.query == kLargestRemoved ? comparison.Earlier().name.size() + 1 : rootLength;
+    results.changesCut = pathsRoot + query.scope.size();
+    return results;
+}
+}  // namespace
+
+StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize, const model::DirInfo* root,
+                     const compare::TreeComparison* comparison) {
     if (plan.problem != StatsProblem::kNone || !plan.start) return {0, {}, PathTable(plan.basePath)};
+    if (IsChangeQuery(plan.query)) {
+        if (!root || !comparison) return {FieldWidth(plan.query), {}, PathTable(plan.basePath)};
+        return RankChanges(plan, *root, *comparison);
+    }
     switch (plan.query) {
     case kLargestFiles: return Collect<CollectLargeFiles>(plan);
     case kLongestPaths: return Collect<CollectLongPaths>(plan);
@@ -229,6 +306,11 @@ StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize) {
     case kMostBytesLocal: return Collect<CollectManyByteDirs>(plan);
     case kMostBytesDeep: return Collect<CollectDeepManyByteDirs>(plan);
     case kMostWasteLocal: return Collect<CollectBigWasteDirs>(plan, clusterSize);
+    case kLargestTypes: {
+        StatResults results = LargestTypes(*plan.start, plan.recurse, plan.maxItems);
+        results.paths = PathTable(plan.basePath);
+        return results;
+    }
     }
     return {0, {}, PathTable(plan.basePath)};
 }
@@ -244,7 +326,7 @@ std::string ValueText(std::uint64_t key, int width) {
 std::string SelectionText(const StatResults& results, const std::vector<std::size_t>& rows, bool absolute) {
     std::string text;
     for (std::size_t row : rows) {
-        if (row >= results.rows.size()) continue;
+        if (row >= results.Count()) continue;
         text.append(results.Path(row, absolute)).append("\r\n");
     }
     return text;

@@ -1,5 +1,6 @@
 // The statistics queries: eight top-N rankings over a scanned tree (largest files, longest and deepest
-// folder paths, folders with most entries, bytes or waste), the checks that come before one runs, and the
+// folder paths, folders with most entries, bytes or waste), four more over a comparison with an earlier
+// scan, offered only while one is on (largest growth, shrink, new files, removed items), the checks that come before one runs, and the
 // texts of its result rows. Portable; TStatisticsDlg shows the rows.
 //
 // Calling order: PlanQuery (the form as the user left it) -> on success RunQuery -> rows shown by index
@@ -11,6 +12,7 @@
 // as (key, folder, file) and ranked by key alone; no path text exists until a row is read.
 #pragma once
 
+#include "compare/ChangeRanking.h"
 #include "model/DirInfo.h"
 
 #include <cstdint>
@@ -29,10 +31,20 @@ enum StatsQuery : int {
     kMostBytesLocal,
     kMostBytesDeep,
     kMostWasteLocal,
+    kLargestTypes,
+    kLargestGrowth,  // the comparison's: folders and files by change of logical size
+    kLargestShrink,
+    kLargestNewFiles,
+    kLargestRemoved,  // paths of the earlier tree
     kQueryCount
 };
+inline constexpr int kTreeQueryCount = kLargestGrowth;
 
-const char* QueryText(int query) noexcept;  // "" for an index outside the eight
+// The queries the list offers: the first kTreeQueryCount, and the comparison's while one is on.
+inline int OfferedQueryCount(bool comparing) noexcept { return comparing ? kQueryCount : kTreeQueryCount; }
+inline bool IsChangeQuery(int query) noexcept { return query >= kLargestGrowth && query < kQueryCount; }
+
+const char* QueryText(int query) noexcept;  // "" for an index outside the list
 int FieldWidth(int query) noexcept;         // value column width in characters
 
 // The largest "Max items" honoured; a larger number is taken as this one.
@@ -63,21 +75,37 @@ private:
 };
 
 // One result: a folder, or a file in a folder, and its key. Rows point into the tree, which must not
-// change while they are shown (the statistics dialog is modal).
+// change while they are shown (the statistics dialog is modal). A row that names no place in the tree (a
+// file type) has a label instead.
 struct StatRow {
     std::uint64_t key = 0;
     std::uint32_t folder = PathTable::kStart;
     const model::FileInfo* file = nullptr;
+    std::int32_t label = -1;  // index in StatResults::labels, -1 for a path
 };
 
 struct StatResults {
     int fieldWidth = 0;
     std::vector<StatRow> rows;  // largest key first; among equal keys the later visited first
     PathTable paths;
+    // The comparison's queries hold their rows here instead, with paths of their own (removed items: of
+    // the earlier tree, whose root may be named otherwise); growth and shrink values are signed.
+    std::vector<compare::RankedItem> changes;
+    bool signedValues = false;
+    std::size_t changesCut = 0;  // characters of the changes' paths before the part below the base path
 
     const std::string& BasePath() const noexcept { return paths.BasePath(); }
+    std::size_t Count() const noexcept { return changes.empty() ? rows.size() : changes.size(); }
     // The "Name" text of a row: its full path text, or the part below the base path.
     std::string Path(std::size_t row, bool absolute) const;
+    // The "Value" text of a row.
+    std::string Value(std::size_t row) const;
+    std::vector<std::string> labels;
+
+    // Whether the row is a folder or a file, which can be shown in the main window (not a type's label).
+    bool IsPlace(std::size_t row) const noexcept {
+        return changes.empty() ? row < rows.size() && rows[row].label < 0 : row < changes.size();
+    }
 };
 
 // A folder met by a walk: its node and the number of characters and of backslashes in its path text
@@ -216,11 +244,17 @@ struct StatsScope {
 StatsScope ResolveFolder(const model::DirInfo& root, std::string_view typed);
 
 // The checks before a query runs, in the order the user meets them: the count, the folder, then the query
-// (the waste ranking needs a known cluster size).
-StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint32_t clusterSize);
+// (the waste ranking needs a known cluster size; the comparison's queries are none without `comparison`).
+StatsPlan PlanQuery(const StatsForm& form, const model::DirInfo& root, std::uint32_t clusterSize,
+                    const compare::TreeComparison* comparison = nullptr);
 
-// Runs a plan without a problem.
-StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize);
+// "Largest file types": the types of the scope's files by bytes, largest first (equal bytes by the type's
+// text), at most N of them; the rows' labels are the types as the user reads them.
+StatResults LargestTypes(const model::DirInfo& start, bool recurse, int maxItems);
+
+// Runs a plan without a problem; the comparison's queries rank `comparison` of `root` (no rows without).
+StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize, const model::DirInfo* root = nullptr,
+                     const compare::TreeComparison* comparison = nullptr);
 
 // The key right-aligned in `width` characters, with group commas.
 std::string ValueText(std::uint64_t key, int width);

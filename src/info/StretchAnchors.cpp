@@ -14,17 +14,17 @@ fw::AxisRule AnchorAxis(int mode, int parentNear, int parentFar, int childNear, 
 }
 }  // namespace
 
-fw::EdgeConstraints AnchorConstraints(const fw::LayoutRect& client, const fw::LayoutRect& control, int horizontal,
+fw::EdgeConstraints AnchorConstraints(const fw::Rect& client, const fw::Rect& control, int horizontal,
                                       int vertical) noexcept {
     return {AnchorAxis(horizontal, client.left, client.right, control.left, control.right),
             AnchorAxis(vertical, client.top, client.bottom, control.top, control.bottom)};
 }
 
-fw::LayoutRect GripRect(const fw::LayoutRect& client, int width, int height) noexcept {
+fw::Rect GripRect(const fw::Rect& client, int width, int height) noexcept {
     return {client.right - width, client.bottom - height, client.right, client.bottom};
 }
 
-bool InRect(const fw::LayoutRect& rect, int x, int y) noexcept {
+bool InRect(const fw::Rect& rect, int x, int y) noexcept {
     return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
 }
 

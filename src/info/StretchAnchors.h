@@ -14,13 +14,13 @@ enum AnchorMode : int { kAnchorFar = 0, kAnchorStretch = 1, kAnchorStay = 2 };
 constexpr bool IsAnchorMode(int mode) noexcept { return mode >= kAnchorFar && mode <= kAnchorStay; }
 
 // Distances measured from `control` as it lies in `client` now. Modes outside 0..2 count as 2.
-fw::EdgeConstraints AnchorConstraints(const fw::LayoutRect& client, const fw::LayoutRect& control, int horizontal,
+fw::EdgeConstraints AnchorConstraints(const fw::Rect& client, const fw::Rect& control, int horizontal,
                                       int vertical) noexcept;
 
 // The grip square in the lower right corner of `client`, `width` wide and `height` high.
-fw::LayoutRect GripRect(const fw::LayoutRect& client, int width, int height) noexcept;
+fw::Rect GripRect(const fw::Rect& client, int width, int height) noexcept;
 
 // Left and top edges inclusive, right and bottom exclusive.
-bool InRect(const fw::LayoutRect& rect, int x, int y) noexcept;
+bool InRect(const fw::Rect& rect, int x, int y) noexcept;
 
 }  // namespace info

@@ -4,7 +4,7 @@
 // them against faked volume queries.
 #pragma once
 
-#include "fw/EdgeConstraints.h"
+#include "fw/Rect.h"
 #include "info/DialogData.h"
 #include "scan/VolumeQueries.h"
 

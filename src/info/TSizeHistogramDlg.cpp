@@ -149,8 +149,8 @@ void DrawHistogram(HDC dc, const RECT& client, const SizeHistogram& histogram, H
         SetBkMode(dc, oldMode);
         return;
     }
-    const fw::LayoutRect area{client.left, client.top, client.right, client.bottom};
-    const fw::LayoutRect chart = HistogramChart(area);
+    const fw::Rect area{client.left, client.top, client.right, client.bottom};
+    const fw::Rect chart = HistogramChart(area);
     const RECT chartRect{chart.left, chart.top, chart.right, chart.bottom};
     FillRect(dc, &chartRect, GetSysColorBrush(COLOR_BTNFACE));
     fw::SelectGuard font(dc, labelFont ? static_cast<HGDIOBJ>(labelFont) : GetStockObject(DEFAULT_GUI_FONT));

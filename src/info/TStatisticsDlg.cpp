@@ -33,9 +33,11 @@ void TStatisticsDlg::SetupWindow() {
     list_.AttachItem(GetHandle(), IDC_STATS_LIST);
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     HWND queries = Item(IDC_STATS_QUERY);
-    for (int query = 0; query < kQueryCount; ++query)
+    // The dialog is modal: no comparison starts or ends while it is open.
+    const int offered = OfferedQueryCount(source_.Comparison() != nullptr);
+    for (int query = 0; query < offered; ++query)
         SendMessageA(queries, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(QueryText(query)));
-    if (query_ >= 0 && query_ < kQueryCount) SendMessageA(queries, CB_SETCURSEL, static_cast<WPARAM>(query_), 0);
+    if (query_ >= 0 && query_ < offered) SendMessageA(queries, CB_SETCURSEL, static_cast<WPARAM>(query_), 0);
 
     // Transparent, so that the group box does not paint over the controls inside it while resizing.
     HWND scope = Item(IDC_STATS_SCOPE);
@@ -82,9 +84,9 @@ void TStatisticsDlg::CleanupWindow() {
 }
 
 std::string TStatisticsDlg::CellText(int row, int column) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= results_.rows.size()) return {};
+    if (row < 0 || static_cast<std::size_t>(row) >= results_.Count()) return {};
     if (column == 0) return results_.Path(static_cast<std::size_t>(row), absolute_);
-    return ValueText(results_.rows[static_cast<std::size_t>(row)].key, results_.fieldWidth);
+    return results_.Value(static_cast<std::size_t>(row));
 }
 
 void TStatisticsDlg::Fail(StatsProblem problem, int focus) {
@@ -100,7 +102,7 @@ void TStatisticsDlg::Find() {
     form.folder = GetItemText(IDC_STATS_FOLDER);
     form.query = static_cast<int>(SendMessageA(Item(IDC_STATS_QUERY), CB_GETCURSEL, 0, 0));
     const std::uint32_t clusterSize = source_.ClusterSize();
-    const StatsPlan plan = PlanQuery(form, source_.Root(), clusterSize);
+    const StatsPlan plan = PlanQuery(form, source_.Root(), clusterSize, source_.Comparison());
     if (plan.problem == StatsProblem::kMaxItems) return Fail(plan.problem, IDC_STATS_MAX_ITEMS);
     maxItems_ = plan.maxItems;
     recurse_ = plan.recurse;
@@ -110,7 +112,7 @@ void TStatisticsDlg::Find() {
     query_ = plan.query;
     if (plan.problem != StatsProblem::kNone) return Fail(plan.problem, IDC_STATS_QUERY);
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    Show(RunQuery(plan, clusterSize));
+    Show(RunQuery(plan, clusterSize, &source_.Root(), source_.Comparison()));
     SetCursor(previous);
     lastForm_ = form;
 }
@@ -148,7 +150,7 @@ void TStatisticsDlg::Show(StatResults results) {
     list_.SetRedraw(false);
     list_.SetItemCount(0);
     results_ = std::move(results);
-    list_.SetItemCount(static_cast<int>(results_.rows.size()));
+    list_.SetItemCount(static_cast<int>(results_.Count()));
     list_.SetRedraw(true);
     UpdateCopyButton();
 }
@@ -168,7 +170,7 @@ void TStatisticsDlg::CopySelection() {
 
 void TStatisticsDlg::NavigateToRow(int row) {
     MessageBeep(MB_OK);
-    if (row < 0 || static_cast<std::size_t>(row) >= results_.rows.size()) return;
+    if (row < 0 || !results_.IsPlace(static_cast<std::size_t>(row))) return;
     source_.NavigateTo(FolderOfResult(results_.Path(static_cast<std::size_t>(row), true)), false);
 }
 

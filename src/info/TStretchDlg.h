@@ -29,7 +29,7 @@ public:
     void ShowSizeGrip(bool show);
     bool IsGripEnabled() const noexcept { return gripEnabled_; }
     bool IsGripShown() const noexcept { return gripShown_; }
-    fw::LayoutRect GetGripRect() const noexcept { return grip_; }
+    fw::Rect GetGripRect() const noexcept { return grip_; }
 
     // The smallest outer size the user can drag the dialog to; the size at set-up unless changed.
     SIZE GetMinimumSize() const noexcept { return minimum_; }
@@ -47,7 +47,7 @@ private:
 
     fw::TLayout layout_;
     SIZE minimum_{0, 0};
-    fw::LayoutRect grip_;
+    fw::Rect grip_;
     bool gripEnabled_ = true;
     bool gripShown_ = true;
     bool invalidateAtSetup_ = true;

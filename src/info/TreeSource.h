@@ -4,10 +4,13 @@
 // meanwhile, so that it is told, as the main window's views are, when records go.
 #pragma once
 
+#include "compare/TreeComparison.h"
 #include "model/DirInfo.h"
 #include "model/DocumentObserver.h"
+#include "pie/TypeColours.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +24,8 @@ public:
     virtual const model::DirInfo& Root() const = 0;
     // 0 when unknown.
     virtual std::uint32_t ClusterSize() const = 0;
+    // The comparison of the tree with an earlier scan while there is one.
+    virtual const compare::TreeComparison* Comparison() const { return nullptr; }
     // The folder the main window shows, a full path ending in a backslash.
     virtual std::string CurrentPath() const = 0;
     // Shows the folder (a full path ending in a backslash); false when the views refused it.
@@ -33,8 +38,13 @@ public:
     // menu) for full paths of the tree, a folder's ending in a backslash. A delete asks first and may take
     // records away, which watchers hear of before this returns.
     virtual void ActOnItems(int command, const std::vector<std::string>& paths) = 0;
-    // From Watch until Unwatch the observer is told when records of the tree go (a dialog registers in its
-    // set-up and leaves in its clean-up).
+    // The colours the pie gives the file types of the tree (the file types list shows them as swatches).
+    virtual const pie::TypeColours& TypeColours() = 0;
+    // The pie highlights the files of `type` (lower-cased, "" for names without an extension) and fades the
+    // rest; nullopt ends the highlight.
+    virtual void HighlightType(std::optional<std::string> type) = 0;
+    // From Watch until Unwatch the observer is told when records of the tree go and when the current folder
+    // changes (a dialog registers in its set-up and leaves in its clean-up).
     virtual void Watch(model::DocumentObserver& observer) = 0;
     virtual void Unwatch(model::DocumentObserver& observer) = 0;
 };

@@ -16,58 +16,51 @@ namespace model {
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
+// Reading takes larger pieces: a folder's records are decoded straight from the buffer.
+constexpr std::size_t kReadBufferSize = 1024 * 1024;
 
-// Bytes from memory, or from a file through a fixed buffer.
+// Bytes from memory, or from a file through a buffer. The reader looks ahead of its position (Ensure) and
+// consumes what it has decoded (Skip); bytes looked at stay in place until consumed.
 class ByteInput {
 public:
     explicit ByteInput(std::string_view data) : pos_(data.data()), end_(data.data() + data.size()) {}
-    // `size`: the file's length when known, else 0 (Remaining then counts only what is buffered).
-    ByteInput(std::FILE* file, std::uintmax_t size) : file_(file), buffer_(kBufferSize), size_(size) {}
-
-    bool ReadByte(unsigned char& byte) {
-        if (pos_ == end_ && !Refill()) return false;
-        byte = static_cast<unsigned char>(*pos_++);
-        return true;
+    // `size`: the file's length when known, else 0 (Remaining then counts only what is at hand).
+    ByteInput(std::FILE* file, std::uintmax_t size) : file_(file), buffer_(kReadBufferSize), size_(size) {
+        pos_ = end_ = buffer_.data();
     }
 
-    bool Read(void* destination, std::size_t count) {
-        auto* out = static_cast<char*>(destination);
-        while (count > 0) {
-            if (pos_ == end_ && !Refill()) return false;
-            const std::size_t chunk = std::min(count, static_cast<std::size_t>(end_ - pos_));
-            std::memcpy(out, pos_, chunk);
-            pos_ += chunk;
-            out += chunk;
-            count -= chunk;
-        }
-        return true;
-    }
-
-    // Appends `count` bytes to `text`, growing it only by what is actually there.
-    bool Append(std::string& text, std::size_t count) {
-        while (count > 0) {
-            if (pos_ == end_ && !Refill()) return false;
-            const std::size_t chunk = std::min(count, static_cast<std::size_t>(end_ - pos_));
-            text.append(pos_, chunk);
-            pos_ += chunk;
-            count -= chunk;
-        }
-        return true;
-    }
-
-    // Bytes at hand without another read: a safe bound for how many records can follow right now.
-    std::size_t Buffered() const { return static_cast<std::size_t>(end_ - pos_); }
+    // Whether `count` bytes from the position are at hand, reading on as needed. The buffer grows only when
+    // the bytes already at hand and not consumed fill it, so its size follows what the file really holds.
+    bool Ensure(std::size_t count) { return static_cast<std::size_t>(end_ - pos_) >= count || Fill(count); }
+    // The bytes at hand; valid until the next Ensure.
+    const unsigned char* Data() const { return reinterpret_cast<const unsigned char*>(pos_); }
+    void Skip(std::size_t count) { pos_ += count; }
     // Bytes still to come: a bound for how many records the rest of the input can hold.
     std::uintmax_t Remaining() const { return Buffered() + (size_ > taken_ ? size_ - taken_ : 0); }
 
 private:
-    bool Refill() {
+    std::size_t Buffered() const { return static_cast<std::size_t>(end_ - pos_); }
+
+    bool Fill(std::size_t count) {
         if (!file_) return false;
-        const std::size_t got = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-        taken_ += got;
+        std::size_t held = Buffered();
+        if (count > buffer_.size()) {
+            std::vector<char> larger(std::max(count, 2 * buffer_.size()));
+            std::memcpy(larger.data(), pos_, held);
+            buffer_.swap(larger);
+        } else {
+            std::memmove(buffer_.data(), pos_, held);
+        }
         pos_ = buffer_.data();
-        end_ = pos_ + got;
-        return got > 0;
+        end_ = pos_ + held;
+        while (held < count) {
+            const std::size_t got = std::fread(buffer_.data() + held, 1, buffer_.size() - held, file_);
+            if (got == 0) return false;
+            taken_ += got;
+            held += got;
+            end_ += got;
+        }
+        return true;
     }
 
     const char* pos_ = nullptr;
@@ -85,25 +78,37 @@ using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // ---- reading ----
 
+// A packed number at `p`, whose count byte was checked; moves `p` past it.
+std::uint64_t TakePacked(const unsigned char*& p) {
+    const unsigned count = *p++;
+    std::uint64_t value = 0;
+    for (unsigned i = count; i-- > 0;) value = (value << 8) | p[i];
+    p += count;
+    return value;
+}
+
 class TreeReader {
 public:
     explicit TreeReader(ByteInput& in) : in_(in) {}
 
     DecodeResult Read(DirInfo& root, std::uint32_t& clusterSize) {
-        char magic[8];
-        if (!in_.Read(magic, sizeof magic) || std::string_view(magic, sizeof magic) != kDataFileMagic)
+        if (!in_.Ensure(8) || std::string_view(reinterpret_cast<const char*>(in_.Data()), 8) != kDataFileMagic)
             return DecodeResult::kNotDataFile;
-        unsigned char cluster[4];
+        in_.Skip(8);
         std::uint32_t newCluster = 0;
-        if (in_.Read(cluster, 4)) {
+        if (in_.Ensure(4)) {
+            const unsigned char* cluster = in_.Data();
             newCluster = cluster[0] | (cluster[1] << 8) | (cluster[2] << 16) | (std::uint32_t{cluster[3]} << 24);
             if (!IsValidClusterSize(newCluster)) newCluster = 0;
+            in_.Skip(4);
         }
         DirInfo tree;
         std::string name;
+        std::int32_t sortKey = 0;
         std::uint32_t fileCount = 0, dirCount = 0;
-        if (!ReadFolderHead(name, tree.sortKey, fileCount, dirCount)) return DecodeResult::kNotDataFile;
+        if (!ReadFolderHead(name, sortKey, fileCount, dirCount)) return DecodeResult::kNotDataFile;
         tree.name = name;
+        tree.sortKey = sortKey;
         const bool complete = ReadBody(tree, fileCount, dirCount);
         root = std::move(tree);
         clusterSize = newCluster;
@@ -111,148 +116,154 @@ public:
     }
 
 private:
-    bool ReadPacked(std::uint64_t& value, unsigned maxBytes) {
-        unsigned char count = 0;
-        if (!in_.ReadByte(count) || count > maxBytes) return false;
-        unsigned char bytes[8];
-        if (!in_.Read(bytes, count)) return false;
-        value = 0;
-        for (unsigned i = count; i-- > 0;) value = (value << 8) | bytes[i];
+    // Checks the packed number `at` bytes ahead of the position and moves `at` past it.
+    bool LookPacked(std::size_t& at, unsigned maxBytes) {
+        if (!in_.Ensure(at + 1)) return false;
+        const unsigned count = in_.Data()[at];
+        if (count > maxBytes || !in_.Ensure(at + 1 + count)) return false;
+        at += 1 + count;
         return true;
     }
 
-    bool ReadPacked32(std::uint32_t& value) {
-        std::uint64_t wide = 0;
-        if (!ReadPacked(wide, 4)) return false;
-        value = static_cast<std::uint32_t>(wide);
+    // Checks the stored name `at` bytes ahead and moves `at` past it; `length` is its length.
+    bool LookName(std::size_t& at, std::size_t& length) {
+        if (!in_.Ensure(at + 2)) return false;
+        length = in_.Data()[at] | (std::size_t{in_.Data()[at + 1]} << 8);
+        if (!in_.Ensure(at + 2 + length)) return false;
+        at += 2 + length;
         return true;
     }
 
-    // Replaces `name` with the next stored name.
-    bool ReadName(std::string& name) {
-        unsigned char length[2];
-        if (!in_.Read(length, 2)) return false;
-        name.clear();
-        return in_.Append(name, length[0] | (std::size_t{length[1]} << 8));
-    }
-
-    bool ReadFolderHead(std::string& name, std::int32_t& sortKey, std::uint32_t& fileCount, std::uint32_t& dirCount) {
-        std::uint32_t key = 0;
-        if (!ReadPacked32(fileCount) || !ReadPacked32(dirCount) || !ReadPacked32(key) || !ReadName(name))
-            return false;
-        sortKey = static_cast<std::int32_t>(key);
+    // Appends the folder's name to `names`; a head cut short or malformed consumes and appends nothing.
+    bool ReadFolderHead(std::string& names, std::int32_t& sortKey, std::uint32_t& fileCount, std::uint32_t& dirCount) {
+        std::size_t at = 0, length = 0;
+        if (!LookPacked(at, 4) || !LookPacked(at, 4) || !LookPacked(at, 4) || !LookName(at, length)) return false;
+        const unsigned char* p = in_.Data();
+        fileCount = static_cast<std::uint32_t>(TakePacked(p));
+        dirCount = static_cast<std::uint32_t>(TakePacked(p));
+        sortKey = static_cast<std::int32_t>(static_cast<std::uint32_t>(TakePacked(p)));
+        names.append(reinterpret_cast<const char*>(p + 2), length);
+        in_.Skip(at);
         return true;
     }
 
-    // Appends the complete file records. They gather in scratch space first, so that the folder's list is
-    // made once at its final size, and only as large as what was actually read.
+    // Appends the complete file records. They are checked in place first, so that the folder's list is made
+    // once at its final size, and only as large as what was actually there; then decoded from the buffer.
     bool ReadFiles(DirInfo& dir, std::uint32_t count) {
-        pending_.clear();
-        names_.clear();
-        bool complete = true;
-        std::size_t stored = 0;
-        for (std::uint32_t i = 0; i < count; ++i) {
-            PendingFile file;
-            std::uint64_t size = 0;
-            std::uint32_t sortKey = 0;
-            unsigned char length[2];
-            if (!ReadPacked(size, 8) || !ReadPacked32(sortKey) || !in_.Read(length, 2)) {
-                complete = false;
-                break;
-            }
-            file.size = size;
-            file.sortKey = static_cast<std::int32_t>(sortKey);
-            file.start = names_.size();
-            file.length = length[0] | (std::size_t{length[1]} << 8);
-            if (!in_.Append(names_, file.length)) {
-                complete = false;
-                break;
-            }
-            stored += Name::StoredSize(file.length);
-            pending_.push_back(file);
+        std::size_t at = 0, stored = 0, length = 0;
+        std::uint32_t whole = 0;
+        for (; whole < count; ++whole) {
+            if (!LookPacked(at, 8) || !LookPacked(at, 4) || !LookName(at, length)) break;
+            stored += Name::StoredSize(length);
         }
-        dir.files.reserve(pending_.size(), stored);
-        for (const PendingFile& file : pending_)
-            dir.files.emplace_back(std::string_view(names_).substr(file.start, file.length), file.size, file.sortKey);
-        return complete;
+        dir.files.reserve(whole, stored);
+        const unsigned char* p = in_.Data();
+        for (std::uint32_t i = 0; i < whole; ++i) {
+            const std::uint64_t size = TakePacked(p);
+            const auto sortKey = static_cast<std::int32_t>(static_cast<std::uint32_t>(TakePacked(p)));
+            length = p[0] | (std::size_t{p[1]} << 8);
+            dir.files.emplace_back(std::string_view(reinterpret_cast<const char*>(p + 2), length), size, sortKey);
+            p += 2 + length;
+        }
+        in_.Skip(static_cast<std::size_t>(p - in_.Data()));
+        return whole == count;
+    }
+
+    // The subfolders read so far of one open folder, without their names, which wait beside them: each
+    // folder's list is made once, at its exact size, when the folder is complete.
+    struct Level {
+        std::vector<DirInfo> dirs;
+        std::string names;
+        std::vector<std::size_t> nameEnds;
+    };
+
+    Level& LevelAt(std::size_t depth) {
+        if (levels_.size() <= depth) levels_.resize(depth + 1);
+        return levels_[depth];
     }
 
     // The smallest stored folder record: three packed counts of at least one byte, a two-byte name length.
     static constexpr std::uintmax_t kMinFolderBytes = 5;
-    // Room for names reserved per reserved folder; a folder whose names take more grows its list.
-    static constexpr std::size_t kReservedNameBytes = 16;
+
+    // Room for the `declared` subfolders of a folder opened at `depth`, so a wide folder's records are not
+    // copied at every doubling; but never more than the rest of the input could fill together with the
+    // room the other open folders hold: a file that declares more than it has costs memory in proportion
+    // to its size only.
+    void Reserve(std::size_t depth, std::uint32_t declared) {
+        std::vector<DirInfo>& dirs = LevelAt(depth).dirs;
+        const std::uintmax_t room = in_.Remaining() / kMinFolderBytes;
+        const std::uintmax_t free = room > reserved_ ? room - reserved_ : 0;
+        const std::size_t wanted = static_cast<std::size_t>(std::min<std::uintmax_t>(declared, free));
+        if (wanted <= dirs.capacity()) return;
+        reserved_ += wanted - dirs.capacity();
+        dirs.reserve(wanted);
+    }
+
+    // Hands the subfolders gathered in `level` to `dir`.
+    static void Close(DirInfo& dir, Level& level) {
+        std::size_t bytes = 0, start = 0;
+        for (std::size_t end : level.nameEnds) {
+            bytes += Name::StoredSize(end - start);
+            start = end;
+        }
+        dir.subdirs.reserve(level.dirs.size(), bytes);
+        start = 0;
+        for (std::size_t i = 0; i < level.dirs.size(); ++i) {
+            const std::size_t end = level.nameEnds[i];
+            dir.subdirs.push_back(std::move(level.dirs[i]), std::string_view(level.names).substr(start, end - start));
+            start = end;
+        }
+        level.dirs.clear();
+        level.names.clear();
+        level.nameEnds.clear();
+    }
 
     struct Frame {
         DirInfo* dir;
         std::uint32_t remaining;  // subfolders still to read
-        std::uint32_t reserved;   // room reserved in its list and not used yet
     };
-
-    // Opens `dir` with `declared` subfolders to come. Its list gets room for them up front (one list made,
-    // instead of one per doubling, each moving every folder so far), but never more than the rest of the
-    // input could fill together with the room other open folders already hold: a file that declares
-    // more than it has costs memory in proportion to its size only.
-    Frame Open(DirInfo& dir, std::uint32_t declared) {
-        const std::uintmax_t room = in_.Remaining() / kMinFolderBytes;
-        const std::uintmax_t free = room > reserved_ ? room - reserved_ : 0;
-        const auto grant = static_cast<std::uint32_t>(std::min<std::uintmax_t>(declared, free));
-        if (grant < 2) return {&dir, declared, 0};
-        dir.subdirs.reserve(grant, std::size_t{grant} * kReservedNameBytes);
-        reserved_ += grant;
-        return {&dir, declared, grant};
-    }
 
     bool ReadBody(DirInfo& root, std::uint32_t fileCount, std::uint32_t dirCount) {
         if (!ReadFiles(root, fileCount)) return false;
-        // Frames point only at ancestors of the folder being filled; their lists do not grow meanwhile.
-        std::vector<Frame> stack{Open(root, dirCount)};
+        // The open folder at depth d gathers its subfolders in levels_[d]. A frame points at the last folder
+        // of its parent's level, which grows only after that folder is complete.
+        std::vector<Frame> stack{{&root, dirCount}};
+        Reserve(0, dirCount);
         bool complete = true;
-        std::string name;
         while (!stack.empty()) {
             Frame& top = stack.back();
+            const std::size_t depth = stack.size() - 1;
             if (top.remaining == 0) {
-                // The folder is complete: its subfolder list need not keep room for more.
-                reserved_ -= top.reserved;
-                top.dir->subdirs.shrink_to_fit();
+                Close(*top.dir, LevelAt(depth));
                 stack.pop_back();
                 continue;
             }
             --top.remaining;
+            Level& level = LevelAt(depth);
             std::int32_t sortKey = 0;
             std::uint32_t childFiles = 0, childDirs = 0;
             // The child would sit below the deepest level, or its head is cut short.
-            if (stack.size() > kMaxTreeDepth || !ReadFolderHead(name, sortKey, childFiles, childDirs)) {
+            if (stack.size() > kMaxTreeDepth || !ReadFolderHead(level.names, sortKey, childFiles, childDirs)) {
                 complete = false;
                 break;
             }
-            if (top.reserved > 0) {
-                --top.reserved;
-                --reserved_;
-            }
-            DirInfo& added = top.dir->subdirs.emplace_back(name);
+            level.nameEnds.push_back(level.names.size());
+            DirInfo& added = level.dirs.emplace_back();
             added.sortKey = sortKey;
             if (!ReadFiles(added, childFiles)) {
                 complete = false;
                 break;
             }
-            stack.push_back(Open(added, childDirs));
+            stack.push_back({&added, childDirs});
+            Reserve(depth + 1, childDirs);
         }
-        // A damaged file keeps what was read; the lists left open give back their room as well, innermost
-        // first, since shrinking a list moves the folders in it.
-        for (auto frame = stack.rbegin(); frame != stack.rend(); ++frame) frame->dir->subdirs.shrink_to_fit();
+        // A damaged file keeps what was read: the folders left open take their subfolders, innermost first.
+        for (std::size_t depth = stack.size(); depth-- > 0;) Close(*stack[depth].dir, LevelAt(depth));
         return complete;
     }
 
-    struct PendingFile {
-        std::uint64_t size;
-        std::int32_t sortKey;
-        std::size_t start;
-        std::size_t length;
-    };
-
-    std::vector<PendingFile> pending_;
-    std::string names_;
-    std::uintmax_t reserved_ = 0;  // room reserved in the open folders' lists, in folders
+    std::vector<Level> levels_;
+    std::uintmax_t reserved_ = 0;  // folders' room taken by Reserve beyond what the levels held
     ByteInput& in_;
 };
 
@@ -419,20 +430,23 @@ bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const Dat
 }
 
 bool ReadDataFile(const std::string& path, DirInfo& root, std::uint32_t& clusterSize, const ErrorReporter& report) {
+    return ReadDataFileWhole(path, root, clusterSize, report) != DecodeResult::kNotDataFile;
+}
+
+DecodeResult ReadDataFileWhole(const std::string& path, DirInfo& root, std::uint32_t& clusterSize,
+                               const ErrorReporter& report) {
     UniqueFile file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         report("Could not open file " + path);
-        return false;
+        return DecodeResult::kNotDataFile;
     }
     std::error_code unknown;
     std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(reinterpret_cast<const char8_t*>(path.c_str())), unknown);
     if (unknown) size = 0;
     ByteInput in(file.get(), size);
-    if (TreeReader(in).Read(root, clusterSize) == DecodeResult::kNotDataFile) {
-        report("The specified file is not a valid data file\r\n\r\n" + path);
-        return false;
-    }
-    return true;
+    const DecodeResult result = TreeReader(in).Read(root, clusterSize);
+    if (result == DecodeResult::kNotDataFile) report("The specified file is not a valid data file\r\n\r\n" + path);
+    return result;
 }
 
 }  // namespace model

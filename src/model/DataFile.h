@@ -106,6 +106,9 @@ bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const Dat
 // reported). A damaged file is read as far as it goes and reports nothing. The totals are left to the
 // caller's RecomputeTotals.
 bool ReadDataFile(const std::string& path, DirInfo& root, std::uint32_t& clusterSize, const ErrorReporter& report);
+// The same, telling a damaged file from a whole one: kNotDataFile (reported) when nothing was read.
+DecodeResult ReadDataFileWhole(const std::string& path, DirInfo& root, std::uint32_t& clusterSize,
+                               const ErrorReporter& report);
 
 // The file's bytes in memory; false only for a name longer than kMaxStoredNameLength.
 bool EncodeDataFile(std::uint32_t clusterSize, const DirInfo& root, std::string& bytes);

@@ -27,6 +27,12 @@ public:
         (void)itemPath;
         FolderReplaced(folderPath);
     }
+    // A comparison with an earlier scan began or was ended on request; a change of the tree that ends one
+    // is told as that change.
+    virtual void ComparisonChanged() {}
+    // The current folder changed (a navigation, or a new cluster size shown again): no record went, so only
+    // those who show something of the current folder act on it.
+    virtual void CurrentFolderChanged() {}
 };
 
 }  // namespace model

@@ -13,6 +13,27 @@
 namespace model {
 namespace {
 
+// Names are short: copied inline, since a library call per name costs more than the copy (markedly so with
+// some C runtimes).
+void CopyShort(unsigned char* to, const char* from, std::size_t count) noexcept {
+    if (count > 64) {
+        std::memcpy(to, from, count);
+        return;
+    }
+    if (count >= 8) {
+        // Whole words, the last one overlapping the one before.
+        for (std::size_t done = 0; done + 8 < count; done += 8) std::memcpy(to + done, from + done, 8);
+        std::memcpy(to + count - 8, from + count - 8, 8);
+        return;
+    }
+    if (count >= 4) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + count - 4, from + count - 4, 4);
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i) to[i] = static_cast<unsigned char>(from[i]);
+}
+
 void WriteStored(unsigned char* at, std::string_view text) noexcept {
     const auto length = static_cast<std::uint32_t>(text.size());
     if (length < 0xFF) {
@@ -21,7 +42,7 @@ void WriteStored(unsigned char* at, std::string_view text) noexcept {
         *at++ = 0xFF;
         for (int shift = 0; shift < 32; shift += 8) *at++ = static_cast<unsigned char>(length >> shift);
     }
-    std::memcpy(at, text.data(), text.size());
+    CopyShort(at, text.data(), text.size());
 }
 
 // The stored bytes of names that are not in a list, by index. Readers take no lock: slots sit in chunks

@@ -144,6 +144,10 @@ public:
     void push_back(T&& record) {
         Append(record.name, [&](void* slot) { return ::new (slot) T(MoveAllButName{}, record); });
     }
+    // Takes everything of `record` but its name, and gives it `name` instead.
+    void push_back(T&& record, std::string_view name) {
+        Append(name, [&](void* slot) { return ::new (slot) T(MoveAllButName{}, record); });
+    }
 
     // Names of removed records stay in the block until it is rebuilt (shrink_to_fit, growth).
     void pop_back() noexcept {

@@ -4,6 +4,7 @@
 #include "config/SettingsText.h"
 
 #include <algorithm>
+#include <iterator>
 #include <climits>
 #include <cmath>
 #include <string>
@@ -48,6 +49,17 @@ DispOptData MakeDispOptData(const pie::PieViewSettings& pie, bool dialogLook, bo
     DispOptData d{pie, dialogLook, largeToolbar, autoscan, std::string(autoscanFolder)};
     config::ClampSettings(pie::kPieViewSettings, d.pie);
     return d;
+}
+
+std::optional<std::size_t> ColourButtonOf(pie::ColourMethod method) noexcept {
+    for (std::size_t i = 0; i < std::size(kOfferedColourMethods); ++i)
+        if (kOfferedColourMethods[i] == method) return i;
+    return std::nullopt;
+}
+
+pie::ColourMethod ColourMethodOnOk(std::optional<std::size_t> tickedButton, pie::ColourMethod opened) noexcept {
+    if (tickedButton && *tickedButton < std::size(kOfferedColourMethods)) return kOfferedColourMethods[*tickedButton];
+    return opened;
 }
 
 void ApplyDispOptData(const DispOptData& d, pie::PieViewSettings& pie) {

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,16 @@ DispOptData MakeDispOptData(const pie::PieViewSettings& pie, bool dialogLook, bo
 // which the dialog does not offer (the tool bar, the dialog look and the autoscan values belong to the
 // frame and the application, which take them themselves).
 void ApplyDispOptData(const DispOptData& data, pie::PieViewSettings& pie);
+
+// The colouring methods with a radio button in the dialog, in the buttons' order. Growth has none: it
+// comes and goes with a comparison, and the dialog must not turn it into another method unasked.
+inline constexpr pie::ColourMethod kOfferedColourMethods[] = {pie::kFixedColour, pie::kSizeEncoded,
+                                                              pie::kRainbowWash, pie::kNameEncoded,
+                                                              pie::kTypeEncoded};
+// The place of the button showing `method` among kOfferedColourMethods; nothing ticks none of them.
+std::optional<std::size_t> ColourButtonOf(pie::ColourMethod method) noexcept;
+// The method after OK: the ticked button's, or, with none ticked, the method the dialog opened with.
+pie::ColourMethod ColourMethodOnOk(std::optional<std::size_t> tickedButton, pie::ColourMethod opened) noexcept;
 
 // The edits of numbers, in the order the dialog checks them, and the settings rows they show.
 enum class DispOptField { kNone, kCentre, kMinimumVisibleSize, kResizeDelay, kAutoscanFolder };

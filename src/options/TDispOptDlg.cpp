@@ -6,6 +6,8 @@
 #include "pie/TipParser.h"
 #include "resource.h"
 
+#include <iterator>
+#include <optional>
 #include <utility>
 
 namespace options {
@@ -18,12 +20,10 @@ struct Choice {
     Value value;
     int button;
 };
-constexpr Choice<pie::ColourMethod> kColourButtons[] = {
-    {pie::kFixedColour, IDC_SET_CLR_FIXED},
-    {pie::kSizeEncoded, IDC_SET_CLR_SIZE},
-    {pie::kRainbowWash, IDC_SET_CLR_RAINBOW},
-    {pie::kNameEncoded, IDC_SET_CLR_NAME},
-};
+// In the order of kOfferedColourMethods.
+constexpr int kColourButtons[] = {IDC_SET_CLR_FIXED, IDC_SET_CLR_SIZE, IDC_SET_CLR_RAINBOW, IDC_SET_CLR_NAME,
+                                  IDC_SET_CLR_TYPE};
+static_assert(std::size(kColourButtons) == std::size(kOfferedColourMethods));
 constexpr Choice<pie::SortOrder> kSortButtons[] = {
     {pie::kUnordered, IDC_SET_SORT_NONE},
     {pie::kByName, IDC_SET_SORT_NAME},
@@ -103,7 +103,10 @@ void TDispOptDlg::SetupWindow() {
     CheckDlgButton(dialog, IDC_SET_AUTOSCAN, data_.autoscan ? BST_CHECKED : BST_UNCHECKED);
     SendMessageA(Item(IDC_SET_AUTOSCAN_DIR), EM_LIMITTEXT, MAX_PATH, 0);
     SetItemText(IDC_SET_AUTOSCAN_DIR, data_.autoscanFolder);
-    CheckRadioButton(dialog, IDC_SET_CLR_FIXED, IDC_SET_CLR_NAME, ButtonOf(kColourButtons, data_.pie.colourMethod));
+    // A method without a button (Growth) ticks none, and OK keeps it.
+    // The buttons' ids are not one range: CheckRadioButton would touch every control between them.
+    if (const auto button = ColourButtonOf(data_.pie.colourMethod))
+        CheckDlgButton(dialog, kColourButtons[*button], BST_CHECKED);
     CheckDlgButton(dialog, ButtonOf(kSortButtons, data_.pie.sortOrder), BST_CHECKED);
 
     RECT area{};
@@ -154,7 +157,10 @@ bool TDispOptDlg::AcceptOk() {
     data_.pie.showGuideLines = IsDlgButtonChecked(dialog, IDC_SET_GUIDE_LINES) == BST_CHECKED;
     data_.dialogLook = IsDlgButtonChecked(dialog, IDC_SET_DIALOG_LOOK) == BST_CHECKED;
     data_.largeToolbar = IsDlgButtonChecked(dialog, IDC_SET_LARGE_TOOLBAR) == BST_CHECKED;
-    data_.pie.colourMethod = Checked(dialog, kColourButtons);
+    std::optional<std::size_t> ticked;
+    for (std::size_t i = 0; i < std::size(kColourButtons) && !ticked; ++i)
+        if (IsDlgButtonChecked(dialog, kColourButtons[i]) == BST_CHECKED) ticked = i;
+    data_.pie.colourMethod = ColourMethodOnOk(ticked, data_.pie.colourMethod);
     kTransparency.AssignClamped(data_.pie, slider_.GetPosition());
     data_.pie.groupFolders = IsDlgButtonChecked(dialog, IDC_SET_GROUP_DIRS) == BST_CHECKED;
     data_.pie.sortOrder = Checked(dialog, kSortButtons);

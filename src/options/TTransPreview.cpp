@@ -11,7 +11,7 @@ namespace options {
 namespace {
 constexpr int kTipInset = 5;
 
-std::uint8_t* BitsOf(const pie::Dib& dib) { return static_cast<std::uint8_t*>(dib.Bits()); }
+std::uint8_t* BitsOf(const fw::Dib& dib) { return static_cast<std::uint8_t*>(dib.Bits()); }
 }  // namespace
 
 TTransPreview::TTransPreview(fw::TWindow* parent, const RECT& rect, int transparency)

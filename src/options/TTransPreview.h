@@ -9,8 +9,8 @@
 // A preview of no pixels (a zero-size placeholder) keeps no bitmaps and paints nothing.
 #pragma once
 
+#include "fw/Dib.h"
 #include "fw/TWindow.h"
-#include "pie/Dib.h"
 
 #include <optional>
 
@@ -38,9 +38,9 @@ private:
     int transparency_;
     int width_ = 0;
     int height_ = 0;
-    std::optional<pie::Dib> background_;
-    std::optional<pie::Dib> foreground_;
-    std::optional<pie::Dib> result_;
+    std::optional<fw::Dib> background_;
+    std::optional<fw::Dib> foreground_;
+    std::optional<fw::Dib> result_;
 };
 
 }  // namespace options

@@ -3,7 +3,7 @@
 // with the same HLS conversion the pie's rainbow colouring uses. Portable, so the wash is tested natively.
 #pragma once
 
-#include "pie/Colour.h"
+#include "fw/Colour.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +11,7 @@
 namespace options {
 
 // The wash's colour at (x, y) of a width x height area (x < width, y < height).
-pie::Colour WashColour(int x, int y, int width, int height) noexcept;
+fw::Colour WashColour(int x, int y, int width, int height) noexcept;
 
 // Fills 24-bit rows (blue, green, red bytes; `stride` bytes apart, top row first) with the wash. An area
 // without pixels writes nothing and divides by nothing.

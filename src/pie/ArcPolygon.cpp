@@ -7,12 +7,12 @@
 
 namespace pie {
 
-Point RadialPoint(const Square& square, double angle) noexcept {
-    const double cx = square.CentreX(), cy = square.CentreY(), r = square.HalfSide();
+Point RadialPoint(const fw::Rect& square, double angle) noexcept {
+    const double cx = square.CentreX(), cy = square.CentreY(), r = square.Width() / 2;
     return {static_cast<int>(cx + r * std::cos(angle)), static_cast<int>(cy + r * std::sin(angle))};
 }
 
-bool SegmentIsVisible(const Square& outer, double start, double end) noexcept {
+bool SegmentIsVisible(const fw::Rect& outer, double start, double end) noexcept {
     if (!(end - start < std::numbers::pi)) return true;
     return !(RadialPoint(outer, start) == RadialPoint(outer, end));
 }
@@ -41,18 +41,18 @@ void AppendArc(std::vector<Point>& points, float cx, float cy, float rho, double
     points.push_back(ArcPointF(cx, cy, rho, b));
 }
 
-std::vector<Point> FolderWedgePolygon(const Square& outer, double start, double end) {
+std::vector<Point> FolderWedgePolygon(const fw::Rect& outer, double start, double end) {
     std::vector<Point> points;
     points.reserve(8);
     points.push_back({outer.CentreX(), outer.CentreY()});
     AppendArc(points, static_cast<float>(outer.CentreX()), static_cast<float>(outer.CentreY()),
-              static_cast<float>(outer.HalfSide()), start, end, true);
+              static_cast<float>(outer.Width() / 2), start, end, true);
     return points;
 }
 
-std::vector<Point> FileSegmentPolygon(const Square& outer, const Square& inner, double start, double end) {
-    const int outerRadius = outer.HalfSide();
-    const int innerRadius = (outerRadius + 2 * inner.HalfSide()) / 3;
+std::vector<Point> FileSegmentPolygon(const fw::Rect& outer, const fw::Rect& inner, double start, double end) {
+    const int outerRadius = outer.Width() / 2;
+    const int innerRadius = (outerRadius + 2 * (inner.Width() / 2)) / 3;
     const auto cx = static_cast<float>(outer.CentreX());
     const auto cy = static_cast<float>(outer.CentreY());
     std::vector<Point> points;

@@ -15,19 +15,19 @@ struct Point {
 };
 
 // (trunc(cx + R cos angle), trunc(cy + R sin angle)) for the square's centre and half side.
-Point RadialPoint(const Square& square, double angle) noexcept;
+Point RadialPoint(const fw::Rect& square, double angle) noexcept;
 
 // False when both radial points fall on one pixel of a segment narrower than a half turn: too thin to see.
 // A full ring also has coinciding end points, and is drawn.
-bool SegmentIsVisible(const Square& outer, double start, double end) noexcept;
+bool SegmentIsVisible(const fw::Rect& outer, double start, double end) noexcept;
 
 // Appends the arc from a to b (a <= b) at radius rho around (cx, cy); with `withStart` the first point too.
 void AppendArc(std::vector<Point>& points, float cx, float cy, float rho, double a, double b, bool withStart);
 
 // The wedge of the outer circle from start to end: its centre, then the arc.
-std::vector<Point> FolderWedgePolygon(const Square& outer, double start, double end);
+std::vector<Point> FolderWedgePolygon(const fw::Rect& outer, double start, double end);
 
 // The annular sector between the outer radius R and (R + 2 ri) / 3, ri the inner square's half side.
-std::vector<Point> FileSegmentPolygon(const Square& outer, const Square& inner, double start, double end);
+std::vector<Point> FileSegmentPolygon(const fw::Rect& outer, const fw::Rect& inner, double start, double end);
 
 }  // namespace pie

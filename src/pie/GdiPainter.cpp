@@ -9,6 +9,8 @@
 #include "pie/ArcPolygon.h"
 
 namespace pie {
+
+using fw::Colour;
 namespace {
 
 int SysColourIndex(SystemColour colour) { return colour == SystemColour::kButtonFace ? COLOR_BTNFACE : COLOR_WINDOW; }
@@ -32,7 +34,7 @@ static_assert(sizeof(Point) == sizeof(POINT));
 namespace {
 
 // Paints a visible segment with the DC's current pen and brush.
-void PaintSegment(HDC dc, const Square& outer, const Square& inner, double start, double end, bool asFile) {
+void PaintSegment(HDC dc, const fw::Rect& outer, const fw::Rect& inner, double start, double end, bool asFile) {
     if (!asFile) {
         const Point p1 = RadialPoint(outer, start);
         const Point p2 = RadialPoint(outer, end);
@@ -53,7 +55,8 @@ void PaintSegment(HDC dc, const Square& outer, const Square& inner, double start
 
 }  // namespace
 
-bool DrawSegment(HDC dc, const Square& outer, const Square& inner, Colour colour, double start, double end, bool asFile) {
+bool DrawSegment(HDC dc, const fw::Rect& outer, const fw::Rect& inner, Colour colour, double start, double end,
+                 bool asFile) {
     if (!SegmentIsVisible(outer, start, end)) return false;
     // The DC brush takes a new colour without creating a GDI object per segment.
     fw::SelectGuard brushGuard(dc, GetStockObject(DC_BRUSH));
@@ -71,7 +74,7 @@ GdiPainter::~GdiPainter() {
     if (oldPen_ && oldPen_ != HGDI_ERROR) SelectObject(dc_, oldPen_);
 }
 
-bool GdiPainter::DrawSegment(const Square& outer, const Square& inner, Colour colour, double start, double end,
+bool GdiPainter::DrawSegment(const fw::Rect& outer, const fw::Rect& inner, Colour colour, double start, double end,
                              bool asFile) {
     if (!SegmentIsVisible(outer, start, end)) return false;
     SetDCBrushColor(dc_, colour);
@@ -79,7 +82,7 @@ bool GdiPainter::DrawSegment(const Square& outer, const Square& inner, Colour co
     return true;
 }
 
-void GdiPainter::CentreDisk(const Square& square, Colour colour) {
+void GdiPainter::CentreDisk(const fw::Rect& square, Colour colour) {
     SetDCBrushColor(dc_, colour);
     Ellipse(dc_, square.left, square.top, square.right, square.bottom);
 }

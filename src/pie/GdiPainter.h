@@ -21,9 +21,9 @@ public:
 
     void Background(SystemColour colour, int width, int height) override;
     void GuideCircles(int cx, int cy, const std::vector<int>& radii, SystemColour colour) override;
-    bool DrawSegment(const Square& outer, const Square& inner, Colour colour, double start, double end,
+    bool DrawSegment(const fw::Rect& outer, const fw::Rect& inner, fw::Colour colour, double start, double end,
                      bool asFile) override;
-    void CentreDisk(const Square& square, Colour colour) override;
+    void CentreDisk(const fw::Rect& square, fw::Colour colour) override;
     void StatsOverlay(const std::string& text, SystemColour background) override;
     void CentreLabel(const std::string& name, int cx, int cy) override;
 
@@ -38,6 +38,7 @@ private:
 };
 
 // Draws one segment on `dc` with the DC's current pen; returns false (drawing nothing) when it is too thin.
-bool DrawSegment(HDC dc, const Square& outer, const Square& inner, Colour colour, double start, double end, bool asFile);
+bool DrawSegment(HDC dc, const fw::Rect& outer, const fw::Rect& inner, fw::Colour colour, double start, double end,
+                 bool asFile);
 
 }  // namespace pie

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "compare/TreeComparison.h"
 #include "model/DirInfo.h"
 
 namespace pie {
@@ -20,6 +21,9 @@ public:
     virtual std::string CurrentPath() const = 0;  // full path of the current folder, ending in a backslash
     virtual std::uint32_t ClusterSize() const = 0;
     virtual bool DialogLook() const = 0;
+    // The comparison of the tree with an earlier scan, while there is one; the pie reads it only while it
+    // renders or answers the mouse.
+    virtual const compare::TreeComparison* Comparison() const { return nullptr; }
 
     // Makes a folder current (history, pie, folder tree); true when the pie accepted it. The pie passes
     // fromTree false.

@@ -6,9 +6,12 @@
 #include <limits>
 #include <numbers>
 
+#include "pie/GrowthColour.h"
 #include "pie/SegmentColour.h"
 
 namespace pie {
+
+using fw::Colour;
 
 std::uint64_t ValueOf(const model::DirInfo& dir, const SizeContext& ctx) {
     return model::SizeOf(dir, ctx.mode, ctx.clusterSize);
@@ -204,10 +207,19 @@ int CountRings(const model::DirInfo& current, int side, const PieSettings& setti
 }
 
 RingLayout::RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n,
-                       tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock)
+                       tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock, TypeShading types)
     : settings_(settings), ctx_{settings.sizeKind, clusterSize}, geometry_(geometry), n_(n), crc_(crc),
-      painter_(painter), areas_(areas), clock_(clock), itemsPerRing_(static_cast<std::size_t>(std::max(n, 0))),
-      endPoints_(static_cast<std::size_t>(std::max(n, 0))) {}
+      painter_(painter), areas_(areas), clock_(clock), types_(types), itemsPerRing_(static_cast<std::size_t>(std::max(n, 0))),
+      endPoints_(static_cast<std::size_t>(std::max(n, 0))), subOffsets_(static_cast<std::size_t>(std::max(n, 0))) {}
+
+Colour RingLayout::GrowthOf(const Item& item, std::size_t entry) const {
+    const int mode = ctx_.mode;
+    if (item.isDir)
+        return GrowthColour(!comparison_->EarlierFolder(entry),
+                            comparison_->Change(entry, item.Dir(), mode, ctx_.clusterSize), growthReference_);
+    return GrowthColour(!comparison_->EarlierFile(entry), comparison_->Change(entry, item.File(), mode, ctx_.clusterSize),
+                        growthReference_);
+}
 
 std::uint64_t RingLayout::Threshold(int childRing) const {
     constexpr std::uint64_t kNever = std::numeric_limits<std::uint64_t>::max();
@@ -222,10 +234,10 @@ std::uint64_t RingLayout::Threshold(int childRing) const {
 
 std::vector<ValuedItem>& RingLayout::ItemsAt(int ring) { return itemsPerRing_[static_cast<std::size_t>(ring)]; }
 
-Square RingLayout::OuterSquare(int ring) const {
+fw::Rect RingLayout::OuterSquare(int ring) const {
     return SquareAround(geometry_.cx, geometry_.cy, areas_.Radii()[static_cast<std::size_t>(ring) + 1]);
 }
-Square RingLayout::InnerSquare(int ring) const {
+fw::Rect RingLayout::InnerSquare(int ring) const {
     return SquareAround(geometry_.cx, geometry_.cy, areas_.Radii()[static_cast<std::size_t>(ring)]);
 }
 
@@ -235,7 +247,7 @@ Point RingLayout::EndPointAt(int ring, double angle) {
     // Along the circle both coordinates move at most radius x |angle change|; inside the margin neither
     // can cross to another pixel.
     if (radius * std::abs(angle - cached.angle) < cached.margin) return cached.point;
-    const Square outer = OuterSquare(ring);
+    const fw::Rect outer = OuterSquare(ring);
     const double x = outer.CentreX() + radius * std::cos(angle);
     const double y = outer.CentreY() + radius * std::sin(angle);
     cached.angle = angle;
@@ -261,12 +273,13 @@ bool RingLayout::Visible(int ring, double start, double end) {
 void RingLayout::DrawCurrent(const model::DirInfo& current) {
     rootValue_ = ValueOf(current, ctx_);
     stack_.clear();
+    if (Growth()) growthReference_ = comparison_->Change(currentIndex_, current, ctx_.mode, ctx_.clusterSize).amount;
     const double start = -std::numbers::pi / 2, end = 2 * std::numbers::pi - std::numbers::pi / 2;
-    Enter(current, -1, start, end, rootValue_, 0, -1);
+    Enter(current, -1, start, end, rootValue_, 0, -1, currentIndex_);
     if (stack_.empty()) {
         // A folder of value 0 (an empty tree) has no rings, but keeps its disk: its name is drawn over the
         // centre, and would otherwise stand on the bare background.
-        PaintFolder(Frame{&current, -1, start, end, 0, 0, -1, false, 0, 0, 0, 0});
+        PaintFolder(Frame{&current, -1, start, end, 0, 0, -1, false, 0, 0, 0, 0, currentIndex_});
         return;
     }
     while (!stack_.empty()) {
@@ -290,24 +303,42 @@ void RingLayout::DrawCurrent(const model::DirInfo& current) {
         const double e = f.start + (static_cast<double>(cum + x) / dv) * span;
         const Item& item = entry.item;
         const std::int32_t index = areas_.Add(childRing, s, e, item.Name(), item.isDir, f.index);
+        // The item's index in a comparison: a file's from its place in the list, a folder's from the sizes
+        // of the subtrees before it.
+        std::size_t childEntry = 0;
+        if (Growth())
+            childEntry = item.isDir ? f.entry + subOffsets_[static_cast<std::size_t>(childRing)]
+                                                          [static_cast<std::size_t>(&item.Dir() - f.folder->subdirs.data())]
+                                    : f.entry + 1 + static_cast<std::size_t>(&item.File() - f.folder->files.data());
         if (item.isDir) {
             // Enter may grow the stack: f is not used after this.
-            Enter(item.Dir(), childRing, s, e, x, f.largest, index);
+            Enter(item.Dir(), childRing, s, e, x, f.largest, index, childEntry);
         } else if (Visible(childRing, s, e)) {
-            const Colour colour = SegmentColour(settings_, crc_, item.Name(), s, e, childRing, n_, x, f.largest);
+            const Colour colour = Growth() ? GrowthOf(item, childEntry)
+                                           : SegmentColour(settings_, types_, crc_, item.Name(), true, s, e, childRing,
+                                                           n_, x, f.largest);
             if (painter_.DrawSegment(OuterSquare(childRing), InnerSquare(childRing), colour, s, e, true)) ++segmentsDrawn_;
         }
     }
 }
 
 void RingLayout::Enter(const model::DirInfo& folder, int ring, double start, double end, std::uint64_t value,
-                       std::uint64_t parentLargest, std::int32_t index) {
+                       std::uint64_t parentLargest, std::int32_t index, std::size_t entry) {
     if (value == 0) return;  // nothing is drawn for the folder or below it
-    Frame f{&folder, ring, start, end, value, parentLargest, index, false, 0, 0, 0, 0};
+    Frame f{&folder, ring, start, end, value, parentLargest, index, false, 0, 0, 0, 0, entry};
     const int childRing = ring + 1;
     if (n_ > 0 && ring < n_ - 1) {
         std::vector<ValuedItem>& items = ItemsAt(childRing);
         ListItems(folder, ctx_, items);
+        if (Growth()) {
+            std::vector<std::size_t>& offsets = subOffsets_[static_cast<std::size_t>(childRing)];
+            offsets.clear();
+            std::size_t offset = 1 + folder.files.size();
+            for (const model::DirInfo& sub : folder.subdirs) {
+                offsets.push_back(offset);
+                offset += compare::EntriesIn(sub);
+            }
+        }
         if (items.size() < 2) {
             // Nothing to order.
         } else if (clock_.now) {
@@ -325,10 +356,12 @@ void RingLayout::Enter(const model::DirInfo& folder, int ring, double start, dou
 }
 
 void RingLayout::PaintFolder(const Frame& f) {
-    const Colour colour = SegmentColour(settings_, crc_, f.folder->name, f.start, f.end, f.ring, n_, f.value, f.parentLargest);
+    const Colour colour = Growth() ? GrowthOf(Item{true, f.folder}, f.entry)
+                                   : SegmentColour(settings_, types_, crc_, f.folder->name, false, f.start, f.end,
+                                                   f.ring, n_, f.value, f.parentLargest);
     if (f.ring < 0) {
         const int inset = geometry_.outer - geometry_.centre;
-        const Square& sq = geometry_.square;
+        const fw::Rect& sq = geometry_.square;
         painter_.CentreDisk({sq.left + inset, sq.top + inset, sq.right - inset, sq.bottom - inset}, colour);
         return;
     }

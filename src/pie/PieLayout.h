@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "compare/TreeComparison.h"
 #include "model/DirInfo.h"
 #include "pie/ArcPolygon.h"
 #include "pie/Crc.h"
 #include "pie/PiePainter.h"
 #include "pie/PieSettings.h"
 #include "pie/RingAreas.h"
+#include "pie/SegmentColour.h"
 
 namespace pie {
 
@@ -58,7 +60,7 @@ void OrderItems(std::vector<ValuedItem>& items, int sortOrder, bool groupFolders
 
 // The largest centred square of a client area and the pie's integer radii and centre.
 struct PieGeometry {
-    Square square;
+    fw::Rect square;
     int outer = 0;   // R
     int centre = 0;  // c
     int cx = 0, cy = 0;
@@ -79,7 +81,14 @@ struct Clock {
 class RingLayout {
 public:
     RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n,
-               tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock);
+               tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock, TypeShading types = {});
+
+    // Colours by "Growth" from `comparison`, in which the current folder has the index `currentIndex`
+    // (compare::IndexOf); without a call, or with null, that method colours everything grey.
+    void CompareWith(const compare::TreeComparison* comparison, std::size_t currentIndex) noexcept {
+        comparison_ = comparison;
+        currentIndex_ = currentIndex;
+    }
 
     // Lays out the current folder: the centre disk and every ring below it.
     void DrawCurrent(const model::DirInfo& current);
@@ -100,6 +109,7 @@ private:
         std::uint64_t cum;
         std::uint64_t threshold;
         std::uint64_t largest;
+        std::size_t entry;  // the folder's index in a comparison
     };
     // The last end point computed with trigonometry on a ring's outer circle, and how far (in pixels along
     // the circle) an angle may stray from it before its truncated coordinates could change. Most segments
@@ -111,12 +121,14 @@ private:
     };
 
     void Enter(const model::DirInfo& folder, int ring, double start, double end, std::uint64_t value,
-               std::uint64_t parentLargest, std::int32_t index);
+               std::uint64_t parentLargest, std::int32_t index, std::size_t entry);
+    bool Growth() const noexcept { return comparison_ && settings_.colourMethod == kGrowth; }
+    fw::Colour GrowthOf(const Item& item, std::size_t entry) const;
     void PaintFolder(const Frame& frame);
     bool Visible(int ring, double start, double end);
     Point EndPointAt(int ring, double angle);
-    Square OuterSquare(int ring) const;
-    Square InnerSquare(int ring) const;
+    fw::Rect OuterSquare(int ring) const;
+    fw::Rect InnerSquare(int ring) const;
     std::uint64_t Threshold(int childRing) const;
     std::vector<ValuedItem>& ItemsAt(int ring);
 
@@ -128,12 +140,17 @@ private:
     PiePainter& painter_;
     RingAreas& areas_;
     Clock clock_;
+    TypeShading types_;
     std::uint64_t rootValue_ = 0;
     int segmentsDrawn_ = 0;
     std::uint64_t sortTicks_ = 0;
     std::vector<Frame> stack_;
     std::vector<std::vector<ValuedItem>> itemsPerRing_;  // one list per depth, reused
     std::vector<EndPoint> endPoints_;                   // one per ring
+    const compare::TreeComparison* comparison_ = nullptr;
+    std::size_t currentIndex_ = 0;
+    std::uint64_t growthReference_ = 0;                   // the current folder's change
+    std::vector<std::vector<std::size_t>> subOffsets_;   // per ring: the listed folder's subfolders' offsets
 };
 
 }  // namespace pie

@@ -5,19 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "pie/Colour.h"
+#include "fw/Colour.h"
+#include "fw/Rect.h"
 
 namespace pie {
 
-struct Square {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int CentreX() const noexcept { return (left + right) / 2; }
-    int CentreY() const noexcept { return (top + bottom) / 2; }
-    int HalfSide() const noexcept { return (right - left) / 2; }
-    friend bool operator==(const Square&, const Square&) = default;
-};
-
-inline Square SquareAround(int cx, int cy, int radius) noexcept {
+inline fw::Rect SquareAround(int cx, int cy, int radius) noexcept {
     return {cx - radius, cy - radius, cx + radius, cy + radius};
 }
 
@@ -32,9 +25,9 @@ public:
     virtual void GuideCircles(int cx, int cy, const std::vector<int>& radii, SystemColour colour) = 0;
     // One segment of the ring whose outer and inner bounds are the squares; a folder as a wedge of the outer
     // circle, a file as the outer two thirds of the ring. Returns whether anything was drawn.
-    virtual bool DrawSegment(const Square& outer, const Square& inner, Colour colour, double start, double end,
+    virtual bool DrawSegment(const fw::Rect& outer, const fw::Rect& inner, fw::Colour colour, double start, double end,
                              bool asFile) = 0;
-    virtual void CentreDisk(const Square& square, Colour colour) = 0;
+    virtual void CentreDisk(const fw::Rect& square, fw::Colour colour) = 0;
     virtual void StatsOverlay(const std::string& text, SystemColour background) = 0;
     virtual void CentreLabel(const std::string& name, int cx, int cy) = 0;
 };

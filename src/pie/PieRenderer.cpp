@@ -1,6 +1,10 @@
 // The rendering sequence and the statistics overlay text.
 #include "pie/PieRenderer.h"
 
+#include "model/AsciiCase.h"
+
+#include <optional>
+
 #include <chrono>
 #include <cstdio>
 
@@ -30,6 +34,7 @@ Clock SteadyClock() { return {&SteadyNow, 1'000'000'000u}; }
 PieRenderer::PieRenderer(Clock clock) : clock_(clock), engine_(tv::kCrc32), crc_(engine_) {}
 
 void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, PieHost& host, PiePainter& painter) {
+    centreText_.clear();
     if (width <= 0 || height <= 0) {
         // Nothing is drawn, so nothing may be hit: the last rendering's segments borrow names from a tree
         // that may be replaced while the view has no size.
@@ -56,7 +61,18 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
     const std::uint64_t t0 = clock_.now ? clock_.now() : 0;
     // Reading the counter around every folder's sort costs more than many sorts; only the overlay shows it.
     RingLayout layout(settings, clusterSize, geometry_, rings_, crc_, painter, areas_,
-                      settings.showStatistics ? clock_ : Clock{});
+                      settings.showStatistics ? clock_ : Clock{}, types);
+    // A comparison colours by growth and labels the centre with the current folder's change.
+    const compare::TreeComparison* comparison = host.Comparison();
+    std::optional<std::size_t> currentIndex;
+    if (comparison) {
+        const model::DirInfo* root = host.RootFolder();
+        const std::string path = host.CurrentPath();
+        const std::string rootPath = root ? root->name + "\\" : std::string();
+        if (root && path.size() >= rootPath.size() && model::EqualIgnoringAsciiCase(std::string_view(path).substr(0, rootPath.size()), rootPath))
+            currentIndex = compare::IndexOf(*root, std::string_view(path).substr(rootPath.size()));
+        if (currentIndex) layout.CompareWith(comparison, *currentIndex);
+    }
     layout.DrawCurrent(*current);
     const std::uint64_t t1 = clock_.now ? clock_.now() : 0;
     segments_ = layout.SegmentsDrawn();
@@ -65,8 +81,11 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
     if (t1 == t0) renderMs_ = 0;
 
     if (settings.showStatistics) painter.StatsOverlay(FormatPieStats(rings_, segments_, renderMs_, sortMs_), contrast);
-    painter.CentreLabel(current->name.str(), geometry_.cx, geometry_.cy);
-    host.ShowFolderStatus(host.CurrentPath(), "", *current);
+    centreText_ = currentIndex ? compare::FormatChange(comparison->Change(*currentIndex, *current, settings.sizeKind,
+                                                                         clusterSize))
+                               : current->name.str();
+    painter.CentreLabel(centreText_, geometry_.cx, geometry_.cy);
+    host.ShowFolderStatus(host.CurrentPath(), currentStatusName, *current);
 }
 
 }  // namespace pie

@@ -14,6 +14,7 @@
 #include "pie/PiePainter.h"
 #include "pie/PieSettings.h"
 #include "pie/RingAreas.h"
+#include "pie/SegmentColour.h"
 
 namespace pie {
 
@@ -30,6 +31,12 @@ public:
     PieRenderer& operator=(const PieRenderer&) = delete;
 
     PieSettings settings;
+    // Type colouring and the highlight: the tree's type colours, kept by the owner (who drops them with the
+    // tree), and the highlighted type.
+    TypeShading types;
+    // The shallow status row's name for the current folder after a rendering: "" unless the owner has
+    // something to say there (the highlighted type's totals).
+    std::string currentStatusName;
 
     // Renders `current` (null: background only) into a width x height surface. A surface without pixels
     // draws nothing and leaves nothing to hit; neither does a null folder.
@@ -44,6 +51,8 @@ public:
     int CentreX() const noexcept { return geometry_.cx; }
     int CentreY() const noexcept { return geometry_.cy; }
     int CentreRadius() const noexcept { return geometry_.centre; }
+    // The text of the centre label of the last rendering.
+    const std::string& CentreText() const noexcept { return centreText_; }
     double RenderMs() const noexcept { return renderMs_; }
     double SortMs() const noexcept { return sortMs_; }  // measured only while "ShowPieStats" is on
 
@@ -57,6 +66,7 @@ private:
     int segments_ = 0;
     double renderMs_ = 0;
     double sortMs_ = 0;
+    std::string centreText_;
 };
 
 }  // namespace pie

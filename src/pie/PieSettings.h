@@ -2,12 +2,20 @@
 // writes them in the settings store (PieViewSettings.h holds their ranges); the renderer only reads them.
 #pragma once
 
+#include "fw/Colour.h"
 #include "model/DirInfo.h"
-#include "pie/Colour.h"
 
 namespace pie {
 
-enum ColourMethod : int { kFixedColour = 0, kSizeEncoded = 1, kRainbowWash = 2, kNameEncoded = 3 };
+// kGrowth colours a comparison with an earlier scan (GrowthColour.h); without one every item is grey.
+enum ColourMethod : int {
+    kFixedColour = 0,
+    kSizeEncoded = 1,
+    kRainbowWash = 2,
+    kNameEncoded = 3,
+    kTypeEncoded = 4,
+    kGrowth = 5
+};
 enum SortOrder : int { kUnordered = 0, kByName = 1, kBySize = 2 };
 
 struct PieSettings {
@@ -17,9 +25,9 @@ struct PieSettings {
     bool groupFolders = true;          // subfolders before files
     model::SizeKind sizeKind = model::kPhysicalSize;
     ColourMethod colourMethod = kSizeEncoded;
-    Colour fixedColour = MakeColour(128, 192, 255);
-    Colour largestColour = MakeColour(255, 0, 0);    // size-encoded: the largest sibling
-    Colour smallestColour = MakeColour(255, 255, 0);  // size-encoded: the smallest sibling
+    fw::Colour fixedColour = fw::MakeColour(128, 192, 255);
+    fw::Colour largestColour = fw::MakeColour(255, 0, 0);    // size-encoded: the largest sibling
+    fw::Colour smallestColour = fw::MakeColour(255, 255, 0);  // size-encoded: the smallest sibling
     bool showGuideLines = true;
     bool showStatistics = false;       // the overlay of ring, segment and timing figures
 

@@ -34,7 +34,7 @@ inline constexpr config::Setting<PieViewSettings> kPieViewSettings[] = {
     PieViewRow::Percent<&PieViewSettings::centreRatio>("CenterRatio", {10, 90}),
     PieViewRow::Flag<&PieViewSettings::showGuideLines>("ShowGuideLines"),
     PieViewRow::Whole<&PieViewSettings::minimumVisibleSize>("MinVisSize", {0, 100}),
-    PieViewRow::Number<&PieViewSettings::colourMethod>("ClrMeth", {kFixedColour, kNameEncoded}),
+    PieViewRow::Number<&PieViewSettings::colourMethod>("ClrMeth", {kFixedColour, kGrowth}),
     PieViewRow::Colour<&PieViewSettings::fixedColour>("FixedClr"),
     PieViewRow::Colour<&PieViewSettings::largestColour>("SizeClr1"),
     PieViewRow::Colour<&PieViewSettings::smallestColour>("SizeClr2"),

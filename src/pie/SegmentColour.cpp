@@ -1,11 +1,23 @@
-// The four colouring methods.
+// The five colouring methods and the highlight.
 #include "pie/SegmentColour.h"
+
+#include "pie/GrowthColour.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace pie {
+
+using fw::BlueOf;
+using fw::Colour;
+using fw::GreenOf;
+using fw::Hls;
+using fw::HlsToRgb;
+using fw::MakeColour;
+using fw::RedOf;
+using fw::RgbToHls;
+
 namespace {
 
 Colour SizeEncoded(const PieSettings& settings, int ring, int n, std::uint64_t value, std::uint64_t parentLargest) {
@@ -42,18 +54,37 @@ Colour NameEncoded(tv::Crc& crc, std::string_view name) {
 
 }  // namespace
 
-Colour SegmentColour(const PieSettings& settings, tv::Crc& crc, std::string_view name, double start, double end,
-                    int ring, int n, std::uint64_t value, std::uint64_t parentLargest) {
+Colour SegmentColour(const PieSettings& settings, const TypeShading& types, tv::Crc& crc, std::string_view name,
+                     bool isFile, double start, double end, int ring, int n, std::uint64_t value,
+                     std::uint64_t parentLargest) {
+    const TypeColours none;
+    const TypeColours& colours = types.colours ? *types.colours : none;
+    if (types.highlight && isFile && model::HasType(name, *types.highlight)) return colours.OfType(*types.highlight);
+    Colour colour;
     switch (settings.colourMethod) {
         case kFixedColour:
-            return settings.fixedColour;
+            colour = settings.fixedColour;
+            break;
         case kSizeEncoded:
-            return ring < 0 ? kCentreGrey : SizeEncoded(settings, ring, n, value, parentLargest);
+            colour = ring < 0 ? kCentreGrey : SizeEncoded(settings, ring, n, value, parentLargest);
+            break;
         case kRainbowWash:
-            return ring < 0 ? kCentreGrey : RainbowWash(start, end, ring, n);
+            colour = ring < 0 ? kCentreGrey : RainbowWash(start, end, ring, n);
+            break;
+        case kTypeEncoded:
+            if (isFile)
+                colour = colours.OfName(name);
+            else
+                colour = Paler(ring < 0 ? kCentreGrey : SizeEncoded(settings, ring, n, value, parentLargest));
+            break;
+        case kGrowth:
+            colour = kUnchangedGrey;  // the layout colours a comparison itself; without one nothing changed
+            break;
         default:
-            return NameEncoded(crc, name);
+            colour = NameEncoded(crc, name);
+            break;
     }
+    return types.highlight ? Faded(colour) : colour;
 }
 
 }  // namespace pie

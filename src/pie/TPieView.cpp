@@ -4,8 +4,10 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "config/Config.h"
+#include "model/FileTypes.h"
 #include "fw/TApplication.h"
 #include "resource.h"
 
@@ -78,8 +80,42 @@ void TPieView::ClientSize(int& width, int& height) const {
     height = r.bottom;
 }
 
+const TypeColours& TPieView::TypeColoursOfTree() {
+    if (!typeColours_) {
+        const model::DirInfo* root = owner_.RootFolder();
+        typeColours_ = root ? TypeColours::OfTree(*root) : TypeColours();
+    }
+    return *typeColours_;
+}
+
+void TPieView::HighlightType(std::optional<std::string> type) {
+    if (type == highlight_) return;
+    highlight_ = std::move(type);
+    if (!GetHandle()) return;
+    Rebuild();
+    InvalidateRect(GetHandle(), nullptr, FALSE);
+}
+
+const std::string& TPieView::CurrentStatusName() {
+    if (!highlight_ || !current_) {
+        statusName_.clear();
+    } else if (statusFolder_ != current_ || statusType_ != *highlight_) {
+        statusName_ = model::TypeTotalsText(*highlight_, model::TotalsOfType(*current_, *highlight_, 0));
+        statusFolder_ = current_;
+        statusType_ = *highlight_;
+    }
+    return statusName_;
+}
+
 void TPieView::Rebuild() {
-    canvas_.Renderer().settings = settings_;  // the renderer's part
+    PieRenderer& renderer = canvas_.Renderer();
+    renderer.settings = settings_;  // the renderer's part
+    const bool byType = settings_.colourMethod == kTypeEncoded || highlight_;
+    renderer.types = {byType ? &TypeColoursOfTree() : nullptr, highlight_ ? &*highlight_ : nullptr};
+    renderer.currentStatusName = CurrentStatusName();
+    // A tip may name what lies below a folder, which a change of the tree would have changed.
+    dirTips_.Forget();
+    fileTips_.Forget();
     canvas_.Rebuild(current_, owner_);
     // Every rendering is followed by a repaint of the whole view, which takes any tip away.
     lastTip_ = {};
@@ -107,12 +143,17 @@ bool TPieView::FollowFrame() {
 void TPieView::Refresh() {
     hoverPath_.clear();
     FollowFrame();
-    if (current_) owner_.ShowFolderStatus(owner_.CurrentPath(), "", *current_);
+    if (current_) owner_.ShowFolderStatus(owner_.CurrentPath(), CurrentStatusName(), *current_);
 }
 
 void TPieView::TreeReplaced() {
     current_ = nullptr;
     canvas_.Renderer().Forget();
+    canvas_.Renderer().types = {};
+    typeColours_.reset();
+    statusFolder_ = nullptr;
+    dirTips_.Forget();
+    fileTips_.Forget();
     hoverPath_.clear();
     HideTip();
 }
@@ -146,11 +187,11 @@ std::string TPieView::HitTest(POINT point) const {
 }
 
 template <class T>
-void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor) {
+void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor, const TipContext& context) {
     if (settings_.tipTransparency >= kInvisibleTip) return;
     HWND hwnd = GetHandle();
     GdiTextMeasure measure(canvas_.Dc(), {nameFont_.Get(), infoFont_});
-    const TipSize size = parser.Format(item, owner_.ClusterSize(), measure);
+    const TipSize size = parser.Format(item, context, measure);
     if (size.width < 1 || size.height < 1) {
         // No tip for this item: the previous item's tip must not stay behind as if it were this one's.
         HideTip();
@@ -158,11 +199,11 @@ void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor) {
     }
     int w = 0, h = 0;
     ClientSize(w, h);
-    const TipRect next = PlaceTip(cursor.x, cursor.y, size, w, h);
+    const fw::Rect next = PlaceTip(cursor.x, cursor.y, size, w, h);
     const TipComposition composition = ComposeTip(lastTip_, next);
     // Only what lies in the view is composed: a tip larger than the view costs no larger buffers.
-    const TipRect area = ClipToClient(composition.area, w, h);
-    const TipRect previous = composition.previousCovered ? TipRect{} : lastTip_;
+    const fw::Rect area = ClipToClient(composition.area, w, h);
+    const fw::Rect previous = composition.previousCovered ? fw::Rect{} : lastTip_;
     if (!area.IsEmpty()) {
         TipBackBuffer buffer(settings_.tipTransparency, canvas_.Dc(), area, tipSurfaces_);
         if (!buffer) {
@@ -184,8 +225,22 @@ void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor) {
     }
 }
 
-void TPieView::ShowTip(const model::DirInfo& folder, POINT cursor) { ShowTipFor(dirTips_, folder, cursor); }
-void TPieView::ShowTip(const model::FileInfo& file, POINT cursor) { ShowTipFor(fileTips_, file, cursor); }
+void TPieView::ShowTip(const model::DirInfo& folder, POINT cursor) {
+    // The folder under the mouse seen against the earlier scan, while a comparison is on.
+    std::optional<compare::ItemState> then;
+    const model::DirInfo* root = owner_.RootFolder();
+    if (const compare::TreeComparison* comparison = owner_.Comparison(); comparison && root) {
+        const std::size_t rootLength = root->name.size() + 1;
+        if (hoverPath_.size() >= rootLength)
+            if (const auto index = compare::IndexOf(*root, std::string_view(hoverPath_).substr(rootLength));
+                index && *index < comparison->EntryCount())
+                then = comparison->Folder(*index);
+    }
+    ShowTipFor(dirTips_, folder, cursor, TipContext{owner_.ClusterSize(), then ? &*then : nullptr});
+}
+void TPieView::ShowTip(const model::FileInfo& file, POINT cursor) {
+    ShowTipFor(fileTips_, file, cursor, TipContext{owner_.ClusterSize(), nullptr});
+}
 
 void TPieView::HideTip() {
     if (lastTip_.IsZero()) return;
@@ -266,7 +321,7 @@ void TPieView::OnMouseMove(POINT point, bool ctrl) {
         else if (file)
             owner_.ShowFileStatus(current, *relative, *file);
         else if (current_)
-            owner_.ShowFolderStatus(current, "", *current_);
+            owner_.ShowFolderStatus(current, CurrentStatusName(), *current_);
     }
     if (ctrl)
         HideTip();
@@ -289,7 +344,7 @@ void TPieView::OnLeftButton(POINT point) {
     }
     hoverPath_.clear();
     const std::string current = owner_.CurrentPath();
-    if (current_) owner_.ShowFolderStatus(current, "", *current_);
+    if (current_) owner_.ShowFolderStatus(current, CurrentStatusName(), *current_);
     owner_.NavigateTo(current + *relative, false);
 }
 

@@ -30,6 +30,7 @@
 #include "pie/PieViewSettings.h"
 #include "pie/TipBackBuffer.h"
 #include "pie/TipParser.h"
+#include "pie/TypeColours.h"
 
 namespace pie {
 
@@ -47,6 +48,12 @@ public:
     // dropped and the tip hidden; the old pixels stay until FollowFrame or Refresh.
     void TreeReplaced() override;
     void SetMode(int kind);  // 0..2; others are ignored
+    // The colours of the tree's file types, counted the first time they are needed after the tree changed.
+    const TypeColours& TypeColoursOfTree();
+    // Highlights the files of `type` (lower-cased; nullopt ends it) and renders; while one is highlighted
+    // the shallow status row names that type's totals in the current folder in place of the empty name.
+    void HighlightType(std::optional<std::string> type);
+    const std::optional<std::string>& HighlightedType() const noexcept { return highlight_; }
     model::SizeKind GetMode() const noexcept { return settings_.sizeKind; }
     void SetFlatLook(bool flat);
     void ReparseTips();
@@ -76,7 +83,7 @@ protected:
     void CleanupWindow() override;
 
     // Where the tip is on the screen; empty while none shows.
-    TipRect lastTip_;
+    fw::Rect lastTip_;
 
 private:
     void Rebuild();
@@ -91,8 +98,10 @@ private:
     // The relative path under a point: "" for the centre, nullopt for nothing.
     std::optional<std::string> HitRelative(POINT point) const;
     template <class T>
-    void ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor);
+    void ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor, const TipContext& context);
     void ClientSize(int& width, int& height) const;
+    // What the shallow status row names when it shows the current folder itself.
+    const std::string& CurrentStatusName();
 
     PieHost& owner_;
     PieViewSettings settings_;
@@ -104,6 +113,12 @@ private:
     TipSurfaces tipSurfaces_;
     TipParser<model::DirInfo> dirTips_;
     TipParser<model::FileInfo> fileTips_;
+    std::optional<TypeColours> typeColours_;  // of the tree, until it changes
+    std::optional<std::string> highlight_;
+    // The highlighted type's totals text, for the folder it was counted in.
+    const model::DirInfo* statusFolder_ = nullptr;
+    std::string statusType_;
+    std::string statusName_;
     fw::WindowTimer resizeTimer_;
     fw::WindowTimer tipTimer_;
     MenuTracker trackMenu_;

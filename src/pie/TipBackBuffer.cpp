@@ -75,7 +75,7 @@ bool TipSurfaces::Ensure(int width, int height) {
     return false;
 }
 
-TipBackBuffer::TipBackBuffer(int transparency, HDC source, const TipRect& area, TipSurfaces& surfaces)
+TipBackBuffer::TipBackBuffer(int transparency, HDC source, const fw::Rect& area, TipSurfaces& surfaces)
     : transparency_(transparency), source_(source), rect_(area), dc_(CreateCompatibleDC(source)), surfaces_(surfaces) {
     if (!dc_ || rect_.IsEmpty()) return;
     const int w = rect_.Width(), h = rect_.Height();
@@ -99,7 +99,7 @@ TipBackBuffer::~TipBackBuffer() {
 void TipBackBuffer::Blend() {
     if (!ready_ || transparency_ == 0) return;
     const int w = rect_.Width(), h = rect_.Height();
-    Dib& pie = surfaces_.PieImage();
+    fw::Dib& pie = surfaces_.PieImage();
     SelectObject(dc_.Get(), pie.Handle());
     BitBlt(dc_.Get(), 0, 0, w, h, source_, rect_.left, rect_.top, SRCCOPY);
     GdiFlush();

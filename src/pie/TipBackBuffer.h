@@ -15,8 +15,8 @@
 
 #include <optional>
 
+#include "fw/Dib.h"
 #include "fw/Handles.h"
-#include "pie/Dib.h"
 #include "pie/TipCompose.h"
 #include "pie/TipParser.h"
 
@@ -48,19 +48,19 @@ class TipSurfaces {
 public:
     // False when a DIB could not be made (already reported by Dib).
     bool Ensure(int width, int height);
-    Dib& TipImage() noexcept { return *tip_; }
-    Dib& PieImage() noexcept { return *pie_; }
+    fw::Dib& TipImage() noexcept { return *tip_; }
+    fw::Dib& PieImage() noexcept { return *pie_; }
 
 private:
-    std::optional<Dib> tip_;
-    std::optional<Dib> pie_;
+    std::optional<fw::Dib> tip_;
+    std::optional<fw::Dib> pie_;
     int width_ = 0;
     int height_ = 0;
 };
 
 class TipBackBuffer {
 public:
-    TipBackBuffer(int transparency, HDC source, const TipRect& area, TipSurfaces& surfaces);
+    TipBackBuffer(int transparency, HDC source, const fw::Rect& area, TipSurfaces& surfaces);
     ~TipBackBuffer();
     TipBackBuffer(const TipBackBuffer&) = delete;
     TipBackBuffer& operator=(const TipBackBuffer&) = delete;
@@ -74,7 +74,7 @@ public:
 private:
     int transparency_;
     HDC source_;
-    TipRect rect_;
+    fw::Rect rect_;
     fw::MemoryDC dc_;
     fw::Bitmap bitmap_;                // opaque tips
     TipSurfaces& surfaces_;            // transparent tips: the tip drawn over the pie, and the pie alone

@@ -5,8 +5,8 @@
 
 namespace pie {
 
-TipRect PlaceTip(int cursorX, int cursorY, TipSize size, int clientWidth, int clientHeight) noexcept {
-    TipRect r;
+fw::Rect PlaceTip(int cursorX, int cursorY, TipSize size, int clientWidth, int clientHeight) noexcept {
+    fw::Rect r;
     r.left = cursorX - size.width / 2;
     r.top = cursorY + 32;
     r.right = r.left + size.width;
@@ -26,7 +26,7 @@ TipRect PlaceTip(int cursorX, int cursorY, TipSize size, int clientWidth, int cl
     return r;
 }
 
-TipComposition ComposeTip(const TipRect& previous, const TipRect& next) noexcept {
+TipComposition ComposeTip(const fw::Rect& previous, const fw::Rect& next) noexcept {
     TipComposition c;
     const bool overlap = !previous.IsZero() && previous.left < next.right && next.left < previous.right &&
                          previous.top < next.bottom && next.top < previous.bottom;
@@ -42,8 +42,9 @@ TipComposition ComposeTip(const TipRect& previous, const TipRect& next) noexcept
     return c;
 }
 
-TipRect ClipToClient(const TipRect& area, int width, int height) noexcept {
-    TipRect r{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, width), std::min(area.bottom, height)};
+fw::Rect ClipToClient(const fw::Rect& area, int width, int height) noexcept {
+    fw::Rect r{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, width),
+               std::min(area.bottom, height)};
     if (r.IsEmpty()) return {};
     return r;
 }

@@ -7,26 +7,18 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fw/Rect.h"
 #include "pie/TipParser.h"
 
 namespace pie {
 
-struct TipRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool IsZero() const noexcept { return left == 0 && top == 0 && right == 0 && bottom == 0; }
-    bool IsEmpty() const noexcept { return right <= left || bottom <= top; }
-    int Width() const noexcept { return right - left; }
-    int Height() const noexcept { return bottom - top; }
-    friend bool operator==(const TipRect&, const TipRect&) = default;
-};
-
 // The tip centred below the cursor (32 pixels down), above it (16 pixels up) when it would pass the
 // bottom, then shifted right off a negative left edge, or left off the right edge when the view is at
 // least as wide as the tip.
-TipRect PlaceTip(int cursorX, int cursorY, TipSize size, int clientWidth, int clientHeight) noexcept;
+fw::Rect PlaceTip(int cursorX, int cursorY, TipSize size, int clientWidth, int clientHeight) noexcept;
 
 struct TipComposition {
-    TipRect area;             // what is composed and copied to the window
+    fw::Rect area;             // what is composed and copied to the window
     int originX = 0;          // the tip's place inside the area
     int originY = 0;
     bool previousCovered = false;  // the previous tip lies inside the area and needs no repaint of its own
@@ -34,10 +26,10 @@ struct TipComposition {
 
 // `previous` is the last tip's rectangle (all 0 when none is on screen). The union is taken when the two
 // overlap on both axes (touching edges do not count).
-TipComposition ComposeTip(const TipRect& previous, const TipRect& next) noexcept;
+TipComposition ComposeTip(const fw::Rect& previous, const fw::Rect& next) noexcept;
 
 // The part of `area` inside the client rectangle (0, 0, width, height); empty when none is.
-TipRect ClipToClient(const TipRect& area, int width, int height) noexcept;
+fw::Rect ClipToClient(const fw::Rect& area, int width, int height) noexcept;
 
 // The ends of the tip transparency: the tip alone, and no tip at all.
 inline constexpr int kSolidTip = 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "model/AsciiCase.h"
+#include "model/FileTypes.h"
 #include "model/SizeText.h"
 
 namespace pie {
@@ -16,27 +17,54 @@ std::uint64_t Waste(std::uint64_t allocated, std::uint64_t logical) { return all
 
 const char* const kNotAvailable = "n/a";
 
+// The type with the most bytes below a folder (ties: the first by its text) and its share of them.
+std::string TopType(const model::DirInfo& folder, const TipContext&) {
+    const model::TypeTable table = model::ComputeTypeTable(folder, true, 0);
+    const std::vector<model::FileType> types = table.Types();
+    const model::FileType* top = nullptr;
+    for (const model::FileType& type : types)
+        if (!top || type.totals.bytes > top->totals.bytes || (type.totals.bytes == top->totals.bytes && type.type < top->type))
+            top = &type;
+    if (!top) return "none";
+    return model::TypeDisplayName(top->type) + " (" + model::ShareText(top->totals.bytes, table.Total().bytes) + ")";
+}
+
 }  // namespace
 
 template <>
 const std::vector<TipSymbol<model::DirInfo>>& TipParser<model::DirInfo>::Symbols() {
     using model::DirInfo;
     static const std::vector<TipSymbol<DirInfo>> symbols{
-        {"DSIZE", "#DSIZE -- Deep logical size", [](const DirInfo& d, std::uint32_t) { return model::FormatSize(d.deepSize); }},
+        {"DSIZE", "#DSIZE -- Deep logical size", [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.deepSize); }},
         {"DALLOC", "#DALLOC -- Deep allocated size",
-         [](const DirInfo& d, std::uint32_t) { return model::FormatSize(d.deepAlloc); }},
+         [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.deepAlloc); }},
         {"DWASTE", "#DWASTE -- Deep wasted space",
-         [](const DirInfo& d, std::uint32_t) { return model::FormatSize(Waste(d.deepAlloc, d.deepSize)); }},
-        {"DDIRS", "#DDIRS -- Deep directories", [](const DirInfo& d, std::uint32_t) { return model::FormatCount(d.deepDirs); }},
-        {"DFILES", "#DFILES -- Deep files", [](const DirInfo& d, std::uint32_t) { return model::FormatCount(d.deepFiles); }},
-        {"LSIZE", "#LSIZE -- Local logical size", [](const DirInfo& d, std::uint32_t) { return model::FormatSize(d.localSize); }},
+         [](const DirInfo& d, const TipContext&) { return model::FormatSize(Waste(d.deepAlloc, d.deepSize)); }},
+        {"DDIRS", "#DDIRS -- Deep directories", [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.deepDirs); }},
+        {"DFILES", "#DFILES -- Deep files", [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.deepFiles); }},
+        {"LSIZE", "#LSIZE -- Local logical size", [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.localSize); }},
         {"LALLOC", "#LALLOC -- Local allocated size",
-         [](const DirInfo& d, std::uint32_t) { return model::FormatSize(d.localAlloc); }},
+         [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.localAlloc); }},
         {"LWASTE", "#LWASTE -- Local wasted space",
-         [](const DirInfo& d, std::uint32_t) { return model::FormatSize(Waste(d.localAlloc, d.localSize)); }},
+         [](const DirInfo& d, const TipContext&) { return model::FormatSize(Waste(d.localAlloc, d.localSize)); }},
         {"LDIRS", "#LDIRS -- Local directories",
-         [](const DirInfo& d, std::uint32_t) { return model::FormatCount(d.subdirs.size()); }},
-        {"LFILES", "#LFILES -- Local files", [](const DirInfo& d, std::uint32_t) { return model::FormatCount(d.files.size()); }},
+         [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.subdirs.size()); }},
+        {"LFILES", "#LFILES -- Local files", [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.files.size()); }},
+        {"DDELTA", "#DDELTA -- Deep change of logical size",
+         [](const DirInfo& d, const TipContext& c) {
+             return compare::FormatChange(compare::SizeChange::Between(c.then->earlierSize, d.deepSize));
+         },
+         false, true},
+        {"LDELTA", "#LDELTA -- Local change of logical size",
+         [](const DirInfo& d, const TipContext& c) {
+             return compare::FormatChange(compare::SizeChange::Between(c.then->earlierLocal, d.localSize));
+         },
+         false, true},
+        {"DOLD", "#DOLD -- Earlier deep logical size",
+         [](const DirInfo&, const TipContext& c) { return model::FormatSize(c.then->earlierSize); }, false, true},
+        {"DREMOVED", "#DREMOVED -- Logical size removed below",
+         [](const DirInfo&, const TipContext& c) { return model::FormatSize(c.then->gone.bytes); }, false, true},
+        {"TOPTYPE", "#TOPTYPE -- Largest file type below", &TopType, true},
     };
     return symbols;
 }
@@ -45,16 +73,19 @@ template <>
 const std::vector<TipSymbol<model::FileInfo>>& TipParser<model::FileInfo>::Symbols() {
     using model::FileInfo;
     static const std::vector<TipSymbol<FileInfo>> symbols{
-        {"SIZE", "#SIZE -- Logical size", [](const FileInfo& f, std::uint32_t) { return model::FormatSize(f.size); }},
+        {"SIZE", "#SIZE -- Logical size", [](const FileInfo& f, const TipContext&) { return model::FormatSize(f.size); }},
         {"ALLOC", "#ALLOC -- Allocated size",
-         [](const FileInfo& f, std::uint32_t cluster) {
+         [](const FileInfo& f, const TipContext& context) {
+             const std::uint32_t cluster = context.clusterSize;
              return cluster == 0 ? std::string(kNotAvailable) : model::FormatSize(model::AllocatedSize(f.size, cluster));
          }},
         {"WASTE", "#WASTE -- Wasted space",
-         [](const FileInfo& f, std::uint32_t cluster) {
+         [](const FileInfo& f, const TipContext& context) {
+             const std::uint32_t cluster = context.clusterSize;
              return cluster == 0 ? std::string(kNotAvailable)
                                  : model::FormatSize(Waste(model::AllocatedSize(f.size, cluster), f.size));
          }},
+        {"TYPE", "#TYPE -- File type", [](const FileInfo& f, const TipContext&) { return model::TypeDisplayName(model::FileTypeOf(f.name)); }},
     };
     return symbols;
 }
@@ -69,6 +100,8 @@ std::vector<std::string> TipParser<T>::EditorTexts() {
 template <class T>
 void TipParser<T>::Parse(std::string_view text) {
     lines_.assign(1, {});
+    walksTree_ = false;
+    kept_ = nullptr;
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n) {
@@ -86,7 +119,10 @@ void TipParser<T>::Parse(std::string_view text) {
             elem.text.assign(text.substr(i + 1, end - i - 1));
             const auto& symbols = Symbols();
             for (std::size_t s = 0; s < symbols.size(); ++s)
-                if (model::EqualIgnoringAsciiCase(elem.text, symbols[s].name)) elem.symbol = static_cast<int>(s);
+                if (model::EqualIgnoringAsciiCase(elem.text, symbols[s].name)) {
+                    elem.symbol = static_cast<int>(s);
+                    walksTree_ = walksTree_ || symbols[s].walksTree;
+                }
             i = end;
         } else {
             // A literal runs to a line break or to a # that starts a symbol; a # before anything else is text.
@@ -117,16 +153,24 @@ std::vector<std::string_view> SplitTipLines(std::string_view text) {
 }
 
 template <class T>
-TipSize TipParser<T>::Format(const T& item, std::uint32_t clusterSize, TextMeasure& measure) {
-    info_.clear();
-    for (std::size_t l = 0; l < lines_.size(); ++l) {
-        if (l > 0) info_ += "\r\n";
-        for (const Elem& elem : lines_[l]) {
-            if (elem.symbol >= 0)
-                info_ += Symbols()[static_cast<std::size_t>(elem.symbol)].value(item, clusterSize);
-            else
-                info_ += elem.text;  // literal text, or an unknown symbol's name
+TipSize TipParser<T>::Format(const T& item, const TipContext& context, TextMeasure& measure) {
+    const bool comparing = context.then != nullptr;
+    if (!walksTree_ || kept_ != &item || keptCluster_ != context.clusterSize || keptComparing_ != comparing) {
+        info_.clear();
+        for (std::size_t l = 0; l < lines_.size(); ++l) {
+            if (l > 0) info_ += "\r\n";
+            for (const Elem& elem : lines_[l]) {
+                const TipSymbol<T>* symbol =
+                    elem.symbol >= 0 ? &Symbols()[static_cast<std::size_t>(elem.symbol)] : nullptr;
+                if (symbol && (comparing || !symbol->needsComparison))
+                    info_ += symbol->value(item, context);
+                else
+                    info_ += elem.text;  // literal text, an unknown symbol's name, or a comparison's without one
+            }
         }
+        kept_ = walksTree_ ? &item : nullptr;
+        keptCluster_ = context.clusterSize;
+        keptComparing_ = comparing;
     }
     name_ = item.name;
     nameSize_ = infoSize_ = tipSize_ = {};

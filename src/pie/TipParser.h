@@ -17,9 +17,18 @@
 #include <string_view>
 #include <vector>
 
+#include "compare/TreeComparison.h"
 #include "model/DirInfo.h"
 
 namespace pie {
+
+// What a symbol may show beside the item itself.
+struct TipContext {
+    std::uint32_t clusterSize = 0;
+    // The item seen against an earlier scan while a comparison is on; without it the comparison's symbols
+    // come out as their names, as unknown ones do.
+    const compare::ItemState* then = nullptr;
+};
 
 struct TipSize {
     int width = 0;
@@ -41,7 +50,9 @@ template <class T>
 struct TipSymbol {
     const char* name;
     const char* editorText;
-    std::string (*value)(const T& item, std::uint32_t clusterSize);
+    std::string (*value)(const T& item, const TipContext& context);
+    bool walksTree = false;        // its value costs a walk below the item (see Format)
+    bool needsComparison = false;  // without a comparison it comes out as its name
 };
 
 template <class T>
@@ -63,8 +74,14 @@ public:
     }
     void Parse(std::string_view text);
     // Builds the name and info texts for `item` and measures them: the tip's size, 0 x 0 when the template
-    // has no lines.
-    TipSize Format(const T& item, std::uint32_t clusterSize, TextMeasure& measure);
+    // has no lines. A template with a symbol that walks the tree keeps the texts of the last item and
+    // builds them again only for another item, cluster size or comparison state, or after Forget.
+    TipSize Format(const T& item, const TipContext& context, TextMeasure& measure);
+    TipSize Format(const T& item, std::uint32_t clusterSize, TextMeasure& measure) {
+        return Format(item, TipContext{clusterSize, nullptr}, measure);
+    }
+    // The kept texts go: the tree may have changed since (the pie calls it whenever it renders).
+    void Forget() noexcept { kept_ = nullptr; }
 
     const std::vector<std::vector<Elem>>& Lines() const noexcept { return lines_; }
     bool ShowName() const noexcept { return showName_; }
@@ -87,6 +104,10 @@ private:
     TipSize infoSize_;
     TipSize tipSize_;
     std::vector<int> lineTops_;
+    bool walksTree_ = false;
+    const T* kept_ = nullptr;
+    std::uint32_t keptCluster_ = 0;
+    bool keptComparing_ = false;
 };
 
 template <>

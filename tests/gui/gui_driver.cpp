@@ -327,13 +327,17 @@ int Timed(const char* files, const char* program, const char* argument) {
         return 1;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    for (;;) {
+    const auto elapsed = [&] {
         QueryPerformanceCounter(&now);
-        const double ms = 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart);
-        if (ms > 600000) return 1;
+        return 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart);
+    };
+    for (;;) {
+        if (elapsed() > 600000) return 1;
         HWND main = FindWindowA("KelvaranFrame", nullptr);
         if (main) {
+            // A busy program answers the probe only when it is done: the time is taken at the answer.
             const std::string status = Probe(main, "status");
+            const double ms = elapsed();
             const std::size_t line = status.find('\n');
             if (line != std::string::npos) {
                 const std::size_t cell = status.find('\t', line + 1);

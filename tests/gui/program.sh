@@ -2,7 +2,7 @@
 # gui tier: the real Kelvaran.exe used as a user would, on a generated tree, in a Wine prefix of its own:
 # start-up on a folder, a data file, a missing path, a bad drive and a quoted drive root; clicks into the
 # pie; Back, Forward and Parent from buttons, menus and keys; Rescan and Rescan All, also of a tree from
-# another computer; the modes from the menu and the mode box; Export and Copy Name; large tool bar buttons. Screenshots go to the artifacts.
+# another computer, and of a recent root deleted since; the modes from the menu and the mode box; Export and Copy Name; large tool bar buttons. Screenshots go to the artifacts.
 # Usage: program.sh <Kelvaran.exe> <gui_driver.exe> <build folder> <artifacts folder>
 set -uo pipefail
 program=$1 gui_driver_exe=$2 build=$3 gui_artifacts=$4
@@ -149,6 +149,22 @@ drv press Kelvaran 1 >/dev/null || drv press Kelvaran 2 >/dev/null
 expect "and keeps it" "$(wait_for 'srv01:\srv\data\www\' current) $(drv probe tree)" \
   'srv01:\srv\data\www\ srv01:\srv\data\www'
 shot program-server-tree-kept
+drv close >/dev/null
+
+# ---- a recent root deleted since: choosing it says so and keeps the tree (it would scan as an empty one)
+xdotool mousemove 0 1000  # the deep row counts the root, not an item under the pointer
+gone="$work/gone"
+mkdir -p "$gone/sub"
+truncate -s 1000 "$gone/sub/kept.bin"
+wingone="Z:${gone//\//\\}"
+gui_start "$wingone"
+expect "the folder to be deleted is scanned" "$(current) $(status_cell 2 1) $(status_cell 2 2)" "$wingone\\ 1 1"
+rm -rf "$gone"
+drv command 29100 >/dev/null  # the first recent root: the folder just scanned
+expect "its recent root says the folder is gone" "$(drv dialog Kelvaran)" \
+  "The folder $wingone does not exist on this computer."
+drv press Kelvaran 1 >/dev/null || drv press Kelvaran 2 >/dev/null
+expect "and keeps the tree" "$(wait_for "$wingone\\" current) $(status_cell 2 1) $(status_cell 2 2)" "$wingone\\ 1 1"
 drv close >/dev/null
 
 # ---- messages for a missing path and a bad drive

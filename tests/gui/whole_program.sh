@@ -3,12 +3,13 @@
 # use them, in a Wine prefix of its own: a drive from the path box (its progress dialog paused and
 # resumed), Any Folder through the system's folder browser, navigation by pie, tree, buttons and menu,
 # the pie's own menu, Back, Forward, Parent, Rescan and Rescan All, the three modes, Force Cluster Size,
-# Cluster info, Statistics (Find, Copy, double-click), the histogram, System Drives Info, Settings with a
+# Cluster info, Statistics (Find, Copy, double-click), the histogram, System Drives Info, File Types with
+# the pie coloured by type and one type shown in it, Settings with a
 # refused and a changed value, the tip editor, the colour chooser and Help, About, Help Topics, the three
 # file view commands, Export and Import (a round trip), the commands on items (Delete to the Recycle Bin
 # from the pie's menu of a file, Delete Permanently with Shift+Del, Copy Path, Open, Properties), Copy
-# Name, a marked status cell, a moved window and Exit; then the program starts again and the settings, the recent roots, the window placement and
-# the status bar mark must have come back. One screenshot per window goes to the artifacts folder, and
+# Name, a marked status cell, a moved window and Exit; then the program starts again and the settings,
+# the recent roots, the window placement and the status bar mark must have come back. One screenshot per window goes to the artifacts folder, and
 # index.html there shows them all with their captions.
 # Usage: whole_program.sh <Kelvaran.exe> <gui_driver.exe> <build folder> <artifacts folder>
 set -uo pipefail
@@ -133,6 +134,8 @@ new_windows() { comm -13 <(sort <<<"$1") <(xdotool search --onlyvisible --name .
 
 # ==== first run
 xdotool mousemove 0 1000
+# Where File Types was last: beside the main window while it shows File Types below.
+wine reg add "$key" /v DlgDataFileTypes /d "1 740 0 1280 430 0 1 2 0" /f >/dev/null 2>&1
 gui_start
 snap main-empty '^Kelvaran$' "The main window at start-up: nothing scanned yet, nothing chosen in the path box."
 
@@ -323,6 +326,91 @@ if opens "System Drives Info" 5000; then
 fi
 gone "System Drives Info" && pass "System Drives Info closes" || fail "System Drives Info stays"
 
+# ---- File Types: the pie coloured by type, the kinds of files in a list, one of them shown in the pie
+to_root() { for _ in 1 2 3 4; do [ "$(current)" == "$winroot\\" ] && break; button 11849; done; }
+# Colours of the pie's twelve type colours: the largest type's, and the second's.
+first_type='#1F78C8' second_type='#F08214'
+has_colour() { convert "$1" -format %c histogram:info:- 2>/dev/null | grep -ci "$2"; }
+to_root
+# The main window on the left, the dialog at its remembered place beside it (the value set before the run).
+read -r ml mt mr mb <<<"$(drv window Kelvaran)"
+drv place 0 0 735 1000 >/dev/null
+sleep 0.5
+park
+pie_shot "$work/pie-by-size.png"
+menu o s
+if opens Settings 5000; then
+  click_item Settings 2010
+  expect "the fifth colouring method is Type-encoded" "$(drv item Settings 2010 | cut -d'|' -f2)" "Type-encoded"
+  drv press Settings 1 >/dev/null
+fi
+settle
+pie_colours() { pie_shot "$work/pie-now.png"; compare -metric AE "$work/pie-by-size.png" "$work/pie-now.png" null: 2>&1; }
+wait_change 0 pie_colours >/dev/null
+pie_shot "$work/pie-by-type.png"
+[ "$(has_colour "$work/pie-by-type.png" "$first_type")" -ge 1 ] && [ "$(has_colour "$work/pie-by-type.png" "$second_type")" -ge 1 ] \
+  && pass "Type-encoded: the two largest types in their colours" || fail "the pie shows no type colours"
+snap main-by-type '^Kelvaran$' "Type-encoded colouring: each of the tree's largest file types in a colour of its own (jpg blue, ogg orange, pdf green, png red, txt purple), folders in pale size shades."
+menu i t
+if opens "File Types" 5000; then
+  expect "File Types opens where it was last" "$(drv window "File Types")" "740 0 1280 430"
+  scope_text() { drv item "File Types" 2004 | cut -d'|' -f2; }
+  expect "File Types lists the tree's kinds of files" "$(wait_for "$winroot\\ and its subfolders: 7 files, 5 types, 6.0 MB" scope_text)" \
+    "$winroot\\ and its subfolders: 7 files, 5 types, 6.0 MB"
+  read -r count fl ft _ fb <<<"$(drv probe listrow 0 File Types)"
+  read -r _ _ lt _ lb <<<"$(drv probe listrow 4 File Types)"
+  expect "one row per type" "$count" "5"
+  if [ "${count:-0}" -eq 5 ]; then
+    click_at $((fl + 60)) $(((ft + fb) / 2))
+    xdotool keydown shift mousemove $((fl + 60)) $(((lt + lb) / 2)) click 1 keyup shift
+    sleep 0.3
+    drv press "File Types" 2006 >/dev/null
+    sleep 0.5
+    copied=$(drv clipboard)
+    expect "Copy: a header and the rows, largest first" "$(cut -f1 <<<"$copied" | paste -sd' ')" "Type jpg ogg pdf png txt"
+    expect_match "Copy: tab-separated bytes, allocated bytes, share and files" "$copied" $'jpg\t3000000\t[0-9]+\t47\\.7%\t1'
+    snap file-types "File Types" "File Types: the kinds of files of the whole tree, largest first, each with its colour in the pie; all rows selected and copied."
+    xdotool mousemove $((fl + 60)) $(((ft + fb) / 2)) click --repeat 2 --delay 80 1
+    sleep 0.5
+    park
+    expect "the status row names the shown type's totals" "$(wait_for "Type jpg: 2.9 MB in 1 file" status_cell 3 6)" "Type jpg: 2.9 MB in 1 file"
+    pie_shot "$work/pie-highlight.png"
+    [ "$(has_colour "$work/pie-highlight.png" "$first_type")" -ge 1 ] && [ "$(has_colour "$work/pie-highlight.png" "$second_type")" -eq 0 ] \
+      && pass "a double-click shows jpg in the pie and fades the rest" || fail "the pie does not show jpg alone"
+    snap main-highlight '^Kelvaran$' "A double-click on jpg in File Types: the jpg files keep their colour, everything else fades; the lower status row names jpg's totals in the current folder."
+    click_at $(centre_of "$(drv probe treeitem Music)")
+    expect "the list follows the current folder" "$(wait_for "$winroot\\Music\\ and its subfolders: 2 files, 1 type, 1.6 MB" scope_text)" \
+      "$winroot\\Music\\ and its subfolders: 2 files, 1 type, 1.6 MB"
+    park
+    expect "in Music jpg has no files" "$(status_cell 3 6)" "Type jpg: 0 bytes in 0 files"
+    read -r _ ol ot _ ob <<<"$(drv probe listrow 0 File Types)"
+    click_at $((ol + 60)) $(((ot + ob) / 2))
+    keys Return
+    park
+    expect "Enter on a row shows that type instead" "$(wait_for "Type ogg: 1.6 MB in 2 files" status_cell 3 6)" \
+      "Type ogg: 1.6 MB in 2 files"
+  fi
+  pie_shot "$work/pie-shown.png"
+  drv closewin "File Types" >/dev/null
+fi
+gone "File Types" && pass "File Types closes" || fail "File Types stays"
+park
+pie_shot "$work/pie-closed.png"
+[ "$(compare -metric AE "$work/pie-shown.png" "$work/pie-closed.png" null: 2>&1)" != 0 ] \
+  && [ "$(has_colour "$work/pie-closed.png" "$second_type")" -ge 1 ] && pass "closing File Types ends the highlight" \
+  || fail "the pie stays highlighted after File Types closed"
+expect "and the status row its text" "$(status_cell 3 6)" ""
+to_root
+menu o s
+if opens Settings 5000; then
+  click_item Settings 109
+  drv press Settings 1 >/dev/null
+fi
+settle
+expect "Size-encoded again" "$(wait_for 0 pie_colours)" "0"
+drv place "$ml" "$mt" $((mr - ml)) $((mb - mt)) >/dev/null
+sleep 0.5
+
 # ---- Settings: a changed colouring and large buttons, the tip editor, the colour chooser, Help
 button 11849
 button 11849
@@ -460,6 +548,14 @@ button 11851
 wait_change "$rows" deep_row >/dev/null
 answer_file "button 11844" "Open" "" "" "$work/again.klv"
 expect "Import (button) shows it again" "$(wait_for "$rows" deep_row)" "$rows"
+
+# ---- a comparison with the data file written before a file went
+button 11851
+wait_change "$rows" deep_row >/dev/null
+answer_file "drv command 11940" "Open" "" "" "$klv"  # Compare With Data File...
+sleep 1
+snap main-comparison '^Kelvaran$' "Compare With Data File: the pie in Growth against the data file written before Docs\\old\\f.txt went."
+drv command 11941 >/dev/null  # End Comparison: Rainbow wash again, which the end of the run stores
 
 # ---- the commands on items: Delete from the pie's menu of a file, Delete Permanently with Shift+Del on
 # the folder tree's selection (No is its default), Copy Path from the Commands menu, Open and Properties
@@ -603,6 +699,7 @@ written() { echo "$(reg_value ClrMeth)|$(reg_value LargeToolbar)|$(reg_value Cen
 expect "the settings are written at the end" "$(wait_for "2|1|40" written)" "2|1|40"
 expect "the window placement is written" "$(reg_value MainWndState)" "40 30 1040 790 0"
 expect "the mark is written" "$(reg_value SBar2Flags)" "4"
+expect "File Types' place and choices are written" "$(reg_value DlgDataFileTypes)" "1 740 0 1280 430 0 1 2 0"
 
 # ==== second run: everything came back
 gui_start

@@ -81,12 +81,12 @@ TEST_F(AboutTest, TheBannerReplacesItsPlaceholderAndShowsTheWholePictureAtOnce) 
     EXPECT_EQ(banner->BannerHeight(), 106);
 
     // Upright and whole after set-up: the frame holds the picture itself, row for row.
-    const pie::Dib* frame = banner->Frame();
+    const fw::Dib* frame = banner->Frame();
     ASSERT_NE(frame, nullptr);
     HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BANNER),
                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(bitmap, nullptr);
-    pie::Dib expected(281, 106, 16);
+    fw::Dib expected(281, 106, 16);
     HDC screen = GetDC(nullptr);
     HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
     HGDIOBJ oldFrom = SelectObject(from, bitmap), oldTo = SelectObject(to, expected.Handle());

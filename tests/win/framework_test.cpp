@@ -1,7 +1,9 @@
-// The window framework's lifetime and reflection rules, a worker's exception handed to its owner, and the
-// clipboard's text as other programs read it.
+// The window framework's lifetime and reflection rules, a worker's exception handed to its owner, the
+// clipboard's text as other programs read it, and the header and failure of a DIB section.
 #include "WindowTestSupport.h"
 #include "fw/Clipboard.h"
+#include "fw/Dib.h"
+#include "fw/Interaction.h"
 #include "fw/Reflection.h"
 #include "fw/TControl.h"
 #include "fw/TDialog.h"
@@ -286,6 +288,44 @@ TEST(Clipboard, OtherProgramsReadTheAnsiTextAsPlainTextAndTheExactTextAsUnicode)
     if (last.plainCodePage == 1252) {
         EXPECT_EQ(last.plain, "D:\\??\\na\xEFve");
     }
+}
+
+TEST(Dib, HeaderLayout) {
+    fw::Dib mono(10, 4, 1);
+    ASSERT_TRUE(mono);
+    EXPECT_EQ(mono.ColourTableSize(), 2);
+    EXPECT_EQ(mono.Padding(), 2);
+    fw::Dib rgb(3, -5, 24);
+    ASSERT_TRUE(rgb);
+    EXPECT_EQ(rgb.Height(), 5);
+    EXPECT_EQ(rgb.Padding(), 3);
+    EXPECT_EQ(rgb.ColourTableSize(), 0);
+    EXPECT_EQ(rgb.Info()->bmiHeader.biHeight, -5);
+    EXPECT_NE(rgb.Bits(), nullptr);
+    fw::Dib palette(5, 5, 8);
+    EXPECT_EQ(palette.ColourTableSize(), 256);
+    EXPECT_EQ(palette.Padding(), 3);
+}
+
+TEST(Dib, FailureIsShownAndLeavesAnEmptyDib) {
+    std::string text, caption;
+    UINT flags = 0;
+    HWND owner = reinterpret_cast<HWND>(1);
+    const fw::Interaction ui{[&](HWND o, const std::string& t, const std::string& c, UINT f) {
+        owner = o;
+        text = t;
+        caption = c;
+        flags = f;
+        return IDOK;
+    }};
+    fw::Dib huge(100000, 100000, 32, ui);
+    EXPECT_FALSE(huge);
+    EXPECT_EQ(huge.Bits(), nullptr);
+    EXPECT_EQ(caption, "Dib::Dib failed");
+    EXPECT_EQ(owner, nullptr);
+    EXPECT_TRUE(flags & MB_ICONERROR);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.find_first_not_of("0123456789"), std::string::npos) << text;
 }
 
 }  // namespace

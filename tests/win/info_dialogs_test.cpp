@@ -51,6 +51,8 @@ public:
         clusterChanges.push_back(size);
     }
     void SetLogicalMode() override { logicalMode = true; }
+    const pie::TypeColours& TypeColours() override { return colours; }
+    void HighlightType(std::optional<std::string> type) override { highlights.push_back(type.value_or("(none)")); }
     void Watch(model::DocumentObserver& observer) override { watchers.push_back(&observer); }
     void Unwatch(model::DocumentObserver& observer) override { std::erase(watchers, &observer); }
     void ActOnItems(int command, const std::vector<std::string>& paths) override {
@@ -63,6 +65,8 @@ public:
     std::vector<model::DocumentObserver*> watchers;  // the dialogs open on this tree
     std::vector<std::string> itemCommands;           // "<command> <path> <path>..."
     std::function<void(int, const std::vector<std::string>&)> onItems;
+    pie::TypeColours colours;
+    std::vector<std::string> highlights;  // what the pie was asked to highlight, "(none)" for the end
 };
 
 // The main window the dialogs belong to. Hidden: showing a top-level window costs seconds under Wine
@@ -220,7 +224,7 @@ TEST(SizeHistogram, TheMainWindowIsDisabledWhileItIsOpenAndTheItemsFollowTheDeta
 
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const fw::LayoutRect placed = info::WindowScreenRect(window);
+    const fw::Rect placed = info::WindowScreenRect(window);
     EXPECT_GE(placed.left, work.left);
     EXPECT_LE(placed.right, work.right);
     EXPECT_LE(placed.bottom, work.bottom);
@@ -245,7 +249,7 @@ TEST(SizeHistogram, TheMainWindowIsDisabledWhileItIsOpenAndTheItemsFollowTheDeta
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(IsWindowEnabled(main.Handle()));
     EXPECT_EQ(remembered.detail, 2);
-    EXPECT_EQ(remembered.rect, (fw::LayoutRect{40, 40, 680, 460}));
+    EXPECT_EQ(remembered.rect, (fw::Rect{40, 40, 680, 460}));
 }
 
 // The histogram watches the tree while open and counts its files again when it changed.
@@ -571,13 +575,13 @@ TEST_F(StatisticsDialog, ResizedWithResultsAndTheChoicesAreRememberedWhenItClose
     Choose(info::kMostFilesDeep, true);
     Find();
     SetAbsolute(true);
-    const fw::LayoutRect before = info::WindowScreenRect(dialog.GetHandle());
+    const fw::Rect before = info::WindowScreenRect(dialog.GetHandle());
     const int listWidth = info::WindowScreenRect(list).Width();
     SetWindowPos(dialog.GetHandle(), nullptr, 30, 30, before.Width() + 260, before.Height() + 140,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
     EXPECT_EQ(info::WindowScreenRect(list).Width(), listWidth + 260) << "the result list stretches";
     EXPECT_TRUE(Shot(dialog.GetHandle(), "statistics.bmp"));
-    const fw::LayoutRect last = info::WindowScreenRect(dialog.GetHandle());
+    const fw::Rect last = info::WindowScreenRect(dialog.GetHandle());
     DestroyWindow(dialog.GetHandle());
     EXPECT_EQ(remembered.rect, last);
     EXPECT_EQ(remembered.query, info::kMostFilesDeep);

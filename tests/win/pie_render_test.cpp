@@ -9,11 +9,10 @@
 #include <string>
 
 #include "common/FakePieHost.h"
+#include "fw/Dib.h"
 #include "fw/Handles.h"
-#include "fw/Interaction.h"
 #include "model/DirInfo.h"
 #include "pie/ArcPolygon.h"
-#include "pie/Dib.h"
 #include "pie/PieCanvas.h"
 #include "pie/PieLayout.h"
 #include "pie/SegmentColour.h"
@@ -53,7 +52,7 @@ std::string ArtifactsDir() {
 }
 
 // 32-bit top-down BMP straight from a DIB's bits.
-bool SaveBmp(const pie::Dib& dib, const std::string& file) {
+bool SaveBmp(const fw::Dib& dib, const std::string& file) {
     BITMAPFILEHEADER fh{};
     BITMAPINFOHEADER ih = dib.Info()->bmiHeader;
     const DWORD bytes = static_cast<DWORD>(dib.BytesPerRow()) * static_cast<DWORD>(dib.Height());
@@ -69,18 +68,18 @@ bool SaveBmp(const pie::Dib& dib, const std::string& file) {
 }
 
 struct Surface {
-    pie::Dib dib{kSize, -kSize, 32};
+    fw::Dib dib{kSize, -kSize, 32};
     fw::MemoryDC dc{CreateCompatibleDC(nullptr)};
     HGDIOBJ old = nullptr;
     Surface() { old = SelectObject(dc.Get(), dib.Handle()); }
     ~Surface() { SelectObject(dc.Get(), old); }
 
-    pie::Colour At(int x, int y) const {
+    fw::Colour At(int x, int y) const {
         GdiFlush();
         const std::uint32_t bgrx = static_cast<const std::uint32_t*>(dib.Bits())[y * kSize + x];
-        return pie::MakeColour((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF);
+        return fw::MakeColour((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF);
     }
-    pie::Colour AtPolar(const pie::PieRenderer& r, double angle, double radius) const {
+    fw::Colour AtPolar(const pie::PieRenderer& r, double angle, double radius) const {
         return At(static_cast<int>(r.CentreX() + radius * std::cos(angle)), static_cast<int>(r.CentreY() + radius * std::sin(angle)));
     }
 };
@@ -95,9 +94,9 @@ const pie::Segment& FindSegment(const pie::RingAreas& areas, const std::string& 
     throw std::runtime_error("no segment " + path);
 }
 
-std::string Hex(pie::Colour c) {
+std::string Hex(fw::Colour c) {
     char text[16];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", pie::RedOf(c), pie::GreenOf(c), pie::BlueOf(c));
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", fw::RedOf(c), fw::GreenOf(c), fw::BlueOf(c));
     return text;
 }
 
@@ -132,12 +131,12 @@ TEST_P(PieRenderTest, KnownTreeAt400) {
                               std::uint64_t largest) {
         return pie::SegmentColour(r.settings, crc, name, seg.start, seg.end, ring, n, value, largest);
     };
-    const pie::Colour background = GetSysColor(COLOR_WINDOW);
-    const pie::Colour guide = GetSysColor(COLOR_BTNFACE);
+    const fw::Colour background = GetSysColor(COLOR_WINDOW);
+    const fw::Colour guide = GetSysColor(COLOR_BTNFACE);
 
     // Centre disk, away from the label.
     const pie::Segment whole{-std::numbers::pi / 2, 1.5 * std::numbers::pi};
-    const pie::Colour centre = expected("Root", whole, -1, pie::ValueOf(root, ctx), 0);
+    const fw::Colour centre = expected("Root", whole, -1, pie::ValueOf(root, ctx), 0);
     EXPECT_EQ(Hex(s.At(r.CentreX(), r.CentreY() + 45)), Hex(centre));
     EXPECT_EQ(Hex(s.At(r.CentreX() - 50, r.CentreY())), Hex(centre));
 
@@ -159,7 +158,7 @@ TEST_P(PieRenderTest, KnownTreeAt400) {
     const double mid = (song.start + song.end) / 2;
     const int fileInner = (radii[2] + 2 * radii[1]) / 3;
     for (int rad = radii[1] + 2; rad < fileInner - 1; ++rad) {
-        const pie::Colour c = s.AtPolar(r, mid, rad);
+        const fw::Colour c = s.AtPolar(r, mid, rad);
         EXPECT_TRUE(c == background || c == guide) << rad << " " << Hex(c);
     }
     EXPECT_EQ(Hex(s.AtPolar(r, mid, (radii[1] + fileInner) / 2.0)), Hex(background));
@@ -181,7 +180,7 @@ TEST_P(PieRenderTest, KnownTreeAt400) {
     int white = 0, black = 0;
     for (int y = r.CentreY() - 15; y < r.CentreY() + 15; ++y)
         for (int x = r.CentreX() - 40; x < r.CentreX() + 40; ++x) {
-            white += s.At(x, y) == pie::MakeColour(255, 255, 255);
+            white += s.At(x, y) == fw::MakeColour(255, 255, 255);
             black += s.At(x, y) == 0;
         }
     EXPECT_GT(white, 30);
@@ -236,12 +235,12 @@ TEST(PieRender, ThinFolderStaysInsideItsSpan) {
     int ring = 0;
     const pie::Segment& b = FindSegment(r.Areas(), "B\\", ring);
     ASSERT_EQ(ring, 0);
-    const pie::Square outer = pie::SquareAround(r.CentreX(), r.CentreY(), r.Areas().Radii()[1]);
+    const fw::Rect outer = pie::SquareAround(r.CentreX(), r.CentreY(), r.Areas().Radii()[1]);
     ASSERT_EQ(pie::RadialPoint(outer, b.start), (pie::Point{348, 200}));
     ASSERT_EQ(pie::RadialPoint(outer, b.end), (pie::Point{347, 200}));
     tv::CrcEngine engine(tv::kCrc32);
     tv::Crc crc(engine);
-    const pie::Colour thin = pie::SegmentColour(r.settings, crc, "B", b.start, b.end, 0, r.RingCount(), 1, 2999);
+    const fw::Colour thin = pie::SegmentColour(r.settings, crc, "B", b.start, b.end, 0, r.RingCount(), 1, 2999);
     int outside = 0;
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
@@ -293,44 +292,6 @@ TEST(PieRender, EmptyFolderKeepsItsDisk) {
     EXPECT_EQ(Hex(s.AtPolar(r, 0, 60)), Hex(pie::kCentreGrey));
     EXPECT_EQ(Hex(s.AtPolar(r, std::numbers::pi / 2, 60)), Hex(pie::kCentreGrey));
     EXPECT_NE(Hex(s.AtPolar(r, 0, 72)), Hex(pie::kCentreGrey));
-}
-
-TEST(Dib, HeaderLayout) {
-    pie::Dib mono(10, 4, 1);
-    ASSERT_TRUE(mono);
-    EXPECT_EQ(mono.ColourTableSize(), 2);
-    EXPECT_EQ(mono.Padding(), 2);
-    pie::Dib rgb(3, -5, 24);
-    ASSERT_TRUE(rgb);
-    EXPECT_EQ(rgb.Height(), 5);
-    EXPECT_EQ(rgb.Padding(), 3);
-    EXPECT_EQ(rgb.ColourTableSize(), 0);
-    EXPECT_EQ(rgb.Info()->bmiHeader.biHeight, -5);
-    EXPECT_NE(rgb.Bits(), nullptr);
-    pie::Dib palette(5, 5, 8);
-    EXPECT_EQ(palette.ColourTableSize(), 256);
-    EXPECT_EQ(palette.Padding(), 3);
-}
-
-TEST(Dib, FailureIsShownAndLeavesAnEmptyDib) {
-    std::string text, caption;
-    UINT flags = 0;
-    HWND owner = reinterpret_cast<HWND>(1);
-    const fw::Interaction ui{[&](HWND o, const std::string& t, const std::string& c, UINT f) {
-        owner = o;
-        text = t;
-        caption = c;
-        flags = f;
-        return IDOK;
-    }};
-    pie::Dib huge(100000, 100000, 32, ui);
-    EXPECT_FALSE(huge);
-    EXPECT_EQ(huge.Bits(), nullptr);
-    EXPECT_EQ(caption, "Dib::Dib failed");
-    EXPECT_EQ(owner, nullptr);
-    EXPECT_TRUE(flags & MB_ICONERROR);
-    ASSERT_FALSE(text.empty());
-    EXPECT_EQ(text.find_first_not_of("0123456789"), std::string::npos) << text;
 }
 
 }  // namespace

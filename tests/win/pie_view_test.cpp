@@ -42,7 +42,7 @@ void StoreDefaultSettings() {
 class ProbedPieView : public pie::TPieView {
 public:
     using TPieView::TPieView;
-    pie::TipRect Tip() const noexcept { return lastTip_; }
+    fw::Rect Tip() const noexcept { return lastTip_; }
 };
 
 // 0x00RRGGBB of a system colour.
@@ -134,7 +134,7 @@ protected:
     long Renderings() const { return std::count(host.statuses.begin(), host.statuses.end(), "folder "); }
 
     // Pixels of the screen that differ from the back buffer, outside an exempted rectangle.
-    int TraceOutside(const pie::TipRect& exempt) const {
+    int TraceOutside(const fw::Rect& exempt) const {
         const Pixels screen = Screen(), buffer = Buffer();
         int differ = 0;
         for (int y = 0; y < kSize; ++y)
@@ -409,7 +409,7 @@ TEST_F(PieView, OpaqueAndBlendedTipsOverThePie) {
         view->Settings().tipTransparency = transparency;
         view->FollowFrame();
         MoveTo(PointOf("docs\\"));
-        const pie::TipRect tip = view->Tip();
+        const fw::Rect tip = view->Tip();
         ASSERT_FALSE(tip.IsZero());
         const Pixels screen = Screen(), buffer = Buffer();
         // The right padding column lies inside the box and beside any text; the top row is the outline.

@@ -150,6 +150,27 @@ TEST_F(SettingsDialogTest, ARefusalFocusesAndSelectsTheOffendingEditAndKeepsTheD
     }
 }
 
+// Each colouring method opens on its own button and comes back from it; Type-encoded is the fifth.
+TEST_F(SettingsDialogTest, EveryColouringMethodHasItsButton) {
+    const std::pair<pie::ColourMethod, int> buttons[] = {
+        {pie::kFixedColour, IDC_SET_CLR_FIXED}, {pie::kSizeEncoded, IDC_SET_CLR_SIZE}, {pie::kRainbowWash, IDC_SET_CLR_RAINBOW},
+        {pie::kNameEncoded, IDC_SET_CLR_NAME},  {pie::kTypeEncoded, IDC_SET_CLR_TYPE}};
+    for (const auto& [method, button] : buttons) {
+        options::DispOptData data = Sample();
+        data.pie.colourMethod = method;
+        HWND window = Open(data);
+        for (const auto& [other, otherButton] : buttons)
+            EXPECT_EQ(IsDlgButtonChecked(window, otherButton), other == method ? BST_CHECKED : BST_UNCHECKED) << method;
+        SendMessageA(window, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(dialog->Data().pie.colourMethod, method);
+    }
+    HWND window = Open(Sample());
+    Click(IDC_SET_CLR_TYPE);
+    EXPECT_EQ(IsDlgButtonChecked(window, IDC_SET_CLR_SIZE), BST_UNCHECKED);  // one group with the other four
+    SendMessageA(window, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(dialog->Data().pie.colourMethod, pie::kTypeEncoded);
+}
+
 TEST_F(SettingsDialogTest, OkReadsEveryControlAndCleansTheFolder) {
     HWND window = Open(Sample());
     dialog->SetItemText(IDC_SET_CENTRE, "90");

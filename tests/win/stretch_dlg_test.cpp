@@ -66,15 +66,15 @@ TEST_F(StretchDlgTest, AnchoredControlsFollowTheEdgesAndOthersStay) {
     HWND ok = dialog.Item(IDOK);
     ASSERT_TRUE(dialog.SetControlAnchor(IDC_SYS_DRIVES_LIST, info::kAnchorStretch, info::kAnchorStretch));
     ASSERT_TRUE(dialog.SetControlAnchor(ok, info::kAnchorFar, info::kAnchorFar));
-    const fw::LayoutRect client = fw::ClientLayoutRect(wnd);
-    const fw::LayoutRect okBefore = fw::ChildLayoutRect(ok, wnd);
-    const fw::LayoutRect listBefore = fw::ChildLayoutRect(list, wnd);
+    const fw::Rect client = fw::ClientLayoutRect(wnd);
+    const fw::Rect okBefore = fw::ChildLayoutRect(ok, wnd);
+    const fw::Rect listBefore = fw::ChildLayoutRect(list, wnd);
 
     for (int step : {120, 7, 300}) {
         Resize(wnd, first.width + step, first.height + step / 2);
-        const fw::LayoutRect now = fw::ClientLayoutRect(wnd);
-        const fw::LayoutRect okNow = fw::ChildLayoutRect(ok, wnd);
-        const fw::LayoutRect listNow = fw::ChildLayoutRect(list, wnd);
+        const fw::Rect now = fw::ClientLayoutRect(wnd);
+        const fw::Rect okNow = fw::ChildLayoutRect(ok, wnd);
+        const fw::Rect listNow = fw::ChildLayoutRect(list, wnd);
         EXPECT_EQ(now.right - okNow.right, client.right - okBefore.right) << step;
         EXPECT_EQ(now.bottom - okNow.bottom, client.bottom - okBefore.bottom) << step;
         EXPECT_EQ(okNow.Width(), okBefore.Width());
@@ -89,14 +89,14 @@ TEST_F(StretchDlgTest, AnotherWindowsControlOrABadModeIsRefusedAndNotMoved) {
     TPlainStretchDlg other;
     other.CreateModeless();
     HWND foreign = other.Item(IDOK);
-    const fw::LayoutRect foreignBefore = fw::ChildLayoutRect(foreign, other.GetHandle());
+    const fw::Rect foreignBefore = fw::ChildLayoutRect(foreign, other.GetHandle());
     EXPECT_FALSE(dialog.SetControlAnchor(foreign, info::kAnchorFar, info::kAnchorFar));
     EXPECT_FALSE(dialog.SetControlAnchor(IDOK, 3, 0));
     EXPECT_FALSE(dialog.SetControlAnchor(IDOK, 0, -1));
     EXPECT_FALSE(dialog.SetControlAnchor(static_cast<HWND>(nullptr), 0, 0));
 
     HWND ok = dialog.Item(IDOK);
-    const fw::LayoutRect okBefore = fw::ChildLayoutRect(ok, dialog.GetHandle());
+    const fw::Rect okBefore = fw::ChildLayoutRect(ok, dialog.GetHandle());
     Resize(dialog.GetHandle(), first.width + 100, first.height + 100);
     EXPECT_EQ(fw::ChildLayoutRect(ok, dialog.GetHandle()), okBefore);
     EXPECT_EQ(fw::ChildLayoutRect(foreign, other.GetHandle()), foreignBefore);
@@ -110,8 +110,8 @@ LRESULT HitAt(HWND wnd, int clientX, int clientY) {
 
 TEST_F(StretchDlgTest, AClickInTheGripIsABottomRightResizeAndTheGripHidesWhileMaximized) {
     HWND wnd = dialog.GetHandle();
-    const fw::LayoutRect client = fw::ClientLayoutRect(wnd);
-    const fw::LayoutRect grip = dialog.GetGripRect();
+    const fw::Rect client = fw::ClientLayoutRect(wnd);
+    const fw::Rect grip = dialog.GetGripRect();
     EXPECT_EQ(grip.right, client.right);
     EXPECT_EQ(grip.bottom, client.bottom);
     EXPECT_EQ(grip.Width(), GetSystemMetrics(SM_CYHSCROLL));
@@ -121,7 +121,7 @@ TEST_F(StretchDlgTest, AClickInTheGripIsABottomRightResizeAndTheGripHidesWhileMa
     EXPECT_EQ(HitAt(wnd, 5, 5), HTCLIENT);
 
     Resize(wnd, first.width + 60, first.height + 60);
-    const fw::LayoutRect moved = dialog.GetGripRect();
+    const fw::Rect moved = dialog.GetGripRect();
     EXPECT_EQ(moved.right, fw::ClientLayoutRect(wnd).right);
     EXPECT_EQ(HitAt(wnd, moved.left + 1, moved.top + 1), HTBOTTOMRIGHT);
 

@@ -224,8 +224,8 @@ TEST(SysDrivesDlg, ARememberedPlacementOffScreenIsPulledBackWithItsSize) {
     FakeDrives drives({{'C', DRIVE_FIXED}});
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    for (const fw::LayoutRect remembered : {fw::LayoutRect{5000, 4000, 5900, 4500}, fw::LayoutRect{-3000, -2000, -2100, -1500},
-                                            fw::LayoutRect{40, 30, 940, 530}}) {
+    for (const fw::Rect remembered : {fw::Rect{5000, 4000, 5900, 4500}, fw::Rect{-3000, -2000, -2100, -1500},
+                                            fw::Rect{40, 30, 940, 530}}) {
         info::SysDrivesDlgData data{remembered};
         TWatchedDlg dialog(nullptr, data, drives);
         RECT shown{};
@@ -248,7 +248,7 @@ TEST(SysDrivesDlg, ARememberedPlacementOffScreenIsPulledBackWithItsSize) {
             EXPECT_EQ(shown.left, 40);
             EXPECT_EQ(shown.top, 30);
         }
-        EXPECT_EQ(data.rect, (fw::LayoutRect{shown.left, shown.top, shown.right, shown.bottom}));
+        EXPECT_EQ(data.rect, (fw::Rect{shown.left, shown.top, shown.right, shown.bottom}));
     }
 }
 

@@ -7,7 +7,8 @@
 
 #include <algorithm>
 #include <limits>
-#include <unordered_map>
+#include <type_traits>
+#include <utility>
 
 namespace scan::ntfs {
 
@@ -15,30 +16,54 @@ namespace {
 constexpr std::uint32_t kNoRecord = std::numeric_limits<std::uint32_t>::max();
 // Attribute lists hold at most 256 KiB; reparse data at most 16 KiB, of which only the tag is needed.
 constexpr std::uint64_t kMaxAttributeList = 256 * 1024;
-// How many entries the tree building adds between two looks at the control.
+// How many entries the tree building takes between two looks at the control.
 constexpr std::uint32_t kEntriesPerCheck = 4096;
-
-bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b, std::span<const std::uint16_t> upcase) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const char16_t x = a[i], y = b[i];
-        if (x == y) continue;
-        const std::uint16_t ux = x < upcase.size() ? upcase[x] : x, uy = y < upcase.size() ? upcase[y] : y;
-        if (ux != uy) return false;
-    }
-    return true;
-}
 
 // Whether runs decoded from one list (starting at cluster 0) hold `bytes` bytes.
 bool Covers(const std::vector<Run>& runs, std::uint64_t bytes, std::uint32_t clusterSize) {
     const std::uint64_t clusters = runs.empty() ? 0 : runs.back().vcn + runs.back().length;
     return clusterSize != 0 && bytes / clusterSize + (bytes % clusterSize != 0) <= clusters;
 }
+
+// The block size a list being gathered takes for at least `bytes`: one of six sizes per doubling
+// (... 88, 96, 112, 128, ... 192, 224, 256, ...). A block a list outgrows is then just what another list
+// growing through the same size asks for, so heaps keep few odd free blocks to search through. (Wine's
+// heap took 25 s instead of 2 to read a million files with blocks of any size; eight sizes per doubling
+// took 4 s, and four cost more memory.)
+std::size_t BlockClass(std::size_t bytes) {
+    std::size_t step = 8;
+    while (bytes > 12 * step) step *= 2;
+    return (bytes + step - 1) / step * step;
+}
+
+// Makes room in a list being gathered for one more record whose name takes `stored` bytes. Lists grow by
+// about an eighth, not double: at the end of the reading every list holds its slack at once, and that
+// slack is most of what the reading costs above the tree itself. Room left in the block goes to names.
+template <class T>
+void MakeRoom(model::RecordList<T>& list, std::size_t nameBytes, std::size_t stored) {
+    const std::size_t count = list.size() + 1, names = nameBytes + stored;
+    if (count <= list.capacity() && names <= list.name_capacity()) return;
+    const std::size_t records = std::max(list.capacity(), count + count / 8);
+    const std::size_t least = model::RecordList<T>::kHeaderSize + records * sizeof(T) +
+                              std::max(list.name_capacity(), names + names / 8);
+    list.reserve(records, BlockClass(least) - model::RecordList<T>::kHeaderSize - records * sizeof(T));
+}
+
+std::int32_t AsKey(std::uint32_t record) { return static_cast<std::int32_t>(record); }
+std::uint32_t RecordIn(std::int32_t key) { return static_cast<std::uint32_t>(key); }
 }  // namespace
 
-FileTable::Record& FileTable::At(std::uint32_t number) {
-    if (number >= records_.size()) records_.resize(std::size_t{number} + 1);
-    return records_[number];
+void FileTable::ExpectInUse(std::vector<std::uint8_t> bitmap) {
+    inUse_ = std::move(bitmap);
+    remembered_.reserve(inUse_.size() * 8);
+}
+
+void FileTable::Remember(std::uint32_t number, std::uint16_t sequence, std::uint16_t flags) {
+    Record& record = records_.Insert(number);
+    record.sequence = sequence;
+    record.flags = flags;
+    if (number >= remembered_.size()) remembered_.resize(std::size_t{number} + 1);
+    remembered_[number] = true;
 }
 
 void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
@@ -128,22 +153,18 @@ void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
     std::vector<AttributeListEntry> entries;
     if (header.baseReference == 0 && !residentList.empty() && !ParseAttributeList(residentList, entries)) return;
 
-    Record& record = At(number);
-    record.sequence = header.sequence;
-    record.flags = kInUse;
-    if (header.directory) record.flags |= kDirectory;
-    if (siFlags & kAttributeReparsePoint) record.flags |= kReparseAttribute;
-    if (hasData) {
-        record.flags |= kHasData;
-        record.dataSize = dataSize;
-    }
+    const bool base = header.baseReference == 0;
+    std::uint16_t flags = kInUse;
+    if (header.directory) flags |= kDirectory;
+    if (siFlags & kAttributeReparsePoint) flags |= kReparseAttribute;
+    if (hasData) flags |= kHasData;
     if (hasTag) {
-        record.flags |= kHasReparseTag;
-        record.reparseTag = tag;
+        flags |= kHasReparseTag;
+        tags_[number] = tag;
     }
-    if (header.baseReference != 0) {
-        record.flags |= kExtension;
-        extensions_.push_back({number, header.baseReference});
+    if (!base) {
+        flags |= kExtension;
+        extensions_.push_back({number, header.baseReference, dataSize, tag});
     } else if (number >= kFirstUserRecord) {
         if (header.directory) {
             ++foldersSeen_;
@@ -152,18 +173,90 @@ void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
             bytesSeen_ += countingClusterSize_ != 0 ? model::AllocatedSize(dataSize, countingClusterSize_) : dataSize;
         }
     }
-    if (number == kRootRecord && !pendingNames_.empty()) rootSelf_ = pendingNames_.front().parent;
-    for (const PendingName& pending : pendingNames_) {
-        const std::size_t length = pending.text.size() / 2;
-        names_.push_back({pending.parent, number, static_cast<std::uint32_t>(text_.size()),
-                          static_cast<std::uint16_t>(length)});
-        for (std::size_t k = 0; k < length; ++k) text_ += static_cast<char16_t>(Le16(pending.text.data() + 2 * k));
+    // Its size for the names extension records may hold (see Finish).
+    if (base && (!residentList.empty() || list.size != 0)) {
+        flags |= kListed;
+        sizes_[number] = dataSize;
     }
-    if (header.baseReference == 0) {
+    const bool many = header.directory && pendingNames_.size() > 1;
+    if (many) flags |= kManyNames;
+    // A plain file is all in its entries: nothing found later can change them.
+    bool remembered = header.directory || !base || (flags & (kListed | kHasReparseTag | kReparseAttribute)) ||
+                      reparse.size != 0 || number < kFirstUserRecord;
+    if (remembered) Remember(number, header.sequence, flags);
+    if (number == kRootRecord && !pendingNames_.empty()) rootSelf_ = pendingNames_.front().parent;
+    if (!untrusted_) {
+        for (const PendingName& pending : pendingNames_) {
+            const std::uint32_t order = nameOrder_++;
+            if (!base) {
+                std::u16string text(pending.text.size() / 2, u'\0');
+                for (std::size_t k = 0; k < text.size(); ++k) text[k] = static_cast<char16_t>(Le16(pending.text.data() + 2 * k));
+                extensionNames_.push_back({pending.parent, number, order, std::move(text)});
+                continue;
+            }
+            if (number < kFirstUserRecord) continue;
+            if (!Utf16LeToUtf8(pending.text, utf8_)) {
+                if (!remembered) Remember(number, header.sequence, flags);
+                remembered = true;
+                records_.Find(number)->flags |= kLossyName;
+                std::u16string text(pending.text.size() / 2, u'\0');
+                for (std::size_t k = 0; k < text.size(); ++k) text[k] = static_cast<char16_t>(Le16(pending.text.data() + 2 * k));
+                lossy_.push_back({pending.parent, number, std::move(text)});
+            }
+            Place(pending.parent, number, utf8_, header.directory, dataSize);
+            if (header.directory && (flags & (kManyNames | kListed))) folderNames_.push_back({pending.parent, number, order});
+        }
+    }
+    if (base) {
         if (!entries.empty()) AddClaims(number, entries);
         if (list.size != 0) deferred_.push_back(std::move(list));
     }
     if (reparse.size != 0) deferred_.push_back(std::move(reparse));
+}
+
+void FileTable::Place(std::uint64_t parent, std::uint32_t number, std::string_view text, bool directory,
+                      std::uint64_t size) {
+    // Names that can never be entries need no room: a record its own parent, parents past any table, and
+    // metadata folders other than the root.
+    const std::uint64_t parentNumber = RecordOf(parent);
+    if (parentNumber == number || parentNumber >= kNoRecord ||
+        (parentNumber < kFirstUserRecord && parentNumber != kRootRecord))
+        return;
+    Folder& folder = folders_[FolderFor(parent)];
+    const std::size_t stored = model::Name::StoredSize(text.size());
+    if (directory) {
+        MakeRoom(folder.subdirs, folder.dirNameBytes, stored);
+        folder.subdirs.emplace_back(text).sortKey = AsKey(number);
+        folder.dirNameBytes += static_cast<std::uint32_t>(stored);
+    } else {
+        MakeRoom(folder.files, folder.fileNameBytes, stored);
+        folder.files.emplace_back(text, size, AsKey(number));
+        folder.fileNameBytes += static_cast<std::uint32_t>(stored);
+    }
+}
+
+std::uint32_t FileTable::FolderFor(std::uint64_t parent) {
+    Record& record = records_.Insert(static_cast<std::uint32_t>(RecordOf(parent)));
+    if (record.folder != kNoFolder && folders_[record.folder].parent == parent) return record.folder;
+    const auto index = static_cast<std::uint32_t>(folders_.size());
+    if (record.folder == kNoFolder) {
+        record.folder = index;
+    } else {
+        // Another sequence of a record already named as a parent: kept aside.
+        const auto [it, added] = otherFolders_.emplace(parent, index);
+        if (!added) return it->second;
+    }
+    folders_.push_back(Folder{parent, {}, {}});
+    return index;
+}
+
+std::uint32_t FileTable::FolderOfRecord(std::uint32_t number) const {
+    const Record* record = records_.Find(number);
+    if (!record || record->folder == kNoFolder) return kNoFolder;
+    const std::uint64_t reference = number | std::uint64_t{record->sequence} << 48;
+    if (folders_[record->folder].parent == reference) return record->folder;
+    const auto it = otherFolders_.find(reference);
+    return it == otherFolders_.end() ? kNoFolder : it->second;
 }
 
 void FileTable::AddClaims(std::uint32_t base, std::span<const AttributeListEntry> entries) {
@@ -185,10 +278,10 @@ void FileTable::Finish(Volume* volume) {
             untrusted_ = true;
             break;
         }
-        Record& record = records_[item.record];
+        Record& record = *records_.Find(item.record);  // remembered: it has a value elsewhere
         if (item.type == kReparsePoint) {
             record.flags |= kHasReparseTag;
-            record.reparseTag = Le32(bytes.data());
+            tags_[item.record] = Le32(bytes.data());
         } else {
             entries.clear();
             if (ParseAttributeList(bytes, entries))
@@ -198,6 +291,7 @@ void FileTable::Finish(Volume* volume) {
         }
     }
     deferred_.clear();
+    deferred_.shrink_to_fit();
 
     // An extension record counts only when its base record is in use and lists it; its attributes then
     // belong to the base record. A base record missing an extension its list names is dropped.
@@ -208,137 +302,233 @@ void FileTable::Finish(Volume* volume) {
     for (const Extension& ext : extensions_) {
         std::uint32_t resolved = kNoRecord;
         const std::uint64_t base = RecordOf(ext.base);
-        if (base < records_.size() && base != ext.record) {
-            const Record& b = records_[base];
-            const Record& e = records_[ext.record];
-            const bool baseSound = (b.flags & kInUse) && !(b.flags & kExtension) && b.sequence == SequenceOf(ext.base);
+        const Record* b = base < kNoRecord ? records_.Find(static_cast<std::uint32_t>(base)) : nullptr;
+        const Record* e = records_.Find(ext.record);
+        if (b && base != ext.record) {
+            const bool baseSound = (b->flags & kInUse) && !(b->flags & kExtension) && b->sequence == SequenceOf(ext.base);
             const auto first = std::lower_bound(claims_.begin(), claims_.end(), std::uint64_t{ext.record},
                                                 [](const Claim& c, std::uint64_t r) { return RecordOf(c.reference) < r; });
             auto it = first;
             bool claimed = false;
             for (; it != claims_.end() && RecordOf(it->reference) == ext.record; ++it)
-                if (it->base == base && SequenceOf(it->reference) == e.sequence) claimed = true;
+                if (it->base == base && SequenceOf(it->reference) == e->sequence) claimed = true;
             if (baseSound && claimed) {
                 resolved = static_cast<std::uint32_t>(base);
                 for (it = first; it != claims_.end() && RecordOf(it->reference) == ext.record; ++it)
-                    if (it->base == base && SequenceOf(it->reference) == e.sequence) it->satisfied = true;
+                    if (it->base == base && SequenceOf(it->reference) == e->sequence) it->satisfied = true;
             }
         }
         owner[ext.record] = resolved;
         if (resolved == kNoRecord) continue;
-        Record& b = records_[resolved];
-        const Record& e = records_[ext.record];
-        if ((e.flags & kHasData) && !(b.flags & kHasData)) {
-            b.flags |= kHasData;
-            b.dataSize = e.dataSize;
+        Record& into = *records_.Find(resolved);
+        if ((e->flags & kHasData) && !(into.flags & kHasData)) {
+            into.flags |= kHasData | kSizeElsewhere;
+            sizes_[resolved] = ext.dataSize;
         }
-        if ((e.flags & kHasReparseTag) && !(b.flags & kHasReparseTag)) {
-            b.flags |= kHasReparseTag;
-            b.reparseTag = e.reparseTag;
+        if ((e->flags & kHasReparseTag) && !(into.flags & kHasReparseTag)) {
+            into.flags |= kHasReparseTag;
+            tags_[resolved] = ext.reparseTag;
         }
     }
     for (const Claim& claim : claims_)
-        if (claim.needed && !claim.satisfied) records_[claim.base].flags = 0;
-    if (!owner.empty()) {
-        for (Name& name : names_) {
-            if (!(records_[name.record].flags & kExtension)) continue;
-            const auto it = owner.find(name.record);
-            name.record = it == owner.end() ? kNoRecord : it->second;
+        if (claim.needed && !claim.satisfied) records_.Find(claim.base)->flags = 0;
+
+    // Names in extension records belong to their base record, whose kind and size are known only now.
+    bool folderNamesAdded = false;
+    std::string text;
+    for (const ExtensionName& name : extensionNames_) {
+        const auto it = owner.find(name.record);
+        if (it == owner.end() || it->second == kNoRecord || it->second < kFirstUserRecord) continue;
+        const std::uint32_t number = it->second;
+        const std::uint16_t flags = FlagsOf(number);
+        if (!(flags & kInUse)) continue;
+        if (!Utf16ToUtf8(name.text, text)) {
+            records_.Find(number)->flags |= kLossyName;
+            lossy_.push_back({name.parent, number, name.text});
+        }
+        const bool directory = (flags & kDirectory) != 0;
+        Place(name.parent, number, text, directory, (flags & kHasData) ? sizes_[number] : 0);
+        if (directory) {
+            // Its own names are in folderNames_ already: it has an attribute list.
+            records_.Find(number)->flags |= kManyNames;
+            folderNames_.push_back({name.parent, number, name.order});
+            folderNamesAdded = true;
         }
     }
-    extensions_.clear();
-    claims_.clear();
+    if (folderNamesAdded)
+        std::stable_sort(folderNames_.begin(), folderNames_.end(),
+                         [](const FolderName& a, const FolderName& b) { return a.order < b.order; });
+    extensionNames_ = {};
+    extensions_ = {};
+    claims_ = {};
 }
 
 bool FileTable::RootSound() const {
-    if (untrusted_ || kRootRecord >= records_.size()) return false;
-    const Record& root = records_[kRootRecord];
-    return (root.flags & (kInUse | kDirectory | kExtension)) == (kInUse | kDirectory) &&
-           rootSelf_ == (kRootRecord | std::uint64_t{root.sequence} << 48);
+    if (untrusted_) return false;
+    const Record* root = records_.Find(kRootRecord);
+    return root && (root->flags & (kInUse | kDirectory | kExtension)) == (kInUse | kDirectory) &&
+           rootSelf_ == (kRootRecord | std::uint64_t{root->sequence} << 48);
 }
 
 bool FileTable::IsListedFolder(std::uint64_t reference) const {
     const std::uint64_t number = RecordOf(reference);
-    if (number >= records_.size() || (number < kFirstUserRecord && number != kRootRecord)) return false;
-    const Record& r = records_[number];
-    return (r.flags & (kInUse | kDirectory | kExtension)) == (kInUse | kDirectory) &&
-           r.sequence == SequenceOf(reference);
+    if (number >= kNoRecord || (number < kFirstUserRecord && number != kRootRecord)) return false;
+    const Record* r = records_.Find(static_cast<std::uint32_t>(number));
+    return r && (r->flags & (kInUse | kDirectory | kExtension)) == (kInUse | kDirectory) &&
+           r->sequence == SequenceOf(reference);
 }
 
 bool FileTable::IsNameSurrogateFolder(std::uint32_t number) const {
     // The folder walk's rule, on the record's own flags: the two never disagree about what is a link.
-    const Record& r = records_[number];
-    return IsLinkReparsePoint((r.flags & kReparseAttribute) ? kAttributeReparsePoint : 0,
-                              (r.flags & kHasReparseTag) ? r.reparseTag : 0);
+    const std::uint16_t flags = FlagsOf(number);
+    std::uint32_t tag = 0;
+    if (flags & kHasReparseTag) {
+        const auto it = tags_.find(number);
+        if (it != tags_.end()) tag = it->second;
+    }
+    return IsLinkReparsePoint((flags & kReparseAttribute) ? kAttributeReparsePoint : 0, tag);
 }
 
-void FileTable::IndexChildren() {
-    if (indexed_) return;
-    indexed_ = true;
-    std::vector<std::uint32_t> parentOf(names_.size(), kNoRecord);
-    childStart_.assign(records_.size() + 1, 0);
-    for (std::size_t i = 0; i < names_.size(); ++i) {
-        const Name& name = names_[i];
-        if (name.record == kNoRecord || name.record < kFirstUserRecord) continue;
-        Record& r = records_[name.record];
-        if (!(r.flags & kInUse) || (r.flags & kExtension)) continue;
-        if (RecordOf(name.parent) == name.record || !IsListedFolder(name.parent)) continue;
-        if (r.flags & kDirectory) {
-            if (r.flags & kPlaced) continue;
-            r.flags |= kPlaced;
+bool FileTable::Enterable(std::uint32_t record) const {
+    return !(FlagsOf(record) & kPlaced) && !IsNameSurrogateFolder(record);
+}
+
+void FileTable::ChooseFolderNames() {
+    // A folder keeps the first of its names (in table order) whose parent is a listed folder.
+    if (chosen_) return;
+    chosen_ = true;
+    for (const FolderName& name : folderNames_) {
+        const std::uint16_t flags = FlagsOf(name.record);
+        if (!(flags & kManyNames) || (flags & (kInUse | kDirectory | kExtension)) != (kInUse | kDirectory) ||
+            chosenParent_.count(name.record) != 0)
+            continue;
+        if (RecordOf(name.parent) != name.record && IsListedFolder(name.parent))
+            chosenParent_.emplace(name.record, name.parent);
+    }
+    folderNames_ = {};
+}
+
+const std::u16string* FileTable::OriginalOf(std::uint64_t parent, std::uint32_t record, std::string_view utf8) const {
+    if (!(FlagsOf(record) & kLossyName)) return nullptr;
+    std::string text;
+    for (const LossyName& name : lossy_) {
+        if (name.record != record || name.parent != parent) continue;
+        text.clear();
+        AppendUtf8(name.text, text);
+        if (text == utf8) return &name.text;
+    }
+    return nullptr;
+}
+
+void FileTable::Prepare(Folder& folder, std::span<const std::uint16_t> upcase) {
+    if (folder.prepared) return;
+    folder.prepared = true;
+    if (!IsListedFolder(folder.parent)) {
+        folder.files = {};
+        folder.subdirs = {};
+        return;
+    }
+    // Keeps the entries of records that stayed sound, in index order, in lists of their exact size.
+    auto rebuild = [&](auto& list, auto keep, auto append) {
+        using List = std::remove_reference_t<decltype(list)>;
+        order_.clear();
+        std::vector<const std::u16string*> originals;
+        for (std::uint32_t i = 0; i < list.size(); ++i) {
+            const std::uint32_t record = RecordIn(list[i].sortKey);
+            if (!keep(record)) continue;
+            if (Remembered(record) && (FlagsOf(record) & kLossyName)) {
+                originals.resize(list.size(), nullptr);
+                originals[i] = OriginalOf(folder.parent, record, list[i].name);
+            }
+            order_.push_back(i);
         }
-        parentOf[i] = static_cast<std::uint32_t>(RecordOf(name.parent));
-        ++childStart_[parentOf[i]];
-    }
-    ClearPlaced();
-    // Counts to start offsets, then fill.
-    std::uint32_t total = 0;
-    for (std::uint32_t& start : childStart_) {
-        const std::uint32_t count = start;
-        start = total;
-        total += count;
-    }
-    children_.resize(total);
-    std::vector<std::uint32_t> next(childStart_.begin(), childStart_.end() - 1);
-    for (std::size_t i = 0; i < names_.size(); ++i)
-        if (parentOf[i] != kNoRecord) children_[next[parentOf[i]]++] = static_cast<std::uint32_t>(i);
-    sorted_.assign(records_.size(), 0);
+        auto units = [&](std::uint32_t i) {
+            return NameUnits(list[i].name, originals.empty() ? nullptr : originals[i]);
+        };
+        auto before = [&](std::uint32_t a, std::uint32_t b) { return CollateNames(units(a), units(b), upcase) < 0; };
+        if (!std::is_sorted(order_.begin(), order_.end(), before)) std::sort(order_.begin(), order_.end(), before);
+        std::size_t bytes = 0;
+        for (const std::uint32_t i : order_) bytes += model::Name::StoredSize(list[i].name.size());
+        List sorted;
+        sorted.reserve(order_.size(), bytes);
+        for (const std::uint32_t i : order_) append(sorted, list[i]);
+        list.swap(sorted);
+    };
+    rebuild(
+        folder.files,
+        [&](std::uint32_t record) {
+            return !Remembered(record) || (FlagsOf(record) & (kInUse | kDirectory | kExtension)) == kInUse;
+        },
+        [&](model::RecordList<model::FileInfo>& to, const model::FileInfo& file) {
+            const std::uint32_t record = RecordIn(file.sortKey);
+            const bool elsewhere = Remembered(record) && (FlagsOf(record) & kSizeElsewhere);
+            to.emplace_back(file.name, elsewhere ? sizes_[record] : file.size, file.sortKey);
+        });
+    rebuild(
+        folder.subdirs,
+        [&](std::uint32_t record) {
+            const std::uint16_t flags = FlagsOf(record);
+            if ((flags & (kInUse | kDirectory | kExtension)) != (kInUse | kDirectory)) return false;
+            if (!(flags & kManyNames)) return true;
+            // Only the chosen name, once.
+            const auto it = chosenParent_.find(record);
+            if (it == chosenParent_.end() || it->second != folder.parent) return false;
+            chosenParent_.erase(it);
+            return true;
+        },
+        [](model::RecordList<model::DirInfo>& to, const model::DirInfo& dir) {
+            to.emplace_back(dir.name).sortKey = dir.sortKey;
+        });
+    folder.fileNameBytes = folder.dirNameBytes = 0;
 }
 
 void FileTable::ClearPlaced() {
-    for (Record& r : records_) r.flags &= static_cast<std::uint8_t>(~kPlaced);
+    records_.ForEach([](Record& r) { r.flags &= static_cast<std::uint16_t>(~kPlaced); });
 }
-
-void FileTable::SortChildren(std::uint32_t folder, std::span<const std::uint16_t> upcase) {
-    if (sorted_[folder]) return;
-    sorted_[folder] = 1;
-    std::sort(children_.begin() + childStart_[folder], children_.begin() + childStart_[folder + 1],
-              [&](std::uint32_t a, std::uint32_t b) {
-                  return CollateNames(TextOf(names_[a]), TextOf(names_[b]), upcase) < 0;
-              });
-}
-
 std::int64_t FileTable::FindFolder(std::span<const std::u16string> path, std::span<const std::uint16_t> upcase) {
-    IndexChildren();
     // The root's children name it with the sequence its own name gives it: with another, none would match.
-    if (!RootSound()) return -1;
+    if (!Usable()) return -1;
+    ChooseFolderNames();
     std::uint32_t folder = kRootRecord;
     for (const std::u16string& component : path) {
-        std::uint32_t exact = kNoRecord, loose = kNoRecord;
-        SortChildren(folder, upcase);  // so that a loose match is the first the index lists
-        for (std::uint32_t i = childStart_[folder]; i < childStart_[folder + 1]; ++i) {
-            const Name& name = names_[children_[i]];
-            const std::u16string_view text = TextOf(name);
-            if (text == component) {
-                exact = name.record;
-                break;
+        const std::uint32_t index = FolderOfRecord(folder);
+        if (index == kNoFolder) return -1;
+        Folder& f = folders_[index];
+        Prepare(f, upcase);
+        // As the index would be searched: an exact match, else the first in index order that differs in
+        // case only; a file found that way ends the path.
+        struct Match {
+            std::string_view name;
+            std::uint32_t record = kNoRecord;
+            const std::u16string* original = nullptr;
+        };
+        Match exactDir, looseDir, exactFile, looseFile;
+        auto search = [&](const auto& list, Match& exact, Match& loose) {
+            for (const auto& entry : list) {
+                const std::uint32_t record = RecordIn(entry.sortKey);
+                const std::u16string* original = OriginalOf(f.parent, record, entry.name);
+                if (SameName(NameUnits(entry.name, original), component)) {
+                    exact = {entry.name, record, original};
+                    return;
+                }
+                if (loose.record == kNoRecord && SameNameIgnoringCase(NameUnits(entry.name, original), component, upcase))
+                    loose = {entry.name, record, original};
             }
-            if (loose == kNoRecord && EqualIgnoringCase(text, component, upcase)) loose = name.record;
-        }
-        const std::uint32_t found = exact != kNoRecord ? exact : loose;
+        };
+        search(f.subdirs, exactDir, looseDir);
+        search(f.files, exactFile, looseFile);
+        std::uint32_t found = kNoRecord;
+        if (exactDir.record != kNoRecord)
+            found = exactDir.record;
+        else if (exactFile.record != kNoRecord)
+            return -1;
+        else if (looseDir.record != kNoRecord &&
+                 (looseFile.record == kNoRecord ||
+                  CollateNames(NameUnits(looseDir.name, looseDir.original), NameUnits(looseFile.name, looseFile.original), upcase) <= 0))
+            found = looseDir.record;
         if (found == kNoRecord) return -1;
-        const Record& r = records_[found];
-        if (!(r.flags & kDirectory) || (r.flags & (kReparseAttribute | kHasReparseTag))) return -1;
+        const std::uint16_t flags = FlagsOf(found);
+        if (!(flags & kDirectory) || (flags & (kReparseAttribute | kHasReparseTag))) return -1;
         folder = found;
     }
     return folder;
@@ -346,8 +536,8 @@ std::int64_t FileTable::FindFolder(std::span<const std::u16string> path, std::sp
 
 ReadResult FileTable::BuildTree(std::uint32_t start, std::span<const std::uint16_t> upcase, model::DirInfo& root,
                                 ScanCounters& counters, WalkControl& control, std::uint32_t clusterSize) {
-    IndexChildren();
-    if (!RootSound() || start >= records_.size()) return ReadResult::kUnavailable;
+    if (!Usable() || !records_.Find(start)) return ReadResult::kUnavailable;
+    ChooseFolderNames();
     std::uint32_t files = 0, folders = 0, sinceCheck = 0;
     std::uint64_t bytes = 0;
     auto publish = [&] {
@@ -355,69 +545,67 @@ ReadResult FileTable::BuildTree(std::uint32_t start, std::span<const std::uint16
         counters.foldersFound.store(folders, std::memory_order_relaxed);
         counters.bytesFound.store(bytes, std::memory_order_relaxed);
     };
-
-    struct Pending {
-        model::DirInfo* dir;
-        std::uint32_t folder;
+    auto stopHere = [&] {
+        if (++sinceCheck < kEntriesPerCheck) return false;
+        sinceCheck = 0;
+        publish();
+        control.PausePoint();
+        return control.StopRequested();
     };
-    std::vector<Pending> stack{{&root, start}};
-    records_[start].flags |= kPlaced;
-    std::string utf8;
-    while (!stack.empty()) {
-        const Pending top = stack.back();
-        stack.pop_back();
-        SortChildren(top.folder, upcase);
-        const std::uint32_t first = childStart_[top.folder], last = childStart_[top.folder + 1];
-        // The children's names in UTF-8 first, so that both lists are made at their exact sizes: pointers
-        // to the subfolders stay valid while they wait on the stack.
-        utf8.clear();
-        utf8Ends_.clear();
-        std::size_t folderCount = 0, folderBytes = 0, fileBytes = 0;
-        for (std::uint32_t i = first; i < last; ++i) {
-            const Name& name = names_[children_[i]];
-            const std::size_t begin = utf8.size();
-            AppendUtf8(TextOf(name), utf8);
-            utf8Ends_.push_back(utf8.size());
-            const std::size_t stored = model::Name::StoredSize(utf8.size() - begin);
-            if (records_[name.record].flags & kDirectory) {
-                ++folderCount;
-                folderBytes += stored;
-            } else {
-                fileBytes += stored;
+
+    // First every folder the tree reaches is prepared and counted; a stop leaves them all in the table.
+    std::vector<std::uint32_t> pending;
+    records_.Find(start)->flags |= kPlaced;
+    if (const std::uint32_t first = FolderOfRecord(start); first != kNoFolder) pending.push_back(first);
+    while (!pending.empty()) {
+        Folder& folder = folders_[pending.back()];
+        pending.pop_back();
+        Prepare(folder, upcase);
+        for (const model::FileInfo& file : folder.files) {
+            ++files;
+            bytes += clusterSize != 0 ? model::AllocatedSize(file.size, clusterSize) : file.size;
+            if (stopHere()) {
+                ClearPlaced();
+                return ReadResult::kStopped;
             }
         }
-        top.dir->subdirs.reserve(folderCount, folderBytes);
-        top.dir->files.reserve(last - first - folderCount, fileBytes);
-        for (std::uint32_t i = first; i < last; ++i) {
-            const Name& name = names_[children_[i]];
-            Record& r = records_[name.record];
-            const std::size_t begin = i == first ? 0 : utf8Ends_[i - first - 1];
-            const std::string_view text = std::string_view(utf8).substr(begin, utf8Ends_[i - first] - begin);
-            if (r.flags & kDirectory) {
-                ++folders;
-                model::DirInfo& sub = top.dir->subdirs.emplace_back(text);
-                if (!(r.flags & kPlaced) && !IsNameSurrogateFolder(name.record)) {
-                    r.flags |= kPlaced;
-                    stack.push_back({&sub, name.record});
-                }
-            } else {
-                ++files;
-                const std::uint64_t size = (r.flags & kHasData) ? r.dataSize : 0;
-                bytes += clusterSize != 0 ? model::AllocatedSize(size, clusterSize) : size;
-                top.dir->files.emplace_back(text, size, 0);
+        for (const model::DirInfo& dir : folder.subdirs) {
+            ++folders;
+            const std::uint32_t record = RecordIn(dir.sortKey);
+            if (Enterable(record)) {
+                records_.Find(record)->flags |= kPlaced;
+                if (const std::uint32_t sub = FolderOfRecord(record); sub != kNoFolder) pending.push_back(sub);
             }
-            if (++sinceCheck == kEntriesPerCheck) {
-                sinceCheck = 0;
-                publish();
-                control.PausePoint();
-                if (control.StopRequested()) {
-                    ClearPlaced();
-                    return ReadResult::kStopped;
-                }
+            if (stopHere()) {
+                ClearPlaced();
+                return ReadResult::kStopped;
             }
         }
     }
+
+    // Then their lists move into the tree, the same folders in the same way.
     ClearPlaced();
+    auto take = [&](model::DirInfo& dir, std::uint32_t record) {
+        records_.Find(record)->flags |= kPlaced;
+        const std::uint32_t index = FolderOfRecord(record);
+        if (index == kNoFolder) return false;
+        dir.files = std::move(folders_[index].files);
+        dir.subdirs = std::move(folders_[index].subdirs);
+        for (model::FileInfo& file : dir.files) file.sortKey = 0;
+        return true;
+    };
+    std::vector<model::DirInfo*> stack;
+    if (take(root, start)) stack.push_back(&root);
+    while (!stack.empty()) {
+        model::DirInfo* dir = stack.back();
+        stack.pop_back();
+        for (model::DirInfo& sub : dir->subdirs) {
+            const std::uint32_t record = RecordIn(std::exchange(sub.sortKey, 0));
+            if (Enterable(record) && take(sub, record)) stack.push_back(&sub);
+        }
+    }
+    ClearPlaced();
+    spent_ = true;
     model::RecomputeTotals(root, 0);  // the logical totals the walk fills, allocated ones left at 0
     publish();
     return ReadResult::kComplete;

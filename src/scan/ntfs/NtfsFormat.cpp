@@ -258,4 +258,108 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     return out;
 }
 
+namespace {
+// UTF-8 of `count` units, `unit(i)` giving unit i; a unit becomes at most three bytes.
+template <class Unit>
+bool ToUtf8(std::size_t count, Unit unit, std::string& out) {
+    out.resize(count * 3);
+    char* o = out.data();
+    bool lossless = true;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::uint32_t c = unit(i);
+        if (c < 0x80) {
+            *o++ = static_cast<char>(c);
+            continue;
+        }
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            const std::uint32_t next = i + 1 < count ? unit(i + 1) : 0;
+            if (c <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00);
+                ++i;
+            } else {
+                c = 0xFFFD;
+                lossless = false;
+            }
+        }
+        if (c < 0x800) {
+            *o++ = static_cast<char>(0xC0 | c >> 6);
+        } else if (c < 0x10000) {
+            *o++ = static_cast<char>(0xE0 | c >> 12);
+            *o++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        } else {
+            *o++ = static_cast<char>(0xF0 | c >> 18);
+            *o++ = static_cast<char>(0x80 | (c >> 12 & 0x3F));
+            *o++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        }
+        *o++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    out.resize(static_cast<std::size_t>(o - out.data()));
+    return lossless;
+}
+
+std::uint16_t Up(char16_t c, std::span<const std::uint16_t> upcase) { return c < upcase.size() ? upcase[c] : c; }
+}  // namespace
+
+bool Utf16ToUtf8(std::u16string_view text, std::string& out) {
+    return ToUtf8(text.size(), [text](std::size_t i) -> std::uint32_t { return text[i]; }, out);
+}
+
+bool Utf16LeToUtf8(std::span<const std::uint8_t> bytes, std::string& out) {
+    return ToUtf8(bytes.size() / 2, [p = bytes.data()](std::size_t i) -> std::uint32_t { return Le16(p + 2 * i); }, out);
+}
+
+bool NameUnits::NextLong(char16_t& unit) noexcept {
+    const std::uint8_t lead = *p_;
+    const std::size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
+    if (static_cast<std::size_t>(end_ - p_) <= extra) {
+        unit = u'\uFFFD';
+        p_ = end_;
+        return true;
+    }
+    std::uint32_t c = lead & (0x3F >> extra);
+    for (std::size_t k = 1; k <= extra; ++k) c = c << 6 | (p_[k] & 0x3F);
+    p_ += extra + 1;
+    if (c >= 0x10000) {
+        c -= 0x10000;
+        unit = static_cast<char16_t>(0xD800 + (c >> 10));
+        low_ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    } else {
+        unit = static_cast<char16_t>(c);
+    }
+    return true;
+}
+
+int CollateNames(NameUnits a, NameUnits b, std::span<const std::uint16_t> upcase) {
+    const NameUnits aStart = a, bStart = b;
+    for (;;) {
+        char16_t x = 0, y = 0;
+        const bool moreA = a.Next(x), moreB = b.Next(y);
+        if (!moreA || !moreB) {
+            if (moreA != moreB) return moreA ? 1 : -1;  // a prefix of the other, ignoring case
+            break;
+        }
+        const std::uint16_t ux = Up(x, upcase), uy = Up(y, upcase);
+        if (ux != uy) return ux < uy ? -1 : 1;
+    }
+    a = aStart;
+    b = bStart;
+    for (char16_t x = 0, y = 0; a.Next(x) && b.Next(y);)
+        if (x != y) return x < y ? -1 : 1;
+    return 0;
+}
+
+bool SameName(NameUnits a, std::u16string_view b) {
+    std::size_t i = 0;
+    for (char16_t x = 0; a.Next(x); ++i)
+        if (i == b.size() || x != b[i]) return false;
+    return i == b.size();
+}
+
+bool SameNameIgnoringCase(NameUnits a, std::u16string_view b, std::span<const std::uint16_t> upcase) {
+    std::size_t i = 0;
+    for (char16_t x = 0; a.Next(x); ++i)
+        if (i == b.size() || Up(x, upcase) != Up(b[i], upcase)) return false;
+    return i == b.size();
+}
+
 }  // namespace scan::ntfs

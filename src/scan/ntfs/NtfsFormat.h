@@ -143,6 +143,55 @@ int CollateNames(std::u16string_view a, std::u16string_view b, std::span<const s
 // UTF-8 of a UTF-16 name; unpaired surrogates become U+FFFD, as the system's own conversion does.
 void AppendUtf8(std::u16string_view text, std::string& out);
 std::u16string Utf8ToUtf16(std::string_view text);
+// The same UTF-8 into `out` (replaced), from UTF-16 units or from UTF-16LE bytes (an odd last byte is
+// ignored). False when an unpaired surrogate became U+FFFD: the UTF-8 then no longer gives the name back.
+bool Utf16ToUtf8(std::u16string_view text, std::string& out);
+bool Utf16LeToUtf8(std::span<const std::uint8_t> bytes, std::string& out);
+
+// The UTF-16 units of a name kept as UTF-8 (as the functions above make it), one at a time, or the
+// name's own units where that UTF-8 lost some: lets names be collated without converting them back.
+class NameUnits {
+public:
+    explicit NameUnits(std::string_view utf8, const std::u16string* original = nullptr) noexcept
+        : p_(reinterpret_cast<const std::uint8_t*>(utf8.data())), end_(p_ + utf8.size()), original_(original) {}
+
+    // False past the end. A sequence cut short (never made above) reads as one U+FFFD.
+    bool Next(char16_t& unit) noexcept {
+        if (original_) {
+            if (at_ == original_->size()) return false;
+            unit = (*original_)[at_++];
+            return true;
+        }
+        if (low_ != 0) {
+            unit = low_;
+            low_ = 0;
+            return true;
+        }
+        if (p_ == end_) return false;
+        const std::uint8_t lead = *p_;
+        if (lead < 0x80) {
+            unit = lead;
+            ++p_;
+            return true;
+        }
+        return NextLong(unit);
+    }
+
+private:
+    bool NextLong(char16_t& unit) noexcept;
+
+    const std::uint8_t* p_;
+    const std::uint8_t* end_;
+    const std::u16string* original_;
+    std::size_t at_ = 0;
+    char16_t low_ = 0;
+};
+
+// CollateNames on names given as units; whether a name equals `b` unit for unit, and whether it does after
+// the up-case table.
+int CollateNames(NameUnits a, NameUnits b, std::span<const std::uint16_t> upcase);
+bool SameName(NameUnits a, std::u16string_view b);
+bool SameNameIgnoringCase(NameUnits a, std::u16string_view b, std::span<const std::uint16_t> upcase);
 
 // Little-endian field access inside a span (the caller checks the bounds).
 inline std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }

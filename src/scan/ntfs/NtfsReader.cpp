@@ -10,8 +10,8 @@ namespace scan::ntfs {
 namespace {
 
 // Bytes of the file table read at once: large enough for sequential speed, small enough to stay
-// responsive to pause and cancel.
-constexpr std::size_t kChunkBytes = 4u << 20;
+// responsive to pause and cancel and to add little to the reading's peak memory.
+constexpr std::size_t kChunkBytes = 1u << 20;
 constexpr std::uint64_t kUpCaseBytes = 65536 * 2;
 
 bool Multiply(std::uint64_t a, std::uint64_t b, std::uint64_t& product) {

@@ -28,6 +28,7 @@ public:
     std::string currentPath;       // empty: the shown tree's root folder
     std::uint32_t clusterSize = 0;
     bool dialogLook = false;
+    const compare::TreeComparison* comparison = nullptr;  // a comparison of the shown tree, or none
     std::function<void(const std::string& text)> onCopy;  // where a copied text goes (a real clipboard)
 
     std::vector<std::string> calls;     // navigation, commands, the system file view, rescans, copies
@@ -40,6 +41,7 @@ public:
     }
     std::uint32_t ClusterSize() const override { return clusterSize; }
     bool DialogLook() const override { return dialogLook; }
+    const compare::TreeComparison* Comparison() const override { return comparison; }
     bool NavigateTo(const std::string& path, bool fromTree) override {
         calls.push_back("navigate " + path + (fromTree ? " from tree" : ""));
         return true;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -38,6 +39,7 @@ public:
     void ItemRemoved(const std::string& item, const std::string& folder) override {
         events.push_back("removed " + item + " from " + folder);
     }
+    void ComparisonChanged() override { events.push_back("comparison"); }
 };
 
 // An observer that drops everything it holds on any event: it hears of each as a whole new tree.
@@ -334,6 +336,64 @@ TEST(DocumentRecentRoots, AreReadWhenMadeAndWrittenWhenGone) {
     }
     EXPECT_EQ(values.at("MruPathCount"), "2");
     EXPECT_EQ(values.at("MruPath0"), "E:\\New\\");
+}
+
+// What a window that borrows from the comparison sees when it is told of a change.
+class ComparisonProbe : public model::DocumentObserver {
+public:
+    explicit ComparisonProbe(const DiskDocument& document) : document_(document) {}
+    std::vector<bool> seen;  // whether a comparison was there at each event
+    void TreeReplaced() override { seen.push_back(document_.Comparison() != nullptr); }
+    void ComparisonChanged() override { seen.push_back(document_.Comparison() != nullptr); }
+
+private:
+    const DiskDocument& document_;
+};
+
+TEST_F(Document, AComparisonLivesBesideTheTreeUntilEndedOrTheTreeIsReplaced) {
+    struct Case {
+        const char* name;
+        std::function<void(DiskDocument&)> end;
+        std::vector<std::string> events;
+    } cases[] = {
+        {"ended", [](DiskDocument& d) { d.EndComparison(); }, {"comparison"}},
+        {"a new tree", [](DiskDocument& d) { d.AdoptTree(Scanned(), 4096, false); }, {"tree"}},
+        {"a folder rescan",
+         [](DiskDocument& d) { d.ReplaceFolder("C:\\Data\\", PathTree("C:\\Data", {{"y", 1}}), 4096); },
+         {"folder C:\\Data\\"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Load();
+        const DirInfo before = document.Root();
+        ComparisonProbe probe(document);
+        document.AddObserver(probe);
+        document.StartComparison(PathTree("C:", {{"a.txt", 50}, {"Old\\o", 9}}), 512);
+        ASSERT_NE(document.Comparison(), nullptr);
+        EXPECT_EQ(document.Root(), before) << "the live records stay as they were";
+        EXPECT_EQ(document.Comparison()->Folder(0).gone, (compare::Gone{9, 1, 1}));
+        EXPECT_EQ(document.Comparison()->File(1).earlierSize, 50u);
+        EXPECT_EQ(recorder.events, (std::vector<std::string>{"comparison"}));
+        recorder.events.clear();
+        c.end(document);
+        EXPECT_EQ(document.Comparison(), nullptr);
+        EXPECT_EQ(recorder.events, c.events);
+        // Told once as it began, then once more with the comparison already gone.
+        EXPECT_EQ(probe.seen, (std::vector<bool>{true, false}));
+        document.RemoveObserver(probe);
+    }
+    recorder.events.clear();
+    document.EndComparison();
+    EXPECT_TRUE(recorder.events.empty()) << "nothing to end: nobody is told";
+}
+
+TEST_F(Document, TakingAnItemOutMatchesTheComparisonAgain) {
+    Load();
+    document.StartComparison(PathTree("C:", {{"a.txt", 50}, {"Old\\o", 9}}), 512);
+    ASSERT_TRUE(document.RemoveItem("C:\\a.txt"));
+    ASSERT_NE(document.Comparison(), nullptr);
+    EXPECT_EQ(document.Comparison()->EntryCount(), compare::EntriesIn(document.Root()));
+    EXPECT_EQ(document.Comparison()->Folder(0).gone, (compare::Gone{59, 2, 1}));
 }
 
 }  // namespace

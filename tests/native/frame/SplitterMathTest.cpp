@@ -56,4 +56,23 @@ TEST(SplitterMath, PositionFromRatio) {
     EXPECT_EQ(SplitPosition(3, kBar, 0.5), 0) << "a window narrower than the bar";
 }
 
+TEST(SplitterMath, PanesAndBarFillTheClientArea) {
+    struct Case {
+        const char* what;
+        int width, height, position;
+        bool vertical;
+        frame::SplitLayout layout;
+    };
+    const Case cases[] = {
+        {"side by side", 800, 600, 300, true, {{0, 0, 300, 600}, {300, 0, 304, 600}, {304, 0, 800, 600}}},
+        {"one above the other", 800, 600, 200, false, {{0, 0, 800, 200}, {0, 200, 800, 204}, {0, 204, 800, 600}}},
+        {"bar at the far edge", 100, 50, 98, true, {{0, 0, 98, 50}, {98, 0, 100, 50}, {100, 0, 100, 50}}},
+        {"position past the end", 100, 50, 500, true, {{0, 0, 100, 50}, {100, 0, 100, 50}, {100, 0, 100, 50}}},
+        {"position below 0", 100, 50, -5, false, {{0, 0, 100, 0}, {0, 0, 100, 4}, {0, 4, 100, 50}}},
+        {"no client area", 0, 0, 10, true, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(frame::LayOutSplit(c.width, c.height, c.position, kBar, c.vertical), c.layout) << c.what;
+}
+
 }  // namespace

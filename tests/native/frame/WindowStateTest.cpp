@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using frame::ScreenRect;
+using fw::Rect;
 using frame::WindowState;
 
 TEST(WindowState, FiveNumbersGiveTheRestoredRectangleAndTheMaximisedFlag) {
@@ -24,26 +24,18 @@ TEST(WindowState, WritingThenReadingGivesTheSameState) {
     EXPECT_EQ(frame::FormatWindowState({{10, 20, 810, 620}, true}), "10 20 810 620 1");
 }
 
-TEST(WindowState, ARectangleOffTheWorkAreaComesBackInside) {
-    const ScreenRect area{0, 0, 1280, 1000};
-    EXPECT_EQ(frame::FitIntoArea({100, 100, 500, 400}, area), (ScreenRect{100, 100, 500, 400})) << "inside: kept";
-    EXPECT_EQ(frame::FitIntoArea({3000, 2000, 3400, 2300}, area), (ScreenRect{880, 700, 1280, 1000}));
-    EXPECT_EQ(frame::FitIntoArea({-900, -50, -500, 250}, area), (ScreenRect{0, 0, 400, 300}));
-    EXPECT_EQ(frame::FitIntoArea({-10, 0, 2000, 1200}, area), area) << "larger than the area: shrunk to it";
-}
-
 TEST(WindowState, ARememberedRectangleStaysWhereverItsTitleBarCanBeGrabbed) {
     constexpr int kCaption = 23;
-    const ScreenRect primary{0, 0, 1920, 1040};  // a task bar below
-    const ScreenRect right{1920, 0, 3840, 1200};
-    const ScreenRect left{-2560, -200, 0, 1240};
-    const ScreenRect raised{1920, -600, 3840, 480};  // beside the primary one, higher up
+    const Rect primary{0, 0, 1920, 1040};  // a task bar below
+    const Rect right{1920, 0, 3840, 1200};
+    const Rect left{-2560, -200, 0, 1240};
+    const Rect raised{1920, -600, 3840, 480};  // beside the primary one, higher up
     struct Case {
         const char* what;
-        std::vector<ScreenRect> areas;
-        ScreenRect rect;
-        ScreenRect nearest;  // the work area of the monitor the system finds nearest
-        ScreenRect expected;
+        std::vector<Rect> areas;
+        Rect rect;
+        Rect nearest;  // the work area of the monitor the system finds nearest
+        Rect expected;
     };
     const Case cases[] = {
         {"inside the primary monitor", {primary}, {100, 100, 900, 700}, primary, {100, 100, 900, 700}},

@@ -7,7 +7,7 @@
 
 namespace {
 
-using fw::LayoutRect;
+using fw::Rect;
 
 TEST(DialogData, StatisticsChoicesAreReadInOrderUpToTheFirstUnreadableNumber) {
     const info::StatsChoices initial;
@@ -53,21 +53,21 @@ TEST(DialogData, HistogramDetailIsClampedWhenRead) {
 }
 
 TEST(DialogData, ARememberedRectangleGrowsToTheCurrentSizeAndComesBackOntoTheWorkArea) {
-    const LayoutRect area{0, 0, 1280, 1000};
+    const Rect area{0, 0, 1280, 1000};
     EXPECT_FALSE(info::RememberedPlacement({0, 0, 0, 0}, 400, 300, area));
     EXPECT_FALSE(info::RememberedPlacement({50, 50, 40, 90}, 400, 300, area));
-    EXPECT_EQ(info::RememberedPlacement({100, 100, 300, 200}, 400, 300, area), (LayoutRect{100, 100, 500, 400}));
-    EXPECT_EQ(info::RememberedPlacement({100, 100, 700, 600}, 400, 300, area), (LayoutRect{100, 100, 700, 600}));
-    EXPECT_EQ(info::RememberedPlacement({3000, -900, 3500, -500}, 400, 300, area), (LayoutRect{780, 0, 1280, 400}));
+    EXPECT_EQ(info::RememberedPlacement({100, 100, 300, 200}, 400, 300, area), (Rect{100, 100, 500, 400}));
+    EXPECT_EQ(info::RememberedPlacement({100, 100, 700, 600}, 400, 300, area), (Rect{100, 100, 700, 600}));
+    EXPECT_EQ(info::RememberedPlacement({3000, -900, 3500, -500}, 400, 300, area), (Rect{780, 0, 1280, 400}));
 }
 
 TEST(DialogData, ExtremeRememberedRectanglesAreClampedWhenReadAndPlaceWithoutOverflow) {
-    const LayoutRect area{0, 0, 1280, 1000};
+    const Rect area{0, 0, 1280, 1000};
     constexpr int m = info::kMaxRememberedCoordinate;
     const struct {
         const char* rect;  // the four numbers after the version
-        LayoutRect read;
-        LayoutRect placed;
+        Rect read;
+        Rect placed;
     } cases[] = {
         {"-2147483648 -2147483648 2147483647 2147483647", {-m, -m, m, m}, {0, 0, 2 * m, 2 * m}},
         {"2147483647 2147483647 -2147483648 -2147483648", {m, m, -m, -m}, {}},  // inverted: not placed
@@ -91,7 +91,7 @@ TEST(DialogData, ExtremeRememberedRectanglesAreClampedWhenReadAndPlaceWithoutOve
         EXPECT_EQ(drives.rect, c.read) << rect;
 
         const auto placed = info::RememberedPlacement(stats.rect, 400, 300, area);
-        EXPECT_EQ(placed.value_or(LayoutRect{}), c.placed) << rect;
+        EXPECT_EQ(placed.value_or(Rect{}), c.placed) << rect;
     }
 }
 
@@ -100,17 +100,42 @@ TEST(DialogData, EveryValueIsLoadedAndSavedUnderItsName) {
     store.values["DlgDataStats"] = "1 1 2 3 4 6 0 42 1";
     store.values["DlgDataHistogram"] = "1 5 6 7 8 9";
     store.values["DlgDataSysDrives"] = "1 -5 6 700 800";
+    store.values["DlgDataFileTypes"] = "1 9 8 700 600 1 0 5 1";
     info::InfoDialogData data;
     info::LoadInfoDialogData(store, data);
     EXPECT_EQ(data.stats.maxItems, 42);
     EXPECT_EQ(data.histogram.detail, 5);
-    EXPECT_EQ(data.sysDrives.rect, (fw::LayoutRect{-5, 6, 700, 800}));
+    EXPECT_EQ(data.sysDrives.rect, (fw::Rect{-5, 6, 700, 800}));
+    EXPECT_EQ(data.fileTypes, (info::FileTypesChoices{{9, 8, 700, 600}, true, false, 5, true}));
     data.stats.rect = {10, 10, 20, 20};
     data.sysDrives.rect = {1, 2, 3, 4};
     info::SaveInfoDialogData(store, data);
     EXPECT_EQ(store.values["DlgDataStats"], "1 10 10 20 20 6 0 42 1");
     EXPECT_EQ(store.values["DlgDataHistogram"], "1 5 6 7 8 5");
     EXPECT_EQ(store.values["DlgDataSysDrives"], "1 1 2 3 4");
+    EXPECT_EQ(store.values["DlgDataFileTypes"], "1 9 8 700 600 1 0 5 1");
+}
+
+TEST(DialogData, FileTypesChoicesAreReadInOrderAndAColumnOutsideTheListIsNotTaken) {
+    const info::FileTypesChoices initial;
+    EXPECT_EQ(info::FormatFileTypesChoices(initial), "1 0 0 0 0 0 1 2 0");
+    const struct {
+        const char* text;
+        info::FileTypesChoices expected;
+    } cases[] = {
+        {"1 10 20 610 420 1 0 1 1", {{10, 20, 610, 420}, true, false, 1, true}},
+        {"1 10 20 610 420 0 1 9 1", {{10, 20, 610, 420}, false, true, 2, true}},
+        {"1 10 20 610 420 0 1 -1", {{10, 20, 610, 420}, false, true, 2, false}},
+        {"1 10 20 610 420 1", {{10, 20, 610, 420}, true, true, 2, false}},
+        {"1 10 20 610 x 1 0 1 1", initial},
+        {"2 10 20 610 420 1 0 1 1", initial},
+        {"", initial},
+    };
+    for (const auto& c : cases) {
+        info::FileTypesChoices choices;
+        info::ReadFileTypesChoices(c.text, choices);
+        EXPECT_EQ(choices, c.expected) << c.text;
+    }
 }
 
 }  // namespace

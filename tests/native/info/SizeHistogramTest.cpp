@@ -91,19 +91,19 @@ TEST(SizeHistogram, ColumnsFillTheChartFromGreenToRed) {
     h.detail = 1;
     h.bars = {4, 0, 2};
     h.maxCount = 4;
-    const fw::LayoutRect client{0, 0, 350, 250};
+    const fw::Rect client{0, 0, 350, 250};
     const std::vector<info::HistogramBar> bars = info::LayoutHistogram(h, client);
     ASSERT_EQ(bars.size(), 3u);
     const int depth = 300 / 3 / 3;  // chart 300 x 200
     EXPECT_EQ(bars[0].depth, depth);
-    EXPECT_EQ(bars[0].front, (fw::LayoutRect{0, depth, (300 - depth) / 3 - depth / 2, 200}));
+    EXPECT_EQ(bars[0].front, (fw::Rect{0, depth, (300 - depth) / 3 - depth / 2, 200}));
     EXPECT_EQ(bars[1].front.top, 200) << "an empty bin has no height";
     EXPECT_EQ(bars[2].front.top, (200 - depth) / 2 + depth);
     EXPECT_EQ(bars[2].front.left, 2 * (300 - depth) / 3);
-    EXPECT_EQ(bars[0].frontColour, pie::MakeColour(255, 0, 0));
-    EXPECT_EQ(bars[1].frontColour, pie::MakeColour(0, 255, 0));
-    EXPECT_EQ(bars[0].topColour, pie::HlsToRgb({0, 100, 240}));
-    EXPECT_EQ(bars[0].sideColour, pie::HlsToRgb({0, 75, 240}));
+    EXPECT_EQ(bars[0].frontColour, fw::MakeColour(255, 0, 0));
+    EXPECT_EQ(bars[1].frontColour, fw::MakeColour(0, 255, 0));
+    EXPECT_EQ(bars[0].topColour, fw::HlsToRgb({0, 100, 240}));
+    EXPECT_EQ(bars[0].sideColour, fw::HlsToRgb({0, 75, 240}));
     EXPECT_EQ(bars[2].labelX, bars[2].front.right + 1);
     EXPECT_EQ(bars[2].labelY, 201);
     EXPECT_EQ(bars[1].label, 10u);

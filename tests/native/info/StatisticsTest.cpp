@@ -107,6 +107,30 @@ TEST(StatsQueries, EachQueryRanksItsCandidatesLargestFirst) {
     }
 }
 
+TEST(StatsQueries, LargestFileTypesByBytesWithinTheScope) {
+    DirInfo root = SampleTree();
+    root.subdirs[0].files.emplace_back("setup.EXE", 3000);
+    root.subdirs[1].files.emplace_back("notes.txt", 950);
+    model::RecomputeTotals(root, 4096);
+    const auto rows = [](const info::StatResults& results) {
+        std::vector<std::pair<std::string, std::uint64_t>> out;
+        for (std::size_t row = 0; row < results.rows.size(); ++row) {
+            out.emplace_back(results.Path(row, false), results.rows[row].key);
+            EXPECT_EQ(results.Path(row, true), results.Path(row, false));  // a type has no path to shorten
+            EXPECT_FALSE(results.IsPlace(row));
+        }
+        return out;
+    };
+    using Rows = std::vector<std::pair<std::string, std::uint64_t>>;
+    EXPECT_EQ(info::QueryText(info::kLargestTypes), std::string("Largest file types"));
+    EXPECT_EQ(rows(RunForm(root, info::kLargestTypes, "C:\\")),
+              (Rows{{"exe", 1003000}, {"(no extension)", 7106}, {"txt", 1000}, {"sys", 0}}));
+    EXPECT_EQ(rows(RunForm(root, info::kLargestTypes, "C:\\", true, 2)), (Rows{{"exe", 1003000}, {"(no extension)", 7106}}));
+    EXPECT_EQ(rows(RunForm(root, info::kLargestTypes, "C:\\", false)), (Rows{{"txt", 50}}));
+    EXPECT_EQ(rows(RunForm(root, info::kLargestTypes, "C:\\Windows\\System32\\", false)), Rows{});
+    EXPECT_EQ(info::SelectionText(RunForm(root, info::kLargestTypes, "C:\\"), {0, 2}, true), "exe\r\ntxt\r\n");
+}
+
 TEST(StatsQueries, WithoutRecursionOnlyTheStartFoldersOwnEntriesCount) {
     const DirInfo root = SampleTree();
     EXPECT_EQ(Paths(RunForm(root, info::kLongestPaths, "C:\\", false)),
@@ -176,7 +200,7 @@ TEST(StatsPlan, ChecksTheCountThenTheFolderThenTheQuery) {
         {"5", true, "", info::kMostWasteLocal, 0, StatsProblem::kNoClusterSize},
         {"5", true, "", info::kMostWasteLocal, 512, StatsProblem::kNone},
         {"5", true, "", -1, 4096, StatsProblem::kNoQuery},
-        {"5", true, "", 8, 4096, StatsProblem::kNoQuery},
+        {"5", true, "", info::kQueryCount, 4096, StatsProblem::kNoQuery},
     };
     for (const Case& c : cases) {
         const info::StatsPlan plan = info::PlanQuery({c.maxItems, true, c.rootScope, c.folder, c.query}, root, c.cluster);
@@ -224,6 +248,105 @@ TEST(StatsRows, ValueTextsSelectionAndTheFolderOfAResult) {
     EXPECT_EQ(info::SelectionText(results, {2}, true), "C:\\Data\\c\\d\\\r\n");
     EXPECT_EQ(info::FolderOfResult("C:\\Data\\b.txt"), "C:\\Data\\");
     EXPECT_EQ(info::FolderOfResult("C:\\Data\\a\\"), "C:\\Data\\a\\");
+}
+
+}  // namespace
+
+namespace {
+
+// The comparison's queries: offered only while one is on, limited to the chosen folder, the value column
+// signed for growth and shrink, paths relative to the base path even for the earlier tree's other root.
+TEST(StatsChangeQueries, RankTheComparisonWithinTheChosenFolder) {
+    const DirInfo live = SampleTree();
+    DirInfo earlier("E:");
+    earlier.files.emplace_back("a.txt", 80);
+    DirInfo& programs = earlier.subdirs.emplace_back("Program Files");
+    programs.files.emplace_back("p1", 100);
+    programs.files.emplace_back("old.dll", 3000);
+    programs.subdirs.emplace_back("App").files.emplace_back("app.exe", 400000);
+    earlier.subdirs.emplace_back("Temp").files.emplace_back("t", 5);
+    const compare::TreeComparison comparison(live, earlier, 4096);
+
+    auto run = [&](int query, std::string folder, bool recurse, const compare::TreeComparison* with) {
+        info::StatsForm form;
+        form.maxItems = "10";
+        form.recurse = recurse;
+        form.folder = std::move(folder);
+        form.query = query;
+        const info::StatsPlan plan = info::PlanQuery(form, live, 4096, with);
+        std::vector<std::string> rows;
+        if (plan.problem != info::StatsProblem::kNone) {
+            rows.push_back(info::ProblemText(plan.problem));
+            return rows;
+        }
+        const info::StatResults results = info::RunQuery(plan, 4096, &live, with);
+        for (std::size_t row = 0; row < results.Count(); ++row)
+        {
+            const std::string value = results.Value(row);
+            std::string digits;
+            for (char ch : value)
+                if (ch >= '0' && ch <= '9') digits += ch;
+            EXPECT_EQ(value.size(), info::ValueText(std::stoull(digits), 20).size())
+                << "signed values line up with the unsigned ones: " << value;
+            rows.push_back(results.Path(row, true) + " | " + results.Path(row, false) + " | " +
+                           value.substr(value.find_first_not_of(' ')));
+        }
+        return rows;
+    };
+    using Rows = std::vector<std::string>;
+    struct Case {
+        int query;
+        const char* folder;
+        bool recurse;
+        Rows rows;
+    } const cases[] = {
+        {info::kLargestGrowth, "C:\\", true,
+         {"C:\\Program Files\\ | Program Files\\ | +604,000", "C:\\Program Files\\App\\ | Program Files\\App\\ | +600,000",
+          "C:\\Program Files\\App\\app.exe | Program Files\\App\\app.exe | +600,000",
+          "C:\\Program Files\\p2 | Program Files\\p2 | +7,000", "C:\\Windows\\ | Windows\\ | +6",
+          "C:\\Windows\\w3 | Windows\\w3 | +3", "C:\\Windows\\w2 | Windows\\w2 | +2", "C:\\Windows\\w1 | Windows\\w1 | +1"}},
+        {info::kLargestGrowth, "c:\\program files", false,
+         {"C:\\Program Files\\App\\ | App\\ | +600,000", "C:\\Program Files\\p2 | p2 | +7,000"}},
+        {info::kLargestShrink, "C:\\", true, {"C:\\a.txt | a.txt | -30"}},
+        {info::kLargestNewFiles, "c:\\program files", true, {"C:\\Program Files\\p2 | p2 | 7,000"}},
+        {info::kLargestRemoved, "C:\\", true,
+         {"E:\\Program Files\\old.dll | Program Files\\old.dll | 3,000", "E:\\Temp\\ | Temp\\ | 5"}},
+        {info::kLargestRemoved, "C:\\Program Files\\", false, {"E:\\Program Files\\old.dll | old.dll | 3,000"}},
+        {info::kLargestRemoved, "C:\\Windows\\", true, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(run(c.query, c.folder, c.recurse, &comparison), c.rows) << info::QueryText(c.query) << " " << c.folder;
+        EXPECT_EQ(run(c.query, c.folder, c.recurse, nullptr), Rows{info::ProblemText(info::StatsProblem::kNoQuery)})
+            << "not offered without a comparison";
+    }
+
+    // A folder scanned as the root has backslashes in its name, and so may the earlier tree's.
+    DirInfo folderLive = SampleTree();
+    folderLive.name = "C:\\Users\\Me";
+    DirInfo folderEarlier = earlier;
+    folderEarlier.name = "E:\\Old";
+    const compare::TreeComparison folderComparison(folderLive, folderEarlier, 4096);
+    auto runFolder = [&](int query, std::string folder) {
+        info::StatsForm form;
+        form.maxItems = "10";
+        form.recurse = false;
+        form.folder = std::move(folder);
+        form.query = query;
+        const info::StatsPlan plan = info::PlanQuery(form, folderLive, 4096, &folderComparison);
+        const info::StatResults results = info::RunQuery(plan, 4096, &folderLive, &folderComparison);
+        Rows rows;
+        for (std::size_t row = 0; row < results.Count(); ++row)
+            rows.push_back(results.Path(row, true) + " | " + results.Path(row, false));
+        return rows;
+    };
+    EXPECT_EQ(runFolder(info::kLargestGrowth, "c:\\users\\me"),
+              (Rows{"C:\\Users\\Me\\Program Files\\ | Program Files\\", "C:\\Users\\Me\\Windows\\ | Windows\\"}));
+    EXPECT_EQ(runFolder(info::kLargestRemoved, "C:\\Users\\Me\\Program Files"),
+              (Rows{"E:\\Old\\Program Files\\old.dll | old.dll"}));
+
+    EXPECT_EQ(info::OfferedQueryCount(false), 9);
+    EXPECT_EQ(info::OfferedQueryCount(true), 13);
+    EXPECT_STREQ(info::QueryText(info::kLargestRemoved), "Largest removed");
 }
 
 }  // namespace

@@ -6,16 +6,16 @@
 
 namespace {
 
-using fw::LayoutRect;
+using fw::Rect;
 
 // A 300 x 200 client area with a control at 20..120 horizontally and 30..80 vertically.
-const LayoutRect kClient{0, 0, 300, 200};
-const LayoutRect kControl{20, 30, 120, 80};
+const Rect kClient{0, 0, 300, 200};
+const Rect kControl{20, 30, 120, 80};
 
 struct AnchorCase {
     int horizontal, vertical;
-    LayoutRect grownBy50x40;  // client 350 x 240
-    LayoutRect shrunkBy100;   // client 200 x 100
+    Rect grownBy50x40;  // client 350 x 240
+    Rect shrunkBy100;   // client 200 x 100
 };
 
 TEST(StretchAnchors, EachModeMovesOrStretchesItsAxisOnly) {
@@ -38,11 +38,11 @@ TEST(StretchAnchors, EachModeMovesOrStretchesItsAxisOnly) {
 }
 
 TEST(StretchAnchors, ACornerAnchoredControlKeepsItsDistanceFromTheCornerAtEverySize) {
-    const LayoutRect button{230, 170, 290, 190};
+    const Rect button{230, 170, 290, 190};
     const fw::EdgeConstraints rules = info::AnchorConstraints(kClient, button, 0, 0);
     for (int width = 1; width <= 2000; width += 37)
         for (int height = 1; height <= 1500; height += 53) {
-            const LayoutRect placed = fw::Place(rules, {0, 0, width, height});
+            const Rect placed = fw::Place(rules, {0, 0, width, height});
             ASSERT_EQ(width - placed.right, 10);
             ASSERT_EQ(height - placed.bottom, 10);
             ASSERT_EQ(placed.Width(), 60);
@@ -52,7 +52,7 @@ TEST(StretchAnchors, ACornerAnchoredControlKeepsItsDistanceFromTheCornerAtEveryS
 
 TEST(StretchAnchors, DistancesAreMeasuredFromAClientAreaThatNeedNotStartAtZero) {
     const fw::EdgeConstraints rules = info::AnchorConstraints({10, 10, 310, 210}, {30, 40, 130, 90}, 1, 0);
-    EXPECT_EQ(fw::Place(rules, {10, 10, 410, 260}), (LayoutRect{30, 90, 230, 140}));
+    EXPECT_EQ(fw::Place(rules, {10, 10, 410, 260}), (Rect{30, 90, 230, 140}));
 }
 
 TEST(StretchAnchors, OnlyModesZeroToTwoAreAnchorModes) {
@@ -61,8 +61,8 @@ TEST(StretchAnchors, OnlyModesZeroToTwoAreAnchorModes) {
 }
 
 TEST(StretchAnchors, TheGripIsTheLowerRightSquareWithItsFarEdgesExclusive) {
-    const LayoutRect grip = info::GripRect({0, 0, 300, 200}, 17, 16);
-    EXPECT_EQ(grip, (LayoutRect{283, 184, 300, 200}));
+    const Rect grip = info::GripRect({0, 0, 300, 200}, 17, 16);
+    EXPECT_EQ(grip, (Rect{283, 184, 300, 200}));
     EXPECT_TRUE(info::InRect(grip, 283, 184));
     EXPECT_TRUE(info::InRect(grip, 299, 199));
     EXPECT_FALSE(info::InRect(grip, 300, 199));

@@ -165,9 +165,9 @@ TEST(SysDrives, RememberedRectangleTextIsReadOnlyWhenWhole) {
     struct Case {
         const char* text;
         bool taken;
-        fw::LayoutRect rect;
+        fw::Rect rect;
     };
-    const fw::LayoutRect kept{1, 2, 3, 4};
+    const fw::Rect kept{1, 2, 3, 4};
     const Case cases[] = {
         {"1 120 80 700 560", true, {120, 80, 700, 560}},
         {"  1  -20 +5 300 400 ", true, {-20, 5, 300, 400}},
@@ -199,31 +199,11 @@ TEST(SysDrives, TheRectangleTravelsThroughTheSettingsValue) {
     native_test::MapStore store;
     info::SysDrivesDlgData data{{5, 6, 7, 8}};
     info::LoadSysDrivesDlgData(store, data);  // missing value: unchanged
-    EXPECT_EQ(data.rect, (fw::LayoutRect{5, 6, 7, 8}));
+    EXPECT_EQ(data.rect, (fw::Rect{5, 6, 7, 8}));
     info::SaveSysDrivesDlgData(store, {{100, 50, 900, 450}});
     EXPECT_EQ(store.values["DlgDataSysDrives"], "1 100 50 900 450");
     info::LoadSysDrivesDlgData(store, data);
-    EXPECT_EQ(data.rect, (fw::LayoutRect{100, 50, 900, 450}));
-}
-
-TEST(SysDrives, APlacementOutsideTheWorkAreaIsPulledBackWithItsSize) {
-    const fw::LayoutRect area{0, 0, 1280, 994};
-    struct Case {
-        fw::LayoutRect rect, placed;
-    };
-    const Case cases[] = {
-        {{100, 100, 700, 500}, {100, 100, 700, 500}},          // inside: unchanged
-        {{3000, 2000, 3600, 2400}, {680, 594, 1280, 994}},     // off to the lower right
-        {{-900, -700, -300, -300}, {0, 0, 600, 400}},          // off to the upper left
-        {{1000, -50, 1600, 350}, {680, 0, 1280, 400}},         // partly off two edges
-        {{-100, 100, 1400, 300}, {0, 100, 1500, 300}},         // wider than the area: left edge kept
-        {{200, 900, 700, 2100}, {200, 0, 700, 1200}},          // taller than the area: top edge kept
-    };
-    for (const Case& c : cases) {
-        const fw::LayoutRect placed = info::PullIntoArea(c.rect, area);
-        EXPECT_EQ(placed, c.placed) << c.rect.left << "," << c.rect.top;
-    }
-    EXPECT_EQ(info::PullIntoArea({1500, 10, 1700, 110}, {1280, 0, 2560, 1024}), (fw::LayoutRect{1500, 10, 1700, 110}));
+    EXPECT_EQ(data.rect, (fw::Rect{100, 50, 900, 450}));
 }
 
 }  // namespace

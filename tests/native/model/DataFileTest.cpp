@@ -466,4 +466,39 @@ TEST_F(TempDir, FilesWrittenAsTheirFoldersComeAreTheTreesFileOrNothing) {
     EXPECT_EQ(messages_, (std::vector<std::string>{"Could not write to file " + older}));
 }
 
+// A file far larger than any read-ahead, with a folder whose records alone take megabytes and names of every
+// stored length crossing piece boundaries, reads as its bytes do from memory, whole and cut anywhere.
+TEST_F(TempDir, LargeFilesReadAsTheirBytesDo) {
+    DirInfo original = model_test::RandomTree(5, 300, 40);
+    DirInfo& wide = original.subdirs.emplace_back("wide");
+    wide.files.reserve(150000);
+    for (int i = 0; i < 150000; ++i) wide.files.emplace_back("file number " + std::to_string(i), i * 977u, i % 5);
+    for (std::size_t length : {255u, 256u, 4000u, 65535u}) {
+        DirInfo& holder = original.subdirs[length % original.subdirs.size()].subdirs.emplace_back("long");
+        holder.files.emplace_back(std::string(length, 'n'), length);
+        holder.subdirs.emplace_back(std::string(length, 'd')).files.emplace_back("after", 1);
+    }
+    const std::string bytes = Encode(original);
+    ASSERT_GT(bytes.size(), 4u << 20);
+    const std::string path = PathOf("large.klv");
+    auto readFile = [&](std::size_t length, DirInfo& read) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(length));
+        std::uint32_t cluster = 0;
+        return model::ReadDataFile(path, read, cluster, Collect());
+    };
+    DirInfo read;
+    ASSERT_TRUE(readFile(bytes.size(), read));
+    EXPECT_EQ(read, original);
+    for (std::size_t length : {std::size_t{1} << 20, (std::size_t{1} << 20) + 1, (std::size_t{3} << 20) - 7,
+                               bytes.size() / 2, bytes.size() - 70000, bytes.size() - 1}) {
+        DirInfo fromMemory;
+        std::uint32_t cluster = 0;
+        ASSERT_EQ(DecodeDataFile(std::string_view(bytes).substr(0, length), fromMemory, cluster), DecodeResult::kDamaged);
+        ASSERT_TRUE(readFile(length, read));
+        EXPECT_EQ(Flatten(read), Flatten(fromMemory)) << length;
+        EXPECT_LT(Flatten(read).size(), Flatten(original).size()) << length;
+    }
+    EXPECT_TRUE(messages_.empty());
+}
+
 }  // namespace

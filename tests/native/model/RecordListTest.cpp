@@ -89,6 +89,20 @@ TEST(Name, ReadsLikeTheTextItWasGivenAndOwnsItsCopies) {
     }
 }
 
+// Every short length, where names are copied word by word, with neighbours on both sides in one block.
+TEST(Name, EveryShortLengthKeepsItsBytesAndItsNeighbours) {
+    std::mt19937 rng(8);
+    std::vector<std::string> texts;
+    for (std::size_t length = 0; length <= 80; ++length) texts.push_back(Utf8Text(rng, length));
+    RecordList<FileInfo> list;
+    for (const std::string& text : texts) list.emplace_back(text, text.size());
+    ASSERT_EQ(list.size(), texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(list[i].name, texts[i]) << i;
+        EXPECT_EQ(Name(texts[i]), texts[i]) << i;
+    }
+}
+
 TEST(RecordList, ManySiblingsKeepTheirNamesThroughGrowthCopiesAndRemoval) {
     std::mt19937 rng(9);
     std::vector<std::string> expected;

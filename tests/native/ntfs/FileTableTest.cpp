@@ -13,6 +13,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -469,11 +470,99 @@ TEST(NtfsFileTable, StopsOnRequest) {
     scan::ScanCounters counters;
     model::DirInfo root("X:");
     EXPECT_EQ(table.BuildTree(5, AsciiUpCase(), root, counters, control, 0), ReadResult::kStopped);
+    EXPECT_TRUE(root.files.empty());
     // A second build after the stop still sees every folder unvisited.
     control.stop = false;
     model::DirInfo again("X:");
     EXPECT_EQ(table.BuildTree(5, AsciiUpCase(), again, counters, control, 0), ReadResult::kComplete);
     EXPECT_EQ(again.files.size(), 5000u);
+}
+
+// Names in any script, arriving in any order, some in extension records and some that UTF-8 cannot keep
+// (unpaired surrogates): each folder lists them as its index would, by their UTF-16 units.
+TEST(NtfsFileTable, NamesOfAnyScriptInIndexOrder) {
+    const std::u16string high(1, char16_t(0xD800)), low(1, char16_t(0xDC01));
+    std::vector<std::u16string> names{u"\uFFFD", high, u"\uE000", low + u"x", high + u"a", u"A\u00E9", u"a\u00C9",
+                                      u"\u4E2D", u"\U0001F4C1", u"b", u"B", u"ab", u"_", u"\u00FF", u"Z"};
+    std::mt19937 random(11);
+    std::vector<std::size_t> order(names.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::shuffle(order.begin(), order.end(), random);
+    Records r = Volume();
+    r[20] = RecordBuilder(1, true, true).Name(Ref(5, 5), u"d\u00E9j\u00E0").Bytes();
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const std::size_t i = order[k];
+        const std::uint32_t number = 30 + static_cast<std::uint32_t>(2 * k);
+        if (i % 3 == 0) {  // the name sits in an extension record
+            r[number] = RecordBuilder().Name(Ref(5, 5), u"base" + std::u16string(1, char16_t(u'A' + k))).Data(i)
+                            .List({{kFileName, Ref(number + 1, 2)}}).Bytes();
+            r[number + 1] = RecordBuilder(2).Base(Ref(number, 1)).Name(Ref(20, 1), names[i]).Bytes();
+        } else {
+            r[number] = RecordBuilder().Name(Ref(20, 1), names[i]).Data(i).Bytes();
+        }
+    }
+    Built b;
+    Build(Numbered(r), b);
+    ASSERT_EQ(b.result, ReadResult::kComplete);
+    const auto upcase = AsciiUpCase();
+    std::vector<std::size_t> sorted(names.size());
+    for (std::size_t i = 0; i < sorted.size(); ++i) sorted[i] = i;
+    std::sort(sorted.begin(), sorted.end(),
+              [&](std::size_t x, std::size_t y) { return CollateNames(names[x], names[y], upcase) < 0; });
+    std::vector<std::string> expected;
+    for (const std::size_t i : sorted) {
+        std::string name;
+        AppendUtf8(names[i], name);
+        expected.push_back("d\xC3\xA9j\xC3\xA0/" + name + " " + std::to_string(i));
+    }
+    const std::vector<std::string> lines = Lines(b.root);
+    ASSERT_EQ(lines.size(), (names.size() + 2) / 3 + 1 + names.size());  // the bases, the folder, its names
+    EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<std::ptrdiff_t>(names.size()), lines.end()), expected);
+}
+
+// A folder's names spread over its base record and an extension record: the first whose parent is a
+// folder counts, the others are no entries.
+TEST(NtfsFileTable, FolderNamesInExtensionRecords) {
+    struct Case {
+        const char* what;
+        std::uint64_t baseParent;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"base name first", Ref(5, 5), {"first/", "first/inside 3"}},
+        {"base name under no folder", Ref(900, 1), {"second/", "second/inside 3"}},
+    };
+    for (const Case& c : cases) {
+        Records r = Volume();
+        r[20] = RecordBuilder(1, true, true).Name(c.baseParent, u"first").List({{kFileName, Ref(21, 3)}}).Bytes();
+        r[21] = RecordBuilder(3).Base(Ref(20, 1)).Name(Ref(5, 5), u"second").Bytes();
+        r[22] = RecordBuilder().Name(Ref(20, 1), u"inside").Data(3).Bytes();
+        Built b;
+        Build(Numbered(r), b);
+        EXPECT_EQ(b.result, ReadResult::kComplete) << c.what;
+        EXPECT_EQ(Lines(b.root), c.lines) << c.what;
+    }
+}
+
+// A complete tree takes the table's lists: the table answers no more rather than give an empty tree.
+TEST(NtfsFileTable, SpentOnceTheTreeIsComplete) {
+    Records r = Volume();
+    r[20] = RecordBuilder(1, true, true).Name(Ref(5, 5), u"d").Bytes();
+    r[21] = RecordBuilder().Name(Ref(20, 1), u"f").Data(2).Bytes();
+    FileTable table(4096, 1 << 20);
+    AddAll(table, Numbered(r));
+    table.Finish(nullptr);
+    NoControl control;
+    scan::ScanCounters counters;
+    const auto upcase = AsciiUpCase();
+    const std::vector<std::u16string> path{u"d"};
+    EXPECT_EQ(table.FindFolder(path, upcase), 20);
+    model::DirInfo root("X:");
+    ASSERT_EQ(table.BuildTree(5, upcase, root, counters, control, 0), ReadResult::kComplete);
+    EXPECT_EQ(Lines(root), (std::vector<std::string>{"d/", "d/f 2"}));
+    EXPECT_EQ(table.FindFolder(path, upcase), -1);
+    model::DirInfo again("X:");
+    EXPECT_EQ(table.BuildTree(5, upcase, again, counters, control, 0), ReadResult::kUnavailable);
 }
 
 }  // namespace

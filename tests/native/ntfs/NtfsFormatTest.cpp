@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <random>
 
 using namespace scan::ntfs;
 using ntfstest::Boot;
@@ -318,6 +320,59 @@ TEST(NtfsNames, Utf16ToUtf8AndBack) {
     EXPECT_TRUE(SplitRelativePath("", parts));
     EXPECT_TRUE(parts.empty());
     EXPECT_FALSE(SplitRelativePath("Data\\..\\x\\", parts));
+}
+
+// Names kept as UTF-8 must collate and compare exactly as their UTF-16 units do, whatever the script,
+// with the original units standing in where UTF-8 lost an unpaired surrogate.
+TEST(NtfsNames, NamesKeptAsUtf8CollateLikeTheirUnits) {
+    std::vector<std::uint16_t> upcase(0x3000);
+    for (std::size_t c = 0; c < upcase.size(); ++c)
+        upcase[c] = static_cast<std::uint16_t>((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ? c - 32 : c);
+    upcase[0x3B1] = 0x391;  // greek alpha
+    const char16_t alphabet[] = {u'a', u'A', u'b', u'Z', u'_', u'-', u'~',    0x7F,   0x80,   0xC9, 0xE9,
+                                 0x391,  0x3B1,  0x7FF,  0x800,  0x4E2D, 0xFFFD, 0xFF21, 0xD83D, 0xDCC1, 0xDBFF};
+    std::mt19937 random(7);
+    auto name = [&] {
+        std::u16string text;
+        for (std::size_t n = random() % 6; n > 0; --n) text += alphabet[random() % std::size(alphabet)];
+        if (random() % 4 == 0) text += u"\U0001F4C1";
+        return text;
+    };
+    std::vector<std::u16string> names;
+    for (int i = 0; i < 400; ++i) names.push_back(name());
+    names.push_back(u"");
+    std::vector<std::string> utf8(names.size());
+    std::vector<bool> lossless(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        lossless[i] = Utf16ToUtf8(names[i], utf8[i]);
+        std::string expected, fromBytes;
+        AppendUtf8(names[i], expected);
+        ASSERT_EQ(utf8[i], expected);
+        std::vector<std::uint8_t> bytes;
+        for (const char16_t c : names[i]) bytes.insert(bytes.end(), {std::uint8_t(c & 0xFF), std::uint8_t(c >> 8)});
+        EXPECT_EQ(Utf16LeToUtf8(bytes, fromBytes), bool(lossless[i]));
+        EXPECT_EQ(fromBytes, expected);
+        EXPECT_EQ(lossless[i], Utf8ToUtf16(expected) == names[i]) << i;
+    }
+    auto units = [&](std::size_t i) { return NameUnits(utf8[i], lossless[i] ? nullptr : &names[i]); };
+    auto sign = [](int v) { return (v > 0) - (v < 0); };
+    auto sameIgnoringCase = [&](std::u16string_view a, std::u16string_view b) {
+        auto up = [&](char16_t c) { return c < upcase.size() ? upcase[c] : c; };
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char16_t x, char16_t y) { return up(x) == up(y); });
+    };
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        for (std::size_t j = 0; j < names.size(); j += 1 + i % 3) {
+            ASSERT_EQ(sign(CollateNames(units(i), units(j), upcase)), sign(CollateNames(names[i], names[j], upcase)))
+                << i << " " << j;
+            EXPECT_EQ(SameName(units(i), names[j]), names[i] == names[j]);
+            EXPECT_EQ(SameNameIgnoringCase(units(i), names[j], upcase), sameIgnoringCase(names[i], names[j]));
+        }
+    }
+    char16_t unit = 0;
+    NameUnits cut("ab\xE4\xB8");  // cut short: one U+FFFD, then the end
+    EXPECT_TRUE(cut.Next(unit) && unit == u'a' && cut.Next(unit) && unit == u'b');
+    EXPECT_TRUE(cut.Next(unit) && unit == 0xFFFD);
+    EXPECT_FALSE(cut.Next(unit));
 }
 
 }  // namespace

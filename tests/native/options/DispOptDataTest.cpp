@@ -218,7 +218,7 @@ TEST(DispOptData, TheDialogsValuesGoBackToThePieWithoutLoss) {
     // An untouched OK: the texts the dialog shows come back, and the long template survives whole.
     ASSERT_TRUE(options::ValidateDispOpt({"33", "7", "100", true, "C:\\"}, data).Ok());
     data.pie.colourMethod = pie::kNameEncoded;
-    data.pie.fixedColour = pie::MakeColour(1, 2, 3);
+    data.pie.fixedColour = fw::MakeColour(1, 2, 3);
     data.pie.sizeKind = model::kWastedSpace;  // the dialog offers neither of these two
     data.pie.showStatistics = !pie.showStatistics;
     pie::PieViewSettings applied = pie;
@@ -228,7 +228,7 @@ TEST(DispOptData, TheDialogsValuesGoBackToThePieWithoutLoss) {
     EXPECT_EQ(applied.folderTip.size(), 1506u);
     EXPECT_EQ(applied.folderTip, pie.folderTip);
     EXPECT_EQ(applied.colourMethod, pie::kNameEncoded);
-    EXPECT_EQ(applied.fixedColour, pie::MakeColour(1, 2, 3));
+    EXPECT_EQ(applied.fixedColour, fw::MakeColour(1, 2, 3));
     EXPECT_EQ(applied.sizeKind, pie.sizeKind);  // not the dialog's to change
     EXPECT_EQ(applied.showStatistics, pie.showStatistics);
 
@@ -240,10 +240,10 @@ TEST(DispOptData, TheDialogsValuesGoBackToThePieWithoutLoss) {
 }
 
 TEST(TransWash, HueRunsAcrossAndLightnessDownAndEmptyAreasAreHarmless) {
-    EXPECT_EQ(options::WashColour(0, 0, 240, 240), pie::MakeColour(0, 0, 0));
-    EXPECT_EQ(options::WashColour(0, 120, 240, 240), pie::MakeColour(255, 0, 0));
-    EXPECT_EQ(options::WashColour(80, 120, 240, 240), pie::MakeColour(0, 255, 0));
-    EXPECT_EQ(options::WashColour(160, 120, 240, 240), pie::MakeColour(0, 0, 255));
+    EXPECT_EQ(options::WashColour(0, 0, 240, 240), fw::MakeColour(0, 0, 0));
+    EXPECT_EQ(options::WashColour(0, 120, 240, 240), fw::MakeColour(255, 0, 0));
+    EXPECT_EQ(options::WashColour(80, 120, 240, 240), fw::MakeColour(0, 255, 0));
+    EXPECT_EQ(options::WashColour(160, 120, 240, 240), fw::MakeColour(0, 0, 255));
     EXPECT_EQ(options::WashColour(10, 5, 0, 0), 0u);
 
     options::FillWash(nullptr, 0, 0, 0);
@@ -255,11 +255,36 @@ TEST(TransWash, HueRunsAcrossAndLightnessDownAndEmptyAreasAreHarmless) {
     // Two rows of two pixels, rows 8 bytes apart: the second row is half way to white.
     std::vector<std::uint8_t> bits(16, 0xEE);
     options::FillWash(bits.data(), 2, 2, 8);
-    const pie::Colour lower = options::WashColour(0, 1, 2, 2);
-    EXPECT_EQ(bits[8], pie::BlueOf(lower));
-    EXPECT_EQ(bits[10], pie::RedOf(lower));
-    EXPECT_EQ(lower, pie::MakeColour(255, 0, 0));
+    const fw::Colour lower = options::WashColour(0, 1, 2, 2);
+    EXPECT_EQ(bits[8], fw::BlueOf(lower));
+    EXPECT_EQ(bits[10], fw::RedOf(lower));
+    EXPECT_EQ(lower, fw::MakeColour(255, 0, 0));
     EXPECT_EQ(bits[6], 0xEE);  // padding stays
+}
+
+}  // namespace
+
+namespace {
+
+// Every method the store may hold survives an OK that touched no colour button, Growth included, which has
+// no button; a ticked button gives its own method whatever the dialog opened with.
+TEST(DispOptColourMethod, OkKeepsAMethodWithoutButtonAndTakesATickedOne) {
+    constexpr const auto& row = config::SettingOf<&pie::PieViewSettings::colourMethod>(pie::kPieViewSettings);
+    for (int m = row.range.low; m <= row.range.high; ++m) {
+        const auto method = static_cast<pie::ColourMethod>(m);
+        const auto button = options::ColourButtonOf(method);
+        if (method == pie::kGrowth) {
+            EXPECT_FALSE(button) << "Growth must tick no button";
+        }
+        if (button) {
+            EXPECT_EQ(options::kOfferedColourMethods[*button], method);
+        }
+        EXPECT_EQ(options::ColourMethodOnOk(button, method), method) << "method " << m << " after an untouched OK";
+        EXPECT_EQ(options::ColourMethodOnOk(3, method), pie::kNameEncoded);
+        EXPECT_EQ(options::ColourMethodOnOk(0, method), pie::kFixedColour);
+    }
+    EXPECT_EQ(options::ColourMethodOnOk(std::size(options::kOfferedColourMethods), pie::kGrowth), pie::kGrowth)
+        << "a button past the list is none";
 }
 
 }  // namespace

@@ -33,15 +33,15 @@ pie::PieSettings Logical(double minVis = 2, pie::SortOrder order = pie::kUnorder
 
 TEST(PieGeometry, CentredSquareAndRadii) {
     auto g = pie::ComputeGeometry(300, 501, 0.33);
-    EXPECT_EQ(g.square, (pie::Square{0, 100, 300, 400}));
+    EXPECT_EQ(g.square, (fw::Rect{0, 100, 300, 400}));
     EXPECT_EQ(g.outer, 150);
     EXPECT_EQ(g.centre, 49);
     EXPECT_EQ(g.cx, 150);
     EXPECT_EQ(g.cy, 250);
     g = pie::ComputeGeometry(601, 400, 0.5);
-    EXPECT_EQ(g.square, (pie::Square{100, 0, 500, 400}));
+    EXPECT_EQ(g.square, (fw::Rect{100, 0, 500, 400}));
     EXPECT_EQ(g.centre, 100);
-    EXPECT_EQ(pie::ComputeGeometry(7, 7, 0.33).square, (pie::Square{0, 0, 7, 7}));
+    EXPECT_EQ(pie::ComputeGeometry(7, 7, 0.33).square, (fw::Rect{0, 0, 7, 7}));
 }
 
 TEST(CountRings, MinVisSizeZeroReachesTheDeepestItem) {
@@ -172,7 +172,7 @@ TEST(DrawDir, ChildrenBeforeParentAndPathsPerRing) {
     EXPECT_DOUBLE_EQ(c[2].start, kTop);
     EXPECT_DOUBLE_EQ(c[2].end, kTop + kPi / 2);  // f2 is a quarter of the whole
     EXPECT_EQ(c[7].kind, PaintCall::kCentre);
-    EXPECT_EQ(c[7].outer, (pie::Square{134, 134, 266, 266}));
+    EXPECT_EQ(c[7].outer, (fw::Rect{134, 134, 266, 266}));
     EXPECT_EQ(c[8].kind, PaintCall::kStats);
     EXPECT_NE(c[8].text.find("Rings:\t         3\r\nSegs:\t         5\r\n"), std::string::npos) << c[8].text;
     EXPECT_EQ(c[9].kind, PaintCall::kLabel);
@@ -187,9 +187,9 @@ TEST(DrawDir, SizeColoursUseTheLargestSibling) {
     const auto segs = r.painter.Segments();
     ASSERT_EQ(segs.size(), 4u);  // big, small, d, f
     // "big" is the largest of its siblings on ring 1 of 2: SizeClr1 at half saturation.
-    EXPECT_EQ(segs[0].colour, pie::HlsToRgb({0, 120, 120}));
+    EXPECT_EQ(segs[0].colour, fw::HlsToRgb({0, 120, 120}));
     EXPECT_NE(segs[1].colour, segs[0].colour);
-    EXPECT_EQ(segs[2].colour, pie::HlsToRgb(pie::RgbToHls(pie::MakeColour(255, 0, 0))));  // d is the largest on ring 0
+    EXPECT_EQ(segs[2].colour, fw::HlsToRgb(fw::RgbToHls(fw::MakeColour(255, 0, 0))));  // d is the largest on ring 0
     EXPECT_NE(segs[3].colour, segs[2].colour);
     EXPECT_EQ(r.painter.calls[r.painter.calls.size() - 2].colour, pie::kCentreGrey);
 }
@@ -224,7 +224,7 @@ TEST(Rebuild, ZeroRootEmptySizeAndMissingFolder) {
     ASSERT_EQ(r.painter.calls.size(), 3u);
     EXPECT_EQ(r.painter.calls[0].kind, PaintCall::kBackground);
     EXPECT_EQ(r.painter.calls[1].kind, PaintCall::kCentre);
-    EXPECT_EQ(r.painter.calls[1].outer, (pie::Square{134, 134, 266, 266}));
+    EXPECT_EQ(r.painter.calls[1].outer, (fw::Rect{134, 134, 266, 266}));
     EXPECT_EQ(r.painter.calls[1].colour, pie::kCentreGrey);
     EXPECT_EQ(r.painter.calls[2].kind, PaintCall::kLabel);
     EXPECT_EQ(r.renderer.Areas().Find(10, 0), "");

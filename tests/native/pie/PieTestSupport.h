@@ -26,15 +26,15 @@ inline model::DirInfo Tree(model::DirInfo root, std::uint32_t clusterSize = 0) {
 
 struct PaintCall {
     enum Kind { kBackground, kGuides, kSegment, kCentre, kStats, kLabel } kind = kBackground;
-    pie::Square outer{}, inner{};
-    pie::Colour colour = 0;
+    fw::Rect outer{}, inner{};
+    fw::Colour colour = 0;
     double start = 0, end = 0;
     bool asFile = false;
     std::string text;
     std::vector<int> radii;
 };
 
-inline PaintCall Call(PaintCall::Kind kind, pie::Square outer = {}, pie::Square inner = {}, pie::Colour colour = 0,
+inline PaintCall Call(PaintCall::Kind kind, fw::Rect outer = {}, fw::Rect inner = {}, fw::Colour colour = 0,
                       double start = 0, double end = 0, bool asFile = false) {
     PaintCall c;
     c.kind = kind;
@@ -58,12 +58,12 @@ public:
         c.radii = radii;
         calls.push_back(c);
     }
-    bool DrawSegment(const pie::Square& outer, const pie::Square& inner, pie::Colour colour, double start, double end,
+    bool DrawSegment(const fw::Rect& outer, const fw::Rect& inner, fw::Colour colour, double start, double end,
                      bool asFile) override {
         calls.push_back(Call(PaintCall::kSegment, outer, inner, colour, start, end, asFile));
         return pie::SegmentIsVisible(outer, start, end);
     }
-    void CentreDisk(const pie::Square& square, pie::Colour colour) override {
+    void CentreDisk(const fw::Rect& square, fw::Colour colour) override {
         calls.push_back(Call(PaintCall::kCentre, square, {}, colour));
     }
     void StatsOverlay(const std::string& text, pie::SystemColour) override {

@@ -18,7 +18,7 @@ TEST(PieViewSettings, DefaultsAndOrderOfWriting) {
     const pie::PieViewSettings s = pie::LoadPieViewSettings(store);
     EXPECT_DOUBLE_EQ(s.centreRatio, 0.33);
     EXPECT_EQ(s.minimumVisibleSize, 2);
-    EXPECT_EQ(s.fixedColour, pie::MakeColour(128, 192, 255));
+    EXPECT_EQ(s.fixedColour, fw::MakeColour(128, 192, 255));
     EXPECT_EQ(s.tipTransparency, 64);
     EXPECT_EQ(s.sizeKind, model::kPhysicalSize);
     EXPECT_EQ(s.folderTip, "#DSIZE (#DALLOC)\r\nDirs: #DDIRS\r\nFiles: #DFILES");
@@ -42,7 +42,7 @@ TEST(PieViewSettings, StoredValuesAreClamped) {
     };
     const Case cases[] = {
         {"CenterRatio", "5", "10"}, {"CenterRatio", "95", "90"}, {"CenterRatio", "abc", "10"},
-        {"MinVisSize", "250", "100"}, {"MinVisSize", "-3", "0"}, {"ClrMeth", "7", "3"},
+        {"MinVisSize", "250", "100"}, {"MinVisSize", "-3", "0"}, {"ClrMeth", "7", "5"},
         {"ClrMeth", "-1", "0"},       {"FlyTransp", "300", "255"}, {"SrtOrder", "5", "2"},
         {"ResizeDelay", "5000", "1000"}, {"ResizeDelay", "-20", "0"}, {"PieMode", "9", "2"},
         {"SizeClr1", "1 2 300", "255 0 0"}, {"GroupDirs", "7", "1"}, {"TipTextFile", "", ""},
@@ -58,7 +58,24 @@ TEST(PieViewSettings, StoredValuesAreClamped) {
     store.values["ClrMeth"] = "7";
     const auto s = pie::LoadPieViewSettings(store);
     EXPECT_DOUBLE_EQ(s.centreRatio, 0.1);
-    EXPECT_EQ(s.colourMethod, pie::kNameEncoded);
+    EXPECT_EQ(s.colourMethod, pie::kGrowth);
+}
+
+// "Type-encoded" is 4 and "Growth" 5; the values before them keep their meaning.
+TEST(PieViewSettings, EveryColouringMethodKeepsItsNumber) {
+    const struct {
+        const char* stored;
+        pie::ColourMethod method;
+    } cases[] = {{"0", pie::kFixedColour}, {"1", pie::kSizeEncoded}, {"2", pie::kRainbowWash},
+                 {"3", pie::kNameEncoded}, {"4", pie::kTypeEncoded}, {"5", pie::kGrowth}, {"6", pie::kGrowth}};
+    for (const auto& c : cases) {
+        MapStore store;
+        store.values["ClrMeth"] = c.stored;
+        const auto s = pie::LoadPieViewSettings(store);
+        EXPECT_EQ(s.colourMethod, c.method) << c.stored;
+        pie::SavePieViewSettings(s, store);
+        EXPECT_EQ(store.values["ClrMeth"], std::to_string(c.method)) << c.stored;
+    }
 }
 
 // Written back as the fraction's nearest percentage: truncating 0.29 x 100 = 28.999... would lose one per run.
@@ -86,7 +103,7 @@ TEST(PieViewSettings, TheRowsNameTheirMembersAndTheEnumsBoundTheirRanges) {
     EXPECT_EQ(order.name, "SrtOrder");
     EXPECT_EQ(kind.name, "PieMode");
     EXPECT_EQ(transparency.name, "FlyTransp");
-    EXPECT_EQ(method.range.high, pie::kNameEncoded);
+    EXPECT_EQ(method.range.high, pie::kGrowth);
     EXPECT_EQ(order.range.high, pie::kBySize);
     EXPECT_EQ(kind.range.high, model::kWastedSpace);
     EXPECT_EQ(transparency.range.high, pie::kInvisibleTip);

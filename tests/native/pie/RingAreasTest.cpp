@@ -113,8 +113,8 @@ TEST(RingAreas, FindAgreesWithAScanInRingOrder) {
 }
 
 TEST(ArcPolygon, PiecesStayWithinAPixelAndFortyFiveDegrees) {
-    const pie::Square outer = pie::SquareAround(500, 500, 400);
-    const pie::Square inner = pie::SquareAround(500, 500, 100);
+    const fw::Rect outer = pie::SquareAround(500, 500, 400);
+    const fw::Rect inner = pie::SquareAround(500, 500, 100);
     const auto points = pie::FileSegmentPolygon(outer, inner, 0, kPi);
     const int innerRadius = (400 + 2 * 100) / 3;
     ASSERT_GE(points.size(), 10u);
@@ -137,7 +137,7 @@ TEST(ArcPolygon, PiecesStayWithinAPixelAndFortyFiveDegrees) {
 }
 
 TEST(ArcPolygon, VisibilityByEndPointPixels) {
-    const pie::Square sq = pie::SquareAround(200, 200, 100);
+    const fw::Rect sq = pie::SquareAround(200, 200, 100);
     EXPECT_EQ(pie::RadialPoint(sq, 0), (pie::Point{300, 200}));
     EXPECT_FALSE(pie::SegmentIsVisible(sq, 0.1, 0.1));
     EXPECT_FALSE(pie::SegmentIsVisible(sq, 0.1, 0.1 + 1e-4));

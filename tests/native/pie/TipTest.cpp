@@ -63,6 +63,39 @@ TEST(TipParser, FolderTemplates) {
     }
 }
 
+// The comparison's symbols: signed changes against the earlier sizes, their names without a comparison.
+TEST(TipParser, ComparisonSymbols) {
+    const DirInfo folder = Folder();  // 3,500 bytes deep, 1,500 here
+    compare::ItemState shrunk;
+    shrunk.earlierSize = 5000;
+    shrunk.earlierLocal = 1000;
+    shrunk.gone.bytes = 2500;
+    const compare::ItemState fresh{true};
+    compare::ItemState same;
+    same.earlierSize = 3500;
+    same.earlierLocal = 1500;
+    const struct {
+        const compare::ItemState* then;
+        const char* info;
+    } cases[] = {
+        {&shrunk, "-1.5 KB / +500 bytes / 4.9 KB / 2.4 KB / 3.4 KB"},
+        {&fresh, "+3.4 KB / +1.5 KB / 0 bytes / 0 bytes / 3.4 KB"},
+        {&same, "0 bytes / 0 bytes / 3.4 KB / 0 bytes / 3.4 KB"},
+        {nullptr, "DDELTA / LDELTA / DOLD / dremoved / 3.4 KB"},  // as written, like unknown names
+    };
+    FakeMeasure measure;
+    pie::TipParser<DirInfo> parser;
+    parser.Parse("#DDELTA / #LDELTA / #DOLD / #dremoved / #DSIZE");
+    for (const auto& c : cases) {
+        parser.Format(folder, pie::TipContext{4096, c.then}, measure);
+        EXPECT_EQ(parser.Info(), c.info);
+    }
+    pie::TipParser<FileInfo> fileParser;
+    fileParser.Parse("#DDELTA #SIZE");
+    fileParser.Format(FileInfo("f", 10), pie::TipContext{0, &shrunk}, measure);
+    EXPECT_EQ(fileParser.Info(), "DDELTA 10 bytes") << "a folder's symbol is unknown in a file's tip";
+}
+
 TEST(TipParser, FileSymbolsAndUnknownClusterSize) {
     const FileInfo file("movie.avi", 100);
     FakeMeasure measure;
@@ -73,11 +106,51 @@ TEST(TipParser, FileSymbolsAndUnknownClusterSize) {
     parser.Format(file, 4096, measure);
     EXPECT_EQ(parser.Info(), "100 bytes (4.0 KB) 3.9 KB DSIZE");
     EXPECT_EQ(pie::TipParser<FileInfo>::EditorTexts(),
-              (std::vector<std::string>{"#SIZE -- Logical size", "#ALLOC -- Allocated size", "#WASTE -- Wasted space"}));
+              (std::vector<std::string>{"#SIZE -- Logical size", "#ALLOC -- Allocated size", "#WASTE -- Wasted space",
+                                        "#TYPE -- File type"}));
     const auto dirTexts = pie::TipParser<DirInfo>::EditorTexts();
-    ASSERT_EQ(dirTexts.size(), 10u);
+    ASSERT_EQ(dirTexts.size(), 15u);
     EXPECT_EQ(dirTexts.front(), "#DSIZE -- Deep logical size");
-    EXPECT_EQ(dirTexts.back(), "#LFILES -- Local files");
+    EXPECT_EQ(dirTexts[9], "#LFILES -- Local files");
+    EXPECT_EQ(dirTexts[13], "#DREMOVED -- Logical size removed below");
+    EXPECT_EQ(dirTexts.back(), "#TOPTYPE -- Largest file type below");
+}
+
+TEST(TipParser, TypeSymbols) {
+    FakeMeasure measure;
+    pie::TipParser<FileInfo> files;
+    files.Parse("#type|#TOPTYPE");  // a folder symbol is unknown to files
+    for (const auto& [name, shown] : {std::pair{"Movie.MKV", "mkv|TOPTYPE"}, {"README", "(no extension)|TOPTYPE"},
+                                      {".gitignore", "(no extension)|TOPTYPE"}, {"a.tar.gz", "gz|TOPTYPE"}}) {
+        files.Format(FileInfo(name, 1), 0, measure);
+        EXPECT_EQ(files.Info(), shown) << name;
+    }
+
+    // Photos: 3,000 bytes of jpg below it against 1,000 of png and 0 of anything else.
+    DirInfo photos = pie_test::Tree(pie_test::Dir(
+        "Photos", {pie_test::Dir("2026", {}, {FileInfo("a.JPG", 2000), FileInfo("b.png", 1000)})},
+        {FileInfo("c.jpg", 1000), FileInfo("empty", 0)}));
+    pie::TipParser<DirInfo> folders;
+    folders.Parse("#TOPTYPE #TYPE");
+    folders.Format(photos, 0, measure);
+    EXPECT_EQ(folders.Info(), "jpg (75.0%) TYPE");
+    const DirInfo bare = pie_test::Tree(pie_test::Dir("bare", {pie_test::Dir("sub", {}, {})}, {}));
+    folders.Format(bare, 0, measure);
+    EXPECT_EQ(folders.Info(), "none TYPE");
+    // Only empty files: the type is there, with no share of nothing.
+    const DirInfo zeros = pie_test::Tree(pie_test::Dir("z", {}, {FileInfo("x.log", 0)}));
+    folders.Format(zeros, 0, measure);
+    EXPECT_EQ(folders.Info(), "log (0.0%) TYPE");
+
+    // The walk below a folder is kept for the next mouse movement over it, until the pie says to forget.
+    folders.Format(photos, 0, measure);
+    photos.subdirs[0].files.emplace_back("huge.png", 10000);
+    model::RecomputeTotals(photos, 0);
+    folders.Format(photos, 0, measure);
+    EXPECT_EQ(folders.Info(), "jpg (75.0%) TYPE");
+    folders.Forget();
+    folders.Format(photos, 0, measure);
+    EXPECT_EQ(folders.Info(), "png (78.6%) TYPE");
 }
 
 TEST(TipParser, TipSizeFromNameAndLines) {
@@ -128,7 +201,7 @@ TEST(TipPlacement, NearEachEdge) {
     struct PlaceCase {
         const char* what;
         int x, y, clientWidth, clientHeight;
-        pie::TipRect expected;
+        fw::Rect expected;
     };
     const TipSize tip{80, 40};
     const PlaceCase cases[] = {
@@ -145,19 +218,19 @@ TEST(TipPlacement, NearEachEdge) {
 }
 
 TEST(TipPlacement, UnionOnlyWithAnOverlappingPreviousTip) {
-    const pie::TipRect next{100, 100, 180, 140};
+    const fw::Rect next{100, 100, 180, 140};
     auto c = pie::ComposeTip({}, next);
     EXPECT_EQ(c.area, next);
     EXPECT_FALSE(c.previousCovered);
     c = pie::ComposeTip({90, 120, 170, 160}, next);
-    EXPECT_EQ(c.area, (pie::TipRect{90, 100, 180, 160}));
+    EXPECT_EQ(c.area, (fw::Rect{90, 100, 180, 160}));
     EXPECT_EQ(c.originX, 10);
     EXPECT_EQ(c.originY, 0);
     EXPECT_TRUE(c.previousCovered);
     c = pie::ComposeTip({180, 100, 260, 140}, next);  // touching edges: two separate areas
     EXPECT_EQ(c.area, next);
     EXPECT_FALSE(c.previousCovered);
-    EXPECT_EQ(pie::ClipToClient({-10, 380, 70, 420}, 400, 400), (pie::TipRect{0, 380, 70, 400}));
+    EXPECT_EQ(pie::ClipToClient({-10, 380, 70, 420}, 400, 400), (fw::Rect{0, 380, 70, 400}));
     EXPECT_TRUE(pie::ClipToClient({-90, 10, -10, 50}, 400, 400).IsZero());
 }
 

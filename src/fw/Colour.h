@@ -1,11 +1,11 @@
-// Colour values and the HLS arithmetic of the pie. Colours are 0x00BBGGRR like the system's COLORREF;
+// Colour values and their HLS arithmetic (the pie's colouring, the histogram's shades). Colours are 0x00BBGGRR like the system's COLORREF;
 // HLS values carry hue, lightness and saturation on a 0..240 scale packed as H | L << 8 | S << 16.
 // Integer divisions throughout, so the conversions round-trip the way the painting code expects.
 #pragma once
 
 #include <cstdint>
 
-namespace pie {
+namespace fw {
 
 using Colour = std::uint32_t;
 
@@ -35,4 +35,4 @@ constexpr Hls UnpackHls(std::uint32_t packed) noexcept {
 Hls RgbToHls(Colour colour) noexcept;
 Colour HlsToRgb(const Hls& hls) noexcept;
 
-}  // namespace pie
+}  // namespace fw

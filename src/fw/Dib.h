@@ -1,7 +1,7 @@
 // A device-independent bitmap section whose pixels the program reads and writes directly (the pie's tip
-// blending, tests reading rendered pixels). Construction never throws: when the system refuses the section,
-// the error number is shown in a message box (the given Interaction's; the system's unless another is
-// given) and the Dib stays empty (no bitmap, no bits).
+// blending, the About banner, the settings preview, tests reading rendered pixels). Construction never
+// throws: when the system refuses the section, the error number is shown in a message box (the given
+// Interaction's; the system's unless another is given) and the Dib stays empty (no bitmap, no bits).
 #pragma once
 
 #include <windows.h>
@@ -10,7 +10,7 @@
 
 #include "fw/Interaction.h"
 
-namespace pie {
+namespace fw {
 
 class Dib {
 public:
@@ -43,4 +43,4 @@ private:
     int colourTableSize_ = 0;
 };
 
-}  // namespace pie
+}  // namespace fw

@@ -1,9 +1,9 @@
 // RGB <-> HLS on the 0..240 scale.
-#include "pie/Colour.h"
+#include "fw/Colour.h"
 
 #include <algorithm>
 
-namespace pie {
+namespace fw {
 namespace {
 
 constexpr int kScale = 240;
@@ -64,4 +64,4 @@ Colour HlsToRgb(const Hls& hls) noexcept {
     return MakeColour(channel(h + 80), channel(h), channel(h - 80));
 }
 
-}  // namespace pie
+}  // namespace fw

@@ -1,12 +1,12 @@
 // DIB section creation.
-#include "pie/Dib.h"
+#include "fw/Dib.h"
 
 #include <cstdlib>
 #include <string>
 #include <utility>
 
 
-namespace pie {
+namespace fw {
 
 Dib::Dib(int width, int height, int bitsPerPixel, const fw::Interaction& ui)
     : width_(width), height_(std::abs(height)), bitsPerPixel_(bitsPerPixel) {
@@ -60,4 +60,4 @@ Dib& Dib::operator=(Dib&& other) noexcept {
 
 int Dib::BytesPerRow() const noexcept { return (width_ * bitsPerPixel_ + 7) / 8 + padding_; }
 
-}  // namespace pie
+}  // namespace fw
