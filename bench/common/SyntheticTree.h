@@ -51,8 +51,7 @@ struct Shape {
 
 inline Shape MakeShape(Rng& rng, std::size_t fileCount, std::size_t folderCount) {
     Shape shape{std::vector<std::uint32_t>(folderCount, 0), std::vector<std::vector<std::uint32_t>>(folderCount)};
-    for (std::size_t i = 1; i < folderCount; ++i)
-        shape.children[rng.Below(i)].push_back(static_cast<std::uint32_t>(i));
+    for (std::size_t i = 1; i < folderCount; ++i) shape.children[rng.Below(i)].push_back(static_cast<std::uint32_t>(i));
     for (std::size_t f = 0; f < fileCount; ++f) ++shape.filesIn[rng.Below(folderCount)];
     return shape;
 }

@@ -4,10 +4,10 @@
 // size in the same run: one RecomputeTotals over the live tree and reading the earlier tree from its data
 // file (from memory). Memory: the earlier tree's resident growth and the bytes the comparison adds per
 // live entry. Usage: compare_bench [files folders]   (natively: tools/bench.sh compare; under Wine: wine.sh)
+#include "../common/SyntheticTree.h"
 #include "compare/ChangeRanking.h"
 #include "compare/TreeComparison.h"
 #include "model/DataFile.h"
-#include "../common/SyntheticTree.h"
 
 #include <algorithm>
 #include <chrono>
@@ -157,17 +157,21 @@ int main(int argc, char** argv) {
     const double rank = Seconds(start);
 
     const double entries = static_cast<double>(comparison.EntryCount());
-    std::printf("baseline: RecomputeTotals over the live tree %.0f ms; reading the earlier data file (from memory) "
-                "%.0f ms\n", recompute * 1e3, read * 1e3);
-    std::printf("compare: matching %.0f ms + every change (%zu items, checksum %llx) %.0f ms = %.0f ms "
-                "(%.2fx RecomputeTotals); two ranked lists %.0f ms; root gone %u files\n",
-                match * 1e3, items, static_cast<unsigned long long>(sum), every * 1e3, (match + every) * 1e3,
-                (match + every) / recompute, rank * 1e3, comparison.Folder(0).gone.files);
-    std::printf("memory: earlier tree %.1f MB resident (%.1f bytes/entry); comparison adds %.1f MB = %.1f bytes per "
-                "live entry (resident growth %.1f MB); largest growth %s\n",
-                earlierResident / 1048576.0, earlierResident / entries,
-                static_cast<double>(comparison.ExtraBytes()) / 1048576.0,
-                static_cast<double>(comparison.ExtraBytes()) / entries, comparisonResident / 1048576.0,
-                grown.empty() ? "none" : compare::FormatChange(grown.front().change).c_str());
+    std::printf(
+        "baseline: RecomputeTotals over the live tree %.0f ms; reading the earlier data file (from memory) "
+        "%.0f ms\n",
+        recompute * 1e3, read * 1e3);
+    std::printf(
+        "compare: matching %.0f ms + every change (%zu items, checksum %llx) %.0f ms = %.0f ms "
+        "(%.2fx RecomputeTotals); two ranked lists %.0f ms; root gone %u files\n",
+        match * 1e3, items, static_cast<unsigned long long>(sum), every * 1e3, (match + every) * 1e3,
+        (match + every) / recompute, rank * 1e3, comparison.Folder(0).gone.files);
+    std::printf(
+        "memory: earlier tree %.1f MB resident (%.1f bytes/entry); comparison adds %.1f MB = %.1f bytes per "
+        "live entry (resident growth %.1f MB); largest growth %s\n",
+        earlierResident / 1048576.0, earlierResident / entries,
+        static_cast<double>(comparison.ExtraBytes()) / 1048576.0,
+        static_cast<double>(comparison.ExtraBytes()) / entries, comparisonResident / 1048576.0,
+        grown.empty() ? "none" : compare::FormatChange(grown.front().change).c_str());
     return gone.empty() ? 1 : 0;
 }

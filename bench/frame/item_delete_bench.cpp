@@ -120,10 +120,11 @@ int main() {
             renderOnly.push_back(Ms(Clock::now() - start));
         }
         const Times a = Summary(alone), p = Summary(withPie), f = Summary(refreshOnly), r = Summary(renderOnly);
-        std::printf("item delete bench: %d x %d: the record and its ancestors' totals: median %.3f ms, worst %.3f ms; "
-                    "with the pie's refresh (the root shown): median %.1f ms, worst %.1f ms (goal: at most 20 ms); the "
-                    "refresh alone %.1f ms, of which rendering into the back buffer %.1f ms\n",
-                    side, side, a.median, a.worst, p.median, p.worst, f.median, r.median);
+        std::printf(
+            "item delete bench: %d x %d: the record and its ancestors' totals: median %.3f ms, worst %.3f ms; "
+            "with the pie's refresh (the root shown): median %.1f ms, worst %.1f ms (goal: at most 20 ms); the "
+            "refresh alone %.1f ms, of which rendering into the back buffer %.1f ms\n",
+            side, side, a.median, a.worst, p.median, p.worst, f.median, r.median);
     }
     document.RemoveObserver(follower);
     model::DirInfo copy = document.Root();
@@ -136,7 +137,8 @@ int main() {
     // The edits in place must leave what a recomputation gives.
     ok = ok && copy == document.Root();
     const Times r = Summary(recompute);
-    std::printf("item delete bench: baseline, full recomputation (model::RecomputeTotals): median %.1f ms, worst %.1f ms%s\n",
-                r.median, r.worst, ok ? "" : " (FAILED: a removal was refused or the totals differ from a recomputation)");
+    std::printf(
+        "item delete bench: baseline, full recomputation (model::RecomputeTotals): median %.1f ms, worst %.1f ms%s\n",
+        r.median, r.worst, ok ? "" : " (FAILED: a removal was refused or the totals differ from a recomputation)");
     return ok ? 0 : 1;
 }

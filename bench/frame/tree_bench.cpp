@@ -16,8 +16,8 @@
 #include "PartsHost.h"
 
 #include "frame/SiblingOrder.h"
-#include "model/DataFile.h"
 #include "fw/Utf8.h"
+#include "model/DataFile.h"
 
 #include <algorithm>
 #include <chrono>
@@ -57,8 +57,8 @@ Times Measured(F&& run, int runs = kRuns) {
 // Hangs a chain below `from` until the deepest folder is `levels` below the root; returns its path.
 std::string Chain(model::DirInfo* from, std::string path, int level, int levels) {
     for (; level < levels; ++level) {
-        model::DirInfo& next = from->subdirs.empty() ? from->subdirs.emplace_back("chain" + std::to_string(level))
-                                                     : from->subdirs.back();
+        model::DirInfo& next =
+            from->subdirs.empty() ? from->subdirs.emplace_back("chain" + std::to_string(level)) : from->subdirs.back();
         path += next.name + "\\";
         from = &next;
     }
@@ -147,18 +147,20 @@ void Measure(const char* name, model::DirInfo root, const std::string& deepPath,
         selects.push_back(Ms(std::chrono::steady_clock::now() - start));
     }
     const Times select = Summary(selects);
-    std::printf("tree bench: %s: Rebuild best %.1f ms, median %.1f ms; SelectCurrent %d levels down best %.1f ms, "
-                "median %.1f ms; items made %d%s\n",
-                name, rebuild.best, rebuild.median, Depth(deepPath), select.best, select.median, tree.Count(),
-                ok ? "" : " (FAILED)");
+    std::printf(
+        "tree bench: %s: Rebuild best %.1f ms, median %.1f ms; SelectCurrent %d levels down best %.1f ms, "
+        "median %.1f ms; items made %d%s\n",
+        name, rebuild.best, rebuild.median, Depth(deepPath), select.best, select.median, tree.Count(),
+        ok ? "" : " (FAILED)");
     if (eager) {
         // A control of the same kind in the same place, so the tree window's own items stay as they are.
         RECT place{};
         GetWindowRect(tree.GetHandle(), &place);
         MapWindowPoints(nullptr, host.split.GetHandle(), reinterpret_cast<POINT*>(&place), 2);
-        HWND plain = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES |
-                                     TVS_SHOWSELALWAYS, place.left, place.top, place.right - place.left,
-                                     place.bottom - place.top, host.split.GetHandle(), nullptr, nullptr, nullptr);
+        HWND plain = CreateWindowExW(0, WC_TREEVIEWW, L"",
+                                     WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS,
+                                     place.left, place.top, place.right - place.left, place.bottom - place.top,
+                                     host.split.GetHandle(), nullptr, nullptr, nullptr);
         const Times baseline = Measured([&] { EagerRebuild(plain, host.root); }, 1);
         std::printf("tree bench: %s: baseline, every folder inserted in sorted position: %.1f ms, items %d\n", name,
                     baseline.best, static_cast<int>(SendMessageW(plain, TVM_GETCOUNT, 0, 0)));
@@ -177,7 +179,8 @@ void EveryChildInOrder(HWND tree, const model::DirInfo& root) {
     insert.item.mask = TVIF_TEXT | TVIF_PARAM;
     std::wstring rootName = fw::Utf8ToWide(root.name);
     insert.item.pszText = rootName.data();
-    insert.hParent = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    insert.hParent =
+        reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     for (std::size_t index : frame::SiblingOrder(names)) {
         insert.item.pszText = names[index].data();
         insert.item.lParam = reinterpret_cast<LPARAM>(&root.subdirs[index]);
@@ -221,9 +224,10 @@ void MeasureMillion() {
         destroy = Ms(std::chrono::steady_clock::now() - start);
         root = std::move(host->root);
     }
-    std::printf("tree bench: C, 1,000,000 subfolders: build %.1f ms, SelectCurrent of the last %.1f ms, items made %d, "
-                "destroying the window %.1f ms%s\n",
-                rebuild, select, items, destroy, ok ? "" : " (FAILED)");
+    std::printf(
+        "tree bench: C, 1,000,000 subfolders: build %.1f ms, SelectCurrent of the last %.1f ms, items made %d, "
+        "destroying the window %.1f ms%s\n",
+        rebuild, select, items, destroy, ok ? "" : " (FAILED)");
     std::fflush(stdout);
     HWND plain = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0, 0, 300,
                                  500, nullptr, nullptr, nullptr, nullptr);
@@ -233,9 +237,10 @@ void MeasureMillion() {
     const int plainItems = static_cast<int>(SendMessageW(plain, TVM_GETCOUNT, 0, 0));
     const auto destroying = std::chrono::steady_clock::now();
     DestroyWindow(plain);
-    std::printf("tree bench: C, 1,000,000 subfolders: baseline, every subfolder an item in the tree's order: build "
-                "%.1f ms, items %d, destroying the window %.1f ms\n",
-                fill, plainItems, Ms(std::chrono::steady_clock::now() - destroying));
+    std::printf(
+        "tree bench: C, 1,000,000 subfolders: baseline, every subfolder an item in the tree's order: build "
+        "%.1f ms, items %d, destroying the window %.1f ms\n",
+        fill, plainItems, Ms(std::chrono::steady_clock::now() - destroying));
 }
 
 // The path of the first folder, in the file's order, `levels` below the root; empty when there is none.
@@ -259,7 +264,8 @@ std::string FirstAtDepth(const model::DirInfo& root, int levels) {
 int MeasureFile(const char* path) {
     model::DirInfo root;
     std::uint32_t cluster = 0;
-    if (!model::ReadDataFile(path, root, cluster, [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }))
+    if (!model::ReadDataFile(path, root, cluster,
+                             [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }))
         return 1;
     model::RecomputeTotals(root, cluster);
     const std::string deep = FirstAtDepth(root, 12);
@@ -267,7 +273,8 @@ int MeasureFile(const char* path) {
         std::fprintf(stderr, "tree bench: no folder 12 levels down in %s\n", path);
         return 1;
     }
-    const std::string name = std::to_string(root.deepFiles) + " files in " + std::to_string(root.deepDirs + 1) + " folders";
+    const std::string name =
+        std::to_string(root.deepFiles) + " files in " + std::to_string(root.deepDirs + 1) + " folders";
     Measure(name.c_str(), std::move(root), deep, false);
     return 0;
 }

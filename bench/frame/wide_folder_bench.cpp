@@ -64,8 +64,10 @@ Run Once(const std::string& program, const std::string& file) {
     if (main && SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 120'000, &result)) run.answer = Since(start);
     const auto closing = std::chrono::steady_clock::now();
     if (main) PostMessageA(main, WM_COMMAND, CM_EXIT, 0);
-    if (WaitForSingleObject(process.hProcess, 120'000) == WAIT_OBJECT_0 && main) run.exit = Since(closing);
-    else TerminateProcess(process.hProcess, 1);
+    if (WaitForSingleObject(process.hProcess, 120'000) == WAIT_OBJECT_0 && main)
+        run.exit = Since(closing);
+    else
+        TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hProcess);
     return run;
 }

@@ -29,7 +29,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using model::DirInfo;
 
-double Millis(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
+double Millis(Clock::time_point since) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
 
 double BestOf(int runs, const std::function<void()>& work) {
     double best = 1e30;
@@ -197,13 +199,15 @@ int main(int argc, char** argv) {
         info::ClusterTable table;
         const double cluster = BestOf(5, [&] { table = info::ComputeClusterTable(root, 4096); });
         const bool same = table.used == EightPasses(root, 4096).used;
-        std::printf("cluster table: %.1f ms (totals %s)\n", cluster, same ? "equal to a pass per cluster size" : "DIFFER");
+        std::printf("cluster table: %.1f ms (totals %s)\n", cluster,
+                    same ? "equal to a pass per cluster size" : "DIFFER");
         for (int detail = 1; detail <= 5; ++detail) {
             info::SizeHistogram histogram;
             const double ms = BestOf(5, [&] { histogram = info::ComputeHistogram(root, detail); });
             std::printf("histogram detail %d: %.1f ms (%zu bars)\n", detail, ms, histogram.bars.size());
         }
-        for (const auto& [query, name] : {std::pair{info::kLargestFiles, "largest files"}, {info::kLongestPaths, "longest paths"}}) {
+        for (const auto& [query, name] :
+             {std::pair{info::kLargestFiles, "largest files"}, {info::kLongestPaths, "longest paths"}}) {
             info::StatResults rows;
             const double ms = BestOf(3, [&] { rows = Ours(root, query, 100); });
             std::printf("statistics %s N=100: %.1f ms (%zu rows)\n", name, ms, rows.rows.size());
@@ -220,9 +224,10 @@ int main(int argc, char** argv) {
         dialog.CreateModeless();
         DestroyWindow(dialog.GetHandle());
     });
-    std::printf("cluster table: one pass %.1f ms vs eight passes %.1f ms, ratio %.2f (totals %s); dialog opened in %.1f ms\n",
-                onePass, eightPasses, onePass / eightPasses, one.used == eight.used && one.wasted == eight.wasted ? "equal" : "DIFFER",
-                open);
+    std::printf(
+        "cluster table: one pass %.1f ms vs eight passes %.1f ms, ratio %.2f (totals %s); dialog opened in %.1f ms\n",
+        onePass, eightPasses, onePass / eightPasses,
+        one.used == eight.used && one.wasted == eight.wasted ? "equal" : "DIFFER", open);
 
     // Histogram.
     for (int detail = 1; detail <= 5; ++detail) {
@@ -230,12 +235,14 @@ int main(int argc, char** argv) {
         std::map<int, int> theirs;
         const double exact = BestOf(5, [&] { ours = info::ComputeHistogram(root, detail); });
         const double logs = BestOf(5, [&] { theirs = LogBins(root, detail); });
-        std::printf("histogram detail %d: %.1f ms vs per-file log10 into a map %.1f ms, ratio %.2f (%zu bars vs %zu bins)\n",
-                    detail, exact, logs, exact / logs, ours.bars.size(), theirs.size());
+        std::printf(
+            "histogram detail %d: %.1f ms vs per-file log10 into a map %.1f ms, ratio %.2f (%zu bars vs %zu bins)\n",
+            detail, exact, logs, exact / logs, ours.bars.size(), theirs.size());
     }
 
     // Statistics rankings.
-    for (const auto& [query, name] : {std::pair{info::kLargestFiles, "largest files"}, {info::kLongestPaths, "longest paths"}}) {
+    for (const auto& [query, name] :
+         {std::pair{info::kLargestFiles, "largest files"}, {info::kLongestPaths, "longest paths"}}) {
         for (int n : {100, 10000, 100000}) {
             info::StatResults ours;
             PathFirst theirs{static_cast<std::size_t>(n), {}};
@@ -251,8 +258,8 @@ int main(int argc, char** argv) {
             });
             const bool same = ours.rows.size() == theirRows.size() &&
                               (ours.rows.empty() || ours.Path(ours.rows.size() - 1, true).size() > 0);
-            std::printf("statistics %s N=%d: key first %.1f ms vs paths first %.1f ms, ratio %.3f (%zu rows%s)\n", name, n,
-                        keyFirst, pathFirst, keyFirst / pathFirst, ours.rows.size(), same ? "" : ", COUNTS DIFFER");
+            std::printf("statistics %s N=%d: key first %.1f ms vs paths first %.1f ms, ratio %.3f (%zu rows%s)\n", name,
+                        n, keyFirst, pathFirst, keyFirst / pathFirst, ours.rows.size(), same ? "" : ", COUNTS DIFFER");
         }
     }
 
@@ -286,9 +293,10 @@ int main(int argc, char** argv) {
     }
     double fill = 0, clear = 0;
     PlainList(Ours(root, info::kLargestFiles, 100000), fill, clear);
-    std::printf("statistics dialog: N=100 shown in %.1f ms; N=100,000 shown in %.1f ms (%.0f rows); a new Find %.1f ms; "
-                "Close with 100,000 rows %.1f ms vs Close without rows %.1f ms (off screen with 100,000 rows %.1f ms); "
-                "a plain list filled with the same rows %.1f ms and emptied %.1f ms\n",
-                shownSmall, shownLarge, rows, again, close, closeEmpty, closeHidden, fill, clear);
+    std::printf(
+        "statistics dialog: N=100 shown in %.1f ms; N=100,000 shown in %.1f ms (%.0f rows); a new Find %.1f ms; "
+        "Close with 100,000 rows %.1f ms vs Close without rows %.1f ms (off screen with 100,000 rows %.1f ms); "
+        "a plain list filled with the same rows %.1f ms and emptied %.1f ms\n",
+        shownSmall, shownLarge, rows, again, close, closeEmpty, closeHidden, fill, clear);
     return 0;
 }

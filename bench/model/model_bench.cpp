@@ -3,9 +3,9 @@
 // beside a plain write and read of the same bytes (the floor any format can reach; the file was just
 // written, so reads come from the page cache). Each phase runs in its
 // own process so peak resident sizes do not mix. Usage: model_bench [files folders]
+#include "../common/SyntheticTree.h"
 #include "model/DataFile.h"
 #include "model/DirInfo.h"
-#include "../common/SyntheticTree.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -81,10 +81,11 @@ void PrintProfile(const model::DirInfo& root, double entries) {
         count(dir->subdirs);
         for (const model::DirInfo& sub : dir->subdirs) stack.push_back(&sub);
     }
-    std::printf("profile per entry: records %.1f, name text %.1f, name lengths %.1f, list headers %.1f; "
-                "%.3f allocations per entry (FileInfo %zu bytes, DirInfo %zu)\n",
-                records / entries, text / entries, lengths / entries, headers / entries, lists / entries,
-                sizeof(model::FileInfo), sizeof(model::DirInfo));
+    std::printf(
+        "profile per entry: records %.1f, name text %.1f, name lengths %.1f, list headers %.1f; "
+        "%.3f allocations per entry (FileInfo %zu bytes, DirInfo %zu)\n",
+        records / entries, text / entries, lengths / entries, headers / entries, lists / entries,
+        sizeof(model::FileInfo), sizeof(model::DirInfo));
 }
 
 void BuildAndExport(std::size_t files, std::size_t folders, const std::string& path) {
@@ -94,9 +95,8 @@ void BuildAndExport(std::size_t files, std::size_t folders, const std::string& p
     model::DirInfo root = bench_tree::BuildTree(files, folders);
     const double buildSeconds = Seconds(start);
     const long rssAfter = StatusKb("VmRSS");
-    std::printf("tree: %zu files in %zu folders built in %.2f s; memory %.1f bytes/entry (RSS growth %.1f MB)\n",
-                files, folders, buildSeconds, (rssAfter - rssBefore) * 1024.0 / entries,
-                (rssAfter - rssBefore) / 1024.0);
+    std::printf("tree: %zu files in %zu folders built in %.2f s; memory %.1f bytes/entry (RSS growth %.1f MB)\n", files,
+                folders, buildSeconds, (rssAfter - rssBefore) * 1024.0 / entries, (rssAfter - rssBefore) / 1024.0);
     PrintProfile(root, entries);
 
     double best = 1e9;
@@ -120,10 +120,12 @@ void BuildAndExport(std::size_t files, std::size_t folders, const std::string& p
         if (!model::WriteDataFile(path, 4096, root, kFail)) Fail("export failed");
         exportSeconds = std::min(exportSeconds, Seconds(start));
     }
-    std::printf("export (best of 3): %.1f MB in %.1f ms = %.2f M entries/s, %.0f MB/s (encode alone %.1f ms); plain write %.1f ms; "
-                "ratio export/plain write %.2f\n",
-                mb, exportSeconds * 1e3, entries / exportSeconds / 1e6, mb / exportSeconds, encodeSeconds * 1e3,
-                raw * 1e3, exportSeconds / raw);
+    std::printf(
+        "export (best of 3): %.1f MB in %.1f ms = %.2f M entries/s, %.0f MB/s (encode alone %.1f ms); plain write %.1f "
+        "ms; "
+        "ratio export/plain write %.2f\n",
+        mb, exportSeconds * 1e3, entries / exportSeconds / 1e6, mb / exportSeconds, encodeSeconds * 1e3, raw * 1e3,
+        exportSeconds / raw);
 }
 
 void Import(std::size_t files, std::size_t folders, const std::string& path) {
@@ -142,10 +144,11 @@ void Import(std::size_t files, std::size_t folders, const std::string& path) {
     double raw = 1e9;
     for (int run = 0; run < 3; ++run) raw = std::min(raw, RawRead(path, size));
     const double mb = size / 1e6;
-    std::printf("import: %.1f MB in %.1f ms = %.2f M entries/s, %.0f MB/s; peak RSS growth %.1f bytes/entry; "
-                "plain read %.1f ms; ratio import/plain read %.1f\n",
-                mb, importSeconds * 1e3, entries / importSeconds / 1e6, mb / importSeconds,
-                (peakAfter - peakBefore) * 1024.0 / entries, raw * 1e3, importSeconds / raw);
+    std::printf(
+        "import: %.1f MB in %.1f ms = %.2f M entries/s, %.0f MB/s; peak RSS growth %.1f bytes/entry; "
+        "plain read %.1f ms; ratio import/plain read %.1f\n",
+        mb, importSeconds * 1e3, entries / importSeconds / 1e6, mb / importSeconds,
+        (peakAfter - peakBefore) * 1024.0 / entries, raw * 1e3, importSeconds / raw);
 }
 
 template <typename Phase>

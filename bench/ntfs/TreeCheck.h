@@ -75,9 +75,9 @@ inline std::string FirstDifference(const model::DirInfo& a, const model::DirInfo
         for (std::size_t i = 0; i < f.a->subdirs.size(); ++i) {
             const model::DirInfo& x = f.a->subdirs[i];
             const model::DirInfo& y = f.b->subdirs[i];
-            if (x.name != y.name || x.deepFiles != y.deepFiles || x.deepDirs != y.deepDirs || x.deepSize != y.deepSize ||
-                x.localSize != y.localSize || x.deepAlloc != y.deepAlloc || x.localAlloc != y.localAlloc ||
-                x.sortKey != y.sortKey)
+            if (x.name != y.name || x.deepFiles != y.deepFiles || x.deepDirs != y.deepDirs ||
+                x.deepSize != y.deepSize || x.localSize != y.localSize || x.deepAlloc != y.deepAlloc ||
+                x.localAlloc != y.localAlloc || x.sortKey != y.sortKey)
                 return f.path + "/" + x.name + "/ vs " + y.name + "/ (name or totals)";
             stack.push_back({&x, &y, f.path + "/" + x.name});
         }

@@ -27,7 +27,8 @@ void RingAreas::Reset(int n, int outerRadius, int centreRadius) {
     }
     const std::int64_t r2 = static_cast<std::int64_t>(outerRadius) * outerRadius;
     const std::int64_t c2 = static_cast<std::int64_t>(centreRadius) * centreRadius;
-    for (int k = 0; k <= n; ++k) radii_.push_back(static_cast<int>(std::sqrt(static_cast<double>(r2 * k + c2 * (n - k)) / n)));
+    for (int k = 0; k <= n; ++k)
+        radii_.push_back(static_cast<int>(std::sqrt(static_cast<double>(r2 * k + c2 * (n - k)) / n)));
 }
 
 void RingAreas::Add(int ring, double start, double end, std::string path) {
@@ -97,28 +98,30 @@ void SortRanges(std::vector<Item>& items, bool groupFolders, Less less) {
 
 void OrderItemsAsBefore(std::vector<Item>& items, int sortOrder, bool groupFolders, const SizeContext& ctx) {
     switch (sortOrder) {
-        case pie::kByName:
-            SortRanges(items, groupFolders, [](const Item& a, const Item& b) { return NameLess(a.Name(), b.Name()); });
-            break;
-        case pie::kBySize: {
-            std::vector<std::pair<std::uint64_t, Item>> keyed;
-            keyed.reserve(items.size());
-            for (const Item& item : items) keyed.emplace_back(ValueOf(item, ctx), item);
-            const auto byValue = [](const auto& a, const auto& b) { return a.first > b.first; };
-            if (groupFolders) {
-                const auto firstFile = std::find_if(keyed.begin(), keyed.end(), [](const auto& k) { return !k.second.isDir; });
-                std::sort(keyed.begin(), firstFile, byValue);
-                std::sort(firstFile, keyed.end(), byValue);
-            } else {
-                std::sort(keyed.begin(), keyed.end(), byValue);
-            }
-            for (std::size_t i = 0; i < items.size(); ++i) items[i] = keyed[i].second;
-            break;
+    case pie::kByName:
+        SortRanges(items, groupFolders, [](const Item& a, const Item& b) { return NameLess(a.Name(), b.Name()); });
+        break;
+    case pie::kBySize: {
+        std::vector<std::pair<std::uint64_t, Item>> keyed;
+        keyed.reserve(items.size());
+        for (const Item& item : items) keyed.emplace_back(ValueOf(item, ctx), item);
+        const auto byValue = [](const auto& a, const auto& b) { return a.first > b.first; };
+        if (groupFolders) {
+            const auto firstFile =
+                std::find_if(keyed.begin(), keyed.end(), [](const auto& k) { return !k.second.isDir; });
+            std::sort(keyed.begin(), firstFile, byValue);
+            std::sort(firstFile, keyed.end(), byValue);
+        } else {
+            std::sort(keyed.begin(), keyed.end(), byValue);
         }
-        default:
-            if (!groupFolders)
-                std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return SortKeyOf(a) < SortKeyOf(b); });
-            break;
+        for (std::size_t i = 0; i < items.size(); ++i) items[i] = keyed[i].second;
+        break;
+    }
+    default:
+        if (!groupFolders)
+            std::sort(items.begin(), items.end(),
+                      [](const Item& a, const Item& b) { return SortKeyOf(a) < SortKeyOf(b); });
+        break;
     }
 }
 
@@ -203,7 +206,8 @@ private:
         const double r = pie::RingBoundary(geometry_.outer, geometry_.centre, n_, childRing + 1);
         const auto k = static_cast<std::uint64_t>(2.0 * r * std::numbers::pi);
         if (k == 0) return kNever;
-        const double threshold = static_cast<double>(rootValue_) * settings_.minimumVisibleSize / static_cast<double>(k);
+        const double threshold =
+            static_cast<double>(rootValue_) * settings_.minimumVisibleSize / static_cast<double>(k);
         if (!(threshold < 18446744073709551616.0)) return kNever;
         return static_cast<std::uint64_t>(threshold);
     }
@@ -240,7 +244,8 @@ private:
                         areas_.Add(childRing, s, e, path);
                         DrawDir(item.Dir(), childRing, s, e, path, largest);
                     } else {
-                        const fw::Colour colour = pie::SegmentColour(settings_, crc_, item.Name(), s, e, childRing, n_, x, largest);
+                        const fw::Colour colour =
+                            pie::SegmentColour(settings_, crc_, item.Name(), s, e, childRing, n_, x, largest);
                         if (painter_.DrawSegment(outer, inner, colour, s, e, true)) ++segmentsDrawn_;
                         areas_.Add(childRing, s, e, path);
                     }
@@ -249,7 +254,8 @@ private:
                 cum += x;
             }
         }
-        const fw::Colour colour = pie::SegmentColour(settings_, crc_, folder.name, start, end, ring, n_, v, parentLargest);
+        const fw::Colour colour =
+            pie::SegmentColour(settings_, crc_, folder.name, start, end, ring, n_, v, parentLargest);
         if (ring < 0) {
             const int inset = geometry_.outer - geometry_.centre;
             const fw::Rect& sq = geometry_.square;
@@ -294,7 +300,8 @@ Result Rebuild(const model::DirInfo& current, int width, int height, const pie::
     RingLayout layout(settings, clusterSize, g, result.rings, crc, painter, areas, clock);
     layout.DrawCurrent(current);
     result.segments = layout.SegmentsDrawn();
-    result.sortMs = clock.frequency ? static_cast<double>(layout.SortTicks()) * 1000.0 / static_cast<double>(clock.frequency) : 0;
+    result.sortMs =
+        clock.frequency ? static_cast<double>(layout.SortTicks()) * 1000.0 / static_cast<double>(clock.frequency) : 0;
     painter.CentreLabel(current.name, g.cx, g.cy);
     return result;
 }

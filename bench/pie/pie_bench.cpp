@@ -70,7 +70,6 @@ struct Host : test_support::FakePieHost {
     explicit Host(const model::DirInfo& tree) : FakePieHost(tree) { clusterSize = kCluster; }
 };
 
-
 class NullPainter : public pie::PiePainter {
 public:
     int folders = 0, files = 0;
@@ -175,8 +174,8 @@ void CompareImages(const model::DirInfo& root, const pie::PieSettings& settings,
             if (!onBorder) ++off;
         }
     const long long total = static_cast<long long>(side) * side;
-    std::printf("  image %-34s %7lld of %8lld pixels differ (%.3f%%), %lld of them off the borders\n", label, diff, total,
-                100.0 * static_cast<double>(diff) / static_cast<double>(total), off);
+    std::printf("  image %-34s %7lld of %8lld pixels differ (%.3f%%), %lld of them off the borders\n", label, diff,
+                total, 100.0 * static_cast<double>(diff) / static_cast<double>(total), off);
     differing += diff;
     offBorder += off;
     pixels += total;
@@ -212,7 +211,6 @@ public:
 protected:
     const char* ClassName() const override { return "KelvaranPieBench"; }
 };
-
 
 // The view with the place of its tip readable, to count the moves that showed one.
 class BenchPieView : public pie::TPieView {
@@ -264,10 +262,11 @@ void TipLatency(const model::DirInfo& root, double minVis, int transparency = 64
         tips += view.ShowsTip();
     }
     std::sort(times.begin(), times.end());
-    std::printf("pie bench: tip latency, MinVisSize %g, FlyTransp %d at %d x %d: median %.2f ms, 99th percentile %.2f ms,"
-                " slowest %.2f ms (%zu moves to another item, %d with a tip, %zu status updates; load %s)\n",
-                minVis, transparency, kSide, kSide, times[times.size() / 2], times[times.size() * 99 / 100], times.back(),
-                times.size(), tips, host.statuses.size(), LoadAverage().c_str());
+    std::printf(
+        "pie bench: tip latency, MinVisSize %g, FlyTransp %d at %d x %d: median %.2f ms, 99th percentile %.2f ms,"
+        " slowest %.2f ms (%zu moves to another item, %d with a tip, %zu status updates; load %s)\n",
+        minVis, transparency, kSide, kSide, times[times.size() / 2], times[times.size() * 99 / 100], times.back(),
+        times.size(), tips, host.statuses.size(), LoadAverage().c_str());
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
@@ -342,16 +341,18 @@ int main(int argc, char** argv) {
             kRuns, &now.fastest);
         std::size_t baselineRecorded = 0;
         for (const auto& ring : baselineAreas.Rings()) baselineRecorded += ring.size();
-        std::printf("pie bench: MinVisSize %g at %d x %d: Rebuild %.1f ms, fastest %.1f (earlier renderer %.1f / %.1f ms,"
-                    " as it was %.1f / %.1f ms, in this run; load %s)\n",
-                    minVis, kSide, kSide, now.total, now.fastest, before.total, before.fastest, asItWas.total, asItWas.fastest,
-                    LoadAverage().c_str());
+        std::printf(
+            "pie bench: MinVisSize %g at %d x %d: Rebuild %.1f ms, fastest %.1f (earlier renderer %.1f / %.1f ms,"
+            " as it was %.1f / %.1f ms, in this run; load %s)\n",
+            minVis, kSide, kSide, now.total, now.fastest, before.total, before.fastest, asItWas.total, asItWas.fastest,
+            LoadAverage().c_str());
         std::printf("  %-8s Rebuild %7.1f ms\n", "as it was", asItWas.total);
         PrintRow("earlier", before);
         PrintRow("now", now);
-        std::printf("  rings %d / %d, segments recorded %zu / %zu, drawn %d / %d (earlier / now; %d folders, %d files)\n",
-                    result.rings, renderer.RingCount(), baselineRecorded, renderer.Areas().SegmentCount(), result.segments,
-                    renderer.SegmentCount(), folders, files);
+        std::printf(
+            "  rings %d / %d, segments recorded %zu / %zu, drawn %d / %d (earlier / now; %d folders, %d files)\n",
+            result.rings, renderer.RingCount(), baselineRecorded, renderer.Areas().SegmentCount(), result.segments,
+            renderer.SegmentCount(), folders, files);
 
         // Hit tests: every third pixel of the square.
         long long probes = 0, mismatches = 0, hits = 0;
@@ -373,8 +374,9 @@ int main(int argc, char** argv) {
         t0 = clock.now();
         for (int i = 0; i < 1000; ++i) baselineAreas.Find(400 + i % 90, -1.5 + i * 0.0047);
         const double baselineFindUs = Ms(clock.now() - t0);
-        std::printf("  hit tests: %lld points, %lld found, %lld answered differently; one Find %.1f us (earlier %.1f us)\n",
-                    probes, hits, mismatches, findUs, baselineFindUs);
+        std::printf(
+            "  hit tests: %lld points, %lld found, %lld answered differently; one Find %.1f us (earlier %.1f us)\n",
+            probes, hits, mismatches, findUs, baselineFindUs);
     }
 
     // Images on smaller trees.
@@ -404,7 +406,8 @@ int main(int argc, char** argv) {
         std::snprintf(label, sizeof label, "%d files, MinVisSize %g, %d x %d:", c.files, c.minVis, c.side, c.side);
         std::string save;
         if (saveDir && index == 1) save = std::string(saveDir) + "\\pie_compare";
-        CompareImages(tree, settings, c.side, label, differing, offBorder, pixels, save.empty() ? nullptr : save.c_str());
+        CompareImages(tree, settings, c.side, label, differing, offBorder, pixels,
+                      save.empty() ? nullptr : save.c_str());
         ++index;
     }
     std::printf("pie bench: images: %lld of %lld pixels differ (%.3f%%), %lld off the segment borders\n", differing,

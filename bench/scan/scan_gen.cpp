@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
     std::uint64_t bytes = 0;
     for (long i = 0; i < files;) {
         const std::string path = paths[random.Below(paths.size())] + "/" + Name(random) + ".dat";
-        const std::uint64_t size = random.Below(100) == 0 ? 0 : static_cast<std::uint64_t>(std::exp(random.Unit() * maxLog));
+        const std::uint64_t size =
+            random.Below(100) == 0 ? 0 : static_cast<std::uint64_t>(std::exp(random.Unit() * maxLog));
         const int fd = open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY, 0644);
         if (fd < 0) {
             if (errno == EEXIST) continue;

@@ -11,7 +11,9 @@
 
 namespace {
 
-double Ms(FILETIME time) { return (static_cast<double>(time.dwHighDateTime) * 4294967296.0 + time.dwLowDateTime) / 1e4; }
+double Ms(FILETIME time) {
+    return (static_cast<double>(time.dwHighDateTime) * 4294967296.0 + time.dwLowDateTime) / 1e4;
+}
 
 }  // namespace
 

@@ -7,10 +7,10 @@
 // Usage: types_bench [files folders]
 #include "../common/SyntheticTree.h"
 #include "common/FakePieHost.h"
+#include "fw/Dib.h"
 #include "fw/Handles.h"
 #include "model/FileTypes.h"
 #include "model/SizeText.h"
-#include "fw/Dib.h"
 #include "pie/PieCanvas.h"
 #include "pie/TypeColours.h"
 
@@ -29,7 +29,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using model::DirInfo;
 
-double Millis(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
+double Millis(Clock::time_point since) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
 
 double BestOf(int runs, const std::function<void()>& work) {
     double best = 1e30;
@@ -44,10 +46,10 @@ double BestOf(int runs, const std::function<void()>& work) {
 // A file named as people's files are: 40 extensions, the first ones far more common, one name in five in
 // capitals.
 std::string CommonName(bench_tree::Rng& rng, std::size_t k) {
-    static const char* const extensions[] = {"jpg", "txt", "dll", "png", "h", "cpp", "js", "mp3", "pdf", "xml",
-                                             "json", "html", "css", "py", "log", "dat", "bin", "exe", "gz", "zip",
-                                             "mkv", "mp4", "iso", "doc", "xls", "svg", "ttf", "ini", "cfg", "md",
-                                             "sys", "tmp", "bak", "db", "o", "a", "so", "class", "jar", ""};
+    static const char* const extensions[] = {"jpg",  "txt",  "dll", "png", "h",   "cpp", "js",  "mp3",   "pdf", "xml",
+                                             "json", "html", "css", "py",  "log", "dat", "bin", "exe",   "gz",  "zip",
+                                             "mkv",  "mp4",  "iso", "doc", "xls", "svg", "ttf", "ini",   "cfg", "md",
+                                             "sys",  "tmp",  "bak", "db",  "o",   "a",   "so",  "class", "jar", ""};
     // Roughly Zipf: the index of the extension is a product of two uniform draws.
     const std::size_t e = rng.Below(40) * rng.Below(40) / 40;
     std::string name = (rng.Below(5) == 0 ? "FILE" : "file") + std::to_string(k);
@@ -72,7 +74,8 @@ DirInfo CommonExtensions(std::size_t files, std::size_t folders) {
         upper.subdirs.reserve(perTop);
         for (std::size_t f = 0; f < perTop; ++f) {
             DirInfo& leaf = upper.subdirs.emplace_back("folder" + std::to_string(f));
-            for (std::size_t k = 0; k < perFolder; ++k) leaf.files.emplace_back(CommonName(rng, k), rng.Next() & 0xFFFFF);
+            for (std::size_t k = 0; k < perFolder; ++k)
+                leaf.files.emplace_back(CommonName(rng, k), rng.Next() & 0xFFFFF);
             leaf.files.shrink_to_fit();
         }
     }
@@ -98,10 +101,11 @@ void TableOfTree(const char* label, DirInfo& root) {
     const double totals = BestOf(5, [&] { model::RecomputeTotals(root, 4096); });
     std::map<std::string, model::TypeTotals> theirs;
     const double perFile = BestOf(3, [&] { theirs = TextPerFile(root); });
-    std::printf("type table of %s (%u files, %zu types): %.1f ms vs one RecomputeTotals pass %.1f ms (ratio %.2f); "
-                "a text per file into a map %.1f ms (%zu types%s)\n",
-                label, root.deepFiles, table.Types().size(), ours, totals, ours / totals, perFile, theirs.size(),
-                theirs.size() == table.Types().size() ? "" : ", DIFFERENT");
+    std::printf(
+        "type table of %s (%u files, %zu types): %.1f ms vs one RecomputeTotals pass %.1f ms (ratio %.2f); "
+        "a text per file into a map %.1f ms (%zu types%s)\n",
+        label, root.deepFiles, table.Types().size(), ours, totals, ours / totals, perFile, theirs.size(),
+        theirs.size() == table.Types().size() ? "" : ", DIFFERENT");
     // The dialog's slices: the longest one is how long the window waits at most.
     double longest = 0;
     int slices = 0;
@@ -146,13 +150,15 @@ void Highlight(const char* label, DirInfo& root) {
     model::TypeTotals totals;
     const double status = BestOf(5, [&] { totals = model::TotalsOfType(root, type, 0); });
     const double pass = BestOf(5, [&] { model::RecomputeTotals(root, 4096); });
-    std::printf("pie of %s at the root (%d segments), one Rebuild: size-encoded %.1f ms; with \"%s\" highlighted %.1f ms "
-                "(ratio %.2f); type-encoded %.1f ms (ratio %.2f), highlighted %.1f ms (ratio %.2f)\n",
-                label, segments, plain, type.c_str(), highlighted, highlighted / plain, byType, byType / plain,
-                byTypeHighlighted, byTypeHighlighted / plain);
-    std::printf("  the status row's totals of the highlighted type at the root (%s files) %.1f ms vs one RecomputeTotals "
-                "pass %.1f ms; the tree's type colours, once per tree after it changed, %.1f ms\n",
-                model::FormatCount(totals.files).c_str(), status, pass, palette);
+    std::printf(
+        "pie of %s at the root (%d segments), one Rebuild: size-encoded %.1f ms; with \"%s\" highlighted %.1f ms "
+        "(ratio %.2f); type-encoded %.1f ms (ratio %.2f), highlighted %.1f ms (ratio %.2f)\n",
+        label, segments, plain, type.c_str(), highlighted, highlighted / plain, byType, byType / plain,
+        byTypeHighlighted, byTypeHighlighted / plain);
+    std::printf(
+        "  the status row's totals of the highlighted type at the root (%s files) %.1f ms vs one RecomputeTotals "
+        "pass %.1f ms; the tree's type colours, once per tree after it changed, %.1f ms\n",
+        model::FormatCount(totals.files).c_str(), status, pass, palette);
 }
 
 // The host's load averages (Wine maps the host's root to Z:), to read the figures by.
@@ -191,8 +197,9 @@ int main(int argc, char** argv) {
     model::TypeTable table;
     const double ours = BestOf(20, [&] { table = model::ComputeTypeTable(folder, false, 4096); });
     const double totals = BestOf(20, [&] { model::RecomputeTotals(folder, 4096); });
-    std::printf("type table of one folder of %zu files (%zu types): %.3f ms vs that folder's RecomputeTotals %.3f ms "
-                "(ratio %.2f)\n",
-                folder.files.size(), table.Types().size(), ours, totals, ours / totals);
+    std::printf(
+        "type table of one folder of %zu files (%zu types): %.3f ms vs that folder's RecomputeTotals %.3f ms "
+        "(ratio %.2f)\n",
+        folder.files.size(), table.Types().size(), ours, totals, ours / totals);
     return 0;
 }

@@ -36,9 +36,9 @@ void TAboutDlg::SetupWindow() {
         const char* target;
         const char* text;
     };
-    for (const Link& l : {Link{home_, IDC_ABOUT_HOME, kHomeTarget, kHomeText},
-                          Link{page_, IDC_ABOUT_PAGE, kPageTarget, kPageText},
-                          Link{mail_, IDC_ABOUT_MAIL, kMailTarget, kMailText}}) {
+    for (const Link& l :
+         {Link{home_, IDC_ABOUT_HOME, kHomeTarget, kHomeText}, Link{page_, IDC_ABOUT_PAGE, kPageTarget, kPageText},
+          Link{mail_, IDC_ABOUT_MAIL, kMailTarget, kMailText}}) {
         if (!l.link.AttachItem(GetHandle(), l.id)) continue;
         l.link.SetInteraction(ui_);
         l.link.SetTarget(l.target);

@@ -37,7 +37,7 @@ struct RankingQuery {
 };
 
 struct RankedItem {
-    std::string path;        // full path; a folder's ends in a backslash
+    std::string path;  // full path; a folder's ends in a backslash
     bool isDir = false;
     std::uint64_t then = 0;  // logical size
     std::uint64_t now = 0;

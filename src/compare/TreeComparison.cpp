@@ -148,8 +148,8 @@ void TreeComparison::Match(const model::DirInfo& live) {
         const model::DirInfo* live;
         model::DirInfo* earlier;  // null: new
         std::size_t slot;
-        std::size_t next;         // next subfolder to enter
-        std::size_t matchStart;   // its subfolders' partners in `subMatches`
+        std::size_t next;        // next subfolder to enter
+        std::size_t matchStart;  // its subfolders' partners in `subMatches`
         Gone gone;
     };
     std::vector<Frame> stack;

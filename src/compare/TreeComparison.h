@@ -61,11 +61,11 @@ struct Gone {
 
 // One live item seen against the earlier tree.
 struct ItemState {
-    bool isNew = false;               // no earlier counterpart: every earlier figure is 0
-    std::uint64_t earlierSize = 0;    // logical: deep for a folder, its own for a file
-    std::uint64_t earlierAlloc = 0;   // allocated, with the earlier tree's cluster size
-    std::uint64_t earlierLocal = 0;   // a folder's files directly in it; a file's own size
-    Gone gone;                        // folders only
+    bool isNew = false;              // no earlier counterpart: every earlier figure is 0
+    std::uint64_t earlierSize = 0;   // logical: deep for a folder, its own for a file
+    std::uint64_t earlierAlloc = 0;  // allocated, with the earlier tree's cluster size
+    std::uint64_t earlierLocal = 0;  // a folder's files directly in it; a file's own size
+    Gone gone;                       // folders only
     friend bool operator==(const ItemState&, const ItemState&) = default;
 };
 
@@ -114,8 +114,8 @@ public:
 
 private:
     struct Slot {
-        const void* earlier = nullptr;   // model::DirInfo or model::FileInfo; null: new
-        std::uint64_t goneBytes = 0;     // folders
+        const void* earlier = nullptr;  // model::DirInfo or model::FileInfo; null: new
+        std::uint64_t goneBytes = 0;    // folders
     };
     static_assert(sizeof(Slot) == 16);
 

@@ -45,10 +45,10 @@ template <class Record>
 struct Setting {
     std::string_view name;  // the value's name in the store
     SettingKind kind = SettingKind::kNumber;
-    Range range;            // kNumber: where a number read from the store is clamped to
-    std::string_view member;  // which member the row holds (SettingOf)
-    int (*number)(const Record&) = nullptr;   // kNumber: the member as it is stored
-    void (*assign)(Record&, int) = nullptr;   // kNumber: the member from a stored number
+    Range range;                             // kNumber: where a number read from the store is clamped to
+    std::string_view member;                 // which member the row holds (SettingOf)
+    int (*number)(const Record&) = nullptr;  // kNumber: the member as it is stored
+    void (*assign)(Record&, int) = nullptr;  // kNumber: the member from a stored number
     bool Record::*flag = nullptr;
     std::uint32_t Record::*colour = nullptr;
     std::string Record::*text = nullptr;

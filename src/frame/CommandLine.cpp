@@ -12,7 +12,8 @@ void RepairTrailingQuote(std::string& argument) {
 }
 
 StartupTarget DecideStartupTarget(std::string_view commandLinePath, bool autoscan, std::string_view autoscanFolder,
-                                  std::string_view driveLetters, const std::function<PathKind(const std::string&)>& kindOf) {
+                                  std::string_view driveLetters,
+                                  const std::function<PathKind(const std::string&)>& kindOf) {
     using Action = StartupTarget::Action;
     if (commandLinePath.empty()) {
         // An autoscan folder left empty in the settings names nothing to scan.
@@ -26,15 +27,13 @@ StartupTarget DecideStartupTarget(std::string_view commandLinePath, bool autosca
     if (path.size() == 2 && path[1] == ':') {
         bool known = false;
         for (char letter : driveLetters) known = known || Upper(letter) == Upper(path[0]);
-        if (!known)
-            return {Action::kInvalidDrive, {}, "The specified drive is not valid:\r\n\r\n" + path};
+        if (!known) return {Action::kInvalidDrive, {}, "The specified drive is not valid:\r\n\r\n" + path};
         return {Action::kScan, path + '\\', {}};
     }
     switch (kindOf(path)) {
     case PathKind::kMissing:
         return {Action::kNotFound, {}, "The specified name is not a file or a directory:\r\n\r\n" + path};
-    case PathKind::kFolder:
-        return {Action::kScan, path + '\\', {}};
+    case PathKind::kFolder: return {Action::kScan, path + '\\', {}};
     case PathKind::kFile:
         if (trailingBackslash) return {};
         return {Action::kImport, path, {}};

@@ -31,6 +31,7 @@ struct StartupTarget {
 
 // `driveLetters`: the logical drives' letters (either case); `kindOf` looks a path up in the file system.
 StartupTarget DecideStartupTarget(std::string_view commandLinePath, bool autoscan, std::string_view autoscanFolder,
-                                  std::string_view driveLetters, const std::function<PathKind(const std::string&)>& kindOf);
+                                  std::string_view driveLetters,
+                                  const std::function<PathKind(const std::string&)>& kindOf);
 
 }  // namespace frame

@@ -16,10 +16,10 @@ namespace frame {
 struct Command {
     using Rule = std::function<bool(unsigned index)>;
     unsigned firstId = 0;
-    unsigned count = 1;                      // ids firstId .. firstId + count - 1
+    unsigned count = 1;                       // ids firstId .. firstId + count - 1
     std::function<void(unsigned index)> run;  // index of the id within the range
-    Rule enabled;                            // empty: always enabled
-    Rule checked;                            // empty: never checked
+    Rule enabled;                             // empty: always enabled
+    Rule checked;                             // empty: never checked
 };
 
 class CommandTable {

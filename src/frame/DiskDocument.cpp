@@ -16,9 +16,7 @@ DiskDocument::DiskDocument(std::string rootName, unsigned firstRecentId, MRUPath
 
 void DiskDocument::AddObserver(model::DocumentObserver& observer) { observers_.push_back(&observer); }
 
-void DiskDocument::RemoveObserver(model::DocumentObserver& observer) noexcept {
-    std::erase(observers_, &observer);
-}
+void DiskDocument::RemoveObserver(model::DocumentObserver& observer) noexcept { std::erase(observers_, &observer); }
 
 template <class Event>
 void DiskDocument::Tell(Event event) {
@@ -32,7 +30,8 @@ std::string DiskDocument::RootPath() const { return root_.name + "\\"; }
 
 std::optional<std::string_view> DiskDocument::RelativeOf(std::string_view fullPath) const {
     const std::size_t n = root_.name.size();
-    if (fullPath.size() < n + 1 || fullPath[n] != '\\' || !model::EqualIgnoringAsciiCase(fullPath.substr(0, n), root_.name))
+    if (fullPath.size() < n + 1 || fullPath[n] != '\\' ||
+        !model::EqualIgnoringAsciiCase(fullPath.substr(0, n), root_.name))
         return std::nullopt;
     return fullPath.substr(n + 1);
 }
@@ -81,8 +80,8 @@ bool DiskDocument::RemoveItem(const std::string& itemPath) {
     const auto relative = RelativeOf(itemPath);
     if (!relative || !model::RemoveItem(root_, *relative, clusterSize_)) return false;
     if (comparison_) comparison_->Rematch(root_);
-    const std::string folderPath = itemPath.substr(0, itemPath.size() - relative->size()) +
-                                   std::string(model::FolderOfItem(*relative));
+    const std::string folderPath =
+        itemPath.substr(0, itemPath.size() - relative->size()) + std::string(model::FolderOfItem(*relative));
     // The current folder is the removed folder or lies inside it when the removed path begins it.
     const bool isFolder = itemPath.back() == '\\';
     if (isFolder && current_.size() >= itemPath.size() &&

@@ -35,7 +35,8 @@ class DiskDocument {
 public:
     // Reads a data file into `tree` and `clusterSize`; false, with both as they were, when it could not (the
     // reader has told the user why).
-    using DataFileReader = std::function<bool(const std::string& path, model::DirInfo& tree, std::uint32_t& clusterSize)>;
+    using DataFileReader =
+        std::function<bool(const std::string& path, model::DirInfo& tree, std::uint32_t& clusterSize)>;
 
     // A root named `rootName` with no children, cluster size 0, the root current, an empty history. The
     // recent roots (command ids from `firstRecentId`) are read through `openRecentStore` now and written

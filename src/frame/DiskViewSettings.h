@@ -15,8 +15,8 @@
 namespace frame {
 
 struct DiskViewSettings {
-    bool dialogLook = true;   // the splitter, the tree and the pie without sunken edges
-    bool autoscan = false;    // scan the autoscan folder at start-up
+    bool dialogLook = true;  // the splitter, the tree and the pie without sunken edges
+    bool autoscan = false;   // scan the autoscan folder at start-up
     std::string autoscanFolder;
 
     friend bool operator==(const DiskViewSettings&, const DiskViewSettings&) = default;

@@ -29,5 +29,4 @@ private:
     std::string current_;
 };
 
-
 }  // namespace frame

@@ -75,8 +75,9 @@ void ItemCommands::Open(HWND owner, const std::vector<std::string>& paths, bool 
         if (!Allowed(owner, properties ? ItemAction::kProperties : ItemAction::kOpen, path)) return;
         const unsigned long error = properties ? ShowItemProperties(owner, path, ui_) : OpenItem(owner, path, ui_);
         if (error) {
-            ui_.ShowMessage(owner, "Could not " + std::string(properties ? "show the properties of" : "open") + " '" +
-                                       path + "': " + SystemErrorText(error),
+            ui_.ShowMessage(owner,
+                            "Could not " + std::string(properties ? "show the properties of" : "open") + " '" + path +
+                                "': " + SystemErrorText(error),
                             "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
             return;
         }
@@ -87,7 +88,8 @@ void ItemCommands::CopyPaths(HWND owner, const std::vector<std::string>& paths) 
     std::string text;
     for (const std::string& path : paths) text += (text.empty() ? "" : "\r\n") + path;
     if (text.empty()) return;
-    if (!fw::CopyTextToClipboard(owner, text)) ui_.ShowMessage(owner, "Could not set data", "Error", MB_OK | MB_ICONERROR);
+    if (!fw::CopyTextToClipboard(owner, text))
+        ui_.ShowMessage(owner, "Could not set data", "Error", MB_OK | MB_ICONERROR);
 }
 
 void ItemCommands::Delete(HWND owner, const std::vector<std::string>& paths, bool permanent) {
@@ -118,9 +120,7 @@ void ItemCommands::Delete(HWND owner, const std::vector<std::string>& paths, boo
         // The disk says what happened, not the answer of the call alone.
         const AfterDelete after = DecideAfterDelete(target.folder, link, KindOnDisk(target.path));
         switch (after) {
-        case AfterDelete::kRemoveRecord:
-            document_.RemoveItem(target.path);
-            break;
+        case AfterDelete::kRemoveRecord: document_.RemoveItem(target.path); break;
         case AfterDelete::kRescanItem:
         case AfterDelete::kKeepRecord: {
             std::size_t notListed = 0;
@@ -132,9 +132,7 @@ void ItemCommands::Delete(HWND owner, const std::vector<std::string>& paths, boo
             if (after == AfterDelete::kRescanItem) rescans.push_back(target.path);
             break;
         }
-        case AfterDelete::kRescanFolder:
-            rescans.push_back(FolderOfPath(target.path));
-            break;
+        case AfterDelete::kRescanFolder: rescans.push_back(FolderOfPath(target.path)); break;
         }
     }
     if (host_.rescan)

@@ -64,10 +64,13 @@ ItemCheck CheckItem(ItemAction action, const ItemFacts& facts) {
     if (action == ItemAction::kDelete) {
         if (facts.scanRunning) return {ItemVerdict::kScanRunning, "Nothing can be deleted while a scan runs.", {}};
         if (IsDriveRootPath(facts.path) || facts.volumeRoot)
-            return {ItemVerdict::kDriveRoot, Quoted(facts.path) + " is the root of a drive: Kelvaran does not delete it.", {}};
+            return {ItemVerdict::kDriveRoot,
+                    Quoted(facts.path) + " is the root of a drive: Kelvaran does not delete it.",
+                    {}};
         if (!DeleteOffered(facts.path, facts.rootName, false))
             return {ItemVerdict::kScanRoot,
-                    Quoted(facts.path) + " is the root of the scanned tree: Kelvaran does not delete it.", {}};
+                    Quoted(facts.path) + " is the root of the scanned tree: Kelvaran does not delete it.",
+                    {}};
     }
     if (facts.fromDataFile && facts.rootOnDisk != PathKind::kFolder)
         return {ItemVerdict::kForeignTree,
@@ -117,7 +120,8 @@ Confirmation DeleteConfirmation(const std::vector<DeleteTarget>& targets, bool p
         folders += target.folders + (targets.size() > 1 && target.folder ? 1 : 0);
     }
     const bool one = targets.size() == 1;
-    const std::string what = one ? Quoted(targets.front().path) : "these " + model::FormatCount(targets.size()) + " items";
+    const std::string what =
+        one ? Quoted(targets.front().path) : "these " + model::FormatCount(targets.size()) + " items";
     ask.text = permanent ? "Delete " + what + " permanently? " : "Move " + what + " to the Recycle Bin? ";
     ask.text += model::FormatSize(size);
     if (!one || targets.front().folder)
@@ -127,14 +131,16 @@ Confirmation DeleteConfirmation(const std::vector<DeleteTarget>& targets, bool p
     if (!one) {
         ask.text += "\n";
         for (std::size_t i = 0; i < targets.size() && i < kListedItems; ++i) ask.text += "\n" + targets[i].path;
-        if (targets.size() > kListedItems) ask.text += "\nand " + model::FormatCount(targets.size() - kListedItems) + " more";
+        if (targets.size() > kListedItems)
+            ask.text += "\nand " + model::FormatCount(targets.size() - kListedItems) + " more";
     }
     return ask;
 }
 
 AfterDelete DecideAfterDelete(bool wasFolder, bool wasLink, PathKind now) noexcept {
     // A link that stayed is whole, and a rescan of it would walk what it points to.
-    if (wasLink && now != PathKind::kMissing && (now == PathKind::kFolder) == wasFolder) return AfterDelete::kKeepRecord;
+    if (wasLink && now != PathKind::kMissing && (now == PathKind::kFolder) == wasFolder)
+        return AfterDelete::kKeepRecord;
     switch (now) {
     case PathKind::kMissing: return AfterDelete::kRemoveRecord;
     case PathKind::kFolder: return wasFolder ? AfterDelete::kRescanItem : AfterDelete::kRescanFolder;

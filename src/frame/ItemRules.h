@@ -28,11 +28,11 @@ struct ItemFacts {
     std::string path;      // the item's full path; a folder's ends in a backslash
     std::string rootName;  // the tree's root record ("C:", "C:\Data")
     bool scanRunning = false;
-    bool fromDataFile = false;                   // the tree was read from a data file, maybe from elsewhere
-    PathKind rootOnDisk = PathKind::kFolder;      // what the root's path names on this computer
+    bool fromDataFile = false;                // the tree was read from a data file, maybe from elsewhere
+    PathKind rootOnDisk = PathKind::kFolder;  // what the root's path names on this computer
     PathKind itemOnDisk = PathKind::kMissing;
-    PathKind folderOnDisk = PathKind::kFolder;    // the folder that holds the item
-    bool volumeRoot = false;                      // the system names the item the root of a volume
+    PathKind folderOnDisk = PathKind::kFolder;  // the folder that holds the item
+    bool volumeRoot = false;                    // the system names the item the root of a volume
 };
 
 enum class ItemVerdict {

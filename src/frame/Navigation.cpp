@@ -17,7 +17,8 @@ std::string PathFromNames(const std::vector<std::string>& names) {
 }
 
 bool ModeAvailable(int mode, std::uint32_t clusterSize) noexcept {
-    return mode == model::kLogicalSize || ((mode == model::kPhysicalSize || mode == model::kWastedSpace) && clusterSize != 0);
+    return mode == model::kLogicalSize ||
+           ((mode == model::kPhysicalSize || mode == model::kWastedSpace) && clusterSize != 0);
 }
 
 ModeChoice ChooseModeEntry(int entry, std::uint32_t clusterSize) noexcept {

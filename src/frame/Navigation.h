@@ -53,8 +53,8 @@ std::optional<std::string> MissingFolderMessage(std::string_view folder, PathKin
 void AdoptScannedTree(model::DirInfo& root, model::DirInfo&& scanned, std::uint32_t clusterSize);
 
 // A completed rescan of one folder (its path relative to the root, "" for the root itself): the folder
-// keeps its name and sort key and takes the scanned subfolders, files and totals; then all totals are recomputed. False,
-// with nothing changed, when the folder is no longer in the tree.
+// keeps its name and sort key and takes the scanned subfolders, files and totals; then all totals are recomputed.
+// False, with nothing changed, when the folder is no longer in the tree.
 bool ReplaceFolderContents(model::DirInfo& root, std::string_view relativePath, model::DirInfo&& scanned,
                            std::uint32_t clusterSize);
 

@@ -78,7 +78,8 @@ std::optional<std::string> TakeChosenFolder(HWND owner, PCIDLIST_ABSOLUTE chosen
                                             IdListPathReader read) {
     std::optional<std::string> folder = PathOfIdList(chosen, read);
     if (!folder) {
-        ui.ShowMessage(owner, "The path of the chosen folder could not be read.", "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
+        ui.ShowMessage(owner, "The path of the chosen folder could not be read.", "Kelvaran",
+                       MB_OK | MB_ICONEXCLAMATION);
         return std::nullopt;
     }
     if (folder->back() == '\\') folder->pop_back();

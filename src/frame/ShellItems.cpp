@@ -62,7 +62,8 @@ DWORD RemoveEntry(const Entry& entry) {
     auto remove = [&] { return entry.IsFolder() ? RemoveDirectoryW(path.c_str()) : DeleteFileW(path.c_str()); };
     if (remove()) return 0;
     DWORD error = GetLastError();
-    const bool readOnly = (entry.attributes & FILE_ATTRIBUTE_READONLY) && !(entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    const bool readOnly =
+        (entry.attributes & FILE_ATTRIBUTE_READONLY) && !(entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT);
     if (error == ERROR_ACCESS_DENIED && readOnly &&
         SetFileAttributesW(path.c_str(), entry.attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) {
         if (remove()) return 0;
@@ -121,8 +122,9 @@ DWORD Recycle(HWND owner, const std::wstring& plain) {
 }
 
 std::string Reason(const std::wstring& plain, unsigned long operationError) {
-    HANDLE probe = CreateFileW(LongPath(plain).c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE probe =
+        CreateFileW(LongPath(plain).c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (probe == INVALID_HANDLE_VALUE) return SystemErrorText(GetLastError());
     CloseHandle(probe);
     return operationError ? SystemErrorText(operationError) : "It is still there.";

@@ -67,7 +67,8 @@ public:
             return __builtin_bswap64(chunk);
         }
         std::uint64_t chunk = 0;
-        for (std::size_t n = at; n < at + 8; ++n) chunk = chunk << 8 | (n < key.size() ? static_cast<unsigned char>(key[n]) : 0u);
+        for (std::size_t n = at; n < at + 8; ++n)
+            chunk = chunk << 8 | (n < key.size() ? static_cast<unsigned char>(key[n]) : 0u);
         return chunk;
     }
 
@@ -129,8 +130,9 @@ std::vector<std::size_t> SiblingOrder(std::size_t count, const std::function<std
             ++length;
         }
         if (length < name.size())
-            length = static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()),
-                                                                  wide.data(), static_cast<int>(wide.size())));
+            length =
+                static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()),
+                                                             wide.data(), static_cast<int>(wide.size())));
         wide[length] = L'\0';
         table.Add(wide.c_str(), -1);
     }

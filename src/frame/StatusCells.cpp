@@ -18,8 +18,12 @@ StatusCells FolderCells(StatusRow row, const std::string& name, const model::Dir
     const std::uint64_t files = deep ? folder.deepFiles : folder.files.size();
     const std::uint64_t size = deep ? folder.deepSize : folder.localSize;
     const std::uint64_t alloc = deep ? folder.deepAlloc : folder.localAlloc;
-    return {model::FormatCount(dirs),  model::FormatCount(files),         model::FormatSize(size),
-            AllocText(alloc, clusterSize), AllocText(alloc - size, clusterSize), name};
+    return {model::FormatCount(dirs),
+            model::FormatCount(files),
+            model::FormatSize(size),
+            AllocText(alloc, clusterSize),
+            AllocText(alloc - size, clusterSize),
+            name};
 }
 
 StatusCells FileCells(StatusRow row, const std::string& name, const model::FileInfo& file, std::uint32_t clusterSize) {

@@ -71,9 +71,7 @@ PathKind KindOfPath(const std::string& path) {
 }  // namespace
 
 TDiskView::TDiskView(fw::Interaction ui)
-    : TSplitWnd(nullptr, true, 0.333, 4),
-      ui_(std::move(ui)),
-      firstFixedDrive_(FirstFixedDrive(scan::LogDrives())),
+    : TSplitWnd(nullptr, true, 0.333, 4), ui_(std::move(ui)), firstFixedDrive_(FirstFixedDrive(scan::LogDrives())),
       document_(firstFixedDrive_, CM_RECENT_ROOT_FIRST, &OpenUserSettings),
       items_(document_, ui_, {[this] { return scanning_; }, [this](const std::string& folder) { Rescan(folder); }}) {
     document_.AddObserver(*this);
@@ -144,14 +142,9 @@ void TDiskView::RunStartupTarget(const std::string& commandLinePath) {
         DecideStartupTarget(commandLinePath, settings_.autoscan, settings_.autoscanFolder,
                             std::string_view(driveLetters_.data(), driveLetters_.size()), &KindOfPath);
     switch (target.action) {
-    case StartupTarget::Action::kNothing:
-        break;
-    case StartupTarget::Action::kScan:
-        ScanRoot(target.path, true, true);
-        break;
-    case StartupTarget::Action::kImport:
-        ImportDataFile(target.path);
-        break;
+    case StartupTarget::Action::kNothing: break;
+    case StartupTarget::Action::kScan: ScanRoot(target.path, true, true); break;
+    case StartupTarget::Action::kImport: ImportDataFile(target.path); break;
     case StartupTarget::Action::kInvalidDrive:
     case StartupTarget::Action::kNotFound:
         ui_.ShowMessage(Frame(), target.message, "Kelvaran", MB_OK | MB_ICONSTOP);
@@ -173,10 +166,9 @@ void TDiskView::SetClusterSize(std::uint32_t clusterSize) {
 
 template <class Event>
 void TDiskView::TellBorrowers(Event event) {
-    for (model::DocumentObserver* borrower : {static_cast<model::DocumentObserver*>(deepBar_),
-                                              static_cast<model::DocumentObserver*>(shallowBar_),
-                                              static_cast<model::DocumentObserver*>(tree_.get()),
-                                              static_cast<model::DocumentObserver*>(pie_.get())})
+    for (model::DocumentObserver* borrower :
+         {static_cast<model::DocumentObserver*>(deepBar_), static_cast<model::DocumentObserver*>(shallowBar_),
+          static_cast<model::DocumentObserver*>(tree_.get()), static_cast<model::DocumentObserver*>(pie_.get())})
         if (borrower) event(*borrower);
     // A copy: a dialog may close as it hears of it.
     const std::vector<model::DocumentObserver*> dialogs = dialogs_;
@@ -346,7 +338,8 @@ void TDiskView::Import() {
 }
 
 void TDiskView::Export() {
-    if (const auto path = AskDataFileToSave(Frame())) model::WriteDataFile(*path, document_.ClusterSize(), document_.Root(), ui_, Frame());
+    if (const auto path = AskDataFileToSave(Frame()))
+        model::WriteDataFile(*path, document_.ClusterSize(), document_.Root(), ui_, Frame());
 }
 
 void TDiskView::CompareWithDataFile() {
@@ -358,12 +351,12 @@ void TDiskView::CompareWithDataFile() {
         model::ReadDataFileWhole(*path, earlier, clusterSize, model::MessageBoxReporter(ui_, Frame()));
     if (read == model::DecodeResult::kNotDataFile) return;
     if (read == model::DecodeResult::kDamaged)
-        ui_.ShowMessage(Frame(), "The data file is damaged: only the part that could be read is compared.",
-                        "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
+        ui_.ShowMessage(Frame(), "The data file is damaged: only the part that could be read is compared.", "Kelvaran",
+                        MB_OK | MB_ICONEXCLAMATION);
     // A drive letter changes when a disk moves, so other names are allowed once the user agrees.
     if (!model::EqualIgnoringAsciiCase(earlier.name, document_.Root().name)) {
-        const std::string question = "The data file holds \"" + earlier.name + "\", not \"" +
-                                     document_.Root().name + "\". Compare them anyway?";
+        const std::string question =
+            "The data file holds \"" + earlier.name + "\", not \"" + document_.Root().name + "\". Compare them anyway?";
         if (ui_.ShowMessage(Frame(), question, "Kelvaran", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     }
     document_.StartComparison(std::move(earlier), clusterSize);
@@ -408,9 +401,7 @@ void TDiskView::ActOnItems(int command, const std::vector<std::string>& paths) {
     UpdateControls();
 }
 
-std::optional<std::string> TDiskView::Selection() const {
-    return tree_ ? tree_->SelectedPath() : std::nullopt;
-}
+std::optional<std::string> TDiskView::Selection() const { return tree_ ? tree_->SelectedPath() : std::nullopt; }
 
 void TDiskView::ShowFolderStatus(const std::string& currentPath, const std::string& relativePath,
                                  const model::DirInfo& folder) {
@@ -451,7 +442,8 @@ void TDiskView::BuildCommands() {
                    [this](unsigned) { return document_.ParentPath().has_value(); }});
     commands_.Add({CM_RESCAN, 1, [this](unsigned) { Rescan(document_.CurrentPath()); }});
     commands_.Add({CM_RESCAN_ALL, 1, always(&TDiskView::RescanAll, this)});
-    commands_.Add({CM_MODE_LOGICAL, 1, [this](unsigned) { SetMode(model::kLogicalSize); }, {}, modeIs(model::kLogicalSize)});
+    commands_.Add(
+        {CM_MODE_LOGICAL, 1, [this](unsigned) { SetMode(model::kLogicalSize); }, {}, modeIs(model::kLogicalSize)});
     commands_.Add({CM_MODE_PHYSICAL, 1, [this](unsigned) { SetMode(model::kPhysicalSize); }, clusterKnown,
                    modeIs(model::kPhysicalSize)});
     commands_.Add({CM_MODE_WASTED, 1, [this](unsigned) { SetMode(model::kWastedSpace); }, clusterKnown,
@@ -469,16 +461,18 @@ void TDiskView::BuildCommands() {
                            if (const auto selected = Selection()) items_.Run(Owner(), id, {*selected});
                        },
                        [this, id](unsigned) { return items_.Offered(id, Selection()); }});
-    commands_.Add({CM_SYSTEM_DRIVES, 1,
-                   [this](unsigned) { info::ShowSystemDrivesInfo(*GetParent(), dialogData_.sysDrives); }});
+    commands_.Add(
+        {CM_SYSTEM_DRIVES, 1, [this](unsigned) { info::ShowSystemDrivesInfo(*GetParent(), dialogData_.sysDrives); }});
     commands_.Add({CM_HELP_TOPICS, 1, [this](unsigned) { about::ShowHelp(*GetParent(), "", ui_); }});
     commands_.Add({CM_ABOUT, 1, [this](unsigned) { about::ShowAbout(*GetParent(), ui_); }});
     commands_.Add({CM_FIND_USERS, 1, [this](unsigned) { ui_.ShowMessage(Frame(), "N/A", "Kelvaran", MB_OK); }});
-    commands_.Add({CM_STATISTICS, 1, [this](unsigned) { info::ShowStatistics(GetParent(), *this, dialogData_.stats, ui_); }});
-    commands_.Add({CM_HISTOGRAM, 1,
-                   [this](unsigned) { info::OpenSizeHistogram(GetParent(), *this, dialogData_.histogram); }});
-    commands_.Add({CM_FILE_TYPES, 1,
-                   [this](unsigned) { info::ShowFileTypes(fileTypes_, GetParent(), *this, dialogData_.fileTypes, ui_); }});
+    commands_.Add(
+        {CM_STATISTICS, 1, [this](unsigned) { info::ShowStatistics(GetParent(), *this, dialogData_.stats, ui_); }});
+    commands_.Add(
+        {CM_HISTOGRAM, 1, [this](unsigned) { info::OpenSizeHistogram(GetParent(), *this, dialogData_.histogram); }});
+    commands_.Add({CM_FILE_TYPES, 1, [this](unsigned) {
+                       info::ShowFileTypes(fileTypes_, GetParent(), *this, dialogData_.fileTypes, ui_);
+                   }});
     commands_.Add({CM_CLUSTER_INFO, 1, [this](unsigned) { info::ShowClusterInfo(GetParent(), *this); }});
     commands_.Add({CM_FORCE_CLUSTER_SIZE, 1, [this](unsigned) { info::ForceClusterSize(GetParent(), *this); }});
     commands_.Add({CM_SETTINGS, 1, [this](unsigned) { ShowSettings(); }});
@@ -496,9 +490,9 @@ void TDiskView::UpdateMenu(HMENU popup) const {
 
 void TDiskView::UpdateControls() {
     if (!controlBar_) return;
-    for (unsigned id : {CM_BACK, CM_FORWARD, CM_PARENT, CM_RESCAN, CM_RESCAN_ALL, CM_OPEN_FOLDER, CM_EXPLORE_FOLDER,
-                        CM_EXPLORE_FROM_HERE, CM_ANY_FOLDER, CM_IMPORT, CM_EXPORT, CM_OPEN_ITEM, CM_PROPERTIES,
-                        CM_DELETE})
+    for (unsigned id :
+         {CM_BACK, CM_FORWARD, CM_PARENT, CM_RESCAN, CM_RESCAN_ALL, CM_OPEN_FOLDER, CM_EXPLORE_FOLDER,
+          CM_EXPLORE_FROM_HERE, CM_ANY_FOLDER, CM_IMPORT, CM_EXPORT, CM_OPEN_ITEM, CM_PROPERTIES, CM_DELETE})
         controlBar_->SetButtonEnabled(id, commands_.IsEnabled(id));
     if (pie_) controlBar_->SelectMode(pie_->GetMode());
 }

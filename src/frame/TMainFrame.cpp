@@ -3,12 +3,8 @@
 namespace frame {
 
 TMainFrame::TMainFrame(std::unique_ptr<TDiskView> view, bool largeButtons)
-    : TDecoratedFrame("Kelvaran", std::move(view)),
-      view_(static_cast<TDiskView*>(GetClient())),
-      controlBar_(this, largeButtons),
-      header_(this),
-      deep_(this),
-      shallow_(this) {
+    : TDecoratedFrame("Kelvaran", std::move(view)), view_(static_cast<TDiskView*>(GetClient())),
+      controlBar_(this, largeButtons), header_(this), deep_(this), shallow_(this) {
     controlBar_.AddPathBox();
     controlBar_.AddCommandButtons();
     InsertTopBar(&controlBar_);

@@ -14,9 +14,7 @@ constexpr const char* kModeNames[] = {"Logical Size", "Physical Size", "Wasted S
 }  // namespace
 
 TMyControlBar::TMyControlBar(fw::TWindow* parent, bool largeButtons)
-    : TControlBar(parent, IDC_CONTROL_BAR),
-      firstDriveId_(CM_DRIVE_FIRST),
-      firstModeId_(CM_MODE_BOX_FIRST),
+    : TControlBar(parent, IDC_CONTROL_BAR), firstDriveId_(CM_DRIVE_FIRST), firstModeId_(CM_MODE_BOX_FIRST),
       large_(largeButtons) {
     SetImages(BuildStrip(large_), large_ ? 2 * kGlyphSize : kGlyphSize);
 }
@@ -104,13 +102,9 @@ void TMyControlBar::Post(unsigned command) const {
 
 void TMyControlBar::OnPathBox(int notifyCode) {
     switch (notifyCode) {
-    case CBN_DROPDOWN:
-        pathChoice_.DroppedDown();
-        break;
+    case CBN_DROPDOWN: pathChoice_.DroppedDown(); break;
     case CBN_SELCHANGE:
-    case CBN_SELENDOK:
-        pathChoice_.SelectionMoved();
-        break;
+    case CBN_SELENDOK: pathChoice_.SelectionMoved(); break;
     case CBN_CLOSEUP:
         if (auto command = pathChoice_.ClosedUp(pathBox_->GetSelIndex(), firstDriveId_)) Post(*command);
         break;

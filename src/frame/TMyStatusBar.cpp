@@ -34,8 +34,7 @@ std::unique_ptr<config::SettingsStore> TMyStatusBar::OpenUserSettings() {
 }
 
 TMyStatusBar::TMyStatusBar(fw::TWindow* parent, bool sizeGrip, int barNumber, StoreFactory openStore)
-    : TStatusBar(parent, sizeGrip, kFirstBarId + static_cast<UINT>(barNumber)),
-      barNumber_(barNumber),
+    : TStatusBar(parent, sizeGrip, kFirstBarId + static_cast<UINT>(barNumber)), barNumber_(barNumber),
       openStore_(std::move(openStore)) {
     SetFont(GadgetFont());
     int countWidth = 0, sizeWidth = 0;

@@ -65,8 +65,9 @@ bool TTreeStruct::BuildItems() {
 
 bool TTreeStruct::FillChildren(fw::TTreeNode node, const model::DirInfo& folder) {
     if (filled_.contains(&folder)) return true;
-    std::vector<std::size_t> order =
-        SiblingOrder(folder.subdirs.size(), [&folder](std::size_t i) -> std::string_view { return folder.subdirs[i].name; });
+    std::vector<std::size_t> order = SiblingOrder(folder.subdirs.size(), [&folder](std::size_t i) -> std::string_view {
+        return folder.subdirs[i].name;
+    });
     fw::TTreeNode first;
     if (!InsertRows(node, folder, order, FirstRows(order.size()), TVI_LAST, &first)) return false;
     filled_.insert(&folder);
@@ -307,12 +308,8 @@ LRESULT TTreeStruct::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         keyboardTimer_.Stop();
         if (HTREEITEM item = std::exchange(pendingItem_, nullptr)) NavigateTo(NodeOf(item));
         return 0;
-    case WM_DISPLAYCHANGE:
-        ApplyBackground();
-        break;
-    case kRevealMessage:
-        OnRevealMessage();
-        return 0;
+    case WM_DISPLAYCHANGE: ApplyBackground(); break;
+    case kRevealMessage: OnRevealMessage(); return 0;
     }
     return TTreeWindow::HandleMessage(msg, wParam, lParam);
 }

@@ -1,5 +1,5 @@
-// Colour values and their HLS arithmetic (the pie's colouring, the histogram's shades). Colours are 0x00BBGGRR like the system's COLORREF;
-// HLS values carry hue, lightness and saturation on a 0..240 scale packed as H | L << 8 | S << 16.
+// Colour values and their HLS arithmetic (the pie's colouring, the histogram's shades). Colours are 0x00BBGGRR like the
+// system's COLORREF; HLS values carry hue, lightness and saturation on a 0..240 scale packed as H | L << 8 | S << 16.
 // Integer divisions throughout, so the conversions round-trip the way the painting code expects.
 #pragma once
 

@@ -5,16 +5,15 @@
 #include <string>
 #include <utility>
 
-
 namespace fw {
 
 Dib::Dib(int width, int height, int bitsPerPixel, const fw::Interaction& ui)
     : width_(width), height_(std::abs(height)), bitsPerPixel_(bitsPerPixel) {
     switch (bitsPerPixel) {
-        case 1: colourTableSize_ = 2; break;
-        case 4: colourTableSize_ = 16; break;
-        case 8: colourTableSize_ = 256; break;
-        default: colourTableSize_ = 0; break;
+    case 1: colourTableSize_ = 2; break;
+    case 4: colourTableSize_ = 16; break;
+    case 8: colourTableSize_ = 256; break;
+    default: colourTableSize_ = 0; break;
     }
     const long long rowBytes = (static_cast<long long>(width) * bitsPerPixel + 7) / 8;
     padding_ = static_cast<int>((rowBytes + 3) / 4 * 4 - rowBytes);
@@ -26,7 +25,8 @@ Dib::Dib(int width, int height, int bitsPerPixel, const fw::Interaction& ui)
     info->biPlanes = 1;
     info->biBitCount = static_cast<WORD>(bitsPerPixel);
     info->biCompression = BI_RGB;
-    bitmap_ = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(header_.data()), DIB_RGB_COLORS, &bits_, nullptr, 0);
+    bitmap_ =
+        CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(header_.data()), DIB_RGB_COLORS, &bits_, nullptr, 0);
     if (!bitmap_) {
         const DWORD error = GetLastError();
         bits_ = nullptr;

@@ -4,8 +4,8 @@ namespace fw {
 
 ImageList LoadMaskedStrip(int resourceId, int width, int scale) {
     if (width <= 0 || scale <= 0) return {};
-    Bitmap strip(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP,
-                                                 0, 0, LR_CREATEDIBSECTION)));
+    Bitmap strip(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!strip) return {};
     BITMAP info{};
     GetObjectA(strip.Get(), sizeof info, &info);

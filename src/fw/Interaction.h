@@ -1,7 +1,7 @@
 // Where the program turns to the user or to the system outside its own windows: message boxes, the help
-// viewer, the opener of links, and the shell's actions on files and folders (open, properties, delete). The program passes the system's everywhere (a default Interaction); a
-// caller that wants to answer or see them (a test) gives its own to the window or function that shows
-// them, which hands it on to what it opens. Nothing of it is process-wide.
+// viewer, the opener of links, and the shell's actions on files and folders (open, properties, delete). The program
+// passes the system's everywhere (a default Interaction); a caller that wants to answer or see them (a test) gives its
+// own to the window or function that shows them, which hands it on to what it opens. Nothing of it is process-wide.
 //
 //   fw::Interaction ui;                                    // the system's box, help viewer and opener
 //   ui.ShowMessage(owner, "Could not set data", "Error", MB_OK | MB_ICONERROR);
@@ -16,7 +16,8 @@
 namespace fw {
 
 struct Interaction {
-    using MessageBoxFn = std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT flags)>;
+    using MessageBoxFn =
+        std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT flags)>;
     // Receives the owner and the help file's path with the topic appended.
     using HelpViewerFn = std::function<void(HWND owner, const std::string& fileAndTopic)>;
     using OpenerFn = std::function<void(const std::string& target)>;

@@ -9,10 +9,8 @@ HWND NotificationSender(HWND parent, UINT msg, WPARAM, LPARAM lParam) noexcept {
     switch (msg) {
     case WM_COMMAND:
     case WM_HSCROLL:
-    case WM_VSCROLL:
-        return reinterpret_cast<HWND>(lParam);
-    case WM_NOTIFY:
-        return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
+    case WM_VSCROLL: return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY: return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         return item && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;

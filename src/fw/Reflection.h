@@ -13,9 +13,7 @@ namespace fw {
 HWND NotificationSender(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
 // WM_CTLCOLOR*: a control asks its parent for the brush to paint itself with.
-constexpr bool IsColourRequest(UINT msg) noexcept {
-    return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC;
-}
+constexpr bool IsColourRequest(UINT msg) noexcept { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
 
 // Hands a child's notification to the child's object; true when that object handled it (its result in
 // `result`). False for anything else, and for a window's notification to itself.

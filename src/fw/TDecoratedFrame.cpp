@@ -62,9 +62,7 @@ LRESULT TDecoratedFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         ShowHint((flags & MF_SEPARATOR) || id == 0 ? std::string() : HintFor(id));
         return 0;
     }
-    case WM_EXITMENULOOP:
-        ShowHint("");
-        break;
+    case WM_EXITMENULOOP: ShowHint(""); break;
     }
     return TFrameWindow::HandleMessage(msg, wParam, lParam);
 }

@@ -15,8 +15,7 @@ bool ReturnsResultDirectly(UINT msg) {
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
     case WM_QUERYDRAGICON:
-    case WM_INITDIALOG:
-        return true;
+    case WM_INITDIALOG: return true;
     }
     return false;
 }
@@ -84,14 +83,10 @@ LRESULT TDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     switch (msg) {
-    case WM_INITDIALOG:
-        SetupWindow();
-        return TRUE;
+    case WM_INITDIALOG: SetupWindow(); return TRUE;
     case WM_COMMAND:
         return HandleCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
-    case WM_DESTROY:
-        CleanupWindow();
-        return FALSE;
+    case WM_DESTROY: CleanupWindow(); return FALSE;
     }
     return FALSE;
 }
@@ -113,7 +108,8 @@ INT_PTR CALLBACK TDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         self->Bind(hwnd, !self->modal_);
     }
     if (!self) return FALSE;
-    return Dispatch(self, msg, [&] { return self->HandleGuarded(msg, wParam, lParam); }, FALSE);
+    return Dispatch(
+        self, msg, [&] { return self->HandleGuarded(msg, wParam, lParam); }, FALSE);
 }
 
 }  // namespace fw

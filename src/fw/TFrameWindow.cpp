@@ -60,9 +60,7 @@ void TFrameWindow::LayoutChildren() {
 LRESULT TFrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     TApplication* app = TApplication::Current();
     switch (msg) {
-    case WM_SIZE:
-        LayoutChildren();
-        return 0;
+    case WM_SIZE: LayoutChildren(); return 0;
     case WM_SETFOCUS:
         if (client_ && client_->GetHandle()) SetFocus(client_->GetHandle());
         return 0;

@@ -96,7 +96,8 @@ const std::string* TStatusBar::TextOfPart(WPARAM index) const {
     if (index == SB_SIMPLEID) return &simpleText_;
     WPARAM at = 0;
     for (const auto& gadget : gadgets_)
-        if (const auto* text = dynamic_cast<const TTextGadget*>(gadget.get()); text && at++ == index) return &text->Text();
+        if (const auto* text = dynamic_cast<const TTextGadget*>(gadget.get()); text && at++ == index)
+            return &text->Text();
     return nullptr;
 }
 
@@ -135,8 +136,7 @@ LRESULT TStatusBar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         LayoutGadgets();
         InvalidateRect(GetHandle(), nullptr, FALSE);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
         PaintDC paint(GetHandle());
         RECT client{};

@@ -21,8 +21,8 @@ TThread::~TThread() {
 void TThread::Start() {
     if (handle_ || status_.load() != Status::Created) throw std::logic_error("TThread::Start() called twice");
     status_.store(Status::Running);
-    HANDLE thread = CreateThread(nullptr, kStackReserve, &TThread::Entry, this, STACK_SIZE_PARAM_IS_A_RESERVATION,
-                                 nullptr);
+    HANDLE thread =
+        CreateThread(nullptr, kStackReserve, &TThread::Entry, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
     if (!thread) {
         status_.store(Status::Created);
         throw std::runtime_error("TThread: CreateThread failed");
@@ -69,18 +69,14 @@ void TThread::WaitWhileSuspended() noexcept {
     WaitForSingleObject(gate_.Get(), INFINITE);
 }
 
-bool TThread::SetPriority(int priority) {
-    return handle_ && SetThreadPriority(handle_.Get(), priority);
-}
+bool TThread::SetPriority(int priority) { return handle_ && SetThreadPriority(handle_.Get(), priority); }
 
 bool TThread::WaitForExit(DWORD timeoutMs) {
     if (!handle_) return true;
     return WaitForSingleObject(handle_.Get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
-TThread::Status TThread::GetStatus() const noexcept {
-    return status_.load();
-}
+TThread::Status TThread::GetStatus() const noexcept { return status_.load(); }
 
 void TThread::Terminate() {
     terminate_.store(true, std::memory_order_relaxed);

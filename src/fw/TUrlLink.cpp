@@ -21,7 +21,8 @@ void TUrlLink::SetTarget(const std::string& target) {
     if (!font_) {
         HFONT current = reinterpret_cast<HFONT>(SendMessageA(wnd, WM_GETFONT, 0, 0));
         LOGFONTA face{};
-        if (GetObjectA(current ? static_cast<HGDIOBJ>(current) : GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face)) {
+        if (GetObjectA(current ? static_cast<HGDIOBJ>(current) : GetStockObject(DEFAULT_GUI_FONT), sizeof face,
+                       &face)) {
             face.lfUnderline = TRUE;
             font_.Reset(CreateFontIndirectA(&face));
             if (font_) SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
@@ -58,14 +59,9 @@ bool TUrlLink::HandleReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result)
 
 LRESULT TUrlLink::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_NCHITTEST:
-        return HTCLIENT;  // a static is transparent to the mouse otherwise
-    case WM_SETCURSOR:
-        SetCursor(LoadCursor(nullptr, IDC_HAND));
-        return TRUE;
-    case WM_LBUTTONUP:
-        Open();
-        return 0;
+    case WM_NCHITTEST: return HTCLIENT;  // a static is transparent to the mouse otherwise
+    case WM_SETCURSOR: SetCursor(LoadCursor(nullptr, IDC_HAND)); return TRUE;
+    case WM_LBUTTONUP: Open(); return 0;
     }
     return TControl::HandleMessage(msg, wParam, lParam);
 }

@@ -159,7 +159,8 @@ LRESULT CALLBACK TWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         if (self) self->Bind(hwnd, true);
     }
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    return Dispatch(self, msg, [&] { return self->HandleMessage(msg, wParam, lParam); }, 0);
+    return Dispatch(
+        self, msg, [&] { return self->HandleMessage(msg, wParam, lParam); }, 0);
 }
 
 LRESULT CALLBACK TWindow::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -171,7 +172,8 @@ LRESULT CALLBACK TWindow::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         delete hook;
     };
     if (TWindow* self = hook->object; self && self->hwnd_ == hwnd) {
-        const LRESULT result = Dispatch(self, msg, [&] { return self->HandleMessage(msg, wParam, lParam); }, 0);
+        const LRESULT result = Dispatch(
+            self, msg, [&] { return self->HandleMessage(msg, wParam, lParam); }, 0);
         // Let go at WM_NCDESTROY but could not unhook: the record goes with the window.
         if (msg == WM_NCDESTROY && reinterpret_cast<ControlHook*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) == hook)
             freeLeftOver();

@@ -23,9 +23,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // Stops the scan on an interrupt, and once its file cannot be written.
 class InterruptControl final : public scan::WalkControl {
@@ -114,9 +112,7 @@ int RunScan(const std::vector<std::string>& words, ScanSystem& system, const std
     if (IsCompareCommand(words)) return RunCompare(words, out, err);
     const ParsedArguments parsed = ParseScanArguments(words);
     switch (parsed.action) {
-    case ParsedArguments::Action::kHelp:
-        std::fputs(UsageText().c_str(), out);
-        return kExitDone;
+    case ParsedArguments::Action::kHelp: std::fputs(UsageText().c_str(), out); return kExitDone;
     case ParsedArguments::Action::kVersion:
         std::fputs("kelvaran-scan " KELVARAN_VERSION_TEXT "\n", out);
         return kExitDone;
@@ -125,8 +121,7 @@ int RunScan(const std::vector<std::string>& words, ScanSystem& system, const std
         std::fputs("\n", err);
         std::fputs(UsageText().c_str(), err);
         return kExitBadArguments;
-    case ParsedArguments::Action::kScan:
-        break;
+    case ParsedArguments::Action::kScan: break;
     }
     const ScanOptions& options = parsed.options;
 
@@ -146,7 +141,11 @@ int RunScan(const std::vector<std::string>& words, ScanSystem& system, const std
     scan::ScanCounters counters;
     scan::DataFileOutput::Totals written;
     std::string failure;
-    const scan::ScanSource source{system.Lister(), root.walkPath, root.rootName, clusterSize, options.threads,
+    const scan::ScanSource source{system.Lister(),
+                                  root.walkPath,
+                                  root.rootName,
+                                  clusterSize,
+                                  options.threads,
                                   [&](const std::string&, model::DirInfo& tree, scan::ScanCounters& found,
                                       scan::WalkControl& control, std::uint32_t cluster) {
                                       return system.ReadFileTable(root, tree, found, control, cluster);

@@ -24,9 +24,9 @@
 namespace headless {
 
 inline constexpr int kExitDone = 0;
-inline constexpr int kExitFailed = 1;        // ROOT cannot be read, or OUTPUT cannot be written
-inline constexpr int kExitBadArguments = 2;  // with a message naming the argument and the usage text
-inline constexpr int kExitInterrupted = 130; // as shells report an end by Ctrl+C; OUTPUT untouched
+inline constexpr int kExitFailed = 1;         // ROOT cannot be read, or OUTPUT cannot be written
+inline constexpr int kExitBadArguments = 2;   // with a message naming the argument and the usage text
+inline constexpr int kExitInterrupted = 130;  // as shells report an end by Ctrl+C; OUTPUT untouched
 
 struct ResolvedRoot {
     std::string walkPath;  // what the lister opens for the root: no trailing separator ("C:", "" for /)

@@ -65,8 +65,9 @@ ParsedArguments ParseScanArguments(const std::vector<std::string>& words) {
                            std::to_string(kMaxThreads));
             options.threads = static_cast<unsigned>(*number);
         } else {
-            const bool valid = number && (*number == 0 || (*number <= 65536 &&
-                                                           model::IsValidClusterSize(static_cast<std::uint32_t>(*number))));
+            const bool valid =
+                number &&
+                (*number == 0 || (*number <= 65536 && model::IsValidClusterSize(static_cast<std::uint32_t>(*number))));
             if (!valid)
                 return Bad("--cluster-size: '" + *value +
                            "' is not a cluster size (512, 1024, 2048, ... 65536 bytes, or 0 for not known)");

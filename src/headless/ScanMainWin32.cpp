@@ -30,8 +30,8 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
 
 std::string SystemErrorText(DWORD error) {
     wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string message = text ? fw::WideToUtf8(text) : "";
     LocalFree(text);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
@@ -103,7 +103,9 @@ int main() {
     struct ConsoleCodePage {
         UINT previous = GetConsoleOutputCP();
         ConsoleCodePage() { SetConsoleOutputCP(CP_UTF8); }
-        ~ConsoleCodePage() { if (previous != 0) SetConsoleOutputCP(previous); }
+        ~ConsoleCodePage() {
+            if (previous != 0) SetConsoleOutputCP(previous);
+        }
     } codePage;
     Win32System system;
     try {

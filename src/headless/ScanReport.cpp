@@ -14,7 +14,8 @@ std::string ElapsedText(double seconds) {
         std::snprintf(text, sizeof text, "%llu:%02u:%02u", static_cast<unsigned long long>(total / 3600),
                       static_cast<unsigned>(total / 60 % 60), static_cast<unsigned>(total % 60));
     else
-        std::snprintf(text, sizeof text, "%u:%02u", static_cast<unsigned>(total / 60), static_cast<unsigned>(total % 60));
+        std::snprintf(text, sizeof text, "%u:%02u", static_cast<unsigned>(total / 60),
+                      static_cast<unsigned>(total % 60));
     return text;
 }
 
@@ -26,8 +27,8 @@ std::string ProgressLine(const ScanFigures& figures, double seconds) {
 std::string SummaryLine(const ScanSummary& s) {
     char time[32];
     std::snprintf(time, sizeof time, "%.1f s", s.seconds);
-    std::string line = "scanned " + s.rootName + " in " + time + ": " + model::FormatCount(s.folders) +
-                       " folders, " + model::FormatCount(s.files) + " files, " + model::FormatSize(s.logicalBytes);
+    std::string line = "scanned " + s.rootName + " in " + time + ": " + model::FormatCount(s.folders) + " folders, " +
+                       model::FormatCount(s.files) + " files, " + model::FormatSize(s.logicalBytes);
     if (s.clusterSize != 0)
         line += " (" + model::FormatSize(s.allocatedBytes) + " allocated in " + std::to_string(s.clusterSize) +
                 "-byte clusters)";

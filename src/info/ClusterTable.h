@@ -10,8 +10,8 @@
 
 namespace info {
 
-inline constexpr int kClusterRows = 8;         // 512 << row, row 0..7
-inline constexpr int kClusterUnits = 7;        // bytes, KB, MB, GB, TB, PB, EB
+inline constexpr int kClusterRows = 8;   // 512 << row, row 0..7
+inline constexpr int kClusterUnits = 7;  // bytes, KB, MB, GB, TB, PB, EB
 inline constexpr std::uint32_t ClusterOfRow(int row) noexcept { return 512u << row; }
 
 // The row of a cluster size, or -1 when it is not one of the eight (0 included).

@@ -62,8 +62,8 @@ void ReadStatsChoices(std::string_view text, StatsChoices& choices) {
 }
 
 std::string FormatStatsChoices(const StatsChoices& choices) {
-    return FormatDialogData(choices.rect, {choices.query, choices.recurse ? 1 : 0, choices.maxItems,
-                                           choices.absolutePaths ? 1 : 0});
+    return FormatDialogData(choices.rect,
+                            {choices.query, choices.recurse ? 1 : 0, choices.maxItems, choices.absolutePaths ? 1 : 0});
 }
 
 void ReadHistogramChoices(std::string_view text, HistogramChoices& choices) {

@@ -33,7 +33,9 @@ TypeList MakeTypeList(const model::TypeTable& table, const pie::TypeColours& col
 
 void SortTypeList(TypeList& list, TypeSort sort) {
     // The swatch runs in the pie's order: ranks 0..11, then the neutral colour.
-    const auto rank = [](const TypeListRow& row) { return row.colourRank < 0 ? pie::kTypeColourCount : row.colourRank; };
+    const auto rank = [](const TypeListRow& row) {
+        return row.colourRank < 0 ? pie::kTypeColourCount : row.colourRank;
+    };
     const auto key = [&](const TypeListRow& row) -> std::uint64_t {
         switch (sort.column) {
         case kSwatchColumn: return static_cast<std::uint64_t>(rank(row));
@@ -60,7 +62,9 @@ int RowOfType(const TypeList& list, std::string_view type) noexcept {
 
 namespace {
 std::string CellText(const TypeList& list, const TypeListRow& row, int column, bool commas) {
-    const auto number = [commas](std::uint64_t value) { return commas ? model::FormatCount(value) : std::to_string(value); };
+    const auto number = [commas](std::uint64_t value) {
+        return commas ? model::FormatCount(value) : std::to_string(value);
+    };
     switch (column) {
     case kTypeColumn: return model::TypeDisplayName(row.type);
     case kBytesColumn: return number(row.totals.bytes);
@@ -96,12 +100,14 @@ std::string ScopeText(std::string_view folder, bool recurse, const TypeList* don
     std::string text(folder);
     text += recurse ? " and its subfolders: " : " alone: ";
     if (!done) {
-        const std::uint64_t percent = filesInScope == 0 ? 0 : std::min<std::uint64_t>(filesDone, filesInScope) * 100 / filesInScope;
+        const std::uint64_t percent =
+            filesInScope == 0 ? 0 : std::min<std::uint64_t>(filesDone, filesInScope) * 100 / filesInScope;
         return text + "counting the files... " + std::to_string(percent) + "%";
     }
     const std::uint64_t files = done->total.files;
-    return text + model::FormatCount(files) + (files == 1 ? " file, " : " files, ") + model::FormatCount(done->rows.size()) +
-           (done->rows.size() == 1 ? " type, " : " types, ") + model::FormatSize(done->total.bytes);
+    return text + model::FormatCount(files) + (files == 1 ? " file, " : " files, ") +
+           model::FormatCount(done->rows.size()) + (done->rows.size() == 1 ? " type, " : " types, ") +
+           model::FormatSize(done->total.bytes);
 }
 
 }  // namespace info

@@ -89,7 +89,9 @@ SizeHistogram ComputeHistogram(const model::DirInfo& root, int detail) {
     histogram.detail = ClampDetail(detail);
     const std::vector<std::uint64_t>& thresholds = ThresholdsOf(histogram.detail);
     std::vector<std::uint32_t> bars(thresholds.size() + 1, 0);
-    ForEachFile(root, [&](const model::FileInfo& file) { ++bars[static_cast<std::size_t>(BinIn(thresholds, file.size) + 1)]; });
+    ForEachFile(root, [&](const model::FileInfo& file) {
+        ++bars[static_cast<std::size_t>(BinIn(thresholds, file.size) + 1)];
+    });
     while (!bars.empty() && bars.back() == 0) bars.pop_back();
     histogram.bars = std::move(bars);
     for (std::uint32_t count : histogram.bars) histogram.maxCount = std::max(histogram.maxCount, count);

@@ -66,7 +66,9 @@ std::string StatResults::Path(std::size_t row, bool absolute) const {
     }
     if (row >= rows.size()) return {};
     const StatRow& r = rows[row];
-    if (r.label >= 0) return static_cast<std::size_t>(r.label) < labels.size() ? labels[static_cast<std::size_t>(r.label)] : std::string();
+    if (r.label >= 0)
+        return static_cast<std::size_t>(r.label) < labels.size() ? labels[static_cast<std::size_t>(r.label)]
+                                                                 : std::string();
     return paths.Path(r.folder, r.file ? &r.file->name : nullptr, absolute);
 }
 
@@ -92,11 +94,8 @@ std::string StatResults::Value(std::size_t row) const {
 template <class Key>
 GenericCollector<Key>::GenericCollector(const model::DirInfo& start, int maxItems, bool visitFiles, bool recurse,
                                         std::string basePath)
-    : start_(start),
-      maxItems_(maxItems > 0 ? static_cast<std::size_t>(maxItems) : 0),
-      visitFiles_(visitFiles),
-      recurse_(recurse),
-      paths_(std::move(basePath)) {}
+    : start_(start), maxItems_(maxItems > 0 ? static_cast<std::size_t>(maxItems) : 0), visitFiles_(visitFiles),
+      recurse_(recurse), paths_(std::move(basePath)) {}
 
 template <class Key>
 void GenericCollector<Key>::Offer(Key key, std::uint32_t folder, const model::FileInfo* file) {
@@ -137,7 +136,8 @@ void GenericCollector<Key>::Walk() {
         }
         const model::DirInfo& sub = top.dir->subdirs[top.next++];
         const FolderRef ref{paths_.Add(top.ref.node, sub.name), top.ref.characters + CharacterCount(sub.name) + 1,
-                            top.ref.backslashes + static_cast<std::size_t>(std::count(sub.name.begin(), sub.name.end(), '\\')) + 1};
+                            top.ref.backslashes +
+                                static_cast<std::size_t>(std::count(sub.name.begin(), sub.name.end(), '\\')) + 1};
         VisitDir(sub, ref);
         if (!recurse_) continue;
         visitFiles(sub, ref);
@@ -151,7 +151,8 @@ StatResults GenericCollector<Key>::TakeResults(int fieldWidth) {
     StatResults results;
     results.fieldWidth = fieldWidth;
     results.rows.reserve(heap_.size());
-    for (const Entry& entry : heap_) results.rows.push_back({static_cast<std::uint64_t>(entry.key), entry.folder, entry.file});
+    for (const Entry& entry : heap_)
+        results.rows.push_back({static_cast<std::uint64_t>(entry.key), entry.folder, entry.file});
     results.paths = std::move(paths_);
     heap_.clear();
     return results;
@@ -166,8 +167,12 @@ int ClampedInt(std::uint64_t value) noexcept {
 }
 }  // namespace
 
-int PathLengthKey(const model::DirInfo&, const FolderRef& self, std::uint32_t) { return ClampedInt(self.characters - 1); }
-int PathDepthKey(const model::DirInfo&, const FolderRef& self, std::uint32_t) { return ClampedInt(self.backslashes - 1); }
+int PathLengthKey(const model::DirInfo&, const FolderRef& self, std::uint32_t) {
+    return ClampedInt(self.characters - 1);
+}
+int PathDepthKey(const model::DirInfo&, const FolderRef& self, std::uint32_t) {
+    return ClampedInt(self.backslashes - 1);
+}
 int LocalFilesKey(const model::DirInfo& dir, const FolderRef&, std::uint32_t) { return ClampedInt(dir.files.size()); }
 int DeepFilesKey(const model::DirInfo& dir, const FolderRef&, std::uint32_t) { return ClampedInt(dir.deepFiles); }
 std::uint64_t LocalBytesKey(const model::DirInfo& dir, const FolderRef&, std::uint32_t) { return dir.localSize; }
@@ -198,7 +203,8 @@ int ParseMaxItems(std::string_view text, bool* clamped) noexcept {
     std::uint64_t value = 0;
     for (char c : text) {
         if (c < '0' || c > '9') return 0;
-        value = std::min<std::uint64_t>(value * 10 + static_cast<std::uint64_t>(c - '0'), std::uint64_t{kMaxItemsLimit} + 1);
+        value = std::min<std::uint64_t>(value * 10 + static_cast<std::uint64_t>(c - '0'),
+                                        std::uint64_t{kMaxItemsLimit} + 1);
     }
     if (value > kMaxItemsLimit) {
         if (clamped) *clamped = true;
@@ -317,7 +323,10 @@ StatResults RunQuery(const StatsPlan& plan, std::uint32_t clusterSize, const mod
 
 std::string ValueText(std::uint64_t key, int width) {
     std::string digits = std::to_string(key);
-    std::string text(digits.size() < static_cast<std::size_t>(std::max(width, 0)) ? static_cast<std::size_t>(width) - digits.size() : 0, ' ');
+    std::string text(digits.size() < static_cast<std::size_t>(std::max(width, 0))
+                         ? static_cast<std::size_t>(width) - digits.size()
+                         : 0,
+                     ' ');
     text += digits;
     model::InsertGroupCommas(text);
     return text;

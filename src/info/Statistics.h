@@ -1,7 +1,7 @@
 // The statistics queries: eight top-N rankings over a scanned tree (largest files, longest and deepest
 // folder paths, folders with most entries, bytes or waste), four more over a comparison with an earlier
-// scan, offered only while one is on (largest growth, shrink, new files, removed items), the checks that come before one runs, and the
-// texts of its result rows. Portable; TStatisticsDlg shows the rows.
+// scan, offered only while one is on (largest growth, shrink, new files, removed items), the checks that come before
+// one runs, and the texts of its result rows. Portable; TStatisticsDlg shows the rows.
 //
 // Calling order: PlanQuery (the form as the user left it) -> on success RunQuery -> rows shown by index
 // through StatResults::Path and ValueText. The results keep the base path they were walked from, so
@@ -172,7 +172,9 @@ public:
         : GenericCollector(start, maxItems, true, recurse, std::move(basePath)) {}
 
 protected:
-    void VisitFile(const model::FileInfo& file, const FolderRef& folder) override { Offer(file.size, folder.node, &file); }
+    void VisitFile(const model::FileInfo& file, const FolderRef& folder) override {
+        Offer(file.size, folder.node, &file);
+    }
 };
 
 // The seven folder rankings share one shape: a key of the folder.
@@ -211,7 +213,7 @@ using CollectBigWasteDirs = CollectDirs<std::uint64_t, LocalWasteKey>;
 
 // What the dialog's controls hold when Find is pressed.
 struct StatsForm {
-    std::string maxItems;   // the "Max items" text
+    std::string maxItems;  // the "Max items" text
     bool recurse = true;
     bool rootScope = false;  // "Root folder" rather than "Selected Folder"
     std::string folder;      // the typed folder

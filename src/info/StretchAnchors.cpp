@@ -6,7 +6,8 @@ using From = fw::EdgeRule::From;
 
 fw::AxisRule AnchorAxis(int mode, int parentNear, int parentFar, int childNear, int childFar) noexcept {
     switch (mode) {
-    case kAnchorFar: return fw::MeasureAxis(parentNear, parentFar, childNear, childFar, From::ParentFar, From::ParentFar);
+    case kAnchorFar:
+        return fw::MeasureAxis(parentNear, parentFar, childNear, childFar, From::ParentFar, From::ParentFar);
     case kAnchorStretch:
         return fw::MeasureAxis(parentNear, parentFar, childNear, childFar, From::ParentNear, From::ParentFar);
     default: return fw::MeasureAxis(parentNear, parentFar, childNear, childFar, From::ParentNear, From::ParentNear);

@@ -22,9 +22,24 @@ namespace info {
 
 // Columns of the table, in order.
 enum DriveColumn : int {
-    kColDrive, kColType, kColTotal, kColUsed, kColFree, kColUserFree, kColCluster, kColLabel, kColSerial,
-    kColMaxPath, kColFileSystem, kColCasePreserved, kColCaseSensitive, kColUnicode, kColAcls,
-    kColCompressedFiles, kColCompressedVolume, kDriveColumnCount
+    kColDrive,
+    kColType,
+    kColTotal,
+    kColUsed,
+    kColFree,
+    kColUserFree,
+    kColCluster,
+    kColLabel,
+    kColSerial,
+    kColMaxPath,
+    kColFileSystem,
+    kColCasePreserved,
+    kColCaseSensitive,
+    kColUnicode,
+    kColAcls,
+    kColCompressedFiles,
+    kColCompressedVolume,
+    kDriveColumnCount
 };
 
 struct DriveColumnInfo {

@@ -18,11 +18,8 @@ constexpr int kColumnWidths[kTypeColumnCount] = {28, 110, 95, 95, 60, 65};
 }  // namespace
 
 TFileTypesDlg::TFileTypesDlg(fw::TWindow* parent, TreeSource& source, FileTypesChoices& remembered, fw::Interaction ui)
-    : TStretchDlg(parent, IDD_FILE_TYPES),
-      source_(source),
-      remembered_(remembered),
-      ui_(std::move(ui)),
-      sort_{std::clamp(remembered.sortColumn, 0, kTypeColumnCount - 1), remembered.ascending} {}
+    : TStretchDlg(parent, IDD_FILE_TYPES), source_(source), remembered_(remembered),
+      ui_(std::move(ui)), sort_{std::clamp(remembered.sortColumn, 0, kTypeColumnCount - 1), remembered.ascending} {}
 
 TFileTypesDlg::~TFileTypesDlg() {
     // Destroyed here, while this is still a TFileTypesDlg, so that its clean-up runs.
@@ -53,8 +50,9 @@ void TFileTypesDlg::SetupWindow() {
     for (int column = 0; column < kTypeColumnCount; ++column)
         listView_.InsertColumn(column, TypeColumnTitle(column), kColumnWidths[column],
                                IsRightAligned(column) ? LVCFMT_RIGHT : LVCFMT_LEFT);
-    listView_.SetTextSource(
-        [this](int row, int column) { return row < 0 ? std::string() : TypeCellText(list_, static_cast<std::size_t>(row), column); });
+    listView_.SetTextSource([this](int row, int column) {
+        return row < 0 ? std::string() : TypeCellText(list_, static_cast<std::size_t>(row), column);
+    });
     listView_.onSelectionChanged = [this] { OnSelectionChanged(); };
     listView_.onDoubleClick = [this](int row) {
         if (row >= 0) Highlight(row);
@@ -141,7 +139,8 @@ void TFileTypesDlg::Show(TypeList list) {
 std::set<std::string> TFileTypesDlg::SelectedTypes() const {
     std::set<std::string> types;
     for (int row : listView_.SelectedRows())
-        if (static_cast<std::size_t>(row) < list_.rows.size()) types.insert(list_.rows[static_cast<std::size_t>(row)].type);
+        if (static_cast<std::size_t>(row) < list_.rows.size())
+            types.insert(list_.rows[static_cast<std::size_t>(row)].type);
     if (highlighted_) types.insert(*highlighted_);
     return types;
 }
@@ -226,7 +225,8 @@ LRESULT TFileTypesDlg::DrawSwatches(NMLVCUSTOMDRAW& draw) noexcept {
         if (row >= list_.rows.size()) return CDRF_DODEFAULT;
         RECT cell{};
         cell.left = LVIR_BOUNDS;
-        if (!SendMessageA(listView_.GetHandle(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&cell))) return CDRF_DODEFAULT;
+        if (!SendMessageA(listView_.GetHandle(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&cell)))
+            return CDRF_DODEFAULT;
         cell.right = cell.left + ListView_GetColumnWidth(listView_.GetHandle(), kSwatchColumn);
         InflateRect(&cell, -4, -2);
         if (cell.right <= cell.left || cell.bottom <= cell.top) return CDRF_DODEFAULT;
@@ -262,9 +262,7 @@ LRESULT TFileTypesDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    case WM_MOVE:
-        Remember();
-        break;
+    case WM_MOVE: Remember(); break;
     case WM_SIZE: {
         const LRESULT result = TStretchDlg::HandleMessage(msg, wParam, lParam);
         Remember();

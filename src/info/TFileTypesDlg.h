@@ -80,7 +80,7 @@ private:
     std::optional<std::string> highlighted_;
     std::unique_ptr<model::TypeTableWalk> walk_;
     bool counting_ = false;
-    std::string scopePath_;   // the folder of the count under way or shown
+    std::string scopePath_;  // the folder of the count under way or shown
     bool scopeRecurse_ = true;
     std::uint32_t countedCluster_ = 0;
     bool filling_ = false;  // selection changes while the list is refilled are not the user's

@@ -25,9 +25,7 @@ TSizeHistogramDlg* TSizeHistogramDlg::Open(fw::TWindow* parent, TreeSource& sour
 }
 
 TSizeHistogramDlg::TSizeHistogramDlg(fw::TWindow* parent, TreeSource& source, HistogramChoices& remembered)
-    : TFrameWindow("File Sizes Histogram", nullptr),
-      source_(source),
-      remembered_(remembered),
+    : TFrameWindow("File Sizes Histogram", nullptr), source_(source), remembered_(remembered),
       detail_(ClampDetail(remembered.detail)) {
     SetParent(parent);
     Attr().exStyle = WS_EX_CLIENTEDGE;
@@ -48,8 +46,9 @@ void TSizeHistogramDlg::SetupWindow() {
         mainWindow_ = GetAncestor(GetParent()->GetHandle(), GA_ROOT);
         EnableWindow(mainWindow_, FALSE);
     }
-    labelFont_.Reset(CreateFontA(-11, 0, -450, -450, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial"));
+    labelFont_.Reset(CreateFontA(-11, 0, -450, -450, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                 "Arial"));
     histogram_ = ComputeHistogram(source_.Root(), detail_);
     UpdateMenu();
     PlaceAtRemembered(GetHandle(), remembered_.rect);
@@ -118,14 +117,9 @@ void TSizeHistogramDlg::Paint() {
 
 LRESULT TSizeHistogramDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SIZE:
-        InvalidateRect(GetHandle(), nullptr, FALSE);
-        return 0;
+    case WM_PAINT: Paint(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE: InvalidateRect(GetHandle(), nullptr, FALSE); return 0;
     case WM_COMMAND:
         if (lParam != 0) break;
         if (LOWORD(wParam) == CM_MORE_DETAIL) {

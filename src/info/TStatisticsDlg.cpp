@@ -9,13 +9,8 @@
 namespace info {
 
 TStatisticsDlg::TStatisticsDlg(fw::TWindow* parent, TreeSource& source, StatsChoices& remembered, fw::Interaction ui)
-    : TStretchDlg(parent, IDD_STATISTICS),
-      source_(source),
-      remembered_(remembered),
-      ui_(std::move(ui)),
-      query_(remembered.query),
-      recurse_(remembered.recurse),
-      maxItems_(remembered.maxItems),
+    : TStretchDlg(parent, IDD_STATISTICS), source_(source), remembered_(remembered), ui_(std::move(ui)),
+      query_(remembered.query), recurse_(remembered.recurse), maxItems_(remembered.maxItems),
       absolute_(remembered.absolutePaths) {}
 
 TStatisticsDlg::~TStatisticsDlg() {
@@ -43,7 +38,8 @@ void TStatisticsDlg::SetupWindow() {
     HWND scope = Item(IDC_STATS_SCOPE);
     SetWindowLongPtrA(scope, GWL_EXSTYLE, GetWindowLongPtrA(scope, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
 
-    for (int id : {IDC_STATS_QUERY, IDC_STATS_FOLDER, IDC_STATS_SCOPE}) SetControlAnchor(id, kAnchorStretch, kAnchorStay);
+    for (int id : {IDC_STATS_QUERY, IDC_STATS_FOLDER, IDC_STATS_SCOPE})
+        SetControlAnchor(id, kAnchorStretch, kAnchorStay);
     for (int id : {IDOK, IDCANCEL, IDC_STATS_HELP}) SetControlAnchor(id, kAnchorFar, kAnchorStay);
     SetControlAnchor(IDC_STATS_LIST, kAnchorStretch, kAnchorStretch);
     SetControlAnchor(IDC_STATS_ABSOLUTE, kAnchorStay, kAnchorFar);
@@ -155,14 +151,13 @@ void TStatisticsDlg::Show(StatResults results) {
     UpdateCopyButton();
 }
 
-void TStatisticsDlg::UpdateCopyButton() noexcept {
-    EnableWindow(Item(IDC_STATS_COPY), list_.SelectedCount() > 0);
-}
+void TStatisticsDlg::UpdateCopyButton() noexcept { EnableWindow(Item(IDC_STATS_COPY), list_.SelectedCount() > 0); }
 
 void TStatisticsDlg::CopySelection() {
     const std::vector<int> selected = list_.SelectedRows();
     if (selected.empty()) return;
-    const std::string text = SelectionText(results_, std::vector<std::size_t>(selected.begin(), selected.end()), absolute_);
+    const std::string text =
+        SelectionText(results_, std::vector<std::size_t>(selected.begin(), selected.end()), absolute_);
     HWND owner = GetParent() && GetParent()->GetHandle() ? GetParent()->GetHandle() : GetHandle();
     if (!fw::CopyTextToClipboard(owner, text))
         ui_.ShowMessage(GetHandle(), "Could not set data", "Error", MB_OK | MB_ICONERROR);
@@ -179,9 +174,7 @@ bool TStatisticsDlg::HandleCommand(int id, int notifyCode, HWND control) {
     case IDOK:  // "Find": the default button runs the query and the dialog stays open
         Find();
         return true;
-    case IDC_STATS_HELP:
-        about::ShowHelp(*this, "::/statdlg.htm", ui_);
-        return true;
+    case IDC_STATS_HELP: about::ShowHelp(*this, "::/statdlg.htm", ui_); return true;
     case IDC_STATS_ABSOLUTE:
         if (notifyCode != BN_CLICKED) return false;
         absolute_ = IsChecked(IDC_STATS_ABSOLUTE);

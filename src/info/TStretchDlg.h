@@ -24,7 +24,9 @@ public:
 
     // False, with nothing changed, when the control is not a child of this dialog or a mode is not 0..2.
     bool SetControlAnchor(HWND control, int horizontal, int vertical);
-    bool SetControlAnchor(int id, int horizontal, int vertical) { return SetControlAnchor(Item(id), horizontal, vertical); }
+    bool SetControlAnchor(int id, int horizontal, int vertical) {
+        return SetControlAnchor(Item(id), horizontal, vertical);
+    }
 
     void ShowSizeGrip(bool show);
     bool IsGripEnabled() const noexcept { return gripEnabled_; }

@@ -34,8 +34,9 @@ protected:
             const int row = FindRow(drive.letter);
             if (row < 0) continue;
             const fw::TErrorMode quiet(SEM_FAILCRITICALERRORS);
-            QueryDrive(queries_, drive.letter, [this] { return ShouldTerminate(); },
-                       [&](const Cell& cell) { fw::TListView::SetCellText(list_, row, cell.column, cell.text); });
+            QueryDrive(
+                queries_, drive.letter, [this] { return ShouldTerminate(); },
+                [&](const Cell& cell) { fw::TListView::SetCellText(list_, row, cell.column, cell.text); });
         }
         return 0;
     }

@@ -269,16 +269,15 @@ private:
 
 }  // namespace
 
-bool IsValidClusterSize(std::uint32_t value) {
-    return value >= 512 && value <= 65536 && (value & (value - 1)) == 0;
-}
+bool IsValidClusterSize(std::uint32_t value) { return value >= 512 && value <= 65536 && (value & (value - 1)) == 0; }
 
 DataFileWriter::DataFileWriter(Sink sink, std::uint32_t clusterSize) : sink_(std::move(sink)) {
     buffer_.reserve(kBufferSize);
     Put(kDataFileMagic.data(), kDataFileMagic.size());
-    const unsigned char cluster[4] = {
-        static_cast<unsigned char>(clusterSize), static_cast<unsigned char>(clusterSize >> 8),
-        static_cast<unsigned char>(clusterSize >> 16), static_cast<unsigned char>(clusterSize >> 24)};
+    const unsigned char cluster[4] = {static_cast<unsigned char>(clusterSize),
+                                      static_cast<unsigned char>(clusterSize >> 8),
+                                      static_cast<unsigned char>(clusterSize >> 16),
+                                      static_cast<unsigned char>(clusterSize >> 24)};
     Put(cluster, 4);
 }
 
@@ -369,7 +368,9 @@ DecodeResult DecodeDataFile(std::string_view bytes, DirInfo& root, std::uint32_t
     return TreeReader(in).Read(root, clusterSize);
 }
 
-bool ReplaceByRename(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+bool ReplaceByRename(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
 
 bool PathTaken(const std::string& path) {
     // From UTF-8 explicitly: a plain string would be read in the system's narrow code page on Windows.
@@ -387,8 +388,8 @@ std::string FreeTemporaryName(const std::string& path, const NameTaken& taken) {
     return {};
 }
 
-bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root,
-                   const ErrorReporter& report, const FileReplacer& replace, const NameTaken& taken) {
+bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root, const ErrorReporter& report,
+                   const FileReplacer& replace, const NameTaken& taken) {
     return WriteDataFile(
         path, clusterSize,
         [&root](DataFileWriter& writer) {
@@ -417,9 +418,10 @@ bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const Dat
         }
     } guard{partial, file};
     // Every write and the close are checked: a full disk must not pass for a finished export.
-    DataFileWriter writer([stream = file.get()](const char* data, std::size_t count) {
-        return std::fwrite(data, 1, count, stream) == count;
-    }, clusterSize);
+    DataFileWriter writer([stream =
+                               file.get()](const char* data,
+                                           std::size_t count) { return std::fwrite(data, 1, count, stream) == count; },
+                          clusterSize);
     const bool complete = produce(writer);
     bool ok = writer.Finish();
     ok = std::fclose(file.release()) == 0 && ok;
@@ -441,7 +443,8 @@ DecodeResult ReadDataFileWhole(const std::string& path, DirInfo& root, std::uint
         return DecodeResult::kNotDataFile;
     }
     std::error_code unknown;
-    std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(reinterpret_cast<const char8_t*>(path.c_str())), unknown);
+    std::uintmax_t size =
+        std::filesystem::file_size(std::filesystem::path(reinterpret_cast<const char8_t*>(path.c_str())), unknown);
     if (unknown) size = 0;
     ByteInput in(file.get(), size);
     const DecodeResult result = TreeReader(in).Read(root, clusterSize);

@@ -93,9 +93,8 @@ std::string FreeTemporaryName(const std::string& path, const NameTaken& taken);
 // user's is overwritten) and only then replaces `path` with it, so a failed export (full disk, read-only
 // target) never leaves a truncated file under the user's name and never damages an older file there.
 // False when anything failed (an error was reported); the temporary file is removed then.
-bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root,
-                   const ErrorReporter& report, const FileReplacer& replace = ReplaceByRename,
-                   const NameTaken& taken = PathTaken);
+bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DirInfo& root, const ErrorReporter& report,
+                   const FileReplacer& replace = ReplaceByRename, const NameTaken& taken = PathTaken);
 // The same for a file written while its folders are produced (a scan that streams them): a producer that
 // abandons the file, or throws, leaves no temporary file, and abandoning reports nothing.
 bool WriteDataFile(const std::string& path, std::uint32_t clusterSize, const DataFileProducer& produce,

@@ -21,10 +21,9 @@ void CopyShallow(DirInfo& to, const DirInfo& from) {
 }
 
 bool EqualShallow(const DirInfo& a, const DirInfo& b) {
-    return a.name == b.name && a.sortKey == b.sortKey && a.deepFiles == b.deepFiles &&
-           a.deepDirs == b.deepDirs && a.localSize == b.localSize && a.deepSize == b.deepSize &&
-           a.localAlloc == b.localAlloc && a.deepAlloc == b.deepAlloc &&
-           a.subdirs.size() == b.subdirs.size() && a.files == b.files;
+    return a.name == b.name && a.sortKey == b.sortKey && a.deepFiles == b.deepFiles && a.deepDirs == b.deepDirs &&
+           a.localSize == b.localSize && a.deepSize == b.deepSize && a.localAlloc == b.localAlloc &&
+           a.deepAlloc == b.deepAlloc && a.subdirs.size() == b.subdirs.size() && a.files == b.files;
 }
 
 // Copies everything below `from` into `to`, which has its own fields already.
@@ -63,14 +62,8 @@ DirInfo::DirInfo(CopyAllButName, const DirInfo& other) {
 }
 
 DirInfo::DirInfo(MoveAllButName, DirInfo& other) noexcept
-    : sortKey(other.sortKey),
-      deepFiles(other.deepFiles),
-      deepDirs(other.deepDirs),
-      subdirs(std::move(other.subdirs)),
-      files(std::move(other.files)),
-      localSize(other.localSize),
-      deepSize(other.deepSize),
-      localAlloc(other.localAlloc),
+    : sortKey(other.sortKey), deepFiles(other.deepFiles), deepDirs(other.deepDirs), subdirs(std::move(other.subdirs)),
+      files(std::move(other.files)), localSize(other.localSize), deepSize(other.deepSize), localAlloc(other.localAlloc),
       deepAlloc(other.deepAlloc) {}
 
 DirInfo& DirInfo::operator=(const DirInfo& other) {
@@ -143,8 +136,8 @@ bool operator==(const DirInfo& a, const DirInfo& b) {
 std::uint64_t AllocatedSize(std::uint64_t size, std::uint32_t clusterSize) {
     // The complement of (c - 1) sign-extended: for c up to 2^31 the upper word of the mask is all ones, and
     // c = 0 gives a zero mask, so nothing is allocated while the cluster size is unknown.
-    const auto mask = static_cast<std::uint64_t>(
-        static_cast<std::int64_t>(static_cast<std::int32_t>(~(clusterSize - 1u))));
+    const auto mask =
+        static_cast<std::uint64_t>(static_cast<std::int64_t>(static_cast<std::int32_t>(~(clusterSize - 1u))));
     return ((size - 1) & mask) + clusterSize;
 }
 
@@ -204,19 +197,19 @@ std::uint64_t Wasted(std::uint64_t allocated, std::uint64_t logical) {
 
 std::uint64_t SizeOf(const DirInfo& dir, int mode, std::uint32_t) {
     switch (mode) {
-        case kLogicalSize: return dir.deepSize;
-        case kPhysicalSize: return dir.deepAlloc;
-        case kWastedSpace: return Wasted(dir.deepAlloc, dir.deepSize);
-        default: return 0;
+    case kLogicalSize: return dir.deepSize;
+    case kPhysicalSize: return dir.deepAlloc;
+    case kWastedSpace: return Wasted(dir.deepAlloc, dir.deepSize);
+    default: return 0;
     }
 }
 
 std::uint64_t SizeOf(const FileInfo& file, int mode, std::uint32_t clusterSize) {
     switch (mode) {
-        case kLogicalSize: return file.size;
-        case kPhysicalSize: return AllocatedSize(file.size, clusterSize);
-        case kWastedSpace: return WastedSize(file.size, clusterSize);
-        default: return 0;
+    case kLogicalSize: return file.size;
+    case kPhysicalSize: return AllocatedSize(file.size, clusterSize);
+    case kWastedSpace: return WastedSize(file.size, clusterSize);
+    default: return 0;
     }
 }
 

@@ -75,8 +75,7 @@ struct DirInfo {
     friend bool operator==(const DirInfo& a, const DirInfo& b);
 };
 
-static_assert(sizeof(FileInfo) == 16 && sizeof(DirInfo) == 48 + 2 * sizeof(void*),
-              "records stay free of padding");
+static_assert(sizeof(FileInfo) == 16 && sizeof(DirInfo) == 48 + 2 * sizeof(void*), "records stay free of padding");
 
 // Size kind (view mode): 0 logical, 1 physical (allocated), 2 wasted.
 enum SizeKind : int { kLogicalSize = 0, kPhysicalSize = 1, kWastedSpace = 2 };

@@ -19,7 +19,10 @@ public:
     virtual void TreeReplaced() = 0;
     // The contents of the folder `folderPath` (a full path ending in a backslash) were replaced: every record
     // below that folder is gone; the folder's own record and everything outside it stay where they were.
-    virtual void FolderReplaced(const std::string& folderPath) { (void)folderPath; TreeReplaced(); }
+    virtual void FolderReplaced(const std::string& folderPath) {
+        (void)folderPath;
+        TreeReplaced();
+    }
     // The file or folder `itemPath` was taken out of the folder `folderPath`. The folder's other children may
     // have moved within its lists, so, as for FolderReplaced(folderPath), every record below that folder is
     // void; the totals of the folder and its ancestors changed in place.

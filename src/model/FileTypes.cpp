@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace model {
@@ -172,7 +172,8 @@ std::uint32_t TypeTable::IndexOf(std::string_view raw) {
     std::uint32_t index = Lookup(folded.View(), hash, slot);
     if (index == kNone) {
         index = static_cast<std::uint32_t>(entries_.size());
-        entries_.push_back({hash, static_cast<std::uint32_t>(texts_.size()), static_cast<std::uint32_t>(folded.View().size()), {}});
+        entries_.push_back(
+            {hash, static_cast<std::uint32_t>(texts_.size()), static_cast<std::uint32_t>(folded.View().size()), {}});
         texts_.insert(texts_.end(), folded.View().begin(), folded.View().end());
         slots_[slot] = (hash & 0xFFFFFFFF00000000ull) | (index + 1);
     }
@@ -208,12 +209,13 @@ std::optional<FileType> TypeTable::Find(std::string_view type) const {
     std::size_t slot = 0;
     const std::uint32_t index = Lookup(type, HashOf(type), slot);
     if (index == kNone) return std::nullopt;
-    return FileType{std::string_view(texts_.data() + entries_[index].offset, entries_[index].length), entries_[index].totals};
+    return FileType{std::string_view(texts_.data() + entries_[index].offset, entries_[index].length),
+                    entries_[index].totals};
 }
 
 TypeTableWalk::TypeTableWalk(const DirInfo& start, bool recurse, std::uint32_t clusterSize)
-    : table_(clusterSize), recurse_(recurse), filesInScope_(recurse ? start.deepFiles : start.files.size()),
-      pending_{&start} {}
+    : table_(clusterSize), recurse_(recurse),
+      filesInScope_(recurse ? start.deepFiles : start.files.size()), pending_{&start} {}
 
 bool TypeTableWalk::Step(std::size_t files) {
     std::size_t left = std::max<std::size_t>(files, 1);

@@ -21,10 +21,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include <deque>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace model {

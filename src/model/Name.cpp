@@ -118,7 +118,7 @@ private:
             table = larger.get();
             tables_.push_back(std::move(larger));
         }
-        if (!table->chunks[chunk]) table->chunks[chunk] = new unsigned char* [std::size_t{1} << kChunkBits]();
+        if (!table->chunks[chunk]) table->chunks[chunk] = new unsigned char*[std::size_t{1} << kChunkBits]();
         current_.store(table, std::memory_order_release);
     }
 

@@ -133,7 +133,8 @@ public:
 
     template <class... Args>
     T& emplace_back(std::string_view name, Args&&... args) {
-        return Append(name, [&](void* slot) { return ::new (slot) T(std::string_view{}, std::forward<Args>(args)...); });
+        return Append(name,
+                      [&](void* slot) { return ::new (slot) T(std::string_view{}, std::forward<Args>(args)...); });
     }
     T& emplace_back() {
         return Append({}, [](void* slot) { return ::new (slot) T(); });
@@ -183,7 +184,6 @@ public:
     static constexpr std::size_t kHeaderSize = sizeof(Header);
 
 private:
-
     static T* Records(Header* block) noexcept { return reinterpret_cast<T*>(block + 1); }
     static unsigned char* Names(Header* block) noexcept {
         return reinterpret_cast<unsigned char*>(Records(block) + block->capacity);

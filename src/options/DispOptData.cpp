@@ -4,9 +4,9 @@
 #include "config/SettingsText.h"
 
 #include <algorithm>
-#include <iterator>
 #include <climits>
 #include <cmath>
+#include <iterator>
 #include <string>
 
 namespace options {

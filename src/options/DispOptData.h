@@ -39,9 +39,8 @@ void ApplyDispOptData(const DispOptData& data, pie::PieViewSettings& pie);
 
 // The colouring methods with a radio button in the dialog, in the buttons' order. Growth has none: it
 // comes and goes with a comparison, and the dialog must not turn it into another method unasked.
-inline constexpr pie::ColourMethod kOfferedColourMethods[] = {pie::kFixedColour, pie::kSizeEncoded,
-                                                              pie::kRainbowWash, pie::kNameEncoded,
-                                                              pie::kTypeEncoded};
+inline constexpr pie::ColourMethod kOfferedColourMethods[] = {pie::kFixedColour, pie::kSizeEncoded, pie::kRainbowWash,
+                                                              pie::kNameEncoded, pie::kTypeEncoded};
 // The place of the button showing `method` among kOfferedColourMethods; nothing ticks none of them.
 std::optional<std::size_t> ColourButtonOf(pie::ColourMethod method) noexcept;
 // The method after OK: the ticked button's, or, with none ticked, the method the dialog opened with.

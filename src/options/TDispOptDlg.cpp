@@ -70,14 +70,8 @@ HWND ButtonWithId(HWND dialog, int id) {
 }  // namespace
 
 TDispOptDlg::TDispOptDlg(fw::TWindow* parent, DispOptData data, fw::Interaction ui, ColourChooser chooser)
-    : TDialog(parent, IDD_SETTINGS),
-      data_(std::move(data)),
-      ui_(std::move(ui)),
-      chooser_(std::move(chooser)),
-      fixedButton_(this, chooser_),
-      largestButton_(this, chooser_),
-      smallestButton_(this, chooser_),
-      slider_(this) {}
+    : TDialog(parent, IDD_SETTINGS), data_(std::move(data)), ui_(std::move(ui)), chooser_(std::move(chooser)),
+      fixedButton_(this, chooser_), largestButton_(this, chooser_), smallestButton_(this, chooser_), slider_(this) {}
 
 TDispOptDlg::~TDispOptDlg() = default;
 
@@ -135,7 +129,8 @@ void TDispOptDlg::UpdateEnabling() {
 
 void TDispOptDlg::EditTip(std::string& text, bool folders) {
     TTipTextDlg editor(this, text,
-                       folders ? &pie::TipParser<model::DirInfo>::EditorTexts : &pie::TipParser<model::FileInfo>::EditorTexts);
+                       folders ? &pie::TipParser<model::DirInfo>::EditorTexts
+                               : &pie::TipParser<model::FileInfo>::EditorTexts);
     if (editor.Execute() == IDOK) text = editor.Text();
 }
 
@@ -172,15 +167,9 @@ bool TDispOptDlg::AcceptOk() {
 bool TDispOptDlg::HandleCommand(int id, int notifyCode, HWND control) {
     switch (id) {
     case IDC_SET_AUTOSCAN:
-    case IDC_SET_TIP_INFO:
-        UpdateEnabling();
-        return true;
-    case IDC_SET_EDIT_DIR_TIP:
-        EditTip(data_.pie.folderTip, true);
-        return true;
-    case IDC_SET_EDIT_FILE_TIP:
-        EditTip(data_.pie.fileTip, false);
-        return true;
+    case IDC_SET_TIP_INFO: UpdateEnabling(); return true;
+    case IDC_SET_EDIT_DIR_TIP: EditTip(data_.pie.folderTip, true); return true;
+    case IDC_SET_EDIT_FILE_TIP: EditTip(data_.pie.fileTip, false); return true;
     case IDOK:
         if (AcceptOk()) CloseWindow(IDOK);
         return true;

@@ -6,9 +6,13 @@ namespace options {
 
 const char* THSlider::ClassName() const { return TRACKBAR_CLASSA; }
 
-void THSlider::SetRange(int minimum, int maximum) { SendMessageA(GetHandle(), TBM_SETRANGE, TRUE, MAKELPARAM(minimum, maximum)); }
+void THSlider::SetRange(int minimum, int maximum) {
+    SendMessageA(GetHandle(), TBM_SETRANGE, TRUE, MAKELPARAM(minimum, maximum));
+}
 
-void THSlider::SetTicFreq(int frequency) { SendMessageA(GetHandle(), TBM_SETTICFREQ, static_cast<WPARAM>(frequency), 0); }
+void THSlider::SetTicFreq(int frequency) {
+    SendMessageA(GetHandle(), TBM_SETTICFREQ, static_cast<WPARAM>(frequency), 0);
+}
 
 void THSlider::SetPosition(int position) { SendMessageA(GetHandle(), TBM_SETPOS, TRUE, position); }
 

@@ -32,7 +32,8 @@ void TTipTextDlg::InsertSelectedSymbol() {
     const LRESULT index = SendMessageA(Item(IDC_TIP_SYMBOLS), LB_GETCURSEL, 0, 0);
     if (index < 0 || static_cast<std::size_t>(index) >= symbols_.size()) return;
     HWND edit = Item(IDC_TIP_TEXT);
-    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(symbols_[static_cast<std::size_t>(index)].c_str()));
+    SendMessageA(edit, EM_REPLACESEL, TRUE,
+                 reinterpret_cast<LPARAM>(symbols_[static_cast<std::size_t>(index)].c_str()));
     SetFocus(edit);
 }
 

@@ -13,8 +13,8 @@ struct CrcParameters {
     std::uint32_t polynomial;  // normal (non-reflected) form
     std::uint32_t initial;
     std::uint32_t finalXor;
-    bool reflected;            // input and output
-    std::uint8_t width;        // 8..32 bits
+    bool reflected;      // input and output
+    std::uint8_t width;  // 8..32 bits
 };
 
 // CRC-32 as zlib computes it (ISO-HDLC).

@@ -76,19 +76,18 @@ void SortRanges(std::vector<ValuedItem>& items, bool groupFolders, Less less) {
 
 void OrderItems(std::vector<ValuedItem>& items, int sortOrder, bool groupFolders) {
     switch (sortOrder) {
-        case kByName:
-            SortRanges(items, groupFolders,
-                       [](const ValuedItem& a, const ValuedItem& b) { return NameLess(a.item.Name(), b.item.Name()); });
-            break;
-        case kBySize:
-            SortRanges(items, groupFolders, [](const ValuedItem& a, const ValuedItem& b) { return a.value > b.value; });
-            break;
-        default:
-            if (!groupFolders)
-                std::sort(items.begin(), items.end(), [](const ValuedItem& a, const ValuedItem& b) {
-                    return SortKeyOf(a.item) < SortKeyOf(b.item);
-                });
-            break;
+    case kByName:
+        SortRanges(items, groupFolders,
+                   [](const ValuedItem& a, const ValuedItem& b) { return NameLess(a.item.Name(), b.item.Name()); });
+        break;
+    case kBySize:
+        SortRanges(items, groupFolders, [](const ValuedItem& a, const ValuedItem& b) { return a.value > b.value; });
+        break;
+    default:
+        if (!groupFolders)
+            std::sort(items.begin(), items.end(),
+                      [](const ValuedItem& a, const ValuedItem& b) { return SortKeyOf(a.item) < SortKeyOf(b.item); });
+        break;
     }
 }
 
@@ -209,16 +208,17 @@ int CountRings(const model::DirInfo& current, int side, const PieSettings& setti
 RingLayout::RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n,
                        tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock, TypeShading types)
     : settings_(settings), ctx_{settings.sizeKind, clusterSize}, geometry_(geometry), n_(n), crc_(crc),
-      painter_(painter), areas_(areas), clock_(clock), types_(types), itemsPerRing_(static_cast<std::size_t>(std::max(n, 0))),
-      endPoints_(static_cast<std::size_t>(std::max(n, 0))), subOffsets_(static_cast<std::size_t>(std::max(n, 0))) {}
+      painter_(painter), areas_(areas), clock_(clock), types_(types),
+      itemsPerRing_(static_cast<std::size_t>(std::max(n, 0))), endPoints_(static_cast<std::size_t>(std::max(n, 0))),
+      subOffsets_(static_cast<std::size_t>(std::max(n, 0))) {}
 
 Colour RingLayout::GrowthOf(const Item& item, std::size_t entry) const {
     const int mode = ctx_.mode;
     if (item.isDir)
         return GrowthColour(!comparison_->EarlierFolder(entry),
                             comparison_->Change(entry, item.Dir(), mode, ctx_.clusterSize), growthReference_);
-    return GrowthColour(!comparison_->EarlierFile(entry), comparison_->Change(entry, item.File(), mode, ctx_.clusterSize),
-                        growthReference_);
+    return GrowthColour(!comparison_->EarlierFile(entry),
+                        comparison_->Change(entry, item.File(), mode, ctx_.clusterSize), growthReference_);
 }
 
 std::uint64_t RingLayout::Threshold(int childRing) const {
@@ -307,17 +307,19 @@ void RingLayout::DrawCurrent(const model::DirInfo& current) {
         // of the subtrees before it.
         std::size_t childEntry = 0;
         if (Growth())
-            childEntry = item.isDir ? f.entry + subOffsets_[static_cast<std::size_t>(childRing)]
-                                                          [static_cast<std::size_t>(&item.Dir() - f.folder->subdirs.data())]
-                                    : f.entry + 1 + static_cast<std::size_t>(&item.File() - f.folder->files.data());
+            childEntry = item.isDir
+                             ? f.entry + subOffsets_[static_cast<std::size_t>(childRing)]
+                                                    [static_cast<std::size_t>(&item.Dir() - f.folder->subdirs.data())]
+                             : f.entry + 1 + static_cast<std::size_t>(&item.File() - f.folder->files.data());
         if (item.isDir) {
             // Enter may grow the stack: f is not used after this.
             Enter(item.Dir(), childRing, s, e, x, f.largest, index, childEntry);
         } else if (Visible(childRing, s, e)) {
-            const Colour colour = Growth() ? GrowthOf(item, childEntry)
-                                           : SegmentColour(settings_, types_, crc_, item.Name(), true, s, e, childRing,
-                                                           n_, x, f.largest);
-            if (painter_.DrawSegment(OuterSquare(childRing), InnerSquare(childRing), colour, s, e, true)) ++segmentsDrawn_;
+            const Colour colour =
+                Growth() ? GrowthOf(item, childEntry)
+                         : SegmentColour(settings_, types_, crc_, item.Name(), true, s, e, childRing, n_, x, f.largest);
+            if (painter_.DrawSegment(OuterSquare(childRing), InnerSquare(childRing), colour, s, e, true))
+                ++segmentsDrawn_;
         }
     }
 }

@@ -80,8 +80,8 @@ struct Clock {
 // "MinVisSize" is 0) never reaches the call stack.
 class RingLayout {
 public:
-    RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n,
-               tv::Crc& crc, PiePainter& painter, RingAreas& areas, Clock clock, TypeShading types = {});
+    RingLayout(const PieSettings& settings, std::uint32_t clusterSize, const PieGeometry& geometry, int n, tv::Crc& crc,
+               PiePainter& painter, RingAreas& areas, Clock clock, TypeShading types = {});
 
     // Colours by "Growth" from `comparison`, in which the current folder has the index `currentIndex`
     // (compare::IndexOf); without a call, or with null, that method colours everything grey.
@@ -146,11 +146,11 @@ private:
     std::uint64_t sortTicks_ = 0;
     std::vector<Frame> stack_;
     std::vector<std::vector<ValuedItem>> itemsPerRing_;  // one list per depth, reused
-    std::vector<EndPoint> endPoints_;                   // one per ring
+    std::vector<EndPoint> endPoints_;                    // one per ring
     const compare::TreeComparison* comparison_ = nullptr;
     std::size_t currentIndex_ = 0;
-    std::uint64_t growthReference_ = 0;                   // the current folder's change
-    std::vector<std::vector<std::size_t>> subOffsets_;   // per ring: the listed folder's subfolders' offsets
+    std::uint64_t growthReference_ = 0;                 // the current folder's change
+    std::vector<std::vector<std::size_t>> subOffsets_;  // per ring: the listed folder's subfolders' offsets
 };
 
 }  // namespace pie

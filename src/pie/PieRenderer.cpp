@@ -20,7 +20,8 @@ std::string FormatPieStats(int rings, int segments, double renderMs, double sort
 namespace {
 std::uint64_t SteadyNow() {
     return static_cast<std::uint64_t>(
-        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count());
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count());
 }
 
 double TicksToMs(std::uint64_t ticks, std::uint64_t frequency) {
@@ -56,7 +57,8 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
     const std::uint32_t clusterSize = host.ClusterSize();
     rings_ = CountRings(*current, geometry_.square.right - geometry_.square.left, settings, clusterSize);
     areas_.Reset(rings_, geometry_.outer, geometry_.centre);
-    if (settings.showGuideLines && rings_ > 0) painter.GuideCircles(geometry_.cx, geometry_.cy, areas_.Radii(), contrast);
+    if (settings.showGuideLines && rings_ > 0)
+        painter.GuideCircles(geometry_.cx, geometry_.cy, areas_.Radii(), contrast);
 
     const std::uint64_t t0 = clock_.now ? clock_.now() : 0;
     // Reading the counter around every folder's sort costs more than many sorts; only the overlay shows it.
@@ -69,7 +71,8 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
         const model::DirInfo* root = host.RootFolder();
         const std::string path = host.CurrentPath();
         const std::string rootPath = root ? root->name + "\\" : std::string();
-        if (root && path.size() >= rootPath.size() && model::EqualIgnoringAsciiCase(std::string_view(path).substr(0, rootPath.size()), rootPath))
+        if (root && path.size() >= rootPath.size() &&
+            model::EqualIgnoringAsciiCase(std::string_view(path).substr(0, rootPath.size()), rootPath))
             currentIndex = compare::IndexOf(*root, std::string_view(path).substr(rootPath.size()));
         if (currentIndex) layout.CompareWith(comparison, *currentIndex);
     }
@@ -81,9 +84,10 @@ void PieRenderer::Rebuild(const model::DirInfo* current, int width, int height, 
     if (t1 == t0) renderMs_ = 0;
 
     if (settings.showStatistics) painter.StatsOverlay(FormatPieStats(rings_, segments_, renderMs_, sortMs_), contrast);
-    centreText_ = currentIndex ? compare::FormatChange(comparison->Change(*currentIndex, *current, settings.sizeKind,
-                                                                         clusterSize))
-                               : current->name.str();
+    centreText_ =
+        currentIndex
+            ? compare::FormatChange(comparison->Change(*currentIndex, *current, settings.sizeKind, clusterSize))
+            : current->name.str();
     painter.CentreLabel(centreText_, geometry_.cx, geometry_.cy);
     host.ShowFolderStatus(host.CurrentPath(), currentStatusName, *current);
 }

@@ -19,17 +19,17 @@ enum ColourMethod : int {
 enum SortOrder : int { kUnordered = 0, kByName = 1, kBySize = 2 };
 
 struct PieSettings {
-    double centreRatio = 0.33;         // centre disk radius / pie radius
-    double minimumVisibleSize = 2;     // minimum outer arc in pixels for an item to be shown
+    double centreRatio = 0.33;      // centre disk radius / pie radius
+    double minimumVisibleSize = 2;  // minimum outer arc in pixels for an item to be shown
     SortOrder sortOrder = kBySize;
-    bool groupFolders = true;          // subfolders before files
+    bool groupFolders = true;  // subfolders before files
     model::SizeKind sizeKind = model::kPhysicalSize;
     ColourMethod colourMethod = kSizeEncoded;
     fw::Colour fixedColour = fw::MakeColour(128, 192, 255);
-    fw::Colour largestColour = fw::MakeColour(255, 0, 0);    // size-encoded: the largest sibling
+    fw::Colour largestColour = fw::MakeColour(255, 0, 0);     // size-encoded: the largest sibling
     fw::Colour smallestColour = fw::MakeColour(255, 255, 0);  // size-encoded: the smallest sibling
     bool showGuideLines = true;
-    bool showStatistics = false;       // the overlay of ring, segment and timing figures
+    bool showStatistics = false;  // the overlay of ring, segment and timing figures
 
     friend bool operator==(const PieSettings&, const PieSettings&) = default;
 };

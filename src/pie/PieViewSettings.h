@@ -17,8 +17,8 @@ namespace pie {
 
 // The renderer's settings and the view's own.
 struct PieViewSettings : PieSettings {
-    int tipTransparency = 64;   // kSolidTip .. kInvisibleTip
-    int resizeDelay = 100;      // ms before re-rendering after a size change; 0 at once
+    int tipTransparency = 64;  // kSolidTip .. kInvisibleTip
+    int resizeDelay = 100;     // ms before re-rendering after a size change; 0 at once
     bool tipShowsName = true;
     bool tipShowsInfo = true;
     std::string folderTip = "#DSIZE (#DALLOC)\r\nDirs: #DDIRS\r\nFiles: #DFILES";

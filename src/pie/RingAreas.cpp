@@ -36,7 +36,8 @@ void RingAreas::Clear() noexcept {
     radii_.clear();
 }
 
-std::int32_t RingAreas::Add(int ring, double start, double end, const model::Name& name, bool isDir, std::int32_t parent) {
+std::int32_t RingAreas::Add(int ring, double start, double end, const model::Name& name, bool isDir,
+                            std::int32_t parent) {
     if (ring < 0 || ring >= rings_) throw std::out_of_range("RingAreas::Add: no such ring");
     auto& segments = segments_[static_cast<std::size_t>(ring)];
     segments.push_back({start, end, &name, parent, isDir});
@@ -73,7 +74,8 @@ std::optional<std::string> RingAreas::Find(int distance, double angle) const {
     const auto& ring = segments_[k - 1];
     // Starts ascend along the ring (up to rounding between neighbours). Of the segments that begin before
     // the angle only the last few can reach past it, so step back over those.
-    auto first = std::lower_bound(ring.begin(), ring.end(), angle, [](const Segment& s, double a) { return s.start < a; });
+    auto first =
+        std::lower_bound(ring.begin(), ring.end(), angle, [](const Segment& s, double a) { return s.start < a; });
     while (first != ring.begin() && std::prev(first)->end > angle) --first;
     for (auto s = first; s != ring.end() && s->start <= angle; ++s)
         if (angle < s->end) return PathOf(static_cast<int>(k - 1), static_cast<std::size_t>(s - ring.begin()));

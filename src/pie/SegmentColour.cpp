@@ -25,7 +25,8 @@ Colour SizeEncoded(const PieSettings& settings, int ring, int n, std::uint64_t v
     const double t = parentLargest == 0 ? 0.0 : static_cast<double>(value) / static_cast<double>(parentLargest);
     const auto mix = [t](int c1, int c2) { return std::clamp(static_cast<int>(c2 + t * (c1 - c2)), 0, 255); };
     const Colour c1 = settings.largestColour, c2 = settings.smallestColour;
-    const Colour mixed = MakeColour(mix(RedOf(c1), RedOf(c2)), mix(GreenOf(c1), GreenOf(c2)), mix(BlueOf(c1), BlueOf(c2)));
+    const Colour mixed =
+        MakeColour(mix(RedOf(c1), RedOf(c2)), mix(GreenOf(c1), GreenOf(c2)), mix(BlueOf(c1), BlueOf(c2)));
     Hls hls = RgbToHls(mixed);
     const float fade = n > 0 ? static_cast<float>(n - ring) / static_cast<float>(n) : 1.0f;
     hls.saturation = static_cast<int>(static_cast<float>(hls.saturation) * fade);
@@ -62,27 +63,19 @@ Colour SegmentColour(const PieSettings& settings, const TypeShading& types, tv::
     if (types.highlight && isFile && model::HasType(name, *types.highlight)) return colours.OfType(*types.highlight);
     Colour colour;
     switch (settings.colourMethod) {
-        case kFixedColour:
-            colour = settings.fixedColour;
-            break;
-        case kSizeEncoded:
-            colour = ring < 0 ? kCentreGrey : SizeEncoded(settings, ring, n, value, parentLargest);
-            break;
-        case kRainbowWash:
-            colour = ring < 0 ? kCentreGrey : RainbowWash(start, end, ring, n);
-            break;
-        case kTypeEncoded:
-            if (isFile)
-                colour = colours.OfName(name);
-            else
-                colour = Paler(ring < 0 ? kCentreGrey : SizeEncoded(settings, ring, n, value, parentLargest));
-            break;
-        case kGrowth:
-            colour = kUnchangedGrey;  // the layout colours a comparison itself; without one nothing changed
-            break;
-        default:
-            colour = NameEncoded(crc, name);
-            break;
+    case kFixedColour: colour = settings.fixedColour; break;
+    case kSizeEncoded: colour = ring < 0 ? kCentreGrey : SizeEncoded(settings, ring, n, value, parentLargest); break;
+    case kRainbowWash: colour = ring < 0 ? kCentreGrey : RainbowWash(start, end, ring, n); break;
+    case kTypeEncoded:
+        if (isFile)
+            colour = colours.OfName(name);
+        else
+            colour = Paler(ring < 0 ? kCentreGrey : SizeEncoded(settings, ring, n, value, parentLargest));
+        break;
+    case kGrowth:
+        colour = kUnchangedGrey;  // the layout colours a comparison itself; without one nothing changed
+        break;
+    default: colour = NameEncoded(crc, name); break;
     }
     return types.highlight ? Faded(colour) : colour;
 }

@@ -28,12 +28,12 @@ struct TypeShading {
 };
 
 fw::Colour SegmentColour(const PieSettings& settings, const TypeShading& types, tv::Crc& crc, std::string_view name,
-                     bool isFile, double start, double end, int ring, int n, std::uint64_t value,
-                     std::uint64_t parentLargest);
+                         bool isFile, double start, double end, int ring, int n, std::uint64_t value,
+                         std::uint64_t parentLargest);
 
 // Without types, for the methods that need none.
 inline fw::Colour SegmentColour(const PieSettings& settings, tv::Crc& crc, std::string_view name, double start,
-                            double end, int ring, int n, std::uint64_t value, std::uint64_t parentLargest) {
+                                double end, int ring, int n, std::uint64_t value, std::uint64_t parentLargest) {
     return SegmentColour(settings, {}, crc, name, false, start, end, ring, n, value, parentLargest);
 }
 

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "config/Config.h"
-#include "model/FileTypes.h"
 #include "fw/TApplication.h"
+#include "model/FileTypes.h"
 #include "resource.h"
 
 namespace pie {
@@ -364,54 +364,45 @@ void TPieView::OnRightButton(POINT point) {
     ClientToScreen(GetHandle(), &screen);
     const UINT chosen = trackMenu_(popup, screen);
     switch (chosen) {
-        case CM_RESCAN: owner_.RescanFolder(path); break;
-        case CM_RESCAN_ALL: owner_.ExecuteCommand(CM_RESCAN_ALL); break;
-        case CM_OPEN_FOLDER: owner_.Explore(path, ExplorerKind::kOpen); break;
-        case CM_EXPLORE_FOLDER: owner_.Explore(path, ExplorerKind::kExplore); break;
-        case CM_EXPLORE_FROM_HERE: owner_.Explore(path, ExplorerKind::kRooted); break;
-        case CM_COPY_NAME: owner_.CopyToClipboard(path); break;
-        case CM_OPEN_ITEM:
-        case CM_PROPERTIES:
-        case CM_DELETE:
-        case CM_DELETE_PERMANENTLY:
-        case CM_COPY_PATH:
-            // The tip and the hover state belong to a record the command may take away.
-            hoverPath_.clear();
-            HideTip();
-            owner_.ActOnItem(static_cast<int>(chosen), path);
-            break;
-        default: break;
+    case CM_RESCAN: owner_.RescanFolder(path); break;
+    case CM_RESCAN_ALL: owner_.ExecuteCommand(CM_RESCAN_ALL); break;
+    case CM_OPEN_FOLDER: owner_.Explore(path, ExplorerKind::kOpen); break;
+    case CM_EXPLORE_FOLDER: owner_.Explore(path, ExplorerKind::kExplore); break;
+    case CM_EXPLORE_FROM_HERE: owner_.Explore(path, ExplorerKind::kRooted); break;
+    case CM_COPY_NAME: owner_.CopyToClipboard(path); break;
+    case CM_OPEN_ITEM:
+    case CM_PROPERTIES:
+    case CM_DELETE:
+    case CM_DELETE_PERMANENTLY:
+    case CM_COPY_PATH:
+        // The tip and the hover state belong to a record the command may take away.
+        hoverPath_.clear();
+        HideTip();
+        owner_.ActOnItem(static_cast<int>(chosen), path);
+        break;
+    default: break;
     }
 }
 
 LRESULT TPieView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_PAINT:
-            Paint();
-            return 0;
-        case WM_SIZE:
-            fw::TWindow::HandleMessage(msg, wParam, lParam);
-            OnSize(wParam);
-            return 0;
-        case WM_TIMER:
-            OnTimer(static_cast<UINT_PTR>(wParam));
-            return 0;
-        case WM_DISPLAYCHANGE:
-            OnDisplayChange();
-            break;
-        case WM_MOUSEMOVE:
-            OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, (wParam & MK_CONTROL) != 0);
-            return 0;
-        case WM_LBUTTONDOWN:
-            fw::TWindow::HandleMessage(msg, wParam, lParam);
-            OnLeftButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            return 0;
-        case WM_RBUTTONDOWN:
-            fw::TWindow::HandleMessage(msg, wParam, lParam);
-            OnRightButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            return 0;
-        default:
-            break;
+    case WM_PAINT: Paint(); return 0;
+    case WM_SIZE:
+        fw::TWindow::HandleMessage(msg, wParam, lParam);
+        OnSize(wParam);
+        return 0;
+    case WM_TIMER: OnTimer(static_cast<UINT_PTR>(wParam)); return 0;
+    case WM_DISPLAYCHANGE: OnDisplayChange(); break;
+    case WM_MOUSEMOVE: OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, (wParam & MK_CONTROL) != 0); return 0;
+    case WM_LBUTTONDOWN:
+        fw::TWindow::HandleMessage(msg, wParam, lParam);
+        OnLeftButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_RBUTTONDOWN:
+        fw::TWindow::HandleMessage(msg, wParam, lParam);
+        OnRightButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    default: break;
     }
     return fw::TWindow::HandleMessage(msg, wParam, lParam);
 }

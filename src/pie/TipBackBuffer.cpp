@@ -104,8 +104,8 @@ void TipBackBuffer::Blend() {
     BitBlt(dc_.Get(), 0, 0, w, h, source_, rect_.left, rect_.top, SRCCOPY);
     GdiFlush();
     // Both DIBs are top-down and equally wide: the area is the top-left part of each.
-    BlendTip(static_cast<std::uint8_t*>(pie.Bits()), static_cast<const std::uint8_t*>(surfaces_.TipImage().Bits()), w, h,
-             static_cast<std::size_t>(pie.BytesPerRow()), transparency_);
+    BlendTip(static_cast<std::uint8_t*>(pie.Bits()), static_cast<const std::uint8_t*>(surfaces_.TipImage().Bits()), w,
+             h, static_cast<std::size_t>(pie.BytesPerRow()), transparency_);
 }
 
 void TipBackBuffer::CopyTo(HDC target) const {

@@ -76,8 +76,8 @@ private:
     HDC source_;
     fw::Rect rect_;
     fw::MemoryDC dc_;
-    fw::Bitmap bitmap_;                // opaque tips
-    TipSurfaces& surfaces_;            // transparent tips: the tip drawn over the pie, and the pie alone
+    fw::Bitmap bitmap_;      // opaque tips
+    TipSurfaces& surfaces_;  // transparent tips: the tip drawn over the pie, and the pie alone
     HGDIOBJ original_ = nullptr;
     bool ready_ = false;
 };

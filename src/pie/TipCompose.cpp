@@ -34,8 +34,8 @@ TipComposition ComposeTip(const fw::Rect& previous, const fw::Rect& next) noexce
         c.area = next;
         return c;
     }
-    c.area = {std::min(previous.left, next.left), std::min(previous.top, next.top), std::max(previous.right, next.right),
-              std::max(previous.bottom, next.bottom)};
+    c.area = {std::min(previous.left, next.left), std::min(previous.top, next.top),
+              std::max(previous.right, next.right), std::max(previous.bottom, next.bottom)};
     c.originX = next.left - c.area.left;
     c.originY = next.top - c.area.top;
     c.previousCovered = true;
@@ -49,7 +49,8 @@ fw::Rect ClipToClient(const fw::Rect& area, int width, int height) noexcept {
     return r;
 }
 
-void BlendTip(std::uint8_t* pie, const std::uint8_t* tip, int width, int height, std::size_t stride, int transparency) noexcept {
+void BlendTip(std::uint8_t* pie, const std::uint8_t* tip, int width, int height, std::size_t stride,
+              int transparency) noexcept {
     const int t = std::clamp(transparency, kSolidTip, kInvisibleTip);
     struct Memo {
         int p = -1, q = -1, result = 0;

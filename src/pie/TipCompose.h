@@ -18,8 +18,8 @@ namespace pie {
 fw::Rect PlaceTip(int cursorX, int cursorY, TipSize size, int clientWidth, int clientHeight) noexcept;
 
 struct TipComposition {
-    fw::Rect area;             // what is composed and copied to the window
-    int originX = 0;          // the tip's place inside the area
+    fw::Rect area;    // what is composed and copied to the window
+    int originX = 0;  // the tip's place inside the area
     int originY = 0;
     bool previousCovered = false;  // the previous tip lies inside the area and needs no repaint of its own
 };
@@ -39,6 +39,7 @@ inline constexpr int kInvisibleTip = 255;
 // becomes (T x pie + (255 - T) x tip) / 255 with T the transparency (0 = the tip alone, 255 = the pie
 // alone). Rows of `width` 3-byte pixels lie `stride` bytes apart. Each colour channel remembers its last
 // pair of inputs and result, so runs of one colour cost no division.
-void BlendTip(std::uint8_t* pie, const std::uint8_t* tip, int width, int height, std::size_t stride, int transparency) noexcept;
+void BlendTip(std::uint8_t* pie, const std::uint8_t* tip, int width, int height, std::size_t stride,
+              int transparency) noexcept;
 
 }  // namespace pie

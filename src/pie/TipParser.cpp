@@ -13,7 +13,9 @@ namespace {
 bool IsLetter(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // Allocated minus logical, never below 0: without a cluster size nothing is allocated, so nothing is wasted.
-std::uint64_t Waste(std::uint64_t allocated, std::uint64_t logical) { return allocated > logical ? allocated - logical : 0; }
+std::uint64_t Waste(std::uint64_t allocated, std::uint64_t logical) {
+    return allocated > logical ? allocated - logical : 0;
+}
 
 const char* const kNotAvailable = "n/a";
 
@@ -23,7 +25,8 @@ std::string TopType(const model::DirInfo& folder, const TipContext&) {
     const std::vector<model::FileType> types = table.Types();
     const model::FileType* top = nullptr;
     for (const model::FileType& type : types)
-        if (!top || type.totals.bytes > top->totals.bytes || (type.totals.bytes == top->totals.bytes && type.type < top->type))
+        if (!top || type.totals.bytes > top->totals.bytes ||
+            (type.totals.bytes == top->totals.bytes && type.type < top->type))
             top = &type;
     if (!top) return "none";
     return model::TypeDisplayName(top->type) + " (" + model::ShareText(top->totals.bytes, table.Total().bytes) + ")";
@@ -35,21 +38,26 @@ template <>
 const std::vector<TipSymbol<model::DirInfo>>& TipParser<model::DirInfo>::Symbols() {
     using model::DirInfo;
     static const std::vector<TipSymbol<DirInfo>> symbols{
-        {"DSIZE", "#DSIZE -- Deep logical size", [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.deepSize); }},
+        {"DSIZE", "#DSIZE -- Deep logical size",
+         [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.deepSize); }},
         {"DALLOC", "#DALLOC -- Deep allocated size",
          [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.deepAlloc); }},
         {"DWASTE", "#DWASTE -- Deep wasted space",
          [](const DirInfo& d, const TipContext&) { return model::FormatSize(Waste(d.deepAlloc, d.deepSize)); }},
-        {"DDIRS", "#DDIRS -- Deep directories", [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.deepDirs); }},
-        {"DFILES", "#DFILES -- Deep files", [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.deepFiles); }},
-        {"LSIZE", "#LSIZE -- Local logical size", [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.localSize); }},
+        {"DDIRS", "#DDIRS -- Deep directories",
+         [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.deepDirs); }},
+        {"DFILES", "#DFILES -- Deep files",
+         [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.deepFiles); }},
+        {"LSIZE", "#LSIZE -- Local logical size",
+         [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.localSize); }},
         {"LALLOC", "#LALLOC -- Local allocated size",
          [](const DirInfo& d, const TipContext&) { return model::FormatSize(d.localAlloc); }},
         {"LWASTE", "#LWASTE -- Local wasted space",
          [](const DirInfo& d, const TipContext&) { return model::FormatSize(Waste(d.localAlloc, d.localSize)); }},
         {"LDIRS", "#LDIRS -- Local directories",
          [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.subdirs.size()); }},
-        {"LFILES", "#LFILES -- Local files", [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.files.size()); }},
+        {"LFILES", "#LFILES -- Local files",
+         [](const DirInfo& d, const TipContext&) { return model::FormatCount(d.files.size()); }},
         {"DDELTA", "#DDELTA -- Deep change of logical size",
          [](const DirInfo& d, const TipContext& c) {
              return compare::FormatChange(compare::SizeChange::Between(c.then->earlierSize, d.deepSize));
@@ -73,11 +81,13 @@ template <>
 const std::vector<TipSymbol<model::FileInfo>>& TipParser<model::FileInfo>::Symbols() {
     using model::FileInfo;
     static const std::vector<TipSymbol<FileInfo>> symbols{
-        {"SIZE", "#SIZE -- Logical size", [](const FileInfo& f, const TipContext&) { return model::FormatSize(f.size); }},
+        {"SIZE", "#SIZE -- Logical size",
+         [](const FileInfo& f, const TipContext&) { return model::FormatSize(f.size); }},
         {"ALLOC", "#ALLOC -- Allocated size",
          [](const FileInfo& f, const TipContext& context) {
              const std::uint32_t cluster = context.clusterSize;
-             return cluster == 0 ? std::string(kNotAvailable) : model::FormatSize(model::AllocatedSize(f.size, cluster));
+             return cluster == 0 ? std::string(kNotAvailable)
+                                 : model::FormatSize(model::AllocatedSize(f.size, cluster));
          }},
         {"WASTE", "#WASTE -- Wasted space",
          [](const FileInfo& f, const TipContext& context) {
@@ -85,7 +95,8 @@ const std::vector<TipSymbol<model::FileInfo>>& TipParser<model::FileInfo>::Symbo
              return cluster == 0 ? std::string(kNotAvailable)
                                  : model::FormatSize(Waste(model::AllocatedSize(f.size, cluster), f.size));
          }},
-        {"TYPE", "#TYPE -- File type", [](const FileInfo& f, const TipContext&) { return model::TypeDisplayName(model::FileTypeOf(f.name)); }},
+        {"TYPE", "#TYPE -- File type",
+         [](const FileInfo& f, const TipContext&) { return model::TypeDisplayName(model::FileTypeOf(f.name)); }},
     };
     return symbols;
 }

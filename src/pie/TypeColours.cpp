@@ -11,9 +11,9 @@ namespace {
 // Far apart from each other, from the neutral grey and from anything faded: each has a channel of 120 or
 // less, while fading leaves none below 191.
 constexpr Colour kTypeColours[kTypeColourCount] = {
-    MakeColour(31, 120, 200),  MakeColour(240, 130, 20),  MakeColour(40, 160, 60),  MakeColour(215, 40, 45),
-    MakeColour(145, 90, 200),  MakeColour(140, 85, 60),   MakeColour(230, 100, 190), MakeColour(170, 180, 30),
-    MakeColour(20, 190, 200),  MakeColour(250, 210, 40),  MakeColour(0, 80, 100),    MakeColour(120, 20, 110),
+    MakeColour(31, 120, 200), MakeColour(240, 130, 20), MakeColour(40, 160, 60),   MakeColour(215, 40, 45),
+    MakeColour(145, 90, 200), MakeColour(140, 85, 60),  MakeColour(230, 100, 190), MakeColour(170, 180, 30),
+    MakeColour(20, 190, 200), MakeColour(250, 210, 40), MakeColour(0, 80, 100),    MakeColour(120, 20, 110),
 };
 
 Colour TowardWhite(Colour colour, int numerator, int denominator) noexcept {
@@ -39,7 +39,9 @@ TypeColours::TypeColours(const model::TypeTable& wholeTree) {
     for (std::size_t i = 0; i < count; ++i) ranked_.emplace_back(types[i].type);
 }
 
-TypeColours TypeColours::OfTree(const model::DirInfo& root) { return TypeColours(model::ComputeTypeTable(root, true, 0)); }
+TypeColours TypeColours::OfTree(const model::DirInfo& root) {
+    return TypeColours(model::ComputeTypeTable(root, true, 0));
+}
 
 int TypeColours::RankOf(std::string_view type) const noexcept {
     for (std::size_t i = 0; i < ranked_.size(); ++i)
@@ -50,7 +52,8 @@ int TypeColours::RankOf(std::string_view type) const noexcept {
 Colour TypeColours::OfName(std::string_view fileName) const {
     const std::string_view raw = model::RawExtension(fileName);
     // Folding keeps the length: an extension no coloured type is as long as is none of them.
-    if (std::none_of(ranked_.begin(), ranked_.end(), [&](const std::string& type) { return type.size() == raw.size(); }))
+    if (std::none_of(ranked_.begin(), ranked_.end(),
+                     [&](const std::string& type) { return type.size() == raw.size(); }))
         return kOtherTypesColour;
     char folded[256];
     if (raw.size() <= sizeof folded) return OfType(model::FoldTypeCase(raw, folded));

@@ -10,8 +10,8 @@
 // everything but its files is faded toward white (Faded), so that no faded colour can be taken for a type's.
 #pragma once
 
-#include "model/FileTypes.h"
 #include "fw/Colour.h"
+#include "model/FileTypes.h"
 
 #include <string>
 #include <string_view>

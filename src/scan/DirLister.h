@@ -11,7 +11,7 @@
 namespace scan {
 
 struct DirEntry {
-    std::string name;          // UTF-8, as listed; "." and ".." are passed through for the walk to skip
+    std::string name;  // UTF-8, as listed; "." and ".." are passed through for the walk to skip
     bool isDirectory = false;
     bool isReparsePoint = false;  // a link (junction, directory link, mount point): listed but never entered
     std::uint64_t size = 0;       // logical size in bytes (files)

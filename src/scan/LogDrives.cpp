@@ -34,8 +34,10 @@ LogDrives::LogDrives(const VolumeQueries& queries) {
             // Only fixed volumes are asked for a label: the others may spin up media or wait on a network.
             if (!queries.VolumeLabel(root, drive.label)) drive.label.clear();
             break;
-        case kRemovable: case kRemote: case kCdRom: case kRamDisk:
-            break;
+        case kRemovable:
+        case kRemote:
+        case kCdRom:
+        case kRamDisk: break;
         default:  // 0 unknown, 1 no root folder, or anything unexpected
             continue;
         }
@@ -54,9 +56,7 @@ std::string LogDrives::LetterAt(int index) const {
     return InRange(index) ? std::string(1, drives_[index].letter) : std::string();
 }
 
-int LogDrives::TypeAt(int index) const noexcept {
-    return InRange(index) ? drives_[index].type : 0;
-}
+int LogDrives::TypeAt(int index) const noexcept { return InRange(index) ? drives_[index].type : 0; }
 
 std::string LogDrives::DisplayTextAt(int index) const {
     return InRange(index) ? DriveDisplayText(drives_[index]) : std::string();

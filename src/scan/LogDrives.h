@@ -13,9 +13,9 @@ namespace scan {
 class LogDrives {
 public:
     struct DriveInfo {
-        char letter = 0;       // upper case
-        int type = 0;          // GetDriveTypeA: 2 removable, 3 fixed, 4 remote, 5 CD-ROM, 6 RAM disk
-        std::string label;     // fixed drives only
+        char letter = 0;    // upper case
+        int type = 0;       // GetDriveTypeA: 2 removable, 3 fixed, 4 remote, 5 CD-ROM, 6 RAM disk
+        std::string label;  // fixed drives only
     };
 
 #ifdef _WIN32

@@ -26,16 +26,16 @@ struct Folder {
 
     std::string name;
     Folder* parent = nullptr;
-    Folder* firstChild = nullptr;   // set once listed
+    Folder* firstChild = nullptr;  // set once listed
     Folder* nextSibling = nullptr;
-    Folder* before = nullptr;       // its neighbours among the folders known, in pre-order
+    Folder* before = nullptr;  // its neighbours among the folders known, in pre-order
     Folder* after = nullptr;
-    std::uint64_t order = 0;        // grows along that list
+    std::uint64_t order = 0;  // grows along that list
     std::uint32_t depth = 0;
-    std::uint64_t serial = 0;       // tells a recycled record from the one a worker remembers
+    std::uint64_t serial = 0;  // tells a recycled record from the one a worker remembers
     State state = State::kQueued;
-    std::size_t entries = 0;        // records in `listing`, while it waits to be handed on
-    model::DirInfo listing;         // kListed: its own entries, for the output
+    std::size_t entries = 0;  // records in `listing`, while it waits to be handed on
+    model::DirInfo listing;   // kListed: its own entries, for the output
 };
 
 // A heap whose top is the folder earliest in pre-order.
@@ -50,8 +50,7 @@ struct Subfolder {
 // of folder records.
 class Shared {
 public:
-    Shared(ScanOutput& output, std::string_view rootName)
-        : output_(output), lookAhead_(output.LookAhead()) {
+    Shared(ScanOutput& output, std::string_view rootName) : output_(output), lookAhead_(output.LookAhead()) {
         std::lock_guard lock(mutex_);
         next_ = first_ = Allocate(std::string(rootName), nullptr);
         Queue(next_);
@@ -254,10 +253,10 @@ private:
     std::vector<Folder*> queue_;  // folders to list, a heap by pre-order
     Folder* first_ = nullptr;     // of the folders known, in pre-order
     std::uint64_t orderStep_ = 0;
-    Folder* next_ = nullptr;      // the folder to hand on next; null once the root and all below it are
+    Folder* next_ = nullptr;  // the folder to hand on next; null once the root and all below it are
     bool handingOn_ = false;
-    std::size_t held_ = 0;        // entries of folders listed and not yet handed on
-    std::deque<Folder> pool_;     // records never move, so pointers to them stay valid
+    std::size_t held_ = 0;     // entries of folders listed and not yet handed on
+    std::deque<Folder> pool_;  // records never move, so pointers to them stay valid
     std::vector<Folder*> spare_;
     std::uint64_t serial_ = 0;
     unsigned waiting_ = 0;
@@ -268,8 +267,8 @@ private:
 // One worker's walk: takes folders until the walk is over.
 class Worker {
 public:
-    Worker(Shared& shared, DirLister& lister, std::uint32_t clusterSize, ScanCounters& counters,
-           WalkControl& control, const std::string& rootPath)
+    Worker(Shared& shared, DirLister& lister, std::uint32_t clusterSize, ScanCounters& counters, WalkControl& control,
+           const std::string& rootPath)
         : shared_(shared), lister_(lister), clusterSize_(clusterSize), counters_(counters), control_(control),
           rootPath_(rootPath) {}
 
@@ -399,8 +398,8 @@ private:
     WalkControl& control_;
     const std::string& rootPath_;
     std::string path_;
-    std::vector<Known> chain_;           // the folders of path_, root first
-    std::vector<DirEntry> entries_;      // the folder being listed; its first taken_ are in use
+    std::vector<Known> chain_;       // the folders of path_, root first
+    std::vector<DirEntry> entries_;  // the folder being listed; its first taken_ are in use
     std::size_t taken_ = 0;
     std::vector<Subfolder> subfolders_;  // of the folder being listed
     Tally tally_;                        // found and not yet counted
@@ -408,9 +407,7 @@ private:
 
 }  // namespace
 
-unsigned DefaultWorkerCount() noexcept {
-    return std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-}
+unsigned DefaultWorkerCount() noexcept { return std::clamp(std::thread::hardware_concurrency(), 1u, 8u); }
 
 bool WalkFolders(DirLister& lister, std::uint32_t clusterSize, ScanCounters& counters, WalkControl& control,
                  unsigned workers, std::string_view rootName, const std::string& path, ScanOutput& output) {

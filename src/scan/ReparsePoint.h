@@ -14,9 +14,7 @@ namespace scan {
 inline constexpr std::uint32_t kAttributeReparsePoint = 0x400;  // FILE_ATTRIBUTE_REPARSE_POINT
 
 // The tag's name-surrogate bit (IsReparseTagNameSurrogate).
-constexpr bool IsNameSurrogateTag(std::uint32_t reparseTag) noexcept {
-    return (reparseTag & 0x20000000u) != 0;
-}
+constexpr bool IsNameSurrogateTag(std::uint32_t reparseTag) noexcept { return (reparseTag & 0x20000000u) != 0; }
 
 // For an entry with file attributes `attributes` and the reparse tag its listing reported: true when it is
 // a reparse point that the walk must not enter. A reparse point without a tag (0, which the system never

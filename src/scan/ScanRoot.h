@@ -22,17 +22,17 @@ namespace scan {
 // Reads the tree of a root folder without walking it (see ntfs::ScanFromFileTable for the contract): the
 // root's path with a trailing separator, the root record (named, empty) to fill, the counters, the control
 // and the cluster size. kUnavailable sends the scan to the walk.
-using FileTableReader = std::function<ntfs::ReadResult(const std::string& rootPath, model::DirInfo& root,
-                                                       ScanCounters& counters, WalkControl& control,
-                                                       std::uint32_t clusterSize)>;
+using FileTableReader =
+    std::function<ntfs::ReadResult(const std::string& rootPath, model::DirInfo& root, ScanCounters& counters,
+                                   WalkControl& control, std::uint32_t clusterSize)>;
 
 struct ScanSource {
     DirLister& lister;
     std::string walkPath;  // the root as the lister opens it: no trailing separator ("C:", "" for /)
     std::string rootName;  // the root record's name
     std::uint32_t clusterSize = 0;
-    unsigned workers = 0;        // of the walk; 0: DefaultWorkerCount()
-    FileTableReader fileTable;   // empty: the walk only
+    unsigned workers = 0;       // of the walk; 0: DefaultWorkerCount()
+    FileTableReader fileTable;  // empty: the walk only
 };
 
 // True when the whole tree went to `output`; false on a stop request (it then has part of the tree).

@@ -54,8 +54,8 @@ public:
     bool ReadBootSector(char driveLetter, std::array<std::uint8_t, 512>& sector,
                         std::size_t& bytesRead) const override {
         const char device[] = {'\\', '\\', '.', '\\', driveLetter, ':', '\0'};
-        fw::FileHandle volume(CreateFileA(device, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                          OPEN_EXISTING, 0, nullptr));
+        fw::FileHandle volume(
+            CreateFileA(device, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
         if (!volume) return false;
         DWORD read = 0;
         sector.fill(0);
@@ -66,8 +66,8 @@ public:
 
     bool Win9xFreeSpace(const std::string& root, std::uint32_t& sectorsPerCluster,
                         std::uint32_t& bytesPerSector) const override {
-        fw::FileHandle vwin32(CreateFileA("\\\\.\\vwin32", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        fw::FileHandle vwin32(CreateFileA("\\\\.\\vwin32", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!vwin32) return false;
         // The DOS extended free-space service through the 32-bit register block of the vwin32 device; the
         // register fields are 32-bit on that platform, so the addresses are truncated on purpose.
@@ -101,8 +101,7 @@ public:
     bool VolumeInfo(const std::string& root, VolumeInformation& info) const override {
         char label[MAX_PATH + 1] = {}, fileSystem[MAX_PATH + 1] = {};
         DWORD serial = 0, maxComponent = 0, flags = 0;
-        if (!GetVolumeInformationA(root.c_str(), label, MAX_PATH, &serial, &maxComponent, &flags, fileSystem,
-                                   MAX_PATH))
+        if (!GetVolumeInformationA(root.c_str(), label, MAX_PATH, &serial, &maxComponent, &flags, fileSystem, MAX_PATH))
             return false;
         info = {label, fileSystem, serial, maxComponent, flags};
         return true;
@@ -125,8 +124,6 @@ const VolumeQueries& SystemVolumeQueries() {
 
 LogDrives::LogDrives() : LogDrives(SystemVolumeQueries()) {}
 
-std::uint32_t DetectClusterSize(const std::string& root) {
-    return DetectClusterSize(root, SystemVolumeQueries());
-}
+std::uint32_t DetectClusterSize(const std::string& root) { return DetectClusterSize(root, SystemVolumeQueries()); }
 
 }  // namespace scan

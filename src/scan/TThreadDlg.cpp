@@ -16,11 +16,13 @@ struct PriorityChoice {
     int command;
     int value;
 };
-constexpr PriorityChoice kThreadPriorities[] = {
-    {IDC_THREAD_PRIO_IDLE, THREAD_PRIORITY_IDLE},        {IDC_THREAD_PRIO_LOWEST, THREAD_PRIORITY_LOWEST},
-    {IDC_THREAD_PRIO_BELOW, THREAD_PRIORITY_BELOW_NORMAL}, {IDC_THREAD_PRIO_NORMAL, THREAD_PRIORITY_NORMAL},
-    {IDC_THREAD_PRIO_ABOVE, THREAD_PRIORITY_ABOVE_NORMAL}, {IDC_THREAD_PRIO_HIGHEST, THREAD_PRIORITY_HIGHEST},
-    {IDC_THREAD_PRIO_CRITICAL, THREAD_PRIORITY_TIME_CRITICAL}};
+constexpr PriorityChoice kThreadPriorities[] = {{IDC_THREAD_PRIO_IDLE, THREAD_PRIORITY_IDLE},
+                                                {IDC_THREAD_PRIO_LOWEST, THREAD_PRIORITY_LOWEST},
+                                                {IDC_THREAD_PRIO_BELOW, THREAD_PRIORITY_BELOW_NORMAL},
+                                                {IDC_THREAD_PRIO_NORMAL, THREAD_PRIORITY_NORMAL},
+                                                {IDC_THREAD_PRIO_ABOVE, THREAD_PRIORITY_ABOVE_NORMAL},
+                                                {IDC_THREAD_PRIO_HIGHEST, THREAD_PRIORITY_HIGHEST},
+                                                {IDC_THREAD_PRIO_CRITICAL, THREAD_PRIORITY_TIME_CRITICAL}};
 constexpr PriorityChoice kProcessClasses[] = {{IDC_THREAD_CLASS_IDLE, IDLE_PRIORITY_CLASS},
                                               {IDC_THREAD_CLASS_NORMAL, NORMAL_PRIORITY_CLASS},
                                               {IDC_THREAD_CLASS_HIGH, HIGH_PRIORITY_CLASS},
@@ -35,9 +37,7 @@ bool IsLive(const TScanThread* thread) {
 }  // namespace
 
 TThreadDlg::TThreadDlg(fw::TWindow* parent, std::string rootPath, std::unique_ptr<DirLister> lister)
-    : fw::TDialog(parent, IDD_THREAD),
-      rootPath_(std::move(rootPath)),
-      lister_(std::move(lister)) {}
+    : fw::TDialog(parent, IDD_THREAD), rootPath_(std::move(rootPath)), lister_(std::move(lister)) {}
 
 TThreadDlg::~TThreadDlg() = default;
 
@@ -112,8 +112,7 @@ void TThreadDlg::TogglePause() {
         thread_->Resume();
         SetItemText(IDC_THREAD_PAUSE, "Pause");
         break;
-    default:
-        return;
+    default: return;
     }
     // Paused, the field holds the elapsed time; running again, a start tick that many milliseconds back.
     startTick_ = GetTickCount() - startTick_;
@@ -145,14 +144,9 @@ void TThreadDlg::EndOfScan(bool completed) {
 bool TThreadDlg::HandleCommand(int id, int notifyCode, HWND control) {
     switch (id) {
     case IDOK:
-    case IDCANCEL:
-        return true;  // Enter and Esc must not end a scan
-    case IDC_THREAD_PAUSE:
-        TogglePause();
-        return true;
-    case IDC_THREAD_CANCEL:
-        CloseWindow(IDCANCEL);
-        return true;
+    case IDCANCEL: return true;  // Enter and Esc must not end a scan
+    case IDC_THREAD_PAUSE: TogglePause(); return true;
+    case IDC_THREAD_CANCEL: CloseWindow(IDCANCEL); return true;
     }
     for (const PriorityChoice& choice : kThreadPriorities)
         if (choice.command == id) {

@@ -5,9 +5,7 @@
 
 namespace scan {
 
-bool IsDotOrDotDot(const std::string& name) noexcept {
-    return name == "." || name == "..";
-}
+bool IsDotOrDotDot(const std::string& name) noexcept { return name == "." || name == ".."; }
 
 std::uint64_t CountedBytes(std::uint64_t size, std::uint32_t clusterSize) noexcept {
     return clusterSize != 0 ? model::AllocatedSize(size, clusterSize) : size;

@@ -25,7 +25,7 @@ namespace scan {
 struct ScanCounters {
     std::atomic<std::uint32_t> filesFound{0};
     std::atomic<std::uint32_t> foldersFound{0};  // the root not counted
-    std::atomic<std::uint64_t> bytesFound{0};     // allocated sizes when the cluster size is known, else logical
+    std::atomic<std::uint64_t> bytesFound{0};    // allocated sizes when the cluster size is known, else logical
 
     // Back to nothing found, for a scan that starts over.
     void Reset() noexcept {

@@ -47,8 +47,7 @@ std::string FullFolderPath(const std::string& folderPath) {
 namespace {
 class Win32Listing final : public DirListing {
 public:
-    Win32Listing(fw::FindHandle find, const WIN32_FIND_DATAW& first) noexcept
-        : find_(std::move(find)), data_(first) {}
+    Win32Listing(fw::FindHandle find, const WIN32_FIND_DATAW& first) noexcept : find_(std::move(find)), data_(first) {}
 
     bool Next(DirEntry& entry) override {
         if (pending_) {

@@ -96,7 +96,8 @@ std::string Probe(HWND main, const std::string& query) {
     std::string probePath(path);
     probePath = probePath.substr(0, probePath.find_last_of("\\/") + 1) + "gui_probe.dll";
     HMODULE probe = LoadLibraryA(probePath.c_str());
-    auto hookProc = probe ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, "ProbeHook"))) : nullptr;
+    auto hookProc =
+        probe ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, "ProbeHook"))) : nullptr;
     const DWORD thread = GetWindowThreadProcessId(main, nullptr);
     HHOOK hook = hookProc ? SetWindowsHookExA(WH_GETMESSAGE, hookProc, probe, thread) : nullptr;
 
@@ -180,7 +181,8 @@ int Start(const std::wstring& program, const std::wstring* argument) {
     if (state == "idle" || state.rfind("dialog ", 0) == 0)
         Check(true, std::string("the start-up scan or import ended after ") + elapsed + " s (state: " + state + ")");
     else
-        Check(false, "the start-up scan or import ends within " + std::to_string(kStartupLimit / 1000) + " s (state: " + state + ")");
+        Check(false, "the start-up scan or import ends within " + std::to_string(kStartupLimit / 1000) +
+                         " s (state: " + state + ")");
     Check(WindowText(main) == "Kelvaran", "caption is \"Kelvaran\" (got \"" + WindowText(main) + "\")");
 
     const std::vector<std::string> expected{"&Root", "&View", "&Mode", "&Commands", "&Info", "&Options", "&Help"};
@@ -205,7 +207,8 @@ int Start(const std::wstring& program, const std::wstring* argument) {
     if (statistics) {
         PostMessageA(statistics, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         for (DWORD start = GetTickCount(); IsWindow(statistics) && GetTickCount() - start < 10000;) Sleep(50);
-        Check(!IsWindow(statistics) && IsWindowEnabled(main), "its Close ends it and the main window takes input again");
+        Check(!IsWindow(statistics) && IsWindowEnabled(main),
+              "its Close ends it and the main window takes input again");
     }
     return failures ? 1 : 0;
 }
@@ -371,7 +374,8 @@ int PrintItem(HWND dialog, int id, const char* className) {
     }
     const LRESULT check = SendMessageA(item, BM_GETCHECK, 0, 0);
     std::printf("%s %s %ld %ld %ld %ld|%s\n", IsWindowEnabled(item) ? "enabled" : "disabled",
-                check == BST_CHECKED ? "checked" : "unchecked", r.left, r.top, r.right, r.bottom, WindowText(item).c_str());
+                check == BST_CHECKED ? "checked" : "unchecked", r.left, r.top, r.right, r.bottom,
+                WindowText(item).c_str());
     return 0;
 }
 
@@ -401,7 +405,8 @@ int main(int argc, char** argv) {
         PostMessageA(button, BM_CLICK, 0, 0);
         return 0;
     }
-    if (verb == "item" && argc >= 4) return PrintItem(WaitForDialog(argv[2], 5000), std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
+    if (verb == "item" && argc >= 4)
+        return PrintItem(WaitForDialog(argv[2], 5000), std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
     if (verb == "closewin" && argc >= 3) return CloseTopLevel(argv[2], argc > 3 ? std::atoi(argv[3]) : 5000);
     if (verb == "wait") {
         const bool found = WaitForMainWindow(argc > 2 ? std::atoi(argv[2]) : 60000) != nullptr;
@@ -423,16 +428,18 @@ int main(int argc, char** argv) {
         std::printf("%s\n", Probe(main, query).c_str());
         return 0;
     }
-    if (verb == "command" && argc >= 3) return PostMessageA(main, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), 0), 0) ? 0 : 1;
+    if (verb == "command" && argc >= 3)
+        return PostMessageA(main, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), 0), 0) ? 0 : 1;
     if (verb == "rect" && argc >= 3) return PrintRect(FindDescendant(main, std::atoi(argv[2])));
     if (verb == "place" && argc >= 6)
-        return SetWindowPos(main, nullptr, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
-                            SWP_NOZORDER | SWP_NOACTIVATE)
+        return SetWindowPos(main, nullptr, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                            std::atoi(argv[5]), SWP_NOZORDER | SWP_NOACTIVATE)
                    ? 0
                    : 1;
-    std::fprintf(stderr, "usage: gui_driver start <program> [argument] | close [alt-f4] | probe <query> | command <id> |"
-                         " rect <id> | clipboard | window <caption> [ms] | dialog <caption> [ms] | press <caption> <id> [ms] |"
-                         " item <caption> <id> [class] | closewin <caption> [ms] | place <left> <top> <width> <height> |"
-                         " wait [ms]\n");
+    std::fprintf(stderr,
+                 "usage: gui_driver start <program> [argument] | close [alt-f4] | probe <query> | command <id> |"
+                 " rect <id> | clipboard | window <caption> [ms] | dialog <caption> [ms] | press <caption> <id> [ms] |"
+                 " item <caption> <id> [class] | closewin <caption> [ms] | place <left> <top> <width> <height> |"
+                 " wait [ms]\n");
     return 2;
 }

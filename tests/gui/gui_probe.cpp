@@ -39,7 +39,8 @@ namespace {
 
 std::string Narrow(const std::wstring& text) {
     if (text.empty()) return {};
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(bytes), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), bytes, nullptr, nullptr);
     return narrow;
@@ -260,7 +261,8 @@ std::string ListRow(int row, const std::string& caption) {
     const LRESULT count = SendMessageW(lists.front(), LVM_GETITEMCOUNT, 0, 0);
     RECT r{};
     r.left = LVIR_BOUNDS;
-    if (row >= count || !SendMessageW(lists.front(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)))
+    if (row >= count ||
+        !SendMessageW(lists.front(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)))
         return std::to_string(count) + " none";
     MapWindowPoints(lists.front(), nullptr, reinterpret_cast<POINT*>(&r), 2);
     return std::to_string(count) + " " + Rect(r);

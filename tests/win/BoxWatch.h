@@ -25,8 +25,8 @@ public:
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         char name[16] = {};
-        if (code == HCBT_CREATEWND && active_ &&
-            GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) && std::strcmp(name, "#32770") == 0) {
+        if (code == HCBT_CREATEWND && active_ && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
+            std::strcmp(name, "#32770") == 0) {
             ++active_->count_;
             return 1;  // not created: the box returns at once
         }

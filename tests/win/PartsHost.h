@@ -61,15 +61,8 @@ private:
 class THost : public fw::TWindow, public frame::TreeHost {
 public:
     THost(model::DirInfo tree, bool look = true)
-        : dialogLook(look),
-          root(std::move(tree)),
-          current(root.name + "\\"),
-          bar(this, false),
-          split(this, look),
-          treeWindow(&split, IDC_FOLDER_TREE, *this),
-          pane(&split),
-          header(this, Store()),
-          deep(this, Store()),
+        : dialogLook(look), root(std::move(tree)), current(root.name + "\\"), bar(this, false), split(this, look),
+          treeWindow(&split, IDC_FOLDER_TREE, *this), pane(&split), header(this, Store()), deep(this, Store()),
           shallow(this, Store()) {
         frame::LoadCommonControls();
         // A caption-less window shown without activation stays out of the window manager's hands: Wine
@@ -118,9 +111,9 @@ public:
         GetClientRect(GetHandle(), &client);
         int top = Height(bar), bottom = client.bottom;
         MoveWindow(bar.GetHandle(), 0, 0, client.right, top, TRUE);
-        for (frame::TMyStatusBar* status : {static_cast<frame::TMyStatusBar*>(&shallow),
-                                            static_cast<frame::TMyStatusBar*>(&deep),
-                                            static_cast<frame::TMyStatusBar*>(&header)}) {
+        for (frame::TMyStatusBar* status :
+             {static_cast<frame::TMyStatusBar*>(&shallow), static_cast<frame::TMyStatusBar*>(&deep),
+              static_cast<frame::TMyStatusBar*>(&header)}) {
             bottom -= Height(*status);
             MoveWindow(status->GetHandle(), 0, bottom, client.right, Height(*status), TRUE);
         }

@@ -17,9 +17,7 @@
 
 namespace scantest {
 
-inline std::wstring Long(const std::string& utf8Path) {
-    return L"\\\\?\\" + fw::Utf8ToWide(utf8Path);
-}
+inline std::wstring Long(const std::string& utf8Path) { return L"\\\\?\\" + fw::Utf8ToWide(utf8Path); }
 
 // Removes a tree; folder links are removed as links, never followed.
 inline void RemoveTree(const std::wstring& longPath) {
@@ -160,7 +158,8 @@ private:
             : owner_(owner), inner_(std::move(inner)) {
             const int now = ++owner_.openNow;
             int most = owner_.openMost.load();
-            while (now > most && !owner_.openMost.compare_exchange_weak(most, now)) {}
+            while (now > most && !owner_.openMost.compare_exchange_weak(most, now)) {
+            }
         }
         ~Counted() override { --owner_.openNow; }
         bool Next(scan::DirEntry& entry) override {

@@ -77,8 +77,8 @@ inline Pixels CaptureDc(HDC dc, int width, int height) {
         BitBlt(memory.Get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
     }
     BITMAPINFOHEADER info{sizeof info, width, -height, 1, 32, BI_RGB};
-    GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), p.data.data(), reinterpret_cast<BITMAPINFO*>(&info),
-              DIB_RGB_COLORS);
+    GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), p.data.data(),
+              reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     return p;
 }
 
@@ -112,7 +112,8 @@ inline bool SaveBmp(const Pixels& p, const std::string& fileName) {
                             sizeof(BITMAPFILEHEADER) + sizeof info};
     std::FILE* file = std::fopen((ArtifactsDir() + "\\" + fileName).c_str(), "wb");
     if (!file) return false;
-    const bool ok = std::fwrite(&header, sizeof header, 1, file) == 1 && std::fwrite(&info, sizeof info, 1, file) == 1 &&
+    const bool ok = std::fwrite(&header, sizeof header, 1, file) == 1 &&
+                    std::fwrite(&info, sizeof info, 1, file) == 1 &&
                     std::fwrite(p.data.data(), 1, bytes, file) == bytes;
     return std::fclose(file) == 0 && ok;
 }

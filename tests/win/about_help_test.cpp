@@ -63,7 +63,8 @@ protected:
         if (dialog.GetHandle()) DestroyWindow(dialog.GetHandle());
     }
     std::vector<std::string> opened;  // what the links were asked to open
-    about::TAboutDlg dialog{nullptr, fw::Interaction{{}, {}, [this](const std::string& target) { opened.push_back(target); }}};
+    about::TAboutDlg dialog{nullptr,
+                            fw::Interaction{{}, {}, [this](const std::string& target) { opened.push_back(target); }}};
 };
 
 TEST_F(AboutTest, TheBannerReplacesItsPlaceholderAndShowsTheWholePictureAtOnce) {
@@ -83,8 +84,8 @@ TEST_F(AboutTest, TheBannerReplacesItsPlaceholderAndShowsTheWholePictureAtOnce) 
     // Upright and whole after set-up: the frame holds the picture itself, row for row.
     const fw::Dib* frame = banner->Frame();
     ASSERT_NE(frame, nullptr);
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BANNER),
-                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(bitmap, nullptr);
     fw::Dib expected(281, 106, 16);
     HDC screen = GetDC(nullptr);
@@ -136,8 +137,9 @@ TEST_F(AboutTest, LinksFitTheirTextsAndOpenTheirTargets) {
         EXPECT_EQ(r.bottom - r.top, extent.cy) << c.text;
         SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
     }
-    EXPECT_EQ(opened, (std::vector<std::string>{"https://www.tervanic.example/", "https://www.tervanic.example/kelvaran/",
-                                                "mailto:kelvaran@tervanic.example"}));
+    EXPECT_EQ(opened,
+              (std::vector<std::string>{"https://www.tervanic.example/", "https://www.tervanic.example/kelvaran/",
+                                        "mailto:kelvaran@tervanic.example"}));
 }
 
 }  // namespace

@@ -83,9 +83,8 @@ TEST(Comparison, CommandShowsGrowthAndEndingItBringsTheMethodBack) {
 
     scantest::TempTree files;  // the data file lives outside the tree being compared
     const std::string dataFile = files.Path("earlier.klv");
-    ASSERT_TRUE(model::WriteDataFile(dataFile, view.ClusterSize(), view.Root(), [](const std::string& text) {
-        ADD_FAILURE() << text;
-    }));
+    ASSERT_TRUE(model::WriteDataFile(dataFile, view.ClusterSize(), view.Root(),
+                                     [](const std::string& text) { ADD_FAILURE() << text; }));
 
     disk.File("Grow\\g.bin", 400000);
     disk.File("Shrink\\s.bin", 20000);
@@ -117,7 +116,8 @@ TEST(Comparison, CommandShowsGrowthAndEndingItBringsTheMethodBack) {
     EXPECT_GT(hues.blue, 200) << "New is new";
 
     EXPECT_EQ(QueryRows(view, info::kLargestGrowth),
-              (std::vector<std::string>{"Grow\\ +300,000", "Grow\\g.bin +300,000", "New\\ +150,000", "New\\n.bin +150,000"}));
+              (std::vector<std::string>{"Grow\\ +300,000", "Grow\\g.bin +300,000", "New\\ +150,000",
+                                        "New\\n.bin +150,000"}));
     EXPECT_EQ(QueryRows(view, info::kLargestRemoved), (std::vector<std::string>{"Gone\\ 50,000"}));
 
     SendMessageA(view.GetHandle(), WM_COMMAND, CM_END_COMPARISON, 0);

@@ -36,8 +36,9 @@ protected:
 };
 
 DirInfo SampleTree() {
-    DirInfo root("C:\\Donn\xC3\xA9"
-                 "es");
+    DirInfo root(
+        "C:\\Donn\xC3\xA9"
+        "es");
     root.files.emplace_back("r\xC3\xA9sum\xC3\xA9.txt", 1234, 0);
     root.files.emplace_back("big.bin", (std::uint64_t{1} << 32) + 1, -5);
     DirInfo& sub = root.subdirs.emplace_back("\xE6\x97\xA5\xE6\x9C\xAC");  // 日本

@@ -2,8 +2,8 @@
 // against the tree, sorting by a header click, Copy, a type shown in the pie (pixels on the screen) and in
 // the status row, the scope following navigation, and the highlight ending when nothing is selected or the
 // dialog closes. Screenshots of the dialog and of the pie by type and highlighted.
-#include "Screen.h"
 #include "ScanTestTree.h"
+#include "Screen.h"
 #include "WindowTestSupport.h"
 #include "common/MapStore.h"
 #include "frame/TDiskView.h"
@@ -62,7 +62,8 @@ std::vector<std::string> Column(HWND list, int column) {
 
 std::vector<int> Selected(HWND list) {
     std::vector<int> rows;
-    for (int row = -1; (row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;)
+    for (int row = -1;
+         (row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;)
         rows.push_back(row);
     return rows;
 }
@@ -110,9 +111,9 @@ TEST(FileTypesDialog, ListsTheTypesSortsCopiesAndShowsATypeInThePieAndTheStatusR
     scantest::TempTree disk;
     for (const char* folder : {"Photos", "Photos\\2026", "Music", "Docs"}) disk.Dir(folder);
     const std::pair<const char*, std::uint64_t> files[] = {
-        {"Photos\\a.jpg", 3000000}, {"Photos\\b.JPG", 1000000}, {"Photos\\2026\\c.png", 500000},
-        {"Music\\d.ogg", 1500000},  {"Music\\e.ogg", 700000},   {"Docs\\f.pdf", 800000},
-        {"Docs\\README", 90000},    {"notes.txt", 5000},        {".gitignore", 100},
+        {"Photos\\a.jpg", 3000000},  {"Photos\\b.JPG", 1000000}, {"Photos\\2026\\c.png", 500000},
+        {"Music\\d.ogg", 1500000},   {"Music\\e.ogg", 700000},   {"Docs\\f.pdf", 800000},
+        {"Docs\\README", 90000},     {"notes.txt", 5000},        {".gitignore", 100},
         {"archive.tar.gz", 2000000},
     };
     for (const auto& [name, size] : files) disk.File(name, size);
@@ -152,8 +153,8 @@ TEST(FileTypesDialog, ListsTheTypesSortsCopiesAndShowsATypeInThePieAndTheStatusR
     EXPECT_EQ(Text(scope), root + " and its subfolders: 10 files, 7 types, 9.2 MB");
     EXPECT_EQ(Column(list, info::kTypeColumn),
               (std::vector<std::string>{"jpg", "ogg", "gz", "pdf", "png", "(no extension)", "txt"}));
-    EXPECT_EQ(Column(list, info::kBytesColumn),
-              (std::vector<std::string>{"4,000,000", "2,200,000", "2,000,000", "800,000", "500,000", "90,100", "5,000"}));
+    EXPECT_EQ(Column(list, info::kBytesColumn), (std::vector<std::string>{"4,000,000", "2,200,000", "2,000,000",
+                                                                          "800,000", "500,000", "90,100", "5,000"}));
     EXPECT_EQ(Column(list, info::kFilesColumn), (std::vector<std::string>{"2", "2", "1", "1", "1", "2", "1"}));
     EXPECT_EQ(Column(list, info::kShareColumn),
               (std::vector<std::string>{"41.7%", "22.9%", "20.8%", "8.3%", "5.2%", "0.9%", "0.1%"}));

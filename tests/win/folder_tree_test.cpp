@@ -6,9 +6,9 @@
 
 #include "frame/SiblingOrder.h"
 #include "frame/TDiskView.h"
-#include "pie/TPieView.h"
 #include "fw/TFrameWindow.h"
 #include "fw/Utf8.h"
+#include "pie/TPieView.h"
 
 #include <gtest/gtest.h>
 
@@ -155,7 +155,7 @@ TEST_F(FolderTree, ARebuildForgetsAKeyboardMoveWaitingForThePause) {
     host.current = "C:\\Data\\";
     ASSERT_TRUE(host.treeWindow.SelectCurrent());
     SetFocus(Tree());
-    Key(Tree(), VK_DOWN);  // Data -> Zeta, waiting for the pause
+    Key(Tree(), VK_DOWN);                            // Data -> Zeta, waiting for the pause
     host.root = partstest::TreeOf("C:", {"Other"});  // a rescan replaced the tree; Data is gone
     EXPECT_FALSE(host.treeWindow.Rebuild()) << "the current folder has no item any more";
     Pump(400);
@@ -183,10 +183,10 @@ std::vector<std::string> ControlSortedOrder(HWND parent, const std::vector<std::
 }
 
 TEST(FolderTreeOrder, SiblingsAppearAsTheControlWouldSortThemWhateverTheirStoredOrder) {
-    std::vector<std::string> tricky = {"b",   "B",     "a",     "A",     "_x",  "Z",  "z",  "ä",  "ae",
-                                       "a-b", "ab",    "a b",   "10",    "9",   "2",  "~t", "x1", "X1",
-                                       "x1",  "日本",  "co-op", "coop",  "Co-op", "Ä", "e",  "é",  "E",
-                                       "a'b", "x1",    "ABC",   "abc",   "Abc", "$a", "!!", "{"};
+    std::vector<std::string> tricky = {"b",   "B",    "a",     "A",    "_x",    "Z",  "z",  "ä",  "ae",
+                                       "a-b", "ab",   "a b",   "10",   "9",     "2",  "~t", "x1", "X1",
+                                       "x1",  "日本", "co-op", "coop", "Co-op", "Ä",  "e",  "é",  "E",
+                                       "a'b", "x1",   "ABC",   "abc",  "Abc",   "$a", "!!", "{"};
     std::mt19937 rng(42);
     const std::string alphabet[] = {"a", "A", "b", "B", "z", "0", "1", "9", "-",
                                     "'", " ", "_", ".", "é", "É", "ß", "Ф"};
@@ -261,7 +261,8 @@ std::vector<std::string> SortedSlice(const std::vector<std::string>& names, std:
 }
 
 std::vector<std::string> Slice(const std::vector<std::string>& texts, std::size_t first, std::size_t count) {
-    return {texts.begin() + static_cast<std::ptrdiff_t>(first), texts.begin() + static_cast<std::ptrdiff_t>(first + count)};
+    return {texts.begin() + static_cast<std::ptrdiff_t>(first),
+            texts.begin() + static_cast<std::ptrdiff_t>(first + count)};
 }
 
 class WideFolderTree : public ::testing::Test {

@@ -58,8 +58,8 @@ protected:
 // Sends each kind of child notification to `parent` as if `child` had sent it; returns what each answered.
 std::vector<LRESULT> SendEveryNotification(HWND parent, HWND child) {
     std::vector<LRESULT> answers;
-    answers.push_back(SendMessageA(parent, WM_COMMAND, MAKEWPARAM(TProbe::kId, BN_CLICKED),
-                                   reinterpret_cast<LPARAM>(child)));
+    answers.push_back(
+        SendMessageA(parent, WM_COMMAND, MAKEWPARAM(TProbe::kId, BN_CLICKED), reinterpret_cast<LPARAM>(child)));
     NMHDR header{child, TProbe::kId, NM_CLICK};
     answers.push_back(SendMessageA(parent, WM_NOTIFY, TProbe::kId, reinterpret_cast<LPARAM>(&header)));
     answers.push_back(SendMessageA(parent, WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(child)));
@@ -70,15 +70,16 @@ std::vector<LRESULT> SendEveryNotification(HWND parent, HWND child) {
     MEASUREITEMSTRUCT measure{ODT_BUTTON, static_cast<UINT>(GetDlgCtrlID(child))};
     answers.push_back(SendMessageA(parent, WM_MEASUREITEM, TProbe::kId, reinterpret_cast<LPARAM>(&measure)));
     HDC dc = GetDC(child);
-    answers.push_back(SendMessageA(parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
+    answers.push_back(
+        SendMessageA(parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
     answers.push_back(
         SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
     ReleaseDC(child, dc);
     return answers;
 }
 
-const std::vector<UINT> kReflected = {WM_COMMAND,    WM_NOTIFY,      WM_HSCROLL,     WM_VSCROLL,
-                                      WM_DRAWITEM,   WM_MEASUREITEM, WM_CTLCOLORBTN, WM_CTLCOLORSTATIC};
+const std::vector<UINT> kReflected = {WM_COMMAND,  WM_NOTIFY,      WM_HSCROLL,     WM_VSCROLL,
+                                      WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLORBTN, WM_CTLCOLORSTATIC};
 
 std::vector<LRESULT> ExpectedAnswers() {
     std::vector<LRESULT> answers;
@@ -144,8 +145,8 @@ TEST(ControlLifetime, AWrapperLetsGoOfAControlHookedAgainAfterItWithoutBreakingT
         TProbe probe(&host);
         probe.Create();
         button = probe.GetHandle();
-        outerPrevious = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterHook)));
+        outerPrevious =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterHook)));
         EXPECT_EQ(fw::TWindow::FromHandle(button), &probe) << "found behind the other procedure";
         SendMessageA(host.GetHandle(), WM_COMMAND, MAKEWPARAM(TProbe::kId, BN_CLICKED),
                      reinterpret_cast<LPARAM>(button));
@@ -238,9 +239,9 @@ TEST(WindowLifetime, NothingTouchesAWindowObjectAfterItsLastHook) {
     window->SetParent(&host);
     window->Create();
     DestroyWindow(window->GetHandle());
-    EXPECT_TRUE(std::all_of(std::begin(storage), std::end(storage),
-                            [](unsigned char byte) { return byte == TSelfDestroying::kFreed; }))
-        << "the window procedure wrote into the object after OnDestroyed";
+    EXPECT_TRUE(std::all_of(std::begin(storage), std::end(storage), [](unsigned char byte) {
+        return byte == TSelfDestroying::kFreed;
+    })) << "the window procedure wrote into the object after OnDestroyed";
 }
 
 class TThrowingThread : public fw::TThread {

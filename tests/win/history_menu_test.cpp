@@ -55,7 +55,8 @@ TEST_F(RootMenu, EmptyListAddsNothing) {
 TEST_F(RootMenu, FourEntriesGoBeforeExitWithASeparatorAfterThem) {
     const std::vector<std::string> roots{"D:\\", "C:\\Data\\", "E:\\", "F:\\Music\\"};
     frame::RewriteRecentRoots(root_, CM_RECENT_ROOT_FIRST, roots);
-    EXPECT_EQ(Describe(root_), With(original_, {"29100 D:\\", "29101 C:\\Data\\", "29102 E:\\", "29103 F:\\Music\\", "-"}));
+    EXPECT_EQ(Describe(root_),
+              With(original_, {"29100 D:\\", "29101 C:\\Data\\", "29102 E:\\", "29103 F:\\Music\\", "-"}));
 
     // Shrinking removes the old items and their separator; emptying restores the resource's menu.
     frame::RewriteRecentRoots(root_, CM_RECENT_ROOT_FIRST, {"X:\\", "Y:\\"});

@@ -1,5 +1,6 @@
 // The dialogs that answer questions about the tree, on real windows under a fake main window: forcing the
 // cluster size, the cluster table, the sizes histogram and the statistics dialog, with screenshots.
+#include "Screen.h"
 #include "about/Help.h"
 #include "frame/ItemRules.h"
 #include "fw/Interaction.h"
@@ -12,7 +13,6 @@
 #include "info/TStatisticsDlg.h"
 #include "model/TreeEdit.h"
 #include "resource.h"
-#include "Screen.h"
 
 #include <gtest/gtest.h>
 
@@ -168,8 +168,8 @@ std::string ListText(HWND list, int row, int column) {
 
 DirInfo MixedTree() {
     DirInfo root("C:");
-    const std::uint64_t sizes[] = {0, 1, 3, 7, 12, 40, 90, 150, 600, 1536, 2500, 5000, 9000, 30000, 70000,
-                                   200000, 800000, 3000000, 25000000, 400000000};
+    const std::uint64_t sizes[] = {0,    1,    3,    7,     12,    40,     90,     150,     600,      1536,
+                                   2500, 5000, 9000, 30000, 70000, 200000, 800000, 3000000, 25000000, 400000000};
     int n = 0;
     for (const char* folder : {"Program Files", "Users", "Windows"}) {
         DirInfo& dir = root.subdirs.emplace_back(folder);
@@ -205,7 +205,8 @@ TEST(ClusterInfo, ShowsTheTableAndReformatsItInAnotherUnit) {
     HWND units = dialog.Item(IDC_CLUSTER_UNITS);
     EXPECT_EQ(ComboText(units), "bytes");
     SendMessageA(units, CB_SETCURSEL, 1, 0);
-    SendMessageA(dialog.GetHandle(), WM_COMMAND, MAKEWPARAM(IDC_CLUSTER_UNITS, CBN_SELCHANGE), reinterpret_cast<LPARAM>(units));
+    SendMessageA(dialog.GetHandle(), WM_COMMAND, MAKEWPARAM(IDC_CLUSTER_UNITS, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(units));
     EXPECT_EQ(dialog.Unit(), 1);
     expectRows(1);
     DestroyWindow(dialog.GetHandle());
@@ -375,7 +376,8 @@ protected:
 
     void Choose(int query, bool rootScope, const std::string& folder = "") {
         SendMessageA(dialog.Item(IDC_STATS_QUERY), CB_SETCURSEL, static_cast<WPARAM>(query), 0);
-        CheckRadioButton(dialog.GetHandle(), IDC_STATS_ROOT, IDC_STATS_SELECTED, rootScope ? IDC_STATS_ROOT : IDC_STATS_SELECTED);
+        CheckRadioButton(dialog.GetHandle(), IDC_STATS_ROOT, IDC_STATS_SELECTED,
+                         rootScope ? IDC_STATS_ROOT : IDC_STATS_SELECTED);
         if (!rootScope) dialog.SetItemText(IDC_STATS_FOLDER, folder);
     }
     void Find() { Click(dialog.GetHandle(), IDOK); }
@@ -388,10 +390,11 @@ protected:
     MainWindow main;
     FakeSource source;
     info::StatsChoices remembered;
-    std::vector<std::string> boxes;                       // "caption: text"
-    std::vector<std::pair<HWND, std::string>> helps;      // owner, file and topic
+    std::vector<std::string> boxes;                   // "caption: text"
+    std::vector<std::pair<HWND, std::string>> helps;  // owner, file and topic
     info::TStatisticsDlg dialog{&main.frame, source, remembered,
-                                fw::Interaction{[this](HWND, const std::string& text, const std::string& caption, UINT) {
+                                fw::Interaction{[this](HWND, const std::string& text, const std::string& caption,
+                                                       UINT) {
                                                     boxes.push_back(caption + ": " + text);
                                                     return IDOK;
                                                 },
@@ -476,7 +479,8 @@ TEST_F(StatisticsDialog, SelectedRowsTakeTheItemCommandsAndTheQueryRunsAgainAfte
         item.stateMask = LVIS_SELECTED;
         SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
         item.state = LVIS_SELECTED;
-        for (int row : rows) SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        for (int row : rows)
+            SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     };
     auto shift = [](bool down) {
         BYTE keys[256] = {};
@@ -490,7 +494,8 @@ TEST_F(StatisticsDialog, SelectedRowsTakeTheItemCommandsAndTheQueryRunsAgainAfte
     SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
     shift(false);
     ASSERT_EQ(source.itemCommands.size(), 1u);
-    EXPECT_EQ(source.itemCommands[0], std::to_string(CM_DELETE_PERMANENTLY) + " C:\\Users\\Alice\\photo.jpg C:\\Program Files\\setup.exe");
+    EXPECT_EQ(source.itemCommands[0],
+              std::to_string(CM_DELETE_PERMANENTLY) + " C:\\Users\\Alice\\photo.jpg C:\\Program Files\\setup.exe");
     EXPECT_EQ(Rows(), 4);
 
     // The menu of the rows: the command chosen goes to the main window with the selected paths.
@@ -513,8 +518,8 @@ TEST_F(StatisticsDialog, SelectedRowsTakeTheItemCommandsAndTheQueryRunsAgainAfte
     click.iItem = 1;
     click.ptAction = {row.left + 20, (row.top + row.bottom) / 2};
     SendMessageA(dialog.GetHandle(), WM_NOTIFY, IDC_STATS_LIST, reinterpret_cast<LPARAM>(&click));
-    EXPECT_EQ(offered, (std::vector<std::string>{"&Open", "&Properties", "&Delete\tDel", "Delete &Permanently\tShift-Del",
-                                                 "Copy &Path"}));
+    EXPECT_EQ(offered, (std::vector<std::string>{"&Open", "&Properties", "&Delete\tDel",
+                                                 "Delete &Permanently\tShift-Del", "Copy &Path"}));
     ASSERT_EQ(source.itemCommands.size(), 2u);
     EXPECT_EQ(source.itemCommands[1], std::to_string(CM_COPY_PATH) + " C:\\Program Files\\setup.exe");
 
@@ -522,7 +527,8 @@ TEST_F(StatisticsDialog, SelectedRowsTakeTheItemCommandsAndTheQueryRunsAgainAfte
     source.onItems = [&](int, const std::vector<std::string>& paths) {
         for (const std::string& path : paths) {
             ASSERT_TRUE(model::RemoveItem(source.root, path.substr(3), source.cluster)) << path;
-            for (model::DocumentObserver* watcher : source.watchers) watcher->ItemRemoved(path, frame::FolderOfPath(path));
+            for (model::DocumentObserver* watcher : source.watchers)
+                watcher->ItemRemoved(path, frame::FolderOfPath(path));
         }
     };
     select({0});

@@ -136,29 +136,29 @@ protected:
     std::vector<std::string> rescans, opened, sheets, deletes;
     unsigned long seamError = 0;
     bool recordDeletes = false;  // the delete seam records instead of the system acting
-    fw::Interaction ui{
-        [this](HWND, const std::string& text, const std::string& caption, UINT flags) {
-            boxes.push_back({caption, text, flags});
-            if (answers.empty()) return IDNO;
-            const int answer = answers.front();
-            answers.pop_front();
-            return answer;
-        },
-        {},
-        {},
-        [this](HWND, const std::string& path) {
-            opened.push_back(path);
-            return seamError;
-        },
-        [this](HWND, const std::string& path) {
-            sheets.push_back(path);
-            return seamError;
-        },
-        [this](HWND owner, const std::string& path, bool recycle) -> unsigned long {
-            deletes.push_back((recycle ? "recycle " : "remove ") + path);
-            return recordDeletes ? 0 : frame::SystemDeleteItem(owner, path, recycle);
-        }};
-    frame::ItemCommands items{document, ui,
+    fw::Interaction ui{[this](HWND, const std::string& text, const std::string& caption, UINT flags) {
+                           boxes.push_back({caption, text, flags});
+                           if (answers.empty()) return IDNO;
+                           const int answer = answers.front();
+                           answers.pop_front();
+                           return answer;
+                       },
+                       {},
+                       {},
+                       [this](HWND, const std::string& path) {
+                           opened.push_back(path);
+                           return seamError;
+                       },
+                       [this](HWND, const std::string& path) {
+                           sheets.push_back(path);
+                           return seamError;
+                       },
+                       [this](HWND owner, const std::string& path, bool recycle) -> unsigned long {
+                           deletes.push_back((recycle ? "recycle " : "remove ") + path);
+                           return recordDeletes ? 0 : frame::SystemDeleteItem(owner, path, recycle);
+                       }};
+    frame::ItemCommands items{document,
+                              ui,
                               {[this] { return scanning; }, [this](const std::string& folder) { Rescan(folder); }}};
 };
 
@@ -261,7 +261,8 @@ TEST_F(ItemCommandsTest, AFileHeldOpenLeavesAPartialDeleteThatIsReportedAndResca
     document.AdoptTree(Scan(tree.Root()), kCluster, true);
     answers = {IDYES, IDOK};
     items.Run(nullptr, CM_DELETE, {At("Locked\\")});
-    std::cout << "note: the Recycle Bin " << (Exists(At("Locked")) ? "left" : "took") << " the folder of a file held open\n";
+    std::cout << "note: the Recycle Bin " << (Exists(At("Locked")) ? "left" : "took")
+              << " the folder of a file held open\n";
     EXPECT_EQ(Exists(At("Locked")), !InTrash("Locked"));
     CloseHandle(held);
     ExpectFreshScan("after a delete to the Recycle Bin with a file held open");
@@ -293,7 +294,8 @@ TEST_F(ItemCommandsTest, LinksAreRemovedAsLinksAndTheirTargetsStay) {
         if (Exists(At("Link"))) {
             // Wine cannot remove the host's links it lists as reparse points: that is said, and nothing else.
             ASSERT_EQ(boxes.size(), 2u) << command;
-            EXPECT_EQ(boxes[1].text.rfind("These could not be removed:\n\n" + At("Link") + ": ", 0), 0u) << boxes[1].text;
+            EXPECT_EQ(boxes[1].text.rfind("These could not be removed:\n\n" + At("Link") + ": ", 0), 0u)
+                << boxes[1].text;
             std::cout << "note: the link stayed (" << boxes[1].text.substr(boxes[1].text.rfind(": ") + 2) << ")\n";
         }
         EXPECT_TRUE(rescans.empty()) << "a link that stayed is not rescanned: that would walk its target";
@@ -330,12 +332,13 @@ TEST_F(ItemCommandsTest, TheRootADriveAForeignTreeAndARunningScanAreRefusedWithT
     EXPECT_TRUE(Exists("C:\\windows"));
 
     // A tree read from a data file made elsewhere: its root is not here. Nothing is opened or deleted.
-    ASSERT_TRUE(document.Import("Z:\\elsewhere.klv", [](const std::string&, model::DirInfo& read, std::uint32_t& clusters) {
-        read = model::DirInfo("Q:\\Elsewhere");
-        read.subdirs.emplace_back("Old").files.emplace_back("x.bin", 5);
-        clusters = kCluster;
-        return true;
-    }));
+    ASSERT_TRUE(
+        document.Import("Z:\\elsewhere.klv", [](const std::string&, model::DirInfo& read, std::uint32_t& clusters) {
+            read = model::DirInfo("Q:\\Elsewhere");
+            read.subdirs.emplace_back("Old").files.emplace_back("x.bin", 5);
+            clusters = kCluster;
+            return true;
+        }));
     for (unsigned command : {CM_DELETE, CM_OPEN_ITEM, CM_PROPERTIES}) {
         items.Run(nullptr, command, {"Q:\\Elsewhere\\Old\\"});
         EXPECT_EQ(lastBox(), refusal +
@@ -352,7 +355,8 @@ TEST_F(ItemCommandsTest, TheRootADriveAForeignTreeAndARunningScanAreRefusedWithT
     }));
     scantest::RemoveTree(Long(At("Videos\\2019")));
     items.Run(nullptr, CM_DELETE, {At("Videos\\2019\\")});
-    EXPECT_EQ(lastBox(), refusal + "'" + At("Videos\\2019\\") + "' is not on this computer. Rescan '" + At("Videos\\") + "'?");
+    EXPECT_EQ(lastBox(),
+              refusal + "'" + At("Videos\\2019\\") + "' is not on this computer. Rescan '" + At("Videos\\") + "'?");
     EXPECT_EQ(boxes.back().flags & MB_YESNO, static_cast<UINT>(MB_YESNO));
     EXPECT_TRUE(rescans.empty()) << "No was answered";
     EXPECT_TRUE(deletes.empty() && opened.empty() && sheets.empty());
@@ -380,7 +384,8 @@ TEST_F(ItemCommandsTest, OpenPropertiesAndCopyPathGoThroughTheSystemsSeams) {
     seamError = ERROR_NO_ASSOCIATION;
     items.Run(nullptr, CM_OPEN_ITEM, {At("notes.txt")});
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Could not open '" + At("notes.txt") + "': " + frame::SystemErrorText(ERROR_NO_ASSOCIATION));
+    EXPECT_EQ(boxes[0].text,
+              "Could not open '" + At("notes.txt") + "': " + frame::SystemErrorText(ERROR_NO_ASSOCIATION));
 
     test_support::HostWindow owner(10, 10);
     owner.Create();

@@ -1,7 +1,7 @@
 // The main menu, accelerators and hint strings as the program loads them from its resources.
+#include "frame/DebugMenu.h"
 #include "fw/Handles.h"
 #include "fw/TDecoratedFrame.h"
-#include "frame/DebugMenu.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -96,13 +96,26 @@ TEST(MainMenu, MenuHoldsTheWholeCommandTable) {
     fw::Menu menu(LoadMenuA(Instance(), MAKEINTRESOURCEA(IDM_MAIN)));
     std::vector<UINT> ids;
     CollectIds(menu.Get(), ids);
-    for (UINT id : {CM_ROOT_MENU, CM_ANY_FOLDER, CM_IMPORT, CM_EXPORT, CM_EXIT, CM_VIEW_MENU, CM_BACK, CM_FORWARD,
-                    CM_PARENT, CM_RESCAN, CM_RESCAN_ALL, CM_MODE_MENU, CM_MODE_LOGICAL, CM_MODE_PHYSICAL,
-                    CM_MODE_WASTED, CM_FORCE_CLUSTER_SIZE, CM_COMMANDS_MENU, CM_OPEN_FOLDER, CM_EXPLORE_FOLDER,
-                    CM_EXPLORE_FROM_HERE, CM_COPY_NAME, CM_INFO_MENU, CM_STATISTICS, CM_HISTOGRAM, CM_CLUSTER_INFO,
-                    CM_SYSTEM_DRIVES, CM_OPTIONS_MENU, CM_SETTINGS, CM_FIND_USERS, CM_HELP_MENU, CM_HELP_TOPICS,
-                    CM_ABOUT, CM_COMPARE, CM_END_COMPARISON, CM_OPEN_ITEM, CM_PROPERTIES, CM_DELETE,
-                    CM_DELETE_PERMANENTLY, CM_COPY_PATH})
+    for (UINT id : {CM_ROOT_MENU,      CM_ANY_FOLDER,
+                    CM_IMPORT,         CM_EXPORT,
+                    CM_EXIT,           CM_VIEW_MENU,
+                    CM_BACK,           CM_FORWARD,
+                    CM_PARENT,         CM_RESCAN,
+                    CM_RESCAN_ALL,     CM_MODE_MENU,
+                    CM_MODE_LOGICAL,   CM_MODE_PHYSICAL,
+                    CM_MODE_WASTED,    CM_FORCE_CLUSTER_SIZE,
+                    CM_COMMANDS_MENU,  CM_OPEN_FOLDER,
+                    CM_EXPLORE_FOLDER, CM_EXPLORE_FROM_HERE,
+                    CM_COPY_NAME,      CM_INFO_MENU,
+                    CM_STATISTICS,     CM_HISTOGRAM,
+                    CM_CLUSTER_INFO,   CM_SYSTEM_DRIVES,
+                    CM_OPTIONS_MENU,   CM_SETTINGS,
+                    CM_FIND_USERS,     CM_HELP_MENU,
+                    CM_HELP_TOPICS,    CM_ABOUT,
+                    CM_COMPARE,        CM_END_COMPARISON,
+                    CM_OPEN_ITEM,      CM_PROPERTIES,
+                    CM_DELETE,         CM_DELETE_PERMANENTLY,
+                    CM_COPY_PATH})
         EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
 
     HMENU root = GetSubMenu(menu.Get(), 0);
@@ -125,10 +138,10 @@ TEST(MainMenu, AcceleratorTableHoldsExactlyTheNineKeys) {
         WORD key;
         WORD command;
     };
-    const Key expected[] = {{FCONTROL, 'O', CM_IMPORT}, {FCONTROL, 'S', CM_EXPORT}, {FALT, VK_LEFT, CM_BACK},
-                            {FALT, VK_RIGHT, CM_FORWARD}, {0, VK_BACK, CM_PARENT}, {0, VK_F5, CM_RESCAN},
-                            {FSHIFT, VK_F5, CM_RESCAN_ALL}, {0, VK_DELETE, CM_DELETE},
-                            {FSHIFT, VK_DELETE, CM_DELETE_PERMANENTLY}};
+    const Key expected[] = {
+        {FCONTROL, 'O', CM_IMPORT},     {FCONTROL, 'S', CM_EXPORT}, {FALT, VK_LEFT, CM_BACK},
+        {FALT, VK_RIGHT, CM_FORWARD},   {0, VK_BACK, CM_PARENT},    {0, VK_F5, CM_RESCAN},
+        {FSHIFT, VK_F5, CM_RESCAN_ALL}, {0, VK_DELETE, CM_DELETE},  {FSHIFT, VK_DELETE, CM_DELETE_PERMANENTLY}};
     for (const Key& key : expected) {
         bool found = false;
         for (int i = 0; i < count; ++i)

@@ -4,8 +4,8 @@
 //
 // The image comes from CTest's ntfs_images fixture (KELVARAN_NTFS_IMAGES); without it the image tests are
 // skipped with the reason and the program exits with 77.
-#include "fw/Utf8.h"
 #include "ScanTestTree.h"
+#include "fw/Utf8.h"
 
 #include "BoxWatch.h"
 #include "scan/TScanThread.h"
@@ -48,8 +48,8 @@ std::string ImagesDir() {
     return dir;
 }
 
-#define REQUIRE_IMAGE(path)                                         \
-    const std::string path = ImagesDir();                           \
+#define REQUIRE_IMAGE(path)               \
+    const std::string path = ImagesDir(); \
     if (path.empty()) GTEST_SKIP() << skipReason;
 
 ReadResult ReadFrom(Volume& volume, model::DirInfo& root, scan::ScanCounters& counters) {

@@ -40,7 +40,6 @@ DirInfo KnownTree() {
     return root;
 }
 
-
 std::string ArtifactsDir() {
     if (const char* dir = std::getenv("KELVARAN_ARTIFACTS_DIR"); dir && *dir) return dir;
     // The test runs from build/<dir>/tests/win; the artifacts live in build/gui-artifacts.
@@ -80,7 +79,8 @@ struct Surface {
         return fw::MakeColour((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF);
     }
     fw::Colour AtPolar(const pie::PieRenderer& r, double angle, double radius) const {
-        return At(static_cast<int>(r.CentreX() + radius * std::cos(angle)), static_cast<int>(r.CentreY() + radius * std::sin(angle)));
+        return At(static_cast<int>(r.CentreX() + radius * std::cos(angle)),
+                  static_cast<int>(r.CentreY() + radius * std::sin(angle)));
     }
 };
 
@@ -219,8 +219,9 @@ TEST(PieRender, SegmentsOnOnePixelAreNotCounted) {
 // A folder whose radial end points fall on neighbouring pixels must not paint beyond its own span: "B" is
 // 1/4000 of the turn and starts at three o'clock, with end points (348,200) and (347,200).
 TEST(PieRender, ThinFolderStaysInsideItsSpan) {
-    DirInfo root = Folder("Root", {Folder("A", {}, {FileInfo("a", 1000)}), Folder("B", {}, {FileInfo("b", 1)}),
-                                   Folder("C", {}, {FileInfo("c", 2999)})},
+    DirInfo root = Folder("Root",
+                          {Folder("A", {}, {FileInfo("a", 1000)}), Folder("B", {}, {FileInfo("b", 1)}),
+                           Folder("C", {}, {FileInfo("c", 2999)})},
                           {});
     model::RecomputeTotals(root, 0);
     test_support::FakePieHost host(root);

@@ -68,7 +68,8 @@ protected:
         StoreDefaultSettings();
         host.root = Folder("T:",
                            {Folder("docs", {}, {FileInfo("a.doc", 300'000), FileInfo("b.doc", 200'000)}),
-                            Folder("media", {Folder("clips", {}, {FileInfo("c.avi", 400'000)})}, {FileInfo("song.mp3", 200'000)}),
+                            Folder("media", {Folder("clips", {}, {FileInfo("c.avi", 400'000)})},
+                                   {FileInfo("song.mp3", 200'000)}),
                             Folder(kNihon, {}, {FileInfo("n.txt", 150'000)})},
                            {FileInfo("big.iso", 500'000)});
         host.clusterSize = 4096;
@@ -241,8 +242,8 @@ TEST_F(PieView, ContextMenusOfFoldersAndFiles) {
         host.calls.clear();
         const POINT p = PointOf("media\\song.mp3");
         SendMessageA(view->GetHandle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y));
-        EXPECT_EQ(items, (std::vector<std::string>{"&Open", "&Properties", "&Delete\tDel", "Delete &Permanently\tShift-Del",
-                                                   "Copy &Path"}));
+        EXPECT_EQ(items, (std::vector<std::string>{"&Open", "&Properties", "&Delete\tDel",
+                                                   "Delete &Permanently\tShift-Del", "Copy &Path"}));
         EXPECT_EQ(host.calls, choice ? std::vector<std::string>{item + std::to_string(choice) + " T:\\media\\song.mp3"}
                                      : std::vector<std::string>{});
     }

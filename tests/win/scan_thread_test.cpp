@@ -1,7 +1,7 @@
 // TThread and TScanThread under Wine: statuses, exit code, stack reserve, the end message and its wParam,
 // cancel during a deep walk with every search closed, cooperative pause, root naming and cluster size.
-#include "fw/Utf8.h"
 #include "ScanTestTree.h"
+#include "fw/Utf8.h"
 
 #include "fw/TThread.h"
 #include "scan/TScanThread.h"
@@ -357,9 +357,9 @@ TEST(TScanThread, RootsAreScannedAsTheFolderTheyLeadTo) {
         ~CurrentFolder() { SetCurrentDirectoryW(previous); }
     } current;
     ASSERT_TRUE(SetCurrentDirectoryW(fw::Utf8ToWide(tree.Root()).c_str()));
-    for (const std::string& root : {tree.Path("other") + "\\..\\data\\", data + "\\.\\", tree.Root() + "\\\\data\\",
-                                    data + "\\sub\\..\\", data + ".\\", std::string("data\\"), std::string(".\\data\\"),
-                                    tree.Path(longer) + "\\..\\..\\..\\data\\"}) {
+    for (const std::string& root :
+         {tree.Path("other") + "\\..\\data\\", data + "\\.\\", tree.Root() + "\\\\data\\", data + "\\sub\\..\\",
+          data + ".\\", std::string("data\\"), std::string(".\\data\\"), tree.Path(longer) + "\\..\\..\\..\\data\\"}) {
         SCOPED_TRACE(root);
         Receiver receiver;
         scan::TScanThread thread(receiver.Window(), root, receiver.Message());

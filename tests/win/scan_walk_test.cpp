@@ -1,7 +1,7 @@
 // The walk over the Win32 lister on real temporary trees under Wine: listing order, skipped names, names
 // outside the legacy code page, paths past 300 characters, folder links that loop, vanishing folders.
-#include "fw/Utf8.h"
 #include "ScanTestTree.h"
+#include "fw/Utf8.h"
 
 #include "scan/ParallelWalk.h"
 #include "scan/Walk.h"

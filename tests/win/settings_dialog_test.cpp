@@ -1,16 +1,16 @@
 // The settings dialog and its tip editor on real windows: enabling, the refusals of OK with the focus on
 // the offending edit, Help only from its button, the slider and the preview it drives, the colour
 // buttons with Cancel and OK, and the editor's symbol list and long templates.
+#include "WindowTestSupport.h"
 #include "about/Help.h"
 #include "fw/Interaction.h"
+#include "model/DirInfo.h"
 #include "options/ColourChooser.h"
 #include "options/TDispOptDlg.h"
 #include "options/TTipTextDlg.h"
 #include "options/TransWash.h"
-#include "model/DirInfo.h"
 #include "pie/TipParser.h"
 #include "resource.h"
-#include "WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -50,8 +50,8 @@ Pixels Printed(HWND window) {
     p.height = client.bottom;
     p.data.resize(static_cast<std::size_t>(p.width) * p.height);
     BITMAPINFOHEADER info{sizeof info, p.width, -p.height, 1, 32, BI_RGB};
-    GetDIBits(dc.Get(), bitmap.Get(), 0, static_cast<UINT>(p.height), p.data.data(), reinterpret_cast<BITMAPINFO*>(&info),
-              DIB_RGB_COLORS);
+    GetDIBits(dc.Get(), bitmap.Get(), 0, static_cast<UINT>(p.height), p.data.data(),
+              reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     return p;
 }
 
@@ -62,9 +62,7 @@ std::uint32_t Rrggbb(std::uint32_t colorref) {
 
 class SettingsDialogTest : public testing::Test {
 protected:
-    void SetUp() override {
-        InitCommonControls();
-    }
+    void SetUp() override { InitCommonControls(); }
     void TearDown() override {
         if (dialog && dialog->GetHandle()) DestroyWindow(dialog->GetHandle());
     }
@@ -128,7 +126,8 @@ TEST_F(SettingsDialogTest, ARefusalFocusesAndSelectsTheOffendingEditAndKeepsTheD
         {IDC_SET_MIN_VIS, "101", "Maximum size of visible sectors must be 0..100"},
         {IDC_SET_RESIZE_DELAY, "1001", "Resize delay milliseconds must be 0..1000"},
         {IDC_SET_AUTOSCAN_DIR, "   ", "Must specify a directory path."},
-        {IDC_SET_AUTOSCAN_DIR, "C:\\" + std::string(258, 'a'), "The autoscan directory path must be at most 260 characters."},
+        {IDC_SET_AUTOSCAN_DIR, "C:\\" + std::string(258, 'a'),
+         "The autoscan directory path must be at most 260 characters."},
     };
     for (const auto& c : cases) {
         HWND window = Open(Sample());
@@ -152,9 +151,11 @@ TEST_F(SettingsDialogTest, ARefusalFocusesAndSelectsTheOffendingEditAndKeepsTheD
 
 // Each colouring method opens on its own button and comes back from it; Type-encoded is the fifth.
 TEST_F(SettingsDialogTest, EveryColouringMethodHasItsButton) {
-    const std::pair<pie::ColourMethod, int> buttons[] = {
-        {pie::kFixedColour, IDC_SET_CLR_FIXED}, {pie::kSizeEncoded, IDC_SET_CLR_SIZE}, {pie::kRainbowWash, IDC_SET_CLR_RAINBOW},
-        {pie::kNameEncoded, IDC_SET_CLR_NAME},  {pie::kTypeEncoded, IDC_SET_CLR_TYPE}};
+    const std::pair<pie::ColourMethod, int> buttons[] = {{pie::kFixedColour, IDC_SET_CLR_FIXED},
+                                                         {pie::kSizeEncoded, IDC_SET_CLR_SIZE},
+                                                         {pie::kRainbowWash, IDC_SET_CLR_RAINBOW},
+                                                         {pie::kNameEncoded, IDC_SET_CLR_NAME},
+                                                         {pie::kTypeEncoded, IDC_SET_CLR_TYPE}};
     for (const auto& [method, button] : buttons) {
         options::DispOptData data = Sample();
         data.pie.colourMethod = method;
@@ -205,14 +206,13 @@ TEST_F(SettingsDialogTest, OkReadsEveryControlAndCleansTheFolder) {
 TEST_F(SettingsDialogTest, OkKeepsAFolderOutsideAsciiWholeAndALongKeptOneAsItWas) {
     std::string cjk;
     for (int i = 0; i < 100; ++i) cjk += "\xE6\x97\xA5";
-    const std::string typed = "C:\\" + cjk + "\\";                    // 104 characters, 304 bytes
+    const std::string typed = "C:\\" + cjk + "\\";  // 104 characters, 304 bytes
     std::string kept = "D:\\";
     for (int i = 0; i < 3; ++i) kept += std::string(100, 'k') + "\xE6\x97\xA5\\";  // 307 characters
     const struct {
         std::string start, typed, expected;
     } cases[] = {
-        {"C:\\", typed, typed},
-        {kept, "", kept},  // untouched: only the centre size changes
+        {"C:\\", typed, typed}, {kept, "", kept},  // untouched: only the centre size changes
     };
     for (const auto& c : cases) {
         options::DispOptData data = Sample();
@@ -383,7 +383,8 @@ TEST(TipTextDlg, ListsTheSymbolsInsertsOneAtTheCaretAndKeepsALongTemplateWhole) 
     HWND fileList = files.Item(IDC_TIP_SYMBOLS);
     SendMessageA(edit, EM_SETSEL, 2, 3);  // the colon is replaced
     SendMessageA(fileList, LB_SETCURSEL, 1, 0);
-    SendMessageA(files.GetHandle(), WM_COMMAND, MAKEWPARAM(IDC_TIP_SYMBOLS, LBN_DBLCLK), reinterpret_cast<LPARAM>(fileList));
+    SendMessageA(files.GetHandle(), WM_COMMAND, MAKEWPARAM(IDC_TIP_SYMBOLS, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(fileList));
     EXPECT_EQ(files.GetItemText(IDC_TIP_TEXT), "ab#ALLOC ");
     SendMessageA(files.GetHandle(), WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(files.Text(), "ab: ");

@@ -43,9 +43,7 @@ BOOL WINAPI LongPathReader(PCIDLIST_ABSOLUTE, PWSTR path, DWORD size, GPFIDL_FLA
 
 class AnyFolder : public testing::Test {
 protected:
-    void SetUp() override {
-        CoInitialize(nullptr);
-    }
+    void SetUp() override { CoInitialize(nullptr); }
     void TearDown() override { CoUninitialize(); }
     std::vector<std::string> boxes;
     const fw::Interaction ui{[this](HWND, const std::string& text, const std::string& caption, UINT) {

@@ -107,13 +107,14 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
 // Ends the test program when a dialog hangs, instead of hanging the test run.
 class Watchdog {
 public:
-    Watchdog() : thread_([this] {
-        if (!WaitFor([this] { return done_.load(); }, 60s)) {
-            std::fprintf(stderr, "FAIL: the dialog did not close within 60 s\n");
-            std::fflush(stderr);
-            ExitProcess(3);
-        }
-    }) {}
+    Watchdog()
+        : thread_([this] {
+              if (!WaitFor([this] { return done_.load(); }, 60s)) {
+                  std::fprintf(stderr, "FAIL: the dialog did not close within 60 s\n");
+                  std::fflush(stderr);
+                  ExitProcess(3);
+              }
+          }) {}
     ~Watchdog() {
         done_ = true;
         thread_.join();
@@ -140,7 +141,8 @@ TEST(SysDrivesDlg, RowsStandInLetterOrderAndAreFilledFastestKindsFirst) {
         ASSERT_TRUE(WaitFor([&] { return Cell(list, 3, info::kColCompressedVolume) != ""; }));
         for (int row = 0; row < fw::TListView::RowCount(list); ++row) {
             rows.emplace_back();
-            for (int column = 0; column < info::kDriveColumnCount; ++column) rows.back().push_back(Cell(list, row, column));
+            for (int column = 0; column < info::kDriveColumnCount; ++column)
+                rows.back().push_back(Cell(list, row, column));
         }
         Close(dialog.window);
     });
@@ -224,8 +226,8 @@ TEST(SysDrivesDlg, ARememberedPlacementOffScreenIsPulledBackWithItsSize) {
     FakeDrives drives({{'C', DRIVE_FIXED}});
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    for (const fw::Rect remembered : {fw::Rect{5000, 4000, 5900, 4500}, fw::Rect{-3000, -2000, -2100, -1500},
-                                            fw::Rect{40, 30, 940, 530}}) {
+    for (const fw::Rect remembered :
+         {fw::Rect{5000, 4000, 5900, 4500}, fw::Rect{-3000, -2000, -2100, -1500}, fw::Rect{40, 30, 940, 530}}) {
         info::SysDrivesDlgData data{remembered};
         TWatchedDlg dialog(nullptr, data, drives);
         RECT shown{};
@@ -264,12 +266,14 @@ TEST(SysDrivesDlg, TheRealFixedDrivesOfThisSystemAreListedAndFilled) {
         // Fixed drives are asked before the others; their file system arrives last.
         WaitFor([&] {
             for (int row = 0; row < count; ++row)
-                if (Cell(list, row, info::kColType) == "Fixed" && Cell(list, row, info::kColFileSystem).empty()) return false;
+                if (Cell(list, row, info::kColType) == "Fixed" && Cell(list, row, info::kColFileSystem).empty())
+                    return false;
             return true;
         });
         for (int row = 0; row < count; ++row) {
             rows.emplace_back();
-            for (int column = 0; column < info::kDriveColumnCount; ++column) rows.back().push_back(Cell(list, row, column));
+            for (int column = 0; column < info::kDriveColumnCount; ++column)
+                rows.back().push_back(Cell(list, row, column));
         }
         Close(dialog.window);
     });

@@ -1,7 +1,7 @@
 // The scan progress dialog, run modally on the test thread over real generated trees while a second
 // thread drives it with messages and watches its controls, as a user would.
-#include "Screen.h"
 #include "ScanTestTree.h"
+#include "Screen.h"
 #include "fw/Handles.h"
 #include "fw/PendingException.h"
 #include "fw/TDialog.h"
@@ -136,10 +136,10 @@ int Seconds(const std::string& elapsed) {
 
 // What the driver saw of the two texts while watching for a while.
 struct Watch {
-    std::vector<std::string> counterTexts;     // every distinct text, in order
-    std::vector<std::string> elapsedTexts;     // the elapsed text at each counter change
-    std::vector<double> changeTimes;           // seconds since the watch began, at each counter change
-    int distinctFolderCounts = 0;              // distinct values of the worker's own folder counter
+    std::vector<std::string> counterTexts;  // every distinct text, in order
+    std::vector<std::string> elapsedTexts;  // the elapsed text at each counter change
+    std::vector<double> changeTimes;        // seconds since the watch began, at each counter change
+    int distinctFolderCounts = 0;           // distinct values of the worker's own folder counter
 };
 
 Watch WatchFor(HWND dialog, const scan::TScanThread* thread, std::chrono::milliseconds duration) {

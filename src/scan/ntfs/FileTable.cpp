@@ -44,8 +44,8 @@ void MakeRoom(model::RecordList<T>& list, std::size_t nameBytes, std::size_t sto
     const std::size_t count = list.size() + 1, names = nameBytes + stored;
     if (count <= list.capacity() && names <= list.name_capacity()) return;
     const std::size_t records = std::max(list.capacity(), count + count / 8);
-    const std::size_t least = model::RecordList<T>::kHeaderSize + records * sizeof(T) +
-                              std::max(list.name_capacity(), names + names / 8);
+    const std::size_t least =
+        model::RecordList<T>::kHeaderSize + records * sizeof(T) + std::max(list.name_capacity(), names + names / 8);
     list.reserve(records, BlockClass(least) - model::RecordList<T>::kHeaderSize - records * sizeof(T));
 }
 
@@ -69,16 +69,15 @@ void FileTable::Remember(std::uint32_t number, std::uint16_t sequence, std::uint
 void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
     if (number == kNoRecord) return;
     switch (PlaceOf(bytes, number)) {
-        case RecordPlace::kNone:
-            if (Allocated(number)) untrusted_ = true;
-            return;
-        case RecordPlace::kOther:
-            // Another record where this one should be: the table's runs lead astray. A free record that
-            // never had its number written (formatters leave the reserved ones at 0) misleads nobody.
-            if (Allocated(number) || (Le16(bytes.data() + 22) & 1) != 0) untrusted_ = true;
-            return;
-        case RecordPlace::kThis:
-            break;
+    case RecordPlace::kNone:
+        if (Allocated(number)) untrusted_ = true;
+        return;
+    case RecordPlace::kOther:
+        // Another record where this one should be: the table's runs lead astray. A free record that
+        // never had its number written (formatters leave the reserved ones at 0) misleads nobody.
+        if (Allocated(number) || (Le16(bytes.data() + 22) & 1) != 0) untrusted_ = true;
+        return;
+    case RecordPlace::kThis: break;
     }
     if (!ApplyFixups(bytes)) return;
 
@@ -94,53 +93,54 @@ void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
     RecordHeader header;
     const bool sound = ForEachAttribute(bytes, header, [&](const Attribute& a) {
         switch (a.type) {
-            case kStandardInformation:
-                if (!a.nonResident && a.value.size() >= 36) siFlags = Le32(a.value.data() + 32);
-                break;
-            case kFileName: {
-                FileName name;
-                if (a.nonResident || !ParseFileName(a.value, name)) break;
-                if (name.attributes & kNameOfFolder) folderNames = true;
-                if (name.nameSpace != kDosName) pendingNames_.push_back({name.parent, name.name});
-                break;
+        case kStandardInformation:
+            if (!a.nonResident && a.value.size() >= 36) siFlags = Le32(a.value.data() + 32);
+            break;
+        case kFileName: {
+            FileName name;
+            if (a.nonResident || !ParseFileName(a.value, name)) break;
+            if (name.attributes & kNameOfFolder) folderNames = true;
+            if (name.nameSpace != kDosName) pendingNames_.push_back({name.parent, name.name});
+            break;
+        }
+        case kData:
+            if (!a.name.empty() || hasData) break;
+            if (!a.nonResident) {
+                hasData = true;
+                dataSize = a.value.size();
+            } else if (a.lowestVcn == 0) {
+                hasData = true;
+                dataSize = a.dataSize;
             }
-            case kData:
-                if (!a.name.empty() || hasData) break;
-                if (!a.nonResident) {
-                    hasData = true;
-                    dataSize = a.value.size();
-                } else if (a.lowestVcn == 0) {
-                    hasData = true;
-                    dataSize = a.dataSize;
-                }
-                break;
-            case kReparsePoint:
-                // Without its tag a reparse point counts as a link, and a folder's contents would drop out.
-                if (!a.nonResident) {
-                    hasTag = a.value.size() >= 4;
-                    if (hasTag) tag = Le32(a.value.data());
-                    else malformed = true;
-                } else if (a.lowestVcn == 0) {
-                    if (a.dataSize >= 4 && DecodeRunList(a.mappingPairs, 0, totalClusters_, reparse.runs) &&
-                        Covers(reparse.runs, 4, clusterSize_))
-                        reparse.size = 4;
-                    else
-                        malformed = true;
-                }
-                break;
-            case kAttributeList:
-                // The list says where the rest of the record is; without it names and sizes would be lost.
-                if (!a.nonResident)
-                    residentList = a.value;
-                else if (a.lowestVcn == 0 && a.dataSize <= kMaxAttributeList &&
-                         DecodeRunList(a.mappingPairs, 0, totalClusters_, list.runs) &&
-                         Covers(list.runs, a.dataSize, clusterSize_))
-                    list.size = a.dataSize;
+            break;
+        case kReparsePoint:
+            // Without its tag a reparse point counts as a link, and a folder's contents would drop out.
+            if (!a.nonResident) {
+                hasTag = a.value.size() >= 4;
+                if (hasTag)
+                    tag = Le32(a.value.data());
                 else
                     malformed = true;
-                break;
-            default:
-                break;
+            } else if (a.lowestVcn == 0) {
+                if (a.dataSize >= 4 && DecodeRunList(a.mappingPairs, 0, totalClusters_, reparse.runs) &&
+                    Covers(reparse.runs, 4, clusterSize_))
+                    reparse.size = 4;
+                else
+                    malformed = true;
+            }
+            break;
+        case kAttributeList:
+            // The list says where the rest of the record is; without it names and sizes would be lost.
+            if (!a.nonResident)
+                residentList = a.value;
+            else if (a.lowestVcn == 0 && a.dataSize <= kMaxAttributeList &&
+                     DecodeRunList(a.mappingPairs, 0, totalClusters_, list.runs) &&
+                     Covers(list.runs, a.dataSize, clusterSize_))
+                list.size = a.dataSize;
+            else
+                malformed = true;
+            break;
+        default: break;
         }
     });
     if (!sound || malformed || !header.inUse) return;
@@ -190,7 +190,8 @@ void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
             const std::uint32_t order = nameOrder_++;
             if (!base) {
                 std::u16string text(pending.text.size() / 2, u'\0');
-                for (std::size_t k = 0; k < text.size(); ++k) text[k] = static_cast<char16_t>(Le16(pending.text.data() + 2 * k));
+                for (std::size_t k = 0; k < text.size(); ++k)
+                    text[k] = static_cast<char16_t>(Le16(pending.text.data() + 2 * k));
                 extensionNames_.push_back({pending.parent, number, order, std::move(text)});
                 continue;
             }
@@ -200,11 +201,13 @@ void FileTable::AddRecord(std::uint32_t number, std::span<std::uint8_t> bytes) {
                 remembered = true;
                 records_.Find(number)->flags |= kLossyName;
                 std::u16string text(pending.text.size() / 2, u'\0');
-                for (std::size_t k = 0; k < text.size(); ++k) text[k] = static_cast<char16_t>(Le16(pending.text.data() + 2 * k));
+                for (std::size_t k = 0; k < text.size(); ++k)
+                    text[k] = static_cast<char16_t>(Le16(pending.text.data() + 2 * k));
                 lossy_.push_back({pending.parent, number, std::move(text)});
             }
             Place(pending.parent, number, utf8_, header.directory, dataSize);
-            if (header.directory && (flags & (kManyNames | kListed))) folderNames_.push_back({pending.parent, number, order});
+            if (header.directory && (flags & (kManyNames | kListed)))
+                folderNames_.push_back({pending.parent, number, order});
         }
     }
     if (base) {
@@ -295,9 +298,8 @@ void FileTable::Finish(Volume* volume) {
 
     // An extension record counts only when its base record is in use and lists it; its attributes then
     // belong to the base record. A base record missing an extension its list names is dropped.
-    std::sort(claims_.begin(), claims_.end(), [](const Claim& a, const Claim& b) {
-        return RecordOf(a.reference) < RecordOf(b.reference);
-    });
+    std::sort(claims_.begin(), claims_.end(),
+              [](const Claim& a, const Claim& b) { return RecordOf(a.reference) < RecordOf(b.reference); });
     std::unordered_map<std::uint32_t, std::uint32_t> owner;
     for (const Extension& ext : extensions_) {
         std::uint32_t resolved = kNoRecord;
@@ -305,9 +307,11 @@ void FileTable::Finish(Volume* volume) {
         const Record* b = base < kNoRecord ? records_.Find(static_cast<std::uint32_t>(base)) : nullptr;
         const Record* e = records_.Find(ext.record);
         if (b && base != ext.record) {
-            const bool baseSound = (b->flags & kInUse) && !(b->flags & kExtension) && b->sequence == SequenceOf(ext.base);
-            const auto first = std::lower_bound(claims_.begin(), claims_.end(), std::uint64_t{ext.record},
-                                                [](const Claim& c, std::uint64_t r) { return RecordOf(c.reference) < r; });
+            const bool baseSound =
+                (b->flags & kInUse) && !(b->flags & kExtension) && b->sequence == SequenceOf(ext.base);
+            const auto first =
+                std::lower_bound(claims_.begin(), claims_.end(), std::uint64_t{ext.record},
+                                 [](const Claim& c, std::uint64_t r) { return RecordOf(c.reference) < r; });
             auto it = first;
             bool claimed = false;
             for (; it != claims_.end() && RecordOf(it->reference) == ext.record; ++it)
@@ -511,7 +515,8 @@ std::int64_t FileTable::FindFolder(std::span<const std::u16string> path, std::sp
                     exact = {entry.name, record, original};
                     return;
                 }
-                if (loose.record == kNoRecord && SameNameIgnoringCase(NameUnits(entry.name, original), component, upcase))
+                if (loose.record == kNoRecord &&
+                    SameNameIgnoringCase(NameUnits(entry.name, original), component, upcase))
                     loose = {entry.name, record, original};
             }
         };
@@ -524,7 +529,8 @@ std::int64_t FileTable::FindFolder(std::span<const std::u16string> path, std::sp
             return -1;
         else if (looseDir.record != kNoRecord &&
                  (looseFile.record == kNoRecord ||
-                  CollateNames(NameUnits(looseDir.name, looseDir.original), NameUnits(looseFile.name, looseFile.original), upcase) <= 0))
+                  CollateNames(NameUnits(looseDir.name, looseDir.original),
+                               NameUnits(looseFile.name, looseFile.original), upcase) <= 0))
             found = looseDir.record;
         if (found == kNoRecord) return -1;
         const std::uint16_t flags = FlagsOf(found);

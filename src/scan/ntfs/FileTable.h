@@ -24,10 +24,10 @@
 // Damage is judged at two levels. A record that is this position's own but torn or malformed (bad fix-ups,
 // attributes past their bounds, a folder flag its names or an unnamed data stream contradict, a size above
 // its allocation, a reparse point without a tag, an attribute list that cannot be decoded or names an
-// extension record that is not there) is dropped whole, with what lies below it; the rest is kept. The table as a whole is not trusted, and the tree is
-// unavailable, when positions do not hold their own records (an in-use record, or a position the bitmap
-// has in use, holding another record's number or no record at all: the table's runs are wrong), when the
-// root folder does not name itself with its own sequence number (nothing below it would match), or when a
+// extension record that is not there) is dropped whole, with what lies below it; the rest is kept. The table as a whole
+// is not trusted, and the tree is unavailable, when positions do not hold their own records (an in-use record, or a
+// position the bitmap has in use, holding another record's number or no record at all: the table's runs are wrong),
+// when the root folder does not name itself with its own sequence number (nothing below it would match), or when a
 // value outside the records cannot be read (read errors, a volume cut short).
 #pragma once
 
@@ -152,9 +152,7 @@ private:
     static constexpr std::uint32_t kNoFolder = RecordIndex::kNone;
 
     // Whether record `number` was taken and remembered: only then can its entries have become invalid.
-    bool Remembered(std::uint32_t number) const {
-        return number < remembered_.size() && remembered_[number];
-    }
+    bool Remembered(std::uint32_t number) const { return number < remembered_.size() && remembered_[number]; }
     bool Allocated(std::uint32_t number) const {
         return number / 8 < inUse_.size() && (inUse_[number / 8] >> (number % 8) & 1) != 0;
     }
@@ -186,9 +184,9 @@ private:
     std::vector<bool> remembered_;  // by record number: see Remembered
     std::vector<Folder> folders_;
     std::unordered_map<std::uint64_t, std::uint32_t> otherFolders_;  // parents named with another sequence
-    std::unordered_map<std::uint32_t, std::uint64_t> sizes_;          // see kSizeElsewhere, kListed
-    std::unordered_map<std::uint32_t, std::uint32_t> tags_;           // reparse tags
-    std::unordered_map<std::uint32_t, std::uint64_t> chosenParent_;   // see kManyNames
+    std::unordered_map<std::uint32_t, std::uint64_t> sizes_;         // see kSizeElsewhere, kListed
+    std::unordered_map<std::uint32_t, std::uint32_t> tags_;          // reparse tags
+    std::unordered_map<std::uint32_t, std::uint64_t> chosenParent_;  // see kManyNames
     std::vector<FolderName> folderNames_;
     std::vector<ExtensionName> extensionNames_;
     std::vector<LossyName> lossy_;

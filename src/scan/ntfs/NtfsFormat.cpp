@@ -88,8 +88,7 @@ bool DecodeRunList(std::span<const std::uint8_t> bytes, std::uint64_t firstVcn, 
         std::uint64_t length = 0;
         for (std::size_t k = 0; k < lengthBytes; ++k) length |= std::uint64_t{field[k]} << (8 * k);
         // Lengths are stored signed; a negative or zero one is damage.
-        if (length == 0 || length > (std::uint64_t{1} << 62) || length > (std::uint64_t{1} << 63) - vcn)
-            return false;
+        if (length == 0 || length > (std::uint64_t{1} << 62) || length > (std::uint64_t{1} << 63) - vcn) return false;
 
         Run run{vcn, 0, length, offsetBytes == 0};
         if (!run.sparse) {
@@ -98,8 +97,7 @@ bool DecodeRunList(std::span<const std::uint8_t> bytes, std::uint64_t firstVcn, 
             if (offsetBytes < 8 && (raw >> (8 * offsetBytes - 1)) & 1) raw |= ~std::uint64_t{0} << (8 * offsetBytes);
             const auto delta = static_cast<std::int64_t>(raw);
             // lcn stays within [0, totalClusters), so one bound check on each side cannot overflow.
-            if (delta < -lcn || (delta > 0 && static_cast<std::uint64_t>(delta) >= totalClusters - lcn))
-                return false;
+            if (delta < -lcn || (delta > 0 && static_cast<std::uint64_t>(delta) >= totalClusters - lcn)) return false;
             lcn += delta;
             if (length > totalClusters - static_cast<std::uint64_t>(lcn)) return false;
             run.lcn = static_cast<std::uint64_t>(lcn);
@@ -234,7 +232,12 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<std::uint8_t>(text[i]);
-        const std::size_t extra = lead < 0x80 ? 0 : lead >= 0xF5 ? 9 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : 9;
+        const std::size_t extra = lead < 0x80    ? 0
+                                  : lead >= 0xF5 ? 9
+                                  : lead >= 0xF0 ? 3
+                                  : lead >= 0xE0 ? 2
+                                  : lead >= 0xC2 ? 1
+                                                 : 9;
         std::uint32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
         bool ok = extra <= 3 && extra < text.size() - i;
         for (std::size_t k = 1; ok && k <= extra; ++k) {
@@ -301,11 +304,13 @@ std::uint16_t Up(char16_t c, std::span<const std::uint16_t> upcase) { return c <
 }  // namespace
 
 bool Utf16ToUtf8(std::u16string_view text, std::string& out) {
-    return ToUtf8(text.size(), [text](std::size_t i) -> std::uint32_t { return text[i]; }, out);
+    return ToUtf8(
+        text.size(), [text](std::size_t i) -> std::uint32_t { return text[i]; }, out);
 }
 
 bool Utf16LeToUtf8(std::span<const std::uint8_t> bytes, std::string& out) {
-    return ToUtf8(bytes.size() / 2, [p = bytes.data()](std::size_t i) -> std::uint32_t { return Le16(p + 2 * i); }, out);
+    return ToUtf8(
+        bytes.size() / 2, [p = bytes.data()](std::size_t i) -> std::uint32_t { return Le16(p + 2 * i); }, out);
 }
 
 bool NameUnits::NextLong(char16_t& unit) noexcept {

@@ -41,7 +41,6 @@ enum NameSpace : std::uint8_t { kPosixName = 0, kWin32Name = 1, kDosName = 2, kW
 // The bit of a $FILE_NAME's attributes copied from its record's folder flag.
 inline constexpr std::uint32_t kNameOfFolder = 0x10000000;
 
-
 // A file reference: a 48-bit record number and the record's 16-bit sequence number.
 inline constexpr std::uint64_t RecordOf(std::uint64_t reference) { return reference & 0xFFFFFFFFFFFFull; }
 inline constexpr std::uint16_t SequenceOf(std::uint64_t reference) {

@@ -195,8 +195,8 @@ bool ReadAttributeBytes(Volume& volume, std::span<const Run> runs, std::uint32_t
         const std::uint64_t position = offset + done;
         if (position < offset) return false;
         const std::uint64_t vcn = position / clusterSize;
-        const auto run = std::upper_bound(runs.begin(), runs.end(), vcn,
-                                          [](std::uint64_t v, const Run& r) { return v < r.vcn; });
+        const auto run =
+            std::upper_bound(runs.begin(), runs.end(), vcn, [](std::uint64_t v, const Run& r) { return v < r.vcn; });
         if (run == runs.begin()) return false;
         const Run& r = *(run - 1);
         if (vcn - r.vcn >= r.length) return false;

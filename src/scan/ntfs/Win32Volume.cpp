@@ -21,8 +21,8 @@ constexpr std::size_t kPageBytes = 8u << 20;
 }  // namespace
 
 bool Win32Volume::Open(const std::wstring& path) {
-    file_.Reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    file_.Reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file_) return false;
     GET_LENGTH_INFORMATION length{};
     DWORD returned = 0;
@@ -34,7 +34,8 @@ bool Win32Volume::Open(const std::wstring& path) {
         size_ = static_cast<std::uint64_t>(fileSize.QuadPart);
     else
         size_ = ~std::uint64_t{0};  // unknown: the boot sector's own size bounds the reads
-    pages_.reset(static_cast<std::uint8_t*>(VirtualAlloc(nullptr, kPageBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)));
+    pages_.reset(
+        static_cast<std::uint8_t*>(VirtualAlloc(nullptr, kPageBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)));
     pageBytes_ = pages_ ? kPageBytes : 0;
     return pages_ != nullptr;
 }
@@ -94,7 +95,8 @@ ReadResult ScanFromFileTable(const std::string& rootPath, model::DirInfo& root, 
     if (!raw.Open(device)) return ReadResult::kUnavailable;
 
     std::vector<std::u16string> path;
-    const std::string relative = volume.size() < wideRoot.size() ? fw::WideToUtf8(wideRoot.c_str() + volume.size()) : "";
+    const std::string relative =
+        volume.size() < wideRoot.size() ? fw::WideToUtf8(wideRoot.c_str() + volume.size()) : "";
     if (!SplitRelativePath(relative, path)) return ReadResult::kUnavailable;
     return ReadVolume(raw, path, root, counters, control, clusterSize);
 }

@@ -28,16 +28,16 @@ TEST(RotoFrame, TurnsAboutTheCentreAndClampsAtThePicturesEdges) {
         PixelPos source;
     };
     const Case cases[] = {
-        {140, 53, kPi / 2, 1.0, {140, 53}},   // the centre stays
-        {150, 53, kPi, 1.0, {130, 53}},       // half a turn mirrors through the centre
+        {140, 53, kPi / 2, 1.0, {140, 53}},  // the centre stays
+        {150, 53, kPi, 1.0, {130, 53}},      // half a turn mirrors through the centre
         {140, 63, kPi, 1.0, {140, 43}},
-        {150, 53, kPi / 2, 1.0, {140, 63}},   // a quarter turn: x offset becomes y offset (rounding toward zero)
-        {150, 53, 0.0, 2.0, {160, 53}},       // scale 2 samples twice as far: the picture shrinks
-        {150, 53, 0.0, 0.5, {145, 53}},       // scale 0.5 magnifies
-        {0, 0, 0.0, 4.0, {0, 0}},             // far outside: clamped to the corner
+        {150, 53, kPi / 2, 1.0, {140, 63}},  // a quarter turn: x offset becomes y offset (rounding toward zero)
+        {150, 53, 0.0, 2.0, {160, 53}},      // scale 2 samples twice as far: the picture shrinks
+        {150, 53, 0.0, 0.5, {145, 53}},      // scale 0.5 magnifies
+        {0, 0, 0.0, 4.0, {0, 0}},            // far outside: clamped to the corner
         {280, 105, 0.0, 4.0, {280, 105}},
         {280, 0, kPi, 1.0, {0, 105}},
-        {10, 53, 0.0, 0.0, {140, 53}},        // scale 0: every pixel shows the centre
+        {10, 53, 0.0, 0.0, {140, 53}},  // scale 0: every pixel shows the centre
     };
     for (const Case& c : cases)
         EXPECT_EQ(about::RotoSource(c.x, c.y, kW, kH, c.angle, c.scale), c.source)

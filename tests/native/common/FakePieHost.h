@@ -24,8 +24,8 @@ public:
     FakePieHost() = default;
     explicit FakePieHost(const model::DirInfo& tree) : shown_(&tree) {}
 
-    model::DirInfo root;           // shown unless the host was given another tree
-    std::string currentPath;       // empty: the shown tree's root folder
+    model::DirInfo root;      // shown unless the host was given another tree
+    std::string currentPath;  // empty: the shown tree's root folder
     std::uint32_t clusterSize = 0;
     bool dialogLook = false;
     const compare::TreeComparison* comparison = nullptr;  // a comparison of the shown tree, or none
@@ -36,9 +36,7 @@ public:
     std::string lastStatusCurrent;      // the current folder given with the last status
 
     const model::DirInfo* RootFolder() const override { return shown_ ? shown_ : &root; }
-    std::string CurrentPath() const override {
-        return currentPath.empty() ? RootFolder()->name + "\\" : currentPath;
-    }
+    std::string CurrentPath() const override { return currentPath.empty() ? RootFolder()->name + "\\" : currentPath; }
     std::uint32_t ClusterSize() const override { return clusterSize; }
     bool DialogLook() const override { return dialogLook; }
     const compare::TreeComparison* Comparison() const override { return comparison; }

@@ -41,16 +41,14 @@ std::vector<Record> OtherValues(const config::Setting<Record>& row, const Record
         for (int value : {row.range.low, row.range.high, row.range.low + (row.range.high - row.range.low) / 2})
             with([&](Record& r) { row.assign(r, value); });
         break;
-    case config::SettingKind::kFlag:
-        with([&](Record& r) { r.*row.flag = !(defaults.*row.flag); });
-        break;
+    case config::SettingKind::kFlag: with([&](Record& r) { r.*row.flag = !(defaults.*row.flag); }); break;
     case config::SettingKind::kColour:
         for (std::uint32_t colour : {config::Rgb(0, 0, 0), config::Rgb(255, 255, 255), config::Rgb(1, 2, 3)})
             with([&](Record& r) { r.*row.colour = colour; });
         break;
     case config::SettingKind::kText:
-        for (std::string text : {std::string(), std::string("E:\\Some folder\\"), std::string(" #SIZE\r\n\t\xE6\x97\xA5 "),
-                                 std::string(2000, 'x')})
+        for (std::string text : {std::string(), std::string("E:\\Some folder\\"),
+                                 std::string(" #SIZE\r\n\t\xE6\x97\xA5 "), std::string(2000, 'x')})
             with([&](Record& r) { r.*row.text = row.clean ? row.clean(text) : text; });
         break;
     }

@@ -25,13 +25,13 @@ const model::DirInfo kEarlier = PathTree("C:", {{"Grow\\g", 100},
                                                 {"Same\\x", 7},
                                                 {"top", 3}});
 const model::DirInfo kLive = PathTree("D:", {{"grow\\g", 150},
-                                            {"grow\\Inner\\i", 30},
-                                            {"grow\\Inner\\new.bin", 2},
-                                            {"Shrink\\s", 900},
-                                            {"Same\\x", 7},
-                                            {"Fresh\\f", 60},
-                                            {"Fresh\\empty", 0},
-                                            {"top", 3}});
+                                             {"grow\\Inner\\i", 30},
+                                             {"grow\\Inner\\new.bin", 2},
+                                             {"Shrink\\s", 900},
+                                             {"Same\\x", 7},
+                                             {"Fresh\\f", 60},
+                                             {"Fresh\\empty", 0},
+                                             {"top", 3}});
 
 TEST(ChangeRanking, ListsTheLargestChangesOfEachKind) {
     const compare::TreeComparison comparison(kLive, kEarlier, 0);
@@ -41,8 +41,7 @@ TEST(ChangeRanking, ListsTheLargestChangesOfEachKind) {
     } cases[] = {
         {{Ranking::kGrowth, 20, true},
          {"D:\\grow\\ +72 bytes", "D:\\Fresh\\ +60 bytes", "D:\\grow\\Inner\\ +22 bytes"}},
-        {{Ranking::kGrowth, 3, false},
-         {"D:\\grow\\ +72 bytes", "D:\\Fresh\\ +60 bytes", "D:\\Fresh\\f +60 bytes"}},
+        {{Ranking::kGrowth, 3, false}, {"D:\\grow\\ +72 bytes", "D:\\Fresh\\ +60 bytes", "D:\\Fresh\\f +60 bytes"}},
         {{Ranking::kShrink, 20, true}, {"D:\\Shrink\\ -140 bytes"}},
         {{Ranking::kShrink, 20, false}, {"D:\\Shrink\\ -140 bytes", "D:\\Shrink\\s -100 bytes"}},
         {{Ranking::kNewFiles, 20, false},

@@ -40,9 +40,11 @@ void ForEachItem(const DirInfo& root, const std::function<void(const std::string
 }
 
 TEST(TreeComparison, IndexFollowsPreOrderAndFindsNamesIgnoringCase) {
-    const DirInfo live = PathTree("C:", {{"a.txt", 1}, {"Data\\x", 2}, {"Data\\Sub\\y", 3}, {"Data\\z", 4}, {"Other\\w", 5}});
+    const DirInfo live =
+        PathTree("C:", {{"a.txt", 1}, {"Data\\x", 2}, {"Data\\Sub\\y", 3}, {"Data\\z", 4}, {"Other\\w", 5}});
     std::size_t expected = 0;
-    ForEachItem(live, [&](const std::string& path, bool) { EXPECT_EQ(compare::IndexOf(live, path), expected++) << path; });
+    ForEachItem(live,
+                [&](const std::string& path, bool) { EXPECT_EQ(compare::IndexOf(live, path), expected++) << path; });
     EXPECT_EQ(expected, compare::EntriesIn(live));
     EXPECT_EQ(compare::IndexOf(live, "data\\SUB\\Y"), compare::IndexOf(live, "Data\\Sub\\y"));
     EXPECT_FALSE(compare::IndexOf(live, "Data\\missing\\"));
@@ -93,13 +95,16 @@ TEST(TreeComparison, MatchesByPathAndCountsWhatIsNewAndGone) {
                       {"A\\B\\b2", true, 0, Up(3), {}},
                       {"A\\D\\", true, 0, Up(9), {}}}});
     cases.push_back({"a renamed root still matches the earlier root",
-                     PathTree("D:", {{"x", 5}, {"Sub\\y", 6}}), PathTree("E:", {{"x", 5}, {"Sub\\y", 6}}),
+                     PathTree("D:", {{"x", 5}, {"Sub\\y", 6}}),
+                     PathTree("E:", {{"x", 5}, {"Sub\\y", 6}}),
                      {{"", false, 11, Up(0), {}}, {"x", false, 5, Up(0), {}}, {"Sub\\", false, 6, Up(0), {}}}});
     cases.push_back({"an empty earlier tree: everything below the root is new",
-                     PathTree("C:", {}), PathTree("C:", {{"x", 5}, {"Sub\\y", 6}}),
+                     PathTree("C:", {}),
+                     PathTree("C:", {{"x", 5}, {"Sub\\y", 6}}),
                      {{"", false, 0, Up(11), {}}, {"x", true, 0, Up(5), {}}, {"Sub\\", true, 0, Up(6), {}}}});
     cases.push_back({"siblings equal ignoring case pair in listing order",
-                     PathTree("C:", {{"a", 1}, {"A", 2}}), PathTree("C:", {{"A", 3}, {"a", 4}, {"a", 5}}),
+                     PathTree("C:", {{"a", 1}, {"A", 2}}),
+                     PathTree("C:", {{"A", 3}, {"a", 4}, {"a", 5}}),
                      {{"", false, 3, Up(9), {}}}});
     cases.push_back({"sizes at the ends of the 64-bit range, both ways",
                      PathTree("C:", {{"grew", 0}, {"fell", kMax}, {"G\\a", kMax / 2 + 1}, {"G\\b", kMax / 2 + 1}}),
@@ -141,8 +146,13 @@ TEST(TreeComparison, PairsDuplicateNamesOneToOne) {
 }
 
 TEST(TreeComparison, IdenticalTreesChangeNothing) {
-    const DirInfo live = PathTree("C:", {{"a.txt", 100}, {"Data\\x.bin", 5000}, {"Data\\Photos\\p.jpg", 4097},
-                                         {"Data\\empty\\"}, {"Dup\\one", 1}, {"Other\\two", 2}},
+    const DirInfo live = PathTree("C:",
+                                  {{"a.txt", 100},
+                                   {"Data\\x.bin", 5000},
+                                   {"Data\\Photos\\p.jpg", 4097},
+                                   {"Data\\empty\\"},
+                                   {"Dup\\one", 1},
+                                   {"Other\\two", 2}},
                                   kCluster);
     const TreeComparison comparison(live, live, kCluster);
     ForEachItem(live, [&](const std::string& path, bool isDir) {
@@ -181,8 +191,8 @@ TEST(TreeComparison, ADamagedEarlierFileComparesWhatWasRead) {
     int read = 0, missing = 0;
     ForEachItem(tree, [&](const std::string& path, bool isDir) {
         if (path.empty()) return;
-        const bool wasRead = isDir ? model::FindDir(partial, path) != nullptr
-                                   : model::FindFileByPath(partial, "C:\\" + path) != nullptr;
+        const bool wasRead =
+            isDir ? model::FindDir(partial, path) != nullptr : model::FindFileByPath(partial, "C:\\" + path) != nullptr;
         EXPECT_EQ(At(comparison, tree, path).isNew, !wasRead) << path;
         ++(wasRead ? read : missing);
     });
@@ -202,7 +212,8 @@ TEST(TreeComparison, RematchAfterTheLiveTreeChangedGivesTheSameAsAFreshMatch) {
     comparison.Rematch(live);
     const TreeComparison fresh(live, earlier, 0);
     ASSERT_EQ(comparison.EntryCount(), fresh.EntryCount());
-    ForEachItem(live, [&](const std::string& path, bool) { EXPECT_EQ(At(comparison, live, path), At(fresh, live, path)); });
+    ForEachItem(live,
+                [&](const std::string& path, bool) { EXPECT_EQ(At(comparison, live, path), At(fresh, live, path)); });
     EXPECT_EQ(comparison.Folder(0).gone, (Gone{30, 1, 1}));
 }
 

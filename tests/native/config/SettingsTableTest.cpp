@@ -73,8 +73,14 @@ TEST(SettingsTable, DoublesAreStoredAsWholePercentagesOrIntegerPartsAndSaturate)
         int percent;  // the ratio row's stored number
         int whole;    // the size row's
     } cases[] = {
-        {0.29, 29, 0},       {0.335, 34, 0},  {0.334, 33, 0},        {7.9, 790, 7},
-        {-0.015, -2, 0},     {-7.9, -790, -7}, {1e300, INT_MAX, INT_MAX}, {-1e300, INT_MIN, INT_MIN},
+        {0.29, 29, 0},
+        {0.335, 34, 0},
+        {0.334, 33, 0},
+        {7.9, 790, 7},
+        {-0.015, -2, 0},
+        {-7.9, -790, -7},
+        {1e300, INT_MAX, INT_MAX},
+        {-1e300, INT_MIN, INT_MIN},
         {nan, 0, 0},
     };
     for (const auto& c : cases) {

@@ -25,13 +25,14 @@ TEST(ParseInt, FollowsTheAtoiRule) {
 TEST(ParseInt, OutOfRangeDigitsSaturate) {
     EXPECT_EQ(config::ParseInt("2147483648"), INT_MAX);
     EXPECT_EQ(config::ParseInt("-2147483649"), INT_MIN);
-    EXPECT_EQ(config::ParseInt("18446744073709551617"), INT_MAX);   // 20 digits: past 64 bits too
+    EXPECT_EQ(config::ParseInt("18446744073709551617"), INT_MAX);  // 20 digits: past 64 bits too
     EXPECT_EQ(config::ParseInt("-99999999999999999999999999"), INT_MIN);
     EXPECT_EQ(config::ParseInt("000000000000000000000000000007"), 7);  // long but small
 }
 
 TEST(IntText, RoundTripsThroughParseInt) {
-    for (int value : {0, 1, -1, 4, 100000, INT_MAX, INT_MIN}) EXPECT_EQ(config::ParseInt(config::IntText(value)), value);
+    for (int value : {0, 1, -1, 4, 100000, INT_MAX, INT_MIN})
+        EXPECT_EQ(config::ParseInt(config::IntText(value)), value);
     EXPECT_EQ(config::IntText(-3), "-3");
 }
 

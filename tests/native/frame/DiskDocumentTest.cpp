@@ -104,13 +104,14 @@ TEST_F(Document, AnImportIsReadAsideAndTakenOnlyWhenTheReadSucceeded) {
         Load();
         const DirInfo before = document.Root();
         std::string readPath;
-        const bool taken = document.Import("Z:\\saved.klv", [&](const std::string& path, DirInfo& tree, std::uint32_t& clusters) {
-            readPath = path;
-            // Even a reader that fails after it began writing leaves the live tree alone.
-            tree = PathTree("F:", {{"f.txt", 70000}});
-            clusters = 65536;
-            return c.succeeds;
-        });
+        const bool taken =
+            document.Import("Z:\\saved.klv", [&](const std::string& path, DirInfo& tree, std::uint32_t& clusters) {
+                readPath = path;
+                // Even a reader that fails after it began writing leaves the live tree alone.
+                tree = PathTree("F:", {{"f.txt", 70000}});
+                clusters = 65536;
+                return c.succeeds;
+            });
         EXPECT_EQ(taken, c.succeeds) << c.name;
         EXPECT_EQ(document.FromDataFile(), c.succeeds) << "a failed read leaves the scanned tree a scanned one";
         EXPECT_EQ(readPath, "Z:\\saved.klv");
@@ -186,7 +187,8 @@ TEST_F(Document, AClusterSizeRecomputesTheTotalsAndDecidesWhichModesStay) {
         std::uint32_t clusters;
         int mode;
         int allowed;
-    } cases[] = {{4096, 0, 0}, {4096, 1, 1}, {4096, 2, 2}, {0, 0, 0}, {0, 1, 0}, {0, 2, 0}, {4096, 3, 0}, {4096, -1, 0}};
+    } cases[] = {{4096, 0, 0}, {4096, 1, 1}, {4096, 2, 2}, {0, 0, 0},
+                 {0, 1, 0},    {0, 2, 0},    {4096, 3, 0}, {4096, -1, 0}};
     for (const auto& c : cases) {
         document.SetClusterSize(c.clusters);
         EXPECT_EQ(document.AllowedMode(static_cast<model::SizeKind>(c.mode)), c.allowed) << c.clusters << " " << c.mode;
@@ -225,11 +227,11 @@ TEST_F(Document, ARemovedItemLeavesExactTotalsAndNoCurrentFolderInsideIt) {
     } cases[] = {
         {"C:\\a.txt", "C:\\Data\\Photos\\", "C:\\", "C:\\Data\\Photos\\"},
         {"C:\\Data\\x.bin", "C:\\Data\\", "C:\\Data\\", "C:\\Data\\"},
-        {"C:\\Data\\Photos\\", "C:\\Data\\Photos\\", "C:\\Data\\", "C:\\Data\\"},          // the current folder
-        {"C:\\Data\\", "C:\\Data\\Photos\\Raw\\", "C:\\", "C:\\"},                         // one above it
-        {"c:\\data\\PHOTOS\\", "C:\\Data\\Photos\\Raw\\", "c:\\data\\", "c:\\data\\"},     // spelt otherwise
-        {"C:\\Data\\", "C:\\Data2\\", "C:\\", "C:\\Data2\\"},                              // a name it begins
-        {"C:\\Data\\Photos\\Raw\\", "C:\\Data\\", "C:\\Data\\Photos\\", "C:\\Data\\"},     // below the current
+        {"C:\\Data\\Photos\\", "C:\\Data\\Photos\\", "C:\\Data\\", "C:\\Data\\"},       // the current folder
+        {"C:\\Data\\", "C:\\Data\\Photos\\Raw\\", "C:\\", "C:\\"},                      // one above it
+        {"c:\\data\\PHOTOS\\", "C:\\Data\\Photos\\Raw\\", "c:\\data\\", "c:\\data\\"},  // spelt otherwise
+        {"C:\\Data\\", "C:\\Data2\\", "C:\\", "C:\\Data2\\"},                           // a name it begins
+        {"C:\\Data\\Photos\\Raw\\", "C:\\Data\\", "C:\\Data\\Photos\\", "C:\\Data\\"},  // below the current
     };
     for (const Case& c : cases) {
         document.AdoptTree(Scanned(), 4096, true);
@@ -271,7 +273,8 @@ TEST_F(Document, ChangesAlongAPathTellNobody) {
     const model::TotalsDelta delta{1, 0, 4097, 8192};
     EXPECT_TRUE(document.AddToTotals("C:\\Data\\Photos\\", delta, true));
     EXPECT_EQ(document.Root().deepSize, Scanned().deepSize + 4097);
-    EXPECT_EQ(model::FindDir(document.Root(), "Data\\Photos\\")->localAlloc, 8192u + 8192u) << "p1.jpg's clusters and the new ones";
+    EXPECT_EQ(model::FindDir(document.Root(), "Data\\Photos\\")->localAlloc, 8192u + 8192u)
+        << "p1.jpg's clusters and the new ones";
     EXPECT_FALSE(document.AddToTotals("C:\\Nowhere\\", delta, true));
     EXPECT_FALSE(document.AddToTotals("E:\\", delta, true));
     EXPECT_TRUE(recorder.events.empty());
@@ -359,7 +362,9 @@ TEST_F(Document, AComparisonLivesBesideTheTreeUntilEndedOrTheTreeIsReplaced) {
         {"ended", [](DiskDocument& d) { d.EndComparison(); }, {"comparison"}},
         {"a new tree", [](DiskDocument& d) { d.AdoptTree(Scanned(), 4096, false); }, {"tree"}},
         {"a folder rescan",
-         [](DiskDocument& d) { d.ReplaceFolder("C:\\Data\\", PathTree("C:\\Data", {{"y", 1}}), 4096); },
+         [](DiskDocument& d) {
+             d.ReplaceFolder("C:\\Data\\", PathTree("C:\\Data", {{"y", 1}}), 4096);
+         },
          {"folder C:\\Data\\"}},
     };
     for (const Case& c : cases) {

@@ -22,7 +22,7 @@ TEST(FolderPages, AFolderFirstShowsOnePageAndOneItemForTheRest) {
         {0, 1000, {}},
         {1, 1000, {Shown(0, 1)}},
         {999, 1000, {Shown(0, 999)}},
-        {1000, 1000, {Shown(0, 1000)}},           // exactly one page: no "more" item for nothing
+        {1000, 1000, {Shown(0, 1000)}},  // exactly one page: no "more" item for nothing
         {1001, 1000, {Shown(0, 1000), More(1000, 1)}},
         {1'000'000, 1000, {Shown(0, 1000), More(1000, 999'000)}},
         {7, 3, {Shown(0, 3), More(3, 4)}},
@@ -56,8 +56,8 @@ TEST(FolderPages, RevealingShowsThePageHoldingThePositionAndKeepsTheHiddenStretc
         {More(3000, 0), 3000, {}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(RevealRows(c.hidden, c.position), c.rows) << c.hidden.first << "+" << c.hidden.count << " at "
-                                                              << c.position;
+        EXPECT_EQ(RevealRows(c.hidden, c.position), c.rows)
+            << c.hidden.first << "+" << c.hidden.count << " at " << c.position;
 }
 
 TEST(FolderPages, PagesKeepTheirPlacesWhateverOrderTheyAreRevealedIn) {

@@ -43,10 +43,10 @@ TEST(ItemRules, RefusalsComeInTheirOrderWithTheirTexts) {
          ItemVerdict::kAllowed, "", nullptr},
         {"the scan's root", ItemAction::kDelete, Facts("C:\\Data\\", PathKind::kFolder), ItemVerdict::kScanRoot,
          "'C:\\Data\\' is the root of the scanned tree: Kelvaran does not delete it.", nullptr},
-        {"the root in other letters", ItemAction::kDelete, Facts("c:\\DATA\\", PathKind::kFolder), ItemVerdict::kScanRoot,
-         "'c:\\DATA\\' is the root of the scanned tree: Kelvaran does not delete it.", nullptr},
-        {"the root's properties", ItemAction::kProperties, Facts("C:\\Data\\", PathKind::kFolder), ItemVerdict::kAllowed,
-         "", nullptr},
+        {"the root in other letters", ItemAction::kDelete, Facts("c:\\DATA\\", PathKind::kFolder),
+         ItemVerdict::kScanRoot, "'c:\\DATA\\' is the root of the scanned tree: Kelvaran does not delete it.", nullptr},
+        {"the root's properties", ItemAction::kProperties, Facts("C:\\Data\\", PathKind::kFolder),
+         ItemVerdict::kAllowed, "", nullptr},
         {"a drive that is the root", ItemAction::kDelete,
          with(Facts("D:\\", PathKind::kFolder), [](ItemFacts& f) { f.rootName = "D:"; }), ItemVerdict::kDriveRoot,
          "'D:\\' is the root of a drive: Kelvaran does not delete it.", nullptr},
@@ -63,8 +63,10 @@ TEST(ItemRules, RefusalsComeInTheirOrderWithTheirTexts) {
          "computer.",
          nullptr},
         {"a foreign tree is not opened either", ItemAction::kOpen,
-         with(file, [](ItemFacts& f) { f.fromDataFile = true, f.rootOnDisk = PathKind::kFile; }), ItemVerdict::kForeignTree,
-         "'C:\\Data\\a.iso' belongs to a tree read from a data file, and its root 'C:\\Data\\' is not on this computer.",
+         with(file, [](ItemFacts& f) { f.fromDataFile = true, f.rootOnDisk = PathKind::kFile; }),
+         ItemVerdict::kForeignTree,
+         "'C:\\Data\\a.iso' belongs to a tree read from a data file, and its root 'C:\\Data\\' is not on this "
+         "computer.",
          nullptr},
         {"a data file's tree whose root is here", ItemAction::kDelete,
          with(folder, [](ItemFacts& f) { f.fromDataFile = true; }), ItemVerdict::kAllowed, "", nullptr},
@@ -112,8 +114,8 @@ TEST(ItemRules, DrivesAndTheTreesRootAreNeverOffered) {
 }
 
 TEST(ItemRules, TheSelectionLosesRepeatsAndWhatLiesInsideASelectedFolder) {
-    EXPECT_EQ(frame::OutermostItems({"C:\\a\\b\\", "C:\\a\\", "C:\\a\\x.txt", "C:\\ab\\", "C:\\A\\", "C:\\f",
-                                     "c:\\F", "", "C:\\a.txt"}),
+    EXPECT_EQ(frame::OutermostItems(
+                  {"C:\\a\\b\\", "C:\\a\\", "C:\\a\\x.txt", "C:\\ab\\", "C:\\A\\", "C:\\f", "c:\\F", "", "C:\\a.txt"}),
               (std::vector<std::string>{"C:\\a\\", "C:\\ab\\", "C:\\f", "C:\\a.txt"}));
     // A file named like the beginning of a folder's path holds nothing.
     EXPECT_EQ(frame::OutermostItems({"C:\\a", "C:\\a\\"}), (std::vector<std::string>{"C:\\a", "C:\\a\\"}));
@@ -142,7 +144,8 @@ TEST(ItemRules, TheConfirmationNamesTheItemsWithTheirSizesAndCounts) {
         // Several: the folders themselves count, and each item is listed.
         {{one, iso},
          true,
-         "Delete these 2 items permanently? 4.2 GB in 2 files and 2 folders. This cannot be undone.\n\nD:\\a\\\nD:\\x.iso"},
+         "Delete these 2 items permanently? 4.2 GB in 2 files and 2 folders. This cannot be "
+         "undone.\n\nD:\\a\\\nD:\\x.iso"},
     };
     for (const Case& c : cases) {
         const frame::Confirmation ask = frame::DeleteConfirmation(c.targets, c.permanent);
@@ -152,7 +155,8 @@ TEST(ItemRules, TheConfirmationNamesTheItemsWithTheirSizesAndCounts) {
     }
     std::vector<frame::DeleteTarget> many(12, iso);
     const std::string text = frame::DeleteConfirmation(many, false).text;
-    EXPECT_EQ(text.substr(0, text.find('\n')), "Move these 12 items to the Recycle Bin? 50.4 GB in 12 files and 0 folders.");
+    EXPECT_EQ(text.substr(0, text.find('\n')),
+              "Move these 12 items to the Recycle Bin? 50.4 GB in 12 files and 0 folders.");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 12) << text;
     EXPECT_TRUE(text.ends_with("\nD:\\x.iso\nand 2 more")) << text;
 }

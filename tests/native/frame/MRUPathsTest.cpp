@@ -53,8 +53,8 @@ TEST(MRUPaths, EntryOutOfRangeIsEmpty) {
 }
 
 TEST(MRUPaths, ReadingClampsTheCountAndSkipsEmptyValues) {
-    Values nine{{"MruPathCount", "9"}, {"MruPath0", "A:\\"}, {"MruPath1", "B:\\"}, {"MruPath2", "C:\\"},
-                {"MruPath3", "D:\\"}, {"MruPath4", "E:\\"}};
+    Values nine{{"MruPathCount", "9"}, {"MruPath0", "A:\\"}, {"MruPath1", "B:\\"},
+                {"MruPath2", "C:\\"},  {"MruPath3", "D:\\"}, {"MruPath4", "E:\\"}};
     EXPECT_EQ(Read(nine), (std::vector<std::string>{"A:\\", "B:\\", "C:\\", "D:\\"}));
 
     Values gaps{{"MruPathCount", "3"}, {"MruPath0", ""}, {"MruPath2", "C:\\"}};
@@ -66,8 +66,8 @@ TEST(MRUPaths, ReadingClampsTheCountAndSkipsEmptyValues) {
 }
 
 TEST(MRUPaths, WrittenOnceAtDestructionLeavingValuesBeyondTheCount) {
-    Values values{{"MruPathCount", "4"}, {"MruPath0", "W:\\"}, {"MruPath1", "X:\\"}, {"MruPath2", "Y:\\"},
-                  {"MruPath3", "Z:\\"}};
+    Values values{
+        {"MruPathCount", "4"}, {"MruPath0", "W:\\"}, {"MruPath1", "X:\\"}, {"MruPath2", "Y:\\"}, {"MruPath3", "Z:\\"}};
     int opened = 0;
     {
         frame::MRUPaths paths(29100, FactoryOver(values, &opened));

@@ -12,8 +12,9 @@ using frame::PathKind;
 
 // A file system with two folders and one data file; everything else is missing.
 PathKind KindOf(const std::string& path) {
-    static const std::map<std::string, PathKind> known{
-        {"C:\\Data", PathKind::kFolder}, {"D:\\scan.klv", PathKind::kFile}, {"Photos", PathKind::kFolder}};
+    static const std::map<std::string, PathKind> known{{"C:\\Data", PathKind::kFolder},
+                                                       {"D:\\scan.klv", PathKind::kFile},
+                                                       {"Photos", PathKind::kFolder}};
     const auto found = known.find(path);
     return found == known.end() ? PathKind::kMissing : found->second;
 }

@@ -31,23 +31,32 @@ TEST(StatusCells, FolderAndFileRowsWithAndWithoutClusterSize) {
         StatusCells expected;
     };
     const Case cases[] = {
-        {"deep folder, cluster 0", frame::FolderCells(StatusRow::Deep, "C:\\Data\\", SampleFolder(0), 0),
+        {"deep folder, cluster 0",
+         frame::FolderCells(StatusRow::Deep, "C:\\Data\\", SampleFolder(0), 0),
          {"1", "3", "14.6 KB", "n/a", "n/a", "C:\\Data\\"}},
-        {"shallow folder, cluster 0", frame::FolderCells(StatusRow::Shallow, "", SampleFolder(0), 0),
+        {"shallow folder, cluster 0",
+         frame::FolderCells(StatusRow::Shallow, "", SampleFolder(0), 0),
          {"1", "2", "4.9 KB", "n/a", "n/a", ""}},
-        {"deep folder, 4 KB clusters", frame::FolderCells(StatusRow::Deep, "C:\\Data\\", SampleFolder(4096), 4096),
+        {"deep folder, 4 KB clusters",
+         frame::FolderCells(StatusRow::Deep, "C:\\Data\\", SampleFolder(4096), 4096),
          {"1", "3", "14.6 KB", "24.0 KB", "9.4 KB", "C:\\Data\\"}},
-        {"shallow folder, 4 KB clusters", frame::FolderCells(StatusRow::Shallow, "", SampleFolder(4096), 4096),
+        {"shallow folder, 4 KB clusters",
+         frame::FolderCells(StatusRow::Shallow, "", SampleFolder(4096), 4096),
          {"1", "2", "4.9 KB", "12.0 KB", "7.1 KB", ""}},
-        {"deep file, cluster 0", frame::FileCells(StatusRow::Deep, "C:\\Data\\", file, 0),
+        {"deep file, cluster 0",
+         frame::FileCells(StatusRow::Deep, "C:\\Data\\", file, 0),
          {"", "", "", "", "", "C:\\Data\\"}},
-        {"deep file, 4 KB clusters", frame::FileCells(StatusRow::Deep, "C:\\Data\\", file, 4096),
+        {"deep file, 4 KB clusters",
+         frame::FileCells(StatusRow::Deep, "C:\\Data\\", file, 4096),
          {"", "", "", "", "", "C:\\Data\\"}},
-        {"shallow file, cluster 0", frame::FileCells(StatusRow::Shallow, "Sub\\c", file, 0),
+        {"shallow file, cluster 0",
+         frame::FileCells(StatusRow::Shallow, "Sub\\c", file, 0),
          {"", "", "9.8 KB", "n/a", "n/a", "Sub\\c"}},
-        {"shallow file, 4 KB clusters", frame::FileCells(StatusRow::Shallow, "Sub\\c", file, 4096),
+        {"shallow file, 4 KB clusters",
+         frame::FileCells(StatusRow::Shallow, "Sub\\c", file, 4096),
          {"", "", "9.8 KB", "12.0 KB", "2.2 KB", "Sub\\c"}},
-        {"empty file wastes nothing", frame::FileCells(StatusRow::Shallow, "e", model::FileInfo("e", 0), 512),
+        {"empty file wastes nothing",
+         frame::FileCells(StatusRow::Shallow, "e", model::FileInfo("e", 0), 512),
          {"", "", "0 bytes", "0 bytes", "0 bytes", "e"}},
     };
     for (const Case& c : cases) EXPECT_EQ(c.cells, c.expected) << c.what;
@@ -74,14 +83,21 @@ bool AnySampleHolds(std::string_view text) {
 TEST(StatusCells, WidthSamplesHoldEveryCountAndSize) {
     // Around every power of two and of ten: where each unit starts, where it is about to roll over (the
     // rounded "1000.0 KB"), and the largest values there are.
-    std::vector<std::uint64_t> values = {0, 999, 1000, 1024 * 1000 - 1, 1024ull * 1024 * 1000 - 1,
-                                         (1ull << 30) * 1000 - 1, (1ull << 40) * 1000 - 1, UINT64_MAX};
+    std::vector<std::uint64_t> values = {0,
+                                         999,
+                                         1000,
+                                         1024 * 1000 - 1,
+                                         1024ull * 1024 * 1000 - 1,
+                                         (1ull << 30) * 1000 - 1,
+                                         (1ull << 40) * 1000 - 1,
+                                         UINT64_MAX};
     for (int bit = 0; bit < 64; ++bit) values.insert(values.end(), {(1ull << bit) - 1, 1ull << bit, (1ull << bit) + 1});
     for (std::uint64_t ten = 10;; ten *= 10) {
         values.insert(values.end(), {ten - 1, ten, ten / 100 * 99});
         if (ten > UINT64_MAX / 10) break;
     }
-    for (std::uint64_t value : values) EXPECT_TRUE(AnySampleHolds(model::FormatSize(value))) << model::FormatSize(value);
+    for (std::uint64_t value : values)
+        EXPECT_TRUE(AnySampleHolds(model::FormatSize(value))) << model::FormatSize(value);
     EXPECT_TRUE(AnySampleHolds("n/a"));
     EXPECT_TRUE(Holds(frame::kWidestSizeTexts[6], "16384.0 PB")) << "the largest size there is";
 

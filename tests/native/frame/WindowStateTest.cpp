@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-using fw::Rect;
 using frame::WindowState;
+using fw::Rect;
 
 TEST(WindowState, FiveNumbersGiveTheRestoredRectangleAndTheMaximisedFlag) {
     EXPECT_EQ(frame::ParseWindowState("10 20 810 620 1"), (WindowState{{10, 20, 810, 620}, true}));
@@ -40,19 +40,27 @@ TEST(WindowState, ARememberedRectangleStaysWhereverItsTitleBarCanBeGrabbed) {
     const Case cases[] = {
         {"inside the primary monitor", {primary}, {100, 100, 900, 700}, primary, {100, 100, 900, 700}},
         {"on the second monitor", {primary, right}, {2100, 50, 3000, 900}, right, {2100, 50, 3000, 900}},
-        {"on a monitor left of the primary one", {primary, left}, {-2400, -150, -800, 1000}, left,
+        {"on a monitor left of the primary one",
+         {primary, left},
+         {-2400, -150, -800, 1000},
+         left,
          {-2400, -150, -800, 1000}},
         {"across both monitors", {primary, right}, {1500, 200, 2500, 800}, primary, {1500, 200, 2500, 800}},
         {"larger than its monitor", {primary}, {-8, 0, 2100, 1300}, primary, {-8, 0, 2100, 1300}},
         {"the title bar partly above the top edge", {primary}, {200, -8, 900, 600}, primary, {200, -8, 900, 600}},
         {"its monitor is gone", {primary}, {2100, 50, 3000, 900}, primary, {1020, 50, 1920, 900}},
         {"the title bar above every screen", {primary}, {300, -100, 900, 500}, primary, {300, 0, 900, 600}},
-        {"only a sliver of the title bar on screen", {primary}, {1900, 100, 2700, 700}, primary,
+        {"only a sliver of the title bar on screen",
+         {primary},
+         {1900, 100, 2700, 700},
+         primary,
          {1120, 100, 1920, 700}},
-        {"the title bar in the notch between two monitors", {primary, raised}, {2000, 500, 2600, 900}, raised,
+        {"the title bar in the notch between two monitors",
+         {primary, raised},
+         {2000, 500, 2600, 900},
+         raised,
          {2000, 80, 2600, 480}},
-        {"a large one off every screen is shrunk into the nearest", {primary}, {5000, 0, 8000, 2000}, primary,
-         primary},
+        {"a large one off every screen is shrunk into the nearest", {primary}, {5000, 0, 8000, 2000}, primary, primary},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(frame::PlaceRememberedRect(c.rect, c.areas, c.nearest, kCaption), c.expected) << c.what;

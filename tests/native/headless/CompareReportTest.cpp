@@ -35,11 +35,26 @@ TEST(CompareArguments, ParsesTheFilesAndOptionsOrNamesTheFault) {
         {{"--compare", "a"}, Action::kBad, "", "", 20, false, "--compare needs two data files, OLD.klv and NEW.klv"},
         {{"--compare", "a", "b", "c"}, Action::kBad, "", "", 20, false, "unexpected argument 'c'"},
         {{"--compare", "a", "b", "--top"}, Action::kBad, "", "", 20, false, "--top needs a value"},
-        {{"--compare", "a", "b", "--top", "-1"}, Action::kBad, "", "", 20, false,
+        {{"--compare", "a", "b", "--top", "-1"},
+         Action::kBad,
+         "",
+         "",
+         20,
+         false,
          "--top: '-1' is not a number of folders from 0 to 100000"},
-        {{"--compare", "a", "b", "--top=100001"}, Action::kBad, "", "", 20, false,
+        {{"--compare", "a", "b", "--top=100001"},
+         Action::kBad,
+         "",
+         "",
+         20,
+         false,
          "--top: '100001' is not a number of folders from 0 to 100000"},
-        {{"--compare", "a", "b", "--threads", "2"}, Action::kBad, "", "", 20, false,
+        {{"--compare", "a", "b", "--threads", "2"},
+         Action::kBad,
+         "",
+         "",
+         20,
+         false,
          "unknown option '--threads' with --compare"},
         {{"--compare", "", "b"}, Action::kBad, "", "", 20, false, "a data file's name is empty"},
     };
@@ -158,12 +173,13 @@ TEST_F(CompareRun, ExitStatusTellsDoneUnreadableAndBadArguments) {
     const std::string notData = Write("text.klv", "hello, this is not a data file");
 
     EXPECT_EQ(Run({"--compare", earlier, current, "--top", "1"}), 0);
-    EXPECT_EQ(out_, "      change      earlier      current  path\n"
-                    "     +1.5 MB       5.9 MB       7.4 MB  srv:\\data\\\n"
-                    "Largest growth:\n"
-                    "     +1.9 MB     294.9 KB       2.2 MB  srv:\\data\\www\\\n"
-                    "Largest shrink:\n"
-                    "   -390.6 KB       5.6 MB       5.2 MB  srv:\\data\\logs\\\n");
+    EXPECT_EQ(out_,
+              "      change      earlier      current  path\n"
+              "     +1.5 MB       5.9 MB       7.4 MB  srv:\\data\\\n"
+              "Largest growth:\n"
+              "     +1.9 MB     294.9 KB       2.2 MB  srv:\\data\\www\\\n"
+              "Largest shrink:\n"
+              "   -390.6 KB       5.6 MB       5.2 MB  srv:\\data\\logs\\\n");
     EXPECT_EQ(err_, "");
 
     EXPECT_EQ(Run({"--compare", earlier, (folder_ / "missing.klv").string()}), 1);

@@ -37,15 +37,16 @@ public:
     scan::ntfs::ReadResult ReadFileTable(const headless::ResolvedRoot& root, model::DirInfo& tree,
                                          scan::ScanCounters& counters, scan::WalkControl& control,
                                          std::uint32_t clusterSize) override {
-        return fileTable ? fileTable(root, tree, counters, control, clusterSize)
-                         : scan::ntfs::ReadResult::kUnavailable;
+        return fileTable ? fileTable(root, tree, counters, control, clusterSize) : scan::ntfs::ReadResult::kUnavailable;
     }
     bool StoredName(std::string_view listed, std::string&) override {
         stored.emplace_back(listed);
         if (onStoredName) onStoredName(listed);
         return false;
     }
-    bool ReplaceTarget(const std::string& from, const std::string& to) override { return model::ReplaceByRename(from, to); }
+    bool ReplaceTarget(const std::string& from, const std::string& to) override {
+        return model::ReplaceByRename(from, to);
+    }
     bool ErrorStreamIsTerminal() override { return false; }
 
     scantest::FakeLister lister;
@@ -130,8 +131,10 @@ TEST_F(HeadlessScan, WritesTheTreeTheModelReadsBackAndSummarises) {
                 seconds.find_first_not_of("0123456789.") == std::string::npos)
         << seconds;
     summary.replace(timeStart, timeEnd - timeStart, "T");
-    EXPECT_EQ(summary, "kelvaran-scan: scanned named:root in T s: 2 folders, 3 files, 4.9 KB (12.0 KB allocated in "
-                       "4096-byte clusters); written to " + output_ + "\n");
+    EXPECT_EQ(summary,
+              "kelvaran-scan: scanned named:root in T s: 2 folders, 3 files, 4.9 KB (12.0 KB allocated in "
+              "4096-byte clusters); written to " +
+                  output_ + "\n");
     EXPECT_TRUE(out_.empty());
     ExpectFolderHolds({"out.klv"});
 }
@@ -187,12 +190,14 @@ TEST_F(HeadlessScan, InterruptsKeepTheTargetAsItWasAndRemoveTheirPartialFile) {
     const std::string older = "an older scan";
     const std::vector<std::pair<const char*, std::function<void()>>> stages = {
         {"before the first folder", [&] { interrupted_ = true; }},
-        {"in a subfolder", [&] {
+        {"in a subfolder",
+         [&] {
              system_.lister.onOpen = [&](const std::string& path) {
                  if (path.ends_with("sub")) interrupted_ = true;
              };
          }},
-        {"at the last folder, when the walk has nothing left to do", [&] {
+        {"at the last folder, when the walk has nothing left to do",
+         [&] {
              system_.onStoredName = [&](std::string_view name) {
                  if (name == "empty") interrupted_ = true;
              };

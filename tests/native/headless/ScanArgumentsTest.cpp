@@ -86,8 +86,8 @@ TEST(ScanArguments, RefusesBadArgumentsNamingThem) {
 
 TEST(ScanArguments, UsageNamesEveryOptionAndTheExitStatuses) {
     const std::string usage = headless::UsageText();
-    for (const char* part : {"usage: kelvaran-scan", "--cluster-size N", "--threads N", "--quiet", "ROOT",
-                             "OUTPUT.klv", "0 done", "1 ROOT cannot be read", "2 bad arguments", "130 interrupted"})
+    for (const char* part : {"usage: kelvaran-scan", "--cluster-size N", "--threads N", "--quiet", "ROOT", "OUTPUT.klv",
+                             "0 done", "1 ROOT cannot be read", "2 bad arguments", "130 interrupted"})
         EXPECT_NE(usage.find(part), std::string::npos) << part;
     EXPECT_EQ(usage.back(), '\n');
 }

@@ -7,7 +7,7 @@ namespace {
 
 TEST(ScanReport, ElapsedTimeTruncatesToSecondsAndShowsHoursFromOneHourOn) {
     const std::pair<double, const char*> cases[] = {
-        {0, "0:00"},     {0.999, "0:00"},    {59.9, "0:59"},       {60, "1:00"},
+        {0, "0:00"},       {0.999, "0:00"},   {59.9, "0:59"},      {60, "1:00"},
         {3599.5, "59:59"}, {3600, "1:00:00"}, {36061, "10:01:01"}, {-1, "0:00"},
     };
     for (const auto& [seconds, text] : cases) EXPECT_EQ(headless::ElapsedText(seconds), text) << seconds;

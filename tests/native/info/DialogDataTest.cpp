@@ -41,8 +41,8 @@ TEST(DialogData, HistogramDetailIsClampedWhenRead) {
         const char* text;
         int detail;
     } const cases[] = {
-        {"1 0 0 400 300 3", 3}, {"1 0 0 400 300 1000000", 5}, {"1 0 0 400 300 0", 1},
-        {"1 0 0 400 300 -7", 1}, {"1 0 0 400 300", 2},        {"1 0 0 400 x 4", 2},
+        {"1 0 0 400 300 3", 3},  {"1 0 0 400 300 1000000", 5}, {"1 0 0 400 300 0", 1},
+        {"1 0 0 400 300 -7", 1}, {"1 0 0 400 300", 2},         {"1 0 0 400 x 4", 2},
     };
     for (const Case& c : cases) {
         info::HistogramChoices choices;

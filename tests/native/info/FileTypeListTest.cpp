@@ -12,9 +12,15 @@ using info::TypeSort;
 
 // jpg 3,000,000 bytes in 2 files, (none) 600,000 in 2, txt 400,000 in 3, iso 0 in 1.
 model::DirInfo Sample() {
-    return test_support::PathTree("C:", {{"a.jpg", 1000000}, {"Photos\\b.JPG", 2000000}, {"README", 500000},
-                                         {"Makefile", 100000}, {"x.txt", 200000}, {"Docs\\y.txt", 150000},
-                                         {"Docs\\z.TXT", 50000}, {"Docs\\empty.iso", 0}},
+    return test_support::PathTree("C:",
+                                  {{"a.jpg", 1000000},
+                                   {"Photos\\b.JPG", 2000000},
+                                   {"README", 500000},
+                                   {"Makefile", 100000},
+                                   {"x.txt", 200000},
+                                   {"Docs\\y.txt", 150000},
+                                   {"Docs\\z.TXT", 50000},
+                                   {"Docs\\empty.iso", 0}},
                                   4096);
 }
 
@@ -71,7 +77,8 @@ TEST(FileTypeList, AHeaderClickSortsByItsColumnAndASecondClickTurnsItRound) {
 
 TEST(FileTypeList, CellTextsSharesOfAnEmptyScopeAndUnknownClusterSizes) {
     const model::DirInfo tree = Sample();
-    const info::TypeList list = info::MakeTypeList(model::ComputeTypeTable(tree, true, 4096), pie::TypeColours::OfTree(tree));
+    const info::TypeList list =
+        info::MakeTypeList(model::ComputeTypeTable(tree, true, 4096), pie::TypeColours::OfTree(tree));
     EXPECT_EQ(info::TypeCellText(list, 0, info::kTypeColumn), "jpg");
     EXPECT_EQ(info::TypeCellText(list, 1, info::kTypeColumn), "(no extension)");
     EXPECT_EQ(info::TypeCellText(list, 0, info::kBytesColumn), "3,000,000");
@@ -84,7 +91,8 @@ TEST(FileTypeList, CellTextsSharesOfAnEmptyScopeAndUnknownClusterSizes) {
 
     // Nothing but empty files: every share is 0, not a division by nothing.
     const model::DirInfo empty = test_support::PathTree("C:", {{"a.log", 0}, {"b.log", 0}, {"c", 0}});
-    const info::TypeList zeros = info::MakeTypeList(model::ComputeTypeTable(empty, true, 0), pie::TypeColours::OfTree(empty));
+    const info::TypeList zeros =
+        info::MakeTypeList(model::ComputeTypeTable(empty, true, 0), pie::TypeColours::OfTree(empty));
     ASSERT_EQ(zeros.rows.size(), 2u);
     EXPECT_EQ(info::TypeCellText(zeros, 0, info::kShareColumn), "0.0%");
     EXPECT_EQ(info::TypeCellText(zeros, 0, info::kAllocatedColumn), "n/a");
@@ -99,7 +107,8 @@ TEST(FileTypeList, CellTextsSharesOfAnEmptyScopeAndUnknownClusterSizes) {
 
 TEST(FileTypeList, CopyIsAHeaderAndTabSeparatedRowsInTheOrderGiven) {
     const model::DirInfo tree = Sample();
-    const info::TypeList list = info::MakeTypeList(model::ComputeTypeTable(tree, true, 0), pie::TypeColours::OfTree(tree));
+    const info::TypeList list =
+        info::MakeTypeList(model::ComputeTypeTable(tree, true, 0), pie::TypeColours::OfTree(tree));
     EXPECT_EQ(info::TypeListText(list, {2, 0, 7}),
               "Type\tBytes\tAllocated\tShare\tFiles\r\n"
               "txt\t400000\tn/a\t10.0%\t3\r\n"
@@ -111,10 +120,10 @@ TEST(FileTypeList, TheScopeLineSaysWhatIsCountedAndHowFarCountingHasCome) {
     const model::DirInfo tree = Sample();
     const info::TypeList list = info::MakeTypeList(model::ComputeTypeTable(tree, true, 0), {});
     EXPECT_EQ(info::ScopeText("C:\\", true, &list, 8, 8), "C:\\ and its subfolders: 8 files, 4 types, 3.8 MB");
-    EXPECT_EQ(info::ScopeText("C:\\Docs\\", false, nullptr, 250, 1000),
-              "C:\\Docs\\ alone: counting the files... 25%");
+    EXPECT_EQ(info::ScopeText("C:\\Docs\\", false, nullptr, 250, 1000), "C:\\Docs\\ alone: counting the files... 25%");
     EXPECT_EQ(info::ScopeText("C:\\", true, nullptr, 0, 0), "C:\\ and its subfolders: counting the files... 0%");
-    const info::TypeList one = info::MakeTypeList(model::ComputeTypeTable(test_support::PathTree("C:", {{"a", 5}}), true, 0), {});
+    const info::TypeList one =
+        info::MakeTypeList(model::ComputeTypeTable(test_support::PathTree("C:", {{"a", 5}}), true, 0), {});
     EXPECT_EQ(info::ScopeText("C:\\", true, &one, 1, 1), "C:\\ and its subfolders: 1 file, 1 type, 5 bytes");
     EXPECT_EQ(model::TypeTotalsText("jpg", {3000000, 0, 2}), "Type jpg: 2.9 MB in 2 files");
     EXPECT_EQ(model::TypeTotalsText("", {0, 0, 1}), "Type (no extension): 0 bytes in 1 file");

@@ -34,9 +34,10 @@ TEST(SizeHistogram, BinsBetweenThePowers) {
         std::uint64_t size;
         int detail, bin;
     } const cases[] = {
-        {5, 1, 0},   {50, 1, 1},   {500, 1, 2}, {3, 2, 0},          {4, 2, 1},     {5, 2, 1},
-        {31, 2, 2},  {32, 2, 3},   {2, 3, 0},   {3, 3, 1},          {kMax, 1, 19}, {kMax, 5, 96},
-        {5, 0, 0},   {5, 9, 3},  // detail clamped to 1 and to 5 (10^(3/5) = 3.98 <= 5 < 10^(4/5) = 6.3)
+        {5, 1, 0}, {50, 1, 1}, {500, 1, 2},   {3, 2, 0},     {4, 2, 1}, {5, 2, 1}, {31, 2, 2}, {32, 2, 3},
+        {2, 3, 0}, {3, 3, 1},  {kMax, 1, 19}, {kMax, 5, 96}, {5, 0, 0}, {5, 9, 3},  // detail clamped to 1 and to 5
+                                                                                    // (10^(3/5) = 3.98 <= 5 < 10^(4/5)
+                                                                                    // = 6.3)
     };
     for (const Case& c : cases) EXPECT_EQ(info::SizeBin(c.size, c.detail), c.bin) << c.size << " at " << c.detail;
 }

@@ -16,7 +16,8 @@ std::vector<std::string> Paths(const info::StatResults& results, bool absolute =
 
 TEST(StatsCollector, KeepsTheLargestKeysAndAnEqualKeyNeverDisplacesAHeldOne) {
     const DirInfo root("C:");
-    const model::FileInfo first5("first 5", 0), seven("7", 0), second5("second 5", 0), nine("9", 0), third5("third 5", 0);
+    const model::FileInfo first5("first 5", 0), seven("7", 0), second5("second 5", 0), nine("9", 0),
+        third5("third 5", 0);
     info::GenericCollector<int> collector(root, 3, false, true, "C:\\");
     for (auto [key, file] : {std::pair{5, &first5}, {7, &seven}, {5, &second5}, {9, &nine}, {5, &third5}})
         collector.Offer(key, info::PathTable::kStart, file);
@@ -54,7 +55,7 @@ DirInfo SampleTree() {
 }
 
 info::StatResults RunForm(const DirInfo& root, int query, std::string folder, bool recurse = true, int n = 10,
-                      std::uint32_t cluster = 4096) {
+                          std::uint32_t cluster = 4096) {
     info::StatsForm form;
     form.maxItems = std::to_string(n);
     form.recurse = recurse;
@@ -72,36 +73,62 @@ TEST(StatsQueries, EachQueryRanksItsCandidatesLargestFirst) {
         std::vector<std::pair<std::string, std::uint64_t>> rows;
     } const cases[] = {
         {info::kLargestFiles,
-         {{"C:\\Program Files\\App\\app.exe", 1000000}, {"C:\\Program Files\\p2", 7000}, {"C:\\Program Files\\p1", 100},
-          {"C:\\a.txt", 50}, {"C:\\Windows\\w3", 3}, {"C:\\Windows\\w2", 2}, {"C:\\Windows\\w1", 1},
+         {{"C:\\Program Files\\App\\app.exe", 1000000},
+          {"C:\\Program Files\\p2", 7000},
+          {"C:\\Program Files\\p1", 100},
+          {"C:\\a.txt", 50},
+          {"C:\\Windows\\w3", 3},
+          {"C:\\Windows\\w2", 2},
+          {"C:\\Windows\\w1", 1},
           {"C:\\Windows\\System32\\Drivers\\d.sys", 0}}},
         {info::kLongestPaths,
-         {{"C:\\Windows\\System32\\Drivers\\", 27}, {"C:\\Program Files\\App\\", 20}, {"C:\\Windows\\System32\\", 19},
-          {"C:\\Program Files\\", 16}, {"C:\\Windows\\", 10}}},
+         {{"C:\\Windows\\System32\\Drivers\\", 27},
+          {"C:\\Program Files\\App\\", 20},
+          {"C:\\Windows\\System32\\", 19},
+          {"C:\\Program Files\\", 16},
+          {"C:\\Windows\\", 10}}},
         {info::kDeepestPaths,
-         {{"C:\\Windows\\System32\\Drivers\\", 3}, {"C:\\Windows\\System32\\", 2}, {"C:\\Program Files\\App\\", 2},
-          {"C:\\Windows\\", 1}, {"C:\\Program Files\\", 1}}},
+         {{"C:\\Windows\\System32\\Drivers\\", 3},
+          {"C:\\Windows\\System32\\", 2},
+          {"C:\\Program Files\\App\\", 2},
+          {"C:\\Windows\\", 1},
+          {"C:\\Program Files\\", 1}}},
         {info::kMostFilesLocal,
-         {{"C:\\Windows\\", 3}, {"C:\\Program Files\\", 2}, {"C:\\Windows\\System32\\Drivers\\", 1},
-          {"C:\\Program Files\\App\\", 1}, {"C:\\Windows\\System32\\", 0}}},
+         {{"C:\\Windows\\", 3},
+          {"C:\\Program Files\\", 2},
+          {"C:\\Windows\\System32\\Drivers\\", 1},
+          {"C:\\Program Files\\App\\", 1},
+          {"C:\\Windows\\System32\\", 0}}},
         {info::kMostFilesDeep,
-         {{"C:\\Windows\\", 4}, {"C:\\Program Files\\", 3}, {"C:\\Windows\\System32\\Drivers\\", 1},
-          {"C:\\Windows\\System32\\", 1}, {"C:\\Program Files\\App\\", 1}}},
+         {{"C:\\Windows\\", 4},
+          {"C:\\Program Files\\", 3},
+          {"C:\\Windows\\System32\\Drivers\\", 1},
+          {"C:\\Windows\\System32\\", 1},
+          {"C:\\Program Files\\App\\", 1}}},
         {info::kMostBytesLocal,
-         {{"C:\\Program Files\\App\\", 1000000}, {"C:\\Program Files\\", 7100}, {"C:\\Windows\\", 6},
-          {"C:\\Windows\\System32\\Drivers\\", 0}, {"C:\\Windows\\System32\\", 0}}},
+         {{"C:\\Program Files\\App\\", 1000000},
+          {"C:\\Program Files\\", 7100},
+          {"C:\\Windows\\", 6},
+          {"C:\\Windows\\System32\\Drivers\\", 0},
+          {"C:\\Windows\\System32\\", 0}}},
         {info::kMostBytesDeep,
-         {{"C:\\Program Files\\", 1007100}, {"C:\\Program Files\\App\\", 1000000}, {"C:\\Windows\\", 6},
-          {"C:\\Windows\\System32\\Drivers\\", 0}, {"C:\\Windows\\System32\\", 0}}},
+         {{"C:\\Program Files\\", 1007100},
+          {"C:\\Program Files\\App\\", 1000000},
+          {"C:\\Windows\\", 6},
+          {"C:\\Windows\\System32\\Drivers\\", 0},
+          {"C:\\Windows\\System32\\", 0}}},
         {info::kMostWasteLocal,
-         {{"C:\\Windows\\", 3 * 4096 - 6}, {"C:\\Program Files\\", 3 * 4096 - 7100},
-          {"C:\\Program Files\\App\\", 245 * 4096 - 1000000}, {"C:\\Windows\\System32\\Drivers\\", 0},
+         {{"C:\\Windows\\", 3 * 4096 - 6},
+          {"C:\\Program Files\\", 3 * 4096 - 7100},
+          {"C:\\Program Files\\App\\", 245 * 4096 - 1000000},
+          {"C:\\Windows\\System32\\Drivers\\", 0},
           {"C:\\Windows\\System32\\", 0}}},
     };
     for (const Case& c : cases) {
         const info::StatResults results = RunForm(root, c.query, "C:\\");
         std::vector<std::pair<std::string, std::uint64_t>> rows;
-        for (std::size_t row = 0; row < results.rows.size(); ++row) rows.emplace_back(results.Path(row, true), results.rows[row].key);
+        for (std::size_t row = 0; row < results.rows.size(); ++row)
+            rows.emplace_back(results.Path(row, true), results.rows[row].key);
         EXPECT_EQ(rows, c.rows) << info::QueryText(c.query);
         EXPECT_EQ(results.fieldWidth, info::FieldWidth(c.query));
     }
@@ -125,7 +152,8 @@ TEST(StatsQueries, LargestFileTypesByBytesWithinTheScope) {
     EXPECT_EQ(info::QueryText(info::kLargestTypes), std::string("Largest file types"));
     EXPECT_EQ(rows(RunForm(root, info::kLargestTypes, "C:\\")),
               (Rows{{"exe", 1003000}, {"(no extension)", 7106}, {"txt", 1000}, {"sys", 0}}));
-    EXPECT_EQ(rows(RunForm(root, info::kLargestTypes, "C:\\", true, 2)), (Rows{{"exe", 1003000}, {"(no extension)", 7106}}));
+    EXPECT_EQ(rows(RunForm(root, info::kLargestTypes, "C:\\", true, 2)),
+              (Rows{{"exe", 1003000}, {"(no extension)", 7106}}));
     EXPECT_EQ(rows(RunForm(root, info::kLargestTypes, "C:\\", false)), (Rows{{"txt", 50}}));
     EXPECT_EQ(rows(RunForm(root, info::kLargestTypes, "C:\\Windows\\System32\\", false)), Rows{});
     EXPECT_EQ(info::SelectionText(RunForm(root, info::kLargestTypes, "C:\\"), {0, 2}, true), "exe\r\ntxt\r\n");
@@ -145,11 +173,13 @@ TEST(StatsQueries, ATypedFolderIsFoundIgnoringCaseAndKeepsItsLettersInTheResults
     for (const char* typed : {"c:/WINDOWS", "c:/WINDOWS/", "c:\\WINDOWS\\"}) {
         const info::StatResults results = RunForm(root, info::kLongestPaths, typed);
         EXPECT_EQ(results.BasePath(), "c:\\WINDOWS\\") << typed;
-        EXPECT_EQ(Paths(results), (std::vector<std::string>{"c:\\WINDOWS\\System32\\Drivers\\", "c:\\WINDOWS\\System32\\"}));
+        EXPECT_EQ(Paths(results),
+                  (std::vector<std::string>{"c:\\WINDOWS\\System32\\Drivers\\", "c:\\WINDOWS\\System32\\"}));
         EXPECT_EQ(results.rows[1].key, 19u);
         EXPECT_EQ(results.Path(1, false), "System32\\") << "a folder right below the base";
     }
-    EXPECT_EQ(Paths(RunForm(root, info::kMostFilesLocal, "C:\\", true, 1)), (std::vector<std::string>{"C:\\Windows\\"}));
+    EXPECT_EQ(Paths(RunForm(root, info::kMostFilesLocal, "C:\\", true, 1)),
+              (std::vector<std::string>{"C:\\Windows\\"}));
 }
 
 TEST(StatsQueries, ATreeSixteenThousandLevelsDeepWithLongNamesIsRankedWhole) {
@@ -203,7 +233,8 @@ TEST(StatsPlan, ChecksTheCountThenTheFolderThenTheQuery) {
         {"5", true, "", info::kQueryCount, 4096, StatsProblem::kNoQuery},
     };
     for (const Case& c : cases) {
-        const info::StatsPlan plan = info::PlanQuery({c.maxItems, true, c.rootScope, c.folder, c.query}, root, c.cluster);
+        const info::StatsPlan plan =
+            info::PlanQuery({c.maxItems, true, c.rootScope, c.folder, c.query}, root, c.cluster);
         EXPECT_EQ(plan.problem, c.problem) << c.maxItems << " / " << c.folder << " / " << c.query;
     }
     const info::StatsPlan rootScope = info::PlanQuery({"5", false, true, "ignored", 0}, root, 0);
@@ -217,9 +248,15 @@ TEST(StatsPlan, MaxItemsIsAPositiveCountAndTooManyIsClampedNotNegative) {
         int value;
         bool clamped;
     } const cases[] = {
-        {"100", 100, false}, {" 7 ", 7, false},  {"0", 0, false},     {"", 0, false},
-        {"1e3", 0, false},   {"+5", 0, false},   {"2147483647", info::kMaxItemsLimit, false},
-        {"3000000000", info::kMaxItemsLimit, true}, {"99999999999999999999999", info::kMaxItemsLimit, true},
+        {"100", 100, false},
+        {" 7 ", 7, false},
+        {"0", 0, false},
+        {"", 0, false},
+        {"1e3", 0, false},
+        {"+5", 0, false},
+        {"2147483647", info::kMaxItemsLimit, false},
+        {"3000000000", info::kMaxItemsLimit, true},
+        {"99999999999999999999999", info::kMaxItemsLimit, true},
     };
     for (const Case& c : cases) {
         bool clamped = false;
@@ -280,8 +317,7 @@ TEST(StatsChangeQueries, RankTheComparisonWithinTheChosenFolder) {
             return rows;
         }
         const info::StatResults results = info::RunQuery(plan, 4096, &live, with);
-        for (std::size_t row = 0; row < results.Count(); ++row)
-        {
+        for (std::size_t row = 0; row < results.Count(); ++row) {
             const std::string value = results.Value(row);
             std::string digits;
             for (char ch : value)
@@ -300,22 +336,31 @@ TEST(StatsChangeQueries, RankTheComparisonWithinTheChosenFolder) {
         bool recurse;
         Rows rows;
     } const cases[] = {
-        {info::kLargestGrowth, "C:\\", true,
-         {"C:\\Program Files\\ | Program Files\\ | +604,000", "C:\\Program Files\\App\\ | Program Files\\App\\ | +600,000",
+        {info::kLargestGrowth,
+         "C:\\",
+         true,
+         {"C:\\Program Files\\ | Program Files\\ | +604,000",
+          "C:\\Program Files\\App\\ | Program Files\\App\\ | +600,000",
           "C:\\Program Files\\App\\app.exe | Program Files\\App\\app.exe | +600,000",
           "C:\\Program Files\\p2 | Program Files\\p2 | +7,000", "C:\\Windows\\ | Windows\\ | +6",
-          "C:\\Windows\\w3 | Windows\\w3 | +3", "C:\\Windows\\w2 | Windows\\w2 | +2", "C:\\Windows\\w1 | Windows\\w1 | +1"}},
-        {info::kLargestGrowth, "c:\\program files", false,
+          "C:\\Windows\\w3 | Windows\\w3 | +3", "C:\\Windows\\w2 | Windows\\w2 | +2",
+          "C:\\Windows\\w1 | Windows\\w1 | +1"}},
+        {info::kLargestGrowth,
+         "c:\\program files",
+         false,
          {"C:\\Program Files\\App\\ | App\\ | +600,000", "C:\\Program Files\\p2 | p2 | +7,000"}},
         {info::kLargestShrink, "C:\\", true, {"C:\\a.txt | a.txt | -30"}},
         {info::kLargestNewFiles, "c:\\program files", true, {"C:\\Program Files\\p2 | p2 | 7,000"}},
-        {info::kLargestRemoved, "C:\\", true,
+        {info::kLargestRemoved,
+         "C:\\",
+         true,
          {"E:\\Program Files\\old.dll | Program Files\\old.dll | 3,000", "E:\\Temp\\ | Temp\\ | 5"}},
         {info::kLargestRemoved, "C:\\Program Files\\", false, {"E:\\Program Files\\old.dll | old.dll | 3,000"}},
         {info::kLargestRemoved, "C:\\Windows\\", true, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(run(c.query, c.folder, c.recurse, &comparison), c.rows) << info::QueryText(c.query) << " " << c.folder;
+        EXPECT_EQ(run(c.query, c.folder, c.recurse, &comparison), c.rows)
+            << info::QueryText(c.query) << " " << c.folder;
         EXPECT_EQ(run(c.query, c.folder, c.recurse, nullptr), Rows{info::ProblemText(info::StatsProblem::kNoQuery)})
             << "not offered without a comparison";
     }

@@ -27,8 +27,8 @@ TEST(SysDrives, TypeTextsAndQueryPriorities) {
         const char* text;
         int priority;
     };
-    const Case cases[] = {{0, "", 0},           {1, "", 0},      {2, "Removable", 2}, {3, "Fixed", 4},
-                          {4, "Remote", 1},     {5, "CD-ROM", 3}, {6, "RAM Disk", 5}, {7, "", 0}};
+    const Case cases[] = {{0, "", 0},       {1, "", 0},       {2, "Removable", 2}, {3, "Fixed", 4},
+                          {4, "Remote", 1}, {5, "CD-ROM", 3}, {6, "RAM Disk", 5},  {7, "", 0}};
     for (const Case& c : cases) {
         EXPECT_STREQ(info::DriveTypeText(c.type), c.text) << c.type;
         EXPECT_EQ(info::DriveQueryPriority(c.type), c.priority) << c.type;
@@ -54,22 +54,21 @@ TEST(SysDrives, SpaceCellsShowSharesOfTheTotal) {
         std::vector<Cell> cells;
     };
     const Case cases[] = {
-        {{250, 1000, 250},
-         {{2, "1.0 KB"}, {3, "750 bytes (75%)"}, {4, "250 bytes (25%)"}, {5, "250 bytes (25%)"}}},
+        {{250, 1000, 250}, {{2, "1.0 KB"}, {3, "750 bytes (75%)"}, {4, "250 bytes (25%)"}, {5, "250 bytes (25%)"}}},
         {{100, 3000, 1000},  // 66.67% used is truncated
          {{2, "2.9 KB"}, {3, "2.0 KB (66%)"}, {4, "1.0 KB (33%)"}, {5, "100 bytes (3%)"}}},
         // A pseudo file system reports nothing at all: no division by zero, sizes without a share.
         {{0, 0, 0}, {{2, "0 bytes"}, {3, "0 bytes"}, {4, "0 bytes"}, {5, "0 bytes"}}},
         // Free above total: nothing used, the shares clamped.
-        {{5000, 1000, 2000},
-         {{2, "1.0 KB"}, {3, "0 bytes (0%)"}, {4, "2.0 KB (100%)"}, {5, "4.9 KB (100%)"}}},
+        {{5000, 1000, 2000}, {{2, "1.0 KB"}, {3, "0 bytes (0%)"}, {4, "2.0 KB (100%)"}, {5, "4.9 KB (100%)"}}},
     };
     for (const Case& c : cases) EXPECT_EQ(info::SpaceCells(c.space), c.cells) << c.space.total;
 }
 
 TEST(SysDrives, ClusterAndSerialTexts) {
-    const std::pair<std::uint32_t, const char*> clusters[] = {
-        {0, ""}, {512, "512"}, {1023, "1023"}, {1024, "1K"}, {4096, "4K"}, {65536, "64K"}, {1536, "1K"}};
+    const std::pair<std::uint32_t, const char*> clusters[] = {{0, ""},      {512, "512"}, {1023, "1023"},
+                                                              {1024, "1K"}, {4096, "4K"}, {65536, "64K"},
+                                                              {1536, "1K"}};
     for (const auto& [bytes, text] : clusters) EXPECT_EQ(info::ClusterText(bytes), text) << bytes;
     const std::pair<std::uint32_t, const char*> serials[] = {
         {0x1A2B, "00001A2B"}, {0, "00000000"}, {0xFFFFFFFFu, "FFFFFFFF"}, {0xabcdef12u, "ABCDEF12"}};
@@ -79,7 +78,7 @@ TEST(SysDrives, ClusterAndSerialTexts) {
 TEST(SysDrives, VolumeCellsMapEachFlagToItsColumn) {
     const scan::VolumeInformation volume{"DATA", "NTFS", 0x1A2B, 255, 0x2 | 0x10 | 0x8000};
     const std::vector<Cell> expected = {{7, "DATA"}, {8, "00001A2B"}, {9, "255"}, {10, "NTFS"}, {11, "Yes"},
-                                        {12, "No"},  {13, "No"},      {14, "No"},  {15, "Yes"},  {16, "Yes"}};
+                                        {12, "No"},  {13, "No"},      {14, "No"}, {15, "Yes"},  {16, "Yes"}};
     EXPECT_EQ(info::VolumeCells(volume), expected);
     for (int column = 0; column < info::kDriveColumnCount; ++column)
         EXPECT_NE(std::string(info::DriveColumnAt(column).header), "") << column;
@@ -132,7 +131,8 @@ TEST(SysDrives, ADriveIsAskedSpaceClusterAndVolumeAndFailedQueriesLeaveCellsOut)
     fake.spaces["C:\\"] = {250, 1000, 250};
     fake.volumes["C:\\"] = {"SYS", "FAT", 0x1A2B, 12, 0};
     std::vector<Cell> cells;
-    info::QueryDrive(fake, 'C', [] { return false; }, [&](const Cell& cell) { cells.push_back(cell); });
+    info::QueryDrive(
+        fake, 'C', [] { return false; }, [&](const Cell& cell) { cells.push_back(cell); });
     ASSERT_EQ(cells.size(), 4u + 1u + 10u);
     EXPECT_EQ(cells[1], (Cell{3, "750 bytes (75%)"}));
     EXPECT_EQ(cells[4], (Cell{6, "4K"}));
@@ -140,7 +140,8 @@ TEST(SysDrives, ADriveIsAskedSpaceClusterAndVolumeAndFailedQueriesLeaveCellsOut)
 
     // A drive without media: every query fails, no cell is written.
     cells.clear();
-    info::QueryDrive(fake, 'A', [] { return false; }, [&](const Cell& cell) { cells.push_back(cell); });
+    info::QueryDrive(
+        fake, 'A', [] { return false; }, [&](const Cell& cell) { cells.push_back(cell); });
     EXPECT_TRUE(cells.empty());
 }
 
@@ -151,7 +152,8 @@ TEST(SysDrives, ATerminationRequestStopsBetweenTheQueriesOfOneDrive) {
         fake.volumes["D:\\"] = {};
         int checks = 0;
         std::vector<Cell> cells;
-        info::QueryDrive(fake, 'D', [&] { return checks++ >= allowed; }, [&](const Cell& c) { cells.push_back(c); });
+        info::QueryDrive(
+            fake, 'D', [&] { return checks++ >= allowed; }, [&](const Cell& c) { cells.push_back(c); });
         std::vector<std::string> expected;
         if (allowed >= 1) expected.push_back("space D:\\");
         if (allowed >= 2) expected.insert(expected.end(), {"fs D:\\", "cluster D:\\"});

@@ -52,9 +52,9 @@ std::vector<Record> Flatten(const DirInfo& root) {
 class TempDir : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("kelvaran-model-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ =
+            std::filesystem::temp_directory_path() / ("kelvaran-model-" + std::to_string(::getpid()) + "-" +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(dir_);
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
@@ -124,9 +124,9 @@ TEST(DataFileRoundTrip, NamesUpToTheLengthFieldsMaximum) {
 TEST(DataFileRead, WrongMagicOrTooShortChangesNothing) {
     const DirInfo before = model_test::RandomTree(5, 20, 2);
     const std::string good = Encode(DirInfo("C:"));
-    for (const std::string& bytes : {std::string(), good.substr(0, 7), "KLVV0001" + good.substr(8),
-                                     "klvv0000" + good.substr(8), good.substr(0, 8), good.substr(0, 12),
-                                     good.substr(0, good.size() - 1)}) {
+    for (const std::string& bytes :
+         {std::string(), good.substr(0, 7), "KLVV0001" + good.substr(8), "klvv0000" + good.substr(8), good.substr(0, 8),
+          good.substr(0, 12), good.substr(0, good.size() - 1)}) {
         DirInfo root = before;
         std::uint32_t cluster = 4096;
         EXPECT_EQ(DecodeDataFile(bytes, root, cluster), DecodeResult::kNotDataFile) << bytes.size();
@@ -166,8 +166,7 @@ TEST(DataFileRead, TruncationAtEveryOffsetKeepsCompleteRecordsOnly) {
         for (; v != 0; v >>= 8) ++n;
         return n;
     };
-    const std::size_t rootHeadEnd = 12 + packedLength(original.files.size()) +
-                                    packedLength(original.subdirs.size()) +
+    const std::size_t rootHeadEnd = 12 + packedLength(original.files.size()) + packedLength(original.subdirs.size()) +
                                     packedLength(static_cast<std::uint32_t>(original.sortKey)) + 2 +
                                     original.name.size();
     std::size_t previousCount = 0;
@@ -239,8 +238,8 @@ TEST(DataFileRead, HostileCountsAllocateOnlyWhatIsThere) {
 
     // As many folders declared, each with as many files, two empty folders present.
     const std::string emptyFolder = Bytes({0, 0, 0, 1, 0, 'x'});
-    ASSERT_EQ(DecodeDataFile(head + Bytes({0}) + fourBillion + Bytes({0, 2, 0, 'C', ':'}) + emptyFolder +
-                                 emptyFolder + fourBillion + fourBillion + Bytes({0, 1, 0, 'y'}),
+    ASSERT_EQ(DecodeDataFile(head + Bytes({0}) + fourBillion + Bytes({0, 2, 0, 'C', ':'}) + emptyFolder + emptyFolder +
+                                 fourBillion + fourBillion + Bytes({0, 1, 0, 'y'}),
                              read, cluster),
               DecodeResult::kDamaged);
     EXPECT_EQ(read.subdirs.size(), 3u);
@@ -305,9 +304,8 @@ TEST_F(TempDir, ReadFailuresReportAndLeaveTheTree) {
     std::ofstream(notData) << "KLVV000";
     EXPECT_FALSE(model::ReadDataFile(notData, root, cluster, Collect()));
 
-    EXPECT_EQ(messages_, (std::vector<std::string>{
-                             "Could not open file " + missing,
-                             "The specified file is not a valid data file\r\n\r\n" + notData}));
+    EXPECT_EQ(messages_, (std::vector<std::string>{"Could not open file " + missing,
+                                                   "The specified file is not a valid data file\r\n\r\n" + notData}));
     EXPECT_EQ(root, before);
     EXPECT_EQ(cluster, 512u);
 
@@ -343,9 +341,8 @@ TEST_F(TempDir, WriteFailuresAreReportedAndLeaveAnOlderFileAsItWas) {
         EXPECT_TRUE(olderIntact());
     }
     // The finished file cannot take the user's name.
-    EXPECT_FALSE(model::WriteDataFile(older, 4096, tree, Collect(), [](const std::string&, const std::string&) {
-        return false;
-    }));
+    EXPECT_FALSE(model::WriteDataFile(older, 4096, tree, Collect(),
+                                      [](const std::string&, const std::string&) { return false; }));
     EXPECT_TRUE(olderIntact());
 
     DirInfo tooLong("C:");
@@ -379,10 +376,12 @@ TEST(TemporaryName, TheFirstFreeOfPartThenNumberedPartNames) {
         EXPECT_EQ(model::FreeTemporaryName("x.klv", taken), c.expected) << c.expected;
     }
     std::vector<std::string> asked;
-    EXPECT_EQ(model::FreeTemporaryName("x.klv", [&](const std::string& name) {
-        asked.push_back(name);
-        return true;
-    }), "");
+    EXPECT_EQ(model::FreeTemporaryName("x.klv",
+                                       [&](const std::string& name) {
+                                           asked.push_back(name);
+                                           return true;
+                                       }),
+              "");
     EXPECT_EQ(asked.size(), static_cast<std::size_t>(model::kMaxTemporaryNumber) + 1);
     EXPECT_EQ(asked.back(), "x.klv.999.part");
 }
@@ -396,8 +395,10 @@ TEST_F(TempDir, AnythingWithTheNameIsTakenEvenALinkToNothing) {
         std::string name;
         bool taken;
     } cases[] = {
-        {"file", true}, {"folder", true}, {"dangling", true}, {"\xE6\x97\xA5\xE6\x9C\xAC.klv.part", true},
-        {"nowhere", false}, {"\xE6\x97\xA5.klv.part", false}, {"folder/inside", false},
+        {"file", true},           {"folder", true},
+        {"dangling", true},       {"\xE6\x97\xA5\xE6\x9C\xAC.klv.part", true},
+        {"nowhere", false},       {"\xE6\x97\xA5.klv.part", false},
+        {"folder/inside", false},
     };
     for (const auto& c : cases) EXPECT_EQ(model::PathTaken(PathOf(c.name)), c.taken) << c.name;
 }
@@ -445,23 +446,33 @@ TEST_F(TempDir, FilesWrittenAsTheirFoldersComeAreTheTreesFileOrNothing) {
         return std::string{std::istreambuf_iterator<char>(in), {}} == "an older export" &&
                !std::filesystem::exists(older + ".part");
     };
-    EXPECT_FALSE(model::WriteDataFile(older, 4096, [&](model::DataFileWriter& writer) {
-        folderByFolder(writer);
-        return false;
-    }, Collect()));
+    EXPECT_FALSE(model::WriteDataFile(
+        older, 4096,
+        [&](model::DataFileWriter& writer) {
+            folderByFolder(writer);
+            return false;
+        },
+        Collect()));
     EXPECT_TRUE(olderIntact());
-    EXPECT_THROW(model::WriteDataFile(older, 4096, [&](model::DataFileWriter& writer) -> bool {
-        folderByFolder(writer);
-        throw std::runtime_error("the scan failed");
-    }, Collect()), std::runtime_error);
+    EXPECT_THROW(model::WriteDataFile(
+                     older, 4096,
+                     [&](model::DataFileWriter& writer) -> bool {
+                         folderByFolder(writer);
+                         throw std::runtime_error("the scan failed");
+                     },
+                     Collect()),
+                 std::runtime_error);
     EXPECT_TRUE(olderIntact());
     // Too long a name fails the file at once, however the producer ends.
-    EXPECT_FALSE(model::WriteDataFile(older, 4096, [](model::DataFileWriter& writer) {
-        writer.Folder("C:", 1, 0);
-        writer.File(std::string(model::kMaxStoredNameLength + 1, 'n'), 1);
-        EXPECT_FALSE(writer.ok());
-        return false;
-    }, Collect()));
+    EXPECT_FALSE(model::WriteDataFile(
+        older, 4096,
+        [](model::DataFileWriter& writer) {
+            writer.Folder("C:", 1, 0);
+            writer.File(std::string(model::kMaxStoredNameLength + 1, 'n'), 1);
+            EXPECT_FALSE(writer.ok());
+            return false;
+        },
+        Collect()));
     EXPECT_TRUE(olderIntact());
     EXPECT_EQ(messages_, (std::vector<std::string>{"Could not write to file " + older}));
 }
@@ -482,7 +493,8 @@ TEST_F(TempDir, LargeFilesReadAsTheirBytesDo) {
     ASSERT_GT(bytes.size(), 4u << 20);
     const std::string path = PathOf("large.klv");
     auto readFile = [&](std::size_t length, DirInfo& read) {
-        std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(length));
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(bytes.data(), static_cast<std::streamsize>(length));
         std::uint32_t cluster = 0;
         return model::ReadDataFile(path, read, cluster, Collect());
     };
@@ -493,7 +505,8 @@ TEST_F(TempDir, LargeFilesReadAsTheirBytesDo) {
                                bytes.size() / 2, bytes.size() - 70000, bytes.size() - 1}) {
         DirInfo fromMemory;
         std::uint32_t cluster = 0;
-        ASSERT_EQ(DecodeDataFile(std::string_view(bytes).substr(0, length), fromMemory, cluster), DecodeResult::kDamaged);
+        ASSERT_EQ(DecodeDataFile(std::string_view(bytes).substr(0, length), fromMemory, cluster),
+                  DecodeResult::kDamaged);
         ASSERT_TRUE(readFile(length, read));
         EXPECT_EQ(Flatten(read), Flatten(fromMemory)) << length;
         EXPECT_LT(Flatten(read).size(), Flatten(original).size()) << length;

@@ -128,8 +128,8 @@ TEST(WastedSize, RestOfTheLastClusterEvenWhereTheAllocationPassesTwoToThe64) {
         std::uint32_t cluster;
         std::uint64_t wasted;
     } const cases[] = {
-        {0, 4096, 0},           {1, 4096, 4095},    {8192, 4096, 0},         {kMax, 4096, 1},
-        {kMax - 4094, 4096, 4095}, {kMax, 65536, 1}, {kMax - 65535, 512, 0},  {12345, 0, 0},
+        {0, 4096, 0},     {1, 4096, 4095},        {8192, 4096, 0}, {kMax, 4096, 1}, {kMax - 4094, 4096, 4095},
+        {kMax, 65536, 1}, {kMax - 65535, 512, 0}, {12345, 0, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(model::WastedSize(c.size, c.cluster), c.wasted) << c.size << " / " << c.cluster;

@@ -33,15 +33,15 @@ TEST(FileTypes, TheExtensionIsAfterTheLastDotThatIsNeitherFirstNorLast) {
         {"v1.2 final", "2 final"},
         {"folder.d\\x", "d\\x"},
         // Two-byte UTF-8 capitals fold: Latin-1, Greek (both blocks), Cyrillic (both blocks).
-        {"notes.\xC3\x89T\xC3\x89", "\xC3\xA9t\xC3\xA9"},              // ÉTÉ -> été
-        {"x.\xC3\x9E", "\xC3\xBE"},                                    // Þ -> þ
-        {"x.\xC3\x97\xC3\x9F", "\xC3\x97\xC3\x9F"},                    // × and ß have no other case
-        {"x.\xCE\x91\xCE\x92\xCE\x93", "\xCE\xB1\xCE\xB2\xCE\xB3"},    // ΑΒΓ -> αβγ
-        {"x.\xCE\xA3\xCE\xA9", "\xCF\x83\xCF\x89"},                    // ΣΩ -> σω
-        {"x.\xD0\x94\xD0\x9E\xD0\x9A", "\xD0\xB4\xD0\xBE\xD0\xBA"},    // ДОК -> док
-        {"x.\xD0\xAF\xD0\x81", "\xD1\x8F\xD1\x91"},                    // ЯЁ -> яё
-        {"\xE6\x97\xA5\xE6\x9C\xAC.\xE6\x96\x87", "\xE6\x96\x87"},     // 日本.文: three-byte letters stay
-        {"x.A\xC3", "a\xC3"},                                          // a lead byte at the very end stays
+        {"notes.\xC3\x89T\xC3\x89", "\xC3\xA9t\xC3\xA9"},            // ÉTÉ -> été
+        {"x.\xC3\x9E", "\xC3\xBE"},                                  // Þ -> þ
+        {"x.\xC3\x97\xC3\x9F", "\xC3\x97\xC3\x9F"},                  // × and ß have no other case
+        {"x.\xCE\x91\xCE\x92\xCE\x93", "\xCE\xB1\xCE\xB2\xCE\xB3"},  // ΑΒΓ -> αβγ
+        {"x.\xCE\xA3\xCE\xA9", "\xCF\x83\xCF\x89"},                  // ΣΩ -> σω
+        {"x.\xD0\x94\xD0\x9E\xD0\x9A", "\xD0\xB4\xD0\xBE\xD0\xBA"},  // ДОК -> док
+        {"x.\xD0\xAF\xD0\x81", "\xD1\x8F\xD1\x91"},                  // ЯЁ -> яё
+        {"\xE6\x97\xA5\xE6\x9C\xAC.\xE6\x96\x87", "\xE6\x96\x87"},   // 日本.文: three-byte letters stay
+        {"x.A\xC3", "a\xC3"},                                        // a lead byte at the very end stays
         // 255-character names.
         {std::string(251, 'a') + ".TXT", "txt"},
         {"a." + std::string(253, 'X'), std::string(253, 'x')},
@@ -56,8 +56,11 @@ TEST(FileTypes, TheExtensionIsAfterTheLastDotThatIsNeitherFirstNorLast) {
 }
 
 TEST(FileTypes, UpperAndLowerCaseAreOneTypeNamedInLowerCase) {
-    const model::DirInfo tree = test_support::PathTree(
-        "C:", {{"a.JPG", 10}, {"b.jpg", 20}, {"Sub\\c.Jpg", 30}, {"Sub\\D.\xC3\x89T\xC3\x89", 4}, {"e.\xC3\xA9t\xC3\xA9", 5}});
+    const model::DirInfo tree = test_support::PathTree("C:", {{"a.JPG", 10},
+                                                              {"b.jpg", 20},
+                                                              {"Sub\\c.Jpg", 30},
+                                                              {"Sub\\D.\xC3\x89T\xC3\x89", 4},
+                                                              {"e.\xC3\xA9t\xC3\xA9", 5}});
     const model::TypeTable table = model::ComputeTypeTable(tree, true, 0);
     ASSERT_EQ(table.Types().size(), 2u);
     ASSERT_TRUE(table.Find("jpg"));
@@ -103,7 +106,8 @@ TEST(FileTypes, TotalsPerTypeAreTheSumsOverTheFilesInOnePassOrInSlices) {
                 const model::TypeTable table = model::ComputeTypeTable(tree, recurse, cluster);
                 EXPECT_EQ(AsMap(table), expected) << seed << " recurse " << recurse;
                 if (recurse) {
-                    EXPECT_EQ(table.Total(), (model::TypeTotals{tree.deepSize, tree.deepAlloc, tree.deepFiles})) << seed;
+                    EXPECT_EQ(table.Total(), (model::TypeTotals{tree.deepSize, tree.deepAlloc, tree.deepFiles}))
+                        << seed;
                 }
                 for (std::size_t slice : {1u, 7u, 100u}) {
                     model::TypeTableWalk walk(tree, recurse, cluster);

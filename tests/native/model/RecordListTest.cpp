@@ -48,7 +48,8 @@ DirInfo LongNameTree(std::uint32_t seed) {
             for (DirInfo& sub : folders[k]->subdirs) folders.push_back(&sub);
     }
     for (DirInfo* dir : folders)
-        for (std::uint32_t f = rng() % 5; f > 0; --f) dir->files.emplace_back(Utf8Text(rng, NameLength(rng)), rng(), -1);
+        for (std::uint32_t f = rng() % 5; f > 0; --f)
+            dir->files.emplace_back(Utf8Text(rng, NameLength(rng)), rng(), -1);
     DirInfo& crowded = *folders.back();
     for (int f = 0; f < 20000; ++f) crowded.files.emplace_back(Utf8Text(rng, rng() % 30), f, f % 3);
     for (int d = 0; d < 3000; ++d) crowded.subdirs.emplace_back(Utf8Text(rng, rng() % 30));
@@ -160,29 +161,22 @@ TEST(DirInfoValue, FoldersCopiedAndMovedWithinTheirOwnTree) {
         void (*expect)(const DirInfo& before, DirInfo& after);
     };
     const Case cases[] = {
-        {"copy a folder into its own parent",
-         [](DirInfo& root) { root.subdirs.push_back(root.subdirs[0]); },
+        {"copy a folder into its own parent", [](DirInfo& root) { root.subdirs.push_back(root.subdirs[0]); },
          [](const DirInfo& before, DirInfo& after) {
              ASSERT_EQ(after.subdirs.size(), before.subdirs.size() + 1);
              EXPECT_EQ(after.subdirs.back(), before.subdirs[0]);
              EXPECT_EQ(after.subdirs[0], before.subdirs[0]);
          }},
-        {"move a folder into its own parent",
-         [](DirInfo& root) { root.subdirs.push_back(std::move(root.subdirs[0])); },
+        {"move a folder into its own parent", [](DirInfo& root) { root.subdirs.push_back(std::move(root.subdirs[0])); },
          [](const DirInfo& before, DirInfo& after) {
              ASSERT_EQ(after.subdirs.size(), before.subdirs.size() + 1);
              EXPECT_EQ(after.subdirs.back(), before.subdirs[0]);
          }},
-        {"copy a folder into itself",
-         [](DirInfo& root) { root.subdirs[0].subdirs.push_back(root.subdirs[0]); },
-         [](const DirInfo& before, DirInfo& after) {
-             EXPECT_EQ(after.subdirs[0].subdirs.back(), before.subdirs[0]);
-         }},
-        {"copy the tree into one of its folders",
-         [](DirInfo& root) { root.subdirs.back().subdirs.push_back(root); },
+        {"copy a folder into itself", [](DirInfo& root) { root.subdirs[0].subdirs.push_back(root.subdirs[0]); },
+         [](const DirInfo& before, DirInfo& after) { EXPECT_EQ(after.subdirs[0].subdirs.back(), before.subdirs[0]); }},
+        {"copy the tree into one of its folders", [](DirInfo& root) { root.subdirs.back().subdirs.push_back(root); },
          [](const DirInfo& before, DirInfo& after) { EXPECT_EQ(after.subdirs.back().subdirs.back(), before); }},
-        {"replace the tree by a copy of a folder in it",
-         [](DirInfo& root) { root = root.subdirs[1]; },
+        {"replace the tree by a copy of a folder in it", [](DirInfo& root) { root = root.subdirs[1]; },
          [](const DirInfo& before, DirInfo& after) { EXPECT_EQ(after, before.subdirs[1]); }},
         {"move the tree out and back",
          [](DirInfo& root) {

@@ -21,18 +21,17 @@ inline model::DirInfo RandomTree(std::uint32_t seed, int folders, int maxFilesPe
     };
     auto randomSize = [&rng]() -> std::uint64_t {
         switch (rng() % 4) {
-            case 0: return 0;
-            case 1: return rng() % 5000;
-            case 2: return (std::uint64_t{rng()} << 32) | rng();
-            default: return rng();
+        case 0: return 0;
+        case 1: return rng() % 5000;
+        case 2: return (std::uint64_t{rng()} << 32) | rng();
+        default: return rng();
         }
     };
     model::DirInfo root("C:");
     for (int i = 0; i < folders; ++i) {
         // Records move when a sibling vector grows, so pick a parent by walking down from the root.
         model::DirInfo* parent = &root;
-        while (!parent->subdirs.empty() && rng() % 3 != 0)
-            parent = &parent->subdirs[rng() % parent->subdirs.size()];
+        while (!parent->subdirs.empty() && rng() % 3 != 0) parent = &parent->subdirs[rng() % parent->subdirs.size()];
         model::DirInfo& dir = parent->subdirs.emplace_back(randomName());
         dir.sortKey = static_cast<std::int32_t>(rng());
     }

@@ -15,17 +15,18 @@ constexpr std::uint32_t kCluster = 4096;
 constexpr std::uint64_t kHuge = std::numeric_limits<std::uint64_t>::max() - 10;
 
 DirInfo Sample() {
-    return PathTree("C:", {{"a.txt", 100},
-                           {"Data\\x.bin", 5000},
-                           {"Data\\y.bin", 0},
-                           {"Data\\Photos\\p1.jpg", 4097},
-                           {"Data\\Photos\\p2.jpg", 1},
-                           {"Data\\Photos\\Raw\\r.raw", (std::uint64_t{1} << 33) + 1},
-                           {"Data\\empty\\"},
-                           {"Dup\\first.txt", 10},
-                           {"dup\\second.txt", 20},
-                           {"Wrap\\near-max.bin", kHuge},
-                           {"Wrap\\more.bin", 100}},
+    return PathTree("C:",
+                    {{"a.txt", 100},
+                     {"Data\\x.bin", 5000},
+                     {"Data\\y.bin", 0},
+                     {"Data\\Photos\\p1.jpg", 4097},
+                     {"Data\\Photos\\p2.jpg", 1},
+                     {"Data\\Photos\\Raw\\r.raw", (std::uint64_t{1} << 33) + 1},
+                     {"Data\\empty\\"},
+                     {"Dup\\first.txt", 10},
+                     {"dup\\second.txt", 20},
+                     {"Wrap\\near-max.bin", kHuge},
+                     {"Wrap\\more.bin", 100}},
                     kCluster);
 }
 
@@ -125,9 +126,20 @@ TEST(TreeEdit, TheFolderOfAnItemIsItsPathWithoutTheLastComponent) {
 
 TEST(TreeEdit, RemovingEveryItemOneAtATimeKeepsExactTotals) {
     // Every record of the sample in turn, each from a fresh tree, under every cluster size that matters.
-    const char* items[] = {"a.txt", "Data\\x.bin", "Data\\y.bin", "Data\\Photos\\p1.jpg", "Data\\Photos\\p2.jpg",
-                           "Data\\Photos\\Raw\\r.raw", "Data\\Photos\\Raw\\", "Data\\Photos\\", "Data\\empty\\",
-                           "Data\\", "Dup\\first.txt", "Dup\\", "Wrap\\more.bin", "Wrap\\"};
+    const char* items[] = {"a.txt",
+                           "Data\\x.bin",
+                           "Data\\y.bin",
+                           "Data\\Photos\\p1.jpg",
+                           "Data\\Photos\\p2.jpg",
+                           "Data\\Photos\\Raw\\r.raw",
+                           "Data\\Photos\\Raw\\",
+                           "Data\\Photos\\",
+                           "Data\\empty\\",
+                           "Data\\",
+                           "Dup\\first.txt",
+                           "Dup\\",
+                           "Wrap\\more.bin",
+                           "Wrap\\"};
     for (std::uint32_t cluster : {0u, 512u, 4096u, 65536u}) {
         DirInfo whole = Sample();
         model::RecomputeTotals(whole, cluster);

@@ -59,7 +59,8 @@ std::vector<std::string> Lines(const model::DirInfo& root) {
     while (!stack.empty()) {
         const Frame frame = stack.back();
         stack.pop_back();
-        for (const model::FileInfo& f : frame.dir->files) lines.push_back(frame.path + f.name + " " + std::to_string(f.size));
+        for (const model::FileInfo& f : frame.dir->files)
+            lines.push_back(frame.path + f.name + " " + std::to_string(f.size));
         for (auto it = frame.dir->subdirs.rbegin(); it != frame.dir->subdirs.rend(); ++it)
             stack.push_back({&*it, frame.path + it->name + "/"});
         for (const model::DirInfo& d : frame.dir->subdirs) lines.push_back(frame.path + d.name + "/");
@@ -94,7 +95,11 @@ TEST(NtfsFileTable, EntriesOrderSizesAndCounters) {
     r[41] = RecordBuilder(1).Name(Ref(5, 5), u"Alpha").NonResident(kData, {0x11, 0x02, 0x30, 0}, 5000).Bytes();
     r[42] = RecordBuilder(3, true, true).Name(Ref(5, 5), u"docs").Bytes();
     // A long name with its short twin: one entry; a record with only a short name: none.
-    r[43] = RecordBuilder(1).Name(Ref(42, 3), u"Long Name.text").Name(Ref(42, 3), u"LONGNA~1.TEX", kDosName).Data(3).Bytes();
+    r[43] = RecordBuilder(1)
+                .Name(Ref(42, 3), u"Long Name.text")
+                .Name(Ref(42, 3), u"LONGNA~1.TEX", kDosName)
+                .Data(3)
+                .Bytes();
     r[44] = RecordBuilder(1).Name(Ref(42, 3), u"SHORT~1", kDosName).Data(4).Bytes();
     // Hard links in two folders, a name in the POSIX name space, and one in both spaces at once.
     r[45] = RecordBuilder(1).Name(Ref(5, 5), u"link-a").Name(Ref(42, 3), u"link-b").Data(9).Bytes();
@@ -110,9 +115,9 @@ TEST(NtfsFileTable, EntriesOrderSizesAndCounters) {
     Built b;
     Build(Numbered(r), b, 5, 4096);
     ASSERT_EQ(b.result, ReadResult::kComplete);
-    EXPECT_EQ(Lines(b.root), (std::vector<std::string>{
-                                 "$user file 6", "Alpha 5000", "beta.txt 700", "link-a 9", "docs/",
-                                 "docs/BOTH.TXT 2", "docs/link-b 9", "docs/Long Name.text 3", "docs/posix 1"}));
+    EXPECT_EQ(Lines(b.root),
+              (std::vector<std::string>{"$user file 6", "Alpha 5000", "beta.txt 700", "link-a 9", "docs/",
+                                        "docs/BOTH.TXT 2", "docs/link-b 9", "docs/Long Name.text 3", "docs/posix 1"}));
     EXPECT_EQ(b.root.deepFiles, 8u);
     EXPECT_EQ(b.root.deepDirs, 1u);
     EXPECT_EQ(b.root.deepSize, 6u + 5000 + 700 + 9 + 2 + 9 + 3 + 1);
@@ -140,10 +145,14 @@ TEST(NtfsFileTable, DamagedReferencesLoseOnlyTheirOwnEntries) {
         {"parent is a file", {{20, file().Name(Ref(5, 5), u"f")}, {21, file().Name(Ref(20, 1), u"child")}}, {"f 0"}},
         {"parent past the table", {{20, file().Name(Ref(900000, 1), u"far")}}, {}},
         {"two folders that are each other's parent",
-         {{20, dir().Name(Ref(21, 1), u"a")}, {21, dir().Name(Ref(20, 1), u"b")}, {22, file().Name(Ref(5, 5), u"kept")}},
+         {{20, dir().Name(Ref(21, 1), u"a")},
+          {21, dir().Name(Ref(20, 1), u"b")},
+          {22, file().Name(Ref(5, 5), u"kept")}},
          {"kept 0"}},
         {"folder that is its own parent", {{20, dir().Name(Ref(20, 1), u"self")}}, {}},
-        {"chain that ends at a metadata folder", {{20, dir().Name(Ref(11, 11), u"x")}, {21, file().Name(Ref(20, 1), u"y")}}, {}},
+        {"chain that ends at a metadata folder",
+         {{20, dir().Name(Ref(11, 11), u"x")}, {21, file().Name(Ref(20, 1), u"y")}},
+         {}},
         {"folder with a second name", {{20, dir().Name(Ref(5, 5), u"first").Name(Ref(5, 5), u"second")}}, {"first/"}},
         {"name-surrogate folder: listed, never entered",
          {{20, dir().Name(Ref(5, 5), u"junction").Reparse(0xA0000003)}, {21, file().Name(Ref(20, 1), u"inside")}},
@@ -185,7 +194,7 @@ TEST(NtfsFileTable, MalformedRecordsAreDroppedWhole) {
     r[21][1022] ^= 0xFF;  // a stride that was not written with the rest
     r[22] = RecordBuilder().Name(Ref(5, 5), u"overlong").Data(3).Bytes();
     r[22][RecordBuilder::kFirstAttribute + 112 + 4] = 0xF0;  // the $DATA attribute's length past the record
-    r[23] = std::vector<std::uint8_t>(100, 0xFF);           // not even a record's size
+    r[23] = std::vector<std::uint8_t>(100, 0xFF);            // not even a record's size
     r[24] = RecordBuilder().Name(Ref(5, 5), u"kept too").Data(4).Bytes();
     Built b;
     Build(Numbered(r), b);
@@ -227,29 +236,41 @@ TEST(NtfsFileTable, RecordsAtOddsWithThemselvesAreDroppedWhole) {
           {21, RecordBuilder().Name(Ref(20, 1), u"inside").Bytes()}},
          {}},
         {"a file flagged as a folder",
-         {{20, withFlags(RecordBuilder().Name(Ref(5, 5), u"file").Data(5).Bytes(), 3)}}, {}},
+         {{20, withFlags(RecordBuilder().Name(Ref(5, 5), u"file").Data(5).Bytes(), 3)}},
+         {}},
         {"a data size above its allocation",
-         {{20, RecordBuilder().Name(Ref(5, 5), u"big").NonResident(kData, {0x11, 0x02, 0x30}, 9000).Allocated(8192).Bytes()}},
+         {{20, RecordBuilder()
+                   .Name(Ref(5, 5), u"big")
+                   .NonResident(kData, {0x11, 0x02, 0x30}, 9000)
+                   .Allocated(8192)
+                   .Bytes()}},
          {}},
         {"a reparse point too short for its tag",
-         {{20, RecordBuilder(1, true, true).Name(Ref(5, 5), u"dir").Info(scan::kAttributeReparsePoint)
-                   .Resident(kReparsePoint, {0x0C, 0x00}).Bytes()},
+         {{20, RecordBuilder(1, true, true)
+                   .Name(Ref(5, 5), u"dir")
+                   .Info(scan::kAttributeReparsePoint)
+                   .Resident(kReparsePoint, {0x0C, 0x00})
+                   .Bytes()},
           {21, RecordBuilder().Name(Ref(20, 1), u"inside").Bytes()}},
          {}},
         {"an attribute list that cannot be decoded",
-         {{20, RecordBuilder().Name(Ref(5, 5), u"base").Resident(kAttributeList, badList).Bytes()}}, {}},
+         {{20, RecordBuilder().Name(Ref(5, 5), u"base").Resident(kAttributeList, badList).Bytes()}},
+         {}},
         {"an attribute list naming an extension record that is not there",
-         {{20, RecordBuilder().Name(Ref(5, 5), u"base").List({{kFileName, Ref(21, 4)}}).Bytes()}}, {}},
+         {{20, RecordBuilder().Name(Ref(5, 5), u"base").List({{kFileName, Ref(21, 4)}}).Bytes()}},
+         {}},
         {"an attribute list naming an extension record that is torn",
-         {{20, RecordBuilder().Name(Ref(5, 5), u"base").List({{kData, Ref(21, 4)}}).Bytes()},
-          {21, torn(more.Bytes())}},
+         {{20, RecordBuilder().Name(Ref(5, 5), u"base").List({{kData, Ref(21, 4)}}).Bytes()}, {21, torn(more.Bytes())}},
          {}},
         {"an extension record holding only what the tree does not need, torn",
          {{20, RecordBuilder().Name(Ref(5, 5), u"base").Data(3).List({{kStandardInformation, Ref(21, 4)}}).Bytes()},
           {21, torn(more.Bytes())}},
          {"base 3"}},
         {"a non-resident attribute list with runs past the volume",
-         {{20, RecordBuilder().Name(Ref(5, 5), u"base").NonResident(kAttributeList, {0x31, 0x01, 0xFF, 0xFF, 0x7F}, 32).Bytes()},
+         {{20, RecordBuilder()
+                   .Name(Ref(5, 5), u"base")
+                   .NonResident(kAttributeList, {0x31, 0x01, 0xFF, 0xFF, 0x7F}, 32)
+                   .Bytes()},
           {21, more.Bytes()}},
          {}},
         {"a non-resident attribute list longer than its runs",
@@ -288,7 +309,7 @@ TEST(NtfsFileTable, TableThatMisleadsIsUnavailable) {
     struct Case {
         const char* what;
         std::function<void(Records&)> damage;  // after the records were given their numbers
-        std::vector<std::uint32_t> allocated;   // positions the bitmap has in use besides the records'
+        std::vector<std::uint32_t> allocated;  // positions the bitmap has in use besides the records'
         bool untrusted;
         std::vector<std::string> lines;  // the tree, when it is available
     };
@@ -301,42 +322,79 @@ TEST(NtfsFileTable, TableThatMisleadsIsUnavailable) {
              r[21] = r[23];
              r[21][1022] ^= 0xFF;
          },
-         {}, true, {}},
+         {},
+         true,
+         {}},
         {"a free record left at number 0, as formatters leave reserved ones",
-         [](Records& r) { r[24] = RecordBuilder(24, false).Bytes(); }, {}, false, all},
-        {"the same where the bitmap has a record",
-         [](Records& r) { r[24] = RecordBuilder(24, false).Bytes(); }, {24}, true, {}},
-        {"no record where the bitmap has one", [](Records& r) { r[24] = std::vector<std::uint8_t>(1024, 0); }, {24},
-         true, {}},
-        {"no record where the bitmap has none", [](Records& r) { r[24] = std::vector<std::uint8_t>(1024, 0xA5); }, {},
-         false, all},
-        {"a torn record where the bitmap has one: that record dropped",
-         [](Records& r) { r[21][1022] ^= 0xFF; }, {}, false, {"a 1", "d/", "d/c 3"}},
-        {"a record the system marked bad: that record dropped",
-         [](Records& r) { std::memcpy(r[21].data(), "BAAD", 4); }, {}, false, {"a 1", "d/", "d/c 3"}},
-        {"a record of an older volume, which stores no number",
-         [](Records& r) { r[21] = RecordBuilder().OlderHeader().Name(Ref(5, 5), u"b").Data(2).Bytes(); }, {}, false,
+         [](Records& r) { r[24] = RecordBuilder(24, false).Bytes(); },
+         {},
+         false,
          all},
-        {"the root's sequence number changed",
-         [](Records& r) { ntfstest::Put16(r[5], 16, 6); }, {}, false, {}},
+        {"the same where the bitmap has a record",
+         [](Records& r) { r[24] = RecordBuilder(24, false).Bytes(); },
+         {24},
+         true,
+         {}},
+        {"no record where the bitmap has one",
+         [](Records& r) { r[24] = std::vector<std::uint8_t>(1024, 0); },
+         {24},
+         true,
+         {}},
+        {"no record where the bitmap has none",
+         [](Records& r) { r[24] = std::vector<std::uint8_t>(1024, 0xA5); },
+         {},
+         false,
+         all},
+        {"a torn record where the bitmap has one: that record dropped",
+         [](Records& r) { r[21][1022] ^= 0xFF; },
+         {},
+         false,
+         {"a 1", "d/", "d/c 3"}},
+        {"a record the system marked bad: that record dropped",
+         [](Records& r) { std::memcpy(r[21].data(), "BAAD", 4); },
+         {},
+         false,
+         {"a 1", "d/", "d/c 3"}},
+        {"a record of an older volume, which stores no number",
+         [](Records& r) { r[21] = RecordBuilder().OlderHeader().Name(Ref(5, 5), u"b").Data(2).Bytes(); },
+         {},
+         false,
+         all},
+        {"the root's sequence number changed", [](Records& r) { ntfstest::Put16(r[5], 16, 6); }, {}, false, {}},
         {"the root's name naming another parent",
-         [](Records& r) { r[5] = ntfstest::Numbered(Records{{5, RecordBuilder(5, true, true).Name(Ref(11, 11), u".").Bytes()}})[5]; },
-         {}, false, {}},
+         [](Records& r) {
+             r[5] = ntfstest::Numbered(Records{{5, RecordBuilder(5, true, true).Name(Ref(11, 11), u".").Bytes()}})[5];
+         },
+         {},
+         false,
+         {}},
         {"the root without a name",
-         [](Records& r) { r[5] = ntfstest::Numbered(Records{{5, RecordBuilder(5, true, true).Bytes()}})[5]; }, {}, false, {}},
+         [](Records& r) {
+             r[5] = ntfstest::Numbered(Records{{5, RecordBuilder(5, true, true).Bytes()}})[5];
+         },
+         {},
+         false,
+         {}},
         {"an attribute list that cannot be read",
          [](Records& r) {
-             r[25] = ntfstest::Numbered(Records{{25, RecordBuilder().Name(Ref(5, 5), u"e")
-                                                         .NonResident(kAttributeList, kListAtCluster1, 32).Bytes()}})[25];
+             r[25] = ntfstest::Numbered(Records{
+                 {25,
+                  RecordBuilder().Name(Ref(5, 5), u"e").NonResident(kAttributeList, kListAtCluster1, 32).Bytes()}})[25];
          },
-         {}, true, {}},
+         {},
+         true,
+         {}},
         {"reparse data that cannot be read",
          [](Records& r) {
-             r[25] = ntfstest::Numbered(Records{{25, RecordBuilder(1, true, true).Name(Ref(5, 5), u"e")
+             r[25] = ntfstest::Numbered(Records{{25, RecordBuilder(1, true, true)
+                                                         .Name(Ref(5, 5), u"e")
                                                          .Info(scan::kAttributeReparsePoint)
-                                                         .NonResident(kReparsePoint, kListAtCluster1, 16).Bytes()}})[25];
+                                                         .NonResident(kReparsePoint, kListAtCluster1, 16)
+                                                         .Bytes()}})[25];
          },
-         {}, true, {}},
+         {},
+         true,
+         {}},
     };
     for (const Case& c : cases) {
         Records r = Volume();
@@ -389,9 +447,16 @@ TEST(NtfsFileTable, FindsFoldersAlongAPath) {
         std::int64_t record;
     };
     const Case cases[] = {
-        {{}, 5}, {{u"Data"}, 20}, {{u"DATA"}, 20}, {{u"Data", u"Photos"}, 22}, {{u"data", u"photos"}, 21},
+        {{}, 5},
+        {{u"Data"}, 20},
+        {{u"DATA"}, 20},
+        {{u"Data", u"Photos"}, 22},
+        {{u"data", u"photos"}, 21},
         {{u"Data", u"PHOTOS"}, 22},  // no exact match: the first in index order ("Photos" before "photos")
-        {{u"Data", u"file"}, -1}, {{u"Data", u"link"}, -1}, {{u"Data", u"missing"}, -1}, {{u"Nope"}, -1},
+        {{u"Data", u"file"}, -1},
+        {{u"Data", u"link"}, -1},
+        {{u"Data", u"missing"}, -1},
+        {{u"Nope"}, -1},
     };
     for (const Case& c : cases) EXPECT_EQ(table.FindFolder(c.path, upcase), c.record);
 
@@ -459,8 +524,9 @@ TEST(NtfsFileTable, DeepChainOnASmallStack) {
 TEST(NtfsFileTable, StopsOnRequest) {
     Records r = Volume();
     for (std::uint32_t i = 0; i < 5000; ++i)
-        r[100 + i] = RecordBuilder().Name(Ref(5, 5), u"f" + std::u16string(1, char16_t(u'A' + i % 26)) +
-                                                          std::u16string(1, char16_t(u'0' + i / 26 % 10)))
+        r[100 + i] = RecordBuilder()
+                         .Name(Ref(5, 5), u"f" + std::u16string(1, char16_t(u'A' + i % 26)) +
+                                              std::u16string(1, char16_t(u'0' + i / 26 % 10)))
                          .Bytes();
     FileTable table(4096, 1 << 20);
     AddAll(table, Numbered(r));
@@ -482,8 +548,9 @@ TEST(NtfsFileTable, StopsOnRequest) {
 // (unpaired surrogates): each folder lists them as its index would, by their UTF-16 units.
 TEST(NtfsFileTable, NamesOfAnyScriptInIndexOrder) {
     const std::u16string high(1, char16_t(0xD800)), low(1, char16_t(0xDC01));
-    std::vector<std::u16string> names{u"\uFFFD", high, u"\uE000", low + u"x", high + u"a", u"A\u00E9", u"a\u00C9",
-                                      u"\u4E2D", u"\U0001F4C1", u"b", u"B", u"ab", u"_", u"\u00FF", u"Z"};
+    std::vector<std::u16string> names{u"\uFFFD",  high,       u"\uE000", low + u"x",    high + u"a",
+                                      u"A\u00E9", u"a\u00C9", u"\u4E2D", u"\U0001F4C1", u"b",
+                                      u"B",       u"ab",      u"_",      u"\u00FF",     u"Z"};
     std::mt19937 random(11);
     std::vector<std::size_t> order(names.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
@@ -494,8 +561,11 @@ TEST(NtfsFileTable, NamesOfAnyScriptInIndexOrder) {
         const std::size_t i = order[k];
         const std::uint32_t number = 30 + static_cast<std::uint32_t>(2 * k);
         if (i % 3 == 0) {  // the name sits in an extension record
-            r[number] = RecordBuilder().Name(Ref(5, 5), u"base" + std::u16string(1, char16_t(u'A' + k))).Data(i)
-                            .List({{kFileName, Ref(number + 1, 2)}}).Bytes();
+            r[number] = RecordBuilder()
+                            .Name(Ref(5, 5), u"base" + std::u16string(1, char16_t(u'A' + k)))
+                            .Data(i)
+                            .List({{kFileName, Ref(number + 1, 2)}})
+                            .Bytes();
             r[number + 1] = RecordBuilder(2).Base(Ref(number, 1)).Name(Ref(20, 1), names[i]).Bytes();
         } else {
             r[number] = RecordBuilder().Name(Ref(20, 1), names[i]).Data(i).Bytes();

@@ -67,8 +67,8 @@ struct Images {
     }
 };
 
-#define REQUIRE_IMAGES()                                                           \
-    do {                                                                           \
+#define REQUIRE_IMAGES()                                                                 \
+    do {                                                                                 \
         if (!Images::Get().skipReason.empty()) GTEST_SKIP() << Images::Get().skipReason; \
     } while (0)
 
@@ -218,7 +218,8 @@ std::string FirstDifference(const model::DirInfo& a, const model::DirInfo& b) {
                 return f.path + "/" + f.a->files[i].name + " (" + std::to_string(f.a->files[i].size) + ") vs " +
                        f.b->files[i].name + " (" + std::to_string(f.b->files[i].size) + ")";
         if (f.a->files.size() != f.b->files.size())
-            return f.path + ": " + std::to_string(f.a->files.size()) + " vs " + std::to_string(f.b->files.size()) + " files";
+            return f.path + ": " + std::to_string(f.a->files.size()) + " vs " + std::to_string(f.b->files.size()) +
+                   " files";
         const std::size_t dirs = std::min(f.a->subdirs.size(), f.b->subdirs.size());
         for (std::size_t i = 0; i < dirs; ++i) {
             if (f.a->subdirs[i].name != f.b->subdirs[i].name)
@@ -226,7 +227,8 @@ std::string FirstDifference(const model::DirInfo& a, const model::DirInfo& b) {
             stack.push_back({&f.a->subdirs[i], &f.b->subdirs[i], f.path + "/" + f.a->subdirs[i].name});
         }
         if (f.a->subdirs.size() != f.b->subdirs.size())
-            return f.path + ": " + std::to_string(f.a->subdirs.size()) + " vs " + std::to_string(f.b->subdirs.size()) + " folders";
+            return f.path + ": " + std::to_string(f.a->subdirs.size()) + " vs " + std::to_string(f.b->subdirs.size()) +
+                   " folders";
     }
     return a == b ? "" : "totals differ";
 }
@@ -337,11 +339,11 @@ TEST(NtfsImage, OtherReparsePointsAreEntered) {
         }
     }
     std::sort(lines.begin(), lines.end());
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         "entered-80000017/", "entered-80000017/inner 3", "entered-80000017/sub/",
-                         "entered-80000017/sub/x 5", "entered-9000001a/", "entered-9000001a/inner 3",
-                         "entered-9000001a/sub/", "entered-9000001a/sub/x 5", "file-80000017 11",
-                         "file-9000001a 11", "junction/", "plain 4"}));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"entered-80000017/", "entered-80000017/inner 3", "entered-80000017/sub/",
+                                        "entered-80000017/sub/x 5", "entered-9000001a/", "entered-9000001a/inner 3",
+                                        "entered-9000001a/sub/", "entered-9000001a/sub/x 5", "file-80000017 11",
+                                        "file-9000001a 11", "junction/", "plain 4"}));
 }
 
 // A sparse copy of an image that the test may damage; removed at the end.
@@ -415,7 +417,8 @@ public:
             const std::size_t lengthBytes = bytes[at] & 0x0F, offsetBytes = bytes[at] >> 4;
             std::uint64_t length = 0, delta = 0;
             for (std::size_t k = 0; k < lengthBytes; ++k) length |= std::uint64_t{bytes[at + 1 + k]} << 8 * k;
-            for (std::size_t k = 0; k < offsetBytes; ++k) delta |= std::uint64_t{bytes[at + 1 + lengthBytes + k]} << 8 * k;
+            for (std::size_t k = 0; k < offsetBytes; ++k)
+                delta |= std::uint64_t{bytes[at + 1 + lengthBytes + k]} << 8 * k;
             if (offsetBytes < 8 && (delta >> (8 * offsetBytes - 1) & 1)) delta |= ~std::uint64_t{0} << 8 * offsetBytes;
             lcn += static_cast<std::int64_t>(delta);
             pairs.push_back({record0 + at, Run{vcn, static_cast<std::uint64_t>(lcn), length, false}});
@@ -487,7 +490,7 @@ TEST(NtfsImage, DamagedRecordsAreLeftOutAndTheRestKept) {
 
     struct Case {
         const char* what;
-        const char* victim;                 // manifest name of the record damaged
+        const char* victim;                // manifest name of the record damaged
         std::vector<std::string> removed;  // what the tree loses
         std::function<void(DamagedCopy&, std::uint64_t record)> damage;
     };
@@ -498,40 +501,66 @@ TEST(NtfsImage, DamagedRecordsAreLeftOutAndTheRestKept) {
         manyNames.push_back(prefix + std::string(200, 'L'));
     }
     const std::vector<Case> cases{
-        {"torn write in a file's record", "victims/file", {"victims/file"},
-         [](DamagedCopy& c, std::uint64_t r) { c.Write(c.RecordOffset(r) + 1022, {0xDE, 0xAD}); }},
-        {"torn write in a folder's record", "victims/folder", {"victims/folder"},
-         [](DamagedCopy& c, std::uint64_t r) { c.Write(c.RecordOffset(r) + 510, {0xDE, 0xAD}); }},
-        {"attribute length past the record", "victims/file", {"victims/file"},
+        {"torn write in a file's record",
+         "victims/file",
+         {"victims/file"},
+         [](DamagedCopy& c, std::uint64_t r) {
+             c.Write(c.RecordOffset(r) + 1022, {0xDE, 0xAD});
+         }},
+        {"torn write in a folder's record",
+         "victims/folder",
+         {"victims/folder"},
+         [](DamagedCopy& c, std::uint64_t r) {
+             c.Write(c.RecordOffset(r) + 510, {0xDE, 0xAD});
+         }},
+        {"attribute length past the record",
+         "victims/file",
+         {"victims/file"},
          [](DamagedCopy& c, std::uint64_t r) {
              c.Write(c.RecordOffset(r) + c.AttributeOffset(r, kFileName) + 4, {0x00, 0x7F, 0x00, 0x00});
          }},
-        {"parent reference past the file table", "victims/file", {"victims/file"},
+        {"parent reference past the file table",
+         "victims/file",
+         {"victims/file"},
          [](DamagedCopy& c, std::uint64_t r) {
              const std::size_t value = c.AttributeOffset(r, kFileName) + 24;  // resident value at 24
              c.Write(c.RecordOffset(r) + value, {0xF0, 0xFF, 0x00, 0x00, 0x00, 0x00});
          }},
-        {"folder whose parent is its own child", "victims/folder", {"victims/folder"},
+        {"folder whose parent is its own child",
+         "victims/folder",
+         {"victims/folder"},
          [&](DamagedCopy& c, std::uint64_t r) {
              const std::uint64_t child = manifest.at("victims/folder/sub");
              const auto sequence = c.Bytes(c.RecordOffset(child) + 16, 2);
              const std::size_t value = c.AttributeOffset(r, kFileName) + 24;
-             c.Write(c.RecordOffset(r) + value, {static_cast<std::uint8_t>(child), static_cast<std::uint8_t>(child >> 8),
-                                                 static_cast<std::uint8_t>(child >> 16), 0, 0, 0, sequence[0], sequence[1]});
+             c.Write(c.RecordOffset(r) + value,
+                     {static_cast<std::uint8_t>(child), static_cast<std::uint8_t>(child >> 8),
+                      static_cast<std::uint8_t>(child >> 16), 0, 0, 0, sequence[0], sequence[1]});
          }},
-        {"folder that is its own parent", "victims/folder", {"victims/folder"},
+        {"folder that is its own parent",
+         "victims/folder",
+         {"victims/folder"},
          [](DamagedCopy& c, std::uint64_t r) {
              const auto sequence = c.Bytes(c.RecordOffset(r) + 16, 2);
              const std::size_t value = c.AttributeOffset(r, kFileName) + 24;
-             c.Write(c.RecordOffset(r) + value, {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(r >> 8),
-                                                 static_cast<std::uint8_t>(r >> 16), 0, 0, 0, sequence[0], sequence[1]});
+             c.Write(c.RecordOffset(r) + value,
+                     {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(r >> 8),
+                      static_cast<std::uint8_t>(r >> 16), 0, 0, 0, sequence[0], sequence[1]});
          }},
-        {"folder flag cleared on a folder", "victims/folder", {"victims/folder"},
+        {"folder flag cleared on a folder",
+         "victims/folder",
+         {"victims/folder"},
          [](DamagedCopy& c, std::uint64_t r) { c.Write(c.RecordOffset(r) + 22, {0x01}); }},
-        {"folder flag set on a file", "victims/file", {"victims/file"},
+        {"folder flag set on a file",
+         "victims/file",
+         {"victims/file"},
          [](DamagedCopy& c, std::uint64_t r) { c.Write(c.RecordOffset(r) + 22, {0x03}); }},
-        {"file size above its allocation", "victims/large", {"victims/large"},
-         [](DamagedCopy& c, std::uint64_t r) { c.Write(c.RecordOffset(r) + c.AttributeOffset(r, kData) + 48 + 5, {0x01}); }},
+        {"file size above its allocation",
+         "victims/large",
+         {"victims/large"},
+         [](DamagedCopy& c, std::uint64_t r) {
+             c.Write(c.RecordOffset(r) + c.AttributeOffset(r, kData) + 48 + 5, {0x01});
+         }},
         {"attribute list with its runs past the volume", "attrlist/many-names", manyNames,
          [](DamagedCopy& c, std::uint64_t r) {
              std::uint64_t pairs = 0;
@@ -567,8 +596,14 @@ TEST(NtfsImage, DamageToTheVolumeItselfMeansUnavailable) {
     const std::vector<Case> cases{
         {"boot sector name", [](DamagedCopy& c) { c.Write(3, {'X'}); }},
         {"boot sector cluster size", [](DamagedCopy& c) { c.Write(13, {3}); }},
-        {"table start past the volume", [](DamagedCopy& c) { c.Write(48, {0, 0, 0, 0, 0, 0, 0, 0x40}); }},
-        {"table record torn", [](DamagedCopy& c) { c.Write(c.RecordOffset(0) + 510, {0x12, 0x34}); }},
+        {"table start past the volume",
+         [](DamagedCopy& c) {
+             c.Write(48, {0, 0, 0, 0, 0, 0, 0, 0x40});
+         }},
+        {"table record torn",
+         [](DamagedCopy& c) {
+             c.Write(c.RecordOffset(0) + 510, {0x12, 0x34});
+         }},
         {"table run past the volume",
          [](DamagedCopy& c) {
              const std::size_t data = c.AttributeOffset(0, kData);
@@ -576,10 +611,17 @@ TEST(NtfsImage, DamageToTheVolumeItselfMeansUnavailable) {
              // The first pair's header: a 4-byte cluster offset of 0x7FFFFFFF.
              c.Write(c.RecordOffset(0) + data + Le16(header.data()), {0x41, 0x01, 0xFF, 0xFF, 0xFF, 0x7F});
          }},
-        {"up-case table gone", [](DamagedCopy& c) { c.Write(c.RecordOffset(10) + 1022, {0, 0}); }},
-        {"root folder torn", [](DamagedCopy& c) { c.Write(c.RecordOffset(5) + 510, {0, 0}); }},
+        {"up-case table gone",
+         [](DamagedCopy& c) {
+             c.Write(c.RecordOffset(10) + 1022, {0, 0});
+         }},
+        {"root folder torn",
+         [](DamagedCopy& c) {
+             c.Write(c.RecordOffset(5) + 510, {0, 0});
+         }},
         {"root folder's sequence number changed", [](DamagedCopy& c) { c.Write(c.RecordOffset(5) + 16, {0x06}); }},
-        {"the up-case table's record storing another number", [](DamagedCopy& c) { c.Write(c.RecordOffset(10) + 44, {0x0B}); }},
+        {"the up-case table's record storing another number",
+         [](DamagedCopy& c) { c.Write(c.RecordOffset(10) + 44, {0x0B}); }},
         {"a record storing another number",
          [&](DamagedCopy& c) { c.Write(c.RecordOffset(manifest.at("victims/file")) + 44, {0x01}); }},
         {"the volume cut short before an attribute list",
@@ -593,7 +635,8 @@ TEST(NtfsImage, DamageToTheVolumeItselfMeansUnavailable) {
              const auto pairs = c.TablePairs();
              ASSERT_GE(pairs.size(), 4u) << "the table should lie in several runs";
              const auto& moved = pairs[1];
-             ASSERT_LT(pairs.back().run.lcn + pairs.back().run.length + 1, c.Boot().totalClusters) << "later runs stay inside";
+             ASSERT_LT(pairs.back().run.lcn + pairs.back().run.length + 1, c.Boot().totalClusters)
+                 << "later runs stay inside";
              const std::uint8_t header = c.Bytes(moved.at, 1)[0];
              const std::uint64_t field = moved.at + 1 + (header & 0x0F);
              auto offset = c.Bytes(field, header >> 4);

@@ -108,7 +108,9 @@ TEST(NtfsRunList, DecodesAndRejects) {
          {0x11, 0x08, 0x40, 0x11, 0x04, 0xF0, 0x00},
          true,
          {{0, 0x40, 8, false}, {8, 0x30, 4, false}}},
-        {"sparse run between", {0x11, 2, 10, 0x01, 5, 0x11, 1, 3, 0}, true,
+        {"sparse run between",
+         {0x11, 2, 10, 0x01, 5, 0x11, 1, 3, 0},
+         true,
          {{0, 10, 2, false}, {2, 0, 5, true}, {7, 13, 1, false}}},
         {"no terminator at the attribute end", {0x11, 1, 1}, true, {{0, 1, 1, false}}},
         {"empty list", {0x00}, true, {}},
@@ -219,11 +221,15 @@ TEST(NtfsRecord, SizesOfNonResidentAttributes) {
         {"a later extent, whose sizes mean nothing", 2, 8193, 0, true},
     };
     for (const Case& c : cases) {
-        auto record = RecordBuilder().NonResident(kData, {0x11, 0x02, 0x30}, c.dataSize, c.lowestVcn).Allocated(c.allocated).Bytes();
+        auto record = RecordBuilder()
+                          .NonResident(kData, {0x11, 0x02, 0x30}, c.dataSize, c.lowestVcn)
+                          .Allocated(c.allocated)
+                          .Bytes();
         ASSERT_TRUE(ApplyFixups(record));
         RecordHeader header;
         std::uint64_t seen = 0;
-        EXPECT_EQ(ForEachAttribute(record, header, [&](const Attribute& a) { seen = a.allocatedSize; }), c.ok) << c.what;
+        EXPECT_EQ(ForEachAttribute(record, header, [&](const Attribute& a) { seen = a.allocatedSize; }), c.ok)
+            << c.what;
         if (c.ok) {
             EXPECT_EQ(seen, c.allocated) << c.what;
         }
@@ -269,20 +275,21 @@ TEST(NtfsNames, CollationFollowsTheUpCaseTable) {
     // An up-case table for ASCII and Latin-1 letters only; everything else maps to itself.
     std::vector<std::uint16_t> upcase(256);
     for (std::size_t c = 0; c < upcase.size(); ++c)
-        upcase[c] = static_cast<std::uint16_t>((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ? c - 32 : c);
+        upcase[c] =
+            static_cast<std::uint16_t>((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ? c - 32 : c);
     struct Case {
         std::u16string a, b;
         int order;
     };
     const Case cases[] = {
-        {u"abc", u"ABD", -1},     // letter case ignored
-        {u"abc", u"ABC", 1},      // equal ignoring case: own code units decide ('A' < 'a')
-        {u"ab", u"ABC", -1},      // prefix first
-        {u"a_b", u"a-b", 1},      // '_' (0x5F) after '-' (0x2D)
-        {u"Z", u"a_", 1},         // 'Z' after 'A'
+        {u"abc", u"ABD", -1},          // letter case ignored
+        {u"abc", u"ABC", 1},           // equal ignoring case: own code units decide ('A' < 'a')
+        {u"ab", u"ABC", -1},           // prefix first
+        {u"a_b", u"a-b", 1},           // '_' (0x5F) after '-' (0x2D)
+        {u"Z", u"a_", 1},              // 'Z' after 'A'
         {u"\u00E4x", u"\u00C4y", -1},  // ä and Ä the same letter
         {u"\u0101", u"\u0100", 1},     // outside the table: compared as they are
-        {u"[x", u"a", 1},         // '[' (0x5B) after 'A' (0x41)
+        {u"[x", u"a", 1},              // '[' (0x5B) after 'A' (0x41)
         {u"same", u"same", 0},
     };
     for (const Case& c : cases) {
@@ -312,7 +319,9 @@ TEST(NtfsNames, Utf16ToUtf8AndBack) {
         EXPECT_EQ(out, c.utf8);
     }
     EXPECT_EQ(Utf8ToUtf16("caf\xC3\xA9 \xF0\x9F\x93\x81"), u"caf\u00E9 \U0001F4C1");
-    EXPECT_EQ(Utf8ToUtf16("a\xFF" "b\xC3"), u"a\uFFFDb\uFFFD");
+    EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                          "b\xC3"),
+              u"a\uFFFDb\uFFFD");
 
     std::vector<std::u16string> parts;
     EXPECT_TRUE(SplitRelativePath("Data\\Photos\\", parts));
@@ -327,10 +336,11 @@ TEST(NtfsNames, Utf16ToUtf8AndBack) {
 TEST(NtfsNames, NamesKeptAsUtf8CollateLikeTheirUnits) {
     std::vector<std::uint16_t> upcase(0x3000);
     for (std::size_t c = 0; c < upcase.size(); ++c)
-        upcase[c] = static_cast<std::uint16_t>((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ? c - 32 : c);
+        upcase[c] =
+            static_cast<std::uint16_t>((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ? c - 32 : c);
     upcase[0x3B1] = 0x391;  // greek alpha
-    const char16_t alphabet[] = {u'a', u'A', u'b', u'Z', u'_', u'-', u'~',    0x7F,   0x80,   0xC9, 0xE9,
-                                 0x391,  0x3B1,  0x7FF,  0x800,  0x4E2D, 0xFFFD, 0xFF21, 0xD83D, 0xDCC1, 0xDBFF};
+    const char16_t alphabet[] = {u'a',  u'A',  u'b',  u'Z',  u'_',   u'-',   u'~',   0x7F,   0x80,   0xC9,  0xE9,
+                                 0x391, 0x3B1, 0x7FF, 0x800, 0x4E2D, 0xFFFD, 0xFF21, 0xD83D, 0xDCC1, 0xDBFF};
     std::mt19937 random(7);
     auto name = [&] {
         std::u16string text;
@@ -358,7 +368,8 @@ TEST(NtfsNames, NamesKeptAsUtf8CollateLikeTheirUnits) {
     auto sign = [](int v) { return (v > 0) - (v < 0); };
     auto sameIgnoringCase = [&](std::u16string_view a, std::u16string_view b) {
         auto up = [&](char16_t c) { return c < upcase.size() ? upcase[c] : c; };
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char16_t x, char16_t y) { return up(x) == up(y); });
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(), [&](char16_t x, char16_t y) { return up(x) == up(y); });
     };
     for (std::size_t i = 0; i < names.size(); ++i) {
         for (std::size_t j = 0; j < names.size(); j += 1 + i % 3) {

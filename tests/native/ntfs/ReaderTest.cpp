@@ -78,8 +78,8 @@ TEST(NtfsReader, TableKeptPartlyInAnExtensionRecord) {
     };
     const std::vector<Case> cases{
         {"sound", TableRecords(), [](Records&) {}, true},
-        {"the extension record storing another number", TableRecords(), [](Records& r) { ntfstest::Put32(r[7], 44, 8); },
-         false},
+        {"the extension record storing another number", TableRecords(),
+         [](Records& r) { ntfstest::Put32(r[7], 44, 8); }, false},
         {"no allocation bitmap", TableRecords(false), [](Records&) {}, false},
         {"a record the bitmap has in use missing from the last run", TableRecords(),
          [](Records& r) { r[20] = std::vector<std::uint8_t>(kRecord, 0); }, false},

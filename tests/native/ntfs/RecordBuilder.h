@@ -170,9 +170,7 @@ public:
         return Resident(scan::ntfs::kFileName, value);
     }
 
-    RecordBuilder& Data(std::size_t size) {
-        return Resident(scan::ntfs::kData, std::vector<std::uint8_t>(size, 0x5A));
-    }
+    RecordBuilder& Data(std::size_t size) { return Resident(scan::ntfs::kData, std::vector<std::uint8_t>(size, 0x5A)); }
 
     RecordBuilder& Reparse(std::uint32_t tag) {
         std::vector<std::uint8_t> value(8, 0);

@@ -41,14 +41,14 @@ TEST(ValidateDispOpt, RefusesTheFirstValueOutOfRangeAndNamesItsEdit) {
         {"91", "2", "100", false, "", DispOptField::kCentre, centre},
         {"10", "0", "0", false, "", DispOptField::kNone, ""},
         {"90", "100", "1000", false, "", DispOptField::kNone, ""},
-        {"", "2", "100", false, "", DispOptField::kCentre, centre},        // empty reads 0
-        {"5x", "2", "100", false, "", DispOptField::kCentre, centre},      // not a number reads 0
+        {"", "2", "100", false, "", DispOptField::kCentre, centre},            // empty reads 0
+        {"5x", "2", "100", false, "", DispOptField::kCentre, centre},          // not a number reads 0
         {"9999999999", "2", "100", false, "", DispOptField::kCentre, centre},  // no wrap into range
         {"50", "-1", "100", false, "", DispOptField::kMinimumVisibleSize, minVis},
         {"50", "101", "100", false, "", DispOptField::kMinimumVisibleSize, minVis},
         {"50", "2", "1001", false, "", DispOptField::kResizeDelay, delay},
         {"50", "2", "-5", false, "", DispOptField::kResizeDelay, delay},
-        {"50", "2", "", false, "", DispOptField::kNone, ""},                      // empty delay reads 0
+        {"50", "2", "", false, "", DispOptField::kNone, ""},              // empty delay reads 0
         {"9", "101", "1001", true, "  ", DispOptField::kCentre, centre},  // the first failure only
         {"50", "2", "100", true, " \t  ", DispOptField::kAutoscanFolder, folder},
         {"50", "2", "100", true, "", DispOptField::kAutoscanFolder, folder},
@@ -157,25 +157,27 @@ TEST(Utf8CharacterCount, CountsCharactersNotBytesAndEveryStrayByteAsOne) {
     } cases[] = {
         {"", 0},
         {"C:\\Data\\", 8},
-        {"caf\xC3\xA9", 4},                    // two-byte
-        {Repeat("\xE6\x97\xA5", 100), 100},    // three-byte CJK
-        {"\xF0\x9F\x93\x81x", 2},             // four-byte
-        {"\x80\x80", 2},                       // continuation bytes without a lead
-        {"\xE6\x97", 2},                       // a sequence cut short
-        {"\xE6\x97" "a", 3},
-        {"\xFF\xC0\xC1", 3},                  // never a lead
+        {"caf\xC3\xA9", 4},                  // two-byte
+        {Repeat("\xE6\x97\xA5", 100), 100},  // three-byte CJK
+        {"\xF0\x9F\x93\x81x", 2},            // four-byte
+        {"\x80\x80", 2},                     // continuation bytes without a lead
+        {"\xE6\x97", 2},                     // a sequence cut short
+        {"\xE6\x97"
+         "a",
+         3},
+        {"\xFF\xC0\xC1", 3},  // never a lead
     };
     for (const auto& c : cases) EXPECT_EQ(options::Utf8CharacterCount(c.text), c.count) << c.text;
 }
 
 TEST(ValidateDispOpt, TheAutoscanFolderIsCountedInCharactersAndRefusedWhenTooLongNeverCut) {
     const std::string tooLong = "The autoscan directory path must be at most 260 characters.";
-    const std::string cjk = "C:\\" + Repeat("\xE6\x97\xA5", 100) + "\\";   // 104 characters, 304 bytes
+    const std::string cjk = "C:\\" + Repeat("\xE6\x97\xA5", 100) + "\\";  // 104 characters, 304 bytes
     const std::string ascii260 = "C:\\" + std::string(256, 'a') + "\\";
     const std::string cjk260 = "C:\\" + Repeat("\xE6\x97\xA5", 256) + "\\";
     const std::string stored300 = "C:\\" + Repeat("\xE6\x97\xA5", 296) + "\\";
     const struct {
-        std::string start;    // the folder the dialog was opened with
+        std::string start;  // the folder the dialog was opened with
         std::string typed;
         std::string kept;     // the folder after OK: the start one when refused
         std::string message;  // empty: accepted
@@ -186,7 +188,7 @@ TEST(ValidateDispOpt, TheAutoscanFolderIsCountedInCharactersAndRefusedWhenTooLon
         {"C:\\", "  " + cjk260 + "\t", cjk260, ""},  // the blanks around it do not count
         {"C:\\", ascii260 + "b", "C:\\", tooLong},
         {"C:\\", cjk260 + "\xE6\x97\xA5", "C:\\", tooLong},
-        {stored300, stored300, stored300, ""},       // a long folder already kept survives an unrelated OK
+        {stored300, stored300, stored300, ""},  // a long folder already kept survives an unrelated OK
         {stored300, " " + stored300 + " ", stored300, ""},
         {stored300, stored300 + "x\\", stored300, tooLong},
         {"C:\\", stored300, "C:\\", tooLong},

@@ -19,7 +19,7 @@ protected:
     pie::PieSettings settings;
 
     fw::Colour Colour(pie::ColourMethod method, std::string_view name, double start, double end, int ring, int n,
-                       std::uint64_t value = 1, std::uint64_t largest = 1) {
+                      std::uint64_t value = 1, std::uint64_t largest = 1) {
         settings.colourMethod = method;
         return pie::SegmentColour(settings, crc, name, start, end, ring, n, value, largest);
     }
@@ -45,7 +45,8 @@ TEST_F(SegmentColourTest, SizeEncodedEndpointsAndRingFade) {
     EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, 0, 4, 500, 500), MakeColour(255, 0, 0));
     EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, 0, 4, 0, 500), MakeColour(255, 255, 0));
     // Half the largest: green halfway between 0 and 255.
-    EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, 0, 4, 250, 500), fw::HlsToRgb(fw::RgbToHls(MakeColour(255, 127, 0))));
+    EXPECT_EQ(Colour(pie::kSizeEncoded, "x", 0, 1, 0, 4, 250, 500),
+              fw::HlsToRgb(fw::RgbToHls(MakeColour(255, 127, 0))));
     // Outermost of 4 rings: a quarter of the saturation.
     Hls faded = fw::RgbToHls(MakeColour(255, 0, 0));
     faded.saturation = faded.saturation / 4;

@@ -49,8 +49,9 @@ std::map<std::string, Colour> RingColours(const pie::PieRenderer& renderer, cons
 }
 
 TEST(GrowthColour, ARenderingColoursEachItemByItsOwnChange) {
-    const model::DirInfo earlier = test_support::PathTree(
-        "R", {{"grew", 100}, {"fell", 300}, {"same", 100}, {"D\\f", 10}, {"D\\g", 40}, {"E\\h", 5}});
+    const model::DirInfo earlier =
+        test_support::PathTree("R",
+                               {{"grew", 100}, {"fell", 300}, {"same", 100}, {"D\\f", 10}, {"D\\g", 40}, {"E\\h", 5}});
     const model::DirInfo live = test_support::PathTree(
         "R", {{"grew", 200}, {"fell", 150}, {"same", 100}, {"new", 50}, {"D\\f", 20}, {"D\\g", 40}, {"E\\h", 5}});
     const compare::TreeComparison comparison(live, earlier, 0);
@@ -70,9 +71,14 @@ TEST(GrowthColour, ARenderingColoursEachItemByItsOwnChange) {
     } cases[] = {
         // The root grew by 10 bytes: every change is at least that, so every shade is strong.
         {"R\\",
-         {{"grew", MakeColour(220, 0, 0)}, {"fell", MakeColour(0, 160, 0)}, {"same", pie::kUnchangedGrey},
-          {"new", MakeColour(0, 70, 255)}, {"D", MakeColour(220, 0, 0)}, {"E", pie::kUnchangedGrey}},
-         MakeColour(220, 0, 0), "+10 bytes"},
+         {{"grew", MakeColour(220, 0, 0)},
+          {"fell", MakeColour(0, 160, 0)},
+          {"same", pie::kUnchangedGrey},
+          {"new", MakeColour(0, 70, 255)},
+          {"D", MakeColour(220, 0, 0)},
+          {"E", pie::kUnchangedGrey}},
+         MakeColour(220, 0, 0),
+         "+10 bytes"},
         // Below the root the items are found at their own places in the comparison.
         {"R\\D\\", {{"f", MakeColour(220, 0, 0)}, {"g", pie::kUnchangedGrey}}, MakeColour(220, 0, 0), "+10 bytes"},
         {"R\\E\\", {{"h", pie::kUnchangedGrey}}, pie::kUnchangedGrey, "0 bytes"},
@@ -84,8 +90,12 @@ TEST(GrowthColour, ARenderingColoursEachItemByItsOwnChange) {
         renderer.Rebuild(model::FindDirByPath(live, c.current), 400, 400, host, painter);
         EXPECT_EQ(RingColours(renderer, painter), c.ring);
         for (const auto& call : painter.calls) {
-            if (call.kind == pie_test::PaintCall::kCentre) { EXPECT_EQ(call.colour, c.centre); }
-            if (call.kind == pie_test::PaintCall::kLabel) { EXPECT_EQ(call.text, c.label); }
+            if (call.kind == pie_test::PaintCall::kCentre) {
+                EXPECT_EQ(call.colour, c.centre);
+            }
+            if (call.kind == pie_test::PaintCall::kLabel) {
+                EXPECT_EQ(call.text, c.label);
+            }
         }
     }
     // Without a comparison the method paints grey and the centre keeps the folder's name.
@@ -93,7 +103,8 @@ TEST(GrowthColour, ARenderingColoursEachItemByItsOwnChange) {
     host.currentPath = "R\\D\\";
     painter.calls.clear();
     renderer.Rebuild(model::FindDirByPath(live, "R\\D\\"), 400, 400, host, painter);
-    EXPECT_EQ(RingColours(renderer, painter), (std::map<std::string, Colour>{{"f", pie::kUnchangedGrey}, {"g", pie::kUnchangedGrey}}));
+    EXPECT_EQ(RingColours(renderer, painter),
+              (std::map<std::string, Colour>{{"f", pie::kUnchangedGrey}, {"g", pie::kUnchangedGrey}}));
     EXPECT_EQ(painter.calls.back().text, "D");
 }
 

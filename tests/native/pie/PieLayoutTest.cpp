@@ -45,8 +45,9 @@ TEST(PieGeometry, CentredSquareAndRadii) {
 }
 
 TEST(CountRings, MinVisSizeZeroReachesTheDeepestItem) {
-    const DirInfo root = Tree(Dir("R", {Dir("a", {Dir("b", {Dir("c", {}, {FileInfo("deep", 0)})}, {})}, {FileInfo("f", 9)})},
-                                  {FileInfo("g", 5)}));
+    const DirInfo root =
+        Tree(Dir("R", {Dir("a", {Dir("b", {Dir("c", {}, {FileInfo("deep", 0)})}, {})}, {FileInfo("f", 9)})},
+                 {FileInfo("g", 5)}));
     EXPECT_EQ(pie::CountRings(root, 400, Logical(0), 0), 4);
     // Empty folders count as items too.
     const DirInfo empties = Tree(Dir("R", {Dir("a", {Dir("b", {}, {})}, {})}, {}));
@@ -60,7 +61,8 @@ TEST(CountRings, FilesAddARingOnlyWhereNoSubfolderFits) {
     DirInfo root = Tree(Dir("R", {Dir("a", {Dir("t", {}, {FileInfo("tiny", 1)})}, {FileInfo("big", 999)})}, {}));
     EXPECT_EQ(pie::CountRings(root, 400, Logical(2), 0), 2);
     // Without the big file nothing below "a" is wide enough.
-    root = Tree(Dir("R", {Dir("a", {Dir("t", {}, {FileInfo("tiny", 1)})}, {FileInfo("small", 1)})}, {FileInfo("r", 998)}));
+    root =
+        Tree(Dir("R", {Dir("a", {Dir("t", {}, {FileInfo("tiny", 1)})}, {FileInfo("small", 1)})}, {FileInfo("r", 998)}));
     EXPECT_EQ(pie::CountRings(root, 400, Logical(2), 0), 1);
     // Files of a folder whose ring is already there add nothing.
     root = Tree(Dir("R", {Dir("a", {Dir("b", {}, {FileInfo("x", 500)})}, {}), Dir("c", {}, {FileInfo("y", 500)})}, {}));
@@ -69,7 +71,8 @@ TEST(CountRings, FilesAddARingOnlyWhereNoSubfolderFits) {
 
 TEST(CountRings, SizeKindChangesTheCount) {
     // Logical: "a" and its file fill two rings. Wasted: "a" wastes nothing, only the root's odd file shows.
-    const DirInfo root = Tree(Dir("R", {Dir("a", {}, {FileInfo("even", 4096)})}, {FileInfo("odd", 100), FileInfo("r", 8192)}), 4096);
+    const DirInfo root =
+        Tree(Dir("R", {Dir("a", {}, {FileInfo("even", 4096)})}, {FileInfo("odd", 100), FileInfo("r", 8192)}), 4096);
     pie::PieSettings s = Logical(2);
     EXPECT_EQ(pie::CountRings(root, 400, s, 4096), 2);
     s.sizeKind = model::kWastedSpace;
@@ -79,7 +82,9 @@ TEST(CountRings, SizeKindChangesTheCount) {
 }
 
 DirInfo OrderTree() {
-    DirInfo d = Dir("R", {Dir("beta", {}, {FileInfo("x", 10)}), Dir("Alpha", {}, {FileInfo("x", 30)}), Dir("gamma", {}, {FileInfo("x", 20)})},
+    DirInfo d = Dir("R",
+                    {Dir("beta", {}, {FileInfo("x", 10)}), Dir("Alpha", {}, {FileInfo("x", 30)}),
+                     Dir("gamma", {}, {FileInfo("x", 20)})},
                     {FileInfo("b.txt", 5, 1), FileInfo("C.txt", 40, -3), FileInfo("a.txt", 15, 2)});
     d.subdirs[0].sortKey = 0;
     d.subdirs[1].sortKey = 3;
@@ -137,7 +142,8 @@ TEST(DrawDir, HiddenItemsLeaveGapsAndShownOnesKeepTheirAngles) {
 }
 
 TEST(DrawDir, ChildrenBeforeParentAndPathsPerRing) {
-    const DirInfo root = Tree(Dir("R", {Dir("d", {Dir("e", {}, {FileInfo("f2", 100)})}, {FileInfo("f1", 100)})}, {FileInfo("top", 200)}));
+    const DirInfo root = Tree(
+        Dir("R", {Dir("d", {Dir("e", {}, {FileInfo("f2", 100)})}, {FileInfo("f1", 100)})}, {FileInfo("top", 200)}));
     Rendered r;
     pie::PieSettings s = Logical(2);
     s.colourMethod = pie::kFixedColour;
@@ -181,7 +187,8 @@ TEST(DrawDir, ChildrenBeforeParentAndPathsPerRing) {
 }
 
 TEST(DrawDir, SizeColoursUseTheLargestSibling) {
-    const DirInfo root = Tree(Dir("R", {Dir("d", {}, {FileInfo("big", 300), FileInfo("small", 100)})}, {FileInfo("f", 100)}));
+    const DirInfo root =
+        Tree(Dir("R", {Dir("d", {}, {FileInfo("big", 300), FileInfo("small", 100)})}, {FileInfo("f", 100)}));
     Rendered r;
     Render(r, &root, Logical(2, pie::kBySize));
     const auto segs = r.painter.Segments();
@@ -195,7 +202,8 @@ TEST(DrawDir, SizeColoursUseTheLargestSibling) {
 }
 
 TEST(DrawDir, ZeroValuesAreRecordedButNotCounted) {
-    const DirInfo root = Tree(Dir("R", {Dir("empty", {}, {})}, {FileInfo("zero", 0), FileInfo("one", 1), FileInfo("big", 1'000'000)}));
+    const DirInfo root =
+        Tree(Dir("R", {Dir("empty", {}, {})}, {FileInfo("zero", 0), FileInfo("one", 1), FileInfo("big", 1'000'000)}));
     Rendered r;
     Render(r, &root, Logical(0));
     ASSERT_EQ(r.renderer.RingCount(), 1);
@@ -247,7 +255,8 @@ TEST(Rebuild, ZeroRootEmptySizeAndMissingFolder) {
 // move before the delayed rendering, and must find nothing rather than the old tree's names.
 TEST(Rebuild, ASurfaceWithoutPixelsForgetsTheReplacedTree) {
     Rendered r;
-    auto old = std::make_unique<DirInfo>(Tree(Dir("R", {Dir("a rather long folder name", {}, {FileInfo("f", 10)})}, {})));
+    auto old =
+        std::make_unique<DirInfo>(Tree(Dir("R", {Dir("a rather long folder name", {}, {FileInfo("f", 10)})}, {})));
     Render(r, old.get(), Logical(2));
     ASSERT_EQ(r.renderer.Areas().FindPoint(190, 0), "a rather long folder name\\f");
     const DirInfo replacement = Tree(Dir("N", {Dir("new", {}, {FileInfo("g", 10)})}, {}));
@@ -257,7 +266,8 @@ TEST(Rebuild, ASurfaceWithoutPixelsForgetsTheReplacedTree) {
         r.renderer.Rebuild(&replacement, width, height, r.host, r.painter);
         EXPECT_FALSE(r.renderer.Areas().FindPoint(190, 0)) << width << " x " << height;
         EXPECT_FALSE(r.renderer.Areas().FindPoint(100, 0)) << width << " x " << height;
-        old = std::make_unique<DirInfo>(Tree(Dir("R", {Dir("a rather long folder name", {}, {FileInfo("f", 10)})}, {})));
+        old =
+            std::make_unique<DirInfo>(Tree(Dir("R", {Dir("a rather long folder name", {}, {FileInfo("f", 10)})}, {})));
     }
 }
 

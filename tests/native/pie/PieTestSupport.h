@@ -12,7 +12,8 @@
 
 namespace pie_test {
 
-inline model::DirInfo Dir(std::string name, model::RecordList<model::DirInfo> subdirs, model::RecordList<model::FileInfo> files) {
+inline model::DirInfo Dir(std::string name, model::RecordList<model::DirInfo> subdirs,
+                          model::RecordList<model::FileInfo> files) {
     model::DirInfo d(std::move(name));
     d.subdirs = std::move(subdirs);
     d.files = std::move(files);
@@ -84,6 +85,5 @@ public:
         return out;
     }
 };
-
 
 }  // namespace pie_test

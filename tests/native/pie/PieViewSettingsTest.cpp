@@ -23,10 +23,10 @@ TEST(PieViewSettings, DefaultsAndOrderOfWriting) {
     EXPECT_EQ(s.sizeKind, model::kPhysicalSize);
     EXPECT_EQ(s.folderTip, "#DSIZE (#DALLOC)\r\nDirs: #DDIRS\r\nFiles: #DFILES");
     pie::SavePieViewSettings(s, store);
-    EXPECT_EQ(store.written,
-              (std::vector<std::string>{"CenterRatio", "ShowGuideLines", "MinVisSize", "ClrMeth", "FixedClr", "SizeClr1",
-                                        "SizeClr2", "FlyTransp", "SrtOrder", "GroupDirs", "ShowPieStats", "ResizeDelay",
-                                        "PieMode", "TipShowName", "TipShowInfo", "TipTextDir", "TipTextFile"}));
+    EXPECT_EQ(store.written, (std::vector<std::string>{"CenterRatio", "ShowGuideLines", "MinVisSize", "ClrMeth",
+                                                       "FixedClr", "SizeClr1", "SizeClr2", "FlyTransp", "SrtOrder",
+                                                       "GroupDirs", "ShowPieStats", "ResizeDelay", "PieMode",
+                                                       "TipShowName", "TipShowInfo", "TipTextDir", "TipTextFile"}));
     EXPECT_EQ(store.values["CenterRatio"], "33");
     EXPECT_EQ(store.values["FixedClr"], "128 192 255");
     EXPECT_EQ(store.values["SizeClr1"], "255 0 0");
@@ -41,11 +41,21 @@ TEST(PieViewSettings, StoredValuesAreClamped) {
         const char* savedBack;
     };
     const Case cases[] = {
-        {"CenterRatio", "5", "10"}, {"CenterRatio", "95", "90"}, {"CenterRatio", "abc", "10"},
-        {"MinVisSize", "250", "100"}, {"MinVisSize", "-3", "0"}, {"ClrMeth", "7", "5"},
-        {"ClrMeth", "-1", "0"},       {"FlyTransp", "300", "255"}, {"SrtOrder", "5", "2"},
-        {"ResizeDelay", "5000", "1000"}, {"ResizeDelay", "-20", "0"}, {"PieMode", "9", "2"},
-        {"SizeClr1", "1 2 300", "255 0 0"}, {"GroupDirs", "7", "1"}, {"TipTextFile", "", ""},
+        {"CenterRatio", "5", "10"},
+        {"CenterRatio", "95", "90"},
+        {"CenterRatio", "abc", "10"},
+        {"MinVisSize", "250", "100"},
+        {"MinVisSize", "-3", "0"},
+        {"ClrMeth", "7", "5"},
+        {"ClrMeth", "-1", "0"},
+        {"FlyTransp", "300", "255"},
+        {"SrtOrder", "5", "2"},
+        {"ResizeDelay", "5000", "1000"},
+        {"ResizeDelay", "-20", "0"},
+        {"PieMode", "9", "2"},
+        {"SizeClr1", "1 2 300", "255 0 0"},
+        {"GroupDirs", "7", "1"},
+        {"TipTextFile", "", ""},
     };
     for (const Case& c : cases) {
         MapStore store;
@@ -66,8 +76,8 @@ TEST(PieViewSettings, EveryColouringMethodKeepsItsNumber) {
     const struct {
         const char* stored;
         pie::ColourMethod method;
-    } cases[] = {{"0", pie::kFixedColour}, {"1", pie::kSizeEncoded}, {"2", pie::kRainbowWash},
-                 {"3", pie::kNameEncoded}, {"4", pie::kTypeEncoded}, {"5", pie::kGrowth}, {"6", pie::kGrowth}};
+    } cases[] = {{"0", pie::kFixedColour}, {"1", pie::kSizeEncoded}, {"2", pie::kRainbowWash}, {"3", pie::kNameEncoded},
+                 {"4", pie::kTypeEncoded}, {"5", pie::kGrowth},      {"6", pie::kGrowth}};
     for (const auto& c : cases) {
         MapStore store;
         store.values["ClrMeth"] = c.stored;

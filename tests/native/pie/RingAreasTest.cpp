@@ -58,7 +58,7 @@ TEST(RingAreas, FindCentreRingGapAndOutside) {
     EXPECT_EQ(areas.Find(51, -1.0), "a\\");
     EXPECT_EQ(areas.Find(r1, -kPi / 2), "a\\");  // start is inclusive
     EXPECT_EQ(areas.Find(r1, 0.5), "b.txt");
-    EXPECT_FALSE(areas.Find(r1, 0.0));           // end is exclusive, then a gap
+    EXPECT_FALSE(areas.Find(r1, 0.0));  // end is exclusive, then a gap
     EXPECT_FALSE(areas.Find(r1, 0.3));
     EXPECT_EQ(areas.Find(r1 + 1, -1.2), "a\\x\\");
     EXPECT_FALSE(areas.Find(r1 + 1, -0.5));
@@ -88,7 +88,7 @@ TEST(RingAreas, FindAgreesWithAScanInRingOrder) {
             double width = kind == 0 ? 0.0 : kind == 1 ? 1e-15 : std::ldexp(1.0, -static_cast<int>(rng() % 30));
             double end = std::min(at + width, 1.5 * kPi);
             if (kind == 2) end = std::nextafter(std::nextafter(end, 9.0), 9.0);  // overlaps the next one
-            if (kind == 3) at += 0.01;                                          // a gap before it
+            if (kind == 3) at += 0.01;                                           // a gap before it
             if (end < at) end = at;
             spans.emplace_back(at, end);
             names.emplace_back("s" + std::to_string(spans.size() - 1));

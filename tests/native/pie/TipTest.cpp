@@ -27,8 +27,9 @@ public:
 
 DirInfo Folder() {
     // 1,500 bytes in two files here, 3 folders and 2,000 bytes more below.
-    return pie_test::Tree(pie_test::Dir("Docs", {pie_test::Dir("a", {pie_test::Dir("b", {}, {FileInfo("x", 2000)})}, {}), pie_test::Dir("c", {}, {})},
-                                        {FileInfo("p", 1000), FileInfo("q", 500)}));
+    return pie_test::Tree(pie_test::Dir(
+        "Docs", {pie_test::Dir("a", {pie_test::Dir("b", {}, {FileInfo("x", 2000)})}, {}), pie_test::Dir("c", {}, {})},
+        {FileInfo("p", 1000), FileInfo("q", 500)}));
 }
 
 struct Case {
@@ -40,14 +41,14 @@ struct Case {
 TEST(TipParser, FolderTemplates) {
     const Case cases[] = {
         {"#DSIZE (#DALLOC)\r\nDirs: #DDIRS\r\nFiles: #DFILES", "3.4 KB (0 bytes)\r\nDirs: 3\r\nFiles: 3", 3},
-        {"#dsize", "3.4 KB", 1},                 // names ignore case
+        {"#dsize", "3.4 KB", 1},                    // names ignore case
         {"#FOO and #DSIZEx", "FOO and DSIZEx", 1},  // unknown symbols show their names
-        {"100# # DSIZE #", "100# # DSIZE #", 1},  // a # before a non-letter is text
-        {"(#LSIZE)", "(1.5 KB)", 1},             // the name stops at the first non-letter
+        {"100# # DSIZE #", "100# # DSIZE #", 1},    // a # before a non-letter is text
+        {"(#LSIZE)", "(1.5 KB)", 1},                // the name stops at the first non-letter
         {"#LDIRS/#LFILES #LALLOC", "2/2 0 bytes", 1},
-        {"#DWASTE #LWASTE", "0 bytes 0 bytes", 1},  // nothing allocated, nothing wasted: never below 0
-        {"a\r\n", "a", 1},                       // a final break adds no line
-        {"a\r\n\r\nb", "a\r\n\r\nb", 3},         // an empty line in the middle stays
+        {"#DWASTE #LWASTE", "0 bytes 0 bytes", 1},    // nothing allocated, nothing wasted: never below 0
+        {"a\r\n", "a", 1},                            // a final break adds no line
+        {"a\r\n\r\nb", "a\r\n\r\nb", 3},              // an empty line in the middle stays
         {"a\rb\nc\n\rd", "a\r\nb\r\nc\r\n\r\nd", 5},  // lone CR and LF break too; LF CR is two breaks
         {"", "", 0},
     };
@@ -120,16 +121,18 @@ TEST(TipParser, TypeSymbols) {
     FakeMeasure measure;
     pie::TipParser<FileInfo> files;
     files.Parse("#type|#TOPTYPE");  // a folder symbol is unknown to files
-    for (const auto& [name, shown] : {std::pair{"Movie.MKV", "mkv|TOPTYPE"}, {"README", "(no extension)|TOPTYPE"},
-                                      {".gitignore", "(no extension)|TOPTYPE"}, {"a.tar.gz", "gz|TOPTYPE"}}) {
+    for (const auto& [name, shown] : {std::pair{"Movie.MKV", "mkv|TOPTYPE"},
+                                      {"README", "(no extension)|TOPTYPE"},
+                                      {".gitignore", "(no extension)|TOPTYPE"},
+                                      {"a.tar.gz", "gz|TOPTYPE"}}) {
         files.Format(FileInfo(name, 1), 0, measure);
         EXPECT_EQ(files.Info(), shown) << name;
     }
 
     // Photos: 3,000 bytes of jpg below it against 1,000 of png and 0 of anything else.
-    DirInfo photos = pie_test::Tree(pie_test::Dir(
-        "Photos", {pie_test::Dir("2026", {}, {FileInfo("a.JPG", 2000), FileInfo("b.png", 1000)})},
-        {FileInfo("c.jpg", 1000), FileInfo("empty", 0)}));
+    DirInfo photos = pie_test::Tree(
+        pie_test::Dir("Photos", {pie_test::Dir("2026", {}, {FileInfo("a.JPG", 2000), FileInfo("b.png", 1000)})},
+                      {FileInfo("c.jpg", 1000), FileInfo("empty", 0)}));
     pie::TipParser<DirInfo> folders;
     folders.Parse("#TOPTYPE #TYPE");
     folders.Format(photos, 0, measure);
@@ -240,8 +243,12 @@ TEST(TipBlend, EqualBytesKeptFormulaOtherwise) {
         std::uint8_t pie, tip, result;
     };
     const BlendCase cases[] = {
-        {64, 200, 100, (64 * 200 + 191 * 100) / 255}, {64, 7, 7, 7}, {0, 200, 100, 100},
-        {255, 200, 100, 200},                         {128, 0, 255, 127}, {1, 255, 0, 1},
+        {64, 200, 100, (64 * 200 + 191 * 100) / 255},
+        {64, 7, 7, 7},
+        {0, 200, 100, 100},
+        {255, 200, 100, 200},
+        {128, 0, 255, 127},
+        {1, 255, 0, 1},
     };
     for (const BlendCase& c : cases) {
         std::uint8_t pie[3] = {c.pie, c.pie, c.pie};
@@ -256,7 +263,7 @@ TEST(TipBlend, EqualBytesKeptFormulaOtherwise) {
     pie::BlendTip(pie, tip, 2, 2, 8, 51);
     const auto mix = [](int p, int q) { return static_cast<std::uint8_t>((51 * p + 204 * q) / 255); };
     const std::uint8_t expected[16] = {mix(10, 20), 20, mix(30, 40), mix(10, 30), 20, mix(30, 40), 0xEE, 0xEE,
-                                       mix(10, 20), 20, mix(30, 40), mix(99, 20),  20, mix(30, 40), 0xEE, 0xEE};
+                                       mix(10, 20), 20, mix(30, 40), mix(99, 20), 20, mix(30, 40), 0xEE, 0xEE};
     for (int i = 0; i < 16; ++i) EXPECT_EQ(pie[i], expected[i]) << i;
 }
 

@@ -29,7 +29,8 @@ TEST(TypeColours, TwelveColoursFarApartAndUnlikeAnythingFadedOrNeutral) {
         const Colour ca = pie::TypeColourAt(a);
         EXPECT_GT(Distance(ca, pie::kOtherTypesColour), 120) << a;
         EXPECT_LE(std::min({fw::RedOf(ca), fw::GreenOf(ca), fw::BlueOf(ca)}), 150) << a;
-        for (int b = a + 1; b < pie::kTypeColourCount; ++b) EXPECT_GT(Distance(ca, pie::TypeColourAt(b)), 120) << a << " " << b;
+        for (int b = a + 1; b < pie::kTypeColourCount; ++b)
+            EXPECT_GT(Distance(ca, pie::TypeColourAt(b)), 120) << a << " " << b;
     }
     EXPECT_EQ(pie::TypeColourAt(-1), pie::kOtherTypesColour);
     EXPECT_EQ(pie::TypeColourAt(12), pie::kOtherTypesColour);
@@ -97,7 +98,8 @@ protected:
     pie::PieSettings settings;
     pie::TypeColours colours = pie::TypeColours::OfTree(test_support::PathTree("C:", {{"a.jpg", 100}, {"b.txt", 50}}));
 
-    Colour Of(pie::ColourMethod method, const char* name, bool isFile, int ring, const std::string* highlight = nullptr) {
+    Colour Of(pie::ColourMethod method, const char* name, bool isFile, int ring,
+              const std::string* highlight = nullptr) {
         settings.colourMethod = method;
         return pie::SegmentColour(settings, {&colours, highlight}, crc, name, isFile, 0, 1, ring, 3, 50, 100);
     }
@@ -117,7 +119,8 @@ TEST_F(TypeShadingTest, TypeEncodedFilesByTypeFoldersPalerSizeShades) {
 
 TEST_F(TypeShadingTest, AHighlightedTypeStandsOutUnderEveryMethod) {
     const std::string jpg = "jpg", doc = "doc";
-    for (pie::ColourMethod method : {pie::kFixedColour, pie::kSizeEncoded, pie::kRainbowWash, pie::kNameEncoded, pie::kTypeEncoded}) {
+    for (pie::ColourMethod method :
+         {pie::kFixedColour, pie::kSizeEncoded, pie::kRainbowWash, pie::kNameEncoded, pie::kTypeEncoded}) {
         EXPECT_EQ(Of(method, "Photo.JPG", true, 1, &jpg), pie::TypeColourAt(0)) << method;
         EXPECT_EQ(Of(method, "b.txt", true, 1, &jpg), pie::Faded(Of(method, "b.txt", true, 1))) << method;
         EXPECT_EQ(Of(method, "jpg.d", false, 0, &jpg), pie::Faded(Of(method, "jpg.d", false, 0))) << method;
@@ -128,8 +131,8 @@ TEST_F(TypeShadingTest, AHighlightedTypeStandsOutUnderEveryMethod) {
 }
 
 TEST(TypeShading, TheRendererHandsThePainterTheHighlight) {
-    const model::DirInfo root = test_support::PathTree(
-        "R", {{"a.jpg", 400}, {"b.txt", 300}, {"Sub\\c.JPG", 200}, {"Sub\\d.txt", 100}});
+    const model::DirInfo root =
+        test_support::PathTree("R", {{"a.jpg", 400}, {"b.txt", 300}, {"Sub\\c.JPG", 200}, {"Sub\\d.txt", 100}});
     const pie::TypeColours colours = pie::TypeColours::OfTree(root);
     const std::string jpg = "jpg";
     pie_test::RecordingPainter painter;

@@ -174,10 +174,8 @@ TEST(ClusterSize, FallsBackToTheFreeSpaceCallWhenTheBootSectorFails) {
         std::uint16_t bytesPerSector;
         std::uint8_t sectorsPerCluster;
     };
-    for (const Case& c : {Case{"volume cannot be opened", false, 512, 512, 8},
-                          Case{"short read", true, 100, 512, 8},
-                          Case{"not a multiple of 512", true, 512, 256, 1},
-                          Case{"zero", true, 512, 0, 0}}) {
+    for (const Case& c : {Case{"volume cannot be opened", false, 512, 512, 8}, Case{"short read", true, 100, 512, 8},
+                          Case{"not a multiple of 512", true, 512, 256, 1}, Case{"zero", true, 512, 0, 0}}) {
         FakeVolumes v;
         v.bootOpens = c.opens;
         v.bootBytes = c.bytes;

@@ -89,11 +89,11 @@ struct Random {
 
 struct Shape {
     const char* what;
-    int folders;             // below the root
+    int folders;  // below the root
     int files;
-    int deepPercent;         // chance that a folder goes below the last one made (else below any)
-    int linkPercent;         // folder entries that are links
-    int unlistablePercent;   // folders without a listing
+    int deepPercent;        // chance that a folder goes below the last one made (else below any)
+    int linkPercent;        // folder entries that are links
+    int unlistablePercent;  // folders without a listing
     bool rootListable;
     int backslashPercent = 0;  // names that hold a backslash (which POSIX allows)
 };

@@ -22,8 +22,8 @@
 using scantest::Dir;
 using scantest::FakeLister;
 using scantest::File;
-using scantest::Link;
 using scantest::Generate;
+using scantest::Link;
 using scantest::Shape;
 
 namespace {

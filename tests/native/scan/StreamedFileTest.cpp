@@ -87,10 +87,19 @@ std::unique_ptr<scan::DirLister> Generated(const scantest::Shape& shape, std::ui
 
 const Case kCases[] = {
     {"random tree with links, unlistable folders and backslashes in names",
-     [] { return Generated({"", 500, 3000, 10, 5, 5, true, 20}, 11); }},
-    {"deep and narrow", [] { return Generated({"", 300, 600, 95, 2, 2, true, 5}, 12); }},
-    {"only files, in the root", [] { return Generated({"", 0, 2000, 0, 0, 0, true}, 13); }},
-    {"folders with only files", [] {
+     [] {
+         return Generated({"", 500, 3000, 10, 5, 5, true, 20}, 11);
+     }},
+    {"deep and narrow",
+     [] {
+         return Generated({"", 300, 600, 95, 2, 2, true, 5}, 12);
+     }},
+    {"only files, in the root",
+     [] {
+         return Generated({"", 0, 2000, 0, 0, 0, true}, 13);
+     }},
+    {"folders with only files",
+     [] {
          auto lister = std::make_unique<FakeLister>();
          std::vector<scan::DirEntry> root;
          for (int i = 0; i < 40; ++i) {
@@ -102,10 +111,20 @@ const Case kCases[] = {
          lister->AddFolder("C:", root);
          return std::unique_ptr<scan::DirLister>(std::move(lister));
      }},
-    {"many empty folders", [] { return Generated({"", 1500, 0, 30, 0, 0, true}, 14); }},
-    {"empty root", [] { return Generated({"", 0, 0, 0, 0, 0, true}, 15); }},
-    {"root that cannot be listed", [] { return Generated({"", 50, 50, 0, 0, 0, false}, 16); }},
-    {"a chain 3,000 folders deep", [] { return std::unique_ptr<scan::DirLister>(std::make_unique<ChainLister>(3000)); }},
+    {"many empty folders",
+     [] {
+         return Generated({"", 1500, 0, 30, 0, 0, true}, 14);
+     }},
+    {"empty root",
+     [] {
+         return Generated({"", 0, 0, 0, 0, 0, true}, 15);
+     }},
+    {"root that cannot be listed",
+     [] {
+         return Generated({"", 50, 50, 0, 0, 0, false}, 16);
+     }},
+    {"a chain 3,000 folders deep",
+     [] { return std::unique_ptr<scan::DirLister>(std::make_unique<ChainLister>(3000)); }},
     // Every level leaves a folder waiting behind the deeper one: the order of waiting folders at any depth.
     {"a chain 3,000 folders deep with a sibling at every level",
      [] { return std::unique_ptr<scan::DirLister>(std::make_unique<ChainLister>(3000, true)); }},
@@ -129,8 +148,8 @@ TEST(StreamedFile, IsTheTreeBuiltFileByteForByteWhateverTheWorkers) {
                 ASSERT_TRUE(scan::WalkFolders(*lister, cluster, counters, control, workers, "C:", "C:", output));
                 ASSERT_TRUE(writer.Finish());
                 EXPECT_FALSE(output.Failed());
-                EXPECT_TRUE(bytes == built.bytes) << bytes.size() << " bytes streamed, " << built.bytes.size()
-                                                  << " built";
+                EXPECT_TRUE(bytes == built.bytes)
+                    << bytes.size() << " bytes streamed, " << built.bytes.size() << " built";
                 const scan::DataFileOutput::Totals& written = output.Written();
                 EXPECT_EQ(written.folders, built.tree.deepDirs);
                 EXPECT_EQ(written.files, built.tree.deepFiles);

@@ -60,8 +60,8 @@ std::vector<std::string> Names(const model::RecordList<model::FileInfo>& files) 
 
 TEST(Walk, KeepsListingOrderSkipsOnlyDotAndDotDotAndSumsTotals) {
     Scan s;
-    s.lister.AddFolder("C:", {File("z.txt", 10), Dir("."), Dir(".."), Dir(".git"), File("a.bin", 5),
-                              Dir("..hidden"), File("...", 1)});
+    s.lister.AddFolder("C:", {File("z.txt", 10), Dir("."), Dir(".."), Dir(".git"), File("a.bin", 5), Dir("..hidden"),
+                              File("...", 1)});
     s.lister.AddFolder("C:\\.git", {Dir("."), Dir(".."), File("HEAD", 100), Dir("objects")});
     s.lister.AddFolder("C:\\.git\\objects", {File("pack", 1000), File("idx", 7)});
     s.lister.AddFolder("C:\\..hidden", {File("secret", 3)});
@@ -70,8 +70,7 @@ TEST(Walk, KeepsListingOrderSkipsOnlyDotAndDotDotAndSumsTotals) {
     ASSERT_TRUE(s.result);
     EXPECT_EQ(Names(s.root.files), (std::vector<std::string>{"z.txt", "a.bin", "..."}));
     EXPECT_EQ(Names(s.root.subdirs), (std::vector<std::string>{".git", "..hidden"}));
-    EXPECT_EQ(s.lister.opened,
-              (std::vector<std::string>{"C:", "C:\\.git", "C:\\.git\\objects", "C:\\..hidden"}));
+    EXPECT_EQ(s.lister.opened, (std::vector<std::string>{"C:", "C:\\.git", "C:\\.git\\objects", "C:\\..hidden"}));
 
     const model::DirInfo& git = s.root.subdirs[0];
     EXPECT_EQ(git.localSize, 100u);
