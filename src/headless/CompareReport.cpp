@@ -35,7 +35,9 @@ std::string PadLeft(const std::string& text, std::size_t width) {
 
 // Exact bytes with their sign, for the tab-separated rows.
 std::string SignedBytes(compare::SizeChange change) {
-    return (change.shrunk ? "-" : "") + std::to_string(change.amount);
+    // Appended rather than prefixed: GCC 12 takes `"-" + text` for an overlapping copy (-Wrestrict).
+    std::string signedBytes = change.shrunk ? "-" : "";
+    return signedBytes += std::to_string(change.amount);
 }
 
 std::string Row(const char* kind, compare::SizeChange change, std::uint64_t then, std::uint64_t now,
@@ -143,8 +145,9 @@ int RunCompare(const std::vector<std::string>& words, std::FILE* out, std::FILE*
     const std::string* names[2] = {&options.earlier, &options.current};
     for (int i = 0; i < 2; ++i) {
         std::string failure;
-        const model::DecodeResult result = model::ReadDataFileWhole(
-            *names[i], trees[i], clusters[i], [&failure](const std::string& text) { failure = text; });
+        const model::DecodeResult result =
+            model::ReadDataFileWhole(*names[i], trees[i], clusters[i],
+                                     [&failure](const std::string& text) { failure = text; });
         if (result == model::DecodeResult::kNotDataFile) {
             // The reader's texts are the program's box texts: one line here.
             for (std::size_t at; (at = failure.find("\r\n\r\n")) != std::string::npos;) failure.replace(at, 4, ": ");
