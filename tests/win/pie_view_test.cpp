@@ -8,6 +8,7 @@
 #include <memory>
 #include <numbers>
 
+#include "PiePoints.h"
 #include "WindowTestSupport.h"
 #include "common/FakePieHost.h"
 #include "config/Config.h"
@@ -98,23 +99,7 @@ protected:
     }
 
     // The middle of a segment (by its relative path), or the centre for "".
-    POINT PointOf(const std::string& relative) const {
-        const auto& r = view->Renderer();
-        if (relative.empty()) return {r.CentreX(), r.CentreY() + 5};
-        const auto& areas = r.Areas();
-        for (int k = 0; k < areas.RingCount(); ++k)
-            for (std::size_t i = 0; i < areas.Ring(k).size(); ++i)
-                if (areas.PathOf(k, i) == relative) {
-                    const auto& s = areas.Ring(k)[i];
-                    const double angle = (s.start + s.end) / 2;
-                    // Files fill the outer two thirds of their ring.
-                    const double radius = (areas.Radii()[k] + 2.0 * areas.Radii()[k + 1]) / 3;
-                    return {static_cast<int>(r.CentreX() + radius * std::cos(angle)),
-                            static_cast<int>(r.CentreY() + radius * std::sin(angle))};
-                }
-        ADD_FAILURE() << "no segment " << relative;
-        return {0, 0};
-    }
+    POINT PointOf(const std::string& relative) const { return test_support::SegmentMiddle(view->Renderer(), relative); }
 
     // Moves the real cursor there too, so that the tip watchdog sees it inside the view.
     void MoveTo(POINT point, WPARAM flags = 0) {
