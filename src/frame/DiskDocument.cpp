@@ -103,6 +103,27 @@ void DiskDocument::StartComparison(model::DirInfo&& earlier, std::uint32_t earli
     Tell([](model::DocumentObserver& observer) { observer.ComparisonChanged(); });
 }
 
+std::optional<ItemChange> DiskDocument::ChangeOf(std::string_view itemPath) const {
+    if (!comparison_) return std::nullopt;
+    const auto relative = RelativeOf(itemPath);
+    if (!relative) return std::nullopt;
+    const auto index = compare::IndexOf(root_, *relative);
+    if (!index || *index >= comparison_->EntryCount()) return std::nullopt;
+    using compare::SizeChange;
+    if (relative->empty() || relative->back() == '\\') {
+        const model::DirInfo* folder = model::FindDirByPath(root_, itemPath);
+        if (!folder) return std::nullopt;
+        const compare::ItemState then = comparison_->Folder(*index);
+        return ItemChange{SizeChange::Between(then.earlierSize, folder->deepSize),
+                          SizeChange::Between(then.earlierLocal, folder->localSize), then.isNew};
+    }
+    const model::FileInfo* file = model::FindFileByPath(root_, itemPath);
+    if (!file) return std::nullopt;
+    const compare::ItemState then = comparison_->File(*index);
+    const SizeChange change = SizeChange::Between(then.earlierSize, file->size);
+    return ItemChange{change, change, then.isNew};
+}
+
 void DiskDocument::EndComparison() {
     if (!comparison_) return;
     comparison_.reset();

@@ -31,6 +31,15 @@
 
 namespace frame {
 
+// An item seen against the earlier scan: everything below it and only what lies directly in it (for a
+// file both are its own size).
+struct ItemChange {
+    compare::SizeChange deep;
+    compare::SizeChange local;
+    bool isNew = false;
+    friend bool operator==(const ItemChange&, const ItemChange&) = default;
+};
+
 class DiskDocument {
 public:
     // Reads a data file into `tree` and `clusterSize`; false, with both as they were, when it could not (the
@@ -102,6 +111,9 @@ public:
     void EndComparison();
     // The comparison of the tree as it is now; null when there is none. Valid until the next change.
     const compare::TreeComparison* Comparison() const noexcept { return comparison_.get(); }
+    // How the item at `itemPath` (a full path, a folder's ending in a backslash) changed since the earlier
+    // scan, in logical bytes as the status rows count: nothing without a comparison or such an item.
+    std::optional<ItemChange> ChangeOf(std::string_view itemPath) const;
 
     // ---- navigation ----
 

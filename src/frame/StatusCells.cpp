@@ -38,6 +38,15 @@ const StatusCells& HeaderCells() {
     return cells;
 }
 
+std::string NameWithChange(const std::string& name, compare::SizeChange change, bool isNew) {
+    std::string text = name;
+    if (!text.empty()) text += "  ";
+    text += isNew ? "(new, " : "(";
+    text += compare::FormatChange(change);
+    text += ')';
+    return text;
+}
+
 std::string StatusMarksValueName(int barNumber) { return "SBar" + std::to_string(barNumber) + "Flags"; }
 
 StatusMarks MarksFromFlags(int flags) {

@@ -3,6 +3,7 @@
 // marks cell i + 1). Pure functions; the bars (TMyStatusBar and its kin) call them.
 #pragma once
 
+#include "compare/TreeComparison.h"
 #include "config/SettingsStore.h"
 #include "model/DirInfo.h"
 
@@ -25,6 +26,10 @@ StatusCells FolderCells(StatusRow row, const std::string& name, const model::Dir
 // The deep row of a file shows only the name.
 StatusCells FileCells(StatusRow row, const std::string& name, const model::FileInfo& file, std::uint32_t clusterSize);
 const StatusCells& HeaderCells();
+// While a comparison is on, a row's name cell carries the change of the figures the row shows:
+// "Photos\  (+1.9 MB)", "(-60 bytes)" beside an empty name, "(new, +781.2 KB)" for an item the earlier
+// scan did not have.
+std::string NameWithChange(const std::string& name, compare::SizeChange change, bool isNew);
 
 // The texts a count cell and a size cell must hold whole: their widths are measured on these. Digits are
 // equally wide in the bars' fonts, so a sample stands for every text that matches its end: the counts up

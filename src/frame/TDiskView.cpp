@@ -405,14 +405,25 @@ std::optional<std::string> TDiskView::Selection() const { return tree_ ? tree_->
 
 void TDiskView::ShowFolderStatus(const std::string& currentPath, const std::string& relativePath,
                                  const model::DirInfo& folder) {
-    if (deepBar_) deepBar_->ShowFolder(currentPath, folder, document_.ClusterSize());
-    if (shallowBar_) shallowBar_->ShowFolder(relativePath, folder, document_.ClusterSize());
+    // The current folder itself is shown with its own (empty or file type) name in the shallow row.
+    const bool isCurrent = model::FindDirByPath(document_.Root(), currentPath) == &folder;
+    const auto change = document_.ChangeOf(isCurrent ? currentPath : currentPath + relativePath);
+    const auto named = [&change](const std::string& name, bool deep) {
+        return change ? NameWithChange(name, deep ? change->deep : change->local, change->isNew) : name;
+    };
+    if (deepBar_) deepBar_->ShowFolder(named(currentPath, true), folder, document_.ClusterSize());
+    if (shallowBar_)
+        shallowBar_->ShowFolder(isCurrent && !relativePath.empty() ? relativePath : named(relativePath, false), folder,
+                                document_.ClusterSize());
 }
 
 void TDiskView::ShowFileStatus(const std::string& currentPath, const std::string& relativePath,
                                const model::FileInfo& file) {
+    const auto change = document_.ChangeOf(currentPath + relativePath);
     if (deepBar_) deepBar_->ShowFile(currentPath, file, document_.ClusterSize());
-    if (shallowBar_) shallowBar_->ShowFile(relativePath, file, document_.ClusterSize());
+    if (shallowBar_)
+        shallowBar_->ShowFile(change ? NameWithChange(relativePath, change->local, change->isNew) : relativePath, file,
+                              document_.ClusterSize());
 }
 
 void TDiskView::BuildCommands() {

@@ -3,11 +3,15 @@
 // its command, the pie in Growth (centre label, red, green and blue segments), a statistics query's rows,
 // and the colouring method from before back after "End Comparison" and after a rescan.
 #include "BoxWatch.h"
+#include "PiePoints.h"
 #include "ScanTestTree.h"
 #include "WindowTestSupport.h"
 
+#include "common/MapStore.h"
 #include "compare/TreeComparison.h"
 #include "frame/TDiskView.h"
+#include "frame/TMyStatusDeepData.h"
+#include "frame/TMyStatusShallowData.h"
 #include "fw/TFrameWindow.h"
 #include "info/Statistics.h"
 #include "model/DataFile.h"
@@ -72,10 +76,19 @@ TEST(Comparison, CommandShowsGrowthAndEndingItBringsTheMethodBack) {
     disk.File("Gone\\old.bin", 50000);
     disk.File("keep.txt", 1000);
 
+    native_test::MapStore::Values marks;
+    fw::TFrameWindow barsHost("bars", nullptr);
+    barsHost.Create();
+    auto store = [&marks] { return std::make_unique<native_test::MapStore>(marks); };
+    frame::TMyStatusDeepData deep(&barsHost, store);
+    frame::TMyStatusShallowData shallow(&barsHost, store);
+    deep.Create();
+    shallow.Create();
     TViewFrame frame(std::make_unique<frame::TDiskView>());
+    frame::TDiskView& view = frame.View();
+    view.SetStatusBars(&deep, &shallow);
     frame.Create();
     ShowWindow(frame.GetHandle(), SW_SHOWNA);
-    frame::TDiskView& view = frame.View();
     const std::string root = disk.Root() + "\\";
     ASSERT_TRUE(view.ScanRoot(root, false, true));
     SendMessageA(view.GetHandle(), WM_COMMAND, CM_MODE_LOGICAL, 0);
@@ -107,6 +120,23 @@ TEST(Comparison, CommandShowsGrowthAndEndingItBringsTheMethodBack) {
     EXPECT_EQ(view.Pie()->Settings().colourMethod, pie::kGrowth);
     // 356,000 bytes then, 576,000 now.
     EXPECT_EQ(view.Pie()->Renderer().CentreText(), compare::FormatChange({220000, false}));
+
+    // The status rows' name cells carry the change of what they show: the current folder, then the item
+    // under the mouse (deep change in the deep row, local change in the shallow row).
+    constexpr int kName = frame::kStatusCellCount - 1;
+    EXPECT_EQ(deep.Texts()[kName], root + "  (+214.8 KB)");
+    EXPECT_EQ(shallow.Texts()[kName], "(0 bytes)") << "keep.txt stayed as it was";
+    const auto hover = [&view](const std::string& relative) {
+        const POINT at = SegmentMiddle(view.Pie()->Renderer(), relative);
+        SendMessageA(view.Pie()->GetHandle(), WM_MOUSEMOVE, MK_CONTROL, MAKELPARAM(at.x, at.y));
+    };
+    hover("Grow\\");
+    EXPECT_EQ(deep.Texts()[kName], root + "  (+293.0 KB)");
+    EXPECT_EQ(shallow.Texts()[kName], "Grow\\  (+293.0 KB)");
+    hover("Shrink\\s.bin");
+    EXPECT_EQ(shallow.Texts()[kName], "Shrink\\s.bin  (-175.8 KB)");
+    hover("New\\");
+    EXPECT_EQ(shallow.Texts()[kName], "New\\  (new, +146.5 KB)");
 
     const Pixels pie = CaptureClient(view.Pie()->GetHandle());
     SaveBmp(pie, "comparison-growth.bmp");

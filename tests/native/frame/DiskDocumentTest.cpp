@@ -401,4 +401,33 @@ TEST_F(Document, TakingAnItemOutMatchesTheComparisonAgain) {
     EXPECT_EQ(document.Comparison()->Folder(0).gone, (compare::Gone{59, 2, 1}));
 }
 
+TEST_F(Document, ChangeOfAnItemAgainstTheEarlierScan) {
+    using compare::SizeChange;
+    Load();
+    EXPECT_FALSE(document.ChangeOf("C:\\a.txt")) << "no comparison yet";
+    // Earlier: a.txt was 40 bytes larger, Data held only x.bin at 4000, Photos did not exist.
+    document.StartComparison(PathTree("C:", {{"a.txt", 140}, {"Data\\x.bin", 4000}, {"Data2\\z.txt", 7}}), 512);
+    const struct Case {
+        const char* path;
+        std::optional<frame::ItemChange> expected;
+    } cases[] = {
+        {"C:\\", frame::ItemChange{SizeChange{5058, false}, SizeChange{40, true}, false}},
+        {"c:\\DATA\\", frame::ItemChange{SizeChange{5098, false}, SizeChange{1000, false}, false}},
+        {"C:\\Data\\Photos\\", frame::ItemChange{SizeChange{4098, false}, SizeChange{4097, false}, true}},
+        {"C:\\Data\\Photos\\Raw\\r.raw", frame::ItemChange{SizeChange{1, false}, SizeChange{1, false}, true}},
+        {"C:\\a.txt", frame::ItemChange{SizeChange{40, true}, SizeChange{40, true}, false}},
+        {"C:\\Data2\\z.txt", frame::ItemChange{SizeChange{}, SizeChange{}, false}},
+        {"C:\\Data\\gone.txt", std::nullopt},
+        {"C:\\Data", std::nullopt},  // a folder's path ends in a backslash
+        {"E:\\a.txt", std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(document.ChangeOf(c.path), c.expected) << c.path;
+    // After an item is taken out the comparison matches again: its parent's figures follow.
+    ASSERT_TRUE(document.RemoveItem("C:\\Data\\Photos\\"));
+    EXPECT_EQ(document.ChangeOf("C:\\Data\\"),
+              (frame::ItemChange{SizeChange{1000, false}, SizeChange{1000, false}, false}));
+    document.EndComparison();
+    EXPECT_FALSE(document.ChangeOf("C:\\Data\\"));
+}
+
 }  // namespace

@@ -130,4 +130,12 @@ TEST(StatusMarks, WrittenAsTheBitsOfTheMarkedCells) {
     EXPECT_EQ(frame::FlagsFromMarks(frame::MarksFromFlags(64 + 5)), 5) << "bits beyond the six cells are dropped";
 }
 
+TEST(StatusCells, NameCellCarriesTheChange) {
+    using compare::SizeChange;
+    EXPECT_EQ(frame::NameWithChange("Photos\\", SizeChange{2000000, false}, false), "Photos\\  (+1.9 MB)");
+    EXPECT_EQ(frame::NameWithChange("", SizeChange{60, true}, false), "(-60 bytes)");
+    EXPECT_EQ(frame::NameWithChange("new.bin", SizeChange{800000, false}, true), "new.bin  (new, +781.2 KB)");
+    EXPECT_EQ(frame::NameWithChange("C:\\", SizeChange{}, false), "C:\\  (0 bytes)");
+}
+
 }  // namespace
