@@ -11,6 +11,9 @@
 // smaller trees the images may differ only on segment borders (pixels with a black outline pixel of either
 // image within two pixels).
 //
+// Then the colouring methods side by side on the big tree (MinVisSize 2 and 0), Growth against an earlier scan of it in
+// which every 20th file had another size.
+//
 // Last, tip latency: the pie view in a window at 1000 x 1000 over the same tree, the time to handle one
 // WM_MOUSEMOVE that changes the hovered item (hit test, status update, tip composition and blend), over
 // 1,000 such positions: median and 99th percentile. This part needs a display.
@@ -24,6 +27,7 @@
 
 #include "BaselineRenderer.h"
 #include "common/FakePieHost.h"
+#include "compare/TreeComparison.h"
 #include "fw/Dib.h"
 #include "fw/Handles.h"
 #include "model/DirInfo.h"
@@ -273,6 +277,48 @@ void TipLatency(const model::DirInfo& root, double minVis, int transparency = 64
 
 }  // namespace
 
+// Every colouring method but the type-encoded one (the file types benchmark has it) at the root of `root`.
+void ColouringMethods(const model::DirInfo& root, model::DirInfo earlier) {
+    std::size_t seen = 0;
+    const auto changeEvery20th = [&seen](auto& self, model::DirInfo& folder) -> void {
+        for (model::FileInfo& file : folder.files)
+            if (++seen % 20 == 0) file.size = file.size * 2 + 1;
+        for (model::DirInfo& sub : folder.subdirs) self(self, sub);
+    };
+    changeEvery20th(changeEvery20th, earlier);
+    const compare::TreeComparison comparison(root, std::move(earlier), kCluster);
+    Host host(root);
+    pie::PieCanvas canvas;
+    Surface surface(kSide);
+    const struct {
+        const char* name;
+        pie::ColourMethod method;
+    } methods[] = {{"fixed", pie::kFixedColour},
+                   {"size", pie::kSizeEncoded},
+                   {"rainbow", pie::kRainbowWash},
+                   {"name", pie::kNameEncoded},
+                   {"growth", pie::kGrowth}};
+    for (double minVis : {2.0, 0.0}) {
+        std::printf("pie bench: colouring methods at %d x %d, MinVisSize %g, median of %d (load %s)\n", kSide, kSide,
+                    minVis, kRuns, LoadAverage().c_str());
+        for (const auto& m : methods) {
+            canvas.Renderer().settings = pie::PieSettings{};
+            canvas.Renderer().settings.minimumVisibleSize = minVis;
+            canvas.Renderer().settings.colourMethod = m.method;
+            host.comparison = m.method == pie::kGrowth ? &comparison : nullptr;
+            double fastest = 0;
+            const double median = MedianMs(
+                [&] {
+                    canvas.RenderInto(surface.dc.Get(), kSide, kSide, &root, host);
+                    GdiFlush();
+                },
+                kRuns, &fastest);
+            std::printf("  %-8s Rebuild %7.1f ms, fastest %7.1f ms (%d segments drawn)\n", m.name, median, fastest,
+                        canvas.Renderer().SegmentCount());
+        }
+    }
+}
+
 int main(int argc, char** argv) {
     const pie::Clock clock = pie::PerformanceClock();
     if (!clock.now) {
@@ -412,6 +458,8 @@ int main(int argc, char** argv) {
     }
     std::printf("pie bench: images: %lld of %lld pixels differ (%.3f%%), %lld off the segment borders\n", differing,
                 pixels, 100.0 * static_cast<double>(differing) / static_cast<double>(pixels), offBorder);
+
+    ColouringMethods(root, MakeTree(50'000, 1'000'000, 20240611));
 
     for (double minVis : {2.0, 0.0}) TipLatency(root, minVis);
     if (std::getenv("KELVARAN_TIP_VARIANTS")) {
