@@ -358,17 +358,21 @@ void RingLayout::Enter(const model::DirInfo& folder, int ring, double start, dou
 }
 
 void RingLayout::PaintFolder(const Frame& f) {
-    const Colour colour = Growth() ? GrowthOf(Item{true, f.folder}, f.entry)
-                                   : SegmentColour(settings_, types_, crc_, f.folder->name, false, f.start, f.end,
-                                                   f.ring, n_, f.value, f.parentLargest);
+    // Every folder entered ends here, most of them too thin to show: the colour only for those drawn.
+    const auto colour = [this, &f] {
+        return Growth() ? GrowthOf(Item{true, f.folder}, f.entry)
+                        : SegmentColour(settings_, types_, crc_, f.folder->name, false, f.start, f.end, f.ring, n_,
+                                        f.value, f.parentLargest);
+    };
     if (f.ring < 0) {
         const int inset = geometry_.outer - geometry_.centre;
         const fw::Rect& sq = geometry_.square;
-        painter_.CentreDisk({sq.left + inset, sq.top + inset, sq.right - inset, sq.bottom - inset}, colour);
+        painter_.CentreDisk({sq.left + inset, sq.top + inset, sq.right - inset, sq.bottom - inset}, colour());
         return;
     }
     if (!Visible(f.ring, f.start, f.end)) return;
-    if (painter_.DrawSegment(OuterSquare(f.ring), InnerSquare(f.ring), colour, f.start, f.end, false)) ++segmentsDrawn_;
+    if (painter_.DrawSegment(OuterSquare(f.ring), InnerSquare(f.ring), colour(), f.start, f.end, false))
+        ++segmentsDrawn_;
 }
 
 }  // namespace pie
