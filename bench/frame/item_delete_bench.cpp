@@ -1,5 +1,6 @@
 // Deleting one file's record from the live tree, run under Wine on a virtual display: the benchmarks'
-// synthetic tree of 1,000,000 files in 50,000 folders (fixed seed) in a DiskDocument, the pie view showing
+// synthetic tree of 1,000,000 files in 50,000 folders (fixed seed; other sizes as arguments:
+// item_delete_bench [files folders]) in a DiskDocument, the pie view showing
 // the root at 1000 x 1000 and at 700 x 700 in a window. For files spread over the tree, one at a time:
 //   - DiskDocument::RemoveItem alone (the record out, its ancestors' totals shrunk in place);
 //   - RemoveItem with what the main view does when it hears of it: the pie drops what it held, follows the
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -72,9 +74,11 @@ std::vector<std::string> SpreadFiles(const model::DirInfo& root, std::size_t cou
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const std::size_t fileCount = argc > 2 ? std::strtoull(argv[1], nullptr, 10) : 1'000'000;
+    const std::size_t folderCount = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 50'000;
     frame::DiskDocument document("C:", CM_RECENT_ROOT_FIRST);
-    document.AdoptTree(bench_tree::BuildTree(1'000'000, 50'000), kCluster, true);
+    document.AdoptTree(bench_tree::BuildTree(fileCount, folderCount), kCluster, true);
     constexpr int kSides[] = {kSide, 700};
     const std::vector<std::string> files = SpreadFiles(document.Root(), 2 * kRemovals * std::size(kSides));
 
@@ -90,8 +94,8 @@ int main() {
 
     bool ok = true;
     std::size_t next = 0;
-    std::printf("item delete bench: 1,000,000 files in 50,000 folders, %d files removed one at a time per pie size\n",
-                2 * kRemovals);
+    std::printf("item delete bench: %zu files in %zu folders, %d files removed one at a time per pie size\n", fileCount,
+                folderCount, 2 * kRemovals);
     for (int side : kSides) {
         window.Resize(side, side + 1);
         window.Resize(side, side);

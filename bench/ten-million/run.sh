@@ -10,7 +10,11 @@
 #     a loaded virtual machine);
 #   - statistics, histogram and cluster table (info_bench), SelectCurrent 12 levels deep in the folder
 #     tree (tree_bench file), Exit to process end (wide_folder_bench, whose 1,000-folder file is the
-#     baseline of what Wine alone takes).
+#     baseline of what Wine alone takes);
+#   - the same questions with their CPU time and checks, the "Largest file types" ranking and the file
+#     types table (questions_bench), removing one file's record with the pie's refresh (item_delete_bench),
+#     all on the same synthetic tree built in memory; and, natively, comparing it with a second such tree
+#     differing in 5% of the files (compare_bench, bench preset).
 # --base DIR: a second source tree whose build/win holds the same programs (e.g. the code before a change,
 # with this bench folder copied in); each figure is then measured for both, interleaved, in one run.
 # --skip-parts: only start to pie and memory.
@@ -32,15 +36,16 @@ work=/tmp/kelvaran-bench
 klv=$work/tree-10m.klv
 winklv="Z:${klv//\//\\}"
 
-targets="Kelvaran gui_driver info_bench tree_bench wide_folder_bench fault_bench"
+targets="Kelvaran gui_driver info_bench tree_bench wide_folder_bench fault_bench questions_bench item_delete_bench"
 cmake --preset bench >/dev/null
-cmake --build --preset bench --target klv_gen -j2 >/dev/null
+cmake --build --preset bench --target klv_gen compare_bench -j2 >/dev/null
 cmake --preset win >/dev/null
 cmake --build --preset win --target $targets -j2 >/dev/null
 builds=("$root/build/win")
 names=("this")
 if [ -n "$base" ]; then
-  (cd "$base" && cmake --preset win >/dev/null && cmake --build --preset win --target $targets -j2 >/dev/null)
+  (cd "$base" && cmake --preset win >/dev/null && cmake --build --preset win --target $targets -j2 >/dev/null &&
+    cmake --preset bench >/dev/null && cmake --build --preset bench --target compare_bench -j2 >/dev/null)
   builds+=("$base/build/win")
   names+=("base")
 fi
@@ -123,4 +128,16 @@ for k in "${!builds[@]}"; do
   echo "--- Exit ${names[$k]} ($(uptime | sed 's/.*load/load/'))"
   wine "${builds[$k]}/bench/frame/wide_folder_bench.exe" "Z:${builds[$k]//\//\\}\\src\\Kelvaran.exe" "Z:${work//\//\\}" 3 \
     "$winklv" 2>&1 | tr -d '\r'
+done
+for k in "${!builds[@]}"; do
+  echo "--- questions_bench ${names[$k]} ($(uptime | sed 's/.*load/load/'))"
+  wine "${builds[$k]}/bench/ten-million/questions_bench.exe" "$files" "$folders" 2>&1 | tr -d '\r'
+done
+for k in "${!builds[@]}"; do
+  echo "--- item_delete_bench ${names[$k]} ($(uptime | sed 's/.*load/load/'))"
+  wine "${builds[$k]}/bench/frame/item_delete_bench.exe" "$files" "$folders" 2>&1 | tr -d '\r'
+done
+for k in "${!builds[@]}"; do
+  echo "--- compare_bench, natively, ${names[$k]} ($(uptime | sed 's/.*load/load/'))"
+  "${builds[$k]%/win}/bench/bench/compare/compare_bench" "$files" "$folders" 2>&1
 done

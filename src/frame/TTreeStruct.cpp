@@ -199,6 +199,13 @@ bool TTreeStruct::SelectCurrent() {
     // The selection made here is no user's move: it neither navigates nor leaves a keyboard move waiting.
     ForgetPending();
     ignoreSelection_ = true;
+    // The ancestors are expanded from the deepest up: an item whose parent is collapsed expands without
+    // laying out or scrolling the control, so only the topmost collapsed one costs that, once, rather
+    // than every level (as expanding from the top down, or the control's own reveal, would).
+    std::vector<fw::TTreeNode> collapsed;
+    for (fw::TTreeNode at = node.Parent(); at; at = at.Parent())
+        if (!at.IsExpanded()) collapsed.push_back(at);
+    for (const fw::TTreeNode& ancestor : collapsed) ancestor.Expand();
     node.EnsureVisible();
     const bool selected = node.Select();
     // Cleared here too: selecting the item already selected sends no notification to clear it.

@@ -2,8 +2,11 @@
 
 #include "info/TreeWalk.h"
 
+#include <algorithm>
+#include <bit>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 
 namespace info {
 namespace {
@@ -75,23 +78,66 @@ const std::vector<std::uint64_t>& ThresholdsOf(int detail) {
     return table[ClampDetail(detail) - 1];
 }
 
-int BinIn(const std::vector<std::uint64_t>& thresholds, std::uint64_t size) {
-    if (size == 0) return -1;
-    return static_cast<int>(std::upper_bound(thresholds.begin(), thresholds.end(), size) - thresholds.begin()) - 1;
+// The bins by a size's bit length: all sizes of one bit length (one doubling) lie in the bin of the
+// smallest of them or in one of the next few, since a bin spans at least 10^(1/5) = 1.58 of a doubling.
+// A size's bin is then its row's first bin plus the boundaries it reaches, without a search per file.
+class BinsByBitLength {
+public:
+    static constexpr int kSteps = 4;
+
+    explicit BinsByBitLength(const std::vector<std::uint64_t>& thresholds) {
+        // Row 0 is size 0: bin -1, and no boundary is passed (nothing exceeds the largest value).
+        rows_[0].first = -1;
+        for (std::uint64_t& last : rows_[0].lastBefore) last = kMaxSize;
+        for (int bits = 1; bits <= 64; ++bits) {
+            const std::uint64_t low = std::uint64_t{1} << (bits - 1);
+            const std::uint64_t high = bits == 64 ? kMaxSize : (std::uint64_t{1} << bits) - 1;
+            Row& row = rows_[bits];
+            row.first =
+                static_cast<int>(std::upper_bound(thresholds.begin(), thresholds.end(), low) - thresholds.begin()) - 1;
+            int steps = 0;
+            for (std::uint64_t t : thresholds) {
+                if (t <= low || t > high) continue;
+                if (steps == kSteps) throw std::logic_error("size bins narrower than a doubling allows");
+                row.lastBefore[steps++] = t - 1;
+            }
+            for (; steps < kSteps; ++steps) row.lastBefore[steps] = kMaxSize;
+        }
+    }
+
+    int Bin(std::uint64_t size) const noexcept {
+        const Row& row = rows_[std::bit_width(size)];
+        int bin = row.first;
+        for (int i = 0; i < kSteps; ++i) bin += size > row.lastBefore[i];
+        return bin;
+    }
+
+private:
+    struct Row {
+        int first = 0;  // the bin of the row's smallest size
+        // The last size before each boundary inside the row, ascending; the largest value where none.
+        std::uint64_t lastBefore[kSteps];
+    };
+    Row rows_[65];
+};
+
+const BinsByBitLength& BinsOf(int detail) {
+    static const BinsByBitLength table[kMaxDetail] = {
+        BinsByBitLength(ThresholdsOf(1)), BinsByBitLength(ThresholdsOf(2)), BinsByBitLength(ThresholdsOf(3)),
+        BinsByBitLength(ThresholdsOf(4)), BinsByBitLength(ThresholdsOf(5))};
+    return table[ClampDetail(detail) - 1];
 }
 
 }  // namespace
 
-int SizeBin(std::uint64_t size, int detail) { return BinIn(ThresholdsOf(detail), size); }
+int SizeBin(std::uint64_t size, int detail) { return BinsOf(detail).Bin(size); }
 
 SizeHistogram ComputeHistogram(const model::DirInfo& root, int detail) {
     SizeHistogram histogram;
     histogram.detail = ClampDetail(detail);
-    const std::vector<std::uint64_t>& thresholds = ThresholdsOf(histogram.detail);
-    std::vector<std::uint32_t> bars(thresholds.size() + 1, 0);
-    ForEachFile(root, [&](const model::FileInfo& file) {
-        ++bars[static_cast<std::size_t>(BinIn(thresholds, file.size) + 1)];
-    });
+    const BinsByBitLength& bins = BinsOf(histogram.detail);
+    std::vector<std::uint32_t> bars(ThresholdsOf(histogram.detail).size() + 1, 0);
+    ForEachFile(root, [&](const model::FileInfo& file) { ++bars[static_cast<std::size_t>(bins.Bin(file.size) + 1)]; });
     while (!bars.empty() && bars.back() == 0) bars.pop_back();
     histogram.bars = std::move(bars);
     for (std::uint32_t count : histogram.bars) histogram.maxCount = std::max(histogram.maxCount, count);

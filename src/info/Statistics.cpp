@@ -112,36 +112,39 @@ void GenericCollector<Key>::Offer(Key key, std::uint32_t folder, const model::Fi
 }
 
 template <class Key>
+std::uint32_t GenericCollector<Key>::NodeOf(std::size_t level) {
+    std::size_t made = level;
+    while (stack_[made].node == kUnmade) --made;  // level 0, the start folder, has its node
+    for (; made < level; ++made) stack_[made + 1].node = paths_.Add(stack_[made].node, stack_[made + 1].dir->name);
+    return stack_[level].node;
+}
+
+template <class Key>
 void GenericCollector<Key>::Walk() {
     if (maxItems_ == 0) return;
-    struct Frame {
-        const model::DirInfo* dir;
-        std::size_t next;
-        FolderRef ref;
-    };
     const std::string& base = paths_.BasePath();
-    const FolderRef startRef{PathTable::kStart, CharacterCount(base),
-                             static_cast<std::size_t>(std::count(base.begin(), base.end(), '\\'))};
-    auto visitFiles = [this](const model::DirInfo& dir, const FolderRef& ref) {
-        if (!visitFiles_) return;
-        for (const model::FileInfo& file : dir.files) VisitFile(file, ref);
-    };
-    visitFiles(start_, startRef);
-    std::vector<Frame> stack{{&start_, 0, startRef}};
-    while (!stack.empty()) {
-        Frame& top = stack.back();
+    stack_.assign(1, {&start_, 0,
+                      FolderRef{0, CharacterCount(base),
+                                static_cast<std::size_t>(std::count(base.begin(), base.end(), '\\'))},
+                      PathTable::kStart});
+    if (visitFiles_) VisitFiles(start_, stack_.back().ref);
+    while (!stack_.empty()) {
+        Frame& top = stack_.back();
         if (top.next == top.dir->subdirs.size()) {
-            stack.pop_back();
+            stack_.pop_back();
             continue;
         }
         const model::DirInfo& sub = top.dir->subdirs[top.next++];
-        const FolderRef ref{paths_.Add(top.ref.node, sub.name), top.ref.characters + CharacterCount(sub.name) + 1,
+        const FolderRef ref{stack_.size(), top.ref.characters + CharacterCount(sub.name) + 1,
                             top.ref.backslashes +
                                 static_cast<std::size_t>(std::count(sub.name.begin(), sub.name.end(), '\\')) + 1};
+        stack_.push_back({&sub, 0, ref, kUnmade});
         VisitDir(sub, ref);
-        if (!recurse_) continue;
-        visitFiles(sub, ref);
-        stack.push_back({&sub, 0, ref});
+        if (!recurse_) {
+            stack_.pop_back();
+            continue;
+        }
+        if (visitFiles_) VisitFiles(sub, ref);
     }
 }
 

@@ -9,7 +9,9 @@
 //
 // A collector visits its start folder's files (largest files only) and its subfolders in stored order,
 // descending when asked, with an explicit stack: no recursion however deep the tree. Candidates are held
-// as (key, folder, file) and ranked by key alone; no path text exists until a row is read.
+// as (key, folder, file) and ranked by key alone; no path text exists until a row is read, and a folder
+// gets an entry in the results' path table only once a candidate in or below it is held, so a walk over
+// millions of folders keeps a table of the few that matter.
 #pragma once
 
 #include "compare/ChangeRanking.h"
@@ -108,10 +110,11 @@ struct StatResults {
     }
 };
 
-// A folder met by a walk: its node and the number of characters and of backslashes in its path text
-// (which ends in a backslash).
+// A folder met by a walk: its level below the start folder (which is level 0; the collector knows the
+// folders on the way) and the number of characters and of backslashes in its path text (which ends in a
+// backslash).
 struct FolderRef {
-    std::uint32_t node = PathTable::kStart;
+    std::size_t level = 0;
     std::size_t characters = 0;
     std::size_t backslashes = 0;
 };
@@ -131,16 +134,35 @@ public:
     // The held entries, largest first; the collector is empty afterwards.
     StatResults TakeResults(int fieldWidth);
 
-    // A folder candidate (file null) or a file in `folder`.
+    // A folder candidate (file null) or a file in `folder`, a node of the results' path table.
     void Offer(Key key, std::uint32_t folder, const model::FileInfo* file);
 
 protected:
     // A subfolder of a folder the walk is in (the start folder is never offered).
     virtual void VisitDir(const model::DirInfo&, const FolderRef&) {}
-    // A file with the folder it is in.
-    virtual void VisitFile(const model::FileInfo&, const FolderRef&) {}
+    // The files of a folder the walk is in.
+    virtual void VisitFiles(const model::DirInfo&, const FolderRef&) {}
+
+    // Whether an entry of this key would be held now: a cheap test before OfferAt.
+    bool Wants(Key key) const noexcept {
+        return heap_.size() < maxItems_ || (!heap_.empty() && key > heap_.front().key);
+    }
+    // Offer for a folder of the walk under way (the folder itself, or the folder of `file`).
+    void OfferAt(Key key, const FolderRef& folder, const model::FileInfo* file) {
+        if (Wants(key)) Offer(key, NodeOf(folder.level), file);
+    }
 
 private:
+    struct Frame {
+        const model::DirInfo* dir;
+        std::size_t next;
+        FolderRef ref;
+        std::uint32_t node;  // kUnmade until a candidate in or below it is held
+    };
+    static constexpr std::uint32_t kUnmade = 0xFFFFFFFFu;
+    // The path table's node of the walk's folder at `level`, made with its ancestors' when missing.
+    std::uint32_t NodeOf(std::size_t level);
+
     struct Entry {
         Key key;
         std::uint64_t order;
@@ -156,7 +178,8 @@ private:
     bool visitFiles_;
     bool recurse_;
     PathTable paths_;
-    std::vector<Entry> heap_;  // smallest (key, order) at the front
+    std::vector<Frame> stack_;  // the walk's folders from the start folder down
+    std::vector<Entry> heap_;   // smallest (key, order) at the front
     std::uint64_t offered_ = 0;
 };
 
@@ -172,8 +195,8 @@ public:
         : GenericCollector(start, maxItems, true, recurse, std::move(basePath)) {}
 
 protected:
-    void VisitFile(const model::FileInfo& file, const FolderRef& folder) override {
-        Offer(file.size, folder.node, &file);
+    void VisitFiles(const model::DirInfo& dir, const FolderRef& folder) override {
+        for (const model::FileInfo& file : dir.files) OfferAt(file.size, folder, &file);
     }
 };
 
@@ -187,7 +210,7 @@ public:
 
 protected:
     void VisitDir(const model::DirInfo& dir, const FolderRef& self) override {
-        this->Offer(KeyOf(dir, self, clusterSize_), self.node, nullptr);
+        this->OfferAt(KeyOf(dir, self, clusterSize_), self, nullptr);
     }
 
 private:

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 using model::DirInfo;
@@ -40,6 +43,45 @@ TEST(SizeHistogram, BinsBetweenThePowers) {
                                                                                     // = 6.3)
     };
     for (const Case& c : cases) EXPECT_EQ(info::SizeBin(c.size, c.detail), c.bin) << c.size << " at " << c.detail;
+}
+
+// Every size next to a bin boundary and random sizes of every bit length land in the bin whose boundaries
+// (read back from the labels) bracket them, and a tree's bars count the same bins.
+TEST(SizeHistogram, BinsAgreeWithTheBoundariesForSizesOfEveryBitLength) {
+    std::uint64_t state = 99;
+    auto next = [&state] { return state = state * 6364136223846793005ull + 1442695040888963407ull; };
+    for (int detail = 1; detail <= 5; ++detail) {
+        std::vector<std::uint64_t> smallest{1};  // of each bin, from the label at its foot
+        for (int bar = 1; info::BarLabel(bar, detail) != kMax; ++bar) {
+            const std::uint64_t label = info::BarLabel(bar, detail);
+            smallest.push_back(bar % detail == 0 ? label : label + 1);
+        }
+        auto expected = [&](std::uint64_t size) {
+            return size == 0
+                       ? -1
+                       : static_cast<int>(std::upper_bound(smallest.begin(), smallest.end(), size) - smallest.begin()) -
+                             1;
+        };
+        std::vector<std::uint64_t> sizes{0, 1, kMax, kMax - 1};
+        for (std::uint64_t t : smallest)
+            for (std::uint64_t near : {t - 1, t, t + 1}) sizes.push_back(near);
+        for (int bits = 1; bits <= 64; ++bits) {
+            for (int i = 0; i < 200; ++i) {
+                const std::uint64_t top = std::uint64_t{1} << (bits - 1);
+                sizes.push_back(top | (next() & (top - 1)));
+            }
+        }
+        DirInfo root("C:");
+        std::vector<std::uint32_t> bars;
+        for (std::uint64_t size : sizes) {
+            ASSERT_EQ(info::SizeBin(size, detail), expected(size)) << size << " at detail " << detail;
+            root.files.emplace_back("f", size);
+            const std::size_t bar = static_cast<std::size_t>(expected(size) + 1);
+            if (bars.size() <= bar) bars.resize(bar + 1, 0);
+            ++bars[bar];
+        }
+        EXPECT_EQ(info::ComputeHistogram(root, detail).bars, bars) << "detail " << detail;
+    }
 }
 
 DirInfo TreeWithFiles(std::initializer_list<std::uint64_t> sizes) {

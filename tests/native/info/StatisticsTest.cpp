@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <set>
+
 namespace {
 
 using model::DirInfo;
@@ -199,6 +204,81 @@ TEST(StatsQueries, ATreeSixteenThousandLevelsDeepWithLongNamesIsRankedWhole) {
     ASSERT_EQ(largest.rows.size(), 1u);
     EXPECT_EQ(largest.Path(0, true).size(), 3u + 16384u * 201u + 7u);
     EXPECT_EQ(RunForm(root, info::kDeepestPaths, "C:\\", true, 1).rows.at(0).key, 16384u);
+}
+
+// Random trees: the largest files and the longest paths for several N, with and without descending, hold
+// the N largest keys of all candidates sorted in full, each row a distinct candidate with its own key and
+// path, equal keys the later visited first.
+TEST(StatsQueries, TopNHoldsTheLargestKeysOfAFullSortOnRandomTrees) {
+    std::uint64_t state = 2027;
+    auto below = [&state](std::uint64_t n) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return (state >> 33) % n;
+    };
+    for (int round = 0; round < 8; ++round) {
+        // Folder i hangs below a random earlier one; sizes and name lengths repeat often, so keys tie.
+        const std::size_t folders = 1 + below(60);
+        std::vector<std::vector<std::size_t>> children(folders);
+        for (std::size_t i = 1; i < folders; ++i) children[below(i)].push_back(i);
+        DirInfo root("C:");
+        std::vector<DirInfo*> at(folders, nullptr);
+        at[0] = &root;
+        for (std::size_t i = 0; i < folders; ++i) {
+            at[i]->subdirs.reserve(children[i].size(), 64 * children[i].size());  // records stay in place
+            for (std::size_t k = 0; k < children[i].size(); ++k)
+                at[children[i][k]] = &at[i]->subdirs.emplace_back(
+                    std::string(1 + below(3), static_cast<char>('a' + below(3))) + std::to_string(k));
+            const std::size_t files = below(6);
+            for (std::size_t f = 0; f < files; ++f) at[i]->files.emplace_back("f" + std::to_string(f), below(5) * 1000);
+        }
+        model::RecomputeTotals(root, 4096);
+
+        for (const bool recurse : {true, false}) {
+            // Every candidate's path -> (key, place in the walk: a folder's files, then each subfolder and
+            // what is below it).
+            std::map<std::string, std::pair<std::uint64_t, std::size_t>> files, paths;
+            auto visit = [&](auto&& self, const DirInfo& dir, const std::string& path) -> void {
+                for (const model::FileInfo& file : dir.files)
+                    files.emplace(path + file.name, std::pair{file.size, files.size()});
+                for (const DirInfo& sub : dir.subdirs) {
+                    const std::string own = path + sub.name + "\\";
+                    paths.emplace(own, std::pair{own.size() - 1, paths.size()});
+                    if (recurse) self(self, sub, own);
+                }
+            };
+            visit(visit, root, "C:\\");
+            for (const int n : {1, 3, 10, 1000}) {
+                for (const auto& [query, candidates] :
+                     {std::pair{info::kLargestFiles, &files}, {info::kLongestPaths, &paths}}) {
+                    std::vector<std::uint64_t> keys;
+                    for (const auto& [path, entry] : *candidates) keys.push_back(entry.first);
+                    std::sort(keys.begin(), keys.end(), std::greater<>());
+                    keys.resize(std::min<std::size_t>(n, keys.size()));
+
+                    const info::StatResults results = RunForm(root, query, "C:\\", recurse, n);
+                    const std::string what = std::string(info::QueryText(query)) + " N=" + std::to_string(n) +
+                                             " round " + std::to_string(round) + (recurse ? "" : " flat");
+                    std::vector<std::uint64_t> held;
+                    std::set<std::string> seen;
+                    std::size_t previous = 0;
+                    for (std::size_t row = 0; row < results.rows.size(); ++row) {
+                        const std::string path = results.Path(row, true);
+                        const std::uint64_t key = results.rows[row].key;
+                        held.push_back(key);
+                        const auto found = candidates->find(path);
+                        ASSERT_NE(found, candidates->end()) << path << ": " << what;
+                        EXPECT_EQ(found->second.first, key) << path << ": " << what;
+                        EXPECT_TRUE(seen.insert(path).second) << path << " twice: " << what;
+                        if (row > 0 && key == results.rows[row - 1].key) {
+                            EXPECT_LT(found->second.second, previous) << path << ": " << what;
+                        }
+                        previous = found->second.second;
+                    }
+                    EXPECT_EQ(held, keys) << what;
+                }
+            }
+        }
+    }
 }
 
 TEST(StatsQueries, PathLengthsCountCharactersNotBytes) {
