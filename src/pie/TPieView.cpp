@@ -221,16 +221,21 @@ void TPieView::UpdateAccessibleName() {
     NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
-void TPieView::MoveFocusTo(SegmentRef ref) {
+void TPieView::PlaceFocus(SegmentRef ref) {
     focus_ = ref;
     focusRelative_ = PathOf(canvas_.Renderer().Areas(), ref);
     focusPath_ = focusRelative_;
-    HideTip();
     if (UpdateMarks()) {
+        HideTip();
         InvalidateRect(GetHandle(), nullptr, FALSE);
         UpdateWindow(GetHandle());
     }
     UpdateAccessibleName();
+}
+
+void TPieView::MoveFocusTo(SegmentRef ref) {
+    HideTip();
+    PlaceFocus(ref);
     Hover(focusRelative_, FocusPoint(), false);
 }
 
@@ -472,7 +477,10 @@ void TPieView::Hover(const std::optional<std::string>& relative, POINT point, bo
 
 void TPieView::OnLeftButton(POINT point) {
     SetFocus(GetHandle());
-    Open(HitRelative(point));
+    const auto relative = HitRelative(point);
+    if (relative && current_)
+        if (const auto ref = Locate(canvas_.Renderer().Areas(), *relative)) PlaceFocus(*ref);
+    Open(relative);
 }
 
 void TPieView::Open(const std::optional<std::string>& relative) {
@@ -490,7 +498,9 @@ void TPieView::Open(const std::optional<std::string>& relative) {
 void TPieView::OnRightButton(POINT point) {
     SetFocus(GetHandle());
     const auto relative = HitRelative(point);
-    if (relative) ContextMenu(*relative, point);  // not in empty space
+    if (!relative) return;  // empty space
+    if (const auto ref = current_ ? Locate(canvas_.Renderer().Areas(), *relative) : std::nullopt) PlaceFocus(*ref);
+    ContextMenu(*relative, point);
 }
 
 void TPieView::ContextMenu(const std::string& relative, POINT point) {

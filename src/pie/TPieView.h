@@ -8,8 +8,9 @@
 // edge is framed then), moves with the arrow keys and Home (SegmentFocus.h); Enter opens it as a click
 // does, the context-menu key or Shift+F10 opens its menu at the segment and Ctrl+C copies its path; the
 // status rows and the tip follow it as they follow the mouse, and the window's text (its accessible name)
-// names it with its size and share. The focus is kept as the item's relative path, so it survives every
-// rendering and every change of the tree; it goes to a neighbouring item when that item went.
+// names it with its size and share. A click focuses the segment clicked. The focus is kept as the item's
+// relative path, so it survives every rendering and every change of the tree; when the item went (or lies
+// beyond the outermost ring) its folder takes the focus.
 //
 //   TPieView view(frameClient, 102, host);   // reads its settings
 //   view.Create();                           // set-up: registered for WM_DISPLAYCHANGE, first rendering
@@ -111,6 +112,8 @@ private:
     // Status rows and tip for the item at `relative` (nullopt: none) with the tip placed at `point`.
     void Hover(const std::optional<std::string>& relative, POINT point, bool withoutTip);
     bool OnKey(WPARAM key);
+    // The focus to a segment: marks and name follow (a click); MoveFocusTo also the status rows and tip (a key).
+    void PlaceFocus(SegmentRef ref);
     void MoveFocusTo(SegmentRef ref);
     // After a rendering: the focus in the new rings (SegmentFocus.h), the marks drawn, the name set.
     void ResolveFocus();

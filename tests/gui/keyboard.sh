@@ -4,7 +4,7 @@
 # segment whose figures the status rows show and whose name, size and share the pie's window text (its
 # accessible name) gives; Enter enters a folder, Backspace returns with the focus on the folder left;
 # Shift+F10 and the context-menu key open the focused item's menu; Ctrl+C copies its path. A screenshot
-# shows the focus outline.
+# shows the focus outline. Last, a right click moves the focus to the segment clicked.
 # Usage: keyboard.sh <Kelvaran.exe> <gui_driver.exe> <build folder> <artifacts folder>
 set -uo pipefail
 program=$1 gui_driver_exe=$2 build=$3 gui_artifacts=$4
@@ -115,6 +115,14 @@ keys Down
 keys ctrl+c
 expect "Ctrl+C copies the focused item's path" "$(drv clipboard)" "$winroot\\Photos\\2026\\"
 expect "no menu is left open" "$(drv probe state)" "idle"
+
+# ---- a click focuses the segment clicked
+hit=$(find_ring_folder) || fail "no folder on the first ring"
+read -r hx hy folder <<<"$hit"
+xdotool click 3
+sleep 0.5
+keys Escape
+expect_match "a right click moves the focus to its folder" "$(focus | cut -d'|' -f2)" "^${folder//\\/\\\\}, "
 
 drv close >/dev/null
 gui_exit
