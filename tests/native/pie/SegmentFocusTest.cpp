@@ -2,6 +2,7 @@
 // carries the focus from one rendering to the next, the anchor and outline, and the text announced.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -9,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "PieTestSupport.h"
+#include "common/FakePieHost.h"
+#include "pie/PieRenderer.h"
 #include "pie/SegmentFocus.h"
 
 namespace pie {
@@ -166,6 +170,63 @@ TEST(SegmentFocus, AnchorLiesInItsSegmentAndOutlineOnItsRadii) {
         }
     EXPECT_EQ(pie::AnchorOf(layout.areas, {}), (pie::Point{0, 0}));
     EXPECT_TRUE(pie::OutlineOf(layout.areas, {}, 400, 300).empty());
+}
+
+// The moves rely on the order in which a rendering records the rings: a folder's children one after
+// another, in the order of their folders. A real rendering of a tree several levels deep, in every order.
+TEST(SegmentFocus, MovesOverARealRendering) {
+    using model::FileInfo;
+    using pie_test::Dir;
+    const model::DirInfo root = pie_test::Tree(Dir(
+        "R",
+        {Dir("a",
+             {Dir("a1", {Dir("a11", {}, {FileInfo("x", 400), FileInfo("y", 300)})}, {FileInfo("z", 200)}),
+              Dir("a2", {}, {FileInfo("w", 500)})},
+             {FileInfo("v", 100)}),
+         Dir("b", {}, {FileInfo("u", 900), FileInfo("t", 800)}), Dir("c", {Dir("c1", {}, {FileInfo("s", 700)})}, {})},
+        {FileInfo("r", 600), FileInfo("q", 50)}));
+    for (const pie::SortOrder order : {pie::kUnordered, pie::kByName, pie::kBySize})
+        for (const bool group : {true, false}) {
+            test_support::FakePieHost host;
+            pie_test::RecordingPainter painter;
+            pie::PieRenderer renderer;
+            renderer.settings.sizeKind = model::kLogicalSize;
+            renderer.settings.minimumVisibleSize = 0;
+            renderer.settings.sortOrder = order;
+            renderer.settings.groupFolders = group;
+            renderer.Rebuild(&root, 400, 400, host, painter);
+            const pie::RingAreas& areas = renderer.Areas();
+            ASSERT_EQ(areas.RingCount(), 4);
+            std::size_t visited = 0;
+            for (int ring = 0; ring < areas.RingCount(); ++ring) {
+                const auto& segments = areas.Ring(ring);
+                for (std::size_t i = 0; i < segments.size(); ++i) {
+                    const SegmentRef ref{ring, i};
+                    const std::string path = pie::PathOf(areas, ref);
+                    EXPECT_EQ(pie::Locate(areas, path), ref) << path;
+                    EXPECT_EQ(pie::MoveFocus(areas, pie::MoveFocus(areas, ref, FocusMove::kNext), FocusMove::kPrevious),
+                              ref)
+                        << path;
+                    const SegmentRef out = pie::MoveFocus(areas, ref, FocusMove::kOutward);
+                    if (out == ref) {
+                        EXPECT_TRUE(!segments[i].isDir || ring + 1 == areas.RingCount() ||
+                                    std::none_of(areas.Ring(ring + 1).begin(), areas.Ring(ring + 1).end(),
+                                                 [&](const pie::Segment& s) { return s.parent == std::int32_t(i); }))
+                            << path << " has children but Up stays";
+                    } else {
+                        // The first child: its path extends this one, and Down comes back.
+                        const std::string child = pie::PathOf(areas, out);
+                        EXPECT_EQ(child.substr(0, path.size()), path);
+                        EXPECT_EQ(pie::MoveFocus(areas, out, FocusMove::kInward), ref) << child;
+                        EXPECT_TRUE(out.index == 0 || areas.Ring(ring + 1)[out.index - 1].parent < std::int32_t(i))
+                            << child << " is not the first child of " << path;
+                    }
+                    ++visited;
+                }
+            }
+            EXPECT_EQ(visited, 17u);  // 5 items of R, 6 below them, 4 below those, 2 on the outermost ring
+            EXPECT_EQ(pie::PathOf(areas, pie::MoveFocus(areas, {}, FocusMove::kHome)), "b\\");
+        }
 }
 
 TEST(SegmentFocus, FocusAfterTheCurrentFolderChanged) {
