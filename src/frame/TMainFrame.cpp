@@ -1,5 +1,10 @@
 #include "frame/TMainFrame.h"
 
+#include "frame/TTreeStruct.h"
+#include "pie/TPieView.h"
+
+#include <array>
+
 namespace frame {
 
 TMainFrame::TMainFrame(std::unique_ptr<TDiskView> view, bool largeButtons)
@@ -18,6 +23,26 @@ TMainFrame::TMainFrame(std::unique_ptr<TDiskView> view, bool largeButtons)
 void TMainFrame::SetupWindow() {
     TDecoratedFrame::SetupWindow();
     controlBar_.SetCommandTarget(GetHandle());
+}
+
+bool TMainFrame::MoveFocus(bool backward) {
+    const auto handle = [](const auto* window) -> HWND { return window ? window->GetHandle() : nullptr; };
+    const std::array<HWND, 4> panes{handle(view_->Tree()), handle(view_->Pie()), handle(controlBar_.PathBox()),
+                                    handle(controlBar_.ModeBox())};
+    const int count = static_cast<int>(panes.size());
+    HWND focus = GetFocus();
+    int current = -1;
+    for (int i = 0; i < count && current < 0; ++i)
+        if (panes[i] && (focus == panes[i] || IsChild(panes[i], focus))) current = i;
+    if (current < 0) current = backward ? 0 : count - 1;
+    for (int step = 1; step <= count; ++step) {
+        HWND next = panes[static_cast<std::size_t>((current + (backward ? count - step : step)) % count)];
+        if (next && IsWindowVisible(next) && IsWindowEnabled(next)) {
+            SetFocus(next);
+            return true;
+        }
+    }
+    return false;
 }
 
 void TMainFrame::SetLargeButtons(bool large) {

@@ -1,7 +1,7 @@
 // The main window: a decorated frame with the main menu, the tool bar on top, the three status bars at
 // the bottom (header, deep and shallow rows, top to bottom) and the main view (TDiskView) between them.
-// While a menu item is highlighted its hint covers the shallow row. Commands go to the view, which also
-// enables and checks each drop-down as it opens.
+// While a menu item is highlighted its hint covers the shallow row. Tab and Shift+Tab go round the panes. Commands go
+// to the view, which also enables and checks each drop-down as it opens.
 #pragma once
 
 #include "frame/TDiskView.h"
@@ -23,6 +23,10 @@ public:
     TMyControlBar& ControlBar() noexcept { return controlBar_; }
     TMyStatusData& DeepRow() noexcept { return deep_; }
     TMyStatusData& ShallowRow() noexcept { return shallow_; }
+
+    // The keyboard focus to the next pane (previous when `backward`) of the folder tree, the pie, the path
+    // box and the mode box, round; false when there is none to take it.
+    bool MoveFocus(bool backward);
 
     // Normal or double-size buttons, at once.
     void SetLargeButtons(bool large);

@@ -86,6 +86,14 @@ void TMyApp::InitInstance() {
     Frame().View().RunStartupTarget(commandLinePath_);
 }
 
+bool TMyApp::PreTranslateMessage(MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || !GetMainWindow()) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    HWND main = Frame().GetHandle();
+    if (!main || (msg.hwnd != main && !IsChild(main, msg.hwnd))) return false;
+    return Frame().MoveFocus(GetKeyState(VK_SHIFT) < 0);
+}
+
 void TMyApp::SetLargeToolbar(bool large) {
     largeToolbar_ = large;
     if (GetMainWindow()) Frame().SetLargeButtons(large);

@@ -30,6 +30,8 @@ public:
 protected:
     void InitMainWindow() override;
     void InitInstance() override;
+    // Tab and Shift+Tab in the main window move the focus among its panes.
+    bool PreTranslateMessage(MSG& msg) override;
 
 private:
     TMainFrame& Frame() const;

@@ -37,6 +37,7 @@ void TApplication::RemoveModelessDialog(HWND dialog) {
 bool TApplication::PreTranslate(MSG& msg) {
     for (HWND dialog : modeless_)
         if (IsDialogMessageA(dialog, &msg)) return true;
+    if (PreTranslateMessage(msg)) return true;
     HWND main = mainWindow_ ? mainWindow_->GetHandle() : nullptr;
     return accelerators_ && main && TranslateAcceleratorA(main, accelerators_, &msg);
 }

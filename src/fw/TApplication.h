@@ -44,6 +44,10 @@ protected:
     virtual void InitMainWindow() = 0;
     virtual void InitInstance() {}
 
+    // A look at every message of the loop before the accelerators (after the modeless dialogs); true when
+    // it was handled and goes no further.
+    virtual bool PreTranslateMessage(MSG&) { return false; }
+
     void SetMainWindow(std::unique_ptr<TWindow> window) { mainWindow_ = std::move(window); }
     void SetAccelerators(HACCEL accelerators) noexcept { accelerators_ = accelerators; }
     void SetShowCommand(int show) noexcept { showCommand_ = show; }

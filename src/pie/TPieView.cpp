@@ -119,6 +119,142 @@ void TPieView::Rebuild() {
     canvas_.Rebuild(current_, owner_);
     // Every rendering is followed by a repaint of the whole view, which takes any tip away.
     lastTip_ = {};
+    marks_ = {};
+    ResolveFocus();
+}
+
+void TPieView::ResolveFocus() {
+    const RingAreas& areas = canvas_.Renderer().Areas();
+    if (!current_) {
+        focus_.reset();
+    } else {
+        const std::string current = owner_.CurrentPath();
+        if (current != focusFolder_) {
+            focusPath_ = focusFolder_.empty() ? std::nullopt : FocusAfterMove(focusFolder_, focusRelative_, current);
+            focusFolder_ = current;
+        }
+        focus_ = focusPath_ ? FocusFor(areas, *focusPath_) : MoveFocus(areas, {}, FocusMove::kHome);
+        focusRelative_ = PathOf(areas, *focus_);
+    }
+    UpdateMarks();
+    UpdateAccessibleName();
+}
+
+TPieView::Marks TPieView::WantedMarks() const {
+    Marks marks;
+    HWND hwnd = GetHandle();
+    if (!hwnd || GetFocus() != hwnd) return marks;
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    marks.frame = {client.left, client.top, client.right, client.bottom};
+    if (!focus_) return marks;
+    const PieRenderer& renderer = canvas_.Renderer();
+    const RingAreas& areas = renderer.Areas();
+    marks.cx = renderer.CentreX();
+    marks.cy = renderer.CentreY();
+    if (focus_->ring >= 0)
+        marks.outline = OutlineOf(areas, *focus_, marks.cx, marks.cy);
+    else if (!areas.Radii().empty())
+        marks.circle = areas.Radii().front();
+    return marks;
+}
+
+void TPieView::Invert(const Marks& marks) {
+    HDC dc = canvas_.Dc();
+    const int oldMode = SetROP2(dc, R2_NOT);
+    fw::SelectGuard brush(dc, GetStockObject(HOLLOW_BRUSH));
+    if (!marks.frame.IsEmpty()) {
+        fw::Pen pen(CreatePen(PS_INSIDEFRAME, 2, 0));
+        fw::SelectGuard guard(dc, pen.Get());
+        Rectangle(dc, marks.frame.left, marks.frame.top, marks.frame.right, marks.frame.bottom);
+    }
+    fw::Pen pen(CreatePen(PS_SOLID, 4, 0));
+    fw::SelectGuard guard(dc, pen.Get());
+    if (marks.outline.size() > 2)
+        Polygon(dc, reinterpret_cast<const POINT*>(marks.outline.data()), static_cast<int>(marks.outline.size()));
+    if (marks.circle > 0)
+        Ellipse(dc, marks.cx - marks.circle, marks.cy - marks.circle, marks.cx + marks.circle + 1,
+                marks.cy + marks.circle + 1);
+    SetROP2(dc, oldMode);
+}
+
+bool TPieView::UpdateMarks() {
+    Marks wanted = WantedMarks();
+    if (wanted == marks_) return false;
+    Invert(marks_);
+    Invert(wanted);
+    marks_ = std::move(wanted);
+    return true;
+}
+
+POINT TPieView::FocusPoint() const {
+    const PieRenderer& renderer = canvas_.Renderer();
+    const Point anchor = focus_ ? AnchorOf(renderer.Areas(), *focus_) : Point{};
+    return {renderer.CentreX() + anchor.x, renderer.CentreY() + anchor.y};
+}
+
+void TPieView::UpdateAccessibleName() {
+    std::string name;
+    if (current_ && focus_) {
+        const SizeContext ctx{static_cast<int>(settings_.sizeKind), owner_.ClusterSize()};
+        const std::uint64_t total = ValueOf(*current_, ctx);
+        const std::string current = owner_.CurrentPath();
+        const model::DirInfo* root = owner_.RootFolder();
+        if (focus_->ring < 0) {
+            name = AccessibleText(current, total, total);
+        } else if (root) {
+            const Segment& segment = canvas_.Renderer().Areas().Ring(focus_->ring)[focus_->index];
+            const std::string path = current + focusRelative_;
+            std::optional<std::uint64_t> value;
+            if (segment.isDir) {
+                if (const model::DirInfo* dir = model::FindDirByPath(*root, path)) value = ValueOf(*dir, ctx);
+            } else if (const model::FileInfo* file = model::FindFileByPath(*root, path)) {
+                value = ValueOf(*file, ctx);
+            }
+            if (value) name = AccessibleText(*segment.name + (segment.isDir ? "\\" : ""), *value, total);
+        }
+    }
+    HWND hwnd = GetHandle();
+    if (!hwnd || name == accessibleName_) return;
+    accessibleName_ = name;
+    SetWindowTextA(hwnd, name.c_str());
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void TPieView::PlaceFocus(SegmentRef ref) {
+    focus_ = ref;
+    focusRelative_ = PathOf(canvas_.Renderer().Areas(), ref);
+    focusPath_ = focusRelative_;
+    if (UpdateMarks()) {
+        HideTip();
+        InvalidateRect(GetHandle(), nullptr, FALSE);
+        UpdateWindow(GetHandle());
+    }
+    UpdateAccessibleName();
+}
+
+void TPieView::MoveFocusTo(SegmentRef ref) {
+    HideTip();
+    PlaceFocus(ref);
+    Hover(focusRelative_, FocusPoint(), false);
+}
+
+bool TPieView::OnKey(WPARAM key) {
+    if (!current_ || !focus_) return false;
+    const auto move = [this](FocusMove m) { MoveFocusTo(MoveFocus(canvas_.Renderer().Areas(), *focus_, m)); };
+    switch (key) {
+    case VK_LEFT: move(FocusMove::kPrevious); return true;
+    case VK_RIGHT: move(FocusMove::kNext); return true;
+    case VK_UP: move(FocusMove::kOutward); return true;
+    case VK_DOWN: move(FocusMove::kInward); return true;
+    case VK_HOME: move(FocusMove::kHome); return true;
+    case VK_RETURN: Open(focusRelative_); return true;
+    case 'C':
+        if (GetKeyState(VK_CONTROL) >= 0) return false;
+        owner_.ActOnItem(CM_COPY_PATH, owner_.CurrentPath() + focusRelative_);
+        return true;
+    default: return false;
+    }
 }
 
 void TPieView::ResizeBuffer() {
@@ -156,6 +292,8 @@ void TPieView::TreeReplaced() {
     fileTips_.Forget();
     hoverPath_.clear();
     HideTip();
+    focus_.reset();
+    UpdateAccessibleName();
 }
 
 void TPieView::SetMode(int kind) {
@@ -303,8 +441,12 @@ void TPieView::OnDisplayChange() {
 }
 
 void TPieView::OnMouseMove(POINT point, bool ctrl) {
+    Hover(HitRelative(point), point, ctrl);
+    tipTimer_.Start(GetHandle(), kTipTimer, kTipWatchMs);
+}
+
+void TPieView::Hover(const std::optional<std::string>& relative, POINT point, bool withoutTip) {
     const std::string old = hoverPath_;
-    const auto relative = HitRelative(point);
     const std::string current = owner_.CurrentPath();
     hoverPath_ = relative ? current + *relative : std::string();
     const model::DirInfo* folder = nullptr;
@@ -323,7 +465,7 @@ void TPieView::OnMouseMove(POINT point, bool ctrl) {
         else if (current_)
             owner_.ShowFolderStatus(current, CurrentStatusName(), *current_);
     }
-    if (ctrl)
+    if (withoutTip)
         HideTip();
     else if (folder)
         ShowTip(*folder, point);
@@ -331,12 +473,17 @@ void TPieView::OnMouseMove(POINT point, bool ctrl) {
         ShowTip(*file, point);
     else
         HideTip();
-    tipTimer_.Start(GetHandle(), kTipTimer, kTipWatchMs);
 }
 
 void TPieView::OnLeftButton(POINT point) {
     SetFocus(GetHandle());
     const auto relative = HitRelative(point);
+    if (relative && current_)
+        if (const auto ref = Locate(canvas_.Renderer().Areas(), *relative)) PlaceFocus(*ref);
+    Open(relative);
+}
+
+void TPieView::Open(const std::optional<std::string>& relative) {
     if (!relative || !(relative->empty() || relative->back() == '\\')) return;  // files and empty space
     if (relative->empty()) {
         owner_.ExecuteCommand(CM_PARENT);
@@ -352,14 +499,19 @@ void TPieView::OnRightButton(POINT point) {
     SetFocus(GetHandle());
     const auto relative = HitRelative(point);
     if (!relative) return;  // empty space
-    const bool folder = relative->empty() || relative->back() == '\\';
-    const std::string path = owner_.CurrentPath() + *relative;
+    if (const auto ref = current_ ? Locate(canvas_.Renderer().Areas(), *relative) : std::nullopt) PlaceFocus(*ref);
+    ContextMenu(*relative, point);
+}
+
+void TPieView::ContextMenu(const std::string& relative, POINT point) {
+    const bool folder = relative.empty() || relative.back() == '\\';
+    const std::string path = owner_.CurrentPath() + relative;
     // Folders get the folder menu, files the menu of items.
     fw::Menu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(folder ? IDM_PIE_CONTEXT : IDM_ITEM_CONTEXT)));
     HMENU popup = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
     if (!popup) return;
     // "Rescan" acts on the current folder only, which is the centre.
-    if (folder && !relative->empty()) DeleteMenu(popup, CM_RESCAN, MF_BYCOMMAND);
+    if (folder && !relative.empty()) DeleteMenu(popup, CM_RESCAN, MF_BYCOMMAND);
     POINT screen = point;
     ClientToScreen(GetHandle(), &screen);
     const UINT chosen = trackMenu_(popup, screen);
@@ -402,6 +554,24 @@ LRESULT TPieView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         fw::TWindow::HandleMessage(msg, wParam, lParam);
         OnRightButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        if (UpdateMarks()) {
+            HideTip();
+            InvalidateRect(GetHandle(), nullptr, FALSE);
+        }
+        break;
+    case WM_KEYDOWN:
+        if (OnKey(wParam)) return 0;
+        break;
+    case WM_CONTEXTMENU:
+        // From the keyboard (the context-menu key, Shift+F10) the point is (-1, -1): the focused item's menu
+        // at its segment. The mouse's menu opened on the button press already.
+        if (lParam == -1 || (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1)) {
+            if (current_ && focus_) ContextMenu(focusRelative_, FocusPoint());
+            return 0;
+        }
+        break;
     default: break;
     }
     return fw::TWindow::HandleMessage(msg, wParam, lParam);

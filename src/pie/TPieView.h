@@ -4,6 +4,14 @@
 // and offers a context menu of folder commands, or of item commands for a file. It reaches the frame only
 // through PieHost.
 //
+// It also takes the keyboard focus: a focused segment, outlined while the view has the focus (the view's
+// edge is framed then), moves with the arrow keys and Home (SegmentFocus.h); Enter opens it as a click
+// does, the context-menu key or Shift+F10 opens its menu at the segment and Ctrl+C copies its path; the
+// status rows and the tip follow it as they follow the mouse, and the window's text (its accessible name)
+// names it with its size and share. A click focuses the segment clicked. The focus is kept as the item's
+// relative path, so it survives every rendering and every change of the tree; when the item went (or lies
+// beyond the outermost ring) its folder takes the focus.
+//
 //   TPieView view(frameClient, 102, host);   // reads its settings
 //   view.Create();                           // set-up: registered for WM_DISPLAYCHANGE, first rendering
 //   view.FollowFrame();                      // after the frame changed its current folder or its tree
@@ -19,6 +27,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "fw/Handles.h"
 #include "fw/TWindow.h"
@@ -28,6 +37,7 @@
 #include "pie/PieCanvas.h"
 #include "pie/PieHost.h"
 #include "pie/PieViewSettings.h"
+#include "pie/SegmentFocus.h"
 #include "pie/TipBackBuffer.h"
 #include "pie/TipParser.h"
 #include "pie/TypeColours.h"
@@ -95,6 +105,23 @@ private:
     void OnMouseMove(POINT point, bool ctrl);
     void OnLeftButton(POINT point);
     void OnRightButton(POINT point);
+    // The folder or file menu of the item at `relative` ("" the current folder), shown at a client point.
+    void ContextMenu(const std::string& relative, POINT point);
+    // Opens a folder as a click does (the centre: the parent); files and nothing are ignored.
+    void Open(const std::optional<std::string>& relative);
+    // Status rows and tip for the item at `relative` (nullopt: none) with the tip placed at `point`.
+    void Hover(const std::optional<std::string>& relative, POINT point, bool withoutTip);
+    bool OnKey(WPARAM key);
+    // The focus to a segment: marks and name follow (a click); MoveFocusTo also the status rows and tip (a key).
+    void PlaceFocus(SegmentRef ref);
+    void MoveFocusTo(SegmentRef ref);
+    // After a rendering: the focus in the new rings (SegmentFocus.h), the marks drawn, the name set.
+    void ResolveFocus();
+    // The focus marks drawn into the back buffer by inversion, as the focus and the focused segment are.
+    // True when they changed; the caller repaints.
+    bool UpdateMarks();
+    POINT FocusPoint() const;
+    void UpdateAccessibleName();
     // The relative path under a point: "" for the centre, nullopt for nothing.
     std::optional<std::string> HitRelative(POINT point) const;
     template <class T>
@@ -122,6 +149,25 @@ private:
     fw::WindowTimer resizeTimer_;
     fw::WindowTimer tipTimer_;
     MenuTracker trackMenu_;
+    // The focused item, relative to focusFolder_ (nullopt: the largest of the first ring, until a key moves
+    // it); focus_ is where it is in the current rings, focusRelative_ that segment's path.
+    std::optional<std::string> focusPath_;
+    std::string focusFolder_;
+    std::optional<SegmentRef> focus_;
+    std::string focusRelative_;
+    // The focus marks, inverted over the rendering in the back buffer: the view's edge and the focused
+    // segment's outline (the centre's circle). Kept as drawn, so that inverting them again takes them away
+    // whatever changed since.
+    struct Marks {
+        fw::Rect frame;                  // empty: no frame
+        std::vector<Point> outline;      // a ring segment
+        int cx = 0, cy = 0, circle = 0;  // the centre's radius; 0: none
+        friend bool operator==(const Marks&, const Marks&) = default;
+    };
+    Marks WantedMarks() const;
+    void Invert(const Marks& marks);
+    Marks marks_;
+    std::string accessibleName_;
 };
 
 }  // namespace pie

@@ -21,6 +21,8 @@
 //   treetexts <caption>  the visible item texts of the first tree view in the top-level window of that
 //                        caption (the help viewer's contents), the selected one marked with '*', or "none"
 //   cmdline              the program's own command line (GetCommandLineW)
+//   focus                the control ids of the window with the keyboard focus and of its parents up to the
+//                        main window, innermost first, then '|' and its text; "none" outside the main window
 //   state                "idle" once the thread is back in its main loop with nothing modal up (what it shows
 //                        is painted before the answer); "scanning" while the progress dialog is there;
 //                        "dialog <caption>|<texts>" while another dialog box (a message box) is; "disabled"
@@ -332,6 +334,17 @@ std::string State(HWND main) {
     return "idle";
 }
 
+std::string Focus(HWND main) {
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(main, focus)) return "none";
+    std::string ids;
+    for (HWND window = focus; window && window != main; window = GetParent(window)) {
+        if (!ids.empty()) ids += ' ';
+        ids += std::to_string(GetDlgCtrlID(window));
+    }
+    return ids + "|" + WindowTextOf(focus);
+}
+
 std::string Answer(HWND main, const std::string& query) {
     const std::size_t blank = query.find(' ');
     const std::string verb = query.substr(0, blank);
@@ -357,6 +370,7 @@ std::string Answer(HWND main, const std::string& query) {
     }
     if (verb == "cmdline") return Narrow(GetCommandLineW());
     if (verb == "state") return State(main);
+    if (verb == "focus") return Focus(main);
     return "<unknown query " + query + ">";
 }
 
