@@ -114,6 +114,12 @@ void TDiskView::SetupWindow() {
     SetFocus(tree_->GetHandle());
 }
 
+void TDiskView::ApplyDpi(int dpi) {
+    if (tree_) tree_->ApplyDpi(dpi);
+    if (pie_) pie_->ApplyDpi(dpi);
+    SetBarDpi(dpi);
+}
+
 void TDiskView::Paint(HDC dc, const RECT&) {
     if (settings_.dialogLook) PaintGroove(dc);
 }
