@@ -63,6 +63,7 @@ void TMyControlBar::AddCommandButtons() {
     AddSeparator(kSeparatorWidth);
     AddButton(CM_IMPORT, 8);
     AddButton(CM_EXPORT, 9);
+    AddButton(CM_COMPARE, 6);
 }
 
 fw::TFlatComboBox& TMyControlBar::AddModeBox() {

@@ -80,7 +80,8 @@ inline void CheckControl(HWND control, Report& report, std::string (*narrow)(con
         if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP && type != SS_SIMPLE)
             return;
         const std::wstring text = TextOf(control);
-        if (text.empty()) return;
+        // A text that shortens itself with an ellipsis (a path) is meant to.
+        if (text.empty() || (style & SS_ELLIPSISMASK)) return;
         const bool wraps = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT;
         const SIZE needs = Extent(control, FontOf(control), text, wraps ? client.right : 0, !(style & SS_NOPREFIX));
         report.Check("static", text, needs, client.right, client.bottom, narrow);
@@ -160,7 +161,8 @@ inline void CheckControl(HWND control, Report& report, std::string (*narrow)(con
         if (lstrcmpiW(parent, WC_COMBOBOXEXW) == 0) return;
         COMBOBOXINFO info{sizeof info};
         if (!GetComboBoxInfo(control, &info)) return;
-        const int room = info.rcItem.right - info.rcItem.left;
+        // The last letter's advance ends in its blank side bearing, which may touch the button.
+        const int room = info.rcItem.right - info.rcItem.left + 1;
         const int count = static_cast<int>(SendMessageW(control, CB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             const LRESULT length = SendMessageW(control, CB_GETLBTEXTLEN, i, 0);

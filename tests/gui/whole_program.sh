@@ -76,6 +76,19 @@ write_index() {
     for entry in "${shots[@]}"; do
       echo "<figure><a href=\"${entry%%|*}\"><img src=\"${entry%%|*}\" alt=\"\"></a><figcaption>${entry#*|}</figcaption></figure>"
     done
+    # The main window and the dialogs at three display scales, from the scales run (scales.sh).
+    local name dpi
+    if ls "$gui_artifacts"/scale-96-*.png >/dev/null 2>&1; then
+      echo "<h2>At 96, 144 and 192 DPI</h2>"
+      for name in $(cd "$gui_artifacts" && ls scale-96-*.png | sed 's/^scale-96-//; s/\.png$//'); do
+        echo "<div>"
+        for dpi in 96 144 192; do
+          [ -f "$gui_artifacts/scale-$dpi-$name.png" ] || continue
+          echo "<figure><a href=\"scale-$dpi-$name.png\"><img src=\"scale-$dpi-$name.png\" alt=\"\"></a><figcaption>$name at $dpi DPI</figcaption></figure>"
+        done
+        echo "</div>"
+      done
+    fi
     echo '</body></html>'
   } >"$page"
   pass "index page $page"
