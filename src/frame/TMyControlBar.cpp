@@ -137,6 +137,11 @@ void TMyControlBar::PaintEtchedLines() const {
     RECT window{};
     GetWindowRect(bar, &window);
     const int width = window.right - window.left, height = window.bottom - window.top;
+    // The margins are wider than the two lines at a higher DPI: the rest of them is the bar's face.
+    const int margin = ScaledMargin();
+    const RECT top{0, 0, width, margin}, bottom{0, height - margin, width, height};
+    FillRect(dc, &top, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &bottom, GetSysColorBrush(COLOR_BTNFACE));
     fw::Pen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
     fw::Pen light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
     {
