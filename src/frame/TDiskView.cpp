@@ -496,9 +496,9 @@ void TDiskView::UpdateMenu(HMENU popup) const {
 
 void TDiskView::UpdateControls() {
     if (!controlBar_) return;
-    for (unsigned id :
-         {CM_BACK, CM_FORWARD, CM_PARENT, CM_RESCAN, CM_RESCAN_ALL, CM_OPEN_FOLDER, CM_EXPLORE_FOLDER,
-          CM_EXPLORE_FROM_HERE, CM_ANY_FOLDER, CM_IMPORT, CM_EXPORT, CM_OPEN_ITEM, CM_PROPERTIES, CM_DELETE})
+    for (unsigned id : {CM_BACK, CM_FORWARD, CM_PARENT, CM_RESCAN, CM_RESCAN_ALL, CM_OPEN_FOLDER, CM_EXPLORE_FOLDER,
+                        CM_EXPLORE_FROM_HERE, CM_ANY_FOLDER, CM_IMPORT, CM_EXPORT, CM_COMPARE, CM_OPEN_ITEM,
+                        CM_PROPERTIES, CM_DELETE})
         controlBar_->SetButtonEnabled(id, commands_.IsEnabled(id));
     if (pie_) controlBar_->SelectMode(pie_->GetMode());
 }

@@ -63,6 +63,8 @@ for dpi in 96 144 192; do
   expect "$dpi DPI: the tree is read" "$(wait_for "$winroot\\" current)" "$winroot\\"
   shoot $dpi main main
   fits $dpi Kelvaran
+  read -r state l _ r _ <<<"$(drv probe button 11940)"
+  expect "$dpi DPI: the Compare button is enabled, its glyph drawn for the scale" "$state $((r - l >= 16 * dpi / 96))" "enabled 1"
   if [ $dpi == 96 ]; then
     read -r _ l t r b _ font _ cell <<<"$(drv probe dpichange 96 0 0 960 640)"
     before="$l $t $r $b $font $cell"

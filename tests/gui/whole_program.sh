@@ -565,7 +565,8 @@ expect "Import (button) shows it again" "$(wait_for "$rows" deep_row)" "$rows"
 # ---- a comparison with the data file written before a file went
 button 11851
 wait_change "$rows" deep_row >/dev/null
-answer_file "drv command 11940" "Open" "" "" "$klv"  # Compare With Data File...
+expect "the tool bar's Compare button is enabled with a tree" "$(drv probe button 11940 | cut -d' ' -f1)" "enabled"
+answer_file "button 11940" "Open" "" "" "$klv"  # Compare With Data File...
 sleep 1
 snap main-comparison '^Kelvaran$' "Compare With Data File: the pie in Growth against the data file written before Docs\\old\\f.txt went."
 drv command 11941 >/dev/null  # End Comparison: Rainbow wash again, which the end of the run stores
