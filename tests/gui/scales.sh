@@ -89,6 +89,20 @@ for dpi in 96 144 192; do
   dialog $dpi 11870 "System Drives Info" system-drives
   dialog $dpi 11920 "File Types" file-types
   dialog $dpi 11862 "About Kelvaran" about
+  if [ $dpi != 96 ]; then
+    # The placement is remembered in 96-DPI units and opens where it was.
+    read -r wl wt wr wb <<<"$(drv window Kelvaran)"
+    drv close >/dev/null
+    stored=$(wine reg query 'HKCU\Software\Tervanic\Kelvaran' /v MainWndState 2>/dev/null | tr -d '\r' |
+      awk '$1 == "MainWndState" { print $3, $4, $5, $6 }')
+    expect "$dpi DPI: the window's rectangle is remembered in 96-DPI units" "$stored" \
+      "$(awk -v d=$dpi -v a="$wl $wt $wr $wb" 'BEGIN { split(a, v, " "); for (i = 1; i <= 4; i++) printf "%s%d", (i > 1 ? " " : ""), int(v[i] * 96 / d + 0.5) }')"
+    gui_start
+    read -r nl nt nr nb <<<"$(drv window Kelvaran)"
+    close=$(awk -v a="$wl $wt $wr $wb" -v b="$nl $nt $nr $nb" 'BEGIN { split(a, x, " "); split(b, y, " "); ok = 1
+      for (i = 1; i <= 4; i++) if (x[i] - y[i] > 1 || y[i] - x[i] > 1) ok = 0; print ok }')
+    expect "$dpi DPI: started again, the window opens where it was ($wl $wt $wr $wb -> $nl $nt $nr $nb)" "$close" 1
+  fi
   drv close >/dev/null
   wineserver -k >/dev/null 2>&1
 done
