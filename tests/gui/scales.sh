@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # gui tier: the real Kelvaran.exe at 96, 144 and 192 DPI (the LogPixels value of a Wine prefix of each
 # scale's own, which Wine takes as the one DPI of every monitor). At each scale: the main window on a
-# generated tree and every dialog reached from the menus, each photographed (scale-<dpi>-<name>.png in the
+# generated tree and every dialog reached from the menus (and the tip editor from the settings), each photographed (scale-<dpi>-<name>.png in the
 # artifacts folder, shown by the whole-program run's index page) and checked through the probe that no text
 # of a status cell, button, label, list header or fixed list is cut. At 96 DPI a change of scale is sent
 # as the system sends it when the window moves to another monitor: the window must take the suggested
@@ -82,6 +82,23 @@ for dpi in 96 144 192; do
     expect "WM_DPICHANGED back to 96: window, font and cell as before" "$l $t $r $b $font $cell" "$before"
   fi
   dialog $dpi 11858 Settings settings
+  # The tip editor, from the settings.
+  drv command 11858 >/dev/null
+  if [ "$(drv window Settings 8000)" != none ]; then
+    sleep 0.5
+    drv press Settings 112 >/dev/null
+    if [ "$(drv window "Tip Info Editor" 8000)" != none ]; then
+      sleep 0.8
+      shoot $dpi tip-editor '^Tip Info Editor$'
+      fits $dpi "Tip Info Editor"
+      drv press "Tip Info Editor" 2 >/dev/null
+    else
+      fail "$dpi DPI: the tip editor did not open"
+    fi
+    settle
+    drv press Settings 2 >/dev/null
+    settle
+  fi
   dialog $dpi 11856 Statistics statistics
   dialog $dpi 11857 "File Sizes Histogram" histogram
   dialog $dpi 11864 "Cluster info" cluster-info
