@@ -61,7 +61,6 @@
 #define CM_RECENT_ROOT_FIRST 29100
 #define CM_MODE_BOX_FIRST 29200
 
-
 // Scan progress dialog (template 1) and its controls.
 #define IDD_THREAD 1
 #define IDC_THREAD_GAUGE 101
@@ -91,6 +90,13 @@
 #define IDB_TOOLBAR 1
 #define IDB_DRIVES 2
 #define IDB_FOLDERS 3
+// The same pictures drawn at 150 % and 200 %: the 100 % id plus kArtStep150 and kArtStep200 (fw/ImageList.h).
+#define IDB_TOOLBAR_150 101
+#define IDB_DRIVES_150 102
+#define IDB_FOLDERS_150 103
+#define IDB_TOOLBAR_200 201
+#define IDB_DRIVES_200 202
+#define IDB_FOLDERS_200 203
 #define IDC_FOLDER_TREE 101
 #define IDC_PATH_BOX 123
 #define IDC_MODE_BOX 164

@@ -2,11 +2,14 @@
 """Draws the main window's bitmaps and writes them as 16-colour BMP files under res/:
 
   Toolbar.bmp  320 x 16: twenty 16 x 16 tool bar glyphs (Back 1, Forward 2, Parent 3, Rescan 4, Rescan All 5,
-               Any Folder 7, Import 8, Export 9, Open 10, Explore 11, Explore from Here 12, Open item 13,
-               Properties 14, Delete 15; others empty)
+               Compare with a data file 6, Any Folder 7, Import 8, Export 9, Open 10, Explore 11, Explore from
+               Here 12, Open item 13, Properties 14, Delete 15; others empty)
   Drives.bmp    96 x 16: drive pictures (other, removable, fixed, remote, CD-ROM, RAM disk)
   Folders.bmp   32 x 16: the folder tree's closed and open folder
 
+Each is drawn three times: at 100 % (the sizes above), and as NAME-150.bmp and NAME-200.bmp at 150 % and
+200 % (24 and 32 pixel pictures), for displays of 144 and 192 DPI. The pictures are described in 16-pixel
+units; shapes are rasterised anew at each size, with outlines one pixel wide, rather than enlarged.
 Magenta (255, 0, 255) is the transparent background everywhere. With --preview DIR it also writes the three
 pictures enlarged eight times as PNG files for a look.
 
@@ -29,16 +32,30 @@ INDEX = {letter: i for i, (letter, _) in enumerate(PALETTE)}
 CLEAR = '.'
 
 
+# The size the pictures are drawn at: 1 (100 %), 1.5 or 2.
+SCALE = 1
+
+
+def edge(u, scale):
+    """The first pixel of unit cell u at a scale."""
+    return int(math.floor(u * scale + 0.5))
+
+
 class Canvas:
-    """A picture of palette letters, CLEAR where nothing is drawn."""
+    """A picture of palette letters, CLEAR where nothing is drawn. Coordinates are in units of a 100 %
+    pixel; the canvas holds SCALE times as many pixels each way."""
 
     def __init__(self, width=16, height=16):
-        self.width, self.height = width, height
-        self.px = [[CLEAR] * width for _ in range(height)]
+        self.scale = SCALE
+        self.width, self.height = edge(width, self.scale), edge(height, self.scale)
+        self.px = [[CLEAR] * self.width for _ in range(self.height)]
 
     def set(self, x, y, c):
-        if 0 <= x < self.width and 0 <= y < self.height:
-            self.px[y][x] = c
+        """Paints unit cell (x, y): the pixels it covers at this scale."""
+        for py in range(edge(y, self.scale), edge(y + 1, self.scale)):
+            for px in range(edge(x, self.scale), edge(x + 1, self.scale)):
+                if 0 <= px < self.width and 0 <= py < self.height:
+                    self.px[py][px] = c
 
     def rect(self, x0, y0, x1, y1, c):
         for y in range(y0, y1 + 1):
@@ -53,12 +70,19 @@ class Canvas:
                     self.set(x0 + dx, y0 + dy, c)
 
     def shape(self, inside, fill, outline='k'):
-        """Fills the pixels whose centre satisfies inside(x, y); pixels next to the outside get the outline.
-        fill is a letter or a function (x, y) -> letter."""
-        mask = {(x, y) for y in range(self.height) for x in range(self.width) if inside(x + 0.5, y + 0.5)}
+        """Fills the pixels whose centre satisfies inside(x, y) (in units); pixels next to the outside get the
+        outline, one pixel wide at any scale. fill is a letter or a function (x, y) -> letter of the unit cell."""
+        s = self.scale
+        mask = {(x, y) for y in range(self.height) for x in range(self.width) if inside((x + 0.5) / s, (y + 0.5) / s)}
         for (x, y) in mask:
-            edge = any((x + dx, y + dy) not in mask for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
-            self.set(x, y, outline if edge and outline else (fill(x, y) if callable(fill) else fill))
+            at_edge = any((x + dx, y + dy) not in mask for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+            if at_edge and outline:
+                letter = outline
+            elif callable(fill):
+                letter = fill(int(math.floor((x + 0.5) / s)), int(math.floor((y + 0.5) / s)))
+            else:
+                letter = fill
+            self.px[y][x] = letter
 
     def polygon(self, points, fill, outline='k'):
         self.shape(lambda x, y: inside_polygon(points, x, y), fill, outline)
@@ -333,8 +357,24 @@ def glyph_delete():
     return c
 
 
+def glyph_compare():
+    c = Canvas()
+    # An earlier and a later data file side by side, the later one taller: what changed between them.
+    c.rect(0, 6, 6, 15, 'k')
+    c.rect(1, 7, 5, 14, 'w')
+    for y in (9, 11, 13):
+        c.rect(2, y, 4, y, 'd')
+    c.rect(9, 1, 15, 15, 'k')
+    c.rect(10, 2, 14, 14, 'w')
+    for y in (4, 6, 8, 10, 12):
+        c.rect(11, y, 13, y, 'b')
+    c.polygon([(5.5, 1.5), (8.5, 4), (5.5, 6.5)], 'r')
+    c.rect(1, 3, 5, 4, 'r')
+    return c
+
+
 TOOLBAR = {1: glyph_back, 2: glyph_forward, 3: glyph_parent, 4: glyph_rescan, 5: glyph_rescan_all,
-           7: glyph_any_folder, 8: glyph_import, 9: glyph_export, 10: glyph_open, 11: glyph_explore,
+           6: glyph_compare, 7: glyph_any_folder, 8: glyph_import, 9: glyph_export, 10: glyph_open, 11: glyph_explore,
            12: glyph_explore_from_here, 13: glyph_open_item, 14: glyph_properties, 15: glyph_delete}
 
 # Drive pictures ---------------------------------------------------------------------------------------
@@ -456,12 +496,13 @@ FOLDERS = [tree_closed, tree_open]
 def strip(canvases, count=None):
     count = count or len(canvases)
     out = Canvas(16 * count, 16)
+    side = edge(16, SCALE)
     for i, c in enumerate(canvases):
         if c is None:
             continue
-        for y in range(16):
-            for x in range(16):
-                out.px[y][16 * i + x] = c.px[y][x]
+        for y in range(side):
+            for x in range(side):
+                out.px[y][side * i + x] = c.px[y][x]
     return out
 
 
@@ -483,7 +524,7 @@ def write_bmp(canvas, path):
         f.write(header + info + palette + pixels)
 
 
-def write_png(canvas, path, scale=8):
+def write_png(canvas, path, scale=8, side=16):
     """An enlarged preview (grey checks where transparent)."""
     colours = dict(PALETTE)
     raw = bytearray()
@@ -495,7 +536,7 @@ def write_png(canvas, path, scale=8):
                 rgb = (200, 200, 200) if ((x // 4) + (y // 4)) % 2 else (230, 230, 230)
             else:
                 rgb = colours[c]
-            if x % (16 * scale) == 0:
+            if x % (side * scale) == 0:
                 rgb = (255, 0, 0)
             raw += bytes(rgb)
 
@@ -509,15 +550,17 @@ def write_png(canvas, path, scale=8):
 
 
 def main(argv):
+    global SCALE
     preview = argv[argv.index('--preview') + 1] if '--preview' in argv else None
-    toolbar = strip([TOOLBAR[i]() if i in TOOLBAR else None for i in range(20)], 20)
-    drives = strip([f() for f in DRIVES])
-    folders = strip([f() for f in FOLDERS])
-    for canvas, name in ((toolbar, 'Toolbar'), (drives, 'Drives'), (folders, 'Folders')):
-        write_bmp(canvas, os.path.join('res', name + '.bmp'))
-        if preview:
-            os.makedirs(preview, exist_ok=True)
-            write_png(canvas, os.path.join(preview, name + '.png'))
+    for SCALE, suffix in ((1, ''), (1.5, '-150'), (2, '-200')):
+        toolbar = strip([TOOLBAR[i]() if i in TOOLBAR else None for i in range(20)], 20)
+        drives = strip([f() for f in DRIVES])
+        folders = strip([f() for f in FOLDERS])
+        for canvas, name in ((toolbar, 'Toolbar'), (drives, 'Drives'), (folders, 'Folders')):
+            write_bmp(canvas, os.path.join('res', name + suffix + '.bmp'))
+            if preview:
+                os.makedirs(preview, exist_ok=True)
+                write_png(canvas, os.path.join(preview, name + suffix + '.png'), 8, edge(16, SCALE))
 
 
 if __name__ == '__main__':

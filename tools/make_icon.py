@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the program icon (a small ring pie) and writes res/Kelvaran.ico with 16, 32 and 48 pixel images.
+"""Draws the program icon (a small ring pie) and writes res/Kelvaran.ico with 16, 20, 24, 32, 40, 48, 64 and 256
+pixel images: each drawn at its size, so that the system finds one for the small and large icon at 100 %,
+125 %, 150 % and 200 % display scale without stretching.
 
 Run from the repository root: python3 tools/make_icon.py
 """
@@ -51,12 +53,12 @@ def image(size):
 
 
 def main(path):
-    sizes = [16, 32, 48]
+    sizes = [16, 20, 24, 32, 40, 48, 64, 256]
     images = [image(s) for s in sizes]
     out = bytearray(struct.pack('<HHH', 0, 1, len(sizes)))
     offset = 6 + 16 * len(sizes)
     for s, data in zip(sizes, images):
-        out += struct.pack('<BBBBHHII', s, s, 0, 0, 1, 32, len(data), offset)
+        out += struct.pack('<BBBBHHII', s % 256, s % 256, 0, 0, 1, 32, len(data), offset)  # 0 means 256
         offset += len(data)
     for data in images:
         out += data

@@ -21,12 +21,29 @@ PixelPos RotoSource(int x, int y, int width, int height, double angle, double sc
 
 void DrawRotoRows(const RotoPicture& picture, const std::uint8_t* source, std::uint8_t* destination, int phase,
                   int step, double angle, double scale) noexcept {
+    DrawRotoRows(picture, source, picture, destination, phase, step, angle, scale);
+}
+
+PixelPos RotoSourceInto(int x, int y, const RotoPicture& from, const RotoPicture& to, double angle,
+                        double scale) noexcept {
+    if (to.width == from.width || to.width <= 0) return RotoSource(x, y, from.width, from.height, angle, scale);
+    // One pixel of the frame is from.width / to.width pixels of the picture.
+    const double k = scale * from.width / to.width;
+    const double c = std::cos(angle) * k, d = std::sin(angle) * k;
+    const int dx = x - to.width / 2, dy = y - to.height / 2;
+    const int sx = from.width / 2 + static_cast<int>(std::floor(c * dx - d * dy));
+    const int sy = from.height / 2 + static_cast<int>(std::floor(d * dx + c * dy));
+    return {std::clamp(sx, 0, std::max(from.width - 1, 0)), std::clamp(sy, 0, std::max(from.height - 1, 0))};
+}
+
+void DrawRotoRows(const RotoPicture& from, const std::uint8_t* source, const RotoPicture& to, std::uint8_t* destination,
+                  int phase, int step, double angle, double scale) noexcept {
     if (step <= 0) return;
-    for (int y = phase; y < picture.height; y += step) {
-        std::uint8_t* row = destination + static_cast<std::ptrdiff_t>(y) * picture.rowBytes;
-        for (int x = 0; x < picture.width; ++x) {
-            const PixelPos from = RotoSource(x, y, picture.width, picture.height, angle, scale);
-            std::memcpy(row + 2 * x, source + static_cast<std::ptrdiff_t>(from.y) * picture.rowBytes + 2 * from.x, 2);
+    for (int y = phase; y < to.height; y += step) {
+        std::uint8_t* row = destination + static_cast<std::ptrdiff_t>(y) * to.rowBytes;
+        for (int x = 0; x < to.width; ++x) {
+            const PixelPos at = RotoSourceInto(x, y, from, to, angle, scale);
+            std::memcpy(row + 2 * x, source + static_cast<std::ptrdiff_t>(at.y) * from.rowBytes + 2 * at.x, 2);
         }
     }
 }

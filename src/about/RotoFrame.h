@@ -28,6 +28,16 @@ struct RotoPicture {
 void DrawRotoRows(const RotoPicture& picture, const std::uint8_t* source, std::uint8_t* destination, int phase,
                   int step, double angle, double scale) noexcept;
 
+// Source of destination pixel (x, y) when the frame `to` is larger (or smaller) than the picture `from`:
+// the frame shows the whole picture at its own size, turned and sampled as RotoSource does. With equal
+// sizes the same as RotoSource.
+PixelPos RotoSourceInto(int x, int y, const RotoPicture& from, const RotoPicture& to, double angle,
+                        double scale) noexcept;
+
+// DrawRotoRows into a frame of another size: the banner drawn for a display of a higher DPI.
+void DrawRotoRows(const RotoPicture& from, const std::uint8_t* source, const RotoPicture& to, std::uint8_t* destination,
+                  int phase, int step, double angle, double scale) noexcept;
+
 // The idle animation: rests almost still near angle 0, then now and then makes one quick turn.
 class RotoAnimation {
 public:

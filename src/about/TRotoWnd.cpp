@@ -1,5 +1,7 @@
 #include "about/TRotoWnd.h"
 
+#include "fw/Dpi.h"
+#include "fw/DpiScale.h"
 #include "resource.h"
 
 #include <cstdlib>
@@ -36,14 +38,18 @@ void TRotoWnd::SetupWindow() {
     BITMAP info{};
     if (!banner || !GetObjectA(banner.Get(), sizeof info, &info)) return;
 
+    // The picture is drawn for 96 DPI; the animation samples it into a frame of its size at the window's.
+    const int dpi = fw::WindowDpi(GetHandle());
+    const int frameWidth = fw::ScaleFrom96(info.bmWidth, dpi), frameHeight = fw::ScaleFrom96(info.bmHeight, dpi);
     source_ = std::make_unique<fw::Dib>(info.bmWidth, info.bmHeight, 16);
-    destination_ = std::make_unique<fw::Dib>(info.bmWidth, info.bmHeight, 16);
+    destination_ = std::make_unique<fw::Dib>(frameWidth, frameHeight, 16);
     if (!*source_ || !*destination_) {
         source_.reset();
         destination_.reset();
         return;
     }
     picture_ = {info.bmWidth, info.bmHeight, source_->BytesPerRow()};
+    frame_ = {frameWidth, frameHeight, destination_->BytesPerRow()};
 
     // The 16-colour picture becomes 16-bit pixels by drawing it into the source bitmap.
     fw::ClientDC screen(GetHandle());
@@ -69,7 +75,7 @@ void TRotoWnd::DrawFrame(double angle, double scale) {
     if (!source_ || !destination_) return;
     GdiFlush();
     const int phase = animation_.NextPhase();
-    DrawRotoRows(picture_, static_cast<const std::uint8_t*>(source_->Bits()),
+    DrawRotoRows(picture_, static_cast<const std::uint8_t*>(source_->Bits()), frame_,
                  static_cast<std::uint8_t*>(destination_->Bits()), phase, RotoAnimation::kRowStep, angle, scale);
     if (GetHandle()) {
         fw::ClientDC dc(GetHandle());
@@ -79,8 +85,8 @@ void TRotoWnd::DrawFrame(double angle, double scale) {
 
 void TRotoWnd::Blit(HDC target) const {
     if (!memory_) return;
-    BitBlt(target, (clientWidth_ - picture_.width) / 2, (clientHeight_ - picture_.height) / 2, picture_.width,
-           picture_.height, memory_.Get(), 0, 0, SRCCOPY);
+    BitBlt(target, (clientWidth_ - frame_.width) / 2, (clientHeight_ - frame_.height) / 2, frame_.width, frame_.height,
+           memory_.Get(), 0, 0, SRCCOPY);
 }
 
 void TRotoWnd::OnTimer() {
@@ -95,7 +101,7 @@ void TRotoWnd::OnTimer() {
 }
 
 void TRotoWnd::OnMouseMove(int x, int y) {
-    const AngleScale follow = FollowPointer(x - clientWidth_ / 2, y - clientHeight_ / 2, picture_.width);
+    const AngleScale follow = FollowPointer(x - clientWidth_ / 2, y - clientHeight_ / 2, frame_.width);
     DrawFrame(follow.angle, follow.scale);
 }
 

@@ -26,8 +26,9 @@ public:
     TRotoWnd(fw::TWindow* parent, const RECT& rect);
     ~TRotoWnd() override;
 
-    int BannerWidth() const noexcept { return picture_.width; }
-    int BannerHeight() const noexcept { return picture_.height; }
+    // The banner as drawn: the picture's size at the window's DPI.
+    int BannerWidth() const noexcept { return frame_.width; }
+    int BannerHeight() const noexcept { return frame_.height; }
     double IdleAngle() const noexcept { return animation_.Angle(); }
     // The frame last drawn (16-bit pixels, bottom-up); null before set-up or when the bitmap is missing.
     const fw::Dib* Frame() const noexcept { return destination_.get(); }
@@ -48,6 +49,7 @@ private:
 
     int clientWidth_ = 0, clientHeight_ = 0;
     RotoPicture picture_;
+    RotoPicture frame_;  // the picture at the window's DPI
     std::unique_ptr<fw::Dib> source_, destination_;
     fw::MemoryDC memory_;
     HGDIOBJ memoryOld_ = nullptr;

@@ -114,6 +114,12 @@ void TDiskView::SetupWindow() {
     SetFocus(tree_->GetHandle());
 }
 
+void TDiskView::ApplyDpi(int dpi) {
+    if (tree_) tree_->ApplyDpi(dpi);
+    if (pie_) pie_->ApplyDpi(dpi);
+    SetBarDpi(dpi);
+}
+
 void TDiskView::Paint(HDC dc, const RECT&) {
     if (settings_.dialogLook) PaintGroove(dc);
 }
@@ -501,9 +507,9 @@ void TDiskView::UpdateMenu(HMENU popup) const {
 
 void TDiskView::UpdateControls() {
     if (!controlBar_) return;
-    for (unsigned id :
-         {CM_BACK, CM_FORWARD, CM_PARENT, CM_RESCAN, CM_RESCAN_ALL, CM_OPEN_FOLDER, CM_EXPLORE_FOLDER,
-          CM_EXPLORE_FROM_HERE, CM_ANY_FOLDER, CM_IMPORT, CM_EXPORT, CM_OPEN_ITEM, CM_PROPERTIES, CM_DELETE})
+    for (unsigned id : {CM_BACK, CM_FORWARD, CM_PARENT, CM_RESCAN, CM_RESCAN_ALL, CM_OPEN_FOLDER, CM_EXPLORE_FOLDER,
+                        CM_EXPLORE_FROM_HERE, CM_ANY_FOLDER, CM_IMPORT, CM_EXPORT, CM_COMPARE, CM_OPEN_ITEM,
+                        CM_PROPERTIES, CM_DELETE})
         controlBar_->SetButtonEnabled(id, commands_.IsEnabled(id));
     if (pie_) controlBar_->SelectMode(pie_->GetMode());
 }

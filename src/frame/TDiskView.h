@@ -102,6 +102,8 @@ public:
     void UpdateMenu(HMENU popup) const;
     // Applies the command table to the tool bar's buttons and the pie's mode to the mode box.
     void UpdateControls();
+    // The splitter, the folder tree and the pie at `dpi`.
+    void ApplyDpi(int dpi);
 
     TTreeStruct* Tree() const noexcept { return tree_.get(); }
     pie::TPieView* Pie() const noexcept { return pie_.get(); }

@@ -45,6 +45,15 @@ bool TMainFrame::MoveFocus(bool backward) {
     return false;
 }
 
+void TMainFrame::ApplyDpi(int dpi) {
+    controlBar_.ApplyDpi(dpi);
+    header_.SetDpi(dpi);
+    deep_.SetDpi(dpi);
+    shallow_.SetDpi(dpi);
+    view_->ApplyDpi(dpi);
+    LayoutChildren();
+}
+
 void TMainFrame::SetLargeButtons(bool large) {
     if (controlBar_.SetLargeButtons(large)) LayoutChildren();
 }
@@ -54,6 +63,14 @@ void TMainFrame::ShowHint(const std::string& text) { shallow_.SetSimpleText(text
 LRESULT TMainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITMENUPOPUP && !HIWORD(lParam)) {
         view_->UpdateMenu(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    }
+    if (msg == WM_DPICHANGED) {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        if (suggested)
+            SetWindowPos(GetHandle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ApplyDpi(HIWORD(wParam));
         return 0;
     }
     return TDecoratedFrame::HandleMessage(msg, wParam, lParam);

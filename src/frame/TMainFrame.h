@@ -1,7 +1,9 @@
 // The main window: a decorated frame with the main menu, the tool bar on top, the three status bars at
 // the bottom (header, deep and shallow rows, top to bottom) and the main view (TDiskView) between them.
-// While a menu item is highlighted its hint covers the shallow row. Tab and Shift+Tab go round the panes. Commands go
-// to the view, which also enables and checks each drop-down as it opens.
+// While a menu item is highlighted its hint covers the shallow row. Tab and Shift+Tab go round the panes.
+// Commands go to the view, which also enables and checks each drop-down as it opens. When the window moves to
+// a monitor of another scale (WM_DPICHANGED) it takes the rectangle the system suggests and every part rebuilds
+// its fonts, pictures and measures for the new DPI.
 #pragma once
 
 #include "frame/TDiskView.h"
@@ -30,6 +32,8 @@ public:
 
     // Normal or double-size buttons, at once.
     void SetLargeButtons(bool large);
+    // Every part at `dpi`, and the bars arranged anew.
+    void ApplyDpi(int dpi);
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

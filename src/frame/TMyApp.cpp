@@ -4,6 +4,8 @@
 #include "frame/DebugMenu.h"
 #include "frame/TMainFrame.h"
 #include "frame/WindowState.h"
+#include "fw/Dpi.h"
+#include "fw/DpiScale.h"
 #include "fw/WinRect.h"
 #include "info/DialogData.h"
 #include "resource.h"
@@ -46,12 +48,15 @@ void TMyApp::InitMainWindow() {
     auto frame = std::make_unique<TMainFrame>(std::move(view), largeToolbar_);
     frame->SetIcon(
         fw::Icon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
-        fw::Icon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 16, 16, 0))));
+        fw::Icon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+                                               fw::MetricForDpi(SM_CXSMICON, fw::SystemDpi()),
+                                               fw::MetricForDpi(SM_CYSMICON, fw::SystemDpi()), 0))));
     frame->SetMenu(LoadMenuA(instance, MAKEINTRESOURCEA(IDM_MAIN)));
     SetAccelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN)));
     if (const auto state = ParseWindowState(settings.ReadString("MainWndState", ""))) {
         if (state->maximised) SetShowCommand(SW_SHOWMAXIMIZED);
-        const fw::Rect rect = PlaceOnMonitors(state->rect);
+        // Remembered in 96-DPI units; the window opens at the system's scale.
+        const fw::Rect rect = PlaceOnMonitors(fw::RectFrom96(state->rect, fw::SystemDpi()));
         frame->SetInitialRect(rect.left, rect.top, rect.Width(), rect.Height());
     }
     SetMainWindow(std::move(frame));
@@ -106,7 +111,8 @@ bool TMyApp::CanClose() {
     if (GetWindowPlacement(Frame().GetHandle(), &placement) && SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) {
         // The restored rectangle comes in work-area coordinates.
         const RECT& r = placement.rcNormalPosition;
-        const WindowState state{{r.left + area.left, r.top + area.top, r.right + area.left, r.bottom + area.top},
+        const fw::Rect screen{r.left + area.left, r.top + area.top, r.right + area.left, r.bottom + area.top};
+        const WindowState state{fw::RectTo96(screen, fw::WindowDpi(Frame().GetHandle())),
                                 placement.showCmd == SW_SHOWMAXIMIZED};
         settings.WriteString("MainWndState", FormatWindowState(state));
     }

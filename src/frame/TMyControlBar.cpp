@@ -16,17 +16,28 @@ constexpr const char* kModeNames[] = {"Logical Size", "Physical Size", "Wasted S
 TMyControlBar::TMyControlBar(fw::TWindow* parent, bool largeButtons)
     : TControlBar(parent, IDC_CONTROL_BAR), firstDriveId_(CM_DRIVE_FIRST), firstModeId_(CM_MODE_BOX_FIRST),
       large_(largeButtons) {
-    SetImages(BuildStrip(large_), large_ ? 2 * kGlyphSize : kGlyphSize);
+    auto strip = BuildStrip(large_, Dpi());
+    SetImages(std::move(strip.images), strip.width);
 }
 
-fw::ImageList TMyControlBar::BuildStrip(bool large) {
-    return fw::LoadMaskedStrip(IDB_TOOLBAR, kGlyphSize, large ? 2 : 1);
+fw::ArtStrip TMyControlBar::BuildStrip(bool large, int dpi) {
+    return fw::LoadArtStrip(IDB_TOOLBAR, kGlyphSize, dpi, large ? 2 : 1);
+}
+
+void TMyControlBar::ApplyDpi(int dpi) {
+    SetDpi(dpi);
+    auto strip = BuildStrip(large_, dpi);
+    SetImages(std::move(strip.images), strip.width);
+    if (pathBox_) pathBox_->SetImageList(fw::LoadArtStrip(IDB_DRIVES, kGlyphSize, dpi).images);
+    LayoutBar();
+    if (GetHandle())
+        RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 fw::TGadgetComboBoxEx& TMyControlBar::AddPathBox() {
     auto& box =
-        AddControl(std::make_unique<fw::TGadgetComboBoxEx>(this, IDC_PATH_BOX, kPathBoxWidth, 200), kPathBoxWidth);
-    box.SetImageList(fw::LoadMaskedStrip(IDB_DRIVES, kGlyphSize));
+        AddControl(std::make_unique<fw::TGadgetComboBoxEx>(this, IDC_PATH_BOX, kPathBoxWidth, 200), kPathBoxWidth, 200);
+    box.SetImageList(fw::LoadArtStrip(IDB_DRIVES, kGlyphSize, Dpi()).images);
     SetPathBox(&box);
     return box;
 }
@@ -52,11 +63,13 @@ void TMyControlBar::AddCommandButtons() {
     AddSeparator(kSeparatorWidth);
     AddButton(CM_IMPORT, 8);
     AddButton(CM_EXPORT, 9);
+    AddButton(CM_COMPARE, 6);
 }
 
 fw::TFlatComboBox& TMyControlBar::AddModeBox() {
     if (!GetHandle()) throw std::logic_error("TMyControlBar::AddModeBox() called before Create()");
-    auto& box = AddControl(std::make_unique<fw::TFlatComboBox>(this, IDC_MODE_BOX, kModeBoxWidth, 100), kModeBoxWidth);
+    auto& box =
+        AddControl(std::make_unique<fw::TFlatComboBox>(this, IDC_MODE_BOX, kModeBoxWidth, 100), kModeBoxWidth, 100);
     for (const char* name : kModeNames) box.AddString(name);
     box.SetSelIndex(0);
     SetModeBox(&box);
@@ -89,7 +102,8 @@ void TMyControlBar::SelectMode(int index) {
 bool TMyControlBar::SetLargeButtons(bool large) {
     if (large == large_) return false;
     large_ = large;
-    SetImages(BuildStrip(large_), large_ ? 2 * kGlyphSize : kGlyphSize);
+    auto strip = BuildStrip(large_, Dpi());
+    SetImages(std::move(strip.images), strip.width);
     LayoutBar();
     if (GetHandle())
         RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -123,6 +137,11 @@ void TMyControlBar::PaintEtchedLines() const {
     RECT window{};
     GetWindowRect(bar, &window);
     const int width = window.right - window.left, height = window.bottom - window.top;
+    // The margins are wider than the two lines at a higher DPI: the rest of them is the bar's face.
+    const int margin = ScaledMargin();
+    const RECT top{0, 0, width, margin}, bottom{0, height - margin, width, height};
+    FillRect(dc, &top, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &bottom, GetSysColorBrush(COLOR_BTNFACE));
     fw::Pen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
     fw::Pen light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
     {

@@ -28,8 +28,9 @@ public:
 
     TMyControlBar(fw::TWindow* parent, bool largeButtons);
 
-    // The glyph strip for normal (16-pixel) or large (32-pixel) buttons; empty when the resource is missing.
-    static fw::ImageList BuildStrip(bool large);
+    // The glyph strip for normal (16-pixel at 96 DPI) or large (twice that) buttons at `dpi`, with the
+    // glyphs' width; empty when the resource is missing.
+    static fw::ArtStrip BuildStrip(bool large, int dpi = 96);
 
     fw::TGadgetComboBoxEx& AddPathBox();
     void AddCommandButtons();
@@ -52,6 +53,8 @@ public:
     // Rebuilds the glyphs and the bar's layout when the size changes; true when it changed (the frame then
     // arranges its bars anew for the new height).
     bool SetLargeButtons(bool large);
+    // Fonts, widths and glyphs for `dpi`; the frame then arranges its bars anew.
+    void ApplyDpi(int dpi);
 
 protected:
     int Margin() const override { return 2; }

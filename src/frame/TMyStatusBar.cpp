@@ -1,6 +1,7 @@
 #include "frame/TMyStatusBar.h"
 
 #include "config/Config.h"
+#include "fw/DpiScale.h"
 #include "fw/TSeparatorGadget.h"
 #include "resource.h"
 
@@ -12,15 +13,14 @@ namespace {
 constexpr int kPointSize = 10;
 constexpr UINT kFirstBarId = IDC_STATUS_HEADER - 1;  // bar 1 is the header
 
-fw::Font GadgetFont() {
+fw::Font GadgetFont(int dpi) {
     NONCLIENTMETRICSW metrics{sizeof metrics};
     LOGFONTW face{};
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         face = metrics.lfStatusFont;
     else
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
-    fw::ClientDC screen(nullptr);
-    face.lfHeight = -MulDiv(kPointSize, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+    face.lfHeight = fw::FontHeightForPoints(kPointSize, dpi);
     face.lfWidth = 0;
     face.lfWeight = FW_NORMAL;
     face.lfItalic = FALSE;
@@ -36,23 +36,38 @@ std::unique_ptr<config::SettingsStore> TMyStatusBar::OpenUserSettings() {
 TMyStatusBar::TMyStatusBar(fw::TWindow* parent, bool sizeGrip, int barNumber, StoreFactory openStore)
     : TStatusBar(parent, sizeGrip, kFirstBarId + static_cast<UINT>(barNumber)), barNumber_(barNumber),
       openStore_(std::move(openStore)) {
-    SetFont(GadgetFont());
+    using Align = fw::TTextGadget::Align;
+    for (int i = 0; i < kStatusCellCount; ++i) {
+        const bool name = i == kStatusCellCount - 1;
+        if (name) Insert(std::make_unique<fw::TSeparatorGadget>(0, true));
+        cells_[static_cast<std::size_t>(i)] =
+            &Insert(std::make_unique<TMyTextGadget>(0, name ? Align::Left : Align::Right));
+        if (i < 4) Insert(std::make_unique<fw::TSeparatorGadget>(0, false));
+    }
+    ApplyDpi(Dpi());
+}
+
+void TMyStatusBar::ApplyDpi(int dpi) {
+    SetFont(GadgetFont(dpi));
     int countWidth = 0, sizeWidth = 0;
     {
         fw::ClientDC screen(nullptr);
         fw::SelectGuard font(screen.Get(), GetFont());
-        countWidth = fw::TTextGadget::WidthFor(screen.Get(), kWidestCountText);
+        countWidth = fw::TTextGadget::WidthFor(screen.Get(), kWidestCountText, dpi);
         for (const char* text : kWidestSizeTexts)
-            sizeWidth = std::max(sizeWidth, fw::TTextGadget::WidthFor(screen.Get(), text));
+            sizeWidth = std::max(sizeWidth, fw::TTextGadget::WidthFor(screen.Get(), text, dpi));
     }
-    using Align = fw::TTextGadget::Align;
-    for (int i = 0; i < kStatusCellCount; ++i) {
-        const bool name = i == kStatusCellCount - 1;
-        if (name) Insert(std::make_unique<fw::TSeparatorGadget>(4, true));
-        const int width = name ? 0 : i < 2 ? countWidth : sizeWidth;
-        cells_[static_cast<std::size_t>(i)] =
-            &Insert(std::make_unique<TMyTextGadget>(width, name ? Align::Left : Align::Right));
-        if (i < 4) Insert(std::make_unique<fw::TSeparatorGadget>(2, false));
+    // Gadgets in order: count, gap, count, gap, size, gap, size, gap, size, line, name.
+    int cell = 0;
+    for (int i = 0; i < GadgetCount(); ++i) {
+        fw::TGadget& gadget = GadgetAt(i);
+        if (cell < kStatusCellCount && &gadget == cells_[static_cast<std::size_t>(cell)]) {
+            const bool name = cell == kStatusCellCount - 1;
+            gadget.SetWidth(name ? 0 : cell < 2 ? countWidth : sizeWidth);
+            ++cell;
+        } else {
+            gadget.SetWidth(fw::ScaleFrom96(cell == kStatusCellCount - 1 ? 4 : 2, dpi));
+        }
     }
 }
 

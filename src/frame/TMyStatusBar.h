@@ -36,6 +36,7 @@ public:
 
 protected:
     void SetupWindow() override;
+    void ApplyDpi(int dpi) override;
     void CleanupWindow() override;
 
 private:

@@ -1,6 +1,8 @@
 #include "frame/TSplitWnd.h"
 
 #include "frame/SplitterMath.h"
+#include "fw/Dpi.h"
+#include "fw/DpiScale.h"
 #include "fw/Handles.h"
 #include "fw/WinRect.h"
 
@@ -11,7 +13,8 @@
 namespace frame {
 
 TSplitWnd::TSplitWnd(fw::TWindow* parent, bool vertical, double ratio, int barWidth)
-    : TWindow(parent), barWidth_(std::max(1, barWidth)), vertical_(vertical), ratio_(ClampSplitRatio(ratio)) {
+    : TWindow(parent), barWidth96_(std::max(1, barWidth)), barWidth_(barWidth96_), vertical_(vertical),
+      ratio_(ClampSplitRatio(ratio)) {
     Attr().style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
 }
 
@@ -46,8 +49,17 @@ bool TSplitWnd::CursorOnBar() const {
     return PtInRect(&bar, cursor) != FALSE;
 }
 
+void TSplitWnd::SetBarDpi(int dpi) {
+    barWidth_ = std::max(1, fw::ScaleFrom96(barWidth96_, dpi));
+    if (!GetHandle()) return;
+    if (const int length = Length(); length != 0) position_ = SplitPosition(length, barWidth_, ratio_);
+    Layout();
+    InvalidateRect(GetHandle(), nullptr, TRUE);
+}
+
 void TSplitWnd::SetupWindow() {
     TWindow::SetupWindow();
+    barWidth_ = std::max(1, fw::ScaleFrom96(barWidth96_, fw::WindowDpi(GetHandle())));
     if (!cursor_) cursor_ = LoadCursor(nullptr, vertical_ ? IDC_SIZEWE : IDC_SIZENS);
     if (const int length = Length(); length != 0) position_ = SplitPosition(length, barWidth_, ratio_);
     Layout();

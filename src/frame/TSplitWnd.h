@@ -29,6 +29,9 @@ public:
     int Position() const noexcept { return position_; }
     double Ratio() const noexcept { return ratio_; }
     RECT BarRect() const;
+    // The bar (and with it the zone where the pointer finds it) is `barWidth` pixels at 96 DPI, scaled for
+    // `dpi`; the panes are laid out again at the same ratio.
+    void SetBarDpi(int dpi);
 
 protected:
     const char* ClassName() const override { return "KelvaranSplitter"; }
@@ -50,6 +53,7 @@ private:
 
     fw::TWindow* first_ = nullptr;
     fw::TWindow* second_ = nullptr;
+    int barWidth96_;
     int barWidth_;
     bool repaintBar_ = false;
     bool vertical_;

@@ -2,6 +2,8 @@
 
 #include "frame/Navigation.h"
 #include "frame/SiblingOrder.h"
+#include "fw/Dpi.h"
+#include "fw/DpiScale.h"
 #include "fw/TApplication.h"
 #include "fw/Utf8.h"
 #include "resource.h"
@@ -19,7 +21,22 @@ TTreeStruct::TTreeStruct(fw::TWindow* parent, UINT id, TreeHost& owner, fw::Inte
     : TTreeWindow(parent, id), owner_(owner), ui_(std::move(ui)) {
     Attr().style |= TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP;
     if (!owner_.DialogLook()) Attr().exStyle |= WS_EX_CLIENTEDGE;
-    images_ = fw::LoadMaskedStrip(IDB_FOLDERS, 16);
+    images_ = fw::LoadArtStrip(IDB_FOLDERS, 16, fw::SystemDpi()).images;
+}
+
+void TTreeStruct::ApplyDpi(int dpi) {
+    images_ = fw::LoadArtStrip(IDB_FOLDERS, 16, dpi).images;
+    font_.Reset();
+    if (dpi != fw::SystemDpi()) {
+        LOGFONTW face{};
+        if (SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof face, &face, 0)) {
+            face.lfHeight = fw::ScaleLength(face.lfHeight, dpi, fw::SystemDpi());
+            font_.Reset(CreateFontIndirectW(&face));
+        }
+    }
+    if (!GetHandle()) return;
+    SendMessageW(GetHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+    SetImageList(images_.Get());
 }
 
 void TTreeStruct::SetupWindow() {
@@ -27,6 +44,7 @@ void TTreeStruct::SetupWindow() {
     if (fw::TApplication* app = fw::TApplication::Current()) app->RegisterWindow(this);
     SetFlatLook(owner_.DialogLook());
     SetImageList(images_.Get());
+    if (const int dpi = fw::WindowDpi(GetHandle()); dpi != fw::SystemDpi()) ApplyDpi(dpi);
     SetRedraw(false);
     if (!BuildItems()) {
         ui_.ShowMessage(GetHandle(), "Could not create tree nodes", "Error", MB_OK | MB_ICONERROR);

@@ -69,6 +69,8 @@ public:
     // The item of a folder path of the host's tree (the folder the model's look-up finds), its ancestors'
     // children made on the way; a null node when the path names no folder or the control refused an item.
     fw::TTreeNode ItemOfPath(const std::string& fullPath);
+    // Folder pictures and font for `dpi`.
+    void ApplyDpi(int dpi);
 
 protected:
     void SetupWindow() override;
@@ -112,6 +114,7 @@ private:
     TreeHost& owner_;
     fw::Interaction ui_;
     fw::ImageList images_;
+    fw::Font font_;  // the tree's font made for a DPI other than the system's
     bool keyboardDelay_ = true;
     HTREEITEM pendingItem_ = nullptr;
     bool ignoreSelection_ = false;

@@ -1,5 +1,7 @@
 #include "fw/ImageList.h"
 
+#include "fw/DpiScale.h"
+
 namespace fw {
 
 ImageList LoadMaskedStrip(int resourceId, int width, int scale) {
@@ -27,6 +29,17 @@ ImageList LoadMaskedStrip(int resourceId, int width, int scale) {
     ImageList list(ImageList_Create(width * scale, height, ILC_COLOR24 | ILC_MASK, count, 0));
     if (!list || ImageList_AddMasked(list.Get(), strip.Get(), kMaskColour) < 0) return {};
     return list;
+}
+
+ArtStrip LoadArtStrip(int resourceId, int width, int dpi, int scale) {
+    static constexpr int kPercents[] = {100, 150, 200};
+    static constexpr int kSteps[] = {0, kArtStep150, kArtStep200};
+    for (int index = NearestArtScale(dpi, kPercents, 3); index >= 0; --index) {
+        const int drawn = width * kPercents[index] / 100;
+        if (ImageList list = LoadMaskedStrip(resourceId + kSteps[index], drawn, scale))
+            return {std::move(list), drawn * scale};
+    }
+    return {};
 }
 
 }  // namespace fw

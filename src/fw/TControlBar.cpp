@@ -1,5 +1,7 @@
 #include "fw/TControlBar.h"
 
+#include "fw/Dpi.h"
+#include "fw/DpiScale.h"
 #include "fw/Handles.h"
 #include "fw/Utf8.h"
 
@@ -9,7 +11,7 @@
 
 namespace fw {
 
-TControlBar::TControlBar(TWindow* parent, UINT id) : TControl(parent, id) {
+TControlBar::TControlBar(TWindow* parent, UINT id) : TControl(parent, id), dpi_(SystemDpi()) {
     Attr().style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_LIST |
                    TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
 }
@@ -31,9 +33,10 @@ void TControlBar::AddTextButton(UINT id, int glyph, const std::string& text, int
 
 void TControlBar::AddSeparator(int width) { AddGadget({Gadget::Kind::Separator, 0, 0, width}); }
 
-void TControlBar::AddOwnedControl(std::unique_ptr<TControl> control, int width) {
+void TControlBar::AddOwnedControl(std::unique_ptr<TControl> control, int width, int height) {
     control->SetParent(this);
     Gadget gadget{Gadget::Kind::Control, 0, 0, width};
+    gadget.controlHeight = height;
     gadget.control = control.get();
     controls_.push_back(std::move(control));
     AddGadget(gadget);
@@ -47,7 +50,11 @@ void TControlBar::AddGadget(Gadget gadget) {
     }
 }
 
-void TControlBar::InsertIntoControl(const Gadget& gadget) {
+HFONT TControlBar::BarFont() const noexcept { return GuiFontOr(font_); }
+
+int TControlBar::ScaledMargin() const { return ScaleFrom96(Margin(), dpi_); }
+
+void TControlBar::InsertIntoControl(Gadget& gadget) {
     TBBUTTON button{};
     std::wstring text;
     switch (gadget.kind) {
@@ -69,15 +76,18 @@ void TControlBar::InsertIntoControl(const Gadget& gadget) {
     case Gadget::Kind::Separator:
     case Gadget::Kind::Control:
         // A control sits over a separator of its width.
-        button.iBitmap = gadget.width;
+        button.iBitmap = ScaleFrom96(gadget.width, dpi_);
         button.fsStyle = BTNS_SEP;
         break;
     }
     SendMessageW(GetHandle(), TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
-    if (gadget.control && !gadget.control->GetHandle()) {
-        gadget.control->Create();
-        SendMessageW(gadget.control->GetHandle(), WM_SETFONT, SendMessageW(GetHandle(), WM_GETFONT, 0, 0), FALSE);
-    }
+    if (!gadget.control) return;
+    if (!gadget.control->GetHandle()) gadget.control->Create();
+    HWND control = gadget.control->GetHandle();
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(BarFont()), FALSE);
+    if (gadget.controlHeight > 0)
+        SetWindowPos(control, nullptr, 0, 0, ScaleFrom96(gadget.width, dpi_), ScaleFrom96(gadget.controlHeight, dpi_),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TControlBar::SetupWindow() {
@@ -85,8 +95,12 @@ void TControlBar::SetupWindow() {
     HWND bar = GetHandle();
     SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
-    SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    for (const Gadget& gadget : gadgets_) InsertIntoControl(gadget);
+    if (const int dpi = WindowDpi(bar); dpi != dpi_) {
+        dpi_ = dpi;
+        font_ = GuiFontForDpi(dpi);
+    }
+    SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(BarFont()), FALSE);
+    for (Gadget& gadget : gadgets_) InsertIntoControl(gadget);
     // The margins live in the non-client area; the first frame calculation ran before the bar was ours.
     SetWindowPos(bar, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     LayoutBar();
@@ -107,7 +121,7 @@ void TControlBar::LayoutBar() {
         if (gadget.kind != Gadget::Kind::TextButton) continue;
         TBBUTTONINFOW info{sizeof info};
         info.dwMask = TBIF_SIZE;
-        info.cx = static_cast<WORD>(glyphSize_ + 12 + gadget.textChars * metrics.tmAveCharWidth);
+        info.cx = static_cast<WORD>(glyphSize_ + ScaleFrom96(12, dpi_) + gadget.textChars * metrics.tmAveCharWidth);
         SendMessageW(bar, TB_SETBUTTONINFOW, gadget.id, reinterpret_cast<LPARAM>(&info));
     }
     SendMessageW(bar, TB_AUTOSIZE, 0, 0);
@@ -121,7 +135,7 @@ void TControlBar::LayoutBar() {
     }
     RECT window{};
     GetWindowRect(bar, &window);
-    SetWindowPos(bar, nullptr, 0, 0, window.right - window.left, height + 2 * Margin(),
+    SetWindowPos(bar, nullptr, 0, 0, window.right - window.left, height + 2 * ScaledMargin(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     for (std::size_t index = 0; index < gadgets_.size(); ++index) {
@@ -135,6 +149,23 @@ void TControlBar::LayoutBar() {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     InvalidateRect(bar, nullptr, TRUE);
+}
+
+void TControlBar::SetDpi(int dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    font_ = GuiFontForDpi(dpi);
+    HWND bar = GetHandle();
+    if (!bar) return;
+    // Separator widths cannot be changed in place: the buttons go in again with the new widths.
+    for (std::size_t index = 0; index < gadgets_.size(); ++index) {
+        if (gadgets_[index].kind != Gadget::Kind::Button && gadgets_[index].kind != Gadget::Kind::TextButton) continue;
+        gadgets_[index].enabled = SendMessageW(bar, TB_ISBUTTONENABLED, gadgets_[index].id, 0) != 0;
+    }
+    while (SendMessageW(bar, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageW(bar, TB_DELETEBUTTON, 0, 0);
+    SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(BarFont()), FALSE);
+    for (Gadget& gadget : gadgets_) InsertIntoControl(gadget);
+    SetWindowPos(bar, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TControlBar::SetButtonEnabled(UINT id, bool enabled) {
@@ -185,8 +216,8 @@ LRESULT TControlBar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         const LRESULT result = TControl::HandleMessage(msg, wParam, lParam);
         RECT* client =
             wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
-        client->top += Margin();
-        client->bottom = std::max(client->top, client->bottom - Margin());
+        client->top += ScaledMargin();
+        client->bottom = std::max(client->top, client->bottom - ScaledMargin());
         return result;
     }
     case WM_NOTIFY:

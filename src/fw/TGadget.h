@@ -16,6 +16,9 @@ public:
 
     int Width() const noexcept { return width_; }
     void SetWidth(int width) noexcept { width_ = width; }
+    // The DPI the gadget draws at (its margins); the bar sets it.
+    int Dpi() const noexcept { return dpi_; }
+    void SetDpi(int dpi) noexcept { dpi_ = dpi; }
     const RECT& Bounds() const noexcept { return bounds_; }
 
     // Called by the bar that holds the gadget.
@@ -34,6 +37,7 @@ protected:
 
 private:
     int width_;
+    int dpi_ = 96;
     HWND bar_ = nullptr;
     RECT bounds_{};
 };

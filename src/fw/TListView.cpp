@@ -1,6 +1,10 @@
 #include "fw/TListView.h"
 
+#include "fw/Dpi.h"
+#include "fw/DpiScale.h"
 #include "fw/Utf8.h"
+
+#include <algorithm>
 
 #include <vector>
 
@@ -10,7 +14,20 @@ int TListView::InsertColumn(int index, const std::string& header, int width, int
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.fmt = format;
-    column.cx = width;
+    // Widths are given at 96 DPI. A column is never narrower than its title, which the header shows with
+    // three edges of margin on either side.
+    column.cx = ScaleFrom96(width, WindowDpi(GetHandle()));
+    if (HWND titles = ListView_GetHeader(GetHandle()); titles && !header.empty()) {
+        auto* titleFont = reinterpret_cast<HFONT>(SendMessageA(titles, WM_GETFONT, 0, 0));
+        SIZE extent{};
+        ClientDC dc(titles);
+        {
+            SelectGuard font(dc.Get(), titleFont ? titleFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+            const std::wstring wide = Utf8ToWide(header);
+            GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
+        }
+        column.cx = std::max<int>(column.cx, extent.cx + 2 * 3 * GetSystemMetrics(SM_CXEDGE));
+    }
     column.pszText = const_cast<char*>(header.c_str());
     column.iSubItem = index;
     return static_cast<int>(SendMessageA(GetHandle(), LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column)));

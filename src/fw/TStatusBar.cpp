@@ -1,5 +1,7 @@
 #include "fw/TStatusBar.h"
 
+#include "fw/Dpi.h"
+#include "fw/DpiScale.h"
 #include "fw/TTextGadget.h"
 #include "fw/Utf8.h"
 
@@ -11,11 +13,12 @@
 
 namespace fw {
 namespace {
-constexpr int kVerticalBorder = 2;  // above and below the cells
-constexpr int kCellPadding = 4;     // text to cell edge, top and bottom together
+constexpr int kVerticalBorder = 2;  // above and below the cells, at 96 DPI
+constexpr int kCellPadding = 4;     // text to cell edge, top and bottom together, at 96 DPI
 }  // namespace
 
-TStatusBar::TStatusBar(TWindow* parent, bool sizeGrip, UINT id) : TControl(parent, id), sizeGrip_(sizeGrip) {
+TStatusBar::TStatusBar(TWindow* parent, bool sizeGrip, UINT id)
+    : TControl(parent, id), sizeGrip_(sizeGrip), dpi_(SystemDpi()) {
     Attr().style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (sizeGrip ? SBARS_SIZEGRIP : 0);
 }
 
@@ -35,7 +38,22 @@ std::string TStatusBar::GetText() const {
 void TStatusBar::InsertGadget(std::unique_ptr<TGadget> gadget) {
     // The bar places itself and keeps its height; the control would move it to the parent's bottom.
     Attr().style |= CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER;
+    gadget->SetDpi(dpi_);
     gadgets_.push_back(std::move(gadget));
+}
+
+void TStatusBar::SetDpi(int dpi) {
+    dpi_ = dpi;
+    ApplyDpi(dpi);
+    for (const auto& gadget : gadgets_) gadget->SetDpi(dpi);
+    if (!GetHandle() || !HasGadgets()) return;
+    SendMessageA(GetHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()), FALSE);
+    RECT rect{};
+    GetWindowRect(GetHandle(), &rect);
+    SetWindowPos(GetHandle(), nullptr, 0, 0, rect.right - rect.left, NaturalHeight(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutGadgets();
+    InvalidateRect(GetHandle(), nullptr, FALSE);
 }
 
 HFONT TStatusBar::GetFont() const noexcept {
@@ -47,7 +65,7 @@ int TStatusBar::NaturalHeight() const {
     SelectGuard font(dc.Get(), GetFont());
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.Get(), &metrics);
-    return metrics.tmHeight + kCellPadding + 2 + 2 * kVerticalBorder;
+    return metrics.tmHeight + ScaleFrom96(kCellPadding + 2 + 2 * kVerticalBorder, dpi_);
 }
 
 void TStatusBar::SetupWindow() {
@@ -59,20 +77,22 @@ void TStatusBar::SetupWindow() {
     SetWindowPos(GetHandle(), nullptr, 0, 0, rect.right - rect.left, NaturalHeight(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     LayoutGadgets();
+    if (const int dpi = WindowDpi(GetHandle()); dpi != dpi_) SetDpi(dpi);
 }
 
 RECT TStatusBar::GripRect() const {
     RECT client{};
     GetClientRect(GetHandle(), &client);
     if (!sizeGrip_) return RECT{client.right, client.top, client.right, client.bottom};
-    const int side = GetSystemMetrics(SM_CXVSCROLL);
+    const int side = MetricForDpi(SM_CXVSCROLL, dpi_);
     return RECT{client.right - side, client.bottom - side, client.right, client.bottom};
 }
 
 void TStatusBar::LayoutGadgets() {
     RECT client{};
     GetClientRect(GetHandle(), &client);
-    const int top = client.top + kVerticalBorder, bottom = client.bottom - kVerticalBorder;
+    const int border = ScaleFrom96(kVerticalBorder, dpi_);
+    const int top = client.top + border, bottom = client.bottom - border;
     const int right = GripRect().left;
     int fixedAhead = 0;  // widths of the fixed gadgets not yet placed
     for (const auto& gadget : gadgets_) fixedAhead += gadget->Width();
@@ -107,7 +127,7 @@ void TStatusBar::PaintGadgets(HDC dc, const RECT& dirty) const {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     SelectGuard font(dc, GetFont());
     if (!simpleText_.empty()) {
-        RECT text{client.left + 4, client.top, GripRect().left, client.bottom};
+        RECT text{client.left + ScaleFrom96(4, dpi_), client.top, GripRect().left, client.bottom};
         const std::wstring wide = Utf8ToWide(simpleText_);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));

@@ -36,6 +36,7 @@ public:
     }
     int GadgetCount() const noexcept { return static_cast<int>(gadgets_.size()); }
     const TGadget& GadgetAt(int index) const { return *gadgets_.at(static_cast<std::size_t>(index)); }
+    TGadget& GadgetAt(int index) { return *gadgets_.at(static_cast<std::size_t>(index)); }
 
     // Shown across the whole bar instead of the gadgets while not empty (gadget mode).
     void SetSimpleText(std::string text);
@@ -45,10 +46,19 @@ public:
     void SetFont(Font font) noexcept { font_ = std::move(font); }
     HFONT GetFont() const noexcept;
 
+    // The DPI the bar is laid out for (the system's until set). SetDpi sets it on the gadgets too and, once
+    // the window exists, sets the bar's height and lays the gadgets out again; a bar that makes its own
+    // font or sizes its cells rebuilds them first (ApplyDpi).
+    int Dpi() const noexcept { return dpi_; }
+    void SetDpi(int dpi);
+
 protected:
     const char* ClassName() const override;
     void SetupWindow() override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    // Fonts and widths for `dpi`, before the bar is laid out again; nothing here.
+    virtual void ApplyDpi(int) {}
 
 private:
     void InsertGadget(std::unique_ptr<TGadget> gadget);
@@ -64,6 +74,7 @@ private:
     std::vector<std::unique_ptr<TGadget>> gadgets_;
     Font font_;
     std::string simpleText_;
+    int dpi_;
 };
 
 }  // namespace fw

@@ -1,11 +1,12 @@
 #include "fw/TTextGadget.h"
 
+#include "fw/DpiScale.h"
 #include "fw/Utf8.h"
 
 namespace fw {
 namespace {
-constexpr int kBorder = 1;  // the recessed edge
-constexpr int kMargin = 3;  // between the edge and the text
+constexpr int kBorder = 1;  // the recessed edge, one line at any scale
+constexpr int kMargin = 3;  // between the edge and the text, at 96 DPI
 }  // namespace
 
 void TTextGadget::SetText(std::string text) {
@@ -14,11 +15,11 @@ void TTextGadget::SetText(std::string text) {
     Invalidate();
 }
 
-int TTextGadget::WidthFor(HDC dc, const std::string& text) {
+int TTextGadget::WidthFor(HDC dc, const std::string& text, int dpi) {
     const std::wstring wide = Utf8ToWide(text);
     SIZE extent{};
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
-    return extent.cx + 2 * (kBorder + kMargin);
+    return extent.cx + 2 * (kBorder + ScaleFrom96(kMargin, dpi));
 }
 
 void TTextGadget::Paint(HDC dc) const {
@@ -28,7 +29,7 @@ void TTextGadget::Paint(HDC dc) const {
     else
         InflateRect(&cell, -kBorder, -kBorder);
     FillRect(dc, &cell, GetSysColorBrush(BackgroundColour()));
-    InflateRect(&cell, -kMargin, 0);
+    InflateRect(&cell, -ScaleFrom96(kMargin, Dpi()), 0);
     const std::wstring wide = Utf8ToWide(text_);
     const UINT alignment = align_ == Align::Left ? DT_LEFT : align_ == Align::Right ? DT_RIGHT : DT_CENTER;
     const int oldMode = SetBkMode(dc, TRANSPARENT);

@@ -21,8 +21,8 @@ public:
 
     void Paint(HDC dc) const override;
 
-    // The width that shows `text` whole in a cell, with the font selected into `dc`.
-    static int WidthFor(HDC dc, const std::string& text);
+    // The width that shows `text` whole in a cell at `dpi`, with the font selected into `dc`.
+    static int WidthFor(HDC dc, const std::string& text, int dpi = 96);
 
 protected:
     // System colour indexes of the cell.

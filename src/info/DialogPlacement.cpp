@@ -1,5 +1,7 @@
 #include "info/DialogPlacement.h"
 
+#include "fw/Dpi.h"
+#include "fw/DpiScale.h"
 #include "fw/WinRect.h"
 #include "info/DialogData.h"
 
@@ -11,7 +13,11 @@ fw::Rect WindowScreenRect(HWND window) noexcept {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-void PlaceAtRemembered(HWND window, const fw::Rect& remembered) noexcept {
+fw::Rect RectToRemember(HWND window) noexcept { return fw::RectTo96(WindowScreenRect(window), fw::WindowDpi(window)); }
+
+void PlaceAtRemembered(HWND window, const fw::Rect& rememberedAt96) noexcept {
+    if (rememberedAt96.IsZero()) return;
+    const fw::Rect remembered = fw::RectFrom96(rememberedAt96, fw::WindowDpi(window));
     const fw::Rect current = WindowScreenRect(window);
     const RECT probe = fw::ToRECT(remembered);
     MONITORINFO monitor{sizeof monitor};

@@ -86,7 +86,7 @@ void TFileTypesDlg::CleanupWindow() {
 
 void TFileTypesDlg::Remember() noexcept {
     if (!placed_ || IsIconic(GetHandle()) || IsZoomed(GetHandle())) return;
-    remembered_.rect = WindowScreenRect(GetHandle());
+    remembered_.rect = RectToRemember(GetHandle());
 }
 
 void TFileTypesDlg::TreeReplaced() { Restart(); }

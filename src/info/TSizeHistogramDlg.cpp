@@ -1,5 +1,7 @@
 #include "info/TSizeHistogramDlg.h"
 
+#include "fw/Dpi.h"
+#include "fw/DpiScale.h"
 #include "info/DialogPlacement.h"
 #include "model/SizeText.h"
 #include "resource.h"
@@ -29,8 +31,8 @@ TSizeHistogramDlg::TSizeHistogramDlg(fw::TWindow* parent, TreeSource& source, Hi
       detail_(ClampDetail(remembered.detail)) {
     SetParent(parent);
     Attr().exStyle = WS_EX_CLIENTEDGE;
-    Attr().width = 400;
-    Attr().height = 300;
+    Attr().width = fw::ScaleFrom96(400, fw::SystemDpi());
+    Attr().height = fw::ScaleFrom96(300, fw::SystemDpi());
     SetMenu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_HISTOGRAM)));
 }
 
@@ -46,9 +48,9 @@ void TSizeHistogramDlg::SetupWindow() {
         mainWindow_ = GetAncestor(GetParent()->GetHandle(), GA_ROOT);
         EnableWindow(mainWindow_, FALSE);
     }
-    labelFont_.Reset(CreateFontA(-11, 0, -450, -450, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                 "Arial"));
+    labelFont_.Reset(CreateFontA(fw::ScaleFrom96(-11, fw::WindowDpi(GetHandle())), 0, -450, -450, FW_NORMAL, FALSE,
+                                 FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial"));
     histogram_ = ComputeHistogram(source_.Root(), detail_);
     UpdateMenu();
     PlaceAtRemembered(GetHandle(), remembered_.rect);
@@ -72,7 +74,7 @@ void TSizeHistogramDlg::CleanupWindow() {
     // A window whose creation failed was never where the user put it.
     if (placed_) {
         remembered_.detail = detail_;
-        remembered_.rect = WindowScreenRect(GetHandle());
+        remembered_.rect = RectToRemember(GetHandle());
     }
     TFrameWindow::CleanupWindow();
 }
@@ -108,10 +110,11 @@ void TSizeHistogramDlg::Paint() {
     // Drawn off screen and copied, so that a resize does not flicker through the cleared background.
     fw::MemoryDC memory(CreateCompatibleDC(paint.Get()));
     fw::Bitmap bitmap(CreateCompatibleBitmap(paint.Get(), width, height));
-    if (!memory || !bitmap) return DrawHistogram(paint.Get(), client, histogram_, labelFont_.Get());
+    const int dpi = fw::WindowDpi(GetHandle());
+    if (!memory || !bitmap) return DrawHistogram(paint.Get(), client, histogram_, labelFont_.Get(), dpi);
     fw::SelectGuard select(memory.Get(), bitmap.Get());
     FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));
-    DrawHistogram(memory.Get(), client, histogram_, labelFont_.Get());
+    DrawHistogram(memory.Get(), client, histogram_, labelFont_.Get(), dpi);
     BitBlt(paint.Get(), 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
 }
 
@@ -135,20 +138,24 @@ LRESULT TSizeHistogramDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     return TFrameWindow::HandleMessage(msg, wParam, lParam);
 }
 
-void DrawHistogram(HDC dc, const RECT& client, const SizeHistogram& histogram, HFONT labelFont) {
+void DrawHistogram(HDC dc, const RECT& client, const SizeHistogram& histogram, HFONT labelFont, int dpi) {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     if (histogram.bars.empty()) {
         static const char text[] = "Nothing to display";
-        TextOutA(dc, 10, 10, text, static_cast<int>(sizeof text - 1));
+        TextOutA(dc, fw::ScaleFrom96(10, dpi), fw::ScaleFrom96(10, dpi), text, static_cast<int>(sizeof text - 1));
         SetBkMode(dc, oldMode);
         return;
     }
-    const fw::Rect area{client.left, client.top, client.right, client.bottom};
-    const fw::Rect chart = HistogramChart(area);
+    const fw::Rect area = fw::RectTo96({client.left, client.top, client.right, client.bottom}, dpi);
+    const fw::Rect chart = fw::RectFrom96(HistogramChart(area), dpi);
     const RECT chartRect{chart.left, chart.top, chart.right, chart.bottom};
     FillRect(dc, &chartRect, GetSysColorBrush(COLOR_BTNFACE));
     fw::SelectGuard font(dc, labelFont ? static_cast<HGDIOBJ>(labelFont) : GetStockObject(DEFAULT_GUI_FONT));
-    for (const HistogramBar& bar : LayoutHistogram(histogram, area)) {
+    for (HistogramBar bar : LayoutHistogram(histogram, area)) {
+        bar.front = fw::RectFrom96(bar.front, dpi);
+        bar.depth = fw::ScaleFrom96(bar.depth, dpi);
+        bar.labelX = fw::ScaleFrom96(bar.labelX, dpi);
+        bar.labelY = fw::ScaleFrom96(bar.labelY, dpi);
         const int c = bar.depth;
         int top = bar.front.top;
         const int r = bar.front.right - 1, b = bar.front.bottom - 1;

@@ -60,6 +60,7 @@ private:
 };
 
 // Paints the histogram into `dc` over `client`: the columns with their labels, or "Nothing to display".
-void DrawHistogram(HDC dc, const RECT& client, const SizeHistogram& histogram, HFONT labelFont);
+// The chart is laid out in 96-DPI units and drawn at `dpi`: bars, depths and label places scaled.
+void DrawHistogram(HDC dc, const RECT& client, const SizeHistogram& histogram, HFONT labelFont, int dpi = 96);
 
 }  // namespace info

@@ -74,7 +74,7 @@ void TStatisticsDlg::CleanupWindow() {
     list_.SetRedraw(false);
     list_.SetItemCount(0);
     results_ = {};
-    remembered_.rect = WindowScreenRect(GetHandle());
+    remembered_.rect = RectToRemember(GetHandle());
     remembered_.query = query_;
     TStretchDlg::CleanupWindow();
 }

@@ -1,5 +1,6 @@
 #include "info/TStretchDlg.h"
 
+#include "fw/Dpi.h"
 #include "fw/Handles.h"
 
 namespace info {
@@ -35,7 +36,9 @@ void TStretchDlg::ShowSizeGrip(bool show) {
 
 void TStretchDlg::UpdateGripRect() noexcept {
     // The system's own grip: as wide as a vertical scroll bar and as high as a horizontal one.
-    grip_ = GripRect(fw::ClientLayoutRect(GetHandle()), GetSystemMetrics(SM_CYHSCROLL), GetSystemMetrics(SM_CXVSCROLL));
+    const int dpi = fw::WindowDpi(GetHandle());
+    grip_ = GripRect(fw::ClientLayoutRect(GetHandle()), fw::MetricForDpi(SM_CYHSCROLL, dpi),
+                     fw::MetricForDpi(SM_CXVSCROLL, dpi));
 }
 
 void TStretchDlg::InvalidateGrip() const noexcept {

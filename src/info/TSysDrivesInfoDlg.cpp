@@ -119,7 +119,7 @@ void TSysDrivesInfoDlg::StopWorker() {
 
 void TSysDrivesInfoDlg::CleanupWindow() {
     RECT r{};
-    if (GetWindowRect(GetHandle(), &r)) data_.rect = {r.left, r.top, r.right, r.bottom};
+    if (GetWindowRect(GetHandle(), &r)) data_.rect = RectToRemember(GetHandle());
     StopWorker();
     TStretchDlg::CleanupWindow();
 }

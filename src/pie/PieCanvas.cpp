@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "fw/DpiScale.h"
 #include "pie/GdiPainter.h"
 
 namespace pie {
@@ -24,9 +25,14 @@ Clock PerformanceClock() {
 }
 
 PieCanvas::PieCanvas() : renderer_(PerformanceClock()) {
-    labelFont_.Reset(CreateFontA(30, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Times New Roman"));
+    SetDpi(fw::kBaseDpi);
     CreateBuffer(1, 1);
+}
+
+void PieCanvas::SetDpi(int dpi) {
+    labelFont_.Reset(CreateFontA(fw::ScaleFrom96(30, dpi), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                 "Times New Roman"));
 }
 
 PieCanvas::~PieCanvas() { ReleaseBuffer(); }

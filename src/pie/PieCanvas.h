@@ -36,6 +36,8 @@ public:
     PieRenderer& Renderer() noexcept { return renderer_; }
     const PieRenderer& Renderer() const noexcept { return renderer_; }
     HFONT LabelFont() const noexcept { return labelFont_.Get(); }
+    // The label font for `dpi` (30 pixels at 96 DPI).
+    void SetDpi(int dpi);
 
 private:
     void CreateBuffer(int width, int height);

@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "config/Config.h"
+#include "fw/Dpi.h"
+#include "fw/DpiScale.h"
 #include "fw/TApplication.h"
 #include "model/FileTypes.h"
 #include "resource.h"
@@ -35,10 +37,7 @@ TPieView::TPieView(fw::TWindow* parent, int id, PieHost& owner) : fw::TWindow(pa
         config::UserConfig store;
         settings_ = LoadPieViewSettings(store);
     }
-    nameFont_.Reset(CreateFontA(20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Verdana"));
-    infoFont_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    if (!infoFont_) infoFont_ = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    ApplyDpi(fw::SystemDpi());
     trackMenu_ = [this](HMENU menu, POINT screen) { return TrackWithTheSystem(menu, screen, GetHandle()); };
     ReparseTips();
 }
@@ -57,6 +56,7 @@ void TPieView::FillWindowClass(WNDCLASSEXA& wc) const {
 
 void TPieView::SetupWindow() {
     if (auto* app = fw::TApplication::Current()) app->RegisterWindow(this);
+    if (const int dpi = fw::WindowDpi(GetHandle()); dpi != dpi_) ApplyDpi(dpi);
     Rebuild();
 }
 
@@ -64,6 +64,24 @@ void TPieView::CleanupWindow() {
     resizeTimer_.Stop();
     tipTimer_.Stop();
     if (auto* app = fw::TApplication::Current()) app->UnregisterWindow(this);
+}
+
+void TPieView::ApplyDpi(int dpi) {
+    dpi_ = dpi;
+    nameFont_.Reset(CreateFontA(fw::ScaleFrom96(20, dpi), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                "Verdana"));
+    infoFontMade_ = fw::GuiFontForDpi(dpi);
+    infoFont_ = fw::GuiFontOr(infoFontMade_);
+    if (!infoFont_) infoFont_ = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    const int margin = fw::ScaleFrom96(2, dpi);
+    dirTips_.SetMargin(margin);
+    fileTips_.SetMargin(margin);
+    canvas_.SetDpi(dpi);
+    if (GetHandle()) {
+        Rebuild();
+        InvalidateRect(GetHandle(), nullptr, FALSE);
+    }
 }
 
 void TPieView::ReparseTips() {
@@ -110,6 +128,7 @@ const std::string& TPieView::CurrentStatusName() {
 void TPieView::Rebuild() {
     PieRenderer& renderer = canvas_.Renderer();
     renderer.settings = settings_;  // the renderer's part
+    renderer.settings.minimumVisibleSize = settings_.minimumVisibleSize * dpi_ / fw::kBaseDpi;
     const bool byType = settings_.colourMethod == kTypeEncoded || highlight_;
     renderer.types = {byType ? &TypeColoursOfTree() : nullptr, highlight_ ? &*highlight_ : nullptr};
     renderer.currentStatusName = CurrentStatusName();
@@ -337,7 +356,7 @@ void TPieView::ShowTipFor(TipParser<T>& parser, const T& item, POINT cursor, con
     }
     int w = 0, h = 0;
     ClientSize(w, h);
-    const fw::Rect next = PlaceTip(cursor.x, cursor.y, size, w, h);
+    const fw::Rect next = PlaceTip(cursor.x, cursor.y, size, w, h, dpi_);
     const TipComposition composition = ComposeTip(lastTip_, next);
     // Only what lies in the view is composed: a tip larger than the view costs no larger buffers.
     const fw::Rect area = ClipToClient(composition.area, w, h);

@@ -67,6 +67,10 @@ public:
     model::SizeKind GetMode() const noexcept { return settings_.sizeKind; }
     void SetFlatLook(bool flat);
     void ReparseTips();
+    // Fonts, tip margins and the smallest segment shown ("MinVisSize", pixels at 96 DPI) for `dpi`; the
+    // pie is drawn again once the window exists.
+    void ApplyDpi(int dpi);
+    int Dpi() const noexcept { return dpi_; }
 
     // The full path under a client point ("" for none); the centre gives the current folder's path.
     std::string HitTest(POINT point) const;
@@ -136,7 +140,9 @@ private:
     std::string hoverPath_;
     PieCanvas canvas_;
     fw::Font nameFont_;
-    HFONT infoFont_ = nullptr;  // a stock font, never deleted
+    HFONT infoFont_ = nullptr;  // the stock font or infoFontMade_
+    fw::Font infoFontMade_;     // the stock font made for a DPI other than the system's
+    int dpi_ = 96;
     TipSurfaces tipSurfaces_;
     TipParser<model::DirInfo> dirTips_;
     TipParser<model::FileInfo> fileTips_;

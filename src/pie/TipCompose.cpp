@@ -1,19 +1,23 @@
 // Tip placement, composition area and blend.
 #include "pie/TipCompose.h"
 
+#include "fw/DpiScale.h"
+
 #include <algorithm>
 
 namespace pie {
 
-fw::Rect PlaceTip(int cursorX, int cursorY, TipSize size, int clientWidth, int clientHeight) noexcept {
+fw::Rect PlaceTip(int cursorX, int cursorY, TipSize size, int clientWidth, int clientHeight, int dpi) noexcept {
+    // Below the pointer clear of its picture, or above it (lengths at 96 DPI).
+    const int below = fw::ScaleFrom96(32, dpi), above = fw::ScaleFrom96(16, dpi);
     fw::Rect r;
     r.left = cursorX - size.width / 2;
-    r.top = cursorY + 32;
+    r.top = cursorY + below;
     r.right = r.left + size.width;
     r.bottom = r.top + size.height;
     if (clientHeight < r.bottom) {
-        r.top = cursorY - size.height - 16;
-        r.bottom = cursorY - 16;
+        r.top = cursorY - size.height - above;
+        r.bottom = cursorY - above;
     }
     if (r.left < 0) {
         r.right -= r.left;

@@ -15,7 +15,7 @@ namespace pie {
 // The tip centred below the cursor (32 pixels down), above it (16 pixels up) when it would pass the
 // bottom, then shifted right off a negative left edge, or left off the right edge when the view is at
 // least as wide as the tip.
-fw::Rect PlaceTip(int cursorX, int cursorY, TipSize size, int clientWidth, int clientHeight) noexcept;
+fw::Rect PlaceTip(int cursorX, int cursorY, TipSize size, int clientWidth, int clientHeight, int dpi = 96) noexcept;
 
 struct TipComposition {
     fw::Rect area;    // what is composed and copied to the window

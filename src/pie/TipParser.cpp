@@ -197,7 +197,8 @@ TipSize TipParser<T>::Format(const T& item, const TipContext& context, TextMeasu
         }
         lineTops_.push_back(infoSize_.height);
     }
-    tipSize_ = {std::max(nameSize_.width, infoSize_.width) + 4, nameSize_.height + infoSize_.height + 4};
+    tipSize_ = {std::max(nameSize_.width, infoSize_.width) + 2 * margin_,
+                nameSize_.height + infoSize_.height + 2 * margin_};
     return tipSize_;
 }
 

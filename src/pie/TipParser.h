@@ -68,6 +68,8 @@ public:
     // The editor's list: "#DSIZE -- Deep logical size", ...
     static std::vector<std::string> EditorTexts();
 
+    // Pixels around the text inside the tip, each side (2 at 96 DPI).
+    void SetMargin(int margin) noexcept { margin_ = margin; }
     void SetFlags(bool showName, bool showInfo) noexcept {
         showName_ = showName;
         showInfo_ = showInfo;
@@ -103,6 +105,7 @@ private:
     TipSize nameSize_;
     TipSize infoSize_;
     TipSize tipSize_;
+    int margin_ = 2;
     std::vector<int> lineTops_;
     bool walksTree_ = false;
     const T* kept_ = nullptr;

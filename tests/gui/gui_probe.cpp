@@ -20,6 +20,7 @@
 //                        window of that caption (screen coordinates), or "none"
 //   treetexts <caption>  the visible item texts of the first tree view in the top-level window of that
 //                        caption (the help viewer's contents), the selected one marked with '*', or "none"
+//   fit, dpichange       see probe_fit.h
 //   cmdline              the program's own command line (GetCommandLineW)
 //   focus                the control ids of the window with the keyboard focus and of its parents up to the
 //                        main window, innermost first, then '|' and its text; "none" outside the main window
@@ -31,6 +32,8 @@
 #include <windows.h>
 
 #include <commctrl.h>
+
+#include "probe_fit.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -367,6 +370,14 @@ std::string Answer(HWND main, const std::string& query) {
         if (second == std::string::npos) return "none";
         if (verb == "listrow") return ListRow(argument, query.substr(second + 1));
         return CellRect(main, argument, std::atoi(query.c_str() + second + 1));
+    }
+    if (verb == "fit") return blank == std::string::npos ? "none" : fit::Check(query.substr(blank + 1), &Narrow);
+    if (verb == "dpichange") {
+        RECT r{};
+        int dpi = 0;
+        if (std::sscanf(query.c_str(), "dpichange %d %ld %ld %ld %ld", &dpi, &r.left, &r.top, &r.right, &r.bottom) != 5)
+            return "none";
+        return fit::DpiChange(main, StatusBarsTopDown(main), dpi, r);
     }
     if (verb == "cmdline") return Narrow(GetCommandLineW());
     if (verb == "state") return State(main);

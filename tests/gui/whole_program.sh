@@ -76,6 +76,19 @@ write_index() {
     for entry in "${shots[@]}"; do
       echo "<figure><a href=\"${entry%%|*}\"><img src=\"${entry%%|*}\" alt=\"\"></a><figcaption>${entry#*|}</figcaption></figure>"
     done
+    # The main window and the dialogs at three display scales, from the scales run (scales.sh).
+    local name dpi
+    if ls "$gui_artifacts"/scale-96-*.png >/dev/null 2>&1; then
+      echo "<h2>At 96, 144 and 192 DPI</h2>"
+      for name in $(cd "$gui_artifacts" && ls scale-96-*.png | sed 's/^scale-96-//; s/\.png$//'); do
+        echo "<div>"
+        for dpi in 96 144 192; do
+          [ -f "$gui_artifacts/scale-$dpi-$name.png" ] || continue
+          echo "<figure><a href=\"scale-$dpi-$name.png\"><img src=\"scale-$dpi-$name.png\" alt=\"\"></a><figcaption>$name at $dpi DPI</figcaption></figure>"
+        done
+        echo "</div>"
+      done
+    fi
     echo '</body></html>'
   } >"$page"
   pass "index page $page"
@@ -552,7 +565,8 @@ expect "Import (button) shows it again" "$(wait_for "$rows" deep_row)" "$rows"
 # ---- a comparison with the data file written before a file went
 button 11851
 wait_change "$rows" deep_row >/dev/null
-answer_file "drv command 11940" "Open" "" "" "$klv"  # Compare With Data File...
+expect "the tool bar's Compare button is enabled with a tree" "$(drv probe button 11940 | cut -d' ' -f1)" "enabled"
+answer_file "button 11940" "Open" "" "" "$klv"  # Compare With Data File...
 sleep 1
 snap main-comparison '^Kelvaran$' "Compare With Data File: the pie in Growth against the data file written before Docs\\old\\f.txt went."
 drv command 11941 >/dev/null  # End Comparison: Rainbow wash again, which the end of the run stores

@@ -60,7 +60,7 @@ TEST_F(ControlBar, GadgetsLeftToRightWithTheirStartingState) {
     // The path box, the buttons in their groups, the mode box; only Rescan starts enabled.
     int previous = LeftOf(host.bar.PathBox()->GetHandle(), Bar());
     for (UINT id : {CM_BACK, CM_FORWARD, CM_PARENT, CM_RESCAN, CM_RESCAN_ALL, CM_OPEN_FOLDER, CM_EXPLORE_FOLDER,
-                    CM_EXPLORE_FROM_HERE, CM_ANY_FOLDER, CM_IMPORT, CM_EXPORT}) {
+                    CM_EXPLORE_FROM_HERE, CM_ANY_FOLDER, CM_IMPORT, CM_EXPORT, CM_COMPARE}) {
         EXPECT_GT(host.bar.ButtonRect(id).left, previous) << id;
         previous = host.bar.ButtonRect(id).left;
         EXPECT_EQ(host.bar.IsButtonEnabled(id), id == CM_RESCAN) << id;
@@ -173,6 +173,47 @@ TEST_F(ControlBar, LargeButtonsDoubleTheBarAtOnce) {
     ASSERT_TRUE(host.bar.SetLargeButtons(false));
     host.Relayout();
     EXPECT_EQ(BarHeight(), normalHeight);
+}
+
+TEST_F(ControlBar, AtAnotherDpiEverythingIsScaledAndComesBackExactly) {
+    const auto widthOf = [](HWND wnd) {
+        RECT r{};
+        GetWindowRect(wnd, &r);
+        return static_cast<int>(r.right - r.left);
+    };
+    const auto glyphWidth = [this] {
+        int width = 0, height = 0;
+        ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageA(Bar(), TB_GETIMAGELIST, 0, 0)), &width,
+                              &height);
+        return width;
+    };
+    const RECT back96 = host.bar.ButtonRect(CM_BACK), export96 = host.bar.ButtonRect(CM_EXPORT);
+    const int gap96 = host.bar.ButtonRect(CM_RESCAN).left - host.bar.ButtonRect(CM_PARENT).right;
+    const int height96 = BarHeight(), path96 = widthOf(host.bar.PathBox()->GetHandle());
+    ASSERT_EQ(glyphWidth(), 16);
+
+    host.bar.ApplyDpi(192);
+    Pump();
+    EXPECT_EQ(glyphWidth(), 32) << "the glyphs drawn at 200 %";
+    EXPECT_EQ(widthOf(host.bar.PathBox()->GetHandle()), 2 * path96);
+    EXPECT_GT(BarHeight(), height96 * 3 / 2);
+    const RECT back = host.bar.ButtonRect(CM_BACK);
+    EXPECT_GE(back.right - back.left, 32 + (back96.right - back96.left - 16)) << "the glyph and the control's edges";
+    EXPECT_EQ(host.bar.ButtonRect(CM_RESCAN).left - host.bar.ButtonRect(CM_PARENT).right, 2 * gap96)
+        << "a separator twice as wide";
+    EXPECT_EQ(host.bar.IsButtonEnabled(CM_RESCAN), true) << "the buttons keep their state";
+    EXPECT_EQ(host.bar.IsButtonEnabled(CM_BACK), false);
+    host.bar.ApplyDpi(144);
+    Pump();
+    EXPECT_EQ(glyphWidth(), 24);
+
+    host.bar.ApplyDpi(96);
+    Pump();
+    EXPECT_EQ(glyphWidth(), 16);
+    EXPECT_EQ(BarHeight(), height96);
+    EXPECT_EQ(widthOf(host.bar.PathBox()->GetHandle()), path96);
+    const RECT backAgain = host.bar.ButtonRect(CM_BACK), exportAgain = host.bar.ButtonRect(CM_EXPORT);
+    EXPECT_TRUE(EqualRect(&backAgain, &back96) && EqualRect(&exportAgain, &export96));
 }
 
 // The whole host as a user would see it, for people to look at.

@@ -73,6 +73,35 @@ TEST(RotoFrame, EachFrameDrawsAQuarterOfTheRowsAndFourBuildTheWholePicture) {
     EXPECT_EQ(animation.NextPhase(), 0);
 }
 
+TEST(RotoFrame, AtAHigherDpiTheFrameShowsTheWholePictureAtItsSize) {
+    const about::RotoPicture from{8, 4, 16};
+    // At 200 % every picture pixel covers two by two frame pixels, upright and at natural size.
+    const about::RotoPicture twice{16, 8, 32};
+    for (int y = 0; y < twice.height; ++y)
+        for (int x = 0; x < twice.width; ++x)
+            ASSERT_EQ(about::RotoSourceInto(x, y, from, twice, 0.0, 1.0), (PixelPos{x / 2, y / 2})) << x << "," << y;
+    // At 150 % the frame still reaches every edge of the picture, and turning by half a turn mirrors it.
+    const about::RotoPicture half{12, 6, 24};
+    EXPECT_EQ(about::RotoSourceInto(0, 0, from, half, 0.0, 1.0), (PixelPos{0, 0}));
+    EXPECT_EQ(about::RotoSourceInto(11, 5, from, half, 0.0, 1.0), (PixelPos{7, 3}));
+    const PixelPos turned = about::RotoSourceInto(11, 5, from, half, std::numbers::pi, 1.0);
+    EXPECT_LE(turned.x, 1);
+    EXPECT_LE(turned.y, 1);
+    // The same size is the plain rule.
+    EXPECT_EQ(about::RotoSourceInto(5, 2, from, from, 0.7, 1.3), about::RotoSource(5, 2, 8, 4, 0.7, 1.3));
+
+    // Drawn: the frame holds each source pixel twice across and twice down.
+    std::vector<std::uint8_t> source(static_cast<std::size_t>(from.rowBytes * from.height));
+    for (std::size_t i = 0; i < source.size(); i += 2) source[i] = static_cast<std::uint8_t>(i / 2);
+    std::vector<std::uint8_t> frame(static_cast<std::size_t>(twice.rowBytes * twice.height), 0xEE);
+    for (int phase = 0; phase < 4; ++phase)
+        about::DrawRotoRows(from, source.data(), twice, frame.data(), phase, 4, 0.0, 1.0);
+    for (int y = 0; y < twice.height; ++y)
+        for (int x = 0; x < twice.width; ++x)
+            ASSERT_EQ(frame[static_cast<std::size_t>(y * twice.rowBytes + 2 * x)], (y / 2) * 8 + x / 2)
+                << x << "," << y;
+}
+
 TEST(RotoFrame, TheIdleAnimationRestsThenTurnsQuicklyAndZoomsOut) {
     about::RotoAnimation animation;
     EXPECT_DOUBLE_EQ(animation.Scale(), 1.0);

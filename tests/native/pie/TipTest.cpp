@@ -218,6 +218,11 @@ TEST(TipPlacement, NearEachEdge) {
     };
     for (const PlaceCase& c : cases)
         EXPECT_EQ(pie::PlaceTip(c.x, c.y, tip, c.clientWidth, c.clientHeight), c.expected) << c.what;
+    // At 150 % and 200 % the tip keeps clear of the larger pointer: 48 and 64 below, 24 and 32 above.
+    EXPECT_EQ(pie::PlaceTip(200, 100, tip, 400, 400, 144), (fw::Rect{160, 148, 240, 188}));
+    EXPECT_EQ(pie::PlaceTip(200, 100, tip, 400, 400, 192), (fw::Rect{160, 164, 240, 204}));
+    EXPECT_EQ(pie::PlaceTip(200, 380, tip, 400, 400, 144), (fw::Rect{160, 316, 240, 356}));
+    EXPECT_EQ(pie::PlaceTip(200, 380, tip, 400, 400, 192), (fw::Rect{160, 308, 240, 348}));
 }
 
 TEST(TipPlacement, UnionOnlyWithAnOverlappingPreviousTip) {
