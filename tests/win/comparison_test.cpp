@@ -5,13 +5,11 @@
 #include "BoxWatch.h"
 #include "PiePoints.h"
 #include "ScanTestTree.h"
+#include "StatusRows.h"
 #include "WindowTestSupport.h"
 
-#include "common/MapStore.h"
 #include "compare/TreeComparison.h"
 #include "frame/TDiskView.h"
-#include "frame/TMyStatusDeepData.h"
-#include "frame/TMyStatusShallowData.h"
 #include "fw/TFrameWindow.h"
 #include "info/Statistics.h"
 #include "model/DataFile.h"
@@ -76,14 +74,9 @@ TEST(Comparison, CommandShowsGrowthAndEndingItBringsTheMethodBack) {
     disk.File("Gone\\old.bin", 50000);
     disk.File("keep.txt", 1000);
 
-    native_test::MapStore::Values marks;
-    fw::TFrameWindow barsHost("bars", nullptr);
-    barsHost.Create();
-    auto store = [&marks] { return std::make_unique<native_test::MapStore>(marks); };
-    frame::TMyStatusDeepData deep(&barsHost, store);
-    frame::TMyStatusShallowData shallow(&barsHost, store);
-    deep.Create();
-    shallow.Create();
+    test_support::StatusRows rows;
+    frame::TMyStatusData& deep = rows.deep;
+    frame::TMyStatusData& shallow = rows.shallow;
     TViewFrame frame(std::make_unique<frame::TDiskView>());
     frame::TDiskView& view = frame.View();
     view.SetStatusBars(&deep, &shallow);

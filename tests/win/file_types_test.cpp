@@ -4,11 +4,9 @@
 // dialog closes. Screenshots of the dialog and of the pie by type and highlighted.
 #include "ScanTestTree.h"
 #include "Screen.h"
+#include "StatusRows.h"
 #include "WindowTestSupport.h"
-#include "common/MapStore.h"
 #include "frame/TDiskView.h"
-#include "frame/TMyStatusDeepData.h"
-#include "frame/TMyStatusShallowData.h"
 #include "fw/TFrameWindow.h"
 #include "fw/Utf8.h"
 #include "info/FileTypeList.h"
@@ -118,14 +116,9 @@ TEST(FileTypesDialog, ListsTheTypesSortsCopiesAndShowsATypeInThePieAndTheStatusR
     };
     for (const auto& [name, size] : files) disk.File(name, size);
 
-    native_test::MapStore::Values marks;
-    fw::TFrameWindow barsHost("bars", nullptr);
-    barsHost.Create();
-    auto store = [&marks] { return std::make_unique<native_test::MapStore>(marks); };
-    frame::TMyStatusDeepData deep(&barsHost, store);
-    frame::TMyStatusShallowData shallow(&barsHost, store);
-    deep.Create();
-    shallow.Create();
+    test_support::StatusRows rows;
+    frame::TMyStatusData& deep = rows.deep;
+    frame::TMyStatusData& shallow = rows.shallow;
     TViewFrame frame(std::make_unique<frame::TDiskView>());
     frame::TDiskView& view = frame.View();
     view.SetStatusBars(&deep, &shallow);
