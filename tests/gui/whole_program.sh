@@ -567,7 +567,9 @@ button 11851
 wait_change "$rows" deep_row >/dev/null
 expect "the tool bar's Compare button is enabled with a tree" "$(drv probe button 11940 | cut -d' ' -f1)" "enabled"
 answer_file "button 11940" "Open" "" "" "$klv"  # Compare With Data File...
-sleep 1
+# The rows name the change once the comparison is on; the picture is taken only then.
+expect_match "Compare With Data File: the deep row names the current folder's change" \
+  "$(wait_change "$rows" deep_row)" '  \((new, )?[-+0-9]'
 snap main-comparison '^Kelvaran$' "Compare With Data File: the pie in Growth against the data file written before Docs\\old\\f.txt went."
 drv command 11941 >/dev/null  # End Comparison: Rainbow wash again, which the end of the run stores
 
