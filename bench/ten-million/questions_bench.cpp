@@ -4,7 +4,8 @@
 // the File Types dialog counts), each the best of a few runs with its CPU time. The histogram and the
 // rankings are checked against a straightforward computation on the same tree (per-file bins by exact
 // arithmetic, every candidate sorted in full), so a faster way that answers otherwise shows here.
-// Usage: questions_bench [files folders]   (default 1000000 50000); exit status 1 when a check fails.
+// Usage: questions_bench [files folders [types]]   (default 1000000 50000; "types": only the file types, for
+// profiling them); exit status 1 when a check fails.
 #include "../common/SyntheticTree.h"
 #include "info/ClusterTable.h"
 #include "info/SizeHistogram.h"
@@ -183,29 +184,32 @@ int main(int argc, char** argv) {
     DirInfo root = bench_tree::BuildTree(files, folders);
     model::RecomputeTotals(root, 4096);
     std::printf("questions: %zu files in %zu folders\n", files, folders);
+    const bool typesOnly = argc > 3 && std::string(argv[3]) == "types";
     bool ok = true;
     auto verdict = [&ok](bool same) {
         ok = ok && same;
         return same ? "equal" : "DIFFER";
     };
 
-    info::ClusterTable table;
-    const std::string cluster = BestOf(5, [&] { table = info::ComputeClusterTable(root, 4096); });
-    std::printf("cluster table: %s\n", cluster.c_str());
-    for (int detail = 1; detail <= 5; ++detail) {
-        info::SizeHistogram histogram;
-        const std::string ms = BestOf(5, [&] { histogram = info::ComputeHistogram(root, detail); });
-        std::printf("histogram detail %d: %s (%zu bars; exact per-file bins %s)\n", detail, ms.c_str(),
-                    histogram.bars.size(), verdict(histogram.bars == ExactBars(root, detail)));
-    }
-    for (const int n : {100, 10000}) {
-        info::StatResults rows;
-        std::string ms = BestOf(3, [&] { rows = Query(root, info::kLargestFiles, n); });
-        std::printf("statistics largest files N=%d: %s (%zu rows; every size sorted %s)\n", n, ms.c_str(),
-                    rows.rows.size(), verdict(Keys(rows) == LargestBySort(root, static_cast<std::size_t>(n))));
-        ms = BestOf(3, [&] { rows = Query(root, info::kLongestPaths, n); });
-        std::printf("statistics longest paths N=%d: %s (%zu rows; every length sorted %s)\n", n, ms.c_str(),
-                    rows.rows.size(), verdict(Keys(rows) == LongestBySort(root, static_cast<std::size_t>(n))));
+    if (!typesOnly) {
+        info::ClusterTable table;
+        const std::string cluster = BestOf(5, [&] { table = info::ComputeClusterTable(root, 4096); });
+        std::printf("cluster table: %s\n", cluster.c_str());
+        for (int detail = 1; detail <= 5; ++detail) {
+            info::SizeHistogram histogram;
+            const std::string ms = BestOf(5, [&] { histogram = info::ComputeHistogram(root, detail); });
+            std::printf("histogram detail %d: %s (%zu bars; exact per-file bins %s)\n", detail, ms.c_str(),
+                        histogram.bars.size(), verdict(histogram.bars == ExactBars(root, detail)));
+        }
+        for (const int n : {100, 10000}) {
+            info::StatResults rows;
+            std::string ms = BestOf(3, [&] { rows = Query(root, info::kLargestFiles, n); });
+            std::printf("statistics largest files N=%d: %s (%zu rows; every size sorted %s)\n", n, ms.c_str(),
+                        rows.rows.size(), verdict(Keys(rows) == LargestBySort(root, static_cast<std::size_t>(n))));
+            ms = BestOf(3, [&] { rows = Query(root, info::kLongestPaths, n); });
+            std::printf("statistics longest paths N=%d: %s (%zu rows; every length sorted %s)\n", n, ms.c_str(),
+                        rows.rows.size(), verdict(Keys(rows) == LongestBySort(root, static_cast<std::size_t>(n))));
+        }
     }
     info::StatResults typeRows;
     const std::string largestTypes = BestOf(3, [&] { typeRows = Query(root, info::kLargestTypes, 100); });
