@@ -175,7 +175,7 @@ double FileTypesShown(Source& source, std::size_t& types) {
     for (MSG msg; dialog.Counting() && GetMessageA(&msg, nullptr, 0, 0);) DispatchMessageA(&msg);
     UpdateWindow(GetDlgItem(dialog.GetHandle(), IDC_TYPES_LIST));
     Pump();
-    types = dialog.List().rows.size();
+    types = dialog.List().Size();
     return Millis(start);
 }
 

@@ -8,6 +8,7 @@
 // profiling them); exit status 1 when a check fails.
 #include "../common/SyntheticTree.h"
 #include "info/ClusterTable.h"
+#include "info/FileTypeList.h"
 #include "info/SizeHistogram.h"
 #include "info/Statistics.h"
 #include "model/FileTypes.h"
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -176,6 +178,29 @@ std::vector<std::uint64_t> Keys(const info::StatResults& results) {
     return keys;
 }
 
+// The totals by type the straightforward way: each file's type as a text of its own, into a map.
+std::map<std::string, model::TypeTotals> TypesByMap(const DirInfo& root) {
+    std::map<std::string, model::TypeTotals> types;
+    EachFile(root, [&](const model::FileInfo& file) { types[model::FileTypeOf(file.name)].Add(file.size, 4096); });
+    return types;
+}
+
+// Every type of the map once with its totals, largest first and equal sizes by their text.
+bool ListIsTheMapsInOrder(const info::TypeList& list, const std::map<std::string, model::TypeTotals>& types) {
+    if (list.Size() != types.size()) return false;
+    for (std::size_t row = 0; row < list.Size(); ++row) {
+        const info::TypeListRow shown = list.Row(row);
+        const auto found = types.find(std::string(shown.type));
+        if (found == types.end() || found->second != shown.totals) return false;
+        if (row == 0) continue;
+        const info::TypeListRow before = list.Row(row - 1);
+        if (before.totals.bytes < shown.totals.bytes ||
+            (before.totals.bytes == shown.totals.bytes && before.type >= shown.type))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -216,6 +241,16 @@ int main(int argc, char** argv) {
     std::printf("statistics largest file types N=100: %s (%zu rows)\n", largestTypes.c_str(), typeRows.rows.size());
     model::TypeTable types;
     const std::string typesMs = BestOf(3, [&] { types = model::ComputeTypeTable(root, true, 4096); });
-    std::printf("file types table: %s (%zu types)\n", typesMs.c_str(), types.Types().size());
+    std::printf("file types table: %s (%zu types)\n", typesMs.c_str(), types.TypeCount());
+    info::TypeList list;
+    const std::string listMs = BestOf(3, [&] {
+        model::TypeTable table = model::ComputeTypeTable(root, true, 4096);
+        const pie::TypeColours colours(table);
+        list = info::MakeTypeList(std::move(table), colours);
+    });
+    std::printf(
+        "file types list as the dialog shows it (counted, colours ranked, sorted): %s (%zu rows; a text per "
+        "file into a map %s)\n",
+        listMs.c_str(), list.Size(), verdict(ListIsTheMapsInOrder(list, TypesByMap(root))));
     return ok ? 0 : 1;
 }

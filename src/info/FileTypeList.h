@@ -4,7 +4,7 @@
 // TFileTypesDlg shows it.
 //
 //   TypeList list = MakeTypeList(walk.TakeTable(), colours);   // sorted by bytes, largest first
-//   SortTypeList(list, sort = NextSort(sort, clickedColumn));
+//   SortTypeList(list, sort = NextSort(sort, clickedColumn));   // list.Row(0).type, list.Size()
 //   list_.SetTextSource([&](int row, int column) { return TypeCellText(list, row, column); });
 #pragma once
 
@@ -32,15 +32,9 @@ const char* TypeColumnTitle(int column) noexcept;  // "" for the swatch and outs
 bool IsRightAligned(int column) noexcept;
 
 struct TypeListRow {
-    std::string type;  // lower-cased extension, "" for none
+    std::string_view type;  // lower-cased extension, "" for none; the list's own text
     model::TypeTotals totals;
     int colourRank = -1;  // 0..11 in the pie's colours, -1 for the neutral colour
-};
-
-struct TypeList {
-    std::vector<TypeListRow> rows;
-    model::TypeTotals total;  // the scope's files
-    std::uint32_t clusterSize = 0;
 };
 
 struct TypeSort {
@@ -49,16 +43,43 @@ struct TypeSort {
     friend bool operator==(const TypeSort&, const TypeSort&) = default;
 };
 
+// The rows of a scope's types in the order shown. It keeps the counted table, whose texts the rows show, and
+// one number per row: a scope of millions of types costs little more than its table. Moved, not copied.
+class TypeList {
+public:
+    TypeList() = default;
+    TypeList(model::TypeTable table, const pie::TypeColours& colours, TypeSort sort);
+    TypeList(TypeList&&) noexcept = default;
+    TypeList& operator=(TypeList&&) noexcept = default;
+    TypeList(const TypeList&) = delete;
+    TypeList& operator=(const TypeList&) = delete;
+
+    std::size_t Size() const noexcept { return order_.size(); }
+    // row < Size().
+    TypeListRow Row(std::size_t row) const noexcept;
+    const model::TypeTotals& Total() const noexcept { return table_.Total(); }  // the scope's files
+    std::uint32_t ClusterSize() const noexcept { return table_.ClusterSize(); }
+    // Rows of equal keys stay in the order of their types' texts, whichever way the column runs.
+    void Sort(TypeSort sort);
+    // The row of a (lower-cased) type, -1 when the scope has none.
+    int RowOf(std::string_view type) const noexcept;
+
+private:
+    int RankOf(std::uint32_t index) const noexcept;
+
+    model::TypeTable table_;
+    std::vector<std::uint32_t> order_;     // the table's number of the type shown in each row
+    std::vector<std::uint32_t> coloured_;  // the numbers of the types the pie colours, by colour rank
+};
+
 // The sort after a click on `clicked`'s header: the same column turns round; another column starts in its
 // natural order (the type by its text A to Z, the swatch in the pie's order, numbers largest first).
 TypeSort NextSort(TypeSort current, int clicked) noexcept;
 
-// Sorted by bytes, largest first.
-TypeList MakeTypeList(const model::TypeTable& table, const pie::TypeColours& colours);
-// Rows of equal keys stay in the order of their types' texts, whichever way the column runs.
-void SortTypeList(TypeList& list, TypeSort sort);
-// The row of a (lower-cased) type, -1 when the scope has none.
-int RowOfType(const TypeList& list, std::string_view type) noexcept;
+// Sorted by bytes, largest first, unless told otherwise.
+TypeList MakeTypeList(model::TypeTable table, const pie::TypeColours& colours, TypeSort sort = {});
+inline void SortTypeList(TypeList& list, TypeSort sort) { list.Sort(sort); }
+inline int RowOfType(const TypeList& list, std::string_view type) noexcept { return list.RowOf(type); }
 
 // The list's cell texts: counts with group commas, the share of the scope's bytes with one decimal,
 // "n/a" for allocated bytes while the cluster size is unknown.

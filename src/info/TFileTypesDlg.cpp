@@ -12,8 +12,10 @@ namespace info {
 namespace {
 constexpr UINT_PTR kCountTimer = 1;
 constexpr UINT kCountPeriodMs = 10;
-// Files per slice: a few milliseconds of counting between two turns of the message loop.
-constexpr std::size_t kFilesPerSlice = 65536;
+// Files per slice: a few milliseconds of counting. A tick counts slices for about kTickMs, then lets the
+// message loop have its turn: the window stays responsive and a large count does not wait for the timer.
+constexpr std::size_t kFilesPerSlice = 16384;
+constexpr ULONGLONG kTickMs = 50;
 constexpr int kColumnWidths[kTypeColumnCount] = {28, 110, 95, 95, 60, 65};
 }  // namespace
 
@@ -116,44 +118,49 @@ void TFileTypesDlg::Count() {
             scopePath_ = start->name + "\\";
         }
         walk_ = std::make_unique<model::TypeTableWalk>(*start, scopeRecurse_, countedCluster_);
+        countingWholeTree_ = start == &source_.Root() && scopeRecurse_;
     }
-    if (!walk_->Step(kFilesPerSlice)) {
+    const ULONGLONG tickStart = GetTickCount64();
+    bool done = walk_->Step(kFilesPerSlice);
+    while (!done && GetTickCount64() - tickStart < kTickMs) done = walk_->Step(kFilesPerSlice);
+    if (!done) {
         UpdateScopeLine();
         return;
     }
-    TypeList list = MakeTypeList(walk_->Table(), source_.TypeColours());
+    model::TypeTable table = walk_->TakeTable();
     walk_.reset();
+    // The pie's colours rank the whole tree's types: a count of the whole tree is that ranking already.
+    const pie::TypeColours colours = countingWholeTree_ ? pie::TypeColours(table) : source_.TypeColours();
+    TypeList list = MakeTypeList(std::move(table), colours, sort_);
     counting_ = false;
     timer_.Stop();
     Show(std::move(list));
 }
 
 void TFileTypesDlg::Show(TypeList list) {
-    const std::set<std::string> keep = SelectedTypes();
+    const TypeSet keep = SelectedTypes();
     list_ = std::move(list);
-    SortTypeList(list_, sort_);
     Refill(keep);
     UpdateScopeLine();
 }
 
-std::set<std::string> TFileTypesDlg::SelectedTypes() const {
-    std::set<std::string> types;
+TFileTypesDlg::TypeSet TFileTypesDlg::SelectedTypes() const {
+    TypeSet types;
     for (int row : listView_.SelectedRows())
-        if (static_cast<std::size_t>(row) < list_.rows.size())
-            types.insert(list_.rows[static_cast<std::size_t>(row)].type);
+        if (static_cast<std::size_t>(row) < list_.Size()) types.emplace(list_.Row(static_cast<std::size_t>(row)).type);
     if (highlighted_) types.insert(*highlighted_);
     return types;
 }
 
-void TFileTypesDlg::Refill(const std::set<std::string>& keep) {
+void TFileTypesDlg::Refill(const TypeSet& keep) {
     HWND list = listView_.GetHandle();
     filling_ = true;
     listView_.SetRedraw(false);
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    listView_.SetItemCount(static_cast<int>(list_.rows.size()));
+    listView_.SetItemCount(static_cast<int>(list_.Size()));
     bool focused = false;
-    for (std::size_t row = 0; row < list_.rows.size(); ++row) {
-        if (!keep.count(list_.rows[row].type)) continue;
+    for (std::size_t row = 0; row < list_.Size() && !keep.empty(); ++row) {
+        if (!keep.count(list_.Row(row).type)) continue;
         const UINT state = focused ? LVIS_SELECTED : LVIS_SELECTED | LVIS_FOCUSED;
         ListView_SetItemState(list, static_cast<int>(row), state, state);
         if (!focused) ListView_EnsureVisible(list, static_cast<int>(row), FALSE);
@@ -181,8 +188,8 @@ void TFileTypesDlg::OnSelectionChanged() {
 }
 
 void TFileTypesDlg::Highlight(int row) {
-    if (row < 0 || static_cast<std::size_t>(row) >= list_.rows.size()) return;
-    highlighted_ = list_.rows[static_cast<std::size_t>(row)].type;
+    if (row < 0 || static_cast<std::size_t>(row) >= list_.Size()) return;
+    highlighted_ = std::string(list_.Row(static_cast<std::size_t>(row)).type);
     source_.HighlightType(highlighted_);
 }
 
@@ -198,7 +205,7 @@ void TFileTypesDlg::SortBy(int column) {
     sort_ = NextSort(sort_, column);
     remembered_.sortColumn = sort_.column;
     remembered_.ascending = sort_.ascending;
-    const std::set<std::string> keep = SelectedTypes();
+    const TypeSet keep = SelectedTypes();
     SortTypeList(list_, sort_);
     Refill(keep);
     ShowSortArrow();
@@ -222,7 +229,7 @@ LRESULT TFileTypesDlg::DrawSwatches(NMLVCUSTOMDRAW& draw) noexcept {
     case CDDS_ITEMPREPAINT: return CDRF_NOTIFYPOSTPAINT;
     case CDDS_ITEMPOSTPAINT: {
         const auto row = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
-        if (row >= list_.rows.size()) return CDRF_DODEFAULT;
+        if (row >= list_.Size()) return CDRF_DODEFAULT;
         RECT cell{};
         cell.left = LVIR_BOUNDS;
         if (!SendMessageA(listView_.GetHandle(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&cell)))
@@ -230,7 +237,7 @@ LRESULT TFileTypesDlg::DrawSwatches(NMLVCUSTOMDRAW& draw) noexcept {
         cell.right = cell.left + ListView_GetColumnWidth(listView_.GetHandle(), kSwatchColumn);
         InflateRect(&cell, -4, -2);
         if (cell.right <= cell.left || cell.bottom <= cell.top) return CDRF_DODEFAULT;
-        const fw::Colour colour = pie::TypeColourAt(list_.rows[row].colourRank);
+        const fw::Colour colour = pie::TypeColourAt(list_.Row(row).colourRank);
         HBRUSH brush = CreateSolidBrush(colour);
         FillRect(draw.nmcd.hdc, &cell, brush);
         DeleteObject(brush);

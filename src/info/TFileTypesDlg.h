@@ -57,10 +57,11 @@ private:
     // One slice of the count; the list once it is complete.
     void Count();
     void Show(TypeList list);
+    using TypeSet = std::set<std::string, std::less<>>;
     // The types selected in the list, and the highlighted one.
-    std::set<std::string> SelectedTypes() const;
+    TypeSet SelectedTypes() const;
     // The list's rows again in the current order, the rows of `keep` selected.
-    void Refill(const std::set<std::string>& keep);
+    void Refill(const TypeSet& keep);
     void UpdateScopeLine();
     void UpdateCopyButton() noexcept;
     void OnSelectionChanged();
@@ -80,7 +81,8 @@ private:
     std::optional<std::string> highlighted_;
     std::unique_ptr<model::TypeTableWalk> walk_;
     bool counting_ = false;
-    std::string scopePath_;  // the folder of the count under way or shown
+    bool countingWholeTree_ = false;  // the count under way is of the root and all below it
+    std::string scopePath_;           // the folder of the count under way or shown
     bool scopeRecurse_ = true;
     std::uint32_t countedCluster_ = 0;
     bool filling_ = false;  // selection changes while the list is refilled are not the user's

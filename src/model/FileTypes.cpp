@@ -133,49 +133,72 @@ std::uint64_t HashOf(std::string_view text) noexcept {
     hash *= 0x9E3779B97F4A7C15ull;
     return hash ^ (hash >> 29);
 }
+
+// The high half of the hash: what the table's slots keep of it.
+std::uint32_t TagOf(std::string_view folded) noexcept { return static_cast<std::uint32_t>(HashOf(folded) >> 32); }
+
+void Prefetch(const void* address) noexcept {
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
 }  // namespace
 
-std::uint32_t TypeTable::Lookup(std::string_view folded, std::uint64_t hash, std::size_t& slot) const noexcept {
-    // A slot holds the entry's index + 1 below the high half of its hash, so that a search passes other
-    // types' slots without reading their entries.
-    const std::uint64_t tag = hash & 0xFFFFFFFF00000000ull;
+std::uint32_t TypeTable::Lookup(std::string_view folded, std::uint32_t tag, std::size_t& slot) const noexcept {
+    // Other types' slots are passed on their tags, without reading their entries.
     const std::size_t mask = slots_.size() - 1;
-    for (slot = static_cast<std::size_t>(hash) & mask;; slot = (slot + 1) & mask) {
+    for (slot = tag >> (32 - slotBits_);; slot = (slot + 1) & mask) {
         const std::uint64_t held = slots_[slot];
         if (held == 0) return kNone;
-        if ((held & 0xFFFFFFFF00000000ull) != tag) continue;
-        const Entry& entry = entries_[static_cast<std::uint32_t>(held) - 1];
-        if (entry.hash == hash && std::string_view(texts_.data() + entry.offset, entry.length) == folded)
-            return static_cast<std::uint32_t>(held) - 1;
+        if (static_cast<std::uint32_t>(held >> 32) != tag) continue;
+        const auto index = static_cast<std::uint32_t>(held) - 1;
+        const Entry& entry = At(index);
+        if (std::string_view(texts_.data() + entry.offset, entry.length) == folded) return index;
     }
 }
 
 void TypeTable::Grow() {
-    std::vector<std::uint64_t> slots(slots_.empty() ? 64 : slots_.size() * 2, 0);
+    const unsigned bits = slots_.empty() ? kFirstBlockBits : slotBits_ + 1;
+    std::vector<std::uint64_t> slots(std::size_t{1} << bits, 0);
     const std::size_t mask = slots.size() - 1;
-    for (std::uint32_t index = 0; index < entries_.size(); ++index) {
-        const std::uint64_t hash = entries_[index].hash;
-        std::size_t slot = static_cast<std::size_t>(hash) & mask;
+    for (const std::uint64_t held : slots_) {
+        if (held == 0) continue;
+        std::size_t slot = static_cast<std::uint32_t>(held >> 32) >> (32 - bits);
         while (slots[slot] != 0) slot = (slot + 1) & mask;
-        slots[slot] = (hash & 0xFFFFFFFF00000000ull) | (index + 1);
+        slots[slot] = held;
     }
     slots_.swap(slots);
+    slotBits_ = bits;
+}
+
+std::uint32_t TypeTable::Append(std::string_view folded) {
+    const std::uint32_t index = count_;
+    const std::uint64_t shifted = std::uint64_t{index} + (1u << kFirstBlockBits);
+    const unsigned block = static_cast<unsigned>(std::bit_width(shifted)) - 1 - kFirstBlockBits;
+    if (block == blocks_.size())
+        blocks_.push_back(std::make_unique_for_overwrite<Entry[]>(std::size_t{1} << (block + kFirstBlockBits)));
+    At(index) = {static_cast<std::uint32_t>(texts_.size()), static_cast<std::uint32_t>(folded.size()), 0, 0, 0};
+    texts_.insert(texts_.end(), folded.begin(), folded.end());
+    ++count_;
+    return index;
 }
 
 std::uint32_t TypeTable::IndexOf(std::string_view raw) {
     if (lastIndex_ != kNone && raw == std::string_view(lastRaw_.data(), lastRawSize_)) return lastIndex_;
     const FoldedType folded(raw);
-    const std::uint64_t hash = HashOf(folded.View());
-    // At most half full, so that a search ends soon at an empty slot.
-    if ((entries_.size() + 1) * 2 > slots_.size()) Grow();
+    return IndexOf(raw, folded.View(), TagOf(folded.View()));
+}
+
+std::uint32_t TypeTable::IndexOf(std::string_view raw, std::string_view folded, std::uint32_t tag) {
+    // At most two thirds full, so that a search soon ends at an empty slot.
+    if ((std::size_t{count_} + 1) * 3 > slots_.size() * 2) Grow();
     std::size_t slot = 0;
-    std::uint32_t index = Lookup(folded.View(), hash, slot);
+    std::uint32_t index = Lookup(folded, tag, slot);
     if (index == kNone) {
-        index = static_cast<std::uint32_t>(entries_.size());
-        entries_.push_back(
-            {hash, static_cast<std::uint32_t>(texts_.size()), static_cast<std::uint32_t>(folded.View().size()), {}});
-        texts_.insert(texts_.end(), folded.View().begin(), folded.View().end());
-        slots_[slot] = (hash & 0xFFFFFFFF00000000ull) | (index + 1);
+        index = Append(folded);
+        slots_[slot] = (std::uint64_t{tag} << 32) | (std::uint64_t{index} + 1);
     }
     if (raw.size() <= lastRaw_.size()) {
         std::copy(raw.begin(), raw.end(), lastRaw_.begin());
@@ -187,30 +210,68 @@ std::uint32_t TypeTable::IndexOf(std::string_view raw) {
     return index;
 }
 
-void TypeTable::Add(const FileInfo& file) {
-    entries_[IndexOf(RawExtension(file.name))].totals.Add(file.size, clusterSize_);
-    total_.Add(file.size, clusterSize_);
+void TypeTable::AddTo(std::uint32_t index, std::uint64_t size) noexcept {
+    Entry& entry = At(index);
+    const std::uint64_t allocated = AllocatedSize(size, clusterSize_);
+    entry.bytes += size;
+    entry.allocated += allocated;
+    ++entry.files;
+    total_.bytes += size;
+    total_.allocated += allocated;
+    ++total_.files;
 }
 
-void TypeTable::AddFiles(const DirInfo& folder) {
-    for (const FileInfo& file : folder.files) Add(file);
+void TypeTable::Add(const FileInfo& file) { AddTo(IndexOf(RawExtension(file.name)), file.size); }
+
+void TypeTable::AddFiles(const FileInfo* files, std::size_t count) {
+    // A type's slot is mostly far from the last one's and not in the cache: the files go in groups whose
+    // extensions are found, folded and hashed first and their slots fetched, so that the waits overlap.
+    constexpr std::size_t kGroup = 8, kLongest = 48;
+    std::string_view raw[kGroup];
+    char folded[kGroup][kLongest];
+    std::uint32_t tag[kGroup];
+    bool hashed[kGroup];
+    for (std::size_t begin = 0; begin < count; begin += kGroup) {
+        const std::size_t n = std::min(kGroup, count - begin);
+        for (std::size_t k = 0; k < n; ++k) {
+            raw[k] = RawExtension(files[begin + k].name);
+            const std::string_view before =
+                k > 0 ? raw[k - 1] : std::string_view(lastRaw_.data(), lastIndex_ == kNone ? 0 : lastRawSize_);
+            // The same extension as the file before is found without a search; a long one the usual way.
+            hashed[k] = raw[k].size() <= kLongest && !(raw[k] == before && (k > 0 || lastIndex_ != kNone));
+            if (!hashed[k]) continue;
+            tag[k] = TagOf(FoldTypeCase(raw[k], folded[k]));
+            if (!slots_.empty()) Prefetch(&slots_[tag[k] >> (32 - slotBits_)]);
+        }
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::uint32_t index =
+                hashed[k] ? IndexOf(raw[k], std::string_view(folded[k], raw[k].size()), tag[k]) : IndexOf(raw[k]);
+            AddTo(index, files[begin + k].size);
+        }
+    }
 }
+
+void TypeTable::AddFiles(const DirInfo& folder) { AddFiles(folder.files.data(), folder.files.size()); }
 
 std::vector<FileType> TypeTable::Types() const {
     std::vector<FileType> types;
-    types.reserve(entries_.size());
-    for (const Entry& entry : entries_)
-        types.push_back({std::string_view(texts_.data() + entry.offset, entry.length), entry.totals});
+    types.reserve(count_);
+    ForEachType([&types](const FileType& type) { types.push_back(type); });
     return types;
 }
 
-std::optional<FileType> TypeTable::Find(std::string_view type) const {
+std::optional<std::uint32_t> TypeTable::IndexOfType(std::string_view type) const noexcept {
     if (slots_.empty()) return std::nullopt;
     std::size_t slot = 0;
-    const std::uint32_t index = Lookup(type, HashOf(type), slot);
+    const std::uint32_t index = Lookup(type, TagOf(type), slot);
     if (index == kNone) return std::nullopt;
-    return FileType{std::string_view(texts_.data() + entries_[index].offset, entries_[index].length),
-                    entries_[index].totals};
+    return index;
+}
+
+std::optional<FileType> TypeTable::Find(std::string_view type) const {
+    const std::optional<std::uint32_t> index = IndexOfType(type);
+    if (!index) return std::nullopt;
+    return TypeAt(*index);
 }
 
 TypeTableWalk::TypeTableWalk(const DirInfo& start, bool recurse, std::uint32_t clusterSize)
@@ -230,7 +291,8 @@ bool TypeTableWalk::Step(std::size_t files) {
         }
         const std::size_t count = current_->files.size();
         const std::size_t take = std::min(left, count - nextFile_);
-        for (std::size_t k = 0; k < take; ++k) table_.Add(current_->files[nextFile_++]);
+        table_.AddFiles(current_->files.data() + nextFile_, take);
+        nextFile_ += take;
         left -= take;
         if (nextFile_ == count) {
             current_ = nullptr;

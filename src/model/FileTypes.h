@@ -19,12 +19,14 @@
 #include "model/DirInfo.h"
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace model {
@@ -70,10 +72,10 @@ struct FileType {
     friend bool operator==(const FileType&, const FileType&) = default;
 };
 
-// The files added so far, totalled by type. The types' texts lie back to back in one block and are found
-// through a table of their hashes, so neither a file nor a new type costs an allocation of its own, and
-// the entries grow in pieces rather than by copying: a tree whose random names make hundreds of thousands
-// of "types" is counted in a few times the time of one of forty.
+// The files added so far, totalled by type. The types' texts lie back to back in one block, their entries
+// in blocks that never move, and a type is found through a table of its hash's high half and its entry:
+// neither a file nor a new type costs an allocation of its own, and growing the table reads only the table.
+// A tree whose random names make millions of "types" is counted in a few times the time of one of forty.
 class TypeTable {
 public:
     explicit TypeTable(std::uint32_t clusterSize = 0) : clusterSize_(clusterSize) {}
@@ -81,34 +83,64 @@ public:
     void Add(const FileInfo& file);
     // The files directly in `folder`.
     void AddFiles(const DirInfo& folder);
+    void AddFiles(const FileInfo* files, std::size_t count);
 
-    std::size_t TypeCount() const noexcept { return entries_.size(); }
-    // One entry per type, in the order first met; the texts are the table's, valid until the next Add.
+    std::size_t TypeCount() const noexcept { return count_; }
+    // Calls f(FileType) once per type, in the order first met; the texts are the table's, valid until the
+    // next Add.
+    template <class F>
+    void ForEachType(F&& f) const {
+        for (std::uint32_t index = 0; index < count_; ++index) f(TypeAt(index));
+    }
+    // The same as a list.
     std::vector<FileType> Types() const;
+    // Types are numbered 0 .. TypeCount() - 1 in the order first met.
+    FileType TypeAt(std::uint32_t index) const noexcept {
+        const Entry& entry = At(index);
+        return {std::string_view(texts_.data() + entry.offset, entry.length),
+                TypeTotals{entry.bytes, entry.allocated, entry.files}};
+    }
+    std::optional<std::uint32_t> IndexOfType(std::string_view type) const noexcept;
     // Nothing when no file of that (lower-cased) type was added.
     std::optional<FileType> Find(std::string_view type) const;
     const TypeTotals& Total() const noexcept { return total_; }
     std::uint32_t ClusterSize() const noexcept { return clusterSize_; }
 
 private:
+    // Left uninitialised when its block is made: the part of a block not yet used is never touched.
     struct Entry {
-        std::uint64_t hash;
         std::uint32_t offset;  // of the text in texts_
         std::uint32_t length;
-        TypeTotals totals;
+        std::uint64_t bytes, allocated, files;
     };
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+    // Block b holds entries 64 * (2^b - 1) to 64 * (2^(b+1) - 1) - 1: a small table stays small.
+    static constexpr unsigned kFirstBlockBits = 6;
 
+    const Entry& At(std::uint32_t index) const noexcept {
+        const std::uint64_t shifted = std::uint64_t{index} + (1u << kFirstBlockBits);
+        const unsigned block = static_cast<unsigned>(std::bit_width(shifted)) - 1 - kFirstBlockBits;
+        return blocks_[block][shifted - (std::uint64_t{1} << (block + kFirstBlockBits))];
+    }
+    Entry& At(std::uint32_t index) noexcept { return const_cast<Entry&>(std::as_const(*this).At(index)); }
     std::uint32_t IndexOf(std::string_view rawExtension);
-    // The entry of a folded text with this hash, kNone when there is none; `slot` is where it is or would go.
-    std::uint32_t Lookup(std::string_view folded, std::uint64_t hash, std::size_t& slot) const noexcept;
+    // The same with the extension already folded and its tag known.
+    std::uint32_t IndexOf(std::string_view rawExtension, std::string_view folded, std::uint32_t tag);
+    void AddTo(std::uint32_t index, std::uint64_t size) noexcept;
+    // The entry of a folded text with this tag (its hash's high half), kNone when there is none; `slot` is
+    // where it is or would go.
+    std::uint32_t Lookup(std::string_view folded, std::uint32_t tag, std::size_t& slot) const noexcept;
+    std::uint32_t Append(std::string_view folded);
     void Grow();
 
     std::uint32_t clusterSize_;
-    std::deque<Entry> entries_;  // grows without moving what it holds
+    std::vector<std::unique_ptr<Entry[]>> blocks_;
+    std::uint32_t count_ = 0;
     std::vector<char> texts_;
-    std::vector<std::uint64_t> slots_;  // the hash's high half and entry index + 1, 0 for an empty slot;
-                                        // a power of two long
+    // The tag in the high half and the entry's index + 1 in the low, 0 for an empty slot. A tag's first
+    // slot is its top bits, so that a table twice the size takes the slots over in nearly the same order.
+    std::vector<std::uint64_t> slots_;
+    unsigned slotBits_ = 0;
     TypeTotals total_;
     // Neighbouring files mostly share their extension: the last one as written, and its entry.
     std::array<char, 16> lastRaw_{};

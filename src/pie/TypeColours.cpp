@@ -30,13 +30,17 @@ Colour Paler(Colour colour) noexcept { return TowardWhite(colour, 1, 2); }
 Colour Faded(Colour colour) noexcept { return TowardWhite(colour, 3, 4); }
 
 TypeColours::TypeColours(const model::TypeTable& wholeTree) {
-    std::vector<model::FileType> types = wholeTree.Types();
     const auto larger = [](const model::FileType& a, const model::FileType& b) {
         return a.totals.bytes != b.totals.bytes ? a.totals.bytes > b.totals.bytes : a.type < b.type;
     };
-    const std::size_t count = std::min<std::size_t>(types.size(), kTypeColourCount);
-    std::partial_sort(types.begin(), types.begin() + static_cast<std::ptrdiff_t>(count), types.end(), larger);
-    for (std::size_t i = 0; i < count; ++i) ranked_.emplace_back(types[i].type);
+    // The largest so far, largest first: a table of millions of types is read once and not copied.
+    std::vector<model::FileType> top;
+    wholeTree.ForEachType([&](const model::FileType& type) {
+        if (top.size() == kTypeColourCount && !larger(type, top.back())) return;
+        top.insert(std::upper_bound(top.begin(), top.end(), type, larger), type);
+        if (top.size() > kTypeColourCount) top.pop_back();
+    });
+    for (const model::FileType& type : top) ranked_.emplace_back(type.type);
 }
 
 TypeColours TypeColours::OfTree(const model::DirInfo& root) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using info::TypeSort;
@@ -26,7 +28,7 @@ model::DirInfo Sample() {
 
 std::vector<std::string> Types(const info::TypeList& list) {
     std::vector<std::string> types;
-    for (const auto& row : list.rows) types.push_back(row.type);
+    for (std::size_t row = 0; row < list.Size(); ++row) types.emplace_back(list.Row(row).type);
     return types;
 }
 
@@ -36,12 +38,12 @@ TEST(FileTypeList, RowsComeSortedByBytesWithThePiesColourRanks) {
     const pie::TypeColours colours = pie::TypeColours::OfTree(tree);
     const info::TypeList all = info::MakeTypeList(model::ComputeTypeTable(tree, true, 4096), colours);
     EXPECT_EQ(Types(all), (std::vector<std::string>{"jpg", "", "txt", "iso"}));
-    EXPECT_EQ(all.rows[0].colourRank, 0);
-    EXPECT_EQ(all.rows[1].colourRank, 1);
-    EXPECT_EQ(all.total, (model::TypeTotals{4000000, all.total.allocated, 8}));
+    EXPECT_EQ(all.Row(0).colourRank, 0);
+    EXPECT_EQ(all.Row(1).colourRank, 1);
+    EXPECT_EQ(all.Total(), (model::TypeTotals{4000000, all.Total().allocated, 8}));
     const info::TypeList docs = info::MakeTypeList(model::ComputeTypeTable(tree.subdirs[1], true, 4096), colours);
     EXPECT_EQ(Types(docs), (std::vector<std::string>{"txt", "iso"}));
-    EXPECT_EQ(docs.rows[0].colourRank, 2);  // the same colour as in the whole tree's list
+    EXPECT_EQ(docs.Row(0).colourRank, 2);  // the same colour as in the whole tree's list
     EXPECT_EQ(info::RowOfType(docs, "iso"), 1);
     EXPECT_EQ(info::RowOfType(docs, "jpg"), -1);
 }
@@ -75,6 +77,51 @@ TEST(FileTypeList, AHeaderClickSortsByItsColumnAndASecondClickTurnsItRound) {
     }
 }
 
+// Many types whose keys tie and whose texts share their first eight bytes or are shorter than eight, sorted
+// by every column both ways, against a plain sort of their rows by the rule the list states.
+TEST(FileTypeList, ManyTypesSortAsTheirKeysAndTextsSay) {
+    model::DirInfo tree("C:");
+    for (int i = 0; i < 3000; ++i) {
+        const std::string type = i % 3 == 0   ? "longprefix" + std::to_string(i % 700)
+                                 : i % 3 == 1 ? std::to_string(i % 500)
+                                              : "longpref" + std::string(1, static_cast<char>('a' + i % 26));
+        tree.files.emplace_back("f" + std::to_string(i) + "." + type, static_cast<std::uint64_t>(i % 7) * 1000);
+    }
+    model::RecomputeTotals(tree, 4096);
+    const pie::TypeColours colours = pie::TypeColours::OfTree(tree);
+    info::TypeList list = info::MakeTypeList(model::ComputeTypeTable(tree, true, 4096), colours);
+    std::vector<info::TypeListRow> plain;
+    const model::TypeTable table = model::ComputeTypeTable(tree, true, 4096);
+    for (const model::FileType& type : table.Types())
+        plain.push_back({type.type, type.totals, colours.RankOf(type.type)});
+    ASSERT_EQ(list.Size(), plain.size());
+    for (int column = 0; column < info::kTypeColumnCount; ++column) {
+        for (bool ascending : {false, true}) {
+            const TypeSort sort{column, ascending};
+            info::SortTypeList(list, sort);
+            const auto key = [column](const info::TypeListRow& row) -> std::uint64_t {
+                switch (column) {
+                case info::kSwatchColumn: return row.colourRank < 0 ? 12u : static_cast<std::uint64_t>(row.colourRank);
+                case info::kTypeColumn: return 0;
+                case info::kAllocatedColumn: return row.totals.allocated;
+                case info::kFilesColumn: return row.totals.files;
+                default: return row.totals.bytes;
+                }
+            };
+            std::sort(plain.begin(), plain.end(), [&](const info::TypeListRow& a, const info::TypeListRow& b) {
+                if (key(a) != key(b)) return ascending ? key(a) < key(b) : key(a) > key(b);
+                return column == info::kTypeColumn && !ascending ? a.type > b.type : a.type < b.type;
+            });
+            for (std::size_t row = 0; row < plain.size(); ++row) {
+                ASSERT_EQ(list.Row(row).type, plain[row].type) << "column " << column << " ascending " << ascending;
+                EXPECT_EQ(list.Row(row).totals, plain[row].totals);
+                EXPECT_EQ(list.Row(row).colourRank, plain[row].colourRank);
+                EXPECT_EQ(info::RowOfType(list, plain[row].type), static_cast<int>(row));
+            }
+        }
+    }
+}
+
 TEST(FileTypeList, CellTextsSharesOfAnEmptyScopeAndUnknownClusterSizes) {
     const model::DirInfo tree = Sample();
     const info::TypeList list =
@@ -93,12 +140,12 @@ TEST(FileTypeList, CellTextsSharesOfAnEmptyScopeAndUnknownClusterSizes) {
     const model::DirInfo empty = test_support::PathTree("C:", {{"a.log", 0}, {"b.log", 0}, {"c", 0}});
     const info::TypeList zeros =
         info::MakeTypeList(model::ComputeTypeTable(empty, true, 0), pie::TypeColours::OfTree(empty));
-    ASSERT_EQ(zeros.rows.size(), 2u);
+    ASSERT_EQ(zeros.Size(), 2u);
     EXPECT_EQ(info::TypeCellText(zeros, 0, info::kShareColumn), "0.0%");
     EXPECT_EQ(info::TypeCellText(zeros, 0, info::kAllocatedColumn), "n/a");
     // A folder without files: no rows at all.
     const model::DirInfo none = test_support::PathTree("C:", {{"Sub\\", 0}});
-    EXPECT_TRUE(info::MakeTypeList(model::ComputeTypeTable(none, true, 0), {}).rows.empty());
+    EXPECT_TRUE(info::MakeTypeList(model::ComputeTypeTable(none, true, 0), {}).Size() == 0);
     // A share is of the bytes of the whole scope.
     EXPECT_EQ(model::ShareText(1, 3), "33.3%");
     EXPECT_EQ(model::ShareText(2, 3), "66.7%");

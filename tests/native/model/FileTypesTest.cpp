@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 namespace {
@@ -132,6 +133,47 @@ TEST(FileTypes, TotalsPerTypeAreTheSumsOverTheFilesInOnePassOrInSlices) {
             EXPECT_EQ(model::TotalsOfType(tree, "no such type", cluster), model::TypeTotals{});
         }
     }
+}
+
+// Tens of thousands of types, so that the table grows many times: extensions of every length up to past
+// what is folded on the stack, in both cases, in runs of one extension and of one type written two ways.
+TEST(FileTypes, ATableOfManyTypesHoldsEveryTypeOnceWithItsTotals) {
+    std::uint64_t state = 7;
+    const auto next = [&state](std::uint64_t below) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return (state >> 17) % below;
+    };
+    std::vector<std::string> extensions;
+    for (int i = 0; i < 30000; ++i) {
+        std::string text(next(60), 'a');
+        for (char& c : text) c = "abcXYZ019-_ \xC3\x89"[next(14)];
+        extensions.push_back(std::move(text));
+    }
+    model::DirInfo tree("C:");
+    for (int folder = 0; folder < 40; ++folder) {
+        model::DirInfo& dir = tree.subdirs.emplace_back("d" + std::to_string(folder));
+        for (int file = 0; file < 2500;) {
+            std::string extension = extensions[next(extensions.size())];
+            for (std::uint64_t run = 1 + next(4); run > 0 && file < 2500; --run, ++file) {
+                if (next(2))
+                    for (char& c : extension) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+                dir.files.emplace_back("f" + std::to_string(file) + "." + extension, next(100000));
+            }
+        }
+    }
+    model::RecomputeTotals(tree, 4096);
+    const model::TypeTable table = model::ComputeTypeTable(tree, true, 4096);
+    const auto expected = ByMap(tree, true, 4096);
+    ASSERT_GT(expected.size(), 20000u);
+    EXPECT_EQ(table.TypeCount(), expected.size());
+    EXPECT_EQ(AsMap(table), expected);
+    for (const auto& [type, totals] : expected) {
+        const std::optional<std::uint32_t> index = table.IndexOfType(type);
+        ASSERT_TRUE(index) << type;
+        EXPECT_EQ(table.TypeAt(*index).type, type);
+        EXPECT_EQ(table.TypeAt(*index).totals, totals) << type;
+    }
+    EXPECT_FALSE(table.IndexOfType("no such type"));
 }
 
 TEST(FileTypes, AnEmptyScopeHasNoTypesAndAWalkOfEmptyFoldersEnds) {
