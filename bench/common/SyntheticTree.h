@@ -43,6 +43,26 @@ inline std::pair<std::string, std::uint64_t> NextFile(Rng& rng) {
     return {Name(rng), size};
 }
 
+// A file named as people's files are: 39 extensions, the first ones far more common, one name in five in
+// capitals.
+inline std::string CommonName(Rng& rng, std::size_t k) {
+    static const char* const extensions[] = {"jpg",  "txt",  "dll", "png", "h",   "cpp", "js",  "mp3",   "pdf", "xml",
+                                             "json", "html", "css", "py",  "log", "dat", "bin", "exe",   "gz",  "zip",
+                                             "mkv",  "mp4",  "iso", "doc", "xls", "svg", "ttf", "ini",   "cfg", "md",
+                                             "sys",  "tmp",  "bak", "db",  "o",   "a",   "so",  "class", "jar", ""};
+    // Roughly Zipf: the index of the extension is a product of two uniform draws.
+    const std::size_t e = rng.Below(40) * rng.Below(40) / 40;
+    std::string name = (rng.Below(5) == 0 ? "FILE" : "file") + std::to_string(k);
+    if (*extensions[e]) {
+        std::string ext = extensions[e];
+        if (rng.Below(5) == 0)
+            for (char& c : ext)
+                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        name += "." + ext;
+    }
+    return name;
+}
+
 // Folder i > 0 hangs below a random earlier folder; files are spread at random.
 struct Shape {
     std::vector<std::uint32_t> filesIn;
@@ -80,6 +100,26 @@ inline model::DirInfo BuildTree(std::size_t fileCount, std::size_t folderCount) 
         for (std::size_t k = 0; k < children.size(); ++k) stack.push_back({children[k], &dir->subdirs[k]});
     }
     return root;
+}
+
+// The same folders and file sizes with the files named by CommonName: the synthetic tree's random names
+// hold dots at random, which makes millions of "types"; a disk has a few thousand.
+inline model::DirInfo WithCommonNames(const model::DirInfo& tree) {
+    Rng rng{777};
+    std::size_t k = 0;
+    model::DirInfo copy(tree.name.view());
+    std::vector<std::pair<const model::DirInfo*, model::DirInfo*>> stack{{&tree, &copy}};
+    while (!stack.empty()) {
+        const auto [from, to] = stack.back();
+        stack.pop_back();
+        to->files.reserve(from->files.size());
+        for (const model::FileInfo& file : from->files) to->files.emplace_back(CommonName(rng, k++), file.size);
+        to->files.shrink_to_fit();
+        to->subdirs.reserve(from->subdirs.size());
+        for (const model::DirInfo& sub : from->subdirs) to->subdirs.emplace_back(sub.name.view());
+        for (std::size_t i = 0; i < from->subdirs.size(); ++i) stack.push_back({&from->subdirs[i], &to->subdirs[i]});
+    }
+    return copy;
 }
 
 // The tree of BuildTree written to `out` as a data file's root folder, holding only the folders' shape and

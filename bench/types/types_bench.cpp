@@ -43,25 +43,6 @@ double BestOf(int runs, const std::function<void()>& work) {
     return best;
 }
 
-// A file named as people's files are: 40 extensions, the first ones far more common, one name in five in
-// capitals.
-std::string CommonName(bench_tree::Rng& rng, std::size_t k) {
-    static const char* const extensions[] = {"jpg",  "txt",  "dll", "png", "h",   "cpp", "js",  "mp3",   "pdf", "xml",
-                                             "json", "html", "css", "py",  "log", "dat", "bin", "exe",   "gz",  "zip",
-                                             "mkv",  "mp4",  "iso", "doc", "xls", "svg", "ttf", "ini",   "cfg", "md",
-                                             "sys",  "tmp",  "bak", "db",  "o",   "a",   "so",  "class", "jar", ""};
-    // Roughly Zipf: the index of the extension is a product of two uniform draws.
-    const std::size_t e = rng.Below(40) * rng.Below(40) / 40;
-    std::string name = (rng.Below(5) == 0 ? "FILE" : "file") + std::to_string(k);
-    if (*extensions[e]) {
-        std::string ext = extensions[e];
-        if (rng.Below(5) == 0)
-            for (char& c : ext) c = static_cast<char>(c - 'a' + 'A');
-        name += "." + ext;
-    }
-    return name;
-}
-
 // `files` files of common names in `folders` folders below 250 top folders.
 DirInfo CommonExtensions(std::size_t files, std::size_t folders) {
     bench_tree::Rng rng{777};
@@ -75,7 +56,7 @@ DirInfo CommonExtensions(std::size_t files, std::size_t folders) {
         for (std::size_t f = 0; f < perTop; ++f) {
             DirInfo& leaf = upper.subdirs.emplace_back("folder" + std::to_string(f));
             for (std::size_t k = 0; k < perFolder; ++k)
-                leaf.files.emplace_back(CommonName(rng, k), rng.Next() & 0xFFFFF);
+                leaf.files.emplace_back(bench_tree::CommonName(rng, k), rng.Next() & 0xFFFFF);
             leaf.files.shrink_to_fit();
         }
     }
@@ -193,7 +174,8 @@ int main(int argc, char** argv) {
     // One folder of 10,000 files.
     DirInfo folder("wide");
     bench_tree::Rng rng{4242};
-    for (std::size_t k = 0; k < 10000; ++k) folder.files.emplace_back(CommonName(rng, k), rng.Next() & 0xFFFFF);
+    for (std::size_t k = 0; k < 10000; ++k)
+        folder.files.emplace_back(bench_tree::CommonName(rng, k), rng.Next() & 0xFFFFF);
     model::TypeTable table;
     const double ours = BestOf(20, [&] { table = model::ComputeTypeTable(folder, false, 4096); });
     const double totals = BestOf(20, [&] { model::RecomputeTotals(folder, 4096); });

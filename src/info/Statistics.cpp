@@ -261,17 +261,26 @@ StatResults Collect(const StatsPlan& plan, Extra... extra) {
 
 StatResults LargestTypes(const model::DirInfo& start, bool recurse, int maxItems) {
     const model::TypeTable table = model::ComputeTypeTable(start, recurse, 0);
-    std::vector<model::FileType> types = table.Types();
+    // Sizes and numbers only: a tree's random names can make millions of types, and the texts are read
+    // only for ties.
+    struct Ranked {
+        std::uint64_t bytes;
+        std::uint32_t index;
+    };
+    std::vector<Ranked> types(table.TypeCount());
+    for (std::uint32_t index = 0; index < types.size(); ++index)
+        types[index] = {table.TypeAt(index).totals.bytes, index};
     const std::size_t count = std::min(types.size(), static_cast<std::size_t>(std::max(maxItems, 0)));
     std::partial_sort(types.begin(), types.begin() + static_cast<std::ptrdiff_t>(count), types.end(),
-                      [](const model::FileType& a, const model::FileType& b) {
-                          return a.totals.bytes != b.totals.bytes ? a.totals.bytes > b.totals.bytes : a.type < b.type;
+                      [&table](const Ranked& a, const Ranked& b) {
+                          return a.bytes != b.bytes ? a.bytes > b.bytes
+                                                    : table.TypeAt(a.index).type < table.TypeAt(b.index).type;
                       });
     StatResults results;
     results.fieldWidth = FieldWidth(kLargestTypes);
     for (std::size_t i = 0; i < count; ++i) {
-        results.labels.push_back(model::TypeDisplayName(types[i].type));
-        results.rows.push_back({types[i].totals.bytes, PathTable::kStart, nullptr, static_cast<std::int32_t>(i)});
+        results.labels.push_back(model::TypeDisplayName(table.TypeAt(types[i].index).type));
+        results.rows.push_back({types[i].bytes, PathTable::kStart, nullptr, static_cast<std::int32_t>(i)});
     }
     return results;
 }

@@ -2,6 +2,7 @@
 #include "pie/TipParser.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "model/AsciiCase.h"
 #include "model/FileTypes.h"
@@ -22,12 +23,12 @@ const char* const kNotAvailable = "n/a";
 // The type with the most bytes below a folder (ties: the first by its text) and its share of them.
 std::string TopType(const model::DirInfo& folder, const TipContext&) {
     const model::TypeTable table = model::ComputeTypeTable(folder, true, 0);
-    const std::vector<model::FileType> types = table.Types();
-    const model::FileType* top = nullptr;
-    for (const model::FileType& type : types)
+    std::optional<model::FileType> top;
+    table.ForEachType([&top](const model::FileType& type) {
         if (!top || type.totals.bytes > top->totals.bytes ||
             (type.totals.bytes == top->totals.bytes && type.type < top->type))
-            top = &type;
+            top = type;
+    });
     if (!top) return "none";
     return model::TypeDisplayName(top->type) + " (" + model::ShareText(top->totals.bytes, table.Total().bytes) + ")";
 }
