@@ -407,7 +407,12 @@ void TDiskView::ActOnItems(int command, const std::vector<std::string>& paths) {
     UpdateControls();
 }
 
-std::optional<std::string> TDiskView::Selection() const { return tree_ ? tree_->SelectedPath() : std::nullopt; }
+std::optional<std::string> TDiskView::Selection() const {
+    // Del in the pie must never delete the tree's selection, which the user is not looking at.
+    if (pie_ && pie_->GetHandle() && GetFocus() == pie_->GetHandle())
+        if (std::optional<std::string> focused = pie_->FocusedPath()) return focused;
+    return tree_ ? tree_->SelectedPath() : std::nullopt;
+}
 
 void TDiskView::ShowFolderStatus(const std::string& currentPath, const std::string& relativePath,
                                  const model::DirInfo& folder) {

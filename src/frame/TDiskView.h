@@ -139,10 +139,12 @@ public:
     void HighlightType(std::optional<std::string> type) override;
     void Watch(model::DocumentObserver& observer) override { dialogs_.push_back(&observer); }
     void Unwatch(model::DocumentObserver& observer) override { std::erase(dialogs_, &observer); }
-    // The commands on items, from the pie's menu and the statistics rows; the menu and the tool bar send
-    // them for the folder tree's selection.
+    // The commands on items, from the pie's menu and the statistics rows; the menu, the tool bar and the
+    // keys (Del) send them for the selection.
     void ActOnItems(int command, const std::vector<std::string>& paths) override;
-    // The folder selected in the folder tree, which the commands on items act on; none when there is none.
+    void PieFocusChanged() override { UpdateControls(); }
+    // What the commands on items act on: the pie's focused item while the pie has the keyboard focus, else
+    // the folder selected in the folder tree; none when there is none.
     std::optional<std::string> Selection() const;
 
     // Writes "DialogLook", "Autoscan" and "AutoscanDir".

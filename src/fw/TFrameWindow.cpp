@@ -61,8 +61,17 @@ LRESULT TFrameWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     TApplication* app = TApplication::Current();
     switch (msg) {
     case WM_SIZE: LayoutChildren(); return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            lastFocus_ = focus && IsChild(GetHandle(), focus) ? focus : nullptr;
+        }
+        break;
     case WM_SETFOCUS:
-        if (client_ && client_->GetHandle()) SetFocus(client_->GetHandle());
+        if (lastFocus_ && IsChild(GetHandle(), lastFocus_) && IsWindowEnabled(lastFocus_))
+            SetFocus(lastFocus_);
+        else if (client_ && client_->GetHandle())
+            SetFocus(client_->GetHandle());
         return 0;
     case WM_CLOSE:
         if ((!app || app->GetMainWindow() != this || app->CanClose()) && CanClose()) DestroyWindow(GetHandle());

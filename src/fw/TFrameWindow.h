@@ -1,5 +1,6 @@
 // A top-level frame with one client window that fills it. Closing asks the application's close query,
-// then the frame's (which asks the client); destroying the main frame ends the message loop.
+// then the frame's (which asks the client); destroying the main frame ends the message loop. The pane that
+// had the keyboard focus gets it back when the frame is active again (after a message box, say).
 #pragma once
 
 #include "fw/Handles.h"
@@ -35,6 +36,7 @@ private:
     void ApplyIcons() noexcept;
 
     std::unique_ptr<TWindow> client_;
+    HWND lastFocus_ = nullptr;  // a descendant, when the frame was last deactivated
     Icon largeIcon_;
     Icon smallIcon_;
 };

@@ -39,6 +39,9 @@ public:
     // A command of the item menu (open, properties, delete, delete permanently, copy path) on the file or
     // folder under the mouse: its full path, a folder's ending in a backslash.
     virtual void ActOnItem(int command, const std::string& path) = 0;
+    // The focused segment moved, or the view gained or lost the keyboard focus: what the commands on items
+    // act on may have changed.
+    virtual void PieFocusChanged() {}
 
     // Status-bar figures of a folder or a file: the current folder's path for the deep row, the item's path
     // relative to it for the shallow row ("" for the current folder itself).

@@ -157,6 +157,7 @@ void TPieView::ResolveFocus() {
     }
     UpdateMarks();
     UpdateAccessibleName();
+    owner_.PieFocusChanged();
 }
 
 TPieView::Marks TPieView::WantedMarks() const {
@@ -250,12 +251,18 @@ void TPieView::PlaceFocus(SegmentRef ref) {
         UpdateWindow(GetHandle());
     }
     UpdateAccessibleName();
+    owner_.PieFocusChanged();
 }
 
 void TPieView::MoveFocusTo(SegmentRef ref) {
     HideTip();
     PlaceFocus(ref);
     Hover(focusRelative_, FocusPoint(), false);
+}
+
+std::optional<std::string> TPieView::FocusedPath() const {
+    if (!current_ || !focus_) return std::nullopt;
+    return owner_.CurrentPath() + focusRelative_;
 }
 
 bool TPieView::OnKey(WPARAM key) {
@@ -313,6 +320,7 @@ void TPieView::TreeReplaced() {
     HideTip();
     focus_.reset();
     UpdateAccessibleName();
+    owner_.PieFocusChanged();
 }
 
 void TPieView::SetMode(int kind) {
@@ -579,6 +587,7 @@ LRESULT TPieView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             HideTip();
             InvalidateRect(GetHandle(), nullptr, FALSE);
         }
+        owner_.PieFocusChanged();
         break;
     case WM_KEYDOWN:
         if (OnKey(wParam)) return 0;

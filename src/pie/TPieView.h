@@ -72,6 +72,8 @@ public:
     void ApplyDpi(int dpi);
     int Dpi() const noexcept { return dpi_; }
 
+    // The full path of the focused segment's item; none before the first rendering of a folder.
+    std::optional<std::string> FocusedPath() const;
     // The full path under a client point ("" for none); the centre gives the current folder's path.
     std::string HitTest(POINT point) const;
     void ShowTip(const model::DirInfo& folder, POINT cursor);

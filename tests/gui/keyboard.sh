@@ -3,7 +3,8 @@
 # the folder tree, the pie, the path box and the mode box; in the pie the arrow keys and Home move a focused
 # segment whose figures the status rows show and whose name, size and share the pie's window text (its
 # accessible name) gives; Enter enters a folder, Backspace returns with the focus on the folder left;
-# Shift+F10 and the context-menu key open the focused item's menu; Ctrl+C copies its path. A screenshot
+# Shift+F10 and the context-menu key open the focused item's menu; Ctrl+C copies its path and Del asks to
+# delete it. A screenshot
 # shows the focus outline. Last, a right click moves the focus to the segment clicked.
 # Usage: keyboard.sh <Kelvaran.exe> <gui_driver.exe> <build folder> <artifacts folder>
 set -uo pipefail
@@ -115,6 +116,19 @@ keys Down
 keys ctrl+c
 expect "Ctrl+C copies the focused item's path" "$(drv clipboard)" "$winroot\\Photos\\2026\\"
 expect "no menu is left open" "$(drv probe state)" "idle"
+
+# ---- Del acts on the focused item, not on the folder tree's selection (the root, which is refused)
+keys Delete
+box=$(drv dialog Delete 5000)
+if [[ $box == "Move '$winroot\\Photos\\2026\\' to the Recycle Bin?"* ]]; then
+  pass "Del asks about the focused folder"
+else
+  fail "Del asks about the focused folder: got [$box]"
+fi
+drv press Delete 7 >/dev/null  # No
+sleep 0.5
+if [ -d "$root/Photos/2026" ]; then pass "No leaves it on the disk"; else fail "No leaves it on the disk"; fi
+expect "the pie has the focus again" "$(pane)" "102"
 
 # ---- a click focuses the segment clicked
 hit=$(find_ring_folder) || fail "no folder on the first ring"
