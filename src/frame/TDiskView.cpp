@@ -6,6 +6,7 @@
 #include "frame/CommandLine.h"
 #include "frame/MRUPathsMenu.h"
 #include "frame/ShellDialogs.h"
+#include "frame/ShellItems.h"
 #include "frame/TMyControlBar.h"
 #include "frame/TMyStatusData.h"
 #include "frame/TTreeStruct.h"
@@ -264,6 +265,13 @@ void TDiskView::ResetView() {
 
 void TDiskView::Rescan(std::string folder) {
     if (!CanScan(folder)) return;
+    if (folder != document_.RootPath() && LookAtDisk(folder).link) {
+        // A link below the root stays listed and not entered, as the scan left it: walking it counted its
+        // target twice.
+        const std::string back = document_.CurrentPath();
+        if (document_.ReplaceFolder(folder, model::DirInfo(), document_.ClusterSize())) NavigateTo(back, false);
+        return;
+    }
     scan::TThreadDlg dialog(GetParent() ? GetParent() : this, folder);
     {
         const NavigationHold hold(tree_.get());

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # gui tier: the real Kelvaran.exe used as a user would, on a generated tree, in a Wine prefix of its own:
 # start-up on a folder, a data file, a missing path, a bad drive and a quoted drive root; clicks into the
-# pie; Back, Forward and Parent from buttons, menus and keys; Rescan and Rescan All, also of a tree from
-# another computer, and of a recent root deleted since; the modes from the menu and the mode box; Export and Copy Name; large tool bar buttons. Screenshots go to the artifacts.
+# pie; Back, Forward and Parent from buttons, menus and keys; Rescan and Rescan All, also of a link below
+# the root, of a tree from another computer, and of a recent root deleted since; the modes from the menu and the mode box; Export and Copy Name; large tool bar buttons. Screenshots go to the artifacts.
 # Usage: program.sh <Kelvaran.exe> <gui_driver.exe> <build folder> <artifacts folder>
 set -uo pipefail
 program=$1 gui_driver_exe=$2 build=$3 gui_artifacts=$4
@@ -64,6 +64,20 @@ before=$(status_cell 2 3)
 keys F5
 after=$(wait_for "x" status_cell 2 3)
 [ "$before" != "$after" ] && pass "F5 shows the new size ($before -> $after)" || fail "F5 left the size at $before"
+
+# ---- a link below the root is listed empty, and F5 on it does not walk its target
+ln -s "$root/Photos" "$root/link"
+keys shift+F5
+expect "Rescan All lists the link" "$(wait_for "$winroot\\" current)" "$winroot\\"
+click_at $(centre_of "$(drv probe treeitem link)")
+expect "into the link through the tree" "$(current)" "$winroot\\link\\"
+keys F5
+sleep 1
+expect "F5 on the link leaves it empty (folders, files)" "$(status_cell 2 1) $(status_cell 2 2)" "0 0"
+rm "$root/link"
+keys BackSpace
+keys shift+F5
+expect "Rescan All without the link" "$(wait_for "$winroot\\" current)" "$winroot\\"
 
 # ---- Back to a folder that a Rescan All removed: an empty view, the tree's selection left alone
 rm -rf "$root/Docs"
