@@ -143,6 +143,13 @@ void TDiskView::SetDrives(const scan::LogDrives& drives, TMyControlBar* controlB
     UpdateControls();
 }
 
+void TDiskView::ReadStartupFileAhead(const std::string& commandLinePath) {
+    // The same decision as RunStartupTarget's for a command-line path; drives and autoscan play no part in
+    // whether it names a data file.
+    const StartupTarget target = DecideStartupTarget(commandLinePath, false, {}, {}, &KindOfPath);
+    if (target.action == StartupTarget::Action::kImport) startupFile_.Start(target.path);
+}
+
 void TDiskView::RunStartupTarget(const std::string& commandLinePath) {
     const StartupTarget target =
         DecideStartupTarget(commandLinePath, settings_.autoscan, settings_.autoscanFolder,
@@ -232,6 +239,8 @@ void TDiskView::FollowTree() {
 
 void TDiskView::ImportDataFile(const std::string& path) {
     document_.Import(path, [this](const std::string& file, model::DirInfo& tree, std::uint32_t& clusterSize) {
+        if (const auto ahead = startupFile_.Take(file, tree, clusterSize, model::MessageBoxReporter(ui_, Frame())))
+            return *ahead != model::DecodeResult::kNotDataFile;
         return model::ReadDataFile(file, tree, clusterSize, ui_, Frame());
     });
 }

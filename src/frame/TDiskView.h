@@ -33,6 +33,7 @@
 #include "fw/Interaction.h"
 #include "info/DialogData.h"
 #include "info/TreeSource.h"
+#include "model/DataFileReadAhead.h"
 #include "model/DirInfo.h"
 #include "model/DocumentObserver.h"
 #include "pie/PieHost.h"
@@ -87,6 +88,9 @@ public:
     // The logical drives (command 29000 + index scans drive index) and the tool bar whose boxes and
     // buttons follow the view; called once both exist.
     void SetDrives(const scan::LogDrives& drives, TMyControlBar* controlBar);
+    // Starts reading the command line's data file on another thread, when it names one, so that the
+    // windows are made meanwhile; RunStartupTarget then takes that tree. Call as early as possible.
+    void ReadStartupFileAhead(const std::string& commandLinePath);
     // The start-up target: the command-line path, or the autoscan folder when there is none.
     void RunStartupTarget(const std::string& commandLinePath);
 
@@ -213,6 +217,7 @@ private:
     fw::Interaction ui_;
     std::string firstFixedDrive_;
     DiskDocument document_;
+    model::DataFileReadAhead startupFile_;
     bool scanning_ = false;  // while a progress dialog runs
     ItemCommands items_;
     std::unique_ptr<TTreeStruct> tree_;

@@ -43,6 +43,7 @@ void TMyApp::InitMainWindow() {
     const config::UserConfig settings;
     largeToolbar_ = settings.ReadFlag("LargeToolbar", false);
     auto view = std::make_unique<TDiskView>(ui_);
+    view->ReadStartupFileAhead(commandLinePath_);
     view->SetToolbarSize({[this] { return largeToolbar_; }, [this](bool large) { SetLargeToolbar(large); }});
     info::LoadInfoDialogData(settings, view->DialogData());
     auto frame = std::make_unique<TMainFrame>(std::move(view), largeToolbar_);
