@@ -14,6 +14,7 @@
 #include "info/InfoCommands.h"
 #include "info/TFileTypesDlg.h"
 #include "model/AsciiCase.h"
+#include "model/DataFileReadAhead.h"
 #include "model/DataFileWin.h"
 #include "options/TDispOptDlg.h"
 #include "pie/TPieView.h"
@@ -63,12 +64,13 @@ private:
     bool& flag_;
 };
 
+}  // namespace
+
 PathKind KindOfPath(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(fw::Utf8ToWide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::kFolder : PathKind::kFile;
 }
-}  // namespace
 
 TDiskView::TDiskView(fw::Interaction ui)
     : TSplitWnd(nullptr, true, 0.333, 4), ui_(std::move(ui)), firstFixedDrive_(FirstFixedDrive(scan::LogDrives())),
@@ -141,13 +143,6 @@ void TDiskView::SetDrives(const scan::LogDrives& drives, TMyControlBar* controlB
     for (const auto& drive : drives.Drives()) driveLetters_.push_back(drive.letter);
     controlBar_ = controlBar;
     UpdateControls();
-}
-
-void TDiskView::ReadStartupFileAhead(const std::string& commandLinePath) {
-    // The same decision as RunStartupTarget's for a command-line path; drives and autoscan play no part in
-    // whether it names a data file.
-    const StartupTarget target = DecideStartupTarget(commandLinePath, false, {}, {}, &KindOfPath);
-    if (target.action == StartupTarget::Action::kImport) startupFile_.Start(target.path);
 }
 
 void TDiskView::RunStartupTarget(const std::string& commandLinePath) {
@@ -239,7 +234,9 @@ void TDiskView::FollowTree() {
 
 void TDiskView::ImportDataFile(const std::string& path) {
     document_.Import(path, [this](const std::string& file, model::DirInfo& tree, std::uint32_t& clusterSize) {
-        if (const auto ahead = startupFile_.Take(file, tree, clusterSize, model::MessageBoxReporter(ui_, Frame())))
+        if (const auto ahead =
+                startupFile_ ? startupFile_->Take(file, tree, clusterSize, model::MessageBoxReporter(ui_, Frame()))
+                             : std::nullopt)
             return *ahead != model::DecodeResult::kNotDataFile;
         return model::ReadDataFile(file, tree, clusterSize, ui_, Frame());
     });
