@@ -82,6 +82,9 @@ winpath() { local p=$1; echo "Z:${p//\//\\}"; }
 # Start to pie in ms and the peak memory in kB, as "ms kB"; the program's output goes to a file, since it
 # inherits the driver's and would hold a pipe open.
 pie_once() {
+  # Every time: a Wine program may have put the pointer back in the middle of the screen, over the pie,
+  # whose status row then shows the piece under it and never the count waited for.
+  xdotool mousemove 0 1000
   wine "$driver" timed "$files" "$(winpath "$1/src/Kelvaran.exe")" "$winklv" >"$out" 2>/dev/null || true
   local ms
   ms=$(grep -E '^[0-9]+' "$out" | tr -d '\r' || true)

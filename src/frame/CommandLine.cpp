@@ -41,4 +41,12 @@ StartupTarget DecideStartupTarget(std::string_view commandLinePath, bool autosca
     return {};
 }
 
+std::optional<std::string> DataFileToImport(std::string_view commandLinePath,
+                                            const std::function<PathKind(const std::string&)>& kindOf) {
+    // Drives matter only to a bare "X:", and autoscan only without a path: neither is ever an import.
+    StartupTarget target = DecideStartupTarget(commandLinePath, false, {}, {}, kindOf);
+    if (target.action != StartupTarget::Action::kImport) return std::nullopt;
+    return std::move(target.path);
+}
+
 }  // namespace frame

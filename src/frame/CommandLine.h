@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,5 +34,10 @@ struct StartupTarget {
 StartupTarget DecideStartupTarget(std::string_view commandLinePath, bool autoscan, std::string_view autoscanFolder,
                                   std::string_view driveLetters,
                                   const std::function<PathKind(const std::string&)>& kindOf);
+
+// The data file DecideStartupTarget will import for this command-line path, whatever the drives and the
+// autoscan settings, so that it can be read before those are known.
+std::optional<std::string> DataFileToImport(std::string_view commandLinePath,
+                                            const std::function<PathKind(const std::string&)>& kindOf);
 
 }  // namespace frame

@@ -3,8 +3,8 @@
 //
 //   int main(int argc, char** argv) { return frame::ProgramEntry(argc, argv, frame::SystemEntrySeams()); }
 //
-// Order: COM, the registered scan message, the common controls check (failing it ends with 0), the
-// command-line repair, the application run. An exception that escapes the run is shown in the
+// Order: the command-line repair, its data file read ahead, COM, the registered scan message, the common
+// controls check (failing it ends with 0), the application run. An exception that escapes the run is shown in the
 // "Exception Caught!  oopsie..." box, and the result is then 0.
 #pragma once
 
@@ -19,6 +19,8 @@ struct EntrySeams {
     std::function<CommonControlsLibrary()> loadCommonControls;
     std::function<int(const std::string& commandLinePath)> runApplication;
     fw::Interaction ui;  // the library check's and the escaped exception's boxes
+    // Given the repaired path first of all, so that a data file it names is read while the program starts.
+    std::function<void(const std::string& commandLinePath)> readAhead;
 };
 
 // The real library, TMyApp and the system's boxes.

@@ -15,6 +15,7 @@
 #include "info/InfoCommands.h"
 #include "info/TFileTypesDlg.h"
 #include "model/AsciiCase.h"
+#include "model/DataFileReadAhead.h"
 #include "model/DataFileWin.h"
 #include "options/TDispOptDlg.h"
 #include "pie/TPieView.h"
@@ -64,12 +65,13 @@ private:
     bool& flag_;
 };
 
+}  // namespace
+
 PathKind KindOfPath(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(fw::Utf8ToWide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::kFolder : PathKind::kFile;
 }
-}  // namespace
 
 TDiskView::TDiskView(fw::Interaction ui)
     : TSplitWnd(nullptr, true, 0.333, 4), ui_(std::move(ui)), firstFixedDrive_(FirstFixedDrive(scan::LogDrives())),
@@ -233,6 +235,10 @@ void TDiskView::FollowTree() {
 
 void TDiskView::ImportDataFile(const std::string& path) {
     document_.Import(path, [this](const std::string& file, model::DirInfo& tree, std::uint32_t& clusterSize) {
+        if (const auto ahead =
+                startupFile_ ? startupFile_->Take(file, tree, clusterSize, model::MessageBoxReporter(ui_, Frame()))
+                             : std::nullopt)
+            return *ahead != model::DecodeResult::kNotDataFile;
         return model::ReadDataFile(file, tree, clusterSize, ui_, Frame());
     });
 }

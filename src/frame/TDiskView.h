@@ -22,6 +22,7 @@
 // the folder tree holds its navigation, so the current folder stays the one being scanned.
 #pragma once
 
+#include "frame/CommandLine.h"
 #include "frame/CommandTable.h"
 #include "frame/ComparisonColouring.h"
 #include "frame/DiskDocument.h"
@@ -55,7 +56,14 @@ namespace pie {
 class TPieView;
 }
 
+namespace model {
+class DataFileReadAhead;
+}
+
 namespace frame {
+
+// What `path` is in the file system, for the start-up decisions (CommandLine.h).
+PathKind KindOfPath(const std::string& path);
 
 class TMyControlBar;
 class TMyStatusData;
@@ -87,6 +95,9 @@ public:
     // The logical drives (command 29000 + index scans drive index) and the tool bar whose boxes and
     // buttons follow the view; called once both exist.
     void SetDrives(const scan::LogDrives& drives, TMyControlBar* controlBar);
+    // Where the command line's data file may have been read ahead (see ProgramEntry.h): the import takes
+    // that tree rather than reading the file again.
+    void SetStartupFile(model::DataFileReadAhead* startupFile) noexcept { startupFile_ = startupFile; }
     // The start-up target: the command-line path, or the autoscan folder when there is none.
     void RunStartupTarget(const std::string& commandLinePath);
 
@@ -215,6 +226,7 @@ private:
     fw::Interaction ui_;
     std::string firstFixedDrive_;
     DiskDocument document_;
+    model::DataFileReadAhead* startupFile_ = nullptr;
     bool scanning_ = false;  // while a progress dialog runs
     ItemCommands items_;
     std::unique_ptr<TTreeStruct> tree_;

@@ -33,8 +33,8 @@ fw::Rect PlaceOnMonitors(const fw::Rect& rect) {
 }
 }  // namespace
 
-TMyApp::TMyApp(std::string commandLinePath, fw::Interaction ui)
-    : commandLinePath_(std::move(commandLinePath)), ui_(std::move(ui)) {}
+TMyApp::TMyApp(std::string commandLinePath, fw::Interaction ui, model::DataFileReadAhead* startupFile)
+    : commandLinePath_(std::move(commandLinePath)), ui_(std::move(ui)), startupFile_(startupFile) {}
 
 TMainFrame& TMyApp::Frame() const { return *static_cast<TMainFrame*>(GetMainWindow()); }
 
@@ -43,6 +43,7 @@ void TMyApp::InitMainWindow() {
     const config::UserConfig settings;
     largeToolbar_ = settings.ReadFlag("LargeToolbar", false);
     auto view = std::make_unique<TDiskView>(ui_);
+    view->SetStartupFile(startupFile_);
     view->SetToolbarSize({[this] { return largeToolbar_; }, [this](bool large) { SetLargeToolbar(large); }});
     info::LoadInfoDialogData(settings, view->DialogData());
     auto frame = std::make_unique<TMainFrame>(std::move(view), largeToolbar_);

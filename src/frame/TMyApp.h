@@ -9,14 +9,20 @@
 
 #include <string>
 
+namespace model {
+class DataFileReadAhead;
+}
+
 namespace frame {
 
 class TMainFrame;
 
 class TMyApp : public fw::TApplication {
 public:
-    // Every message box, the help and the links of the program go through `ui`.
-    explicit TMyApp(std::string commandLinePath, fw::Interaction ui = {});
+    // Every message box, the help and the links of the program go through `ui`. `startupFile`, when given,
+    // may hold the command line's data file read ahead (it must outlive the application).
+    explicit TMyApp(std::string commandLinePath, fw::Interaction ui = {},
+                    model::DataFileReadAhead* startupFile = nullptr);
 
     const std::string& CommandLinePath() const noexcept { return commandLinePath_; }
 
@@ -39,6 +45,7 @@ private:
 
     std::string commandLinePath_;
     fw::Interaction ui_;
+    model::DataFileReadAhead* startupFile_;
     bool largeToolbar_ = false;
 };
 

@@ -37,12 +37,16 @@ protected:
                                     boxes.push_back({text, caption, flags, quit});
                                     return answer;
                                 }}};
+        seams.readAhead = [this](const std::string& path) {
+            readAhead.push_back(path + (ranWith.empty() ? "" : " late"));
+        };
         return frame::ProgramEntry(static_cast<int>(argv.size()), argv.data(), seams);
     }
 
     static constexpr frame::CommonControlsLibrary kGood{true, frame::PackVersion(6, 0)};
     std::vector<Box> boxes;
     std::vector<std::string> ranWith;
+    std::vector<std::string> readAhead;
     std::exception_ptr thrown;
     int answer = IDOK;
 };
@@ -66,6 +70,7 @@ TEST_F(EntryTest, AnExceptionFromTheRunIsShownWithTheStopIconAndTheResultIsZero)
 TEST_F(EntryTest, TheApplicationRunsWithTheRepairedArgumentAndGivesItsResult) {
     EXPECT_EQ(Run(kGood, {"Kelvaran.exe", "C:\""}), 7);
     EXPECT_EQ(ranWith, std::vector<std::string>{"C:\\"});
+    EXPECT_EQ(readAhead, std::vector<std::string>{"C:\\"}) << "the repaired path, before the run";
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(Run(kGood), 7);
     EXPECT_EQ(ranWith.back(), "");

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
+#include <string>
 
 namespace {
 using Action = frame::StartupTarget::Action;
@@ -65,6 +67,19 @@ TEST(StartupTarget, WithoutAnArgumentOnlyAnAutoscanFolderIsScanned) {
     EXPECT_EQ(autoscan.path, "d:\\");
     EXPECT_EQ(Decide("", true, config::CleanFolder("  ")).action, Action::kNothing);
     EXPECT_EQ(Decide("C:\\Data", true, "D:\\").path, "C:\\Data\\") << "the argument wins over autoscan";
+}
+
+// What is read ahead, before the drives and settings are known, is what the start-up then imports.
+TEST(StartupTarget, TheFileReadAheadIsTheOneImportedWhateverTheDrivesAndSettings) {
+    for (const char* argument : {"", "C:", "Q:", "D:\\scan.klv", "D:\\scan.klv\\", "C:\\Data", "Photos", "C:\\Gone"}) {
+        const std::optional<std::string> ahead = frame::DataFileToImport(argument, KindOf);
+        for (const bool autoscan : {false, true}) {
+            const frame::StartupTarget target = Decide(argument, autoscan, "D:\\scan.klv");
+            EXPECT_EQ(ahead, target.action == Action::kImport ? std::optional(target.path) : std::nullopt)
+                << argument << (autoscan ? " with autoscan" : "");
+        }
+    }
+    EXPECT_EQ(frame::DataFileToImport("D:\\scan.klv", KindOf), "D:\\scan.klv");
 }
 
 TEST(StartupTarget, AutoscanFoldersAreTrimmedAndEndInABackslash) {

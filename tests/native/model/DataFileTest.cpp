@@ -1,4 +1,5 @@
 #include "model/DataFile.h"
+#include "model/DataFileReadAhead.h"
 
 #include "TreeBuilders.h"
 
@@ -515,3 +516,55 @@ TEST_F(TempDir, LargeFilesReadAsTheirBytesDo) {
 }
 
 }  // namespace
+
+// A read ahead on another thread hands over what reading on the spot gives, for every kind of file.
+TEST_F(TempDir, ReadingAheadGivesWhatReadingThenWould) {
+    const DirInfo tree = model_test::RandomTree(8, 120, 6);
+    const std::string whole = PathOf("whole.klv"), damaged = PathOf("damaged.klv"), notData = PathOf("notes.klv");
+    std::ofstream(whole, std::ios::binary) << Encode(tree, 8192);
+    std::ofstream(damaged, std::ios::binary) << Encode(tree, 1024).substr(0, 300);
+    std::ofstream(notData) << "KLVV000";
+    const DirInfo before = model_test::RandomTree(2, 5, 2);
+    for (const std::string& path : {whole, damaged, notData, PathOf("missing.klv")}) {
+        SCOPED_TRACE(path);
+        DirInfo expected = before;
+        std::uint32_t expectedCluster = 512;
+        std::vector<std::string> expectedMessages;
+        const DecodeResult direct =
+            model::ReadDataFileWhole(path, expected, expectedCluster,
+                                     [&](const std::string& text) { expectedMessages.push_back(text); });
+
+        model::DataFileReadAhead ahead;
+        ahead.Start(path);
+        DirInfo taken = before;
+        std::uint32_t cluster = 512;
+        messages_.clear();
+        EXPECT_EQ(ahead.Take(path, taken, cluster, Collect()), direct);
+        EXPECT_EQ(messages_, expectedMessages);
+        EXPECT_EQ(taken, expected);
+        EXPECT_EQ(cluster, expectedCluster);
+    }
+}
+
+TEST_F(TempDir, AReadAheadIsTakenOnceAndOnlyForItsPath) {
+    const DirInfo tree = model_test::RandomTree(4, 30, 3);
+    const std::string path = PathOf("tree.klv");
+    std::ofstream(path, std::ios::binary) << Encode(tree);
+    DirInfo taken;
+    std::uint32_t cluster = 0;
+
+    model::DataFileReadAhead ahead;
+    EXPECT_EQ(ahead.Take(path, taken, cluster, Collect()), std::nullopt);  // nothing started
+    ahead.Start(path);
+    ahead.Start(PathOf("other.klv"));  // the first read stands
+    EXPECT_EQ(ahead.Take(PathOf("other.klv"), taken, cluster, Collect()), std::nullopt);
+    EXPECT_EQ(taken, DirInfo());
+    EXPECT_EQ(ahead.Take(path, taken, cluster, Collect()), DecodeResult::kComplete);
+    EXPECT_EQ(taken, tree);
+    EXPECT_EQ(ahead.Take(path, taken, cluster, Collect()), std::nullopt);
+    EXPECT_TRUE(messages_.empty());
+
+    // One never taken is waited for when it goes.
+    model::DataFileReadAhead untaken;
+    untaken.Start(path);
+}
