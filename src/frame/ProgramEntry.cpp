@@ -1,7 +1,7 @@
 #include "frame/ProgramEntry.h"
 
 #include "frame/CommandLine.h"
-#include "frame/TDiskView.h"
+#include "frame/ShellItems.h"
 #include "frame/TMyApp.h"
 #include "fw/ComInit.h"
 #include "fw/PendingException.h"
@@ -33,7 +33,7 @@ EntrySeams SystemEntrySeams() {
             },
             {},
             [startupFile](const std::string& path) {
-                if (auto file = DataFileToImport(path, &KindOfPath)) startupFile->Start(std::move(*file));
+                if (auto file = DataFileToImport(path, &KindOnDisk)) startupFile->Start(std::move(*file));
             }};
 }
 

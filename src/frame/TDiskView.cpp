@@ -67,12 +67,6 @@ private:
 
 }  // namespace
 
-PathKind KindOfPath(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(fw::Utf8ToWide(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::kFolder : PathKind::kFile;
-}
-
 TDiskView::TDiskView(fw::Interaction ui)
     : TSplitWnd(nullptr, true, 0.333, 4), ui_(std::move(ui)), firstFixedDrive_(FirstFixedDrive(scan::LogDrives())),
       document_(firstFixedDrive_, CM_RECENT_ROOT_FIRST, &OpenUserSettings),
@@ -149,7 +143,7 @@ void TDiskView::SetDrives(const scan::LogDrives& drives, TMyControlBar* controlB
 void TDiskView::RunStartupTarget(const std::string& commandLinePath) {
     const StartupTarget target =
         DecideStartupTarget(commandLinePath, settings_.autoscan, settings_.autoscanFolder,
-                            std::string_view(driveLetters_.data(), driveLetters_.size()), &KindOfPath);
+                            std::string_view(driveLetters_.data(), driveLetters_.size()), &KindOnDisk);
     switch (target.action) {
     case StartupTarget::Action::kNothing: break;
     case StartupTarget::Action::kScan: ScanRoot(target.path, true, true); break;
@@ -244,7 +238,7 @@ void TDiskView::ImportDataFile(const std::string& path) {
 }
 
 bool TDiskView::CanScan(const std::string& folder) {
-    const auto message = MissingFolderMessage(folder, KindOfPath(folder));
+    const auto message = MissingFolderMessage(folder, KindOnDisk(folder));
     if (message) ui_.ShowMessage(Frame(), *message, "Kelvaran", MB_OK | MB_ICONEXCLAMATION);
     return !message;
 }

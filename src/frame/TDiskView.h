@@ -22,7 +22,6 @@
 // the folder tree holds its navigation, so the current folder stays the one being scanned.
 #pragma once
 
-#include "frame/CommandLine.h"
 #include "frame/CommandTable.h"
 #include "frame/ComparisonColouring.h"
 #include "frame/DiskDocument.h"
@@ -61,9 +60,6 @@ class DataFileReadAhead;
 }
 
 namespace frame {
-
-// What `path` is in the file system, for the start-up decisions (CommandLine.h).
-PathKind KindOfPath(const std::string& path);
 
 class TMyControlBar;
 class TMyStatusData;
