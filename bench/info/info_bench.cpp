@@ -6,6 +6,7 @@
 // mingw-w64 and run under Wine (tools/bench.sh info). Usage: info_bench [files folders [goals]]; with
 // "goals" only the program's own figures (cluster table, histogram, statistics N = 100, the File Types
 // dialog), for large trees.
+#include "../common/RootQuery.h"
 #include "../common/SyntheticTree.h"
 #include "info/ClusterTable.h"
 #include "info/SizeHistogram.h"
@@ -117,14 +118,6 @@ struct PathFirst {
     }
 };
 
-info::StatResults Ours(const DirInfo& root, int query, int n) {
-    info::StatsForm form;
-    form.maxItems = std::to_string(n);
-    form.rootScope = true;
-    form.query = query;
-    return info::RunQuery(info::PlanQuery(form, root, 4096), 4096);
-}
-
 class Source : public info::TreeSource {
 public:
     explicit Source(const DirInfo& root) : root_(root) {}
@@ -231,7 +224,7 @@ int main(int argc, char** argv) {
         for (const auto& [query, name] :
              {std::pair{info::kLargestFiles, "largest files"}, {info::kLongestPaths, "longest paths"}}) {
             info::StatResults rows;
-            const double ms = BestOf(3, [&] { rows = Ours(root, query, 100); });
+            const double ms = BestOf(3, [&] { rows = bench_tree::RootQuery(root, query, 100); });
             std::printf("statistics %s N=100: %.1f ms (%zu rows)\n", name, ms, rows.rows.size());
         }
         // The first opening also ranks the tree's types for the list's colour swatches.
@@ -283,7 +276,7 @@ int main(int argc, char** argv) {
             info::StatResults ours;
             PathFirst theirs{static_cast<std::size_t>(n), {}};
             std::vector<std::string> theirRows;
-            const double keyFirst = BestOf(3, [&] { ours = Ours(root, query, n); });
+            const double keyFirst = BestOf(3, [&] { ours = bench_tree::RootQuery(root, query, n); });
             const double pathFirst = BestOf(n >= 10000 ? 1 : 3, [&] {
                 theirs.held.clear();
                 if (query == info::kLargestFiles)
@@ -328,7 +321,7 @@ int main(int argc, char** argv) {
         (run == 0 ? close : run == 1 ? closeEmpty : closeHidden) = Millis(start);
     }
     double fill = 0, clear = 0;
-    PlainList(Ours(root, info::kLargestFiles, 100000), fill, clear);
+    PlainList(bench_tree::RootQuery(root, info::kLargestFiles, 100000), fill, clear);
     std::printf(
         "statistics dialog: N=100 shown in %.1f ms; N=100,000 shown in %.1f ms (%.0f rows); a new Find %.1f ms; "
         "Close with 100,000 rows %.1f ms vs Close without rows %.1f ms (off screen with 100,000 rows %.1f ms); "

@@ -6,6 +6,7 @@
 // arithmetic, every candidate sorted in full), so a faster way that answers otherwise shows here.
 // Usage: questions_bench [files folders [types]]   (default 1000000 50000; "types": only the file types, for
 // profiling them); exit status 1 when a check fails.
+#include "../common/RootQuery.h"
 #include "../common/SyntheticTree.h"
 #include "info/ClusterTable.h"
 #include "info/FileTypeList.h"
@@ -137,14 +138,6 @@ std::vector<std::uint32_t> ExactBars(const DirInfo& root, int detail) {
     return bars;
 }
 
-info::StatResults Query(const DirInfo& root, int query, int n) {
-    info::StatsForm form;
-    form.maxItems = std::to_string(n);
-    form.rootScope = true;
-    form.query = query;
-    return info::RunQuery(info::PlanQuery(form, root, 4096), 4096);
-}
-
 // The N largest file sizes by sorting every file's size.
 std::vector<std::uint64_t> LargestBySort(const DirInfo& root, std::size_t n) {
     std::vector<std::uint64_t> sizes;
@@ -228,16 +221,17 @@ int main(int argc, char** argv) {
         }
         for (const int n : {100, 10000}) {
             info::StatResults rows;
-            std::string ms = BestOf(3, [&] { rows = Query(root, info::kLargestFiles, n); });
+            std::string ms = BestOf(3, [&] { rows = bench_tree::RootQuery(root, info::kLargestFiles, n); });
             std::printf("statistics largest files N=%d: %s (%zu rows; every size sorted %s)\n", n, ms.c_str(),
                         rows.rows.size(), verdict(Keys(rows) == LargestBySort(root, static_cast<std::size_t>(n))));
-            ms = BestOf(3, [&] { rows = Query(root, info::kLongestPaths, n); });
+            ms = BestOf(3, [&] { rows = bench_tree::RootQuery(root, info::kLongestPaths, n); });
             std::printf("statistics longest paths N=%d: %s (%zu rows; every length sorted %s)\n", n, ms.c_str(),
                         rows.rows.size(), verdict(Keys(rows) == LongestBySort(root, static_cast<std::size_t>(n))));
         }
     }
     info::StatResults typeRows;
-    const std::string largestTypes = BestOf(3, [&] { typeRows = Query(root, info::kLargestTypes, 100); });
+    const std::string largestTypes =
+        BestOf(3, [&] { typeRows = bench_tree::RootQuery(root, info::kLargestTypes, 100); });
     std::printf("statistics largest file types N=100: %s (%zu rows)\n", largestTypes.c_str(), typeRows.rows.size());
     model::TypeTable types;
     const std::string typesMs = BestOf(3, [&] { types = model::ComputeTypeTable(root, true, 4096); });
